@@ -1,0 +1,28 @@
+# Every outside library the project links, found once here so each folder only names targets.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(ZLIB REQUIRED)
+
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+pkg_check_modules(PANGO REQUIRED IMPORTED_TARGET pangocairo pango fontconfig)
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+pkg_check_modules(TIFF REQUIRED IMPORTED_TARGET libtiff-4)
+pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+pkg_check_modules(UUID REQUIRED IMPORTED_TARGET uuid)
+pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
+pkg_check_modules(LIBDEFLATE IMPORTED_TARGET libdeflate)
+find_package(JPEG REQUIRED)
+find_package(GIF REQUIRED)
+find_library(CUPS_LIBRARY cups)
+
+if(NOT KELMORA_FUZZ)
+  find_package(wxWidgets 3.2 COMPONENTS core base aui propgrid ribbon html adv xml)
+endif()
+
+if(KELMORA_TESTS OR KELMORA_FUZZ)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+if(KELMORA_BENCH AND NOT KELMORA_FUZZ)
+  find_package(benchmark REQUIRED)
+endif()
