@@ -241,13 +241,13 @@ HRESULT CUndoManager::Enumerate(const UnitStack& stack, IEnumOleUndoUnits** enum
     if (enumerator == nullptr)
         return E_POINTER;
     *enumerator = nullptr;
-    CEnumOleUndoUnits::Units units;
+    CUndoUnitEnumerator::Units units;
     try {
         units.assign(stack.begin(), stack.end());
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    return CEnumOleUndoUnits::Create(std::move(units), 0, enumerator);
+    return CUndoUnitEnumerator::Create(std::move(units), 0, enumerator);
 }
 
 HRESULT CUndoManager::GetLastUndoDescription(std::string* description)

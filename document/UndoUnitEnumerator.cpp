@@ -5,19 +5,19 @@
 
 namespace kelmora {
 
-CEnumOleUndoUnits::CEnumOleUndoUnits(Units units, std::size_t position)
+CUndoUnitEnumerator::CUndoUnitEnumerator(Units units, std::size_t position)
     : m_units(std::move(units))
     , m_position(std::min(position, m_units.size()))
 {
 }
 
-HRESULT CEnumOleUndoUnits::Create(Units units, std::size_t position, IEnumOleUndoUnits** out)
+HRESULT CUndoUnitEnumerator::Create(Units units, std::size_t position, IEnumOleUndoUnits** out)
 {
     if (out == nullptr)
         return E_POINTER;
     *out = nullptr;
     try {
-        ComPtr<IEnumOleUndoUnits> enumerator = new CEnumOleUndoUnits(std::move(units), position);
+        ComPtr<IEnumOleUndoUnits> enumerator = new CUndoUnitEnumerator(std::move(units), position);
         *out = enumerator.Detach();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -25,7 +25,7 @@ HRESULT CEnumOleUndoUnits::Create(Units units, std::size_t position, IEnumOleUnd
     return S_OK;
 }
 
-HRESULT CEnumOleUndoUnits::Next(uint32_t count, IOleUndoUnit** units, uint32_t* fetched)
+HRESULT CUndoUnitEnumerator::Next(uint32_t count, IOleUndoUnit** units, uint32_t* fetched)
 {
     if (units == nullptr)
         return E_POINTER;
@@ -41,7 +41,7 @@ HRESULT CEnumOleUndoUnits::Next(uint32_t count, IOleUndoUnit** units, uint32_t* 
     return copied == count ? S_OK : S_FALSE;
 }
 
-HRESULT CEnumOleUndoUnits::Skip(uint32_t count)
+HRESULT CUndoUnitEnumerator::Skip(uint32_t count)
 {
     std::size_t available = m_units.size() - m_position;
     std::size_t skipped = std::min<std::size_t>(count, available);
@@ -49,13 +49,13 @@ HRESULT CEnumOleUndoUnits::Skip(uint32_t count)
     return skipped == count ? S_OK : S_FALSE;
 }
 
-HRESULT CEnumOleUndoUnits::Reset()
+HRESULT CUndoUnitEnumerator::Reset()
 {
     m_position = 0;
     return S_OK;
 }
 
-HRESULT CEnumOleUndoUnits::Clone(IEnumOleUndoUnits** clone)
+HRESULT CUndoUnitEnumerator::Clone(IEnumOleUndoUnits** clone)
 {
     if (clone == nullptr)
         return E_POINTER;

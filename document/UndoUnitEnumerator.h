@@ -13,7 +13,7 @@ namespace kelmora {
 // Walks its own copy of a stack, taken when it was made, newest first: performing,
 // adding or discarding units afterwards changes neither what it yields nor whether the
 // units it yields are alive, since the copy holds a reference to each of them.
-class CEnumOleUndoUnits final : public ComObject<IEnumOleUndoUnits> {
+class CUndoUnitEnumerator final : public ComObject<IEnumOleUndoUnits> {
 public:
     using Units = std::vector<ComPtr<IOleUndoUnit>>;
 
@@ -28,8 +28,8 @@ public:
     HRESULT Clone(IEnumOleUndoUnits** clone) override;
 
 private:
-    CEnumOleUndoUnits(Units units, std::size_t position);
-    ~CEnumOleUndoUnits() override = default;
+    CUndoUnitEnumerator(Units units, std::size_t position);
+    ~CUndoUnitEnumerator() override = default;
 
     Units m_units;
     std::size_t m_position;
