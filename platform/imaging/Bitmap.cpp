@@ -53,6 +53,7 @@ Bitmap::Bitmap(const Bitmap& other)
     , m_dpiY(other.m_dpiY)
     , m_status(other.m_status)
     , m_lastStatus(other.m_lastStatus)
+    , m_source(other.m_source)
 {
     try {
         m_pixels = other.m_pixels;
@@ -79,6 +80,7 @@ Bitmap::Bitmap(Bitmap&& other) noexcept
     , m_dpiY(other.m_dpiY)
     , m_status(other.m_status)
     , m_lastStatus(other.m_lastStatus)
+    , m_source(std::move(other.m_source))
 {
     other.m_pixels.clear();
     other.m_width = other.m_height = 0;
@@ -95,6 +97,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
         m_dpiY = other.m_dpiY;
         m_status = other.m_status;
         m_lastStatus = other.m_lastStatus;
+        m_source = std::move(other.m_source);
         other.m_pixels.clear();
         other.m_width = other.m_height = 0;
         other.m_status = other.m_lastStatus = ImageStatus::InvalidParameter;

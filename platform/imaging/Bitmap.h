@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -86,6 +87,12 @@ public:
     // True when every pixel has alpha 255.
     bool IsOpaque() const;
 
+    // The encoded bytes this bitmap was decoded from, when its owner asked to keep them:
+    // a picture that arrived in a file and could not be decoded is written back unchanged,
+    // so that opening and saving a document never loses it. Shared between copies.
+    const std::shared_ptr<const std::vector<uint8_t>>& SourceBytes() const { return m_source; }
+    void SetSourceBytes(std::shared_ptr<const std::vector<uint8_t>> bytes) { m_source = std::move(bytes); }
+
 private:
     std::vector<uint32_t> m_pixels;
     int32_t m_width = 0;
@@ -94,6 +101,7 @@ private:
     float m_dpiY = kDefaultResolution;
     ImageStatus m_status = ImageStatus::InvalidParameter;
     ImageStatus m_lastStatus = ImageStatus::InvalidParameter;
+    std::shared_ptr<const std::vector<uint8_t>> m_source;
 };
 
 // Channels of a 0xAARRGGBB pixel.
