@@ -58,10 +58,10 @@ BrushMan& BrushMan::operator=(const BrushMan& other)
     m_interpPositions = other.m_interpPositions;
     m_surroundColors = other.m_surroundColors;
     m_matrix = other.m_matrix;
-    // Cloned before the old object is released: `other` may live inside that object.
+    m_nReserved2 = other.m_nReserved2;
+    // Last, and cloned before the old object goes: `other` may live inside that object.
     std::unique_ptr<CDrawObj> attached = other.m_pAttached ? other.m_pAttached->CloneDetached() : nullptr;
     m_pAttached = std::move(attached);
-    m_nReserved2 = other.m_nReserved2;
     return *this;
 }
 
