@@ -1,5 +1,6 @@
 #include "model/CustomCapMan.h"
 
+#include "model/Coordinates.h"
 #include "model/ShapePathBuilders.h"
 #include "platform/archive/Archive.h"
 
@@ -62,7 +63,7 @@ bool IsBuiltInCap(int n)
 }
 
 // The integer box of the outline, each of x, y, width and height rounded to the nearest
-// integer.
+// integer (saturating, for outlines from files with wild coordinates).
 struct IntegerBounds {
     int32_t x, y, width, height;
 };
@@ -70,8 +71,7 @@ struct IntegerBounds {
 IntegerBounds RoundedBounds(const GraphicsPath& path)
 {
     RectF b = path.GetBounds();
-    return {int32_t(std::lround(b.X)), int32_t(std::lround(b.Y)), int32_t(std::lround(b.Width)),
-            int32_t(std::lround(b.Height))};
+    return {RoundToInt32(b.X), RoundToInt32(b.Y), RoundToInt32(b.Width), RoundToInt32(b.Height)};
 }
 
 // The scale that takes an extent to a target size. An outline with no extent on the axis
