@@ -3,6 +3,7 @@
 #include "platform/archive/ArchiveException.h"
 #include "platform/archive/MemoryStream.h"
 #include "platform/imaging/ImageCodec.h"
+#include "res/Resources.h"
 
 #include <cmath>
 
@@ -151,6 +152,17 @@ std::shared_ptr<Bitmap> ReadImagePng(Archive& ar)
     auto bytes = std::make_shared<std::vector<uint8_t>>(ar.ReadBytes(uint64_t(length)));
     auto bitmap = std::make_shared<Bitmap>(DecodeImage(*bytes));
     bitmap->SetSourceBytes(std::move(bytes));
+    return bitmap;
+}
+
+std::shared_ptr<Bitmap> LoadBitmapResource(int id)
+{
+    std::span<const uint8_t> bytes = GetResourceBytes(int32_t(id));
+    if (bytes.empty())
+        return nullptr;
+    auto bitmap = std::make_shared<Bitmap>(DecodeImage(bytes));
+    if (!bitmap->IsOk())
+        return nullptr;
     return bitmap;
 }
 

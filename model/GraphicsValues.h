@@ -51,6 +51,10 @@ void WriteImagePng(Archive& ar, const Bitmap* image);
 // decode give a bitmap whose status is not Ok and which keeps the bytes for the next save.
 std::shared_ptr<Bitmap> ReadImagePng(Archive& ar);
 
+// Decodes the picture built into the program as resource `id` (res/Resources.h). Null
+// when there is no such resource or its bytes do not decode.
+std::shared_ptr<Bitmap> LoadBitmapResource(int id);
+
 // A stream's whole content from its start (its position is left at the end).
 std::vector<uint8_t> StreamToBytes(ByteStream& stream);
 // A new memory stream holding the bytes, positioned at its start.
