@@ -66,6 +66,8 @@ bool Draw(cairo_t* cr, std::string_view text, const Font& font, const RectF& lay
     if (outline->points.empty() || (argb >> 24) == 0)
         return true;
 
+    // The current path is no part of cairo's saved state: keep the caller's aside.
+    cairo_path_t* callerPath = cairo_copy_path(cr);
     cairo_save(cr);
     cairo_new_path(cr);
     if (clip)
@@ -76,6 +78,9 @@ bool Draw(cairo_t* cr, std::string_view text, const Font& font, const RectF& lay
                           (argb >> 24) / 255.0);
     cairo_fill(cr);
     cairo_restore(cr);
+    if (callerPath->status == CAIRO_STATUS_SUCCESS)
+        cairo_append_path(cr, callerPath);
+    cairo_path_destroy(callerPath);
     return cairo_status(cr) == CAIRO_STATUS_SUCCESS;
 }
 
