@@ -34,9 +34,9 @@ void AppendOutline(cairo_t* cr, const TextOutline& outline)
     }
 }
 
-// Clips to the layout rectangle along the axes where it has an extent; along the others
-// the clip reaches a few ems past the laid-out text, which is no limit at all.
-void ClipToLayout(cairo_t* cr, const RectF& layoutRect, const RectF& textBounds, double em)
+// The area drawing is clipped to: the layout rectangle along the axes where it has an
+// extent; along the others a few ems past the laid-out text, which is no limit at all.
+RectF ClipArea(const RectF& layoutRect, const RectF& textBounds, double em)
 {
     double x0 = layoutRect.X;
     double x1 = double(layoutRect.X) + layoutRect.Width;
@@ -50,32 +50,65 @@ void ClipToLayout(cairo_t* cr, const RectF& layoutRect, const RectF& textBounds,
         y0 = textBounds.Y - 4.0 * em;
         y1 = double(textBounds.Y) + textBounds.Height + 4.0 * em;
     }
-    cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
-    cairo_clip(cr);
+    return RectF(float(x0), float(y0), float(x1 - x0), float(y1 - y0));
+}
+
+std::optional<TextOutline> LayOutForDrawing(std::string_view text, const Font& font, const RectF& layoutRect,
+                                            const StringFormat& format, float dpi)
+{
+    if (!std::isfinite(dpi) || !(dpi > 0.0f))
+        return std::nullopt;
+    return LayOutText(text, font.GetFamily(), font.GetStyle(), font.EmSizeInWorld(dpi), layoutRect, format);
+}
+
+bool Draw(Graphics& graphics, std::string_view text, const Font& font, const RectF& layoutRect,
+          const StringFormat& format, Color color, float dpi, bool clip)
+{
+    std::optional<TextOutline> outline = LayOutForDrawing(text, font, layoutRect, format, dpi);
+    if (!outline)
+        return false;
+    if (outline->points.empty() || color.GetA() == 0)
+        return true;
+    // Overlapping contours of one glyph (and a bar through descenders) fill as one.
+    std::optional<GraphicsPath> glyphs = GraphicsPath::FromPathData(outline->points, outline->types, FillMode::Winding);
+    if (!glyphs)
+        return false;
+    if (!clip)
+        return graphics.FillPath(color, *glyphs);
+    GraphicsPath clipPath;
+    RectF area = ClipArea(layoutRect, outline->bounds, font.EmSizeInWorld(dpi));
+    if (!clipPath.AddRectangle(area))
+        return false;
+    GraphicsState state = graphics.Save();
+    bool drawn = graphics.IntersectClip(clipPath) && graphics.FillPath(color, *glyphs);
+    graphics.Restore(state);
+    return drawn;
 }
 
 bool Draw(cairo_t* cr, std::string_view text, const Font& font, const RectF& layoutRect, const StringFormat& format,
-          uint32_t argb, float dpi, bool clip)
+          Color color, float dpi, bool clip)
 {
-    if (!cr || cairo_status(cr) != CAIRO_STATUS_SUCCESS || !std::isfinite(dpi) || !(dpi > 0.0f))
+    if (!cr || cairo_status(cr) != CAIRO_STATUS_SUCCESS)
         return false;
-    float em = font.EmSizeInWorld(dpi);
-    std::optional<TextOutline> outline = LayOutText(text, font.GetFamily(), font.GetStyle(), em, layoutRect, format);
+    std::optional<TextOutline> outline = LayOutForDrawing(text, font, layoutRect, format, dpi);
     if (!outline)
         return false;
-    if (outline->points.empty() || (argb >> 24) == 0)
+    if (outline->points.empty() || color.GetA() == 0)
         return true;
 
     // The current path is no part of cairo's saved state: keep the caller's aside.
     cairo_path_t* callerPath = cairo_copy_path(cr);
     cairo_save(cr);
     cairo_new_path(cr);
-    if (clip)
-        ClipToLayout(cr, layoutRect, outline->bounds, em);
+    if (clip) {
+        RectF area = ClipArea(layoutRect, outline->bounds, font.EmSizeInWorld(dpi));
+        cairo_rectangle(cr, area.X, area.Y, area.Width, area.Height);
+        cairo_clip(cr);
+    }
     AppendOutline(cr, *outline);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
-                          (argb >> 24) / 255.0);
+    cairo_set_source_rgba(cr, color.GetR() / 255.0, color.GetG() / 255.0, color.GetB() / 255.0,
+                          color.GetA() / 255.0);
     cairo_fill(cr);
     cairo_restore(cr);
     if (callerPath->status == CAIRO_STATUS_SUCCESS)
@@ -86,17 +119,30 @@ bool Draw(cairo_t* cr, std::string_view text, const Font& font, const RectF& lay
 
 } // namespace
 
-bool DrawString(cairo_t* cr, std::string_view text, const Font& font, const RectF& layoutRect,
-                const StringFormat& format, uint32_t argb, float dpi)
+bool DrawString(Graphics& graphics, std::string_view text, const Font& font, const RectF& layoutRect,
+                const StringFormat& format, Color color, float dpi)
 {
     bool clip = !HasFlag(format.GetFormatFlags(), StringFormatFlags::NoClip);
-    return Draw(cr, text, font, layoutRect, format, argb, dpi, clip);
+    return Draw(graphics, text, font, layoutRect, format, color, dpi, clip);
+}
+
+bool DrawString(Graphics& graphics, std::string_view text, const Font& font, PointF origin,
+                const StringFormat& format, Color color, float dpi)
+{
+    return Draw(graphics, text, font, RectF(origin.X, origin.Y, 0.0f, 0.0f), format, color, dpi, false);
+}
+
+bool DrawString(cairo_t* cr, std::string_view text, const Font& font, const RectF& layoutRect,
+                const StringFormat& format, Color color, float dpi)
+{
+    bool clip = !HasFlag(format.GetFormatFlags(), StringFormatFlags::NoClip);
+    return Draw(cr, text, font, layoutRect, format, color, dpi, clip);
 }
 
 bool DrawString(cairo_t* cr, std::string_view text, const Font& font, PointF origin, const StringFormat& format,
-                uint32_t argb, float dpi)
+                Color color, float dpi)
 {
-    return Draw(cr, text, font, RectF(origin.X, origin.Y, 0.0f, 0.0f), format, argb, dpi, false);
+    return Draw(cr, text, font, RectF(origin.X, origin.Y, 0.0f, 0.0f), format, color, dpi, false);
 }
 
 std::optional<RectF> MeasureString(std::string_view text, const Font& font, const RectF& layoutRect,

@@ -11,6 +11,8 @@
 
 #include "platform/geometry/PointF.h"
 #include "platform/geometry/RectF.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/text/Font.h"
 #include "platform/text/StringFormat.h"
 
@@ -25,17 +27,25 @@ namespace kelmora {
 // The resolution a screen is assumed to have when none is given.
 constexpr float kDefaultTextDpi = 96.0f;
 
-// Fills the glyphs of `text` with the colour `argb` (straight, not premultiplied alpha),
-// laid out in `layoutRect`. Unless the format has NoClip, the glyphs are clipped to the
-// rectangle (across or down only where it has a width or height). The context's state
-// (source, clip, path, fill rule) is left as it was. False, drawing nothing, when the
-// context is in an error state or the rectangle or the size is not usable.
-bool DrawString(cairo_t* cr, std::string_view text, const Font& font, const RectF& layoutRect,
-                const StringFormat& format, uint32_t argb, float dpi = kDefaultTextDpi);
-
+// Fills the glyphs of `text` with `color`, laid out in `layoutRect` in world
+// coordinates: the surface's world transform, smoothing mode and clip apply as to any
+// filled path. Unless the format has NoClip, the glyphs are also clipped to the rectangle
+// (across or down only where it has a width or height); the surface's clip is as it was
+// afterwards. False, drawing nothing, when the rectangle, the size or the resolution is
+// not usable or the surface refuses the fill.
+bool DrawString(Graphics& graphics, std::string_view text, const Font& font, const RectF& layoutRect,
+                const StringFormat& format, Color color, float dpi = kDefaultTextDpi);
 // The same, laid out from `origin` without wrapping and without clipping.
+bool DrawString(Graphics& graphics, std::string_view text, const Font& font, PointF origin,
+                const StringFormat& format, Color color, float dpi = kDefaultTextDpi);
+
+// The same on a bare cairo context, in its current user space, filled antialiased. The
+// context's state (source, clip, path, fill rule) is left as it was. False, drawing
+// nothing, also when the context is already in an error state.
+bool DrawString(cairo_t* cr, std::string_view text, const Font& font, const RectF& layoutRect,
+                const StringFormat& format, Color color, float dpi = kDefaultTextDpi);
 bool DrawString(cairo_t* cr, std::string_view text, const Font& font, PointF origin, const StringFormat& format,
-                uint32_t argb, float dpi = kDefaultTextDpi);
+                Color color, float dpi = kDefaultTextDpi);
 
 // The box the laid-out lines take (TextOutline::bounds), in user space. Nothing when
 // the rectangle or the size is not usable.

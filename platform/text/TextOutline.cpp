@@ -129,13 +129,17 @@ public:
         CloseFigure();
     }
 
-    void AddRectangle(double x, double y, double width, double height)
+    // A rectangle turning clockwise on screen from its top-left corner, or the other way
+    // round from the same corner.
+    void AddRectangle(double x, double y, double width, double height, bool clockwise)
     {
         CloseFigure();
+        PointF topRight(float(x + width), float(y));
+        PointF bottomLeft(float(x), float(y + height));
         m_pending = PointF(float(x), float(y));
-        Add(PointF(float(x + width), float(y)), kTypeLine);
+        Add(clockwise ? topRight : bottomLeft, kTypeLine);
         Add(PointF(float(x + width), float(y + height)), kTypeLine);
-        Add(PointF(float(x), float(y + height)), kTypeLine);
+        Add(clockwise ? bottomLeft : topRight, kTypeLine);
         CloseFigure();
     }
 
@@ -195,6 +199,30 @@ void AppendGlyph(TextThreadContext& context, const PlacedGlyph& glyph, FigureWri
     if (!path || path->status != CAIRO_STATUS_SUCCESS)
         return;
     writer.Append(*path);
+}
+
+// Whether the outer contours among the figures from point `from` on turn clockwise on
+// screen: the turn of the figure of largest area. TrueType and CFF faces turn opposite
+// ways; a decoration bar that turns with the glyphs joins them under the winding rule
+// instead of cutting holes where it crosses them.
+bool OuterContoursClockwise(const TextOutline& outline, size_t from)
+{
+    double largest = 0;
+    double area = 0;
+    size_t start = from;
+    for (size_t i = from; i < outline.points.size(); ++i) {
+        const PointF& p = outline.points[i];
+        const bool last = (outline.types[i] & kTypeClose) != 0 || i + 1 == outline.points.size();
+        const PointF& q = last ? outline.points[start] : outline.points[i + 1];
+        area += double(p.X) * q.Y - double(q.X) * p.Y;
+        if (last) {
+            if (std::abs(area) > std::abs(largest))
+                largest = area;
+            area = 0;
+            start = i + 1;
+        }
+    }
+    return largest >= 0;
 }
 
 double AlignedStart(StringAlignment alignment, double origin, double extent, double padding, double size)
@@ -300,6 +328,7 @@ std::optional<TextOutline> LayOutText(std::string_view text, const FontFamily& f
         right = std::max(right, x + lineWidth);
         if (!withOutlines)
             continue;
+        const size_t lineStart = outline.points.size();
         for (const PlacedGlyph& glyph : line.glyphs) {
             const double gx = x + (glyph.x - line.start) * scale;
             const double gy = baseline + glyph.y * scale;
@@ -307,11 +336,16 @@ std::optional<TextOutline> LayOutText(std::string_view text, const FontFamily& f
             AppendGlyph(context, glyph, writer);
         }
         if (lineWidth > 0.0) {
+            const bool clockwise = OuterContoursClockwise(outline, lineStart);
             FigureWriter writer(outline, 1.0, 0.0, 0.0);
-            if (HasStyle(style, FontStyle::Underline))
-                writer.AddRectangle(x, baseline - underlinePosition * scale, lineWidth, underlineThickness * scale);
-            if (HasStyle(style, FontStyle::Strikeout))
-                writer.AddRectangle(x, baseline - strikePosition * scale, lineWidth, strikeThickness * scale);
+            if (HasStyle(style, FontStyle::Underline)) {
+                writer.AddRectangle(x, baseline - underlinePosition * scale, lineWidth, underlineThickness * scale,
+                                    clockwise);
+            }
+            if (HasStyle(style, FontStyle::Strikeout)) {
+                writer.AddRectangle(x, baseline - strikePosition * scale, lineWidth, strikeThickness * scale,
+                                    clockwise);
+            }
         }
     }
 

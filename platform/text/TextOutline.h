@@ -20,7 +20,9 @@
 //   - Characters the family lacks come from another installed font that has them, as the
 //     system's font fallback picks it; characters no font has are left out.
 //   - Underline and strikeout add one rectangle per line, from the line's start to its
-//     last non-space glyph, at the positions and thickness the font gives.
+//     last non-space glyph, at the positions and thickness the font gives. The rectangle
+//     turns the way the line's outer glyph contours do, so that under the winding rule
+//     it joins the descenders it crosses.
 //
 // Safe to call from any thread: each thread lays out with its own engine state
 // (TextThreadContext.h). Strings longer than kMaxLayoutCharacters are laid out up to

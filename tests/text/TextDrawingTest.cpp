@@ -11,7 +11,7 @@
 namespace kelmora {
 namespace {
 
-constexpr uint32_t kBlue = 0xFF0000FF;
+const Color kBlue(0xFF0000FF);
 
 // A white ARGB32 canvas with its cairo context.
 class Canvas {

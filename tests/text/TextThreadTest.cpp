@@ -56,7 +56,7 @@ TEST(TextThreadTest, ThreadsLayOutAndDrawAtOnce)
                 // New names too, so the shared family memory is written while others read.
                 FontFamily::Create("Thread family " + std::to_string(t * 100 + round));
                 std::optional<Font> font = Font::Create(FontFamily::GenericSansSerif(), 12.0f);
-                if (!font || !DrawString(cr, "64", *font, RectF(0, 0, 64, 64), StringFormat(), 0xFF000000))
+                if (!font || !DrawString(cr, "64", *font, RectF(0, 0, 64, 64), StringFormat(), Color(0xFF000000)))
                     ++mismatches;
             }
             cairo_destroy(cr);
