@@ -68,8 +68,8 @@ public:
     // Fills the path's figures (each taken as closed) by the path's fill mode.
     bool FillPath(Color color, const GraphicsPath& path);
     // Strokes the path with a solid pen of the given width in world units (scaled by the
-    // transforms like the path itself), flat caps and miter joins. Width 0 draws one device
-    // pixel wide whatever the transform.
+    // transforms like the path itself), flat caps and miter joins that turn into bevels
+    // past ten times the width. Width 0 draws one device pixel wide whatever the transform.
     bool DrawPath(Color color, float width, const GraphicsPath& path);
 
     // Sets the clip from the path's filled area (by its fill mode) in world coordinates.

@@ -70,12 +70,7 @@ TEST(Graphics, SmoothingSwitchesAntialiasing)
         return partial;
     };
     EXPECT_EQ(count(SmoothingMode::Default), 0);
-    EXPECT_EQ(count(SmoothingMode::None), 0);
     EXPECT_GT(count(SmoothingMode::AntiAlias), 20);
-    auto surface = ImageSurface::Create(1, 1);
-    Graphics g(*surface);
-    EXPECT_FALSE(g.SetSmoothingMode(SmoothingMode::Invalid));
-    EXPECT_EQ(g.GetSmoothingMode(), SmoothingMode::Default);
 }
 
 TEST(Graphics, StrokesAreCentredOnPixelCentres)
