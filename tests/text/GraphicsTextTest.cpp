@@ -1,7 +1,7 @@
 #include "platform/text/TextDrawing.h"
 
-#include "platform/graphics/ImageSurface.h"
 #include "platform/text/TextPath.h"
+#include "text/InkBox.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +13,6 @@ const Color kBlack(0xFF000000);
 Font ArialPixels(float em, FontStyle style = FontStyle::Regular)
 {
     return *Font::Create(*FontFamily::Create("Arial"), em, style, FontUnit::Pixel);
-}
-
-bool Inked(const ImageSurface& surface, int x, int y)
-{
-    return surface.GetPixel(x, y)->GetA() > 0;
-}
-
-// The box of every pixel with any alpha; empty when there is none.
-RectF InkBox(const ImageSurface& surface)
-{
-    int x0 = surface.Width(), y0 = surface.Height(), x1 = -1, y1 = -1;
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (int x = 0; x < surface.Width(); ++x) {
-            if (Inked(surface, x, y)) {
-                x0 = std::min(x0, x);
-                y0 = std::min(y0, y);
-                x1 = std::max(x1, x);
-                y1 = std::max(y1, y);
-            }
-        }
-    }
-    if (x1 < 0)
-        return RectF();
-    return RectF(float(x0), float(y0), float(x1 - x0 + 1), float(y1 - y0 + 1));
 }
 
 TEST(GraphicsTextTest, WorldTransformAppliesToText)
@@ -105,20 +81,6 @@ TEST(GraphicsTextTest, UnderlineJoinsTheDescendersItCrosses)
     for (int x = int(left) + 2; x < int(right) - 2; ++x)
         holes += surface->GetPixel(x, row)->GetA() < 250;
     EXPECT_EQ(holes, 0);
-}
-
-TEST(GraphicsTextTest, RefusedDrawingLeavesTheSurfaceUsable)
-{
-    std::optional<ImageSurface> surface = ImageSurface::Create(50, 50);
-    ASSERT_TRUE(surface);
-    Graphics graphics(*surface);
-    EXPECT_FALSE(DrawString(graphics, "A", ArialPixels(20), RectF(0, 0, INFINITY, 10), StringFormat(), kBlack));
-    EXPECT_FALSE(DrawString(graphics, "A", ArialPixels(20), PointF(0, 0), StringFormat(), kBlack, -1.0f));
-    EXPECT_TRUE(DrawString(graphics, "", ArialPixels(20), PointF(0, 0), StringFormat(), kBlack));
-    EXPECT_TRUE(DrawString(graphics, "A", ArialPixels(20), PointF(0, 0), StringFormat(), Color(0x00000000)));
-    EXPECT_EQ(InkBox(*surface).Width, 0.0f);
-    EXPECT_TRUE(DrawString(graphics, "A", ArialPixels(20), PointF(0, 0), StringFormat(), kBlack));
-    EXPECT_GT(InkBox(*surface).Width, 0.0f);
 }
 
 } // namespace

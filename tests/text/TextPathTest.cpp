@@ -110,23 +110,18 @@ TEST(TextPathTest, CentredTextIsCentredInTheLayoutRectangle)
     EXPECT_NEAR(ink.GetBottom(), baseline, 0.02f * 48.0f);
 }
 
-TEST(TextPathTest, FarAlignmentEndsAtTheRightPaddingAndBottom)
+TEST(TextPathTest, FarAndUnboundedAlignment)
 {
-    const float em = 40.0f;
-    const RectF rect(0, 0, 300, 200);
-    StringFormat format;
-    format.SetAlignment(StringAlignment::Far);
-    format.SetLineAlignment(StringAlignment::Far);
-    std::optional<TextOutline> outline = LayOutText("Far", Arial(), FontStyle::Regular, em, rect, format);
+    StringFormat far;
+    far.SetAlignment(StringAlignment::Far);
+    far.SetLineAlignment(StringAlignment::Far);
+    std::optional<TextOutline> outline = LayOutText("Far", Arial(), FontStyle::Regular, 40.0f, RectF(0, 0, 300, 200), far);
     ASSERT_TRUE(outline);
-    EXPECT_NEAR(outline->bounds.GetRight(), rect.GetRight(), 0.01f);
-    EXPECT_NEAR(outline->bounds.GetBottom(), rect.GetBottom(), 0.01f);
-}
+    EXPECT_NEAR(outline->bounds.GetRight(), 300.0f, 0.01f);
+    EXPECT_NEAR(outline->bounds.GetBottom(), 200.0f, 0.01f);
 
-TEST(TextPathTest, ZeroSizedRectangleAlignsAboutItsCorner)
-{
-    std::optional<TextOutline> outline =
-        LayOutText("Mid", Arial(), FontStyle::Regular, 30.0f, RectF(200, 100, 0, 0), Centred());
+    // A rectangle of no size: alignment is about its corner.
+    outline = LayOutText("Mid", Arial(), FontStyle::Regular, 30.0f, RectF(200, 100, 0, 0), Centred());
     ASSERT_TRUE(outline);
     EXPECT_NEAR(outline->bounds.Center().X, 200.0f, 0.01f);
     EXPECT_NEAR(outline->bounds.Center().Y, 100.0f, 0.01f);
@@ -235,15 +230,6 @@ TEST(TextPathTest, UnusableSizesAndRectanglesLeaveThePathAlone)
     EXPECT_FALSE(AddString(path, "A", Arial(), FontStyle::Regular, 20.0f, RectF(0, NAN, 10, 10), {}));
     EXPECT_FALSE(AddString(path, "A", Arial(), FontStyle::Regular, 20.0f, PointF(INFINITY, 0), {}));
     EXPECT_TRUE(path.IsEmpty());
-}
-
-TEST(TextPathTest, GlyphsJoinNoOpenFigureOfThePath)
-{
-    GraphicsPath path;
-    ASSERT_TRUE(path.AddLine(PointF(0, 0), PointF(10, 0)));
-    ASSERT_TRUE(AddString(path, "I", Arial(), FontStyle::Regular, 30.0f, PointF(50, 50), {}));
-    ASSERT_GT(path.PointCount(), 2);
-    EXPECT_EQ(path.Types()[2], PathPointType::Start);
 }
 
 TEST(TextPathTest, HostileTextLaysOutWithoutHarm)
