@@ -18,7 +18,6 @@ namespace {
 
 // Zero bytes kept after every value block (one UTF-16 NUL).
 constexpr size_t kTerminatorBytes = 2;
-constexpr size_t kHeaderBytes = 28;
 constexpr size_t kSectionEntryBytes = 20;
 constexpr size_t kPropertyEntryBytes = 8;
 
@@ -622,15 +621,23 @@ bool CPropertySet::ReadFromStream(std::span<const uint8_t> bytes)
         || !stream.Read(clsid, sizeof clsid) || !stream.ReadU32(m_dwSectionCount))
         return false;
     m_clsID = GuidFromBytes(clsid);
-    static_assert(kHeaderBytes == 28);
+    // The whole table is read first, so that it is not held hostage by the sections'
+    // share of the read budget; a count larger than the stream ends at the first short entry.
+    struct Entry {
+        Guid formatId;
+        uint32_t offset;
+    };
+    std::vector<Entry> table;
     for (uint64_t i = 0; i < m_dwSectionCount; ++i) {
         uint8_t fmtid[16];
         uint32_t offset;
-        if (!stream.Seek(kHeaderBytes + kSectionEntryBytes * i) || !stream.Read(fmtid, sizeof fmtid)
-            || !stream.ReadU32(offset))
+        if (!stream.Read(fmtid, sizeof fmtid) || !stream.ReadU32(offset))
             return false;
-        auto section = std::make_unique<CPropertySection>(GuidFromBytes(fmtid));
-        if (stream.Seek(offset))
+        table.push_back({ GuidFromBytes(fmtid), offset });
+    }
+    for (const Entry& entry : table) {
+        auto section = std::make_unique<CPropertySection>(entry.formatId);
+        if (stream.Seek(entry.offset))
             section->ReadFromStream(stream);
         m_SectionList.push_back(std::move(section));
     }
