@@ -37,7 +37,9 @@ public:
     // Every element in directory order. Fails as Corrupt when an element cannot be opened.
     StorageResult<std::vector<StorageElement>> Elements() const;
 
-    // The element of that name, compared without case; nothing when absent.
+    // The element of that name, compared without case; nothing when absent. Should a
+    // damaged file hold two elements whose names compare equal, every lookup by name
+    // finds the first of them.
     std::optional<StorageElement> Find(std::string_view name) const;
 
     StorageResult<std::unique_ptr<StorageReader>> OpenStorage(std::string_view name) const;
