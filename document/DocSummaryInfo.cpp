@@ -38,7 +38,7 @@ std::string FormatLocalFileTime(FileTime time)
     return length ? std::string(text, length) : invalid;
 }
 
-CDocSummaryInfo::CDocSummaryInfo(Clock clock) : m_clock(std::move(clock))
+CDocSummaryInfo::CDocSummaryInfo(Clock clock) : m_clock(clock ? std::move(clock) : Clock(FileTimeNow))
 {
     m_propSet.SetClassID(FMTID_SummaryInformation);
     m_pSection = m_propSet.AddSection(FMTID_SummaryInformation);

@@ -603,8 +603,10 @@ bool CPropertySet::WriteToStream(std::vector<uint8_t>& out)
     stream.WriteZeros(kSectionEntryBytes * m_SectionList.size());
     for (size_t i = 0; i < m_SectionList.size(); ++i) {
         size_t offset = stream.Position() - start;
-        if (offset > UINT32_MAX || !m_SectionList[i]->WriteToStream(stream))
+        if (offset > UINT32_MAX || !m_SectionList[i]->WriteToStream(stream)) {
+            out.resize(start);
             return false;
+        }
         ClassIdBytes fmtid = GuidToBytes(m_SectionList[i]->GetFormatID());
         stream.Patch(table + kSectionEntryBytes * i, fmtid.data(), fmtid.size());
         stream.PatchU32(table + kSectionEntryBytes * i + 16, uint32_t(offset));

@@ -195,8 +195,8 @@ public:
     CPropertySection* AddSection(const Guid& formatId);
     void RemoveAll();
 
-    // Appends the whole set to `out`; offsets count from where it starts. False when a
-    // section cannot be written or the set outgrows 32-bit offsets.
+    // Appends the whole set to `out`; offsets count from where it starts. False, with
+    // `out` as it was, when a section cannot be written or the set outgrows 32-bit offsets.
     bool WriteToStream(std::vector<uint8_t>& out);
     // Reads a set that starts at the first byte, replacing the sections. False when the
     // header or a section-table entry is short; sections that fail to read are kept with

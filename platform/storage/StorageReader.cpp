@@ -50,6 +50,21 @@ struct StorageReader::Impl {
     {
         return Ref<GsfInput>(gsf_infile_child_by_index(infile.get(), index));
     }
+
+    // The listing entry of the element at `index`; nothing when it cannot be opened.
+    std::optional<StorageElement> Describe(int index) const
+    {
+        const char* name = gsf_infile_name_by_index(infile.get(), index);
+        Ref<GsfInput> child = OpenChild(index);
+        if (!name || !child)
+            return std::nullopt;
+        StorageElement element { name, StorageElementKind::Stream, 0 };
+        if (IsStorage(child.get()))
+            element.kind = StorageElementKind::Storage;
+        else
+            element.size = uint64_t(std::max<gsf_off_t>(0, gsf_input_size(child.get())));
+        return element;
+    }
 };
 
 StorageReader::StorageReader(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) { }
@@ -117,16 +132,10 @@ StorageResult<std::vector<StorageElement>> StorageReader::Elements() const
     std::vector<StorageElement> elements;
     int count = gsf_infile_num_children(m_impl->infile.get());
     for (int i = 0; i < count; ++i) {
-        const char* name = gsf_infile_name_by_index(m_impl->infile.get(), i);
-        Ref<GsfInput> child = m_impl->OpenChild(i);
-        if (!name || !child)
+        std::optional<StorageElement> element = m_impl->Describe(i);
+        if (!element)
             return Corrupt("element " + std::to_string(i) + " cannot be opened");
-        StorageElement element { name, StorageElementKind::Stream, 0 };
-        if (IsStorage(child.get()))
-            element.kind = StorageElementKind::Storage;
-        else
-            element.size = uint64_t(std::max<gsf_off_t>(0, gsf_input_size(child.get())));
-        elements.push_back(std::move(element));
+        elements.push_back(std::move(*element));
     }
     return elements;
 }
@@ -134,18 +143,7 @@ StorageResult<std::vector<StorageElement>> StorageReader::Elements() const
 std::optional<StorageElement> StorageReader::Find(std::string_view name) const
 {
     int index = m_impl->IndexOf(name);
-    if (index < 0)
-        return std::nullopt;
-    Ref<GsfInput> child = m_impl->OpenChild(index);
-    if (!child)
-        return std::nullopt;
-    StorageElement element { gsf_infile_name_by_index(m_impl->infile.get(), index),
-        StorageElementKind::Stream, 0 };
-    if (IsStorage(child.get()))
-        element.kind = StorageElementKind::Storage;
-    else
-        element.size = uint64_t(std::max<gsf_off_t>(0, gsf_input_size(child.get())));
-    return element;
+    return index < 0 ? std::nullopt : m_impl->Describe(index);
 }
 
 StorageResult<std::unique_ptr<StorageReader>> StorageReader::OpenStorage(std::string_view name) const

@@ -26,9 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::vector<uint8_t> written;
     if (set.WriteToStream(written)) {
-        // What was written reads back.
+        // What was written reads back, and writes the same bytes again.
         CPropertySet again;
-        if (!again.ReadFromStream(written))
+        std::vector<uint8_t> rewritten;
+        if (!again.ReadFromStream(written) || !again.WriteToStream(rewritten) || rewritten != written)
             __builtin_trap();
     }
 
