@@ -137,14 +137,17 @@ void GraphicsPath::CloseAllFigures()
 
 void GraphicsPath::SetMarker()
 {
-    if (!m_types.empty())
+    if (!m_types.empty()) {
         m_types.back() |= PathPointType::Marker;
+        Changed();
+    }
 }
 
 void GraphicsPath::ClearMarkers()
 {
     for (uint8_t& type : m_types)
         type &= uint8_t(~PathPointType::Marker);
+    Changed();
 }
 
 void GraphicsPath::Reverse()

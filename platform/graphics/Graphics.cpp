@@ -1,0 +1,263 @@
+#include "platform/graphics/Graphics.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace kelmora {
+
+namespace {
+
+// GDI+ puts pixel centres on integer coordinates, cairo on half-integers: half a device
+// pixel to the right and down makes cairo sample where GDI+ does.
+constexpr double kPixelCentreOffset = 0.5;
+
+// GDI+'s pen defaults: miter joins cut off at ten times the width.
+constexpr double kDefaultMiterLimit = 10.0;
+
+cairo_matrix_t ToCairo(const Matrix& m)
+{
+    cairo_matrix_t result;
+    cairo_matrix_init(&result, m.M11(), m.M12(), m.M21(), m.M22(), m.OffsetX(), m.OffsetY());
+    return result;
+}
+
+bool IsUsable(const cairo_matrix_t& m)
+{
+    double values[] = {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0};
+    if (!std::all_of(std::begin(values), std::end(values), [](double v) { return std::isfinite(v); }))
+        return false;
+    cairo_matrix_t inverse = m;
+    return cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS;
+}
+
+bool IsDrawable(const GraphicsPath& path)
+{
+    auto points = path.Points();
+    return std::all_of(points.begin(), points.end(), [](PointF p) { return p.IsFinite(); });
+}
+
+void AppendToContext(cairo_t* cr, const GraphicsPath& path)
+{
+    auto points = path.Points();
+    auto types = path.Types();
+    for (size_t i = 0; i < points.size();) {
+        uint8_t kind = PathTypeKind(types[i]);
+        size_t last = i;
+        if (kind == PathPointType::Start) {
+            cairo_move_to(cr, points[i].X, points[i].Y);
+            i += 1;
+        } else if (kind == PathPointType::Line) {
+            cairo_line_to(cr, points[i].X, points[i].Y);
+            i += 1;
+        } else {
+            // A GraphicsPath keeps its Béziers whole.
+            cairo_curve_to(cr, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
+                           points[i + 2].Y);
+            last = i + 2;
+            i += 3;
+        }
+        if (IsClosingPathType(types[last]))
+            cairo_close_path(cr);
+    }
+}
+
+void SetSourceColor(cairo_t* cr, Color color)
+{
+    cairo_set_source_rgba(cr, color.GetR() / 255.0, color.GetG() / 255.0, color.GetB() / 255.0, color.GetA() / 255.0);
+}
+
+cairo_fill_rule_t ToCairo(FillMode mode)
+{
+    return mode == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD;
+}
+
+} // namespace
+
+Graphics::Graphics(cairo_t* cr) : m_cr(cairo_reference(cr))
+{
+    assert(cr);
+    cairo_save(m_cr);
+    cairo_get_matrix(m_cr, &m_base);
+}
+
+Graphics::Graphics(ImageSurface& surface) : m_cr(cairo_create(surface.CairoSurface()))
+{
+    cairo_save(m_cr);
+    cairo_get_matrix(m_cr, &m_base);
+}
+
+Graphics::~Graphics()
+{
+    cairo_restore(m_cr);
+    cairo_destroy(m_cr);
+}
+
+std::optional<cairo_matrix_t> Graphics::DeviceMatrix(const Matrix& world) const
+{
+    cairo_matrix_t w = ToCairo(world);
+    cairo_matrix_t result;
+    cairo_matrix_multiply(&result, &w, &m_base);
+    cairo_matrix_t offset;
+    cairo_matrix_init_translate(&offset, kPixelCentreOffset, kPixelCentreOffset);
+    cairo_matrix_multiply(&result, &result, &offset);
+    if (!IsUsable(result))
+        return std::nullopt;
+    return result;
+}
+
+bool Graphics::SetTransform(const Matrix& matrix)
+{
+    if (!matrix.IsInvertible() || !DeviceMatrix(matrix))
+        return false;
+    m_state.world = matrix;
+    return true;
+}
+
+bool Graphics::MultiplyTransform(const Matrix& matrix, MatrixOrder order)
+{
+    if (!matrix.IsFinite())
+        return false;
+    Matrix combined = m_state.world;
+    combined.Multiply(matrix, order);
+    return SetTransform(combined);
+}
+
+bool Graphics::TranslateTransform(float dx, float dy, MatrixOrder order)
+{
+    return MultiplyTransform(Matrix::Translation(dx, dy), order);
+}
+
+bool Graphics::ScaleTransform(float sx, float sy, MatrixOrder order)
+{
+    return MultiplyTransform(Matrix::Scaling(sx, sy), order);
+}
+
+bool Graphics::RotateTransform(float degrees, MatrixOrder order)
+{
+    if (!std::isfinite(degrees))
+        return false;
+    return MultiplyTransform(Matrix::Rotation(degrees), order);
+}
+
+bool Graphics::SetSmoothingMode(SmoothingMode mode)
+{
+    if (mode == SmoothingMode::Invalid)
+        return false;
+    m_state.smoothing = mode;
+    return true;
+}
+
+void Graphics::ApplySmoothing()
+{
+    bool smooth = m_state.smoothing == SmoothingMode::HighQuality || m_state.smoothing == SmoothingMode::AntiAlias
+        || m_state.smoothing == SmoothingMode::AntiAlias8x8;
+    cairo_set_antialias(m_cr, smooth ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+}
+
+bool Graphics::PreparePath(const GraphicsPath& path, const Matrix& world)
+{
+    auto device = DeviceMatrix(world);
+    if (!device || !IsDrawable(path))
+        return false;
+    cairo_set_matrix(m_cr, &*device);
+    cairo_new_path(m_cr);
+    AppendToContext(m_cr, path);
+    return true;
+}
+
+void Graphics::Clear(Color color)
+{
+    cairo_save(m_cr);
+    cairo_identity_matrix(m_cr);
+    cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
+    SetSourceColor(m_cr, color);
+    cairo_paint(m_cr);
+    cairo_restore(m_cr);
+}
+
+bool Graphics::FillPath(Color color, const GraphicsPath& path)
+{
+    if (!PreparePath(path, m_state.world))
+        return false;
+    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+    ApplySmoothing();
+    SetSourceColor(m_cr, color);
+    cairo_fill(m_cr);
+    return true;
+}
+
+bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
+{
+    if (!std::isfinite(width) || width < 0.0f)
+        return false;
+    if (!PreparePath(path, m_state.world))
+        return false;
+    if (width == 0.0f) {
+        // The pen takes its shape from the transform current at the stroke: in device space
+        // a width of 1 is one pixel.
+        cairo_identity_matrix(m_cr);
+        cairo_set_line_width(m_cr, 1.0);
+    } else {
+        cairo_set_line_width(m_cr, width);
+    }
+    cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_MITER);
+    cairo_set_miter_limit(m_cr, kDefaultMiterLimit);
+    cairo_set_dash(m_cr, nullptr, 0, 0);
+    ApplySmoothing();
+    SetSourceColor(m_cr, color);
+    cairo_stroke(m_cr);
+    return true;
+}
+
+bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
+{
+    if (!IsDrawable(path) || !DeviceMatrix(m_state.world))
+        return false;
+    if (mode == CombineMode::Replace)
+        m_state.clip.clear();
+    m_state.clip.push_back(ClipArea{path, m_state.world});
+    ApplyClip();
+    return true;
+}
+
+void Graphics::ResetClip()
+{
+    m_state.clip.clear();
+    ApplyClip();
+}
+
+void Graphics::ApplyClip()
+{
+    // Back to the context's own clip, then narrowed by each area in turn.
+    cairo_restore(m_cr);
+    cairo_save(m_cr);
+    for (const ClipArea& area : m_state.clip) {
+        if (!PreparePath(area.path, area.world))
+            continue; // checked when the area was set
+        cairo_set_fill_rule(m_cr, ToCairo(area.path.GetFillMode()));
+        cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_NONE);
+        cairo_clip(m_cr);
+    }
+}
+
+GraphicsState Graphics::Save()
+{
+    GraphicsState id = m_nextStateId++;
+    m_saved.push_back(SavedState{id, m_state});
+    return id;
+}
+
+bool Graphics::Restore(GraphicsState state)
+{
+    auto found = std::find_if(m_saved.begin(), m_saved.end(), [state](const SavedState& s) { return s.id == state; });
+    if (found == m_saved.end())
+        return false;
+    m_state = std::move(found->state);
+    m_saved.erase(found, m_saved.end());
+    ApplyClip();
+    return true;
+}
+
+} // namespace kelmora

@@ -1,0 +1,117 @@
+#pragma once
+// A drawing surface with GDI+ semantics over a cairo context.
+//
+// Coordinates: a path point p reaches the device as p · W · B, where W is the world
+// transform kept here (GDI+ row-vector order, MatrixOrder::Prepend the default for every
+// transform call, see Matrix.h) and B is the context's own transform at construction (the
+// window or surface placement). As in GDI+'s default pixel-offset mode, pixel centres sit
+// on integer device coordinates: a one-unit line along y = 5 covers exactly pixel row 5.
+//
+// Every call that would put cairo into its permanent error state — a non-finite or
+// singular transform, a non-finite coordinate, a negative or non-finite width — is refused
+// and draws nothing for that one call, returning false; later calls draw as usual.
+//
+// The clip is kept in device space: a path set as clip is mapped with the world transform
+// current at that moment, and later transform changes do not move it. Clip edges are
+// aliased, as GDI+'s are, whatever the smoothing mode.
+//
+// Not thread-safe; each thread draws through Graphics objects of its own.
+
+#include "platform/geometry/GraphicsPath.h"
+#include "platform/geometry/Matrix.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/CombineMode.h"
+#include "platform/graphics/ImageSurface.h"
+#include "platform/graphics/SmoothingMode.h"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kelmora {
+
+// The handle Save() returns; each works once in Restore().
+using GraphicsState = uint32_t;
+
+class Graphics {
+public:
+    // Draws through cr, which this object references until it goes away. The context's
+    // transform and clip at this point become the base of every drawing step, and the
+    // context returns to that state when the Graphics is destroyed.
+    explicit Graphics(cairo_t* cr);
+    // Draws into the surface.
+    explicit Graphics(ImageSurface& surface);
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+    ~Graphics();
+
+    cairo_t* CairoContext() const { return m_cr; }
+
+    Matrix GetTransform() const { return m_state.world; }
+    // The transform calls refuse (false, transform unchanged) a result that is not finite
+    // or not invertible.
+    bool SetTransform(const Matrix& matrix);
+    void ResetTransform() { m_state.world.Reset(); }
+    bool MultiplyTransform(const Matrix& matrix, MatrixOrder order = MatrixOrder::Prepend);
+    bool TranslateTransform(float dx, float dy, MatrixOrder order = MatrixOrder::Prepend);
+    bool ScaleTransform(float sx, float sy, MatrixOrder order = MatrixOrder::Prepend);
+    bool RotateTransform(float degrees, MatrixOrder order = MatrixOrder::Prepend);
+
+    SmoothingMode GetSmoothingMode() const { return m_state.smoothing; }
+    // Refuses SmoothingMode::Invalid.
+    bool SetSmoothingMode(SmoothingMode mode);
+
+    // Replaces every pixel inside the clip by the colour, alpha included.
+    void Clear(Color color);
+    // Fills the path's figures (each taken as closed) by the path's fill mode.
+    bool FillPath(Color color, const GraphicsPath& path);
+    // Strokes the path with a solid pen of the given width in world units (scaled by the
+    // transforms like the path itself), flat caps and miter joins that turn into bevels
+    // past ten times the width. Width 0 draws one device pixel wide whatever the transform.
+    bool DrawPath(Color color, float width, const GraphicsPath& path);
+
+    // Sets the clip from the path's filled area (by its fill mode) in world coordinates.
+    bool SetClip(const GraphicsPath& path, CombineMode mode = CombineMode::Replace);
+    bool IntersectClip(const GraphicsPath& path) { return SetClip(path, CombineMode::Intersect); }
+    // Back to the unlimited clip (the context's own clip at construction).
+    void ResetClip();
+
+    // Pushes transform, clip and smoothing. Restore returns to the state saved under the
+    // handle and drops that and every later saved state; false for an unknown handle.
+    GraphicsState Save();
+    bool Restore(GraphicsState state);
+
+private:
+    struct ClipArea {
+        GraphicsPath path;
+        Matrix world;
+    };
+    struct State {
+        Matrix world;
+        std::vector<ClipArea> clip;
+        SmoothingMode smoothing = SmoothingMode::Default;
+    };
+    struct SavedState {
+        GraphicsState id;
+        State state;
+    };
+
+    // world · base · pixel-centre offset, as a cairo matrix; nothing when cairo would
+    // refuse it.
+    std::optional<cairo_matrix_t> DeviceMatrix(const Matrix& world) const;
+    // Puts the clip areas on the context again, from the base state.
+    void ApplyClip();
+    // Sets the context's transform and a fresh path from `path`; false when refused.
+    bool PreparePath(const GraphicsPath& path, const Matrix& world);
+    void ApplySmoothing();
+
+    cairo_t* m_cr = nullptr;
+    cairo_matrix_t m_base{};
+    State m_state;
+    std::vector<SavedState> m_saved;
+    GraphicsState m_nextStateId = 1;
+};
+
+} // namespace kelmora
