@@ -4,15 +4,13 @@
 
 #include <bit>
 #include <cassert>
-#include <cstring>
-#include <limits>
 
 namespace kelmora {
 
 namespace {
 
-// The marker that opens the UTF-16 string form: the first length byte says "longer
-// length follows", and the u16 that follows holds a value no 8-bit length uses.
+// A length byte of 0xFF says a longer length follows. When the u16 after it is 0xFFFE,
+// which no 8-bit string uses as its length, it marks the UTF-16 form instead.
 constexpr std::uint8_t kStringEscape = 0xFF;
 constexpr std::uint16_t kUnicodeMarker = 0xFFFE;
 constexpr std::uint16_t kCountEscape = 0xFFFF;
@@ -68,8 +66,8 @@ void Archive::RequireRemaining(std::uint64_t count, std::uint64_t elementSize) c
 
 void Archive::Flush()
 {
-    RequireStoring();
-    m_stream.Flush();
+    if (IsStoring())
+        m_stream.Flush();
 }
 
 // --- Values ---------------------------------------------------------------------------

@@ -26,7 +26,8 @@
 // length and count is checked against the bytes that remain before anything is
 // allocated, a reference must name an object of the class the caller expects, and
 // objects nest at most kMaxObjectNesting deep. An object whose load throws is destroyed
-// with everything it created. After an exception the archive is not used further.
+// with everything it created, and a later reference to any of them throws BadIndex;
+// still, after an exception the caller abandons the load.
 //
 // The archive starts at the stream's current position and leaves the stream where the
 // last value ended. It writes straight through to the stream; it does not own it.
@@ -36,6 +37,7 @@
 #include "platform/archive/CObject.h"
 #include "platform/archive/RuntimeClass.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -69,11 +71,13 @@ public:
     // in one archive throw BadIndex.
     static constexpr std::uint32_t kMaxMapCount = 0x3FFFFFFE;
     // How deep objects may nest inside objects (a group inside a group, a clip object
-    // inside an object). Each level costs a few stack frames (ReadObject, the object's
-    // Serialize, its base records), some KiB with the sanitizers: 256 levels stay far
-    // inside the 8 MiB stacks of the UI and worker threads, and far beyond what editing
-    // builds (grouping groups by hand rarely goes past a few dozen levels). Storing
-    // refuses deeper nesting as well, so that no file is written that cannot be read.
+    // inside an object). Every level recurses through ReadObject and the object's
+    // Serialize: measured at about 1.4 KiB of stack a level for a small class in the
+    // sanitizer build (350 KiB for 256 levels), a few times that for drawing objects with
+    // their style records, which still leaves 256 levels well inside the 8 MiB stacks of
+    // the UI and worker threads. Editing never builds anything near it (grouping groups
+    // by hand rarely goes past a few dozen levels). Storing refuses deeper nesting as
+    // well, so that no file is written that cannot be read back.
     static constexpr int kMaxObjectNesting = 256;
     // GetObjectSchema outside the load of an object.
     static constexpr std::uint32_t kUnknownSchema = 0xFFFFFFFF;
@@ -94,7 +98,8 @@ public:
     // read: the check a record makes before it allocates for a count it has read.
     void RequireRemaining(std::uint64_t count, std::uint64_t elementSize) const;
 
-    // Flushes the stream (storing only).
+    // Hands what was stored to the stream's medium (FileStream::Flush); nothing when
+    // loading.
     void Flush();
 
     // --- Values -------------------------------------------------------------------
@@ -172,7 +177,8 @@ public:
 
     // Reads a reference to a new object that the caller owns: null, or an object
     // created by class name whose class is `expected` or derives from it (otherwise
-    // BadClass). A back-reference throws BadIndex: an owned object is never shared.
+    // BadClass; pass CObject's class to accept any serializable class). A
+    // back-reference throws BadIndex: an owned object is never shared.
     std::unique_ptr<CObject> ReadObject(const RuntimeClass* expected);
     template <class T>
     std::unique_ptr<T> ReadObject()
@@ -207,7 +213,9 @@ public:
     {
         std::uint32_t count = ReadCount(kMinObjectReferenceSize);
         std::vector<std::unique_ptr<T>> objects;
-        objects.reserve(count);
+        // The count is bounded by the bytes that remain, but a hostile one still should
+        // not reserve four times the file's size up front.
+        objects.reserve(std::min<std::uint32_t>(count, 1024));
         for (std::uint32_t i = 0; i < count; ++i)
             objects.push_back(ReadObject<T>());
         return objects;

@@ -23,6 +23,7 @@
 // RegisterRuntimeClasses({ RuntimeClassOf<CFoo>(), ... }) before it loads, which both
 // references them (so they are linked) and registers them. Registering twice is harmless.
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
