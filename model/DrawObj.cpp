@@ -28,6 +28,9 @@ constexpr float kOuterHandleGap = 90.0f;
 constexpr float kOuterHandleGapShort = 72.0f;
 // Half the side of a handle's box.
 constexpr int32_t kHandleHalfSize = 9;
+// A click counts as on the outline this much beyond the outline's width (in all, half of
+// it on either side), so that hairlines can still be hit.
+constexpr double kOutlineHitAllowance = 6.0;
 
 void CopyStyleParts(const CDrawObj& from, CDrawObj& to, StyleCopyMask mask)
 {
@@ -181,14 +184,35 @@ HandleCursor CDrawObj::GetHandleCursor(int n)
     }
 }
 
-bool CDrawObj::Intersects(const CRect&, int, ViewServices*)
+// Whether a corner of the flattened outline lies inside the rectangle. The tolerance plays
+// no part: the rubber band selects what its rectangle reaches.
+bool CDrawObj::Intersects(const CRect& rect, int, ViewServices* pView)
 {
+    if (!GetBounds(rect, pView))
+        return false;
+    GraphicsPath area;
+    if (!area.AddRectangle(RectF(float(rect.left), float(rect.top), float(rect.Width()), float(rect.Height()))))
+        return false;
+    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    for (const FlattenedFigure& figure : path->GetFlattenedFigures()) {
+        for (PointF point : figure.points) {
+            if (area.IsVisible(point))
+                return true;
+        }
+    }
     return false;
 }
 
-bool CDrawObj::HitTestOutline(int, int, int, ViewServices*)
+bool CDrawObj::HitTestOutline(int x, int y, int tolerance, ViewServices* pView)
 {
-    return false;
+    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    if (tolerance == -1)
+        tolerance = TruncateToInt32(double(m_pen.m_fWidth) + kOutlineHitAllowance);
+    if (pView)
+        tolerance = TruncateToInt32(pView->ZoomMatrix().TransformPoint(PointF(0.0f, float(tolerance))).Y);
+    PenGeometry pen;
+    pen.width = float(tolerance);
+    return pen.IsValid() && path->IsOutlineVisible(PointF(float(x), float(y)), pen);
 }
 
 int CDrawObj::HitTest(CPoint point, ViewServices* pView, bool selected, int kind)

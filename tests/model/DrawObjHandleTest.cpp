@@ -77,4 +77,29 @@ TEST(DrawObjHandles, BoundsTestUsesTheTransformedPath)
     EXPECT_TRUE(obj.GetBounds(CRect(210, 10, 215, 15), &view));
 }
 
+TEST(DrawObjHandles, OutlineHitsReachHalfTheTolerance)
+{
+    TestRect obj(RectF(100, 100, 100, 50));
+    // Width 3 and the default tolerance: a pen 9 units wide, 4.5 on either side.
+    EXPECT_TRUE(obj.HitTestOutline(96, 120, -1, nullptr));
+    EXPECT_TRUE(obj.HitTestOutline(104, 120, -1, nullptr));
+    EXPECT_FALSE(obj.HitTestOutline(95, 120, -1, nullptr));
+    EXPECT_FALSE(obj.HitTestOutline(150, 125, -1, nullptr));
+    EXPECT_TRUE(obj.HitTestOutline(93, 120, 15, nullptr));
+
+    // With a view the point is in view units and the tolerance is zoomed with it.
+    FakeView view(2.0f);
+    EXPECT_TRUE(obj.HitTestOutline(192, 240, -1, &view));
+    EXPECT_FALSE(obj.HitTestOutline(190, 240, -1, &view));
+}
+
+TEST(DrawObjHandles, IntersectsNeedsACornerInsideTheRectangle)
+{
+    TestRect obj(RectF(100, 100, 100, 50));
+    EXPECT_TRUE(obj.Intersects(CRect(90, 90, 110, 110), 0, nullptr));
+    // The bounds overlap, but no corner of the outline lies inside.
+    EXPECT_FALSE(obj.Intersects(CRect(120, 90, 130, 200), 0, nullptr));
+    EXPECT_FALSE(obj.Intersects(CRect(0, 0, 10, 10), 0, nullptr));
+}
+
 } // namespace kelmora
