@@ -128,7 +128,9 @@ public:
     virtual void DrawTracker(DeviceContext& dc, int state, ViewServices* pView);
     virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView);
 
-    // Drags handle n to `point` (view units with a view); builds the pending matrix.
+    // Drags handle n to `point` (view units with a view): rebuilds the pending matrix from
+    // the matrix and the reference bounds; CommitTransform makes it current. Handle 9 moves
+    // the rotation centre instead. Nothing while locked.
     virtual void MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewServices* pView);
     // Not selected: 1 when the point lies in m_rcBounds (edges included), else 0.
     // Selected: the first handle whose box holds the point and whose kind passes `kind`
