@@ -155,17 +155,6 @@ std::shared_ptr<Bitmap> ReadImagePng(Archive& ar)
     return bitmap;
 }
 
-std::shared_ptr<Bitmap> LoadBitmapResource(int id)
-{
-    std::span<const uint8_t> bytes = GetResourceBytes(int32_t(id));
-    if (bytes.empty())
-        return nullptr;
-    auto bitmap = std::make_shared<Bitmap>(DecodeImage(bytes));
-    if (!bitmap->IsOk())
-        return nullptr;
-    return bitmap;
-}
-
 std::vector<uint8_t> StreamToBytes(ByteStream& stream)
 {
     stream.Seek(0, SeekOrigin::Begin);
@@ -183,6 +172,17 @@ std::vector<uint8_t> StreamToBytes(ByteStream& stream)
 std::unique_ptr<ByteStream> BytesToStream(std::vector<uint8_t> bytes)
 {
     return std::make_unique<MemoryStream>(std::move(bytes));
+}
+
+std::shared_ptr<Bitmap> LoadBitmapResource(int resourceId)
+{
+    auto bytes = GetResourceBytes(resourceId);
+    if (bytes.empty())
+        return nullptr;
+    auto bitmap = std::make_shared<Bitmap>(DecodeImage(bytes));
+    if (!bitmap->IsOk())
+        return nullptr;
+    return bitmap;
 }
 
 } // namespace kelmora

@@ -51,13 +51,13 @@ void WriteImagePng(Archive& ar, const Bitmap* image);
 // decode give a bitmap whose status is not Ok and which keeps the bytes for the next save.
 std::shared_ptr<Bitmap> ReadImagePng(Archive& ar);
 
-// Decodes the picture built into the program as resource `id` (res/Resources.h). Null
-// when there is no such resource or its bytes do not decode.
-std::shared_ptr<Bitmap> LoadBitmapResource(int id);
-
 // A stream's whole content from its start (its position is left at the end).
 std::vector<uint8_t> StreamToBytes(ByteStream& stream);
 // A new memory stream holding the bytes, positioned at its start.
 std::unique_ptr<ByteStream> BytesToStream(std::vector<uint8_t> bytes);
+
+// Decodes one of the program's picture resources (the built-in textures 400 to 409);
+// null when there is no such resource or it does not decode.
+std::shared_ptr<Bitmap> LoadBitmapResource(int resourceId);
 
 } // namespace kelmora
