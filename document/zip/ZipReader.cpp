@@ -333,10 +333,9 @@ ZipResult ZipReader::CopyData(int target, const EntryInfo& info) const
             return ZipResult::OutOfMemory;
         z_stream& stream = inflater.Stream();
         for (;;) {
-            if (stream.avail_in == 0) {
+            if (stream.avail_in == 0 && compressedLeft > 0) {
                 size_t count;
-                // Compressed data used up before the end of the stream: truncated.
-                if (compressedLeft == 0 || !readInput(count))
+                if (!readInput(count))
                     return ZipResult::WriteFailed;
                 stream.next_in = input.data();
                 stream.avail_in = uInt(count);
@@ -352,6 +351,9 @@ ZipResult ZipReader::CopyData(int target, const EntryInfo& info) const
                 return ZipResult::WriteFailed;
             if (status == Z_STREAM_END)
                 break;
+            // Every call that returns Z_OK has made progress. With the compressed data
+            // used up and no output pending, inflate reports Z_BUF_ERROR: the stream is
+            // truncated.
             if (status != Z_OK)
                 return ZipResult::WriteFailed;
         }
