@@ -171,7 +171,7 @@ TEST(DrawRectHandles, ShapeHandles)
     EXPECT_EQ(kind, kHandleCornerRadius);
     FakeView view(2.0f);
     EXPECT_EQ(round->GetHandle(21, &kind, &view), CPoint(780, 1180));
-    EXPECT_EQ(round->GetHandleCursor(21), HandleCursor::Cross);
+    EXPECT_EQ(round->GetHandleCursor(21), HandleCursor::ShapePoint);
     EXPECT_EQ(round->GetHandleCursor(5), HandleCursor::SizeNorthWestSouthEast);
 
     auto rect = MakeShape(ShapeType::Rectangle, RectF(100, 200, 300, 400));
