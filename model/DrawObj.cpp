@@ -72,11 +72,6 @@ CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
 
 CDrawObj::~CDrawObj() = default;
 
-void CDrawObj::Serialize(Archive& archive)
-{
-    CObject::Serialize(archive);
-}
-
 
 void CDrawObj::OnOpen(ViewServices* pView)
 {
