@@ -19,7 +19,11 @@
 // pattern's gap before its first dash), a negative one starts the path further into the
 // pattern. Round and triangle dash caps are fitted inside each dash, so a dotted round pen
 // draws separate dots and the gaps keep their length; the ends of a figure take the start
-// and end caps instead.
+// and end caps instead. Anchor and custom caps are drawn at the figure's ends whether or
+// not a dash reaches them.
+//
+// Compound lines: each line turns its corners on its own, so the lines stay apart around
+// corners; the caps at the ends span the whole width.
 //
 // Refused values: a width that is negative or not finite, a dash pattern that is empty or
 // holds an entry that is not a finite number above zero, a compound array that is empty,

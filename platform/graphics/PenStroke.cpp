@@ -194,8 +194,19 @@ StrokePlan MakePlan(const Pen& pen, const GraphicsPath& path, const cairo_matrix
     style.customEndCap = pen.GetCustomEndCap();
     for (float length : pen.GetDashPattern())
         style.dashes.push_back(double(length) * width);
-    // A positive offset moves the pattern forward along the path.
+    // A positive offset moves the pattern forward along the path: the path starts that far
+    // before the pattern's beginning, i.e. at the phase one period minus the offset.
     style.dashPhase = -double(pen.GetDashOffset()) * width;
+    if (!style.dashes.empty()) {
+        double period = 0.0;
+        for (double d : style.dashes)
+            period += d;
+        if (style.dashes.size() % 2 != 0)
+            period *= 2.0; // an odd pattern repeats after going through twice
+        style.dashPhase = std::fmod(style.dashPhase, period);
+        if (style.dashPhase < 0.0)
+            style.dashPhase += period;
+    }
     std::vector<float> compound = pen.GetCompoundArray();
     // One full-width line is no compound line at all.
     if (!(compound.size() == 2 && compound[0] == 0.0f && compound[1] == 1.0f))

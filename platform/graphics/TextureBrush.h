@@ -10,7 +10,8 @@
 //
 // The picture is copied in; the brush keeps straight ARGB like the Bitmap and hands cairo
 // a premultiplied copy (built on first use and kept, with the mirrored copies that the
-// flip modes need).
+// flip modes need); that cache makes one brush unsafe to draw with from two threads at
+// once, like every drawing object here.
 //
 // Refused, making a brush that is not valid and paints nothing: a bitmap without pixels,
 // a wrap mode outside the five, a source rectangle that is not finite, has no size after

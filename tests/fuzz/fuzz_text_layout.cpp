@@ -1,0 +1,40 @@
+// Text from documents reaches the layout engine as it was stored: any bytes, any length,
+// any style bits and format. Layout must neither crash nor leave the outline malformed.
+#include "platform/geometry/GraphicsPath.h"
+#include "platform/text/TextOutline.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+using namespace kelmora;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 12)
+        return 0;
+    uint8_t styleBits = data[0];
+    uint8_t alignments = data[1];
+    uint16_t flags;
+    std::memcpy(&flags, data + 2, sizeof flags);
+    float emSize, width;
+    std::memcpy(&emSize, data + 4, sizeof emSize);
+    std::memcpy(&width, data + 8, sizeof width);
+    std::string_view text(reinterpret_cast<const char*>(data + 12), size - 12);
+
+    static const FontFamily family = FontFamily::Create("Arial").value_or(FontFamily::GenericSansSerif());
+    StringFormat format = (alignments & 0x80) ? StringFormat::GenericTypographic() : StringFormat();
+    format.SetAlignment(StringAlignment((alignments & 0x3) % 3));
+    format.SetLineAlignment(StringAlignment(((alignments >> 2) & 0x3) % 3));
+    format.SetFormatFlags(StringFormatFlags(flags & 0x7005));
+
+    std::optional<TextOutline> outline =
+        LayOutText(text, family, FontStyleFromBits(styleBits), emSize, RectF(0, 0, width, width / 2), format);
+    if (outline && !outline->points.empty()) {
+        // Whatever came in, the outline must be a well-formed path.
+        if (!GraphicsPath::FromPathData(outline->points, outline->types))
+            __builtin_trap();
+    }
+    return 0;
+}
