@@ -72,11 +72,6 @@ CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
 
 CDrawObj::~CDrawObj() = default;
 
-void CDrawObj::Serialize(Archive& archive)
-{
-    CObject::Serialize(archive);
-}
-
 
 void CDrawObj::OnOpen(ViewServices* pView)
 {
@@ -194,35 +189,7 @@ bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 }
 
 // ---------------------------------------------------------------------------------------
-// Drawing. The base object has no outline, so it paints nothing; the drawing procedure
-// of the shapes runs through Draw, which the variants forward to.
-
-RectF& CDrawObj::Draw(RectF& out, Graphics&, ViewServices*, const Matrix*, DrawPartMask)
-{
-    out = RectF();
-    return out;
-}
-
-RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
-                            DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
-{
-    return Draw(out, g, pView, nullptr, kDrawAllParts);
-}
-
-RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
-{
-    return Draw(out, g, pView, extra, kDrawAllParts);
-}
+// Selection marks
 
 void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
 
