@@ -117,7 +117,8 @@ HRESULT UndoUnitBase::Do(IOleUndoManager* manager)
     ComPtr<IOleUndoUnit> inverse;
     {
         IOleUndoUnit* made = nullptr;
-        if (SUCCEEDED(Make(inverseSide, m_context, m_objects, m_nKind, m_pView, this, &made)))
+        // A view that has left the document may be gone: the inverse is made without it.
+        if (SUCCEEDED(Make(inverseSide, m_context, m_objects, m_nKind, LiveView(), this, &made)))
             inverse = ComPtr<IOleUndoUnit>::Adopt(made);
     }
 
