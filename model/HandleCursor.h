@@ -13,7 +13,6 @@ enum class HandleCursor {
     RotateCentre,          // program cursor 172
     SkewHorizontal,        // program cursor 174
     SkewVertical,          // program cursor 175
-    Cross,                 // point handles of polylines and shapes
 };
 
 } // namespace kelmora
