@@ -23,6 +23,9 @@
 // object of the list deleted; an object that a restored group took back is removed by
 // being there. Inverses carry the same places, so a step undone and redone any number of
 // times puts every object back where it was (see UndoUnitPlace.h for the bookkeeping).
+// Commands that move objects record accordingly: the removal of objects before they are
+// taken away (so their places are known), the insertion of a group once it holds its
+// children, and the removal of a group before its children are released from it.
 //
 // Performing an insert, delete, change or stacking-order unit marks the document
 // modified (the document differs from what was saved); zoom and selection units do not.
@@ -119,6 +122,9 @@ public:
 
 protected:
     Side GetSide() const override { return Side::Undo; }
+
+private:
+    ~CUndoUnit() override = default;
 };
 
 class CRedoUnit final : public UndoUnitBase {
@@ -127,6 +133,9 @@ public:
 
 protected:
     Side GetSide() const override { return Side::Redo; }
+
+private:
+    ~CRedoUnit() override = default;
 };
 
 // Unit makers: each hands out one reference through `out` (E_POINTER for a null out).
