@@ -10,7 +10,8 @@ namespace kelmora {
 namespace {
 
 // The page's size in dialog units.
-constexpr wxSize kPageSize{219, 139};
+constexpr int kPageWidth = 219;
+constexpr int kPageHeight = 139;
 
 } // namespace
 
@@ -31,7 +32,7 @@ CStatPage::CStatPage(wxWindow* parent)
     m_pChars = layout.AddReadOut(kIdChars, "# chars:", RowVisibility::Hidden);
     m_pSecurity = layout.AddReadOut(kIdSecurity, "Security Level:", RowVisibility::Hidden);
 
-    layout.Finish(kPageSize);
+    layout.Finish(wxSize(kPageWidth, kPageHeight));
 }
 
 bool CStatPage::TransferDataToWindow()

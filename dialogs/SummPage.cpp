@@ -12,7 +12,8 @@ namespace kelmora {
 namespace {
 
 // The page's size and the height of the comments box, in dialog units.
-constexpr wxSize kPageSize{196, 156};
+constexpr int kPageWidth = 196;
+constexpr int kPageHeight = 156;
 constexpr int kCommentsHeight = 44;
 
 } // namespace
@@ -32,7 +33,7 @@ CSummPage::CSummPage(wxWindow* parent)
     m_pSubject = layout.AddEdit(kIdSubject, "Subject:");
     m_pTemplate = layout.AddEdit(kIdTemplate, "Template:", RowVisibility::Hidden);
 
-    layout.Finish(kPageSize);
+    layout.Finish(wxSize(kPageWidth, kPageHeight));
 }
 
 bool CSummPage::TransferDataToWindow()
