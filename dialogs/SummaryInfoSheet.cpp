@@ -60,18 +60,6 @@ bool CSummaryInfoSheet::ApplyResult(int result, CDocSummaryInfo& info) const
     return true;
 }
 
-bool CSummaryInfoSheet::TransferDataToWindow()
-{
-    return wxPropertySheetDialog::TransferDataToWindow() && m_pSummPage->TransferDataToWindow()
-        && m_pStatPage->TransferDataToWindow();
-}
-
-bool CSummaryInfoSheet::TransferDataFromWindow()
-{
-    return wxPropertySheetDialog::TransferDataFromWindow() && m_pSummPage->TransferDataFromWindow()
-        && m_pStatPage->TransferDataFromWindow();
-}
-
 bool ShowDocumentProperties(wxWindow* parent, CDocSummaryInfo& info)
 {
     CSummaryInfoSheet sheet(parent);

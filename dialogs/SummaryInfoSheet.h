@@ -35,10 +35,6 @@ public:
     // read their controls back (ending the sheet with OK does that).
     bool ApplyResult(int result, CDocSummaryInfo& info) const;
 
-    // Every page, not only the sheet's own controls.
-    bool TransferDataToWindow() override;
-    bool TransferDataFromWindow() override;
-
 private:
     CSummPage* m_pSummPage = nullptr;   // owned by the sheet's book
     CStatPage* m_pStatPage = nullptr;
