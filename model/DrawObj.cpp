@@ -176,16 +176,6 @@ HandleCursor CDrawObj::GetHandleCursor(int n)
     }
 }
 
-bool CDrawObj::Intersects(const CRect&, int, ViewServices*)
-{
-    return false;
-}
-
-bool CDrawObj::HitTestOutline(int, int, int, ViewServices*)
-{
-    return false;
-}
-
 int CDrawObj::HitTest(CPoint point, ViewServices* pView, bool selected, int kind)
 {
     if (!selected) {
@@ -218,8 +208,6 @@ CPoint CDrawObj::GetAnchorPoint(ViewServices* pView)
 {
     return GetHandle(kCentreHandle, nullptr, pView);
 }
-
-void CDrawObj::MoveHandleTo(int, CPoint, uint32_t, ViewServices*) { }
 
 void CDrawObj::OnOpen(ViewServices* pView)
 {
@@ -334,37 +322,6 @@ void CDrawObj::CopyStyleFrom(const CDrawObj* source, StyleCopyMask mask)
 bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 {
     return true;
-}
-
-// ---------------------------------------------------------------------------------------
-// Drawing. The base object has no outline, so it paints nothing; the drawing procedure
-// of the shapes runs through Draw, which the variants forward to.
-
-RectF& CDrawObj::Draw(RectF& out, Graphics&, ViewServices*, const Matrix*, DrawPartMask)
-{
-    out = RectF();
-    return out;
-}
-
-RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
-                            DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
-{
-    return Draw(out, g, pView, nullptr, kDrawAllParts);
-}
-
-RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
-{
-    return Draw(out, g, pView, extra, kDrawAllParts);
 }
 
 void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
