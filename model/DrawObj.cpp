@@ -324,10 +324,6 @@ bool CDrawObj::CollectFontNames(std::vector<std::string>&)
     return true;
 }
 
-void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
-
-void CDrawObj::DrawTrackerEx(Graphics&, int, ViewServices*) { }
-
 // ---------------------------------------------------------------------------------------
 // Copies
 
