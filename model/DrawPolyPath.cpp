@@ -24,6 +24,9 @@ constexpr double kArcMinRadius = 0.000117;
 constexpr double kMidHeadBehind = 0.3;
 constexpr double kMidHeadBeyond = 0.7;
 
+// A head whose angle has a tangent this close to 0 would be endlessly long.
+constexpr double kMinArrowTangent = 1e-6;
+
 PointF ToPointF(double x, double y)
 {
     return PointF(float(x), float(y));
@@ -175,7 +178,8 @@ void CDrawPoly::AddArrowHead(GraphicsPath& path, PointF from, PointF at, float s
 {
     const double w = size;
     const double tangent = std::tan(double(angle));
-    if (style < 1 || style > 7 || !(w > 0.0) || !std::isfinite(w) || !std::isfinite(tangent) || tangent == 0.0) {
+    if (style < 1 || style > 7 || !(w > 0.0) || !std::isfinite(w) || !std::isfinite(tangent)
+        || std::abs(tangent) < kMinArrowTangent) {
         path.AddLine(from, at);
         return;
     }
