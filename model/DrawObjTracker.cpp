@@ -3,8 +3,9 @@
 // the join tool offers. Everything is in view units (handles are asked with the view) and
 // lives for one call; the object and the view are not changed.
 
-#include "model/DrawObj.h"
+#include "model/DrawObjTracker.h"
 
+#include "model/DrawObj.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "model/HandleKind.h"
@@ -159,7 +160,7 @@ public:
             return;
         StringFormat format;
         format.SetAlignment(StringAlignment::Center);
-        DrawString(m_g, FormatAngle(radians), *font, RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight),
+        DrawString(m_g, FormatAngleReadout(radians), *font, RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight),
                    format, kBlue);
     }
 
@@ -196,13 +197,6 @@ public:
 
     Color Highlight() const { return m_highlight; }
 
-    static std::string FormatAngle(double radians)
-    {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f", radians * 180.0 / std::numbers::pi);
-        return text;
-    }
-
 private:
     const std::optional<Font>& ReadoutFont()
     {
@@ -222,6 +216,13 @@ private:
 };
 
 } // namespace
+
+std::string FormatAngleReadout(double radians)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", radians * 180.0 / std::numbers::pi);
+    return text;
+}
 
 // There is no drawing surface behind a bare device context here, so nothing is drawn.
 void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
