@@ -3,6 +3,7 @@
 #include "platform/archive/ArchiveException.h"
 #include "platform/archive/MemoryStream.h"
 #include "platform/imaging/ImageCodec.h"
+#include "res/Resources.h"
 
 #include <cmath>
 
@@ -171,6 +172,17 @@ std::vector<uint8_t> StreamToBytes(ByteStream& stream)
 std::unique_ptr<ByteStream> BytesToStream(std::vector<uint8_t> bytes)
 {
     return std::make_unique<MemoryStream>(std::move(bytes));
+}
+
+std::shared_ptr<Bitmap> LoadBitmapResource(int resourceId)
+{
+    auto bytes = GetResourceBytes(resourceId);
+    if (bytes.empty())
+        return nullptr;
+    auto bitmap = std::make_shared<Bitmap>(DecodeImage(bytes));
+    if (!bitmap->IsOk())
+        return nullptr;
+    return bitmap;
 }
 
 } // namespace kelmora

@@ -56,4 +56,8 @@ std::vector<uint8_t> StreamToBytes(ByteStream& stream);
 // A new memory stream holding the bytes, positioned at its start.
 std::unique_ptr<ByteStream> BytesToStream(std::vector<uint8_t> bytes);
 
+// Decodes one of the program's picture resources (the built-in textures 400 to 409);
+// null when there is no such resource or it does not decode.
+std::shared_ptr<Bitmap> LoadBitmapResource(int resourceId);
+
 } // namespace kelmora

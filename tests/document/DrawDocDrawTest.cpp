@@ -136,11 +136,4 @@ TEST(DrawDocDraw, CentreSnapDrawsACrossAndACircle)
     EXPECT_EQ(f.surface.GetPixel(81, 150), Color(0xFFFF0000));
 }
 
-TEST(DrawDocDraw, NoViewNoFeedback)
-{
-    DrawFixture f;
-    f.document.Draw(f.g, f.screen, nullptr);
-    EXPECT_EQ(f.surface.GetPixel(0, 0)->GetA(), 0);
-}
-
 } // namespace kelmora

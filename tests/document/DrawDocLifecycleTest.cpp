@@ -41,7 +41,9 @@ TEST(DrawDocLifecycle, NewDocumentFromTheDialog)
     DocumentFixture f;
     f.document.SetTitle("Untitled1");
     f.AddRect(RectF(0, 0, 10, 10));
-    f.environment.dialogSetUp = [](FakeDialog& dialog) {
+    std::string shownTitle;
+    f.environment.dialogSetUp = [&shownTitle](FakeDialog& dialog) {
+        shownTitle = dialog.shownWithName;
         dialog.m_strName = "Logo";
         dialog.m_nUnit = DrawUnit::Millimetres;
         dialog.m_nCreateMode = NewDocumentDialog::kCreateBlank;
@@ -51,6 +53,7 @@ TEST(DrawDocLifecycle, NewDocumentFromTheDialog)
 
     ASSERT_TRUE(f.document.OnNewDocument());
     EXPECT_TRUE(f.document.m_objects.empty());
+    EXPECT_EQ(shownTitle, "Untitled1");
     EXPECT_EQ(f.document.GetTitle(), "Logo");
     EXPECT_EQ(f.document.m_nUnit, DrawUnit::Millimetres);
     EXPECT_EQ(f.environment.frame.unit, DrawUnit::Millimetres);
@@ -64,16 +67,6 @@ TEST(DrawDocLifecycle, NewDocumentFromTheDialog)
     auto* summary = static_cast<FakeSummary*>(f.document.m_pSummaryInfo.get());
     EXPECT_EQ(summary->openTimes, 1);
     EXPECT_EQ(summary->newDrawings, 1);
-}
-
-TEST(DrawDocLifecycle, TheDialogSeesTheDocumentTitle)
-{
-    DocumentFixture f;
-    f.document.SetTitle("Untitled2");
-    std::string shown;
-    f.environment.dialogSetUp = [&shown](FakeDialog& dialog) { shown = dialog.shownWithName; };
-    f.document.OnNewDocument();
-    EXPECT_EQ(shown, "Untitled2");
 }
 
 TEST(DrawDocLifecycle, CancelledDialogGivesNoDocument)
@@ -170,18 +163,6 @@ TEST(DrawDocLifecycle, ATemplateThatYieldsNothingLeavesTheDocumentEmpty)
     StartFromTemplate(f, nullptr);
     EXPECT_TRUE(f.document.m_objects.empty());
     EXPECT_EQ(f.document.m_sizePage, CSize(1050, 600));
-}
-
-TEST(DrawDocLifecycle, CanCloseFrameSwitchesAutoDeactivationOffMeanwhile)
-{
-    DocumentFixture f;
-    bool during = true;
-    EXPECT_FALSE(f.document.CanCloseFrame([&] {
-        during = f.document.m_bAutoDeactivate;
-        return false;
-    }));
-    EXPECT_FALSE(during);
-    EXPECT_TRUE(f.document.m_bAutoDeactivate);
 }
 
 TEST(DrawDocLifecycle, UndoEntryPointsReachTheUndoMachinery)

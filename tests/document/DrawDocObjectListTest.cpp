@@ -141,13 +141,6 @@ TEST(DrawDocObjectList, ObjectAtOnTheOutline)
     EXPECT_EQ(f.document.ObjectAt(CPoint(0, 50), true, nullptr), big);
 }
 
-TEST(DrawDocObjectList, EmptyDocumentHitsNothing)
-{
-    DocumentFixture f;
-    EXPECT_EQ(f.document.ObjectAt(CPoint(0, 0), false, &f.view), nullptr);
-    EXPECT_EQ(f.document.ObjectAt(CPoint(0, 0), true, &f.view), nullptr);
-}
-
 TEST(DrawDocObjectList, ZOrderMovesAreClamped)
 {
     DocumentFixture f;
@@ -199,16 +192,6 @@ TEST(DrawDocObjectList, ObjectsNotifyTheirDocument)
     EXPECT_EQ(f.view.updates.size(), 2u);
     EXPECT_EQ(other.updates.size(), 1u);
     f.document.RemoveView(&other);
-}
-
-TEST(DrawDocObjectList, ACloneIntoTheDocumentIsAddedAtTheFront)
-{
-    DocumentFixture f;
-    TestRect* obj = f.AddRect(RectF(0, 0, 10, 10));
-    CDrawObj* copy = obj->Clone(&f.document);
-    EXPECT_EQ(f.document.m_objects.back().get(), copy);
-    EXPECT_EQ(f.document.m_nObjects, 2);
-    EXPECT_EQ(copy->m_pDocument, &f.document);
 }
 
 } // namespace kelmora

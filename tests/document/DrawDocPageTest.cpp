@@ -63,17 +63,6 @@ TEST(DrawDocPage, PageAndGridSizesBelowOneAreRefusedAndLargeOnesCapped)
     EXPECT_FALSE(CDrawDoc::CheckedPageSize(5, 0).has_value());
 }
 
-TEST(DrawDocPage, GridSizeChangesRepaintOnlyWhenTheyChange)
-{
-    DocumentFixture f;
-    f.document.SetGridSize(90, 90);
-    EXPECT_EQ(f.view.invalidations, 0);
-    f.document.SetGridSize(30, 45);
-    EXPECT_EQ(f.document.m_sizeGrid, CSize(30, 45));
-    EXPECT_EQ(f.view.invalidations, 1);
-    EXPECT_FALSE(f.document.IsModified());
-}
-
 TEST(DrawDocPage, GridAndPaperCommandsIgnoreMissingOrEmptyValues)
 {
     DocumentFixture f;
@@ -106,16 +95,6 @@ TEST(DrawDocPage, GridAndPaperCommandsIgnoreMissingOrEmptyValues)
     f.document.OnPaperHeight();
     EXPECT_EQ(f.document.m_sizePage, CSize(2478, 1200));
     EXPECT_EQ(f.view.initialUpdates, 1);
-}
-
-TEST(DrawDocPage, CommandsWithoutAFrameDoNothing)
-{
-    DocumentFixture f;
-    f.environment.withFrame = false;
-    f.document.OnGridLineWidth();
-    f.document.OnPaperColor();
-    f.document.OnGridLineColor();
-    EXPECT_FALSE(f.document.IsModified());
 }
 
 TEST(DrawDocPage, ColourCommitsAndPreviews)

@@ -359,19 +359,6 @@ TEST(DrawObj, DashStylesLoadTheirPresets)
     EXPECT_EQ(obj.m_pen.m_dashArray, (std::vector<float>{16, 16}));
 }
 
-TEST(DrawObj, EnablingFillAndLineOnlySwitches)
-{
-    FakeDocument document;
-    CDrawObj obj;
-    obj.m_pDocument = &document;
-    EXPECT_TRUE(obj.EnableFill(true));
-    EXPECT_TRUE(obj.m_bFillEnabled);
-    EXPECT_FALSE(obj.EnableLine(false));
-    EXPECT_FALSE(obj.m_bLineEnabled);
-    EXPECT_TRUE(document.updates.empty());
-    EXPECT_EQ(document.modifiedCalls, 0);
-}
-
 TEST(DrawObj, BaseObjectHasAnEmptyPath)
 {
     CDrawObj obj(RectF(5, 5, 20, 20), nullptr);
@@ -383,13 +370,6 @@ TEST(DrawObj, BaseObjectHasAnEmptyPath)
     std::vector<std::unique_ptr<CDrawObj>> pieces;
     obj.ConvertToPoly(pieces, nullptr);
     EXPECT_TRUE(pieces.empty());
-}
-
-TEST(DrawObj, RemoveOnlyFlagsTheObject)
-{
-    CDrawObj obj;
-    obj.Remove();
-    EXPECT_TRUE(obj.m_bDeleted);
 }
 
 } // namespace kelmora

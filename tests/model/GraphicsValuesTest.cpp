@@ -206,3 +206,19 @@ TEST(GraphicsValues, PictureFromAnotherFormatIsStoredAsPng)
 }
 
 } // namespace kelmora
+
+namespace kelmora {
+
+TEST(GraphicsValues, BuiltInTexturesDecodeAndUnknownIdsGiveNothing)
+{
+    for (int id = 400; id <= 409; ++id) {
+        auto texture = LoadBitmapResource(id);
+        ASSERT_TRUE(texture) << id;
+        EXPECT_TRUE(texture->IsOk());
+        EXPECT_GT(texture->Width(), 0);
+    }
+    EXPECT_FALSE(LoadBitmapResource(399));
+    EXPECT_FALSE(LoadBitmapResource(410));
+}
+
+} // namespace kelmora

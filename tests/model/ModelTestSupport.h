@@ -84,13 +84,6 @@ public:
         PlacePath(*path, view, extra);
         return path;
     }
-
-    bool HitTestOutline(int x, int y, int tolerance, ViewServices* view) override
-    {
-        PenGeometry pen;
-        pen.width = float(tolerance < 0 ? 9 : tolerance);
-        return CreatePath(view, nullptr)->IsOutlineVisible(float(x), float(y), pen);
-    }
 };
 
 // A rectangle with one extra handle of kind HANDLE_POINT, as polylines have for each

@@ -26,15 +26,6 @@ TEST(PenMan, DashPresets)
     EXPECT_EQ(out, (std::vector<float>{4, 2, 3, 2}));
 }
 
-TEST(PenMan, CompoundPresets)
-{
-    std::vector<float> array;
-    EXPECT_TRUE(PenMan::ApplyCompoundPreset(array, 5));
-    EXPECT_EQ(array, (std::vector<float>{0, 0.1f, 0.4f, 0.6f, 0.9f, 1}));
-    EXPECT_FALSE(PenMan::ApplyCompoundPreset(array, 6));
-    EXPECT_EQ(array.size(), 6u);
-}
-
 TEST(PenMan, AssignmentCopiesTheDescriptionButNotTheReferenceRectangles)
 {
     PenMan source;
@@ -90,24 +81,6 @@ TEST(BrushMan, AssignmentClonesThePatternObject)
     source = source.m_pAttached->m_brush;
     EXPECT_EQ(source.m_clrFore, 0xFFABCDEFu);
     EXPECT_EQ(source.m_pAttached, nullptr);
-}
-
-TEST(CustomCapMan, CopiesItsOwnOutline)
-{
-    CustomCapMan cap;
-    EXPECT_EQ(cap.m_nIndex, 0);
-    EXPECT_EQ(cap.m_fWidthScale, 1.0f);
-    EXPECT_EQ(cap.m_nSizeX, -1);
-    EXPECT_EQ(cap.m_nSizeY, -1);
-    GraphicsPath outline;
-    outline.AddLine(-5, 0, 5, 0);
-    cap.SetPath(outline);
-    cap.m_strName = "Bar";
-
-    CustomCapMan copy = cap;
-    ASSERT_NE(copy.m_pPath, nullptr);
-    EXPECT_NE(copy.m_pPath.get(), cap.m_pPath.get());
-    EXPECT_EQ(copy.m_strName, "Bar");
 }
 
 } // namespace kelmora
