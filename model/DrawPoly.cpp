@@ -250,7 +250,7 @@ CPoint CDrawPoly::GetHandle(int n, int* kind, ViewServices* pView)
 HandleCursor CDrawPoly::GetHandleCursor(int n)
 {
     if (n >= kFirstPointHandle)
-        return HandleCursor::Cross;
+        return HandleCursor::ShapePoint;
     return CDrawObj::GetHandleCursor(n);
 }
 
