@@ -59,7 +59,7 @@ extern std::atomic<uint32_t> g_nObjectCounter;
 uint32_t NextObjectId();
 
 // The selection highlight of the desktop when the caller has none to pass.
-inline constexpr ARGB kDefaultHighlightColor = 0xFF0078D7;
+inline constexpr ARGB kDefaultHighlightColor = 0xFF0078D7; // ViewServices::HighlightColor's default
 
 class CDrawObj : public CObject {
     KELMORA_DECLARE_SERIAL(CDrawObj)
