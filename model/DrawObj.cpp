@@ -189,41 +189,6 @@ bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 }
 
 // ---------------------------------------------------------------------------------------
-// Drawing. The base object has no outline, so it paints nothing; the drawing procedure
-// of the shapes runs through Draw, which the variants forward to.
-
-RectF& CDrawObj::Draw(RectF& out, Graphics&, ViewServices*, const Matrix*, DrawPartMask)
-{
-    out = RectF();
-    return out;
-}
-
-RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
-                            DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
-{
-    return Draw(out, g, pView, nullptr, kDrawAllParts);
-}
-
-RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
-{
-    return Draw(out, g, pView, extra, kDrawAllParts);
-}
-
-void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
-
-void CDrawObj::DrawTrackerEx(Graphics&, int, ViewServices*) { }
-
-// ---------------------------------------------------------------------------------------
 // Copies
 
 void CDrawObj::CopyTo(CDrawObj* target, DocumentServices* pDoc) const

@@ -46,6 +46,7 @@ namespace kelmora {
 
 class Bitmap;
 class DeviceContext;
+struct DrawTools;
 class DocumentServices;
 class Graphics;
 class ViewServices;
@@ -56,6 +57,9 @@ extern std::atomic<uint32_t> g_nObjectCounter;
 
 // A fresh object id: the counter incremented once, atomically.
 uint32_t NextObjectId();
+
+// The selection highlight of the desktop when the caller has none to pass.
+inline constexpr ARGB kDefaultHighlightColor = 0xFF0078D7; // ViewServices::HighlightColor's default
 
 class CDrawObj : public CObject {
     KELMORA_DECLARE_SERIAL(CDrawObj)
@@ -132,9 +136,13 @@ public:
     // not finite, or a result without inverse, is ignored.
     virtual void Scale(float sx, float sy, ViewServices* pView);
 
-    // ---- Selection marks: state 1 or 2 selection marks, 0 join marks.
+    // ---- Selection marks, drawn in view units: state 1 or 2 the grip handles with their
+    // arrows, guides and angle read-outs; 0 the end points of open polylines for the join
+    // tool, the picked one in `highlight` (made opaque); any other state nothing. Deleted
+    // objects show nothing. DrawTracker has no surface of its own to draw on and draws
+    // nothing; it is kept for callers of the device-context interface.
     virtual void DrawTracker(DeviceContext& dc, int state, ViewServices* pView);
-    virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView);
+    virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB highlight = kDefaultHighlightColor);
 
     // Drags handle n to `point` (view units with a view): rebuilds the pending matrix from
     // the matrix and the reference bounds; CommitTransform makes it current. Handle 9 moves
@@ -288,6 +296,13 @@ public:
     std::shared_ptr<const Bitmap> m_pImage;
     RectF m_rcFrame;                          // frame of the rectangle family
 
+    // The body stage of the drawing: fill, picture, glow and outline in the order the glow
+    // flags choose. `path` is in the coordinates of `g`.
+    void DrawFillStroke(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
+                        const Matrix* extra, bool drawPicture);
+    // Paints the object's picture into its frame, placed as the object is.
+    void DrawObjectImage(Graphics& g, ViewServices* pView, const Matrix* extra);
+
 protected:
     // The common end of every path build: stores the untransformed bounds in m_rcAux and
     // hands them, the path and the transform to the pen and the fill; then transforms the
@@ -302,6 +317,13 @@ private:
     // are refreshed; then the document is marked modified.
     void RefreshAfterMove(ViewServices* pView);
     void RefreshBoundsFromPath();
+
+    // Drawing steps (DrawObjRender.cpp).
+    bool ApplyClipObject(Graphics& g, ViewServices* pView, const Matrix* extra);
+    DrawTools CreateDrawTools(ViewServices* pView);
+    void FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
+    void StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
+    void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
 };
 
 // The signed angle (radians, in (−π, π]) that turns vector b into vector a, positive

@@ -93,12 +93,14 @@ TEST(DrawObjHandles, OutlineHitsReachHalfTheTolerance)
     EXPECT_FALSE(obj.HitTestOutline(190, 240, -1, &view));
 }
 
-TEST(DrawObjHandles, IntersectsNeedsACornerInsideTheRectangle)
+TEST(DrawObjHandles, IntersectsTestsTheOutlineSegments)
 {
     TestRect obj(RectF(100, 100, 100, 50));
     EXPECT_TRUE(obj.Intersects(CRect(90, 90, 110, 110), 0, nullptr));
-    // The bounds overlap, but no corner of the outline lies inside.
-    EXPECT_FALSE(obj.Intersects(CRect(120, 90, 130, 200), 0, nullptr));
+    // No corner of the outline lies inside, but the top and bottom edges cross it.
+    EXPECT_TRUE(obj.Intersects(CRect(120, 90, 130, 200), 0, nullptr));
+    // Inside the outline without touching it.
+    EXPECT_FALSE(obj.Intersects(CRect(120, 110, 130, 140), 0, nullptr));
     EXPECT_FALSE(obj.Intersects(CRect(0, 0, 10, 10), 0, nullptr));
 }
 
