@@ -19,6 +19,8 @@ constexpr double kRelativeEpsilon = 1e-9;
 // A dash pattern that would cut one figure into more pieces than this is drawn solid: its
 // dashes would be far too fine to see, and the outline would grow without bound.
 constexpr double kMaxDashPieces = 100000.0;
+// The most points an arc of a full turn is cut into (round joins, caps and discs).
+constexpr double kMaxArcSteps = 4096.0;
 
 // Sizes of the anchor caps, in stroke widths: they are drawn wider than the line so that
 // they read as marks on its end. The round anchor's diameter, the square anchor's side and
@@ -137,13 +139,14 @@ private:
     // (radians, positive clockwise on screen), both ends included.
     void AppendArc(StrokePolygon& out, StrokeVec centre, double r, double start, double sweep) const
     {
-        int steps = 1;
-        if (r > m_style.tolerance) {
-            double step = 2.0 * std::acos(1.0 - m_style.tolerance / r);
-            steps = std::max(1, int(std::ceil(std::fabs(sweep) / step)));
-        } else {
-            steps = std::max(1, int(std::ceil(std::fabs(sweep) / (kPi / 2.0))));
-        }
+        // At most kMaxArcSteps a full turn, which keeps even a circle the size of the
+        // largest surface within a hundredth of a pixel, and keeps an arc of a huge
+        // radius (whose step would round to zero) from asking for endless points.
+        double step = kPi / 2.0;
+        if (r > m_style.tolerance)
+            step = std::max(2.0 * std::acos(1.0 - m_style.tolerance / r), 2.0 * kPi / kMaxArcSteps);
+        const double turn = std::fabs(sweep);
+        int steps = turn < 2.0 * kPi ? std::max(1, int(std::ceil(turn / step))) : int(std::ceil(2.0 * kPi / step));
         for (int k = 0; k <= steps; ++k) {
             double angle = start + sweep * k / steps;
             out.push_back(centre + StrokeVec(std::cos(angle), std::sin(angle)) * r);

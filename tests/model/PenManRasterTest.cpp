@@ -89,3 +89,23 @@ TEST(PenManRaster, DamagedDashPatternStillDrawsTheOutline)
 }
 
 } // namespace kelmora
+
+namespace kelmora {
+
+TEST(PenManRaster, HugeRoundPenFromARecordDrawsInBoundedTime)
+{
+    // A width from a damaged record: round joins of that radius once asked for an
+    // unbounded number of arc points.
+    auto square = std::make_unique<test::PaintedRect>(RectF(2, 2, 10, 10));
+    square->m_pen.m_fWidth = 1e14f;
+    square->m_pen.m_nLineJoin = 2;
+    square->m_pen.m_nDashCap = 2;
+    square->m_pen.m_nDashStyle = 1;
+    ImageSurface surface = test::NewSurface(16, 16);
+    Graphics g(surface);
+    RectF painted;
+    square->Draw(painted, g, nullptr, nullptr, kDrawAllParts);
+    EXPECT_EQ(cairo_status(g.CairoContext()), CAIRO_STATUS_SUCCESS);
+}
+
+} // namespace kelmora
