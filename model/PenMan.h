@@ -50,9 +50,10 @@ public:
     // bytes that remain before anything is allocated.
     void Serialize(Archive& archive) override;
 
-    // A new pen for one drawing step, owned by the caller; null when no path was handed in
-    // (the pen's fill needs one). `view` may be null (no zoom). See PenManBuild.cpp for
-    // how each member reaches the pen.
+    // A new pen for one drawing step, owned by the caller; `view` may be null (no zoom).
+    // Null when no path was handed in (the pen's fill needs one), when the fill gives no
+    // brush, or when the zoomed width is negative or not finite. Other unusable values
+    // are left out one setting at a time (see PenManBuild.cpp).
     std::unique_ptr<Pen> CreatePen(ViewServices* view);
 
     // m_dashArray becomes dash preset n (0..13); false, and nothing changes, for any other
