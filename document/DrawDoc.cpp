@@ -1,0 +1,453 @@
+#include "document/DrawDoc.h"
+
+#include "document/DocumentEnvironment.h"
+#include "document/FrameServices.h"
+#include "document/NewDocumentDialog.h"
+#include "model/DeviceContext.h"
+#include "model/DrawObj.h"
+#include "model/DrawObjGroup.h"
+#include "model/ViewServices.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace kelmora {
+
+namespace {
+
+// Document units per inch: the new-document dialog gives the page in inches.
+constexpr double kUnitsPerInch = 300.0;
+
+// A size read from outside (the ribbon's edit boxes answer −1 when they are missing),
+// checked and capped like a page side; nothing when it is below 1.
+std::optional<int32_t> CheckedExtent(int64_t value)
+{
+    if (value < 1)
+        return std::nullopt;
+    return int32_t(std::min<int64_t>(value, CDrawDoc::kMaxPageExtent));
+}
+
+// Inches from a dialog to document units, truncated after the product; nothing for a value
+// that is not a number or has no whole unit.
+std::optional<int64_t> InchesToUnits(float inches)
+{
+    const double units = std::trunc(double(inches) * kUnitsPerInch);
+    if (!std::isfinite(units) || units < 1.0)
+        return std::nullopt;
+    return int64_t(std::min(units, double(CDrawDoc::kMaxPageExtent)));
+}
+
+} // namespace
+
+CDrawDoc::CDrawDoc(DocumentEnvironment& environment)
+    : m_pSummaryInfo(environment.NewSummaryInfo()), m_pUndoManager(environment.NewUndo(*this)),
+      m_environment(environment)
+{
+    assert(m_pSummaryInfo && "the environment must give every document a summary information");
+}
+
+CDrawDoc::~CDrawDoc()
+{
+    ReleaseObjects();
+}
+
+FrameServices* CDrawDoc::Frame() const
+{
+    return m_environment.Frame();
+}
+
+// ---------------------------------------------------------------------------------------
+// Views, modified flag
+
+void CDrawDoc::AddView(ViewServices* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CDrawDoc::RemoveView(ViewServices* view)
+{
+    std::erase(m_views, view);
+}
+
+void CDrawDoc::UpdateAllViews(ViewServices* sender, int hint, CDrawObj* object)
+{
+    // A copy: a view may detach itself while it updates.
+    const std::vector<ViewServices*> views = m_views;
+    for (ViewServices* view : views) {
+        if (view != sender)
+            view->OnUpdate(sender, hint, object);
+    }
+}
+
+void CDrawDoc::SetModifiedFlag(bool modified)
+{
+    m_bModified = modified;
+}
+
+// ---------------------------------------------------------------------------------------
+// The object list
+
+bool CDrawDoc::Contains(const CDrawObj* object) const
+{
+    return GetObjectZOrder(object) >= 0;
+}
+
+int CDrawDoc::GetObjectZOrder(const CDrawObj* object) const
+{
+    if (!object)
+        return -1;
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        if (m_objects[i].get() == object)
+            return int(i);
+    }
+    return -1;
+}
+
+void CDrawDoc::Add(CDrawObj* object)
+{
+    if (!object || Contains(object))
+        return;
+    // Remove falls back to the id when it is handed an object that is not in the list
+    // itself, so two entries must never share one (a shape inserted twice would otherwise
+    // make Remove unlink the wrong one).
+    const uint32_t id = object->m_nID;
+    if (std::any_of(m_objects.begin(), m_objects.end(), [id](const auto& entry) { return entry->m_nID == id; }))
+        object->m_nID = NextObjectId();
+    m_objects.emplace_back(object);
+    ++m_nObjects;
+    object->m_pDocument = this;
+    object->m_bDeleted = false;
+    SetModifiedFlag(true);
+    if (FrameServices* frame = Frame())
+        frame->AddObject(object);
+}
+
+CDrawObj* CDrawDoc::Add(std::unique_ptr<CDrawObj> object)
+{
+    CDrawObj* raw = object.get();
+    if (raw && Contains(raw)) {
+        // Already owned by the list: the caller's pointer was a second owner.
+        (void)object.release();
+        return raw;
+    }
+    Add(object.release());
+    return raw;
+}
+
+std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
+{
+    if (!object)
+        return nullptr;
+    FrameServices* frame = Frame();
+    if (frame)
+        frame->RemoveObject(object);
+
+    auto entry = std::find_if(m_objects.begin(), m_objects.end(), [object](const auto& e) { return e.get() == object; });
+    if (entry == m_objects.end()) {
+        const uint32_t id = object->m_nID;
+        entry = std::find_if(m_objects.begin(), m_objects.end(), [id](const auto& e) { return e->m_nID == id; });
+    }
+    std::unique_ptr<CDrawObj> unlinked;
+    if (entry != m_objects.end()) {
+        unlinked = std::move(*entry);
+        m_objects.erase(entry);
+        if (frame && unlinked.get() != object)
+            frame->RemoveObject(unlinked.get());
+    }
+    SetModifiedFlag(true);
+
+    if (updateViews) {
+        Deselect(object);
+        if (unlinked && unlinked.get() != object)
+            Deselect(unlinked.get());
+    }
+    return unlinked;
+}
+
+void CDrawDoc::Deselect(CDrawObj* object)
+{
+    FrameServices* frame = Frame();
+    for (ViewServices* view : m_views) {
+        if (!view->IsSelected(object))
+            continue;
+        object->m_nJoinHandle = 0;
+        std::erase(view->m_selection, object);
+        if (frame)
+            frame->RefreshSelectionInfo(view, true);
+    }
+}
+
+CDrawObj* CDrawDoc::ObjectAt(CPoint point, bool outline, ViewServices* view, CDrawObj* startBehind)
+{
+    int start = int(m_objects.size()) - 1;
+    if (startBehind) {
+        const int position = GetObjectZOrder(startBehind);
+        if (position < 0)
+            return nullptr;
+        start = position - 1;
+    }
+    const CRect probe(point.x - 3, point.y - 3, point.x + 3, point.y + 3);
+    for (int i = start; i >= 0; --i) {
+        CDrawObj* object = m_objects[size_t(i)].get();
+        if (object->m_bDeleted)
+            continue;
+        const bool hit = outline ? object->HitTestOutline(point.x, point.y, -1, view) : object->GetBounds(probe, view);
+        if (hit)
+            return object;
+    }
+    return nullptr;
+}
+
+void CDrawDoc::SetObjectZOrder(int position, CDrawObj* object)
+{
+    if (position == -1)
+        return;
+    const int current = GetObjectZOrder(object);
+    if (current < 0)
+        return;
+    std::unique_ptr<CDrawObj> taken = std::move(m_objects[size_t(current)]);
+    m_objects.erase(m_objects.begin() + current);
+    const int target = std::clamp(position, 0, int(m_objects.size()));
+    m_objects.insert(m_objects.begin() + target, std::move(taken));
+}
+
+// ---------------------------------------------------------------------------------------
+// Page, grid and colours
+
+std::optional<CSize> CDrawDoc::CheckedPageSize(int64_t width, int64_t height)
+{
+    std::optional<int32_t> w = CheckedExtent(width);
+    std::optional<int32_t> h = CheckedExtent(height);
+    if (!w || !h)
+        return std::nullopt;
+    return CSize(*w, *h);
+}
+
+void CDrawDoc::SetPageSize(int width, int height)
+{
+    std::optional<CSize> size = CheckedPageSize(width, height);
+    if (!size || *size == m_sizePage)
+        return;
+    m_sizePage = *size;
+    const std::vector<ViewServices*> views = m_views;
+    for (ViewServices* view : views)
+        view->OnInitialUpdate();
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::SetGridSize(int width, int height)
+{
+    std::optional<CSize> size = CheckedPageSize(width, height);
+    if (!size || *size == m_sizeGrid)
+        return;
+    m_sizeGrid = *size;
+    for (ViewServices* view : m_views)
+        view->Invalidate(true);
+}
+
+void CDrawDoc::PreviewPaperColor(COLORREF color)
+{
+    m_clrPaper.current = color == kNoColor ? m_clrPaper.committed : color;
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::PreviewGridColor(COLORREF color)
+{
+    m_clrGrid.current = color == kNoColor ? m_clrGrid.committed : color;
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::SetPaperColor(COLORREF color)
+{
+    if (color == kNoColor)
+        color = kWhite;
+    m_clrPaper = ColorPair{color, color};
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::SetGridColor(COLORREF color)
+{
+    if (color == kNoColor)
+        color = kBlack;
+    m_clrGrid = ColorPair{color, color};
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands. Each reads the ribbon element of its own id; a missing element (−1) or a size
+// below 1 changes nothing.
+
+void CDrawDoc::OnPaperColor()
+{
+    if (FrameServices* frame = Frame())
+        SetPaperColor(frame->GetRibbonColor(kCmdPaperColor));
+}
+
+void CDrawDoc::OnGridLineColor()
+{
+    if (FrameServices* frame = Frame())
+        SetGridColor(frame->GetRibbonColor(kCmdGridLineColor));
+}
+
+void CDrawDoc::OnGridLineWidth()
+{
+    FrameServices* frame = Frame();
+    std::optional<int32_t> width = frame ? CheckedExtent(frame->GetRibbonEditInt(kCmdGridLineWidth)) : std::nullopt;
+    if (!width)
+        return;
+    m_sizeGrid.cx = *width;
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::OnGridLineHeight()
+{
+    FrameServices* frame = Frame();
+    std::optional<int32_t> height = frame ? CheckedExtent(frame->GetRibbonEditInt(kCmdGridLineHeight)) : std::nullopt;
+    if (!height)
+        return;
+    m_sizeGrid.cy = *height;
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::OnPaperWidth()
+{
+    FrameServices* frame = Frame();
+    std::optional<int32_t> width = frame ? CheckedExtent(frame->GetRibbonEditInt(kCmdPaperWidth)) : std::nullopt;
+    if (!width)
+        return;
+    SetPageSize(*width, m_sizePage.cy);
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+void CDrawDoc::OnPaperHeight()
+{
+    FrameServices* frame = Frame();
+    std::optional<int32_t> height = frame ? CheckedExtent(frame->GetRibbonEditInt(kCmdPaperHeight)) : std::nullopt;
+    if (!height)
+        return;
+    SetPageSize(m_sizePage.cx, *height);
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kUpdateAll, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Undo entry points
+
+bool CDrawDoc::AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object)
+{
+    return m_pUndoManager && m_pUndoManager->AddUndo(view, kind, object);
+}
+
+bool CDrawDoc::AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects)
+{
+    return m_pUndoManager && m_pUndoManager->AddUndoList(view, kind, objects);
+}
+
+bool CDrawDoc::BeginUndoGroup(IOleParentUndoUnit** unit)
+{
+    return m_pUndoManager && m_pUndoManager->BeginUndoGroup(unit);
+}
+
+bool CDrawDoc::EndUndoGroup(IOleParentUndoUnit* unit)
+{
+    return m_pUndoManager && m_pUndoManager->EndUndoGroup(unit);
+}
+
+// ---------------------------------------------------------------------------------------
+// Life cycle
+
+bool CDrawDoc::OnNewDocument()
+{
+    DeleteContents();
+    SetModifiedFlag(false);
+
+    m_pSummaryInfo->RecordOpenTime();
+    m_pSummaryInfo->StartNewDrawing();
+
+    std::unique_ptr<NewDocumentDialog> dialog = m_environment.MakeNewDocumentDialog();
+    if (!dialog)
+        return false;
+    dialog->m_strName = m_strTitle;
+    if (dialog->DoModal() != NewDocumentDialog::kOk)
+        return false;
+
+    m_nUnit = dialog->m_nUnit;
+    if (FrameServices* frame = Frame()) {
+        frame->SetPropertiesUnit(m_nUnit);
+        frame->RefreshProperties();
+    }
+    SetTitle(dialog->m_strName);
+
+    if (dialog->m_nCreateMode == NewDocumentDialog::kCreateFromTemplate && !dialog->m_strTemplatePath.empty())
+        AddTemplateObject(m_environment.LoadTemplate(dialog->m_strTemplatePath));
+
+    // The views are not told: they lay out when they are first updated. A size the
+    // dialog should never give (not a number, under one unit) keeps the default page.
+    std::optional<int64_t> width = InchesToUnits(dialog->m_fWidth);
+    std::optional<int64_t> height = InchesToUnits(dialog->m_fHeight);
+    if (width && height) {
+        if (std::optional<CSize> size = CheckedPageSize(*width, *height))
+            m_sizePage = *size;
+    }
+    return true;
+}
+
+void CDrawDoc::AddTemplateObject(std::unique_ptr<CDrawObj> object)
+{
+    if (!object)
+        return;
+    // The shape code comes from the file; only an object that really is a group has
+    // children to hand over.
+    auto* group = object->m_nShapeType == ShapeType::Group ? dynamic_cast<CDrawObjGroup*>(object.get()) : nullptr;
+    if (!group) {
+        Add(std::move(object));
+        return;
+    }
+    group->ApplyMatrixToChildren();
+    for (std::unique_ptr<CDrawObj>& child : group->ReleaseChildren()) {
+        if (child)
+            Add(std::move(child));
+    }
+}
+
+void CDrawDoc::DeleteContents()
+{
+    ReleaseObjects();
+    if (std::unique_ptr<DocumentSummary> fresh = m_environment.NewSummaryInfo())
+        m_pSummaryInfo = std::move(fresh);
+}
+
+void CDrawDoc::ReleaseObjects()
+{
+    // Nothing may keep pointing at the objects: selections, the properties pane's combo
+    // and the undo steps all refer to them.
+    for (ViewServices* view : m_views)
+        view->m_selection.clear();
+    if (FrameServices* frame = Frame()) {
+        for (const std::unique_ptr<CDrawObj>& object : m_objects)
+            frame->RemoveObject(object.get());
+    }
+    if (m_pUndoManager)
+        m_pUndoManager->DiscardAll();
+    m_objects.clear();
+    m_nObjects = 0;
+}
+
+bool CDrawDoc::CanCloseFrame(const std::function<bool()>& canClose)
+{
+    struct Restore {
+        bool& flag;
+        ~Restore() { flag = true; }
+    } restore{m_bAutoDeactivate};
+    m_bAutoDeactivate = false;
+    return canClose ? canClose() : true;
+}
+
+} // namespace kelmora

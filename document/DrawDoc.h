@@ -1,0 +1,204 @@
+#pragma once
+// CDrawDoc: the document of the editor, as a core without a window system. It owns the
+// drawing objects in one ordered list (back to front), the page size, the grid cell size,
+// the paper and grid-line colours, the summary information and the undo machinery. The
+// application's document class wraps it, attaches its views and routes commands to it.
+//
+// Object list invariants:
+// - each object is in the list at most once, and no two entries carry the same id;
+// - objects that editing removes stay in the list with their deleted flag set, so that
+//   undo can bring them back; every walk here skips them;
+// - every object in the list has its document pointer set to this document, which owns
+//   it and deletes it in DeleteContents;
+// - m_nObjects counts the live objects. Add raises it; Remove leaves it alone: whoever
+//   marks an object deleted or live again adjusts it.
+//
+// Document units are 1/300 inch. UI thread only.
+
+#include "document/ColorRef.h"
+#include "document/DocumentSummary.h"
+#include "document/DocumentUndo.h"
+#include "document/DrawUnit.h"
+#include "document/UndoKind.h"
+#include "model/DocumentServices.h"
+#include "platform/geometry/CPoint.h"
+#include "platform/geometry/CSize.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+class CDrawObj;
+class DeviceContext;
+class DocumentEnvironment;
+class FrameServices;
+class Graphics;
+class IOleParentUndoUnit;
+class ViewServices;
+
+class CDrawDoc : public DocumentServices {
+public:
+    // A colour with the value views paint (current) and the value a live preview falls
+    // back to (committed).
+    struct ColorPair {
+        COLORREF current = 0;
+        COLORREF committed = 0;
+    };
+
+    // Command ids handled by the document.
+    static constexpr int kCmdPaperColor = 32781;
+    static constexpr int kCmdGridLineColor = 32897;
+    static constexpr int kCmdGridLineWidth = 32898;
+    static constexpr int kCmdGridLineHeight = 32899;
+    static constexpr int kCmdPaperWidth = 32903;
+    static constexpr int kCmdPaperHeight = 32904;
+    static constexpr int kCmdSummaryInfo = 1097;
+
+    // The default page: A4 at 1/300 inch.
+    static constexpr CSize kDefaultPageSize{2478, 3507};
+    static constexpr CSize kDefaultGridSize{90, 90};
+    // The largest page side, 100 inches: well beyond the largest paper (A0 is 46.8 inches
+    // long) and small enough that the page at 1:1 fits an off-screen surface (32,767
+    // pixels a side) and grid and paper loops stay bounded.
+    static constexpr int32_t kMaxPageExtent = 30000;
+
+    explicit CDrawDoc(DocumentEnvironment& environment);
+    ~CDrawDoc();
+
+    CDrawDoc(const CDrawDoc&) = delete;
+    CDrawDoc& operator=(const CDrawDoc&) = delete;
+
+    // ---- Views, title, modified flag. A view detaches itself (RemoveView) before it is
+    // destroyed.
+    void AddView(ViewServices* view);
+    void RemoveView(ViewServices* view);
+    const std::vector<ViewServices*>& GetViews() const { return m_views; }
+    void UpdateAllViews(ViewServices* sender, int hint, CDrawObj* object) override;
+    void SetModifiedFlag(bool modified = true) override;
+    bool IsModified() const { return m_bModified; }
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(std::string title) { m_strTitle = std::move(title); }
+
+    // ---- The object list
+    // Appends the object at the front of the drawing and takes ownership: counts it,
+    // points it at this document, clears its deleted flag, marks the document modified and
+    // lists it in the properties pane. An object already in the list is left alone. An
+    // object whose id another entry carries gets a fresh id.
+    void Add(CDrawObj* object) override;
+    CDrawObj* Add(std::unique_ptr<CDrawObj> object);
+    // Unlinks the object (or, when that very object is not in the list, the entry carrying
+    // its id) and hands it to the caller; null when nothing was unlinked. Drops it from the
+    // properties pane and marks the document modified; with `updateViews` also takes it out
+    // of every view's selection. Neither deletes it nor changes m_nObjects.
+    [[nodiscard]] std::unique_ptr<CDrawObj> Remove(CDrawObj* object, bool updateViews);
+    bool Contains(const CDrawObj* object) const;
+    // The frontmost live object under the point (document units), or behind `startBehind`
+    // when given; null when none, or when `startBehind` is not in the list. With `outline`
+    // the point must lie on an outline, otherwise a 6 × 6 probe must meet the bounds.
+    CDrawObj* ObjectAt(CPoint point, bool outline, ViewServices* view, CDrawObj* startBehind = nullptr);
+    // Position from the back (deleted entries counted), −1 when not in the list.
+    int GetObjectZOrder(const CDrawObj* object) const;
+    // Moves the object so that it stands at `position`, clamped to [0, others]; −1 and an
+    // object not in the list do nothing.
+    void SetObjectZOrder(int position, CDrawObj* object);
+
+    // Paints every live object back to front, their selection marks in the active view
+    // and the view's snap feedback.
+    void Draw(Graphics& g, DeviceContext& dc, ViewServices* view);
+
+    // ---- Snapping during a drag; each fills the view's snap feedback.
+    // Snaps `point` to an anchor or centre handle of `object` within 20 units on both axes
+    // (the last match wins); a handle never snaps to itself.
+    bool FindHandleNear(CDrawObj* object, ViewServices* view, CDrawObj* dragged, int draggedHandle, CPoint point);
+    // FindHandleNear over the live objects under the point, front to back, up to the first snap.
+    void SnapToHandles(ViewServices* view, CDrawObj* dragged, int draggedHandle, CPoint point);
+    // Edge guides while a handle of `dragged` is dragged to (x, y) (view units).
+    void SnapHandleToEdges(CDrawObj* dragged, ViewServices* view, int x, int y);
+    // Edge guides while `dragged` is moved.
+    void SnapMoveToEdges(ViewServices* view, CDrawObj* dragged);
+
+    // ---- Page, grid and colours. Sizes below 1 are refused, sides above kMaxPageExtent
+    // are capped.
+    static std::optional<CSize> CheckedPageSize(int64_t width, int64_t height);
+    // Stores a new page size and has the views recompute their scroll sizes; equal or
+    // refused values do nothing. Does not mark the document modified.
+    void SetPageSize(int width, int height);
+    // Stores a new grid cell size and repaints the views; equal or refused values do
+    // nothing. Does not mark the document modified.
+    void SetGridSize(int width, int height);
+    // Live previews: kNoColor returns to the committed colour. Not modifying.
+    void PreviewPaperColor(COLORREF color);
+    void PreviewGridColor(COLORREF color);
+    // Commits a colour (kNoColor: white paper, black grid) and marks the document modified.
+    void SetPaperColor(COLORREF color);
+    void SetGridColor(COLORREF color);
+
+    // ---- Commands: the value comes from the ribbon element of the same id.
+    void OnPaperColor();
+    void OnGridLineColor();
+    void OnGridLineWidth();
+    void OnGridLineHeight();
+    void OnPaperWidth();
+    void OnPaperHeight();
+
+    // ---- Undo entry points; false when there is no undo machinery or it refused.
+    bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object);
+    bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects);
+    bool BeginUndoGroup(IOleParentUndoUnit** unit);
+    bool EndUndoGroup(IOleParentUndoUnit* unit);
+
+    // ---- Life cycle
+    // Empties the document and sets it up through the new-document dialog (and the chosen
+    // template); false when the dialog is cancelled.
+    bool OnNewDocument();
+    // Deletes every object and everything that points at them (selections, the properties
+    // pane's entries, undo steps), starts a fresh summary information and resets the live
+    // count. Page, grid and colours stay.
+    void DeleteContents();
+    // Asks `canClose` (which may prompt to save) with automatic deactivation of in-place
+    // items switched off meanwhile.
+    bool CanCloseFrame(const std::function<bool()>& canClose);
+
+    FrameServices* Frame() const;
+
+    // ---- Members, in declared order.
+    std::unique_ptr<DocumentSummary> m_pSummaryInfo;  // never null
+    std::unique_ptr<DocumentUndo> m_pUndoManager;     // null: no undo
+    DrawUnit m_nUnit = DrawUnit::Inches;              // display unit; not stored in the file
+    bool m_bAutoDeactivate = true;
+    std::vector<std::unique_ptr<CDrawObj>> m_objects; // back (first) to front (last)
+    int m_nObjects = 0;                               // live objects
+    CSize m_sizePage = kDefaultPageSize;
+    CSize m_sizeGrid = kDefaultGridSize;
+    ColorPair m_clrGrid{kBlack, kBlack};
+    ColorPair m_clrPaper{kWhite, kWhite};
+    uint32_t m_dwFormat[2] = {1, 0};                  // format words at the head of the contents
+    uint32_t m_nKind = 0;                             // kind of the last archive read
+
+private:
+    // Adds the objects of a template: a group is dissolved into its children, which keep
+    // their place on the page; anything else is added as it is.
+    void AddTemplateObject(std::unique_ptr<CDrawObj> object);
+    // Deletes the objects and what points at them; the live count becomes 0.
+    void ReleaseObjects();
+    // Takes the object out of every view's selection and refreshes the selection info of
+    // the views that held it.
+    void Deselect(CDrawObj* object);
+    void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
+    // The overhang E and the snap distance D of edge guides, in document units at the
+    // view's zoom; nothing when the zoom cannot be inverted.
+    std::optional<CPoint> GuideMetrics(ViewServices& view) const;
+    void DrawSnapFeedback(Graphics& g, ViewServices& view);
+
+    DocumentEnvironment& m_environment;
+    std::vector<ViewServices*> m_views;
+    std::string m_strTitle;
+    bool m_bModified = false;
+};
+
+} // namespace kelmora

@@ -1,0 +1,95 @@
+#pragma once
+// The description of a fill: one kind (BrushKind) and the parameters of every kind. Every
+// drawing object embeds two (its fill and its shadow's) and every outline pen one. A value:
+// copied, assigned and stored; a pattern fill owns the drawing object it repeats.
+
+#include "model/Argb.h"
+#include "platform/archive/CObject.h"
+#include "platform/geometry/GraphicsPath.h"
+#include "platform/geometry/Matrix.h"
+#include "platform/geometry/PointF.h"
+#include "platform/geometry/RectF.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+class Bitmap;
+class CDrawObj;
+
+enum class BrushKind : int32_t {
+    Solid = 0,
+    Hatch = 1,
+    Texture = 2,
+    PathGradient = 3,
+    LinearGradient = 4,
+    RadialGradient = 5,
+    Pattern = 6,
+};
+
+class BrushMan : public CObject {
+    KELMORA_DECLARE_SERIAL(BrushMan)
+
+public:
+    BrushMan();
+    BrushMan(const BrushMan& other);
+    // Copies the description: the image is copied, the attached pattern object cloned,
+    // the own matrix taken over. The owner's path and matrix and m_nSpread stay this
+    // fill's own.
+    BrushMan& operator=(const BrushMan& other);
+    ~BrushMan() override;
+
+    // Hold a copy of the owner's untransformed path and of its transform for the next build.
+    void SetPath(const GraphicsPath& path);
+    void SetMatrix(const Matrix* matrix);
+
+    RectF m_rcBounds;                    // bounds of the owner's untransformed path
+    int32_t m_bUsePoints = 0;            // linear gradient from m_ptStart to m_ptEnd
+    PointF m_ptStart;
+    PointF m_ptEnd;
+    RectF m_rcSource;                    // texture: the part of the image used; pattern: the tile
+    RectF m_rcTile;                      // size at which a tile is shown
+    BrushKind m_nKind = BrushKind::Solid;
+    ARGB m_clrFore = 0xFF000000;
+    ARGB m_clrBack = 0xFFFFFFFF;
+    int32_t m_nHatchStyle = 0;
+    int32_t m_nWrapMode = 0;             // 0 tile
+    int32_t m_bGammaCorrection = 1;
+    std::shared_ptr<const Bitmap> m_pImage; // texture image or rendered tile; immutable, shared by copies
+    std::string m_strImageFile;
+    int32_t m_nTexture = 0;              // built-in texture 0..9; −1 none
+    ARGB m_clrExtra = 0xFF000000;        // stored and copied, no build uses it
+    PointF m_ptCenter{0.5f, 0.5f};
+    float m_fFocusX = 0.0f;
+    float m_fFocusY = 0.0f;
+    PointF m_ptFocus{0.5f, 0.5f};
+    float m_fRadiusX = 0.5f;
+    float m_fRadiusY = 0.5f;
+    int32_t m_nSpread = 0;               // radial spread set by XPS import (1 pad, 2 reflect, 3 repeat); 0 none
+    int32_t m_nBlendShape = 0;
+    float m_fBlendFocus = 0.0f;
+    float m_fBlendScale = 0.0f;
+    int32_t m_nLinearMode = 0;
+    int32_t m_nGradientPreset = 0;       // 0..6, −1 custom
+    int32_t m_nPathStyle = 0;
+    std::vector<float> m_blendFactors;
+    std::vector<float> m_blendPositions;
+    std::vector<ARGB> m_interpColors;
+    std::vector<float> m_interpPositions;
+    std::vector<ARGB> m_surroundColors;
+    std::unique_ptr<GraphicsPath> m_pPath;
+    uint32_t m_nReserved1 = 1;           // carried and stored, never read
+    std::unique_ptr<Matrix> m_pMatrix;
+    float m_fAngle = 0.0f;
+    int32_t m_nGradientSize = 0;
+    int32_t m_nGradientOffsetX = 0;
+    int32_t m_nGradientOffsetY = 0;
+    uint32_t m_nReserved2 = 0;           // carried and stored, never read
+    Matrix m_matrix;                     // the fill's own transform
+    std::unique_ptr<CDrawObj> m_pAttached; // the object a pattern fill repeats
+};
+
+} // namespace kelmora

@@ -1,0 +1,557 @@
+#include "model/DrawObj.h"
+
+#include "model/Coordinates.h"
+#include "model/DocumentServices.h"
+#include "model/HandleKind.h"
+#include "model/ViewServices.h"
+
+#include <cmath>
+
+namespace kelmora {
+
+KELMORA_IMPLEMENT_SERIAL(CDrawObj, CObject, 0)
+
+std::atomic<uint32_t> g_nObjectCounter{0};
+
+uint32_t NextObjectId()
+{
+    return g_nObjectCounter.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+namespace {
+
+// Handles sit this far outside the bounds: size handles at kSizeHandleGap, rotation and
+// skew handles at kOuterHandleGap (two rotation handles at kOuterHandleGapShort on one
+// axis). Document units without a view, view pixels with one.
+constexpr float kSizeHandleGap = 36.0f;
+constexpr float kOuterHandleGap = 90.0f;
+constexpr float kOuterHandleGapShort = 72.0f;
+// Half the side of a handle's box.
+constexpr int32_t kHandleHalfSize = 9;
+// A click counts as on the outline this much beyond the outline's width (in all, half of
+// it on either side), so that hairlines can still be hit.
+constexpr double kOutlineHitAllowance = 6.0;
+
+void CopyStyleParts(const CDrawObj& from, CDrawObj& to, StyleCopyMask mask)
+{
+    if (HasStyleParts(mask, StyleCopyMask::Line)) {
+        to.m_bLineEnabled = from.m_bLineEnabled;
+        to.m_pen = from.m_pen;
+    }
+    if (HasStyleParts(mask, StyleCopyMask::Fill)) {
+        to.m_bFillEnabled = from.m_bFillEnabled;
+        to.m_brush = from.m_brush;
+    }
+    if (HasStyleParts(mask, StyleCopyMask::Glow)) {
+        to.m_bGlow = from.m_bGlow;
+        to.m_bInnerGlow = from.m_bInnerGlow;
+        to.m_clrGlow = from.m_clrGlow;
+        to.m_fGlowRadius = from.m_fGlowRadius;
+    }
+    if (HasStyleParts(mask, StyleCopyMask::Shadow)) {
+        to.m_bShadow = from.m_bShadow;
+        to.m_shadowBrush = from.m_shadowBrush;
+        to.m_nShadowDirection = from.m_nShadowDirection;
+        to.m_fShadowDepth = from.m_fShadowDepth;
+        to.m_fShadowBlur = from.m_fShadowBlur;
+        to.m_nShadowScaleX = from.m_nShadowScaleX;
+        to.m_nShadowScaleY = from.m_nShadowScaleY;
+    }
+    if (HasStyleParts(mask, StyleCopyMask::Reflection)) {
+        to.m_bReflection = from.m_bReflection;
+        to.m_nReflectionStartTransparency = from.m_nReflectionStartTransparency;
+        to.m_nReflectionEndTransparency = from.m_nReflectionEndTransparency;
+        to.m_nReflectionShown = from.m_nReflectionShown;
+        to.m_fReflectionDistance = from.m_fReflectionDistance;
+        to.m_nReflectionReserved = from.m_nReflectionReserved;
+    }
+}
+
+// The smallest integer rectangle that covers a float one.
+CRect CoveringRect(const RectF& r)
+{
+    return CRect(TruncateToInt32(std::floor(r.X)), TruncateToInt32(std::floor(r.Y)),
+                 TruncateToInt32(std::ceil(double(r.X) + r.Width)), TruncateToInt32(std::ceil(double(r.Y) + r.Height)));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+CDrawObj::CDrawObj() : m_nID(NextObjectId()), m_pMatrix(std::make_unique<Matrix>()) { }
+
+CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
+{
+    m_rcBounds = rc;
+    m_rcRefBounds = rc;
+    if (pView) {
+        PointF corners[2] = {PointF(rc.X, rc.Y), PointF(rc.X + rc.Width, rc.Y + rc.Height)};
+        pView->UnzoomPointsF(corners);
+        m_rcBounds = RectF(corners[0].X, corners[0].Y, corners[1].X - corners[0].X, corners[1].Y - corners[0].Y);
+    }
+}
+
+CDrawObj::~CDrawObj() = default;
+
+void CDrawObj::Serialize(Archive& archive)
+{
+    CObject::Serialize(archive);
+}
+
+// ---------------------------------------------------------------------------------------
+// Handles
+
+int CDrawObj::GetHandleCount()
+{
+    return kBaseHandleCount;
+}
+
+CPoint CDrawObj::GetHandle(int n, int* kind, ViewServices* pView)
+{
+    RectF r = m_rcBounds;
+    if (pView)
+        pView->ZoomRectF(&r);
+    const float x = r.X;
+    const float y = r.Y;
+    const float right = r.X + r.Width;
+    const float bottom = r.Y + r.Height;
+    const float cx = r.X + r.Width / 2.0f;
+    const float cy = r.Y + r.Height / 2.0f;
+
+    PointF p;
+    int k = HANDLE_SIZE;
+    switch (n) {
+    default:
+    case 1: p = PointF(x - kSizeHandleGap, y - kSizeHandleGap); break;
+    case 2: p = PointF(cx, y - kSizeHandleGap); break;
+    case 3: p = PointF(right + kSizeHandleGap, y - kSizeHandleGap); break;
+    case 4: p = PointF(right + kSizeHandleGap, cy); break;
+    case 5: p = PointF(right + kSizeHandleGap, bottom + kSizeHandleGap); break;
+    case 6: p = PointF(cx, bottom + kSizeHandleGap); break;
+    case 7: p = PointF(x - kSizeHandleGap, bottom + kSizeHandleGap); break;
+    case 8: p = PointF(x - kSizeHandleGap, cy); break;
+    case 9:
+        k = HANDLE_ROTATE_CENTRE;
+        p = PointF(cx, cy);
+        if (m_bCustomRotateCentre) {
+            p = m_ptRotateCentre;
+            if (pView)
+                pView->ZoomPointsF(std::span(&p, 1));
+        }
+        break;
+    case 10: k = HANDLE_MOVE; p = PointF(cx, cy); break;
+    case 11: k = HANDLE_ROTATE; p = PointF(x - kOuterHandleGap, y - kOuterHandleGap); break;
+    case 12: k = HANDLE_SKEW; p = PointF(cx, y - kOuterHandleGap); break;
+    case 13: k = HANDLE_ROTATE; p = PointF(right + kOuterHandleGap, y - kOuterHandleGapShort); break;
+    case 14: k = HANDLE_SKEW; p = PointF(right + kOuterHandleGap, cy); break;
+    case 15: k = HANDLE_ROTATE; p = PointF(right + kOuterHandleGap, bottom + kOuterHandleGap); break;
+    case 16: k = HANDLE_SKEW; p = PointF(cx, bottom + kOuterHandleGap); break;
+    case 17: k = HANDLE_ROTATE; p = PointF(x - kOuterHandleGapShort, bottom + kOuterHandleGap); break;
+    case 18: k = HANDLE_SKEW; p = PointF(x - kOuterHandleGap, cy); break;
+    }
+    if (kind)
+        *kind = k;
+    return CPoint(TruncateToInt32(p.X), TruncateToInt32(p.Y));
+}
+
+CRect CDrawObj::GetHandleRect(int n, int* kind, ViewServices* pView)
+{
+    CPoint p = GetHandle(n, kind, pView);
+    return CRect(p.x - kHandleHalfSize, p.y - kHandleHalfSize, p.x + kHandleHalfSize, p.y + kHandleHalfSize);
+}
+
+HandleCursor CDrawObj::GetHandleCursor(int n)
+{
+    switch (n) {
+    case 2:
+    case 6: return HandleCursor::SizeNorthSouth;
+    case 3:
+    case 7: return HandleCursor::SizeNorthEastSouthWest;
+    case 4:
+    case 8: return HandleCursor::SizeWestEast;
+    case 9: return HandleCursor::RotateCentre;
+    case 10: return HandleCursor::Arrow;
+    case 11:
+    case 13:
+    case 15:
+    case 17: return HandleCursor::Rotate;
+    case 12:
+    case 16: return HandleCursor::SkewHorizontal;
+    case 14:
+    case 18: return HandleCursor::SkewVertical;
+    default: return HandleCursor::SizeNorthWestSouthEast;
+    }
+}
+
+// Whether a corner of the flattened outline lies inside the rectangle. The tolerance plays
+// no part: the rubber band selects what its rectangle reaches.
+bool CDrawObj::Intersects(const CRect& rect, int, ViewServices* pView)
+{
+    if (!GetBounds(rect, pView))
+        return false;
+    GraphicsPath area;
+    if (!area.AddRectangle(RectF(float(rect.left), float(rect.top), float(rect.Width()), float(rect.Height()))))
+        return false;
+    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    for (const FlattenedFigure& figure : path->GetFlattenedFigures()) {
+        for (PointF point : figure.points) {
+            if (area.IsVisible(point))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CDrawObj::HitTestOutline(int x, int y, int tolerance, ViewServices* pView)
+{
+    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    if (tolerance == -1)
+        tolerance = TruncateToInt32(double(m_pen.m_fWidth) + kOutlineHitAllowance);
+    if (pView)
+        tolerance = TruncateToInt32(pView->ZoomMatrix().TransformPoint(PointF(0.0f, float(tolerance))).Y);
+    PenGeometry pen;
+    pen.width = float(tolerance);
+    return pen.IsValid() && path->IsOutlineVisible(PointF(float(x), float(y)), pen);
+}
+
+int CDrawObj::HitTest(CPoint point, ViewServices* pView, bool selected, int kind)
+{
+    if (!selected) {
+        const RectF& r = m_rcBounds;
+        bool inside = point.x >= r.X && point.x <= r.X + r.Width && point.y >= r.Y && point.y <= r.Y + r.Height;
+        return inside ? 1 : 0;
+    }
+    const int count = GetHandleCount();
+    for (int n = 1; n <= count; ++n) {
+        int handleKind = HANDLE_NONE;
+        CRect box = GetHandleRect(n, &handleKind, pView);
+        box.InflateRect(1, 1);
+        bool passes = kind == 0 ? handleKind != HANDLE_MOVE : handleKind == kind;
+        if (passes && box.PtInRect(point))
+            return n;
+    }
+    return 0;
+}
+
+bool CDrawObj::GetBounds(const CRect& rect, ViewServices* pView)
+{
+    std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    if (path->IsEmpty())
+        return false;
+    CRect overlap;
+    return overlap.IntersectRect(CoveringRect(path->GetBounds()), rect);
+}
+
+CPoint CDrawObj::GetAnchorPoint(ViewServices* pView)
+{
+    return GetHandle(kCentreHandle, nullptr, pView);
+}
+
+void CDrawObj::MoveHandleTo(int, CPoint, uint32_t, ViewServices*) { }
+
+void CDrawObj::OnOpen(ViewServices* pView)
+{
+    OnEditProperties(pView);
+}
+
+void CDrawObj::OnEditProperties(ViewServices*) { }
+
+// ---------------------------------------------------------------------------------------
+// Style
+
+bool CDrawObj::CanFill() const
+{
+    return true;
+}
+
+bool CDrawObj::CanStroke() const
+{
+    return true;
+}
+
+void CDrawObj::SetFillColor(ARGB color, bool quiet)
+{
+    m_brush.m_nKind = BrushKind::Solid;
+    m_brush.m_clrFore = color;
+    m_bFillEnabled = true;
+    RefreshAfterStyleChange(quiet);
+}
+
+void CDrawObj::SetLineColor(ARGB color, bool quiet)
+{
+    m_pen.m_brush.m_nKind = BrushKind::Solid;
+    m_pen.m_brush.m_clrFore = color;
+    m_bLineEnabled = true;
+    RefreshAfterStyleChange(quiet);
+}
+
+void CDrawObj::SetLineWidth(float width, bool quiet)
+{
+    m_pen.m_fWidth = width;
+    m_bLineEnabled = true;
+    RefreshAfterStyleChange(quiet);
+}
+
+void CDrawObj::SetDashStyle(int style, bool quiet)
+{
+    m_bLineEnabled = true;
+    m_pen.m_nDashStyle = style;
+    if (style >= PenMan::kFirstCustomDashStyle)
+        m_pen.ApplyDashPreset(style - PenMan::kFirstCustomDashStyle);
+    RefreshAfterStyleChange(quiet);
+}
+
+void CDrawObj::SetDashArray(const std::vector<float>& dashes)
+{
+    m_bLineEnabled = true;
+    m_pen.m_nDashStyle = PenMan::kFirstCustomDashStyle;
+    m_pen.m_dashArray = dashes;
+    RefreshAfterStyleChange(false);
+}
+
+bool CDrawObj::EnableFill(bool enable)
+{
+    m_bFillEnabled = enable;
+    return m_bFillEnabled;
+}
+
+bool CDrawObj::EnableLine(bool enable)
+{
+    m_bLineEnabled = enable;
+    return m_bLineEnabled;
+}
+
+void CDrawObj::Invalidate()
+{
+    RecalcBounds(nullptr);
+    if (m_pDocument)
+        m_pDocument->UpdateAllViews(nullptr, kUpdateObject, this);
+}
+
+void CDrawObj::RefreshAfterStyleChange(bool quiet)
+{
+    RecalcBounds(nullptr);
+    if (!m_pDocument)
+        return;
+    m_pDocument->UpdateAllViews(nullptr, kUpdateObject, this);
+    if (!quiet)
+        m_pDocument->SetModifiedFlag(true);
+}
+
+std::unique_ptr<CDrawObj> CDrawObj::CreateStyleCopy(StyleCopyMask mask) const
+{
+    auto copy = std::make_unique<CDrawObj>(m_rcBounds, nullptr);
+    CopyStyleTo(copy.get(), mask);
+    return copy;
+}
+
+void CDrawObj::CopyStyleTo(CDrawObj* target, StyleCopyMask mask) const
+{
+    if (!target)
+        return;
+    target->m_nShapeType = m_nShapeType;
+    CopyStyleParts(*this, *target, mask);
+}
+
+void CDrawObj::CopyStyleFrom(const CDrawObj* source, StyleCopyMask mask)
+{
+    if (source)
+        CopyStyleParts(*source, *this, mask);
+}
+
+bool CDrawObj::CollectFontNames(std::vector<std::string>&)
+{
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing. The base object has no outline, so it paints nothing; the drawing procedure
+// of the shapes runs through Draw, which the variants forward to.
+
+RectF& CDrawObj::Draw(RectF& out, Graphics&, ViewServices*, const Matrix*, DrawPartMask)
+{
+    out = RectF();
+    return out;
+}
+
+RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
+                            DrawPartMask parts)
+{
+    return Draw(out, g, pView, extra, parts);
+}
+
+RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
+{
+    return Draw(out, g, pView, extra, parts);
+}
+
+RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
+{
+    return Draw(out, g, pView, nullptr, kDrawAllParts);
+}
+
+RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
+{
+    return Draw(out, g, pView, extra, kDrawAllParts);
+}
+
+void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
+
+void CDrawObj::DrawTrackerEx(Graphics&, int, ViewServices*) { }
+
+// ---------------------------------------------------------------------------------------
+// Copies
+
+void CDrawObj::CopyTo(CDrawObj* target, DocumentServices* pDoc) const
+{
+    if (!target || target == this)
+        return;
+    target->m_nID = NextObjectId();
+    target->m_strName = m_strName;
+    target->m_rcAux = m_rcAux;
+    target->m_rcBounds = m_rcBounds;
+    target->m_nShapeType = m_nShapeType;
+    target->m_bDeleted = m_bDeleted;
+    target->m_bReservedA = m_bReservedA;
+    target->m_bReservedB = m_bReservedB;
+    target->m_bLocked = m_bLocked;
+    target->m_bClosed = m_bClosed;
+    target->m_bCustomRotateCentre = m_bCustomRotateCentre;
+    target->m_ptRotateCentre = m_ptRotateCentre;
+    target->m_nSnapHandle = m_nSnapHandle;
+    target->m_nObjReserved = m_nObjReserved;
+    target->m_bReservedFlags = m_bReservedFlags;
+    target->m_pMatrix = std::make_unique<Matrix>(*m_pMatrix);
+    target->m_pPendingMatrix.reset();
+    CopyStyleTo(target, StyleCopyMask::All);
+    target->m_pClipObject = m_pClipObject ? m_pClipObject->CloneDetached() : nullptr;
+    if (pDoc)
+        pDoc->Add(target);
+}
+
+CDrawObj* CDrawObj::Clone(DocumentServices* pDoc) const
+{
+    auto copy = std::make_unique<CDrawObj>(m_rcBounds, nullptr);
+    CopyTo(copy.get(), pDoc);
+    // Owned by the document when one was given, else by the caller.
+    return copy.release();
+}
+
+std::unique_ptr<CDrawObj> CDrawObj::CloneDetached() const
+{
+    return std::unique_ptr<CDrawObj>(Clone(nullptr));
+}
+
+std::string CDrawObj::GetDescription() const
+{
+    return std::string();
+}
+
+void CDrawObj::Remove()
+{
+    m_bDeleted = true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Paths and bounds
+
+std::unique_ptr<GraphicsPath> CDrawObj::CreatePath(ViewServices*, const Matrix*)
+{
+    return std::make_unique<GraphicsPath>();
+}
+
+RectF CDrawObj::GetPathBounds(ViewServices* pView, const PenGeometry* pen)
+{
+    std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
+    return path->GetBounds(nullptr, pen && pen->IsValid() ? pen : nullptr);
+}
+
+void CDrawObj::PlacePath(GraphicsPath& path, ViewServices* pView, const Matrix* extra)
+{
+    const RectF untransformed = path.GetBounds();
+    m_rcAux = untransformed;
+    m_pen.m_rcBounds = untransformed;
+    m_brush.m_rcBounds = untransformed;
+    m_pen.SetPath(path);
+    m_brush.SetPath(path);
+
+    Matrix matrix;
+    if (m_pPendingMatrix) {
+        matrix = *m_pPendingMatrix;
+    } else {
+        matrix = *m_pMatrix;
+        m_rcRefBounds = m_rcBounds;
+    }
+    if (extra)
+        matrix.Multiply(*extra, MatrixOrder::Append);
+    m_pen.SetMatrix(&matrix);
+    m_brush.SetMatrix(&matrix);
+
+    path.Transform(matrix);
+    if (pView && pView->m_pZoomMatrix)
+        path.Transform(*pView->m_pZoomMatrix);
+}
+
+void CDrawObj::RecalcBounds(ViewServices*)
+{
+    RefreshBoundsFromPath();
+}
+
+void CDrawObj::RefreshBoundsFromPath()
+{
+    m_rcBounds = GetPathBounds(nullptr, nullptr);
+    m_rcRefBounds = m_rcBounds;
+}
+
+// ---------------------------------------------------------------------------------------
+// Point editing and conversion: the base object has no points of its own.
+
+bool CDrawObj::CanDeletePoint() const
+{
+    return false;
+}
+
+bool CDrawObj::CanInsertPoint() const
+{
+    return false;
+}
+
+bool CDrawObj::DeletePoint(int, ViewServices*)
+{
+    return false;
+}
+
+int CDrawObj::InsertPoint(CPoint, ViewServices*)
+{
+    return -1;
+}
+
+bool CDrawObj::SplitAtPoint(CPoint, ViewServices*)
+{
+    return false;
+}
+
+bool CDrawObj::CanConvertToPoly() const
+{
+    return true;
+}
+
+void CDrawObj::ConvertToPoly(std::vector<std::unique_ptr<CDrawObj>>&, ViewServices*) { }
+
+std::unique_ptr<CDrawObj> CDrawObj::ConvertToCustomPoly(ViewServices*)
+{
+    return nullptr;
+}
+
+bool CDrawObj::IsEndPointHandle(int) const
+{
+    return false;
+}
+
+bool CDrawObj::JoinAtEndPoints(CDrawObj*, bool)
+{
+    return false;
+}
+
+} // namespace kelmora

@@ -1,0 +1,19 @@
+#pragma once
+// The cursor a grip handle shows. The view maps each to a system or program cursor.
+
+namespace kelmora {
+
+enum class HandleCursor {
+    Arrow,                 // the standard arrow
+    SizeNorthWestSouthEast,
+    SizeNorthSouth,
+    SizeNorthEastSouthWest,
+    SizeWestEast,
+    Rotate,                // program cursor 171
+    RotateCentre,          // program cursor 172
+    SkewHorizontal,        // program cursor 174
+    SkewVertical,          // program cursor 175
+    Cross,                 // point handles of polylines and shapes
+};
+
+} // namespace kelmora

@@ -1,0 +1,197 @@
+#include "document/DrawDoc.h"
+
+#include "document/DrawDocTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmora {
+
+using fakes::DocumentFixture;
+using fakes::FakeView;
+using fakes::TestRect;
+
+TEST(DrawDocObjectList, AddTakesTheObjectIn)
+{
+    DocumentFixture f;
+    auto owned = std::make_unique<TestRect>(RectF(0, 0, 10, 10));
+    owned->m_bDeleted = true;
+    const uint32_t id = owned->m_nID;
+    CDrawObj* obj = f.document.Add(std::move(owned));
+
+    ASSERT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.m_objects[0].get(), obj);
+    EXPECT_EQ(f.document.m_nObjects, 1);
+    EXPECT_EQ(obj->m_pDocument, &f.document);
+    EXPECT_FALSE(obj->m_bDeleted);
+    EXPECT_EQ(obj->m_nID, id);
+    EXPECT_TRUE(f.document.IsModified());
+    EXPECT_EQ(f.environment.frame.combo, std::vector<CDrawObj*>{obj});
+}
+
+TEST(DrawDocObjectList, AddingTheSameObjectTwiceChangesNothing)
+{
+    DocumentFixture f;
+    TestRect* obj = f.AddRect(RectF(0, 0, 10, 10));
+    f.document.SetModifiedFlag(false);
+    f.environment.frame.combo.clear();
+
+    f.document.Add(obj);
+    EXPECT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.m_nObjects, 1);
+    EXPECT_FALSE(f.document.IsModified());
+    EXPECT_TRUE(f.environment.frame.combo.empty());
+}
+
+TEST(DrawDocObjectList, AnObjectWhoseIdIsTakenGetsAFreshOne)
+{
+    DocumentFixture f;
+    TestRect* first = f.AddRect(RectF(0, 0, 10, 10));
+    auto twin = std::make_unique<TestRect>(RectF(20, 0, 10, 10));
+    twin->m_nID = first->m_nID;
+    CDrawObj* second = f.document.Add(std::move(twin));
+    EXPECT_NE(second->m_nID, first->m_nID);
+
+    // With distinct ids, removing either never unlinks the other.
+    std::unique_ptr<CDrawObj> removed = f.document.Remove(second, true);
+    EXPECT_EQ(removed.get(), second);
+    ASSERT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.m_objects[0].get(), first);
+}
+
+TEST(DrawDocObjectList, RemoveHandsTheObjectBackAndDeselectsIt)
+{
+    DocumentFixture f;
+    TestRect* keep = f.AddRect(RectF(0, 0, 10, 10));
+    TestRect* obj = f.AddRect(RectF(20, 0, 10, 10));
+    obj->m_nJoinHandle = 19;
+    f.view.m_selection = {keep, obj};
+    f.document.SetModifiedFlag(false);
+
+    std::unique_ptr<CDrawObj> removed = f.document.Remove(obj, true);
+    EXPECT_EQ(removed.get(), obj);
+    EXPECT_EQ(f.document.m_objects.size(), 1u);
+    // The live count is the caller's business.
+    EXPECT_EQ(f.document.m_nObjects, 2);
+    EXPECT_TRUE(f.document.IsModified());
+    EXPECT_EQ(f.view.m_selection, std::vector<CDrawObj*>{keep});
+    EXPECT_EQ(obj->m_nJoinHandle, 0);
+    EXPECT_EQ(f.environment.frame.combo, std::vector<CDrawObj*>{keep});
+    ASSERT_EQ(f.environment.frame.selectionRefreshes.size(), 1u);
+    EXPECT_EQ(f.environment.frame.selectionRefreshes[0].view, &f.view);
+    EXPECT_TRUE(f.environment.frame.selectionRefreshes[0].updatePanes);
+
+    // Without updating the views, the selection is left as it is.
+    f.view.m_selection = {keep};
+    std::unique_ptr<CDrawObj> second = f.document.Remove(keep, false);
+    EXPECT_EQ(f.view.m_selection, std::vector<CDrawObj*>{keep});
+    EXPECT_TRUE(f.document.m_objects.empty());
+}
+
+TEST(DrawDocObjectList, RemoveFallsBackToTheId)
+{
+    DocumentFixture f;
+    TestRect* inList = f.AddRect(RectF(0, 0, 10, 10));
+    TestRect* other = f.AddRect(RectF(20, 0, 10, 10));
+    TestRect outside(RectF(0, 0, 1, 1));
+    outside.m_nID = inList->m_nID;
+
+    std::unique_ptr<CDrawObj> removed = f.document.Remove(&outside, true);
+    EXPECT_EQ(removed.get(), inList);
+    ASSERT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.m_objects[0].get(), other);
+
+    TestRect stranger(RectF(0, 0, 1, 1));
+    EXPECT_EQ(f.document.Remove(&stranger, true), nullptr);
+    EXPECT_EQ(f.document.m_objects.size(), 1u);
+}
+
+TEST(DrawDocObjectList, ObjectAtFindsTheFrontmostLiveObject)
+{
+    DocumentFixture f;
+    TestRect* back = f.AddRect(RectF(0, 0, 100, 100));
+    TestRect* middle = f.AddRect(RectF(50, 50, 100, 100));
+    TestRect* front = f.AddRect(RectF(60, 60, 100, 100));
+    f.AddRect(RectF(500, 500, 10, 10));
+
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr), front);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr, front), middle);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr, middle), back);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr, back), nullptr);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(300, 300), false, nullptr), nullptr);
+
+    middle->Remove();
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr, front), back);
+
+    // An object to start behind that is not in the list finds nothing.
+    TestRect stranger(RectF(0, 0, 100, 100));
+    EXPECT_EQ(f.document.ObjectAt(CPoint(70, 70), false, nullptr, &stranger), nullptr);
+
+    // The 6 × 6 probe reaches 3 units beyond the point.
+    EXPECT_EQ(f.document.ObjectAt(CPoint(162, 162), false, nullptr), front);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(163, 163), false, nullptr), nullptr);
+}
+
+TEST(DrawDocObjectList, ObjectAtOnTheOutline)
+{
+    DocumentFixture f;
+    TestRect* big = f.AddRect(RectF(0, 0, 100, 100));
+    f.AddRect(RectF(40, 40, 20, 20));
+    // Inside the small one's bounds but on neither outline.
+    EXPECT_EQ(f.document.ObjectAt(CPoint(45, 50), true, nullptr), nullptr);
+    EXPECT_EQ(f.document.ObjectAt(CPoint(0, 50), true, nullptr), big);
+}
+
+TEST(DrawDocObjectList, ZOrderMovesAreClamped)
+{
+    DocumentFixture f;
+    CDrawObj* a = f.AddRect(RectF(0, 0, 1, 1));
+    CDrawObj* b = f.AddRect(RectF(0, 0, 1, 1));
+    CDrawObj* c = f.AddRect(RectF(0, 0, 1, 1));
+    auto order = [&f] {
+        std::vector<CDrawObj*> objects;
+        for (const auto& entry : f.document.m_objects)
+            objects.push_back(entry.get());
+        return objects;
+    };
+
+    EXPECT_EQ(f.document.GetObjectZOrder(b), 1);
+    f.document.SetObjectZOrder(0, c);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{c, a, b}));
+    f.document.SetObjectZOrder(2, c);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
+    f.document.SetObjectZOrder(99, a);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{b, c, a}));
+    f.document.SetObjectZOrder(-5, a);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
+    f.document.SetObjectZOrder(-1, c);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
+
+    TestRect stranger(RectF(0, 0, 1, 1));
+    f.document.SetObjectZOrder(0, &stranger);
+    f.document.SetObjectZOrder(0, nullptr);
+    EXPECT_EQ(order(), (std::vector<CDrawObj*>{a, b, c}));
+    EXPECT_EQ(f.document.GetObjectZOrder(&stranger), -1);
+}
+
+TEST(DrawDocObjectList, ObjectsNotifyTheirDocument)
+{
+    DocumentFixture f;
+    TestRect* obj = f.AddRect(RectF(0, 0, 10, 10));
+    f.document.SetModifiedFlag(false);
+    FakeView other;
+    f.document.AddView(&other);
+
+    obj->SetFillColor(0xFF00FF00, false);
+    EXPECT_TRUE(f.document.IsModified());
+    ASSERT_EQ(f.view.updates.size(), 1u);
+    EXPECT_EQ(f.view.updates[0].hint, kUpdateObject);
+    EXPECT_EQ(f.view.updates[0].object, obj);
+    EXPECT_EQ(other.updates.size(), 1u);
+
+    f.document.UpdateAllViews(&other, kUpdateAll, nullptr);
+    EXPECT_EQ(f.view.updates.size(), 2u);
+    EXPECT_EQ(other.updates.size(), 1u);
+    f.document.RemoveView(&other);
+}
+
+} // namespace kelmora
