@@ -1,0 +1,48 @@
+#pragma once
+// Reading zip archives: OpenZip, UnzipItem, CloseUnzip.
+//
+// The reader takes archives made by this system's writer and, within the limits below,
+// by other tools, with any data before the archive and after its end record (a
+// document carries a thumbnail there). It extracts the first entry only, to a file the
+// caller names; the entry's own name never becomes a path. Every file is treated as
+// hostile: each offset, size and length is checked against the file before it is used,
+// and a failed extraction deletes what it wrote.
+//
+// Each operation returns its ZipResult and also stores it in g_unzipLastResult. Handles
+// are independent, so several threads may each read their own archives at once.
+
+#include "document/zip/ZipHandle.h"
+#include "document/zip/ZipResult.h"
+
+#include <filesystem>
+
+namespace kelmora {
+
+// Opens an archive. A reader handle, or null when the file cannot be opened
+// (ZipResult::CannotOpenFile) or is no readable archive (ZipResult::ArchiveUnreadable,
+// or ZipResult::ArchiveInconsistent when an end record was found but does not hold
+// together). The end record must begin within the last 65535 bytes of the file.
+ZipHandle* OpenZip(const std::filesystem::path& path);
+
+// Extracts the archive's first entry to `targetPath`, created anew with default
+// permissions and the entry's times. Results besides success:
+//   BadArguments     null handle, or an archive without entries
+//   WrongHandleKind  a writer handle
+//   EntryNotFound    the first entry is a folder (no folder is ever created from it)
+//   Corrupt          the local header disagrees with the central directory, the data
+//                    lies outside the file, the entry is encrypted or uses another
+//                    method than stored or deflated, or the data does not match the
+//                    entry's size and CRC-32
+//   ReadFailed       the local extra field cannot be read
+//   CannotOpenFile   the target cannot be created
+//   WriteFailed      reading, inflating or writing the data failed
+// On any failure after the target was created, the target is deleted. A relative target
+// whose folder does not exist gets its folders created below the folder that was
+// current when the archive was opened, unless the folder part climbs with "..".
+ZipResult UnzipItem(ZipHandle* handle, const std::filesystem::path& targetPath);
+
+// Closes the archive file and frees the handle. A writer handle is refused with
+// ZipResult::WrongHandleKind and stays valid.
+ZipResult CloseUnzip(ZipHandle* handle);
+
+} // namespace kelmora
