@@ -1,6 +1,8 @@
 #include "model/BrushMan.h"
 
 #include "model/DrawObj.h"
+#include "model/GraphicsValues.h"
+#include "platform/archive/Archive.h"
 
 namespace kelmora {
 
@@ -63,6 +65,98 @@ BrushMan& BrushMan::operator=(const BrushMan& other)
     std::unique_ptr<CDrawObj> attached = other.m_pAttached ? other.m_pAttached->CloneDetached() : nullptr;
     m_pAttached = std::move(attached);
     return *this;
+}
+
+void BrushMan::Serialize(Archive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_bUsePoints << m_nReserved1 << m_fAngle << m_nGradientSize << m_nGradientOffsetX << m_nGradientOffsetY;
+        SerializePointF(ar, m_ptStart);
+        SerializePointF(ar, m_ptEnd);
+        ar << int32_t(m_nKind) << m_nHatchStyle << m_nWrapMode << m_bGammaCorrection;
+        SerializeRectF(ar, m_rcBounds);
+        SerializeColor(ar, m_clrFore);
+        SerializeColor(ar, m_clrBack);
+        WriteImagePng(ar, m_pImage.get());
+        ar << m_strImageFile << m_nTexture;
+        SerializeRectF(ar, m_rcSource);
+        SerializeRectF(ar, m_rcTile);
+        SerializeColor(ar, m_clrExtra);
+        SerializePointF(ar, m_ptCenter);
+        ar << m_fFocusX << m_fFocusY;
+        SerializePointF(ar, m_ptFocus);
+        ar << m_fRadiusX << m_fRadiusY << m_nGradientPreset << m_nLinearMode << m_nPathStyle << m_nBlendShape
+           << m_fBlendFocus << m_fBlendScale;
+
+        // A position missing from a shorter list is written as 0, so that every count
+        // is followed by exactly that many pairs.
+        ar << uint32_t(m_blendFactors.size());
+        for (size_t i = 0; i < m_blendFactors.size(); ++i)
+            ar << m_blendFactors[i] << (i < m_blendPositions.size() ? m_blendPositions[i] : 0.0f);
+        ar << uint32_t(m_interpColors.size());
+        for (size_t i = 0; i < m_interpColors.size(); ++i)
+            ar << m_interpColors[i] << (i < m_interpPositions.size() ? m_interpPositions[i] : 0.0f);
+        ar << uint32_t(m_surroundColors.size());
+        for (ARGB color : m_surroundColors)
+            ar << color;
+
+        WriteMatrix(ar, &m_matrix);
+        if (m_pAttached) {
+            ar << uint32_t(1);
+            ar.WriteObject(m_pAttached.get());
+        } else {
+            ar << uint32_t(0);
+        }
+        ar << m_nReserved2;
+        return;
+    }
+
+    ar >> m_bUsePoints >> m_nReserved1 >> m_fAngle >> m_nGradientSize >> m_nGradientOffsetX >> m_nGradientOffsetY;
+    SerializePointF(ar, m_ptStart);
+    SerializePointF(ar, m_ptEnd);
+    // The kind is kept as stored, known or not; a build range-checks it.
+    m_nKind = BrushKind(ar.ReadInt32());
+    ar >> m_nHatchStyle >> m_nWrapMode >> m_bGammaCorrection;
+    SerializeRectF(ar, m_rcBounds);
+    SerializeColor(ar, m_clrFore);
+    SerializeColor(ar, m_clrBack);
+    m_pImage = ReadImagePng(ar);
+    ar >> m_strImageFile >> m_nTexture;
+    SerializeRectF(ar, m_rcSource);
+    SerializeRectF(ar, m_rcTile);
+    SerializeColor(ar, m_clrExtra);
+    SerializePointF(ar, m_ptCenter);
+    ar >> m_fFocusX >> m_fFocusY;
+    SerializePointF(ar, m_ptFocus);
+    ar >> m_fRadiusX >> m_fRadiusY >> m_nGradientPreset >> m_nLinearMode >> m_nPathStyle >> m_nBlendShape
+        >> m_fBlendFocus >> m_fBlendScale;
+
+    uint32_t count = ar.ReadUInt32();
+    ar.RequireRemaining(count, 2 * sizeof(float));
+    m_blendFactors.resize(count);
+    m_blendPositions.resize(count);
+    for (uint32_t i = 0; i < count; ++i)
+        ar >> m_blendFactors[i] >> m_blendPositions[i];
+
+    count = ar.ReadUInt32();
+    ar.RequireRemaining(count, sizeof(ARGB) + sizeof(float));
+    m_interpColors.resize(count);
+    m_interpPositions.resize(count);
+    for (uint32_t i = 0; i < count; ++i)
+        ar >> m_interpColors[i] >> m_interpPositions[i];
+
+    count = ar.ReadUInt32();
+    ar.RequireRemaining(count, sizeof(ARGB));
+    m_surroundColors.resize(count);
+    for (ARGB& color : m_surroundColors)
+        ar >> color;
+
+    ReadMatrixInto(ar, m_matrix);
+    m_pAttached.reset();
+    if (ar.ReadUInt32() != 0)
+        m_pAttached = ar.ReadObject<CDrawObj>();
+    ar >> m_nReserved2;
 }
 
 void BrushMan::SetPath(const GraphicsPath& path)

@@ -18,7 +18,9 @@
 namespace kelmora {
 
 class Bitmap;
+class Brush;
 class CDrawObj;
+class ViewServices;
 
 enum class BrushKind : int32_t {
     Solid = 0,
@@ -45,6 +47,20 @@ public:
     // Hold a copy of the owner's untransformed path and of its transform for the next build.
     void SetPath(const GraphicsPath& path);
     void SetMatrix(const Matrix* matrix);
+
+    // Stores or loads the fill record. Vector counts are checked against the bytes that
+    // remain before anything is allocated; the attached object must be a CDrawObj.
+    void Serialize(Archive& archive) override;
+
+    // A new brush for one drawing step, owned by the caller, or null when the kind cannot
+    // be built (see BrushManBuild.cpp). `view` may be null (no zoom). The build appends
+    // the zoom to the held owner matrix and transforms the held path by it, so the owner
+    // hands fresh copies of both before every build.
+    std::unique_ptr<Brush> CreateBrush(ViewServices* view);
+    // Sets m_rcBounds to `bounds`, holds copies of `path` and `matrix` (none for null) and
+    // builds: how the outline pen builds the fill that paints it.
+    std::unique_ptr<Brush> CreateBrushFor(const GraphicsPath* path, const Matrix* matrix, ViewServices* view,
+                                          const RectF& bounds);
 
     RectF m_rcBounds;                    // bounds of the owner's untransformed path
     int32_t m_bUsePoints = 0;            // linear gradient from m_ptStart to m_ptEnd

@@ -94,11 +94,6 @@ CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
 
 CDrawObj::~CDrawObj() = default;
 
-void CDrawObj::Serialize(Archive& archive)
-{
-    CObject::Serialize(archive);
-}
-
 // ---------------------------------------------------------------------------------------
 // Handles
 

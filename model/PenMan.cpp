@@ -1,5 +1,7 @@
 #include "model/PenMan.h"
 
+#include "platform/archive/Archive.h"
+
 #include <array>
 #include <span>
 
@@ -43,6 +45,26 @@ constexpr std::array<PresetPattern, PenMan::kCompoundPresetCount> kCompoundPrese
     {6, {0, 0.2f, 0.5f, 0.7f, 0.9f, 1}},
     {6, {0, 0.1f, 0.4f, 0.6f, 0.9f, 1}},
 }};
+
+// Writes a float array as its u32 count and the values.
+void WriteFloats(Archive& ar, const std::vector<float>& values)
+{
+    ar << uint32_t(values.size());
+    for (float value : values)
+        ar << value;
+}
+
+// Reads a float array written by WriteFloats; the count is checked against the bytes that
+// remain before the array is allocated.
+std::vector<float> ReadFloats(Archive& ar)
+{
+    const uint32_t count = ar.ReadUInt32();
+    ar.RequireRemaining(count, sizeof(float));
+    std::vector<float> values(count);
+    for (float& value : values)
+        value = ar.ReadFloat();
+    return values;
+}
 
 template <size_t N>
 bool CopyPreset(const std::array<PresetPattern, N>& table, int n, std::vector<float>& out)
@@ -101,6 +123,40 @@ void PenMan::SetPath(const GraphicsPath& path)
 void PenMan::SetMatrix(const Matrix* matrix)
 {
     m_pMatrix = matrix ? std::make_unique<Matrix>(*matrix) : nullptr;
+}
+
+void PenMan::Serialize(Archive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_nReserved1 << m_fWidth << m_nDashStyle;
+        if (m_nDashStyle >= kFirstCustomDashStyle)
+            WriteFloats(ar, m_dashArray);
+        ar << m_nAlignment << m_nDashCap << m_fDashOffset << m_nStartCap;
+        if (m_nStartCap == kCustomLineCap)
+            m_startCap.Serialize(ar);
+        ar << m_nEndCap;
+        if (m_nEndCap == kCustomLineCap)
+            m_endCap.Serialize(ar);
+        ar << m_nLineJoin << m_fMiterLimit;
+        WriteFloats(ar, m_compoundArray);
+        ar << m_nAngle << m_nScaleX << m_nScaleY << m_nReserved2 << m_nReserved3;
+        m_brush.Serialize(ar);
+        return;
+    }
+    ar >> m_nReserved1 >> m_fWidth >> m_nDashStyle;
+    if (m_nDashStyle >= kFirstCustomDashStyle)
+        m_dashArray = ReadFloats(ar);
+    ar >> m_nAlignment >> m_nDashCap >> m_fDashOffset >> m_nStartCap;
+    if (m_nStartCap == kCustomLineCap)
+        m_startCap.Serialize(ar);
+    ar >> m_nEndCap;
+    if (m_nEndCap == kCustomLineCap)
+        m_endCap.Serialize(ar);
+    ar >> m_nLineJoin >> m_fMiterLimit;
+    m_compoundArray = ReadFloats(ar);
+    ar >> m_nAngle >> m_nScaleX >> m_nScaleY >> m_nReserved2 >> m_nReserved3;
+    m_brush.Serialize(ar);
 }
 
 bool PenMan::ApplyDashPreset(int n)

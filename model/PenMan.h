@@ -21,6 +21,9 @@
 
 namespace kelmora {
 
+class Pen;
+class ViewServices;
+
 class PenMan : public CObject {
     KELMORA_DECLARE_SERIAL(PenMan)
 
@@ -42,6 +45,15 @@ public:
     // Hold a copy of the owner's untransformed path and of its transform for the next build.
     void SetPath(const GraphicsPath& path);
     void SetMatrix(const Matrix* matrix);
+
+    // Stores or loads the pen record. Dash and compound counts are checked against the
+    // bytes that remain before anything is allocated.
+    void Serialize(Archive& archive) override;
+
+    // A new pen for one drawing step, owned by the caller; null when no path was handed in
+    // (the pen's fill needs one). `view` may be null (no zoom). See PenManBuild.cpp for
+    // how each member reaches the pen.
+    std::unique_ptr<Pen> CreatePen(ViewServices* view);
 
     // m_dashArray becomes dash preset n (0..13); false, and nothing changes, for any other
     // n. The dash style is left alone.
