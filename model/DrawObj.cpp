@@ -179,37 +179,6 @@ HandleCursor CDrawObj::GetHandleCursor(int n)
     }
 }
 
-// Whether a corner of the flattened outline lies inside the rectangle. The tolerance plays
-// no part: the rubber band selects what its rectangle reaches.
-bool CDrawObj::Intersects(const CRect& rect, int, ViewServices* pView)
-{
-    if (!GetBounds(rect, pView))
-        return false;
-    GraphicsPath area;
-    if (!area.AddRectangle(RectF(float(rect.left), float(rect.top), float(rect.Width()), float(rect.Height()))))
-        return false;
-    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
-    for (const FlattenedFigure& figure : path->GetFlattenedFigures()) {
-        for (PointF point : figure.points) {
-            if (area.IsVisible(point))
-                return true;
-        }
-    }
-    return false;
-}
-
-bool CDrawObj::HitTestOutline(int x, int y, int tolerance, ViewServices* pView)
-{
-    const std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
-    if (tolerance == -1)
-        tolerance = TruncateToInt32(double(m_pen.m_fWidth) + kOutlineHitAllowance);
-    if (pView)
-        tolerance = TruncateToInt32(pView->ZoomMatrix().TransformPoint(PointF(0.0f, float(tolerance))).Y);
-    PenGeometry pen;
-    pen.width = float(tolerance);
-    return pen.IsValid() && path->IsOutlineVisible(PointF(float(x), float(y)), pen);
-}
-
 int CDrawObj::HitTest(CPoint point, ViewServices* pView, bool selected, int kind)
 {
     if (!selected) {
@@ -242,8 +211,6 @@ CPoint CDrawObj::GetAnchorPoint(ViewServices* pView)
 {
     return GetHandle(kCentreHandle, nullptr, pView);
 }
-
-void CDrawObj::MoveHandleTo(int, CPoint, uint32_t, ViewServices*) { }
 
 void CDrawObj::OnOpen(ViewServices* pView)
 {
@@ -358,37 +325,6 @@ void CDrawObj::CopyStyleFrom(const CDrawObj* source, StyleCopyMask mask)
 bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 {
     return true;
-}
-
-// ---------------------------------------------------------------------------------------
-// Drawing. The base object has no outline, so it paints nothing; the drawing procedure
-// of the shapes runs through Draw, which the variants forward to.
-
-RectF& CDrawObj::Draw(RectF& out, Graphics&, ViewServices*, const Matrix*, DrawPartMask)
-{
-    out = RectF();
-    return out;
-}
-
-RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
-                            DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
-{
-    return Draw(out, g, pView, extra, parts);
-}
-
-RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
-{
-    return Draw(out, g, pView, nullptr, kDrawAllParts);
-}
-
-RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
-{
-    return Draw(out, g, pView, extra, kDrawAllParts);
 }
 
 void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }

@@ -46,6 +46,7 @@ namespace kelmora {
 
 class Bitmap;
 class DeviceContext;
+struct DrawTools;
 class DocumentServices;
 class Graphics;
 class ViewServices;
@@ -270,6 +271,13 @@ public:
     std::shared_ptr<const Bitmap> m_pImage;
     RectF m_rcFrame;                          // frame of the rectangle family
 
+    // The body stage of the drawing: fill, picture, glow and outline in the order the glow
+    // flags choose. `path` is in the coordinates of `g`.
+    void DrawFillStroke(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
+                        const Matrix* extra, bool drawPicture);
+    // Paints the object's picture into its frame, placed as the object is.
+    void DrawObjectImage(Graphics& g, ViewServices* pView, const Matrix* extra);
+
 protected:
     // The common end of every path build: stores the untransformed bounds in m_rcAux and
     // hands them, the path and the transform to the pen and the fill; then transforms the
@@ -284,6 +292,13 @@ private:
     // are refreshed; then the document is marked modified.
     void RefreshAfterMove(ViewServices* pView);
     void RefreshBoundsFromPath();
+
+    // Drawing steps (DrawObjRender.cpp).
+    bool ApplyClipObject(Graphics& g, ViewServices* pView, const Matrix* extra);
+    DrawTools CreateDrawTools(ViewServices* pView);
+    void FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
+    void StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
+    void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
 };
 
 // The signed angle (radians, in (−π, π]) that turns vector b into vector a, positive

@@ -1,0 +1,179 @@
+// The drawing procedure every drawing object paints itself with: the clip, the path and
+// its bounds, the zoom, the pen, the shadow stage, the fill brush, the body (fill,
+// picture, glow, outline), the reflection stage, the returned bounds and the clean-up.
+//
+// Coordinates: the object's path comes out of CreatePath in document units with the
+// object's matrix and `extra` applied; the view's zoom maps it into the coordinates of the
+// Graphics. `out` is measured before the zoom.
+//
+// The clip. A clip object narrows the Graphics' clip inside a saved state that is restored
+// at the end, so the caller's own clip (a clipped group drawing its children, a view
+// drawing an update region) still holds for everything drawn after this object.
+
+#include "model/DrawObj.h"
+#include "model/DrawObjRender.h"
+#include "model/ViewServices.h"
+#include "platform/graphics/Graphics.h"
+
+#include <algorithm>
+
+namespace kelmora {
+
+namespace {
+
+bool HasPart(DrawPartMask parts, DrawPartMask part)
+{
+    return (parts & part) != 0;
+}
+
+// The smallest rectangle holding both; an empty operand (no area) is ignored.
+RectF UnionOf(const RectF& a, const RectF& b)
+{
+    if (a.IsEmptyArea())
+        return b;
+    if (b.IsEmptyArea())
+        return a;
+    const float left = std::min(a.X, b.X);
+    const float top = std::min(a.Y, b.Y);
+    const float right = std::max(a.GetRight(), b.GetRight());
+    const float bottom = std::max(a.GetBottom(), b.GetBottom());
+    return RectF(left, top, right - left, bottom - top);
+}
+
+} // namespace
+
+// Paints the outline path of the clip object into the Graphics' clip, placed as this
+// object is placed. False when the clip leaves nothing to draw: a clip object without an
+// outline clips everything away, as an empty clip region does.
+bool CDrawObj::ApplyClipObject(Graphics& g, ViewServices* pView, const Matrix* extra)
+{
+    if (!m_pClipObject)
+        return true;
+    std::unique_ptr<GraphicsPath> clipPath = m_pClipObject->CreatePath(nullptr, nullptr);
+    if (clipPath->IsEmpty())
+        return false;
+    Matrix m;
+    if (m_pPendingMatrix) {
+        m = *m_pPendingMatrix;
+    } else {
+        m = *m_pMatrix;
+        m_rcRefBounds = m_rcBounds;
+    }
+    if (extra)
+        m = m * *extra;
+    if (pView)
+        m = m * pView->ZoomMatrix();
+    // A transform that cannot be applied leaves the clip as it was, as a failed clip call
+    // does; the object is then drawn unclipped rather than lost.
+    if (clipPath->Transform(m))
+        g.IntersectClip(*clipPath);
+    return true;
+}
+
+RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
+{
+    out = RectF();
+    const GraphicsState saved = g.Save();
+    const bool visible = ApplyClipObject(g, pView, extra);
+
+    std::unique_ptr<GraphicsPath> path = CreatePath(nullptr, extra);
+    m_rcBounds = path->GetBounds();
+    const RectF pathBounds = m_rcBounds;
+    out = pathBounds;
+
+    if (pView && pView->m_pZoomMatrix)
+        path->Transform(*pView->m_pZoomMatrix);
+
+    if (visible) {
+        DrawTools tools = CreateDrawTools(pView);
+        if (HasPart(parts, kDrawBody))
+            DrawFillStroke(g, pView, *path, tools, extra, true);
+    }
+
+    // Room for the glow, whether or not it is on; and, where the glow room falls short of
+    // the outline, room for half the outline's width, so that `out` always holds what was
+    // painted.
+    out.X -= m_fGlowRadius / 2.0f;
+    out.Y -= m_fGlowRadius / 2.0f;
+    out.Width += m_fGlowRadius;
+    out.Height += m_fGlowRadius;
+    if (m_bLineEnabled && m_pen.m_fWidth > 0.0f && !path->IsEmpty()) {
+        RectF stroked = pathBounds;
+        stroked.Inflate(m_pen.m_fWidth / 2.0f, m_pen.m_fWidth / 2.0f);
+        out = UnionOf(out, stroked);
+    }
+
+    g.Restore(saved);
+    return out;
+}
+
+// The body in one of four orders chosen by the glow flags: an outer glow lies under the
+// fill, an inner glow over it; the outline always comes last.
+void CDrawObj::DrawFillStroke(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
+                              const Matrix* extra, bool drawPicture)
+{
+    const bool glowUnder = m_bGlow && !m_bInnerGlow;
+    const bool glowOver = m_bInnerGlow;
+    if (glowUnder)
+        DrawGlow(g, pView, path, tools);
+    FillBody(g, path, tools);
+    if (drawPicture && m_nShapeType == ShapeType::Image && m_pImage)
+        DrawObjectImage(g, pView, extra);
+    if (glowOver)
+        DrawGlow(g, pView, path, tools);
+    if (m_bLineEnabled)
+        StrokeOutline(g, path, tools);
+}
+
+RectF& CDrawObj::DrawInView(RectF& out, Graphics& g, DeviceContext*, ViewServices* pView, const Matrix* extra,
+                            DrawPartMask parts)
+{
+    return Draw(out, g, pView, extra, parts);
+}
+
+RectF& CDrawObj::DrawAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
+{
+    return Draw(out, g, pView, extra, parts);
+}
+
+RectF& CDrawObj::DrawPlain(RectF& out, Graphics& g, ViewServices* pView)
+{
+    return Draw(out, g, pView, nullptr, kDrawAllParts);
+}
+
+RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra)
+{
+    return Draw(out, g, pView, extra, kDrawAllParts);
+}
+
+DrawTools CDrawObj::CreateDrawTools(ViewServices* pView)
+{
+    DrawTools tools;
+    if (m_bFillEnabled)
+        tools.fill = Color(m_brush.m_clrFore);
+    tools.line = Color(m_pen.m_brush.m_clrFore);
+    // The width maps through the zoom as the y of the point (0, width).
+    tools.lineWidth = pView ? pView->ZoomMatrix().TransformVector(PointF(0.0f, m_pen.m_fWidth)).Y : m_pen.m_fWidth;
+    return tools;
+}
+
+void CDrawObj::FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools)
+{
+    if (tools.fill)
+        g.FillPath(*tools.fill, path);
+}
+
+void CDrawObj::StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools)
+{
+    g.DrawPath(tools.line, tools.lineWidth, path);
+}
+
+// Glow strokes belong to the effects, which paint nothing here yet: a glow that is
+// switched on draws as one switched off.
+void CDrawObj::DrawGlow(Graphics&, ViewServices*, const GraphicsPath&, const DrawTools&) { }
+
+// Pictures are painted by the image objects' own drawing, which is not part of this
+// procedure yet.
+void CDrawObj::DrawObjectImage(Graphics&, ViewServices*, const Matrix*) { }
+
+} // namespace kelmora
