@@ -57,7 +57,13 @@ bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float widt
     // objects are drawn one by one rather than through a temporary group, so that nothing
     // but the document ever owns them.
     float left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+    bool anyOutline = false;
     for (CDrawObj* object : live) {
+        // An object without an outline adds nothing to the bounds (an empty path's bounds
+        // would drag the origin in).
+        if (object->CreatePath(nullptr, nullptr)->IsEmpty())
+            continue;
+        anyOutline = true;
         RectF bounds = object->GetPathBounds(nullptr, nullptr);
         if (!bounds.IsFinite())
             return false;
@@ -66,6 +72,8 @@ bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float widt
         right = std::max(right, bounds.GetRight());
         bottom = std::max(bottom, bounds.Y + bounds.Height);
     }
+    if (!anyOutline)
+        return false;
     const float boundsWidth = right - left;
     const float boundsHeight = bottom - top;
     // A single point has no scale that fits it to the box.
