@@ -95,6 +95,28 @@ inline uint64_t LoadWord(const uint8_t* p)
     return word;
 }
 
+inline uint32_t Load32(const uint8_t* p)
+{
+    uint32_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+inline uint16_t Load16(const uint8_t* p)
+{
+    uint16_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Which of the first four bytes, loaded as one word, a better match must share: the
+// first three while no match is in hand, all four once one of three bytes or more is.
+inline uint32_t StartMask(uint32_t bestLength)
+{
+    uint32_t firstThree = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+    return bestLength >= kMinMatch ? 0xFFFFFFFFu : firstThree;
+}
+
 } // namespace
 
 uint32_t DeflateState::LongestMatch(uint32_t chainHead)
@@ -108,35 +130,44 @@ uint32_t DeflateState::LongestMatch(uint32_t chainHead)
     if (m_prevLength >= m_parameters.goodLength)
         chainLength >>= 2;
 
+    // A candidate can only beat the best match if it agrees with the current string on
+    // the last two bytes of that length, and on its first three bytes (four, once a
+    // match of three is in hand). Those cheap tests reject most candidates; the same
+    // ones survive as with byte-by-byte tests.
+    const uint32_t scanStart = Load32(scan);
+    uint32_t startMask = StartMask(bestLength);
+    uint16_t scanEnd = Load16(scan + bestLength - 1);
     uint32_t candidate = chainHead;
-    uint8_t scanEnd1 = scan[bestLength - 1];
-    uint8_t scanEnd = scan[bestLength];
-    do {
+    for (;;) {
         const uint8_t* match = window + candidate;
-        // Cheap rejections first: a candidate must beat the best at its last byte.
-        if (match[bestLength] != scanEnd || match[bestLength - 1] != scanEnd1 || match[0] != scan[0]
-            || match[1] != scan[1])
-            continue;
-        uint32_t length = 2;
-        while (length < kMaxMatch) {
-            uint64_t a = LoadWord(scan + length);
-            uint64_t b = LoadWord(match + length);
-            if (a != b) {
-                length += EqualLeadingBytes(a, b);
-                break;
+        // The next link is loaded first, so that its wait overlaps the tests below.
+        uint32_t next = m_prev[candidate & kDictionaryMask];
+        // One branch for both tests: which one fails is unpredictable.
+        if ((uint32_t(Load16(match + bestLength - 1) ^ scanEnd) | ((Load32(match) ^ scanStart) & startMask)) == 0) {
+            uint32_t length = 3;
+            while (length < kMaxMatch) {
+                uint64_t a = LoadWord(scan + length);
+                uint64_t b = LoadWord(match + length);
+                if (a != b) {
+                    length += EqualLeadingBytes(a, b);
+                    break;
+                }
+                length += 8;
             }
-            length += 8;
+            length = std::min(length, kMaxMatch);
+            if (length > bestLength) {
+                m_matchStart = candidate;
+                bestLength = length;
+                if (length >= niceLength)
+                    break;
+                startMask = StartMask(bestLength);
+                scanEnd = Load16(scan + bestLength - 1);
+            }
         }
-        length = std::min(length, kMaxMatch);
-        if (length > bestLength) {
-            m_matchStart = candidate;
-            bestLength = length;
-            if (length >= niceLength)
-                break;
-            scanEnd1 = scan[bestLength - 1];
-            scanEnd = scan[bestLength];
-        }
-    } while ((candidate = m_prev[candidate & kDictionaryMask]) > limit && --chainLength != 0);
+        if (next <= limit || --chainLength == 0)
+            break;
+        candidate = next;
+    }
 
     // Near the end of the input the comparison runs on into bytes that are not part of
     // it (zeros, or data from before the last slide): a match never covers more than

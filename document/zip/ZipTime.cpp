@@ -1,5 +1,6 @@
 #include "document/zip/ZipTime.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace kelmora {
@@ -44,16 +45,20 @@ void ClampYear(std::tm& calendar, int firstYear, int lastYear)
 uint32_t ExtendedTimestampSeconds(FileTime time)
 {
     std::tm calendar = LocalCalendar(time);
-    ClampYear(calendar, 1970, 2037);
-    // Let the library decide whether daylight saving applied on that date, so that
-    // the stored value is the true UTC second of the local time.
-    calendar.tm_isdst = -1;
-    time_t seconds = mktime(&calendar);
+    int year = calendar.tm_year + 1900;
+    int64_t seconds;
+    if (year >= 1970 && year <= 2037) {
+        seconds = UnixSeconds(time);
+    } else {
+        ClampYear(calendar, 1970, 2037);
+        // Let the library decide whether daylight saving applied on that date, so that
+        // the stored value is the true UTC second of the clamped local time.
+        calendar.tm_isdst = -1;
+        seconds = int64_t(mktime(&calendar));
+    }
     if (seconds < 0)
         return 0; // 1970-01-01 local time east of Greenwich lies before the epoch
-    if (uint64_t(seconds) > UINT32_MAX)
-        return UINT32_MAX;
-    return uint32_t(seconds);
+    return uint32_t(std::min<int64_t>(seconds, UINT32_MAX));
 }
 
 uint32_t DosTimeStamp(FileTime time)

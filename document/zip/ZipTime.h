@@ -24,7 +24,9 @@ uint32_t DosTimeStamp(FileTime time);
 std::optional<FileTime> FileTimeFromDosTimeStamp(uint32_t stamp);
 
 // Seconds and nanoseconds since 1970 UTC as a file time; times before 1601 give 0 and
-// times past the file time's range its largest value.
+// times past the file time's range its largest value. File systems keep times (year
+// 2446 and beyond) that the system clock's nanosecond count cannot hold, so these do
+// not go through std::chrono.
 FileTime FileTimeFromUnix(int64_t seconds, uint32_t nanoseconds = 0);
 
 // A file time as seconds and nanoseconds since 1970 UTC (a struct timespec's fields).

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ int OpenDescriptorCount();
 
 enum class DataKind { Zeros, Text, Random };
 const char* DataKindName(DataKind kind);
+inline void PrintTo(DataKind kind, std::ostream* out) { *out << DataKindName(kind); }
 // Deterministic test data: all zeros, English-like words, or pseudo-random bytes.
 Bytes MakeData(DataKind kind, size_t size, uint32_t seed = 1);
 
