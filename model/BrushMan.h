@@ -20,6 +20,7 @@ namespace kelmora {
 class Bitmap;
 class Brush;
 class CDrawObj;
+class TextureBrush;
 class ViewServices;
 
 enum class BrushKind : int32_t {
@@ -106,6 +107,14 @@ public:
     uint32_t m_nReserved2 = 0;           // carried and stored, never read
     Matrix m_matrix;                     // the fill's own transform
     std::unique_ptr<CDrawObj> m_pAttached; // the object a pattern fill repeats
+
+private:
+    std::unique_ptr<Brush> CreateTextureBrush();
+    std::unique_ptr<Brush> CreatePatternBrush();
+    // Renders the attached object into a new held tile; false when there is no tile.
+    bool RenderPatternTile();
+    // Appends the placement: bounds origin, own matrix, owner matrix.
+    void PlaceBrush(TextureBrush& brush) const;
 };
 
 } // namespace kelmora

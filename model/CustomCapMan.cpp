@@ -1,7 +1,9 @@
 #include "model/CustomCapMan.h"
 
+#include "model/Coordinates.h"
 #include "model/ShapePathBuilders.h"
 #include "platform/archive/Archive.h"
+#include "platform/graphics/CustomLineCap.h"
 
 #include <array>
 #include <cmath>
@@ -62,7 +64,7 @@ bool IsBuiltInCap(int n)
 }
 
 // The integer box of the outline, each of x, y, width and height rounded to the nearest
-// integer.
+// integer (saturating, for outlines from files with wild coordinates).
 struct IntegerBounds {
     int32_t x, y, width, height;
 };
@@ -70,8 +72,7 @@ struct IntegerBounds {
 IntegerBounds RoundedBounds(const GraphicsPath& path)
 {
     RectF b = path.GetBounds();
-    return {int32_t(std::lround(b.X)), int32_t(std::lround(b.Y)), int32_t(std::lround(b.Width)),
-            int32_t(std::lround(b.Height))};
+    return {RoundToInt32(b.X), RoundToInt32(b.Y), RoundToInt32(b.Width), RoundToInt32(b.Height)};
 }
 
 // The scale that takes an extent to a target size. An outline with no extent on the axis
@@ -231,6 +232,30 @@ std::unique_ptr<GraphicsPath> CustomCapMan::CreateCapPath() const
     if (!outline->Transform(m))
         return nullptr;
     return outline;
+}
+
+} // namespace kelmora
+
+namespace kelmora {
+
+std::unique_ptr<CustomLineCap> CustomCapMan::CreateLineCap() const
+{
+    std::unique_ptr<GraphicsPath> outline = CreateCapPath();
+    if (!outline)
+        return nullptr;
+    auto cap = std::make_unique<CustomLineCap>(m_bFilled ? outline.get() : nullptr, m_bFilled ? nullptr : outline.get(),
+                                               LineCap::Flat, 0.0f);
+    // Each setting is refused on its own by the cap when its value is unusable (a base
+    // inset or width scale that is not finite, a code that names no plain cap or join);
+    // the cap keeps its default for that setting, as one failing call would.
+    cap->SetBaseInset(m_fBaseInset);
+    cap->SetWidthScale(m_fWidthScale);
+    if (m_nBaseCap >= 0 && m_nBaseCap <= 0xFF)
+        cap->SetBaseCap(LineCap(uint8_t(m_nBaseCap)));
+    if (m_nStrokeStartCap >= 0 && m_nStrokeStartCap <= 0xFF && m_nStrokeEndCap >= 0 && m_nStrokeEndCap <= 0xFF)
+        cap->SetStrokeCaps(LineCap(uint8_t(m_nStrokeStartCap)), LineCap(uint8_t(m_nStrokeEndCap)));
+    cap->SetStrokeJoin(LineJoin(m_nStrokeJoin));
+    return cap;
 }
 
 } // namespace kelmora

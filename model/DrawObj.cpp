@@ -1,11 +1,8 @@
 #include "model/DrawObj.h"
 
-#include "model/Coordinates.h"
 #include "model/DocumentServices.h"
-#include "model/HandleKind.h"
 #include "model/ViewServices.h"
 
-#include <cmath>
 
 namespace kelmora {
 
@@ -19,18 +16,6 @@ uint32_t NextObjectId()
 }
 
 namespace {
-
-// Handles sit this far outside the bounds: size handles at kSizeHandleGap, rotation and
-// skew handles at kOuterHandleGap (two rotation handles at kOuterHandleGapShort on one
-// axis). Document units without a view, view pixels with one.
-constexpr float kSizeHandleGap = 36.0f;
-constexpr float kOuterHandleGap = 90.0f;
-constexpr float kOuterHandleGapShort = 72.0f;
-// Half the side of a handle's box.
-constexpr int32_t kHandleHalfSize = 9;
-// A click counts as on the outline this much beyond the outline's width (in all, half of
-// it on either side), so that hairlines can still be hit.
-constexpr double kOutlineHitAllowance = 6.0;
 
 void CopyStyleParts(const CDrawObj& from, CDrawObj& to, StyleCopyMask mask)
 {
@@ -67,13 +52,6 @@ void CopyStyleParts(const CDrawObj& from, CDrawObj& to, StyleCopyMask mask)
     }
 }
 
-// The smallest integer rectangle that covers a float one.
-CRect CoveringRect(const RectF& r)
-{
-    return CRect(TruncateToInt32(std::floor(r.X)), TruncateToInt32(std::floor(r.Y)),
-                 TruncateToInt32(std::ceil(double(r.X) + r.Width)), TruncateToInt32(std::ceil(double(r.Y) + r.Height)));
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -94,123 +72,6 @@ CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
 
 CDrawObj::~CDrawObj() = default;
 
-// ---------------------------------------------------------------------------------------
-// Handles
-
-int CDrawObj::GetHandleCount()
-{
-    return kBaseHandleCount;
-}
-
-CPoint CDrawObj::GetHandle(int n, int* kind, ViewServices* pView)
-{
-    RectF r = m_rcBounds;
-    if (pView)
-        pView->ZoomRectF(&r);
-    const float x = r.X;
-    const float y = r.Y;
-    const float right = r.X + r.Width;
-    const float bottom = r.Y + r.Height;
-    const float cx = r.X + r.Width / 2.0f;
-    const float cy = r.Y + r.Height / 2.0f;
-
-    PointF p;
-    int k = HANDLE_SIZE;
-    switch (n) {
-    default:
-    case 1: p = PointF(x - kSizeHandleGap, y - kSizeHandleGap); break;
-    case 2: p = PointF(cx, y - kSizeHandleGap); break;
-    case 3: p = PointF(right + kSizeHandleGap, y - kSizeHandleGap); break;
-    case 4: p = PointF(right + kSizeHandleGap, cy); break;
-    case 5: p = PointF(right + kSizeHandleGap, bottom + kSizeHandleGap); break;
-    case 6: p = PointF(cx, bottom + kSizeHandleGap); break;
-    case 7: p = PointF(x - kSizeHandleGap, bottom + kSizeHandleGap); break;
-    case 8: p = PointF(x - kSizeHandleGap, cy); break;
-    case 9:
-        k = HANDLE_ROTATE_CENTRE;
-        p = PointF(cx, cy);
-        if (m_bCustomRotateCentre) {
-            p = m_ptRotateCentre;
-            if (pView)
-                pView->ZoomPointsF(std::span(&p, 1));
-        }
-        break;
-    case 10: k = HANDLE_MOVE; p = PointF(cx, cy); break;
-    case 11: k = HANDLE_ROTATE; p = PointF(x - kOuterHandleGap, y - kOuterHandleGap); break;
-    case 12: k = HANDLE_SKEW; p = PointF(cx, y - kOuterHandleGap); break;
-    case 13: k = HANDLE_ROTATE; p = PointF(right + kOuterHandleGap, y - kOuterHandleGapShort); break;
-    case 14: k = HANDLE_SKEW; p = PointF(right + kOuterHandleGap, cy); break;
-    case 15: k = HANDLE_ROTATE; p = PointF(right + kOuterHandleGap, bottom + kOuterHandleGap); break;
-    case 16: k = HANDLE_SKEW; p = PointF(cx, bottom + kOuterHandleGap); break;
-    case 17: k = HANDLE_ROTATE; p = PointF(x - kOuterHandleGapShort, bottom + kOuterHandleGap); break;
-    case 18: k = HANDLE_SKEW; p = PointF(x - kOuterHandleGap, cy); break;
-    }
-    if (kind)
-        *kind = k;
-    return CPoint(TruncateToInt32(p.X), TruncateToInt32(p.Y));
-}
-
-CRect CDrawObj::GetHandleRect(int n, int* kind, ViewServices* pView)
-{
-    CPoint p = GetHandle(n, kind, pView);
-    return CRect(p.x - kHandleHalfSize, p.y - kHandleHalfSize, p.x + kHandleHalfSize, p.y + kHandleHalfSize);
-}
-
-HandleCursor CDrawObj::GetHandleCursor(int n)
-{
-    switch (n) {
-    case 2:
-    case 6: return HandleCursor::SizeNorthSouth;
-    case 3:
-    case 7: return HandleCursor::SizeNorthEastSouthWest;
-    case 4:
-    case 8: return HandleCursor::SizeWestEast;
-    case 9: return HandleCursor::RotateCentre;
-    case 10: return HandleCursor::Arrow;
-    case 11:
-    case 13:
-    case 15:
-    case 17: return HandleCursor::Rotate;
-    case 12:
-    case 16: return HandleCursor::SkewHorizontal;
-    case 14:
-    case 18: return HandleCursor::SkewVertical;
-    default: return HandleCursor::SizeNorthWestSouthEast;
-    }
-}
-
-int CDrawObj::HitTest(CPoint point, ViewServices* pView, bool selected, int kind)
-{
-    if (!selected) {
-        const RectF& r = m_rcBounds;
-        bool inside = point.x >= r.X && point.x <= r.X + r.Width && point.y >= r.Y && point.y <= r.Y + r.Height;
-        return inside ? 1 : 0;
-    }
-    const int count = GetHandleCount();
-    for (int n = 1; n <= count; ++n) {
-        int handleKind = HANDLE_NONE;
-        CRect box = GetHandleRect(n, &handleKind, pView);
-        box.InflateRect(1, 1);
-        bool passes = kind == 0 ? handleKind != HANDLE_MOVE : handleKind == kind;
-        if (passes && box.PtInRect(point))
-            return n;
-    }
-    return 0;
-}
-
-bool CDrawObj::GetBounds(const CRect& rect, ViewServices* pView)
-{
-    std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);
-    if (path->IsEmpty())
-        return false;
-    CRect overlap;
-    return overlap.IntersectRect(CoveringRect(path->GetBounds()), rect);
-}
-
-CPoint CDrawObj::GetAnchorPoint(ViewServices* pView)
-{
-    return GetHandle(kCentreHandle, nullptr, pView);
-}
 
 void CDrawObj::OnOpen(ViewServices* pView)
 {
@@ -326,6 +187,9 @@ bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 {
     return true;
 }
+
+// ---------------------------------------------------------------------------------------
+// Selection marks
 
 void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
 

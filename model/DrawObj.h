@@ -120,16 +120,26 @@ public:
     virtual RectF& DrawPlain(RectF& out, Graphics& g, ViewServices* pView);
     virtual RectF& DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra);
 
-    // ---- Transforms (see the notes at each definition).
+    // ---- Transforms of the whole object, appended to the matrix. With a view these repaint
+    // that view; without one they refresh the bounds and the document's views. They mark
+    // the document modified.
+    // Moves so that the bounds start at the target's X, Y (its size is not used). Nothing
+    // while locked or when the target equals the bounds.
     virtual void MoveTo(const RectF& target, ViewServices* pView);
+    // Moves by `delta` (view units with a view); the custom rotation centre moves along.
+    // Nothing while locked.
     virtual void Offset(const PointF& delta, ViewServices* pView);
+    // Scales about the top-left corner of the bounds, locked or not. A factor that is 0 or
+    // not finite, or a result without inverse, is ignored.
     virtual void Scale(float sx, float sy, ViewServices* pView);
 
     // ---- Selection marks: state 1 or 2 selection marks, 0 join marks.
     virtual void DrawTracker(DeviceContext& dc, int state, ViewServices* pView);
     virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView);
 
-    // Drags handle n to `point` (view units with a view); builds the pending matrix.
+    // Drags handle n to `point` (view units with a view): rebuilds the pending matrix from
+    // the matrix and the reference bounds; CommitTransform makes it current. Handle 9 moves
+    // the rotation centre instead. Nothing while locked.
     virtual void MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewServices* pView);
     // Not selected: 1 when the point lies in m_rcBounds (edges included), else 0.
     // Selected: the first handle whose box holds the point and whose kind passes `kind`
@@ -152,7 +162,8 @@ public:
     // Clone without a document, owned by the caller.
     std::unique_ptr<CDrawObj> CloneDetached() const;
 
-    // Makes the pending matrix, if any, current and refreshes the bounds.
+    // Makes the pending matrix, if any, current (one without inverse is dropped) and
+    // refreshes the bounds.
     virtual void CommitTransform();
     // Text for undo units.
     virtual std::string GetDescription() const;
@@ -166,8 +177,15 @@ public:
     // Never null: the base object has no outline and gives an empty path.
     virtual std::unique_ptr<GraphicsPath> CreatePath(ViewServices* pView, const Matrix* extra);
 
+    // A quarter turn about the rotation centre, clockwise on the screen when `clockwise`.
+    // The caller refreshes.
     virtual void Rotate90(bool clockwise);
+    // Mirrors about the centre of the bounds (left and right swap when horizontal). The
+    // caller refreshes.
     virtual void Mirror(bool horizontal);
+    // Offsets the object to line up with the reference: 0 left edges, 1 right edges, 2 top
+    // edges, 3 bottom edges, 4 vertical centre lines, 5 horizontal centre lines; other
+    // modes move nothing but refresh all the same.
     virtual void AlignTo(const RectF& reference, int mode);
 
     // ---- Point editing (polylines)

@@ -146,26 +146,27 @@ RectF& CDrawObj::DrawPlainAlt(RectF& out, Graphics& g, ViewServices* pView, cons
     return Draw(out, g, pView, extra, kDrawAllParts);
 }
 
+// The pen is always built (the glow takes its width from it); the brush only when the
+// fill is on. Both read the path and matrix that the path build just handed them.
 DrawTools CDrawObj::CreateDrawTools(ViewServices* pView)
 {
     DrawTools tools;
+    tools.pen = m_pen.CreatePen(pView);
     if (m_bFillEnabled)
-        tools.fill = Color(m_brush.m_clrFore);
-    tools.line = Color(m_pen.m_brush.m_clrFore);
-    // The width maps through the zoom as the y of the point (0, width).
-    tools.lineWidth = pView ? pView->ZoomMatrix().TransformVector(PointF(0.0f, m_pen.m_fWidth)).Y : m_pen.m_fWidth;
+        tools.brush = m_brush.CreateBrush(pView);
     return tools;
 }
 
 void CDrawObj::FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools)
 {
-    if (tools.fill)
-        g.FillPath(*tools.fill, path);
+    if (tools.brush)
+        g.FillPath(*tools.brush, path);
 }
 
 void CDrawObj::StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools)
 {
-    g.DrawPath(tools.line, tools.lineWidth, path);
+    if (tools.pen)
+        g.DrawPath(*tools.pen, path);
 }
 
 // Glow strokes belong to the effects, which paint nothing here yet: a glow that is

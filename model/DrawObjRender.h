@@ -1,17 +1,17 @@
 #pragma once
-// The pen and the fill one drawing step of an object paints with, built from its PenMan
-// and BrushMan for that step and dropped after it.
+// The pen and the fill that one drawing step of an object paints with, built from its
+// PenMan and BrushMan for that step and dropped after it.
 
-#include "platform/graphics/Color.h"
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/Pen.h"
 
-#include <optional>
+#include <memory>
 
 namespace kelmora {
 
 struct DrawTools {
-    std::optional<Color> fill;   // none when the fill is off
-    Color line;
-    float lineWidth = 0.0f;      // in the coordinates of the Graphics (zoom applied)
+    std::unique_ptr<Pen> pen;       // always built, even with the outline off; null when it cannot be
+    std::unique_ptr<Brush> brush;   // null when the fill is off or cannot be built
 };
 
 } // namespace kelmora

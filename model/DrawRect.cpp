@@ -105,7 +105,7 @@ CPoint CDrawRect::GetHandle(int n, int* kind, ViewServices* pView)
 HandleCursor CDrawRect::GetHandleCursor(int n)
 {
     if (n >= kStartHandle && n <= 22)
-        return HandleCursor::Cross;
+        return HandleCursor::ShapePoint;
     return CDrawObj::GetHandleCursor(n);
 }
 

@@ -13,7 +13,7 @@ enum class HandleCursor {
     RotateCentre,          // program cursor 172
     SkewHorizontal,        // program cursor 174
     SkewVertical,          // program cursor 175
-    Cross,                 // point handles of polylines and shapes
+    ShapePoint,            // program cursor 169: the shape handles of the rectangle family
 };
 
 } // namespace kelmora

@@ -1,5 +1,8 @@
 #include "platform/graphics/Graphics.h"
 
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/PenStroke.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -209,6 +212,27 @@ bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
     SetSourceColor(m_cr, color);
     cairo_stroke(m_cr);
     return true;
+}
+
+bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
+{
+    if (!brush.IsValid() || !PreparePath(path, m_state.world))
+        return false;
+    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+    ApplySmoothing();
+    if (!brush.SetAsSource(m_cr))
+        return false;
+    cairo_fill(m_cr);
+    return true;
+}
+
+bool Graphics::DrawPath(const Pen& pen, const GraphicsPath& path)
+{
+    auto device = DeviceMatrix(m_state.world);
+    if (!device || !IsDrawable(path))
+        return false;
+    ApplySmoothing();
+    return StrokePathWithPen(m_cr, *device, path, pen);
 }
 
 bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)

@@ -35,6 +35,9 @@ namespace kelmora {
 // The handle Save() returns; each works once in Restore().
 using GraphicsState = uint32_t;
 
+class Brush;
+class Pen;
+
 class Graphics {
 public:
     // Draws through cr, which this object references until it goes away. The context's
@@ -71,6 +74,12 @@ public:
     // transforms like the path itself), flat caps and miter joins that turn into bevels
     // past ten times the width. Width 0 draws one device pixel wide whatever the transform.
     bool DrawPath(Color color, float width, const GraphicsPath& path);
+    // Fills the path with the brush (Brush.h); false, drawing nothing, for a brush that is
+    // not valid.
+    bool FillPath(const Brush& brush, const GraphicsPath& path);
+    // Strokes the path with the pen (Pen.h, PenStroke.h); false, drawing nothing, for a pen
+    // that is not valid.
+    bool DrawPath(const Pen& pen, const GraphicsPath& path);
 
     // Sets the clip from the path's filled area (by its fill mode) in world coordinates.
     bool SetClip(const GraphicsPath& path, CombineMode mode = CombineMode::Replace);

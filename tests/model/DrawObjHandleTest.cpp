@@ -93,13 +93,80 @@ TEST(DrawObjHandles, OutlineHitsReachHalfTheTolerance)
     EXPECT_FALSE(obj.HitTestOutline(190, 240, -1, &view));
 }
 
-TEST(DrawObjHandles, IntersectsNeedsACornerInsideTheRectangle)
+TEST(DrawObjHandles, IntersectsTestsTheOutlineSegments)
 {
     TestRect obj(RectF(100, 100, 100, 50));
     EXPECT_TRUE(obj.Intersects(CRect(90, 90, 110, 110), 0, nullptr));
-    // The bounds overlap, but no corner of the outline lies inside.
-    EXPECT_FALSE(obj.Intersects(CRect(120, 90, 130, 200), 0, nullptr));
+    // No corner of the outline lies inside, but the top and bottom edges cross it.
+    EXPECT_TRUE(obj.Intersects(CRect(120, 90, 130, 200), 0, nullptr));
+    // Inside the outline without touching it.
+    EXPECT_FALSE(obj.Intersects(CRect(120, 110, 130, 140), 0, nullptr));
     EXPECT_FALSE(obj.Intersects(CRect(0, 0, 10, 10), 0, nullptr));
+}
+
+TEST(DrawObjHandles, DraggingASizeHandleScalesAboutTheOppositeCorner)
+{
+    TestRect obj(RectF(100, 100, 100, 50));
+    obj.MoveHandleTo(5, CPoint(300, 200), 0, nullptr);
+    ASSERT_NE(obj.m_pPendingMatrix, nullptr);
+    EXPECT_TRUE(obj.m_pMatrix->IsIdentity());
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(100, 100)), PointF(100, 100));
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(200, 150)), PointF(300, 200));
+
+    // Each move starts again from the committed matrix.
+    obj.MoveHandleTo(1, CPoint(150, 125), 0, nullptr);
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(200, 150)), PointF(200, 150));
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(100, 100)), PointF(150, 125));
+    obj.CommitTransform();
+    EXPECT_EQ(obj.m_rcBounds, RectF(150, 125, 50, 25));
+}
+
+TEST(DrawObjHandles, SkewHandlesShearAlongTheirEdge)
+{
+    TestRect obj(RectF(100, 100, 100, 50));
+    // The top edge follows the pointer sideways; the bottom edge stays.
+    obj.MoveHandleTo(12, CPoint(170, 0), 0, nullptr);
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(150, 100)), PointF(170, 100));
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(150, 150)), PointF(150, 150));
+    // The right edge follows the pointer up and down; the left edge stays.
+    obj.MoveHandleTo(14, CPoint(0, 145), 0, nullptr);
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(200, 125)), PointF(200, 145));
+    EXPECT_EQ(obj.m_pPendingMatrix->TransformPoint(PointF(100, 125)), PointF(100, 125));
+}
+
+TEST(DrawObjHandles, RotationHandlesTurnAboutTheCustomCentre)
+{
+    TestRect obj(RectF(100, 100, 100, 50));
+    FakeView view(2.0f);
+    obj.MoveHandleTo(9, CPoint(200, 200), 0, &view);
+    EXPECT_TRUE(obj.m_bCustomRotateCentre);
+    EXPECT_EQ(obj.m_ptRotateCentre, PointF(100, 100));
+    EXPECT_EQ(obj.m_pPendingMatrix, nullptr);
+
+    // Handle 15 starts at (210, 160); dragged a quarter turn clockwise about (100, 100).
+    obj.MoveHandleTo(15, CPoint(40, 210), 0, nullptr);
+    ASSERT_NE(obj.m_pPendingMatrix, nullptr);
+    const PointF turned = obj.m_pPendingMatrix->TransformPoint(PointF(200, 100));
+    EXPECT_NEAR(turned.X, 100, 1e-3);
+    EXPECT_NEAR(turned.Y, 200, 1e-3);
+}
+
+TEST(DrawObjHandles, HandlesThatWouldDivideByZeroDoNothing)
+{
+    // A vertical line: its reference bounds have no width.
+    CDrawObj line;
+    line.m_rcRefBounds = RectF(100, 100, 0, 50);
+    for (int n : {1, 3, 4, 5, 7, 8, 14, 18}) {
+        line.MoveHandleTo(n, CPoint(300, 300), 0, nullptr);
+        EXPECT_EQ(line.m_pPendingMatrix, nullptr) << n;
+    }
+    line.MoveHandleTo(6, CPoint(300, 200), 0, nullptr);
+    EXPECT_NE(line.m_pPendingMatrix, nullptr);
+
+    TestRect locked(RectF(0, 0, 10, 10));
+    locked.m_bLocked = true;
+    locked.MoveHandleTo(5, CPoint(20, 20), 0, nullptr);
+    EXPECT_EQ(locked.m_pPendingMatrix, nullptr);
 }
 
 } // namespace kelmora
