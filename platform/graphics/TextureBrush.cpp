@@ -14,6 +14,13 @@ namespace {
 // tiles wide or high.
 constexpr int kMaxCairoSide = 32767;
 
+// cairo samples a surface pattern through a 16.16 fixed-point transform from device
+// pixels to pattern pixels; an element of that transform's linear part at or beyond this
+// cannot be represented, and cairo then puts the context into its out-of-memory error
+// state for good. Such a brush shrinks its picture more than 32,767 times: it paints
+// nothing.
+constexpr double kMaxSamplingStep = 32767.0;
+
 cairo_matrix_t ToCairo(const Matrix& m)
 {
     cairo_matrix_t result;
@@ -189,6 +196,19 @@ bool TextureBrush::SetAsSource(cairo_t* cr) const
     cairo_matrix_init_translate(&toPixelCentres, 0.5, 0.5);
     cairo_matrix_t userToPattern;
     cairo_matrix_multiply(&userToPattern, &worldToBrush, &toPixelCentres);
+    cairo_matrix_t deviceToPattern;
+    cairo_get_matrix(cr, &deviceToPattern);
+    if (cairo_matrix_invert(&deviceToPattern) != CAIRO_STATUS_SUCCESS) {
+        cairo_pattern_destroy(pattern);
+        return false;
+    }
+    cairo_matrix_multiply(&deviceToPattern, &deviceToPattern, &userToPattern);
+    for (double element : {deviceToPattern.xx, deviceToPattern.yx, deviceToPattern.xy, deviceToPattern.yy}) {
+        if (!(std::abs(element) < kMaxSamplingStep)) {
+            cairo_pattern_destroy(pattern);
+            return false;
+        }
+    }
     cairo_pattern_set_matrix(pattern, &userToPattern);
     bool ok = cairo_pattern_status(pattern) == CAIRO_STATUS_SUCCESS;
     if (ok)
