@@ -44,27 +44,31 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
 
 bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float width, float height)
 {
-    std::vector<CDrawObj*> live;
-    for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
-        if (object && !object->m_bDeleted)
-            live.push_back(object.get());
-    }
-    if (live.empty() || !(width > 0.0f) || !(height > 0.0f) || !std::isfinite(x) || !std::isfinite(y)
-        || !std::isfinite(width) || !std::isfinite(height))
+    if (!(width > 0.0f) || !(height > 0.0f) || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(width)
+        || !std::isfinite(height))
         return false;
 
-    // The union of the objects' path bounds: what a group of them would report. The
-    // objects are drawn one by one rather than through a temporary group, so that nothing
-    // but the document ever owns them.
+    // Copies are measured and drawn, not the document's objects: building a path records
+    // its bounds in the object and in its pen and fill, which would leave the objects
+    // holding the picture's scale. No temporary group is needed either, so nothing but the
+    // document ever owns its objects.
+    std::vector<std::unique_ptr<CDrawObj>> copies;
+    for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+        if (object && !object->m_bDeleted)
+            copies.push_back(object->CloneDetached());
+    }
+    if (copies.empty())
+        return false;
+
+    // The union of the path bounds: what a group of the objects would report. An object
+    // without an outline adds nothing (an empty path's bounds would drag the origin in).
     float left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
     bool anyOutline = false;
-    for (CDrawObj* object : live) {
-        // An object without an outline adds nothing to the bounds (an empty path's bounds
-        // would drag the origin in).
+    for (const std::unique_ptr<CDrawObj>& object : copies) {
         if (object->CreatePath(nullptr, nullptr)->IsEmpty())
             continue;
         anyOutline = true;
-        RectF bounds = object->GetPathBounds(nullptr, nullptr);
+        const RectF bounds = object->GetPathBounds(nullptr, nullptr);
         if (!bounds.IsFinite())
             return false;
         left = std::min(left, bounds.X);
@@ -94,13 +98,9 @@ bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float widt
     if (!matrix.IsFinite())
         return false;
 
-    for (CDrawObj* object : live) {
-        // Drawing records the bounds of what it painted in the object; a picture for the
-        // file must not move the object's bounds on the page.
-        const RectF bounds = object->m_rcBounds;
+    for (const std::unique_ptr<CDrawObj>& object : copies) {
         RectF painted;
         object->Draw(painted, g, nullptr, &matrix, kDrawAllParts);
-        object->m_rcBounds = bounds;
     }
     return true;
 }
