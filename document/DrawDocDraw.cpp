@@ -88,7 +88,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
             object->Draw(painted, g, view, nullptr, kDrawAllParts);
 
         if (marksShown && view->IsJoinToolActive()) {
-            object->DrawTrackerEx(g, kJoinMarks, view);
+            object->DrawTrackerEx(g, kJoinMarks, view, view->HighlightColor());
             continue;
         }
         object->m_nJoinHandle = 0;

@@ -23,6 +23,8 @@ class CDrawObj;
 class TextureBrush;
 class ViewServices;
 
+// Records keep whatever kind they hold, named or not; a build gives no brush for a kind
+// it does not know.
 enum class BrushKind : int32_t {
     Solid = 0,
     Hatch = 1,
@@ -75,7 +77,9 @@ public:
     int32_t m_nHatchStyle = 0;
     int32_t m_nWrapMode = 0;             // 0 tile
     int32_t m_bGammaCorrection = 1;
-    std::shared_ptr<const Bitmap> m_pImage; // texture image or rendered tile; immutable, shared by copies
+    // The texture picture (from a record or set by the editor; a build keeps it, so the
+    // next save embeds it again) or the rendered pattern tile. Immutable, shared by copies.
+    std::shared_ptr<const Bitmap> m_pImage;
     std::string m_strImageFile;
     int32_t m_nTexture = 0;              // built-in texture 0..9; −1 none
     ARGB m_clrExtra = 0xFF000000;        // stored and copied, no build uses it

@@ -189,13 +189,6 @@ bool CDrawObj::CollectFontNames(std::vector<std::string>&)
 }
 
 // ---------------------------------------------------------------------------------------
-// Selection marks
-
-void CDrawObj::DrawTracker(DeviceContext&, int, ViewServices*) { }
-
-void CDrawObj::DrawTrackerEx(Graphics&, int, ViewServices*) { }
-
-// ---------------------------------------------------------------------------------------
 // Copies
 
 void CDrawObj::CopyTo(CDrawObj* target, DocumentServices* pDoc) const

@@ -58,6 +58,9 @@ extern std::atomic<uint32_t> g_nObjectCounter;
 // A fresh object id: the counter incremented once, atomically.
 uint32_t NextObjectId();
 
+// The selection highlight of the desktop when the caller has none to pass.
+inline constexpr ARGB kDefaultHighlightColor = 0xFF0078D7; // ViewServices::HighlightColor's default
+
 class CDrawObj : public CObject {
     KELMORA_DECLARE_SERIAL(CDrawObj)
 
@@ -133,9 +136,13 @@ public:
     // not finite, or a result without inverse, is ignored.
     virtual void Scale(float sx, float sy, ViewServices* pView);
 
-    // ---- Selection marks: state 1 or 2 selection marks, 0 join marks.
+    // ---- Selection marks, drawn in view units: state 1 or 2 the grip handles with their
+    // arrows, guides and angle read-outs; 0 the end points of open polylines for the join
+    // tool, the picked one in `highlight` (made opaque); any other state nothing. Deleted
+    // objects show nothing. DrawTracker has no surface of its own to draw on and draws
+    // nothing; it is kept for callers of the device-context interface.
     virtual void DrawTracker(DeviceContext& dc, int state, ViewServices* pView);
-    virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView);
+    virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB highlight = kDefaultHighlightColor);
 
     // Drags handle n to `point` (view units with a view): rebuilds the pending matrix from
     // the matrix and the reference bounds; CommitTransform makes it current. Handle 9 moves

@@ -88,6 +88,9 @@ public:
     void ClearSnapFeedback();
 
     virtual bool IsJoinToolActive() const = 0;
+    // The desktop's selection highlight colour, opaque ARGB; join candidates are marked in it.
+    // Views without a desktop theme keep the default blue.
+    virtual uint32_t HighlightColor() const { return 0xFF0078D7; }
     // Invalidates the whole client area.
     virtual void Invalidate(bool erase = true) = 0;
     // Recomputes the scroll sizes from the document's page size.

@@ -20,12 +20,35 @@ constexpr int kMaxCairoSide = 32767;
 // state for good. Such a brush shrinks its picture more than 32,767 times: it paints
 // nothing.
 constexpr double kMaxSamplingStep = 32767.0;
+// No device pixel of a surface (at most kMaxCairoSide a side) maps further than this from
+// the pattern origin through a transform whose steps stay below kMaxSamplingStep.
+constexpr double kMaxSamplingOffset = 2.0 * kMaxCairoSide * kMaxSamplingStep + kMaxCairoSide;
 
 cairo_matrix_t ToCairo(const Matrix& m)
 {
     cairo_matrix_t result;
     cairo_matrix_init(&result, m.M11(), m.M12(), m.M21(), m.M22(), m.OffsetX(), m.OffsetY());
     return result;
+}
+
+// Whether cairo can sample the pattern through this device-to-pattern transform. The
+// offset of a repeating pattern is first brought into its first period (which changes
+// nothing that is drawn); a clamped tile whose offset lies further out than any device
+// pixel can reach is not drawn at all.
+bool IsSampleable(cairo_matrix_t& deviceToPattern, WrapMode mode, int periodX, int periodY)
+{
+    for (double element : {deviceToPattern.xx, deviceToPattern.yx, deviceToPattern.xy, deviceToPattern.yy}) {
+        if (!(std::abs(element) < kMaxSamplingStep))
+            return false;
+    }
+    if (!std::isfinite(deviceToPattern.x0) || !std::isfinite(deviceToPattern.y0))
+        return false;
+    if (mode != WrapMode::Clamp) {
+        deviceToPattern.x0 = std::fmod(deviceToPattern.x0, double(periodX));
+        deviceToPattern.y0 = std::fmod(deviceToPattern.y0, double(periodY));
+        return true;
+    }
+    return std::abs(deviceToPattern.x0) < kMaxSamplingOffset && std::abs(deviceToPattern.y0) < kMaxSamplingOffset;
 }
 
 bool FlipsX(WrapMode mode) { return mode == WrapMode::TileFlipX || mode == WrapMode::TileFlipXY; }
@@ -196,19 +219,22 @@ bool TextureBrush::SetAsSource(cairo_t* cr) const
     cairo_matrix_init_translate(&toPixelCentres, 0.5, 0.5);
     cairo_matrix_t userToPattern;
     cairo_matrix_multiply(&userToPattern, &worldToBrush, &toPixelCentres);
-    cairo_matrix_t deviceToPattern;
-    cairo_get_matrix(cr, &deviceToPattern);
+    cairo_matrix_t userToDevice;
+    cairo_get_matrix(cr, &userToDevice);
+    cairo_matrix_t deviceToPattern = userToDevice;
     if (cairo_matrix_invert(&deviceToPattern) != CAIRO_STATUS_SUCCESS) {
         cairo_pattern_destroy(pattern);
         return false;
     }
     cairo_matrix_multiply(&deviceToPattern, &deviceToPattern, &userToPattern);
-    for (double element : {deviceToPattern.xx, deviceToPattern.yx, deviceToPattern.xy, deviceToPattern.yy}) {
-        if (!(std::abs(element) < kMaxSamplingStep)) {
-            cairo_pattern_destroy(pattern);
-            return false;
-        }
+    if (!IsSampleable(deviceToPattern, m_wrapMode, cairo_image_surface_get_width(surface),
+                      cairo_image_surface_get_height(surface))) {
+        cairo_pattern_destroy(pattern);
+        return false;
     }
+    // Back to user space, with the offset of a repeating pattern brought into its first
+    // period.
+    cairo_matrix_multiply(&userToPattern, &userToDevice, &deviceToPattern);
     cairo_pattern_set_matrix(pattern, &userToPattern);
     bool ok = cairo_pattern_status(pattern) == CAIRO_STATUS_SUCCESS;
     if (ok)

@@ -31,7 +31,7 @@ public:
         m_log.push_back(GetName() + " in view" + (dc ? "" : " without device"));
         return TestRect::DrawInView(out, g, dc, view, extra, parts);
     }
-    void DrawTrackerEx(Graphics&, int state, ViewServices*) override
+    void DrawTrackerEx(Graphics&, int state, ViewServices*, ARGB) override
     {
         m_log.push_back(GetName() + " marks " + std::to_string(state));
     }

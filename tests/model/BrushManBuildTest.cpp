@@ -4,7 +4,6 @@
 #include "BrushManTestShapes.h"
 #include "platform/base/TempFile.h"
 #include "platform/graphics/HatchBrush.h"
-#include "platform/graphics/SolidBrush.h"
 #include "platform/graphics/TextureBrush.h"
 #include "platform/imaging/ImageFile.h"
 
@@ -38,23 +37,14 @@ void ExpectMatrixNear(const Matrix& actual, const Matrix& expected)
 
 } // namespace
 
-TEST(BrushManBuild, SolidAndHatch)
+TEST(BrushManBuild, HatchStylesAreRangeChecked)
 {
     BrushMan brush;
-    auto built = brush.CreateBrush(nullptr);
-    ASSERT_NE(built, nullptr);
-    ASSERT_EQ(built->GetType(), BrushType::SolidColor);
-    EXPECT_EQ(static_cast<const SolidBrush&>(*built).GetColor(), Color(0xFF000000));
-
     brush.m_nKind = BrushKind::Hatch;
     brush.m_nHatchStyle = 52;
-    brush.m_clrFore = 0xFF0000FF;
-    built = brush.CreateBrush(nullptr);
+    auto built = brush.CreateBrush(nullptr);
     ASSERT_NE(built, nullptr);
-    ASSERT_EQ(built->GetType(), BrushType::HatchFill);
     EXPECT_EQ(static_cast<const HatchBrush&>(*built).GetHatchStyle(), HatchStyle::SolidDiamond);
-    EXPECT_EQ(static_cast<const HatchBrush&>(*built).GetBackgroundColor(), Color(0xFFFFFFFF));
-
     for (int32_t style : {53, -1, INT32_MIN}) {
         brush.m_nHatchStyle = style;
         EXPECT_EQ(brush.CreateBrush(nullptr), nullptr) << style;
@@ -267,22 +257,6 @@ TEST(BrushManBuild, NestedPatternsAreBounded)
     simple.m_rcSource = RectF(0, 0, 4, 4);
     simple.m_rcTile = RectF(0, 0, 4, 4);
     EXPECT_NE(simple.CreateBrush(nullptr), nullptr);
-}
-
-TEST(BrushManBuild, CreateBrushForHoldsCopies)
-{
-    BrushMan brush;
-    GraphicsPath path;
-    path.AddRectangle(RectF(0, 0, 1, 1));
-    const Matrix m = Matrix::Scaling(2, 2);
-    EXPECT_NE(brush.CreateBrushFor(&path, &m, nullptr, RectF(1, 2, 3, 4)), nullptr);
-    EXPECT_EQ(brush.m_rcBounds, RectF(1, 2, 3, 4));
-    ASSERT_NE(brush.m_pPath, nullptr);
-    EXPECT_EQ(brush.m_pPath->GetBounds(), RectF(0, 0, 2, 2));
-    EXPECT_EQ(path.GetBounds(), RectF(0, 0, 1, 1));
-    brush.CreateBrushFor(nullptr, nullptr, nullptr, RectF());
-    EXPECT_EQ(brush.m_pPath, nullptr);
-    EXPECT_EQ(brush.m_pMatrix, nullptr);
 }
 
 } // namespace kelmora

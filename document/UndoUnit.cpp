@@ -1,0 +1,262 @@
+#include "document/UndoUnit.h"
+
+#include "document/DrawDoc.h"
+#include "document/FrameServices.h"
+#include "document/UndoUnitFile.h"
+#include "model/DrawObj.h"
+#include "model/ViewServices.h"
+#include "platform/com/ComPtr.h"
+
+#include <algorithm>
+#include <exception>
+#include <new>
+#include <numeric>
+
+namespace kelmora {
+
+HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& context,
+                           const std::vector<CDrawObj*>& objects, int kind, ViewServices* view,
+                           const UndoUnitBase* performed, IOleUndoUnit** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    ComPtr<UndoUnitBase> unit;
+    try {
+        if (side == Side::Undo)
+            unit = ComPtr<UndoUnitBase>(new CUndoUnit(context));
+        else
+            unit = ComPtr<UndoUnitBase>(new CRedoUnit(context));
+        unit->m_nKind = kind;
+        unit->m_pView = view;
+        if (view)
+            unit->m_fZoom = view->m_fZoom;
+        unit->m_objects.assign(objects.rbegin(), objects.rend());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+
+    CDrawDoc* document = context ? context->document : nullptr;
+    try {
+        switch (kind) {
+        case UNDO_INSERT:
+        case UNDO_DELETE:
+            if (performed && performed->m_places.size() == objects.size()) {
+                unit->m_places.assign(performed->m_places.rbegin(), performed->m_places.rend());
+                unit->m_members = performed->m_members;
+            } else if (document) {
+                DocumentTree tree(*document);
+                for (CDrawObj* object : unit->m_objects) {
+                    unit->m_places.push_back(tree.Find(object));
+                    if (unit->m_places.back()) {
+                        if (std::optional<GroupMembers> members = DocumentTree::MembersOf(object))
+                            unit->m_members.push_back(std::move(*members));
+                    }
+                }
+            }
+            break;
+        case UNDO_CHANGE: {
+            if (!document || !context->file)
+                return E_UNEXPECTED;
+            SnapshotInfo info = WriteSnapshot(context->file->Stream(), unit->m_objects);
+            unit->m_nFilePos = info.position;
+            unit->m_snapshotShape = std::move(info.shape);
+            break;
+        }
+        case UNDO_ZORDER:
+            unit->m_pZOrderObject = performed ? performed->m_pZOrderObject : (objects.empty() ? nullptr : objects.front());
+            if (unit->m_pZOrderObject && document) {
+                ViewServices* live = unit->LiveView();
+                unit->m_nZOrder = live ? live->GetObjectZOrder(unit->m_pZOrderObject)
+                                       : document->GetObjectZOrder(unit->m_pZOrderObject);
+            }
+            break;
+        default:
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (const std::exception&) {
+        // The undo file could not take the snapshot.
+        return E_FAIL;
+    }
+    *out = unit.Detach();
+    return S_OK;
+}
+
+HRESULT CreateUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
+                       int kind, ViewServices* view, IOleUndoUnit** out)
+{
+    return UndoUnitBase::Make(UndoUnitBase::Side::Undo, context, objects, kind, view, nullptr, out);
+}
+
+HRESULT CreateRedoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
+                       int kind, ViewServices* view, IOleUndoUnit** out)
+{
+    return UndoUnitBase::Make(UndoUnitBase::Side::Redo, context, objects, kind, view, nullptr, out);
+}
+
+HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
+                                ViewServices* view, IOleUndoUnit** out)
+{
+    std::vector<CDrawObj*> objects;
+    if (object)
+        objects.push_back(object);
+    return CreateUndoUnit(context, objects, kind, view, out);
+}
+
+HRESULT UndoUnitBase::Do(IOleUndoManager* manager)
+{
+    CDrawDoc* document = m_context ? m_context->document : nullptr;
+    if (!document)
+        return E_UNEXPECTED;
+
+    // The inverse records the present state before this unit changes it. When it cannot
+    // be made the step is still performed; it just cannot be redone.
+    const Side inverseSide = GetSide() == Side::Undo ? Side::Redo : Side::Undo;
+    ComPtr<IOleUndoUnit> inverse;
+    {
+        IOleUndoUnit* made = nullptr;
+        // A view that has left the document may be gone: the inverse is made without it.
+        if (SUCCEEDED(Make(inverseSide, m_context, m_objects, m_nKind, LiveView(), this, &made)))
+            inverse = ComPtr<IOleUndoUnit>::Adopt(made);
+    }
+
+    const bool undoSide = GetSide() == Side::Undo;
+    HRESULT result = S_OK;
+    switch (m_nKind) {
+    case UNDO_ZOOM:
+        if (ViewServices* view = LiveView()) {
+            view->m_fZoom = m_fZoom;
+            view->ReapplyZoom();
+        }
+        break;
+    case UNDO_SELECT_NONE:
+        undoSide ? SelectNone(*document) : Select(*document);
+        break;
+    case UNDO_SELECT:
+        undoSide ? Select(*document) : SelectNone(*document);
+        break;
+    case UNDO_INSERT:
+        undoSide ? RemoveObjects(*document) : Restore(*document);
+        break;
+    case UNDO_DELETE:
+        undoSide ? Restore(*document) : RemoveObjects(*document);
+        break;
+    case UNDO_CHANGE:
+        try {
+            LoadSnapshot(m_context->file->Stream(), SnapshotInfo{m_nFilePos, m_snapshotShape}, m_objects);
+        } catch (const std::exception&) {
+            result = E_FAIL;
+        }
+        break;
+    case UNDO_ZORDER:
+        ApplyZOrder(*document);
+        break;
+    default:
+        break;
+    }
+    if (m_nKind >= UNDO_INSERT && m_nKind <= UNDO_ZORDER)
+        document->SetModifiedFlag(true);
+
+    if (inverse && manager) {
+        const HRESULT added = manager->Add(inverse.Get());
+        return FAILED(result) ? result : added;
+    }
+    return result;
+}
+
+HRESULT UndoUnitBase::GetDescription(std::string* description)
+{
+    if (!description)
+        return E_POINTER;
+    if (m_objects.size() == 1 && m_context && m_context->document)
+        *description = m_objects.front()->GetDescription();
+    else
+        *description = "Group";
+    return S_OK;
+}
+
+HRESULT UndoUnitBase::GetUnitType(CLSID* clsid, int32_t* id)
+{
+    if (!clsid || !id)
+        return E_POINTER;
+    *clsid = CLSID_NULL;
+    *id = 0;
+    return S_OK;
+}
+
+ViewServices* UndoUnitBase::LiveView() const
+{
+    if (!m_pView || !m_context || !m_context->document)
+        return nullptr;
+    const std::vector<ViewServices*>& views = m_context->document->GetViews();
+    return std::find(views.begin(), views.end(), m_pView) != views.end() ? m_pView : nullptr;
+}
+
+void UndoUnitBase::Restore(CDrawDoc& document)
+{
+    DocumentTree tree(document);
+    // Objects go back in the order of their recorded positions, so that each position
+    // is taken in the list as it stood when it was recorded.
+    std::vector<size_t> order(m_objects.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    auto indexOf = [this](size_t i) { return i < m_places.size() && m_places[i] ? m_places[i]->index : -1; };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return indexOf(a) < indexOf(b); });
+    for (size_t i : order) {
+        CDrawObj* object = m_objects[i];
+        if (i < m_places.size() && m_places[i])
+            tree.MoveTo(object, *m_places[i]);
+        if (tree.Find(object))
+            tree.SetDeleted(object, false);
+    }
+    for (const GroupMembers& members : m_members)
+        tree.RestoreMembers(members);
+}
+
+void UndoUnitBase::RemoveObjects(CDrawDoc& document)
+{
+    DocumentTree tree(document);
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        CDrawObj* object = m_objects[i];
+        std::optional<ObjectPlace> now = tree.Find(object);
+        if (!now)
+            continue;
+        // An object in the list is flagged; one in a group only when that is where the
+        // step put it. Otherwise a group restored just before took it back, and being
+        // there is what removes it from the drawing.
+        const bool recordedHere = i < m_places.size() && m_places[i] && m_places[i]->owner == now->owner;
+        if (!now->owner || recordedHere)
+            tree.SetDeleted(object, true);
+    }
+}
+
+void UndoUnitBase::ApplyZOrder(CDrawDoc& document)
+{
+    CDrawObj* object = m_pZOrderObject;
+    if (!object || m_nZOrder < 0 || !document.Contains(object))
+        return;
+    const int position = std::min(m_nZOrder, int(document.m_objects.size()) - 1);
+    if (ViewServices* view = LiveView())
+        view->SetObjectZOrder(position, object);
+    else
+        document.SetObjectZOrder(position, object);
+}
+
+void UndoUnitBase::Select(CDrawDoc&)
+{
+    if (ViewServices* view = LiveView())
+        view->SelectObjects(m_objects);
+}
+
+void UndoUnitBase::SelectNone(CDrawDoc& document)
+{
+    ViewServices* view = LiveView();
+    if (!view)
+        return;
+    view->m_selection.clear();
+    if (FrameServices* frame = document.Frame())
+        frame->RefreshSelectionInfo(view, true);
+}
+
+} // namespace kelmora

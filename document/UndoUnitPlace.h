@@ -1,0 +1,86 @@
+#pragma once
+// Where an object stands in its document, and the moves and flag changes through which
+// undo units put objects back there.
+//
+// An object of a document is owned either by the document's list or by a group that is
+// itself somewhere in the document (a child of a group). Grouping and ungrouping move
+// objects between the two, so a unit that records an insertion or a removal also records
+// where the object lived, and a group's members, so that performing it can put every
+// object back into its owner at its position and no object is ever lost.
+//
+// Bookkeeping kept by every change made here: the document's live count m_nObjects counts
+// the objects of its own list whose deleted flag is clear; the properties pane lists
+// exactly those; an object that stops being one of them leaves every view's selection.
+// The count therefore changes only when an object of the list flips its flag, or when a
+// live object enters or leaves the list.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kelmora {
+
+class CDrawDoc;
+class CDrawObj;
+class CDrawObjGroup;
+
+// A position in an owner: the document's list (owner null) or a group's children.
+struct ObjectPlace {
+    CDrawObjGroup* owner = nullptr;
+    int index = -1;
+
+    friend bool operator==(const ObjectPlace&, const ObjectPlace&) = default;
+};
+
+// A group's children, in order, with their deleted flags, at the moment it was recorded.
+struct GroupMembers {
+    CDrawObjGroup* group = nullptr;
+    std::vector<CDrawObj*> children;
+    std::vector<bool> deleted;
+};
+
+class DocumentTree {
+public:
+    explicit DocumentTree(CDrawDoc& document) : m_document(document) { }
+
+    // Where the object is owned in the document; nothing when it is in neither the list
+    // nor any group in it (such an object is not the document's to move).
+    std::optional<ObjectPlace> Find(const CDrawObj* object) const;
+    bool IsListed(const CDrawObj* object) const;
+    // One of the document's objects, live, in its own list.
+    bool IsLiveInList(const CDrawObj* object) const;
+
+    // The members of `object` when it is a group; nothing otherwise.
+    static std::optional<GroupMembers> MembersOf(CDrawObj* object);
+
+    // Puts the object back into the place's owner at the place's position (clamped to the
+    // owner's size) when it is owned elsewhere now; an object already in that owner stays
+    // where it is. Refused (false) when the object or the target owner is not in the
+    // document, or when the owner lies inside the object itself.
+    bool MoveTo(CDrawObj* object, const ObjectPlace& place);
+    // Sets the deleted flag, with the bookkeeping.
+    void SetDeleted(CDrawObj* object, bool deleted);
+    // Makes the group hold exactly the recorded children again, in order and with their
+    // recorded flags: each is taken from wherever it is in the document; children it
+    // holds now that are not recorded stay, behind the recorded ones.
+    void RestoreMembers(const GroupMembers& members);
+
+private:
+    using Slots = std::vector<std::unique_ptr<CDrawObj>>;
+    struct Location {
+        Slots* slots = nullptr;
+        CDrawObjGroup* owner = nullptr;
+        size_t index = 0;
+    };
+    std::optional<Location> Locate(const CDrawObj* object) const;
+    // Whether `inner` is `outer` or lies inside it.
+    bool IsInside(const CDrawObj* inner, const CDrawObj* outer) const;
+    // After a change that may have made the object live in the list or taken it away:
+    // the count, the properties pane and the selections follow.
+    void Settle(CDrawObj* object, bool wasLive);
+
+    CDrawDoc& m_document;
+};
+
+} // namespace kelmora

@@ -1,0 +1,134 @@
+#include "document/UndoUnitSnapshot.h"
+
+#include "model/DrawObjGroup.h"
+#include "platform/archive/Archive.h"
+
+#include <utility>
+
+namespace kelmora {
+
+namespace {
+
+constexpr std::uint8_t kLeaf = 0;
+constexpr std::uint8_t kGroup = 1;
+
+// Takes a group's children out for the length of a record, so that the record is the
+// group's own fields only, and gives them back however the record ends.
+class DetachedChildren {
+public:
+    explicit DetachedChildren(CDrawObjGroup* group) : m_group(group)
+    {
+        if (m_group)
+            m_children = std::exchange(m_group->m_children, {});
+    }
+    ~DetachedChildren()
+    {
+        if (m_group)
+            m_group->m_children = std::move(m_children);
+    }
+    DetachedChildren(const DetachedChildren&) = delete;
+    DetachedChildren& operator=(const DetachedChildren&) = delete;
+
+private:
+    CDrawObjGroup* m_group;
+    std::vector<std::unique_ptr<CDrawObj>> m_children;
+};
+
+void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape)
+{
+    auto* group = dynamic_cast<CDrawObjGroup*>(object);
+    {
+        DetachedChildren detached(group);
+        object->Serialize(ar);
+    }
+    if (!group) {
+        ar << kLeaf;
+        return;
+    }
+    std::vector<const CDrawObj*>& children = shape[group];
+    for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+        children.push_back(child.get());
+    ar << kGroup << uint32_t(group->m_children.size());
+    ByteStream& stream = ar.Stream();
+    const std::uint64_t lengthAt = stream.Tell();
+    ar << std::uint64_t(0);
+    for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+        WriteNode(ar, child.get(), shape);
+    const std::uint64_t end = stream.Tell();
+    stream.Seek(std::int64_t(lengthAt), SeekOrigin::Begin);
+    ar << std::uint64_t(end - lengthAt - sizeof(std::uint64_t));
+    stream.Seek(std::int64_t(end), SeekOrigin::Begin);
+}
+
+bool SameChildren(const CDrawObjGroup* group, const SnapshotShape& shape)
+{
+    auto it = shape.find(group);
+    if (it == shape.end() || it->second.size() != group->m_children.size())
+        return false;
+    for (size_t i = 0; i < group->m_children.size(); ++i) {
+        if (group->m_children[i].get() != it->second[i])
+            return false;
+    }
+    return true;
+}
+
+void LoadNode(Archive& ar, CDrawObj* object, const SnapshotShape& shape)
+{
+    auto* group = dynamic_cast<CDrawObjGroup*>(object);
+    const bool deleted = object->m_bDeleted;
+    {
+        DetachedChildren detached(group);
+        object->Serialize(ar);
+    }
+    object->m_bDeleted = deleted;
+
+    const std::uint8_t kind = ar.ReadUInt8();
+    if (kind == kLeaf)
+        return;
+    if (kind != kGroup)
+        throw ArchiveException(ArchiveException::Cause::Generic, "undo snapshot: unknown node kind");
+    const uint32_t count = ar.ReadUInt32();
+    const std::uint64_t length = ar.ReadUInt64();
+    ar.RequireRemaining(length, 1);
+    ByteStream& stream = ar.Stream();
+    const std::uint64_t end = stream.Tell() + length;
+    if (group && count == group->m_children.size() && SameChildren(group, shape)) {
+        for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+            LoadNode(ar, child.get(), shape);
+    }
+    stream.Seek(std::int64_t(end), SeekOrigin::Begin);
+}
+
+} // namespace
+
+SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects)
+{
+    SnapshotInfo info;
+    info.position = stream.Seek(0, SeekOrigin::End);
+    Archive ar(stream, ArchiveMode::Store);
+    for (CDrawObj* object : objects)
+        WriteNode(ar, object, info.shape);
+    ar.Flush();
+    return info;
+}
+
+void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vector<CDrawObj*>& objects)
+{
+    stream.Seek(std::int64_t(info.position), SeekOrigin::Begin);
+    struct Rewind {
+        ByteStream& stream;
+        std::uint64_t position;
+        ~Rewind()
+        {
+            try {
+                stream.Seek(std::int64_t(position), SeekOrigin::Begin);
+            } catch (...) {
+            }
+        }
+    } rewind{stream, info.position};
+    Archive ar(stream, ArchiveMode::Load);
+    for (CDrawObj* object : objects)
+        LoadNode(ar, object, info.shape);
+}
+
+} // namespace kelmora

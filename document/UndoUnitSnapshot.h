@@ -1,0 +1,43 @@
+#pragma once
+// Snapshots of drawing objects in the undo file: the objects' own records, written one
+// after the other at the end of the file and read back into the same objects.
+//
+// Layout of one snapshot, for each object in order:
+//   the object's record (its Serialize), with a group's children left out;
+//   u8 1 when the object is a group, then u32 child count, u64 byte length of the
+//   children's part, and each child the same way; u8 0 otherwise.
+// A group's children are written as snapshots of their own so that loading reads each
+// child into the object that is there, instead of letting the group's record make new
+// children (which would leave every unit that refers to the old ones pointing at nothing).
+//
+// Loading leaves every object's deleted flag as it is: whether an object is live is the
+// business of the insert and delete units, not of a change of style.
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace kelmora {
+
+class ByteStream;
+class CDrawObj;
+
+// The children of each group in a snapshot when it was written, by group.
+using SnapshotShape = std::map<const CDrawObj*, std::vector<const CDrawObj*>>;
+
+struct SnapshotInfo {
+    std::uint64_t position = 0;
+    SnapshotShape shape;
+};
+
+// Appends a snapshot of the objects at the end of the stream. Throws the archive's and
+// the stream's exceptions.
+SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects);
+
+// Reads the snapshot at `info.position` back into the objects (the same list it was
+// written from). A group whose children are no longer those recorded keeps its children
+// as they are; their stored records are skipped. Leaves the stream at `info.position`.
+// Throws the archive's and the stream's exceptions.
+void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vector<CDrawObj*>& objects);
+
+} // namespace kelmora
