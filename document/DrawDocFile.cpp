@@ -12,6 +12,7 @@
 #include "platform/archive/Archive.h"
 #include "platform/archive/FileException.h"
 #include "platform/archive/MemoryStream.h"
+#include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
 #include "platform/base/TempFile.h"
 #include "platform/storage/StorageReader.h"
@@ -20,15 +21,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <set>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kelmora {
 
@@ -133,43 +129,6 @@ bool IsExtension(const std::string& extension, std::string_view wanted)
 {
     return std::equal(extension.begin(), extension.end(), wanted.begin(), wanted.end(),
                       [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
-}
-
-// The permissions of the file the save replaces, or those of a newly created file: 0666
-// less the process's file-creation mask (read from /proc, since setting and resetting it
-// would race with other threads).
-mode_t PermissionsFor(const std::filesystem::path& target)
-{
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        return existing.st_mode & 07777;
-    mode_t mask = 022;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) {
-            mask = mode_t(std::stoul(line.substr(6), nullptr, 8));
-            break;
-        }
-    }
-    return 0666 & ~mask;
-}
-
-bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    file.close();
-    return bool(file);
-}
-
-void SyncFolder(const std::filesystem::path& folder)
-{
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -291,28 +250,22 @@ bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, con
         const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
 
         std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
-        if (!compoundFile || !WriteWholeFile(compoundFile->Path(), compound))
+        if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
             throw DocumentFileError{"no temporary file could be written"};
 
         // The new file is built beside the target, so that the rename that replaces the
         // target stays within one file system and is atomic.
-        std::filesystem::path folder = path.parent_path();
-        if (folder.empty())
-            folder = ".";
+        const std::filesystem::path folder = ReplacementFolder(path);
         std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
         if (!archive)
             throw DocumentFileError{"no file can be created in the folder \"" + folder.string() + "\""};
         if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
             throw DocumentFileError{"the drawing could not be compressed"};
-        // Appending also flushes the finished file to disk.
         if (!AppendThumbnail(document, archive->Path()))
             throw DocumentFileError{"the picture of the drawing could not be written"};
-        if (::chmod(archive->Path().c_str(), PermissionsFor(path)) != 0)
-            throw DocumentFileError{"the new file's permissions could not be set"};
-        if (std::rename(archive->Path().c_str(), path.c_str()) != 0)
+        if (!CommitReplacement(archive->Path(), path))
             throw DocumentFileError{std::string("the file could not be replaced: ") + std::strerror(errno)};
         archive->Keep();
-        SyncFolder(folder);
     } catch (const DocumentFileError& error) {
         ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + error.reason + ".");
         return false;
