@@ -164,6 +164,23 @@ void CDocSummaryInfo::RecordOpenTime()
     m_ftEditStart = m_clock();
 }
 
+void CDocSummaryInfo::StartNewDrawing()
+{
+    SetFileTime(kPidCreated, m_clock());
+    SetCount(kPidPageCount, 1);
+    SetText(kPidAppName, kSummaryAppName);
+    SetText(kPidAuthor, "");
+}
+
+void CDocSummaryInfo::RefreshForSave()
+{
+    SetFileTime(kPidLastSaved, m_clock());
+    IncrementRevision();
+    SetText(kPidLastAuthor, GetAuthor());
+    AddEditTime();
+    m_ftEditStart = m_clock();
+}
+
 void CDocSummaryInfo::AddEditTime()
 {
     FileTime now = m_clock();

@@ -12,6 +12,7 @@
 // its set: getters of missing or mistyped properties answer an empty text, setters
 // recreate what is missing.
 
+#include "document/DocumentSummary.h"
 #include "document/PropertySet.h"
 #include "platform/base/FileTime.h"
 
@@ -53,10 +54,13 @@ inline constexpr uint32_t kPidSecurity = 0x80000002;
 // The code page the code-page property names: Windows-1252.
 inline constexpr int16_t kSummaryCodePage = 1252;
 
+// The application name a new drawing records.
+inline constexpr std::string_view kSummaryAppName = "Vantorel Logo Designer";
+
 // FILETIME ticks in one minute.
 inline constexpr uint64_t kFileTimeTicksPerMinute = 600'000'000;
 
-class CDocSummaryInfo {
+class CDocSummaryInfo : public DocumentSummary {
 public:
     using Clock = std::function<FileTime()>;
 
@@ -69,10 +73,10 @@ public:
 
     // Creates or replaces the summary stream in `root`. False for a null storage or when
     // the set cannot be written. The caller commits the root.
-    bool WriteToStorage(StorageWriter* root);
+    bool WriteToStorage(StorageWriter* root) override;
     // Replaces the set with the one the summary stream holds. False for a null storage, a
     // missing stream or one that cannot be read; the values are then kept as they were.
-    bool ReadFromStorage(const StorageReader* root);
+    bool ReadFromStorage(const StorageReader* root) override;
 
     void SetTitle(std::string_view text) { SetText(kPidTitle, text); }
     void SetSubject(std::string_view text) { SetText(kPidSubject, text); }
@@ -96,7 +100,12 @@ public:
     void IncrementRevision();
 
     // Starts counting editing time now.
-    void RecordOpenTime();
+    void RecordOpenTime() override;
+    // A new drawing: created now, one page, the application's name, an empty author.
+    void StartNewDrawing() override;
+    // Before a save: saved now, revision + 1, last author = author, editing time added,
+    // and the count restarted now.
+    void RefreshForSave() override;
     // Adds the time since the count started to the total; a clock that went back adds
     // nothing. Does not restart the count.
     void AddEditTime();

@@ -25,6 +25,7 @@
 #include "platform/geometry/CSize.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,8 +34,10 @@
 
 namespace kelmora {
 
+class Archive;
 class CDrawObj;
 class DeviceContext;
+class DocumentMessageSink;
 class DocumentEnvironment;
 class FrameServices;
 class Graphics;
@@ -166,6 +169,21 @@ public:
 
     FrameServices* Frame() const;
 
+    // ---- Document file (DrawDocFile.cpp)
+    // The "Contents" record: storing writes a drawing (kind 0) of the live objects;
+    // loading replaces page, paper colour and objects (see DrawDocFile.h).
+    void Serialize(Archive& archive);
+    // Saves the drawing as a document file at `path`, replacing it atomically; false
+    // (reported, the document still modified) on any failure.
+    bool OnSaveDocument(const std::filesystem::path& path);
+    // Opens a document file into this document; false (reported) when it cannot be read,
+    // and the document is then left as it was.
+    bool OnOpenDocument(const std::filesystem::path& path);
+    // Where the document's messages go (failures, missing fonts). Without a sink they go
+    // to the standard error stream. The sink must outlive the document or be reset.
+    void SetMessageSink(DocumentMessageSink* sink) { m_pMessageSink = sink; }
+    DocumentMessageSink* MessageSink() const { return m_pMessageSink; }
+
     // ---- Members, in declared order.
     std::unique_ptr<DocumentSummary> m_pSummaryInfo;  // never null
     std::unique_ptr<DocumentUndo> m_pUndoManager;     // null: no undo
@@ -196,6 +214,7 @@ private:
     void DrawSnapFeedback(Graphics& g, ViewServices& view);
 
     DocumentEnvironment& m_environment;
+    DocumentMessageSink* m_pMessageSink = nullptr;
     std::vector<ViewServices*> m_views;
     std::string m_strTitle;
     bool m_bModified = false;

@@ -8,6 +8,8 @@
 
 #include "document/zip/Deflate.h"
 
+#include "bench/common/GeneratedDocument.h"
+
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 #include <zlib.h>
@@ -46,69 +48,6 @@ std::filesystem::path FindLibrary()
     return {};
 }
 
-// Bytes shaped like the program's object records: class tags, 32-bit ids and
-// coordinates, colours from a small palette, float matrices and UTF-16 names, with the
-// repetition and small variations of a real drawing. Deterministic.
-Bytes MakeArchiveCorpus(size_t size)
-{
-    std::mt19937 random(2024);
-    static const uint32_t kPalette[] = { 0xFF000000, 0xFFFFFFFF, 0xFF1F4E79, 0xFFC00000, 0xFF70AD47, 0xFFFFC000 };
-    static const char* kClasses[] = { "CDrawRect", "CDrawPoly", "CDrawText", "CDrawObjGroup" };
-    static const char* kNames[] = { "Rectangle - %d", "Ellipse - %d", "Line - %d", "Star - %d", "Text - %d" };
-    Bytes out;
-    auto u8 = [&](uint32_t v) { out.push_back(uint8_t(v)); };
-    auto u16 = [&](uint32_t v) { u8(v); u8(v >> 8); };
-    auto u32 = [&](uint32_t v) { u16(v); u16(v >> 16); };
-    auto f32 = [&](float v) {
-        uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        u32(bits);
-    };
-    u32(1);
-    u32(0);
-    u32(0);
-    for (int id = 1; out.size() < size; ++id) {
-        int kind = int(random() % 4);
-        u16(0xFFFF);
-        u16(1);
-        std::string className = kClasses[kind];
-        u16(uint32_t(className.size()));
-        out.insert(out.end(), className.begin(), className.end());
-        u32(uint32_t(id));
-        char name[32];
-        std::snprintf(name, sizeof name, kNames[random() % 5], id);
-        u8(0xFF);
-        u16(0xFFFE);
-        u8(uint32_t(std::strlen(name)));
-        for (const char* c = name; *c; ++c)
-            u16(uint8_t(*c));
-        u32(uint32_t(kind + 3));
-        int32_t left = int32_t(random() % 2400), top = int32_t(random() % 3400);
-        u32(uint32_t(left));
-        u32(uint32_t(top));
-        u32(uint32_t(left + 50 + int32_t(random() % 400)));
-        u32(uint32_t(top + 50 + int32_t(random() % 400)));
-        bool rotated = random() % 5 == 0;
-        for (float v : { rotated ? 0.7071068f : 1.0f, rotated ? 0.7071068f : 0.0f, rotated ? -0.7071068f : 0.0f,
-                 rotated ? 0.7071068f : 1.0f, 0.0f, 0.0f })
-            f32(v);
-        u32(kPalette[random() % 6]);
-        u32(kPalette[random() % 6]);
-        f32(float(1 + random() % 8) * 0.5f);
-        u32(random() % 3 == 0 ? 1 : 0);
-        if (kind == 1) {
-            uint32_t points = 3 + random() % 12;
-            u32(points);
-            for (uint32_t p = 0; p < points; ++p) {
-                f32(float(left + int32_t(random() % 400)));
-                f32(float(top + int32_t(random() % 400)));
-                u8(p == 0 ? 0 : 1);
-            }
-        }
-    }
-    out.resize(size);
-    return out;
-}
 
 struct Corpus {
     std::string name;
@@ -180,7 +119,8 @@ int main(int argc, char** argv)
     static std::vector<Corpus> corpora;
     corpora.push_back({ "text", ReadWholeFile("/usr/share/common-licenses/GPL-3") });
     corpora.push_back({ "binary", ReadWholeFile(FindLibrary()) });
-    corpora.push_back({ "archive", MakeArchiveCorpus(4 << 20) });
+    // The "Contents" archive of a generated 1,000-object drawing.
+    corpora.push_back({ "archive", kelmora::GeneratedDocumentArchive(1000) });
     for (const Corpus& corpus : corpora) {
         if (corpus.bytes.empty()) {
             std::fprintf(stderr, "corpus %s not found; skipped\n", corpus.name.c_str());

@@ -1,11 +1,10 @@
 #include "platform/imaging/ImageFile.h"
 
+#include "platform/base/FileReplace.h"
 #include "platform/base/TempFile.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
@@ -32,19 +31,6 @@ ImageStatus StatusFromErrno(int error)
     }
 }
 
-// The process's file-creation mask, read without changing it (umask() would, for a
-// moment, for every thread).
-mode_t CurrentUmask()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0)
-            return mode_t(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
-    }
-    return 022;
-}
-
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) { }
@@ -56,32 +42,10 @@ public:
             ::close(m_fd);
     }
     int Get() const { return m_fd; }
-    // Closes now and reports whether the close (which may flush) succeeded.
-    bool Close()
-    {
-        int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int m_fd;
 };
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += size_t(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -120,37 +84,15 @@ Bitmap LoadImageFile(const std::filesystem::path& path, const DecoderLimits& lim
 
 ImageStatus ReplaceFileContents(const std::filesystem::path& path, std::span<const uint8_t> bytes)
 {
-    std::error_code error;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-        if (!error)
-            target = resolved;
-    }
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-
-    mode_t mode = 0666 & ~CurrentUmask();
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode))
-            return ImageStatus::AccessDenied;
-        mode = existing.st_mode & 07777;
-    }
+    if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        return ImageStatus::AccessDenied;
 
     errno = 0;
-    std::optional<TempFile> temp = TempFile::Create(folder, NewGuidString());
+    std::optional<TempFile> temp = TempFile::Create(ReplacementFolder(path), NewGuidString());
     if (!temp)
         return errno ? StatusFromErrno(errno) : ImageStatus::Win32Error;
-    FileDescriptor file(::open(temp->Path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (file.Get() < 0)
-        return StatusFromErrno(errno);
-    if (!WriteAll(file.Get(), bytes) || ::fchmod(file.Get(), mode) != 0 || ::fsync(file.Get()) != 0)
-        return StatusFromErrno(errno);
-    if (!file.Close())
-        return StatusFromErrno(errno);
-    if (::rename(temp->Path().c_str(), target.c_str()) != 0)
+    if (!WriteFileContents(temp->Path(), bytes) || !CommitReplacement(temp->Path(), path))
         return StatusFromErrno(errno);
     temp->Keep();
     return ImageStatus::Ok;

@@ -56,6 +56,9 @@ class FakeSummary : public DocumentSummary {
 public:
     void RecordOpenTime() override { ++openTimes; }
     void StartNewDrawing() override { ++newDrawings; }
+    void RefreshForSave() override { }
+    bool WriteToStorage(StorageWriter*) override { return true; }
+    bool ReadFromStorage(const StorageReader*) override { return true; }
 
     int openTimes = 0;
     int newDrawings = 0;

@@ -1,0 +1,333 @@
+// Saving and opening document files, and the "Contents" record (see DrawDocFile.h).
+
+#include "document/DrawDocFile.h"
+
+#include "document/DocumentEnvironment.h"
+#include "document/DocumentSummary.h"
+#include "document/DrawDoc.h"
+#include "document/Thumbnail.h"
+#include "document/zip/SingleFilePacking.h"
+#include "document/zip/ZipWriter.h"
+#include "model/DrawObj.h"
+#include "platform/archive/Archive.h"
+#include "platform/archive/FileException.h"
+#include "platform/archive/MemoryStream.h"
+#include "platform/base/FileReplace.h"
+#include "platform/base/Guid.h"
+#include "platform/base/TempFile.h"
+#include "platform/storage/StorageReader.h"
+#include "platform/storage/StorageWriter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <set>
+
+namespace kelmora {
+
+namespace {
+
+// A failure of a save or an open, with the reason the user is told.
+struct DocumentFileError {
+    std::string reason;
+};
+
+// What a "Contents" record holds, read completely before the document changes.
+struct LoadedContents {
+    uint32_t kind = 0;
+    COLORREF paperColor = kWhite;
+    CSize pageSize;
+    std::vector<std::unique_ptr<CDrawObj>> objects;
+};
+
+LoadedContents ReadContents(Archive& ar)
+{
+    LoadedContents loaded;
+    // The format words carry no meaning for reading: files with other values load alike.
+    ar.ReadUInt32();
+    ar.ReadUInt32();
+    loaded.kind = ar.ReadUInt32();
+
+    if (loaded.kind == uint32_t(ArchiveKind::Drawing)) {
+        loaded.paperColor = ar.ReadUInt32();
+        const int32_t width = ar.ReadInt32();
+        const int32_t height = ar.ReadInt32();
+        std::optional<CSize> page = CDrawDoc::CheckedPageSize(width, height);
+        if (!page)
+            throw ArchiveException(ArchiveException::Cause::Generic,
+                                   "page size " + std::to_string(width) + " x " + std::to_string(height));
+        loaded.pageSize = *page;
+
+        // Each entry is a new drawing object that the document will own: a back-reference
+        // (the same object twice) and objects of other classes are refused by ReadObject.
+        const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
+        loaded.objects.reserve(std::min<uint32_t>(count, 1024));
+        for (uint32_t i = 0; i < count; ++i) {
+            std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>();
+            if (!object)
+                throw ArchiveException(ArchiveException::Cause::BadIndex,
+                                       "empty entry " + std::to_string(i) + " in the object list");
+            loaded.objects.push_back(std::move(object));
+        }
+
+        // The embedded items. An item belongs to the drawing object that shows it and is
+        // read with that object's record, so the list may only refer back to items read
+        // already; an item the list alone would bring has no object to show it.
+        const uint32_t items = ar.ReadUInt32();
+        ar.RequireRemaining(items, Archive::kMinObjectReferenceSize);
+        for (uint32_t i = 0; i < items; ++i) {
+            ObjectReference<CObject> item = ar.ReadObjectReference<CObject>();
+            if (!item.object)
+                throw ArchiveException(ArchiveException::Cause::BadIndex, "empty entry in the embedded-item list");
+            if (item.created)
+                throw ArchiveException(ArchiveException::Cause::BadClass,
+                                       "embedded item that no drawing object shows");
+        }
+    } else if (loaded.kind == uint32_t(ArchiveKind::Object)) {
+        std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>();
+        if (!object)
+            throw ArchiveException(ArchiveException::Cause::BadIndex, "the file holds no drawing object");
+        loaded.objects.push_back(std::move(object));
+    } else {
+        // Reading on would give an empty drawing that the next save writes over the file.
+        throw ArchiveException(ArchiveException::Cause::BadSchema,
+                               "the file holds no drawing (kind " + std::to_string(loaded.kind) + ")");
+    }
+    return loaded;
+}
+
+void ShowMessage(CDrawDoc& document, const std::string& text)
+{
+    if (DocumentMessageSink* sink = document.MessageSink())
+        sink->ShowMessage(text, kMessageCaption);
+    else
+        std::cerr << kMessageCaption << ": " << text << '\n';
+}
+
+std::string DescribeStorageError(const StorageError& error)
+{
+    switch (error.code) {
+    case StorageErrorCode::NotFound: return "a part of the file is missing (" + error.message + ")";
+    case StorageErrorCode::InvalidName: return "a part of the file has an invalid name (" + error.message + ")";
+    case StorageErrorCode::Corrupt: return "the file is damaged (" + error.message + ")";
+    case StorageErrorCode::Io: return "the file could not be read or written (" + error.message + ")";
+    }
+    return error.message;
+}
+
+std::string EntryNameFor(const std::filesystem::path& target)
+{
+    const std::string text = target.string();
+    const size_t separator = text.find_last_of("/\\");
+    return separator == std::string::npos ? text : text.substr(separator + 1);
+}
+
+bool IsExtension(const std::string& extension, std::string_view wanted)
+{
+    return std::equal(extension.begin(), extension.end(), wanted.begin(), wanted.end(),
+                      [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
+}
+
+} // namespace
+
+std::string MissingFontsMessage(const std::vector<std::string>& fontNames);
+
+namespace {
+
+// Replaces the document's drawing with what was read, and `summary` its summary
+// information. Every object gets a fresh id; removed objects are dropped, as they are
+// never shown, stored or brought back. The missing fonts are named in one message.
+void AdoptContents(CDrawDoc& document, LoadedContents& loaded, std::unique_ptr<DocumentSummary> summary)
+{
+    document.DeleteContents();
+    if (summary)
+        document.m_pSummaryInfo = std::move(summary);
+    document.m_nKind = loaded.kind;
+    if (loaded.kind == uint32_t(ArchiveKind::Drawing)) {
+        document.m_clrPaper = {loaded.paperColor, loaded.paperColor};
+        document.m_sizePage = loaded.pageSize;
+    }
+    std::vector<std::string> fonts;
+    for (std::unique_ptr<CDrawObj>& object : loaded.objects) {
+        if (object->m_bDeleted)
+            continue;
+        object->m_nID = NextObjectId();
+        object->m_pDocument = &document;
+        object->CollectFontNames(fonts);
+        document.m_objects.push_back(std::move(object));
+        ++document.m_nObjects;
+    }
+    const std::string message = MissingFontsMessage(fonts);
+    if (!message.empty())
+        ShowMessage(document, message);
+}
+
+} // namespace
+
+std::string FileExtension(const std::filesystem::path& path)
+{
+    const std::string text = path.string();
+    const size_t dot = text.find_last_of('.');
+    return dot == std::string::npos ? std::string() : text.substr(dot + 1);
+}
+
+std::string MissingFontsMessage(const std::vector<std::string>& fontNames)
+{
+    std::string message;
+    std::set<std::string> named;
+    for (const std::string& name : fontNames) {
+        if (!named.insert(name).second)
+            continue;
+        message += "The font \"" + name + "\" doesn't exist.\r\n";
+    }
+    if (!message.empty())
+        message += "\r\nTips: By default, the Arial font will be used to replace the original font. If you want to get "
+                   "the same effect, please install the required font to your system.";
+    return message;
+}
+
+void CDrawDoc::Serialize(Archive& ar)
+{
+    if (ar.IsStoring()) {
+        m_nKind = uint32_t(ArchiveKind::Drawing);
+        ar << m_dwFormat[0] << m_dwFormat[1] << uint32_t(ArchiveKind::Drawing);
+        ar << uint32_t(m_clrPaper.current) << int32_t(m_sizePage.cx) << int32_t(m_sizePage.cy);
+        // Objects removed by editing stay in the list for undo; the file leaves them out.
+        std::vector<const CDrawObj*> live;
+        live.reserve(m_objects.size());
+        for (const std::unique_ptr<CDrawObj>& object : m_objects) {
+            if (object && !object->m_bDeleted)
+                live.push_back(object.get());
+        }
+        ar.WriteObjectList(live);
+        // No embedded items yet.
+        ar << uint32_t(0);
+        return;
+    }
+
+    LoadedContents loaded = ReadContents(ar);
+    AdoptContents(*this, loaded, std::move(m_pSummaryInfo));
+}
+
+std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document)
+{
+    std::unique_ptr<StorageWriter> root = StorageWriter::Create({});
+    MemoryStream contents;
+    {
+        Archive ar(contents, ArchiveMode::Store);
+        document.Serialize(ar);
+    }
+    if (StorageStatus written = root->WriteStream(kContentsStreamName, contents.Bytes()); !written)
+        throw DocumentFileError{DescribeStorageError(written.Error())};
+    if (!document.m_pSummaryInfo->WriteToStorage(root.get()))
+        throw DocumentFileError{"the summary information could not be written"};
+    StorageResult<std::vector<uint8_t>> bytes = root->ToBytes();
+    if (!bytes)
+        throw DocumentFileError{DescribeStorageError(bytes.Error())};
+    return std::move(*bytes);
+}
+
+bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view entryName,
+                         const std::filesystem::path& content)
+{
+    ZipHandle* zip = CreateZip(archive);
+    if (!zip)
+        return false;
+    const ZipResult added = ZipAdd(zip, entryName, content);
+    const ZipResult closed = CloseZip(zip);
+    return added == ZipResult::Success && closed == ZipResult::Success;
+}
+
+bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer)
+{
+    document.m_pSummaryInfo->RefreshForSave();
+    try {
+        if (path.empty() || EntryNameFor(path).empty())
+            throw DocumentFileError{"the file has no name"};
+        const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
+
+        std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
+        if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
+            throw DocumentFileError{"no temporary file could be written"};
+
+        // The new file is built beside the target, so that the rename that replaces the
+        // target stays within one file system and is atomic.
+        const std::filesystem::path folder = ReplacementFolder(path);
+        std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
+        if (!archive)
+            throw DocumentFileError{"no file can be created in the folder \"" + folder.string() + "\""};
+        if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
+            throw DocumentFileError{"the drawing could not be compressed"};
+        if (!AppendThumbnail(document, archive->Path()))
+            throw DocumentFileError{"the picture of the drawing could not be written"};
+        if (!CommitReplacement(archive->Path(), path))
+            throw DocumentFileError{std::string("the file could not be replaced: ") + std::strerror(errno)};
+        archive->Keep();
+    } catch (const DocumentFileError& error) {
+        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + error.reason + ".");
+        return false;
+    } catch (const std::exception& error) {
+        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + error.what() + ".");
+        return false;
+    }
+    document.SetModifiedFlag(false);
+    return true;
+}
+
+bool CDrawDoc::OnSaveDocument(const std::filesystem::path& path)
+{
+    return SaveDocumentFile(*this, path, PackDocumentArchive);
+}
+
+bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
+{
+    const std::string extension = FileExtension(path);
+    const auto fail = [&](const std::string& reason) {
+        ShowMessage(*this, "Cannot open the file \"" + path.string() + "\": " + reason + ".");
+        return false;
+    };
+    if (IsExtension(extension, kXpsExtension))
+        return fail("XPS files cannot be imported yet");
+    if (!IsExtension(extension, kDocumentExtension))
+        return fail("it is not a drawing file");
+
+    try {
+        // The unpacked compound file is removed when this scope ends, whatever happens.
+        std::optional<TempFile> unpacked = TempFile::Create(NewGuidString());
+        if (!unpacked)
+            return fail("no temporary file could be created");
+        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path())))
+            return fail("it cannot be read or is not a drawing file");
+
+        StorageResult<std::unique_ptr<StorageReader>> root = StorageReader::OpenFile(unpacked->Path());
+        if (!root)
+            return fail(DescribeStorageError(root.Error()));
+        StorageResult<std::vector<uint8_t>> contents = (*root)->ReadStream(kContentsStreamName);
+        if (!contents)
+            return fail(DescribeStorageError(contents.Error()));
+
+        MemoryStream stream(std::move(*contents));
+        Archive ar(stream, ArchiveMode::Load);
+        LoadedContents loaded = ReadContents(ar);
+
+        std::unique_ptr<DocumentSummary> summary = m_environment.NewSummaryInfo();
+        summary->RecordOpenTime();
+        // A drawing without readable summary information still opens, with fresh values.
+        if (loaded.kind == uint32_t(ArchiveKind::Drawing))
+            summary->ReadFromStorage(root->get());
+
+        // Everything is read: only now does the document change.
+        AdoptContents(*this, loaded, std::move(summary));
+        SetModifiedFlag(false);
+        return true;
+    } catch (const ArchiveException& error) {
+        return fail(std::string("the drawing is damaged (") + error.what() + ")");
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
+}
+
+} // namespace kelmora

@@ -1,0 +1,80 @@
+#pragma once
+// Document files (.MZF): a zip archive whose single entry is a compound file, followed by
+// a 64 × 64 PNG picture of the drawing and the PNG's length as 4 bytes, little-endian.
+//
+// The compound file holds the stream "Contents" (the archive record below), the summary
+// stream ("\x05SummaryInformation") and, once documents embed items, their storages.
+//
+// "Contents", kind 0 (all integers little-endian):
+//   u32 1, u32 0 (format words, not checked on load), u32 kind 0, u32 paper colour
+//   (COLORREF), i32 page width, i32 page height (1/300 inch), the live objects back to
+//   front as an object list (count, then one object reference each), u32 count of
+//   embedded items followed by a reference to each.
+// "Contents", kind 1: the three header words with kind 1, then one drawing object.
+//
+// Loading treats the file as hostile: the object list must hold drawing objects, each
+// exactly once and none null; kinds other than 0 and 1 are refused (an empty drawing
+// loaded in their place would be written over the file by the next save). The document
+// changes only when the whole file has been read.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmora {
+
+class CDrawDoc;
+class Graphics;
+
+// The kind word of every archive file the program writes, after the two format words.
+enum class ArchiveKind : uint32_t {
+    Drawing = 0,   // a drawing: paper colour, page size, object list
+    Object = 1,    // one drawing object
+    Brush = 3,     // a brush preset: one fill record
+    LineCap = 4,   // a line-cap preset: one cap record
+};
+
+inline constexpr std::string_view kContentsStreamName = "Contents";
+inline constexpr std::string_view kDocumentExtension = "MZF";
+inline constexpr std::string_view kXpsExtension = "XPS";
+inline constexpr std::string_view kMessageCaption = "Vantorel Logo Designer";
+
+// Where a document's messages go: the main frame's message box once the frame exists; the
+// application supplies a sink that holds them until then.
+class DocumentMessageSink {
+public:
+    virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
+
+protected:
+    ~DocumentMessageSink() = default;
+};
+
+// Packs `content` as the single entry `entryName` of a new zip archive written at
+// `archive` (an existing file there is overwritten). False on any failure.
+using DocumentArchivePacker = std::function<bool(const std::filesystem::path& archive, std::string_view entryName,
+                                                 const std::filesystem::path& content)>;
+bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view entryName,
+                         const std::filesystem::path& content);
+
+// The save of CDrawDoc::OnSaveDocument with the packing step given: the compound file is
+// written to a temporary file, packed into a second temporary file in the target's folder,
+// the thumbnail is appended, the result flushed to disk and renamed over the target; only
+// then is the document marked unmodified. On failure the target is untouched, the
+// document stays modified, and the reason goes to the document's message sink.
+bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer);
+
+// The complete compound file of the document as the save writes it (tests and tools).
+// Throws ArchiveException when the drawing cannot be stored.
+std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document);
+
+// The text of the message that names the missing fonts, each once in the order given;
+// empty when there are none.
+std::string MissingFontsMessage(const std::vector<std::string>& fontNames);
+
+// The extension of `path`: the text after its last '.', empty when there is none.
+std::string FileExtension(const std::filesystem::path& path);
+
+} // namespace kelmora

@@ -1,0 +1,47 @@
+#pragma once
+// Replacing a file so that a reader, or a crash, sees either the old contents or the new,
+// never a mixture.
+//
+// The new contents are written to a temporary file in the target's folder (the rename
+// that replaces the target must stay on one file system), then committed:
+//
+//     auto temporary = TempFile::Create(ReplacementFolder(target), NewGuidString());
+//     ... write the complete new file to temporary->Path() ...
+//     if (CommitReplacement(temporary->Path(), target))
+//         temporary->Keep();
+//
+// The caller owns the temporary file: when the commit fails, the TempFile removes it.
+// A symbolic link as the target is kept and the file it names is replaced.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace kelmora {
+
+// The file that replacing `target` actually replaces: the file a symbolic link leads to,
+// otherwise `target` itself.
+std::filesystem::path ReplacementTarget(const std::filesystem::path& target);
+
+// The folder in which to create the temporary file that will replace `target`: that of
+// ReplacementTarget(target), or "." for a bare file name.
+std::filesystem::path ReplacementFolder(const std::filesystem::path& target);
+
+// The permission bits the replacement gets: those of the file it replaces when that is a
+// regular file, otherwise those of a newly created file (0666 less the process's
+// file-creation mask).
+uint32_t ReplacementPermissions(const std::filesystem::path& target);
+
+// Gives the complete temporary file the replacement permissions, puts its bytes on disk,
+// renames it over ReplacementTarget(target) and puts the folder entry on disk. False on
+// any failure, with errno telling why and the target untouched; the temporary file is
+// then still there for its owner to remove. (A failure to sync the folder after the
+// rename is not reported: the target has already been replaced by then.)
+bool CommitReplacement(const std::filesystem::path& temporary, const std::filesystem::path& target);
+
+// Writes `bytes` as the whole contents of `path`, creating or truncating it. Not atomic:
+// meant for files nobody else reads yet, such as the temporary files above. False, with
+// errno telling why, on failure.
+bool WriteFileContents(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+} // namespace kelmora

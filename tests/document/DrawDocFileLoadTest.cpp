@@ -1,0 +1,161 @@
+// Opening damaged and crafted document files: each is refused with a message, the
+// document keeps what it had, and the unpacked temporary file is gone.
+
+#include "document/DrawDoc.h"
+#include "document/DrawDocFile.h"
+#include "model/DrawRect.h"
+#include "model/PenMan.h"
+#include "tests/document/DrawDocFileTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmora {
+
+using namespace fakes;
+
+namespace {
+
+// "Contents" of a drawing with the default page whose object list is written by `list`.
+template <class WriteList>
+std::vector<uint8_t> DrawingContents(WriteList list, uint32_t items = 0)
+{
+    return ArchiveBytes([&](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0x00FFFFFF) << int32_t(2478) << int32_t(3507);
+        list(ar);
+        ar << items;
+    });
+}
+
+} // namespace
+
+class DocumentFileLoadTest : public DocumentFileTest {
+protected:
+    // Opens the file into a document that already holds one rectangle, and checks that
+    // the open failed cleanly.
+    void ExpectRefused(const std::filesystem::path& path)
+    {
+        FileDocument doc;
+        CDrawObj* kept = doc->Add(std::make_unique<CDrawRect>(RectF(1, 1, 5, 5), nullptr));
+        doc->SetModifiedFlag(true);
+        EXPECT_FALSE(doc->OnOpenDocument(path));
+        ASSERT_EQ(doc->m_objects.size(), 1u);
+        EXPECT_EQ(doc->m_objects[0].get(), kept);
+        EXPECT_EQ(doc->m_nObjects, 1);
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(doc.sink.messages.size(), 1u);
+        EXPECT_EQ(FilesIn("tmp"), 0u);
+    }
+};
+
+TEST_F(DocumentFileLoadTest, RefusesBadObjectLists)
+{
+    CDrawRect rect(RectF(0, 0, 10, 10), nullptr);
+    PenMan pen;
+    ExpectRefused(CraftDocument("null.mzf", DrawingContents([](Archive& ar) {
+        const CObject* none = nullptr;
+        ar.WriteObjectList(std::vector<const CObject*>{none});
+    })));
+    ExpectRefused(CraftDocument("pen.mzf", DrawingContents([&](Archive& ar) {
+        ar.WriteObjectList(std::vector<const CObject*>{&pen});
+    })));
+    // The same object twice: the second entry is a back-reference to the first.
+    ExpectRefused(CraftDocument("twice.mzf", DrawingContents([&](Archive& ar) {
+        ar.WriteObjectList(std::vector<const CObject*>{&rect, &rect});
+    })));
+    ExpectRefused(CraftDocument("count.mzf", DrawingContents([&](Archive& ar) { ar.WriteCount(3); })));
+    // An embedded-item list may only refer back to objects read already.
+    ExpectRefused(CraftDocument("item.mzf", DrawingContents([&](Archive& ar) {
+        ar.WriteObjectList(std::vector<const CObject*>{});
+    }, 1)));
+}
+
+TEST_F(DocumentFileLoadTest, BackReferencesInTheItemListStayLegal)
+{
+    CDrawRect rect(RectF(0, 0, 10, 10), nullptr);
+    // Index 1 is the rectangle's class, 2 the rectangle itself.
+    auto path = CraftDocument("backref.mzf", ArchiveBytes([&](Archive& ar) {
+        ar << uint32_t(7) << uint32_t(9) << uint32_t(0) << uint32_t(0) << int32_t(100) << int32_t(200);
+        ar.WriteObjectList(std::vector<const CObject*>{&rect});
+        ar << uint32_t(1) << uint16_t(2);
+    }));
+    FileDocument doc;
+    ASSERT_TRUE(doc->OnOpenDocument(path));   // the format words are not checked
+    EXPECT_EQ(doc->m_objects.size(), 1u);
+    EXPECT_EQ(doc->m_sizePage, CSize(100, 200));
+    EXPECT_EQ(FilesIn("tmp"), 0u);
+}
+
+TEST_F(DocumentFileLoadTest, RefusesKindsThatHoldNoDrawing)
+{
+    for (uint32_t kind : {2u, 3u, 4u, 0xFFFFFFFFu}) {
+        ExpectRefused(CraftDocument("kind" + std::to_string(kind) + ".mzf", ArchiveBytes([&](Archive& ar) {
+            ar << uint32_t(1) << uint32_t(0) << kind << uint32_t(0) << int32_t(10) << int32_t(10);
+            ar.WriteCount(0);
+            ar << uint32_t(0);
+        })));
+    }
+    ExpectRefused(CraftDocument("shortpage.mzf", ArchiveBytes([](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << int32_t(10);
+    })));
+    ExpectRefused(CraftDocument("nopage.mzf", ArchiveBytes([](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << int32_t(0) << int32_t(-5);
+        ar.WriteCount(0);
+        ar << uint32_t(0);
+    })));
+}
+
+TEST_F(DocumentFileLoadTest, KindOneOpensItsObject)
+{
+    CDrawRect rect(RectF(0, 0, 10, 10), nullptr);
+    auto path = CraftDocument("one.mzf", ArchiveBytes([&](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(1);
+        ar.WriteObject(&rect);
+    }));
+    FileDocument doc;
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    ASSERT_EQ(doc->m_objects.size(), 1u);
+    EXPECT_EQ(doc->m_nKind, 1u);
+    EXPECT_EQ(doc->m_sizePage, CDrawDoc::kDefaultPageSize);
+    EXPECT_EQ(RecordWithId(*doc->m_objects[0], 1), RecordWithId(rect, 1));
+
+    ExpectRefused(CraftDocument("onenull.mzf", ArchiveBytes([&](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(1);
+        ar.WriteObject(nullptr);
+    })));
+}
+
+TEST_F(DocumentFileLoadTest, RefusesDamagedContainers)
+{
+    FileDocument doc;
+    doc->Add(std::make_unique<CDrawRect>(RectF(1, 1, 5, 5), nullptr));
+    const std::vector<uint8_t> compound = BuildDocumentCompoundFile(doc.document);
+    for (size_t keep : {size_t(0), size_t(100), compound.size() / 2, compound.size() - 1}) {
+        const auto cf = m_folder / "tmp" / "cut.cf";
+        WriteFileBytes(cf, std::vector<uint8_t>(compound.begin(), compound.begin() + ptrdiff_t(keep)));
+        ExpectRefused(PackCompound("cut" + std::to_string(keep) + ".mzf", cf));
+    }
+    // Not a zip archive; no file at all; no "Contents" stream.
+    WriteFileBytes(Doc("plain.mzf"), compound);
+    ExpectRefused(Doc("plain.mzf"));
+    ExpectRefused(Doc("absent.mzf"));
+    auto root = StorageWriter::Create(m_folder / "tmp" / "other.cf");
+    ASSERT_TRUE(root->WriteStream("Other", std::vector<uint8_t>{1, 2}));
+    ASSERT_TRUE(root->Commit());
+    ExpectRefused(PackCompound("other.mzf", m_folder / "tmp" / "other.cf"));
+}
+
+TEST_F(DocumentFileLoadTest, ExtensionDecidesAndIgnoresCase)
+{
+    FileDocument doc;
+    const auto path = Doc("Mixed.MzF");
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    FileDocument reopened;
+    EXPECT_TRUE(reopened->OnOpenDocument(path));
+
+    std::filesystem::copy_file(path, Doc("nodot"));
+    ExpectRefused(Doc("nodot"));
+    std::filesystem::copy_file(path, Doc("page.xps"));
+    ExpectRefused(Doc("page.xps"));
+}
+
+} // namespace kelmora
