@@ -159,7 +159,12 @@ ImageStatus ReadHeader(std::span<const uint8_t> bytes, BmpHeader& header)
             return ImageStatus::GenericError;
         } else if (dibSize >= 56) {
             maskCount = 4; // the v3 and later headers carry an alpha mask of their own
+        } else if (maskCount == 4) {
+            // A 52-byte header holds three masks; the alpha mask follows it.
+            maskBytesAfterHeader = 4;
         }
+        if (bytes.size() < maskOffset + maskCount * 4)
+            return ImageStatus::GenericError;
         header.red = ChannelMask(ReadU32(bytes, maskOffset));
         header.green = ChannelMask(ReadU32(bytes, maskOffset + 4));
         header.blue = ChannelMask(ReadU32(bytes, maskOffset + 8));

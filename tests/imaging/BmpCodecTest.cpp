@@ -208,4 +208,23 @@ TEST(BmpCodec, DamagedFilesFail)
     EXPECT_EQ(DecodeBmp(bytes).Status(), ImageStatus::GenericError);
 }
 
+TEST(BmpCodec, AlphaMaskAfterAFiftyTwoByteHeader)
+{
+    // The 52-byte header holds three masks; with alpha bitfields the fourth follows it.
+    BmpFile file { .width = 1, .height = 1, .bitsPerPixel = 32, .compression = 6, .headerSize = 52,
+                   .headerMasks = { 0x00FF0000, 0x0000FF00, 0x000000FF },
+                   .masksAfterHeader = { 0xFF000000 },
+                   .pixels = { 0x30, 0x20, 0x10, 0x80 } };
+    Bitmap decoded = Decode(file);
+    ASSERT_TRUE(decoded.IsOk());
+    uint32_t pixel = 0;
+    decoded.GetPixel(0, 0, &pixel);
+    EXPECT_EQ(pixel, 0x80102030u);
+
+    // Cut off right after the header: the missing alpha mask is not read past the end.
+    std::vector<uint8_t> bytes = file.Bytes();
+    bytes.resize(14 + 52);
+    EXPECT_EQ(DecodeBmp(bytes).Status(), ImageStatus::GenericError);
+}
+
 } // namespace kelmora
