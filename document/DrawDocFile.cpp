@@ -35,17 +35,11 @@ struct DocumentFileError {
     std::string reason;
 };
 
-// What a "Contents" record holds, read completely before the document changes.
-struct LoadedContents {
-    uint32_t kind = 0;
-    COLORREF paperColor = kWhite;
-    CSize pageSize;
-    std::vector<std::unique_ptr<CDrawObj>> objects;
-};
+} // namespace
 
-LoadedContents ReadContents(Archive& ar)
+DocumentContents ReadDocumentContents(Archive& ar)
 {
-    LoadedContents loaded;
+    DocumentContents loaded;
     // The format words carry no meaning for reading: files with other values load alike.
     ar.ReadUInt32();
     ar.ReadUInt32();
@@ -99,6 +93,8 @@ LoadedContents ReadContents(Archive& ar)
     return loaded;
 }
 
+namespace {
+
 void ShowMessage(CDrawDoc& document, const std::string& text)
 {
     if (DocumentMessageSink* sink = document.MessageSink())
@@ -140,7 +136,7 @@ namespace {
 // Replaces the document's drawing with what was read, and `summary` its summary
 // information. Every object gets a fresh id; removed objects are dropped, as they are
 // never shown, stored or brought back. The missing fonts are named in one message.
-void AdoptContents(CDrawDoc& document, LoadedContents& loaded, std::unique_ptr<DocumentSummary> summary)
+void AdoptContents(CDrawDoc& document, DocumentContents& loaded, std::unique_ptr<DocumentSummary> summary)
 {
     document.DeleteContents();
     if (summary)
@@ -208,7 +204,7 @@ void CDrawDoc::Serialize(Archive& ar)
         return;
     }
 
-    LoadedContents loaded = ReadContents(ar);
+    DocumentContents loaded = ReadDocumentContents(ar);
     AdoptContents(*this, loaded, std::move(m_pSummaryInfo));
 }
 
@@ -311,7 +307,7 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
 
         MemoryStream stream(std::move(*contents));
         Archive ar(stream, ArchiveMode::Load);
-        LoadedContents loaded = ReadContents(ar);
+        DocumentContents loaded = ReadDocumentContents(ar);
 
         std::unique_ptr<DocumentSummary> summary = m_environment.NewSummaryInfo();
         summary->RecordOpenTime();

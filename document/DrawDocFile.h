@@ -17,16 +17,22 @@
 // loaded in their place would be written over the file by the next save). The document
 // changes only when the whole file has been read.
 
+#include "document/ColorRef.h"
+#include "platform/geometry/CSize.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelmora {
 
+class Archive;
 class CDrawDoc;
+class CDrawObj;
 class Graphics;
 
 // The kind word of every archive file the program writes, after the two format words.
@@ -51,6 +57,18 @@ public:
 protected:
     ~DocumentMessageSink() = default;
 };
+
+// What a "Contents" record holds, read completely before anything uses it.
+struct DocumentContents {
+    uint32_t kind = 0;
+    COLORREF paperColor = kWhite;
+    CSize pageSize;
+    std::vector<std::unique_ptr<CDrawObj>> objects;  // in file order, removed ones included
+};
+
+// Reads a "Contents" record of kind 0 or 1 (the document's open and the shape files
+// share it). Throws ArchiveException for a damaged record and for any other kind.
+DocumentContents ReadDocumentContents(Archive& ar);
 
 // Packs `content` as the single entry `entryName` of a new zip archive written at
 // `archive` (an existing file there is overwritten). False on any failure.
