@@ -14,6 +14,8 @@
 #include "platform/graphics/ImageSurface.h"
 #include "platform/storage/StorageWriter.h"
 
+#include <stdlib.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -30,6 +32,18 @@ bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes
     return bool(file);
 }
 
+// A private temporary folder, so that the count of files in it is this process's alone.
+void UsePrivateTempFolder()
+{
+    static const bool done = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-shape-XXXXXX").string();
+        if (::mkdtemp(pattern.data()))
+            ::setenv("TMPDIR", pattern.c_str(), 1);
+        return true;
+    }();
+    (void)done;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -38,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const uint8_t layer = data[0] % 3;
     std::span<const uint8_t> input(data + 1, size - 1);
+    UsePrivateTempFolder();
 
     auto stemFile = TempFile::Create("fzs");
     if (!stemFile)
