@@ -293,7 +293,8 @@ void CDrawObj::RefreshBoundsFromPath()
 }
 
 // ---------------------------------------------------------------------------------------
-// Point editing and conversion: the base object has no points of its own.
+// Point editing: the base object has no points of its own. Conversion to polylines is in
+// DrawObjConvert.cpp.
 
 bool CDrawObj::CanDeletePoint() const
 {
@@ -323,13 +324,6 @@ bool CDrawObj::SplitAtPoint(CPoint, ViewServices*)
 bool CDrawObj::CanConvertToPoly() const
 {
     return true;
-}
-
-void CDrawObj::ConvertToPoly(std::vector<std::unique_ptr<CDrawObj>>&, ViewServices*) { }
-
-std::unique_ptr<CDrawObj> CDrawObj::ConvertToCustomPoly(ViewServices*)
-{
-    return nullptr;
 }
 
 bool CDrawObj::IsEndPointHandle(int) const

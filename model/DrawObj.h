@@ -210,9 +210,10 @@ public:
 
     // ---- Conversion to polylines
     virtual bool CanConvertToPoly() const;
-    // Appends the outline as line and Bézier objects.
+    // Appends the outline as line and Bézier objects (those of the clip object first),
+    // each with this object's outline style.
     virtual void ConvertToPoly(std::vector<std::unique_ptr<CDrawObj>>& out, ViewServices* pView);
-    // The outline as one custom polyline; null where no polyline can be made.
+    // The outline as one custom polyline with this object's outline, fill and effects.
     virtual std::unique_ptr<CDrawObj> ConvertToCustomPoly(ViewServices* pView);
     virtual bool IsEndPointHandle(int n) const;
     virtual bool JoinAtEndPoints(CDrawObj* other, bool keepBoth);

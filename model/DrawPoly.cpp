@@ -367,11 +367,6 @@ bool CDrawPoly::CanFill() const
     return m_nShapeType != ShapeType::Line;
 }
 
-bool CDrawPoly::CanInsertPoint() const
-{
-    return true;
-}
-
 RectF CDrawPoly::GetPathBounds(ViewServices* pView, const PenGeometry* pen)
 {
     std::unique_ptr<GraphicsPath> path = CreatePath(pView, nullptr);

@@ -95,9 +95,24 @@ public:
     // The first or last point of an open figure.
     bool IsEndPointHandle(int n) const override;
 
+    // ---- Point editing (DrawPolyEdit.cpp). Handle 19 + k names point k. A custom path's
+    // types stay a valid path after every edit; an edit that cannot keep them so, or that
+    // would leave fewer than 2 points, is refused and changes nothing.
+    bool CanDeletePoint() const override;
+    bool CanInsertPoint() const override;
+    // Removes point k with what has to go with it (a Bézier anchor takes its controls).
+    bool DeletePoint(int handle, ViewServices* pView) override;
+    // Inserts a point where `point` (view units with a view) lies within 7.5 units of the
+    // outline; the index of the new point, or -1.
+    int InsertPoint(CPoint point, ViewServices* pView) override;
+    // Joins the end point picked on `other` (its m_nJoinHandle) to the one picked on this
+    // object; this object receives the result, `other` stays as it was. Without `keepBoth`
+    // the other's end point is dropped. Objects of one kind stay of that kind; otherwise
+    // the result is a custom path. Joining the object to itself closes its figure.
+    bool JoinAtEndPoints(CDrawObj* other, bool keepBoth) override;
+
     // ---- Paths and bounds
     bool CanFill() const override;
-    bool CanInsertPoint() const override;
     std::unique_ptr<GraphicsPath> CreatePath(ViewServices* pView, const Matrix* extra) override;
     RectF GetPathBounds(ViewServices* pView, const PenGeometry* pen) override;
     // Lines thinner than kLineHitSize are tested as kLineHitSize wide (or high).
@@ -157,7 +172,12 @@ private:
     bool IsBezierPoint(int i) const;
     void MoveCustomPoint(int i, PointF p, uint32_t keyFlags);
     void MoveBezierPoint(int i, PointF p, uint32_t keyFlags);
-    // The end of AddPoint and of every handle drag: bounds, modified flag, repaint.
+    // Joining this object to itself: its figure is closed.
+    bool CloseByJoin(bool keepBoth);
+    // Becomes a custom path holding the given page-space points, with a fresh name.
+    void BecomeCustom(std::vector<PointF> points, std::vector<uint8_t> types);
+    // The end of AddPoint, of every handle drag and of the point edits: bounds, modified
+    // flag, repaint.
     void RefreshAfterPointChange(bool pointHandle, ViewServices* pView);
 };
 
