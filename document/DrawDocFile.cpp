@@ -9,6 +9,7 @@
 #include "document/zip/SingleFilePacking.h"
 #include "document/zip/ZipWriter.h"
 #include "model/DrawObj.h"
+#include "model/DrawOleObj.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/FileException.h"
 #include "platform/archive/MemoryStream.h"
@@ -73,12 +74,13 @@ DocumentContents ReadDocumentContents(Archive& ar)
         const uint32_t items = ar.ReadUInt32();
         ar.RequireRemaining(items, Archive::kMinObjectReferenceSize);
         for (uint32_t i = 0; i < items; ++i) {
-            ObjectReference<CObject> item = ar.ReadObjectReference<CObject>();
+            ObjectReference<CDrawItem> item = ar.ReadObjectReference<CDrawItem>();
             if (!item.object)
                 throw ArchiveException(ArchiveException::Cause::BadIndex, "empty entry in the embedded-item list");
             if (item.created)
                 throw ArchiveException(ArchiveException::Cause::BadClass,
                                        "embedded item that no drawing object shows");
+            loaded.items.push_back(item.object);
         }
     } else if (loaded.kind == uint32_t(ArchiveKind::Object)) {
         std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>();
@@ -112,6 +114,62 @@ std::string DescribeStorageError(const StorageError& error)
     case StorageErrorCode::Io: return "the file could not be read or written (" + error.message + ")";
     }
     return error.message;
+}
+
+// The items of the live objects, in the order the object list holds them.
+std::vector<CDrawItem*> LiveItems(CDrawDoc& document)
+{
+    std::vector<CDrawItem*> items;
+    for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+        if (object && !object->m_bDeleted)
+            CollectClientItems(object.get(), items);
+    }
+    return items;
+}
+
+// Gives every item a storage name of its own: an item keeps its number unless an earlier
+// one has it already (a copy of an embedded object) or it has none yet.
+void NumberItems(const std::vector<CDrawItem*>& items)
+{
+    std::set<uint32_t> taken;
+    std::vector<CDrawItem*> renumber;
+    for (CDrawItem* item : items) {
+        if (item->m_dwItemNumber != 0 && taken.insert(item->m_dwItemNumber).second)
+            continue;
+        renumber.push_back(item);
+    }
+    uint32_t next = taken.empty() ? 1 : *taken.rbegin() + 1;
+    for (CDrawItem* item : renumber) {
+        while (next == 0 || taken.count(next))
+            ++next;
+        item->m_dwItemNumber = next;
+        taken.insert(next);
+    }
+}
+
+// The items whose records the last store of the object list wrote.
+std::vector<CDrawItem*> StoredItems(CDrawDoc& document)
+{
+    std::vector<CDrawItem*> items = LiveItems(document);
+    std::erase_if(items, [](const CDrawItem* item) { return !item->m_bStored; });
+    return items;
+}
+
+// Copies the storage of every item read with the drawing out of the compound file; an
+// item whose storage is missing or damaged fails the whole open.
+void BindItemStorages(DocumentContents& loaded, const StorageReader& root)
+{
+    std::vector<CDrawItem*> items = loaded.items;
+    for (const std::unique_ptr<CDrawObj>& object : loaded.objects)
+        CollectClientItems(object.get(), items);
+    std::set<CDrawItem*> bound;
+    for (CDrawItem* item : items) {
+        if (!bound.insert(item).second)
+            continue;
+        if (StorageStatus status = item->BindStorage(root); !status)
+            throw DocumentFileError{"the embedded object \"" + item->StorageName() + "\" is missing or damaged ("
+                                    + status.Error().message + ")"};
+    }
 }
 
 std::string EntryNameFor(const std::filesystem::path& target)
@@ -198,9 +256,18 @@ void CDrawDoc::Serialize(Archive& ar)
             if (object && !object->m_bDeleted)
                 live.push_back(object.get());
         }
+        // Every embedded item gets a storage name of its own before the records that carry
+        // the names are written; the list that follows refers back to the items those
+        // records wrote.
+        const std::vector<CDrawItem*> items = LiveItems(*this);
+        NumberItems(items);
+        for (CDrawItem* item : items)
+            item->m_bStored = false;
         ar.WriteObjectList(live);
-        // No embedded items yet.
-        ar << uint32_t(0);
+        const std::vector<CDrawItem*> stored = StoredItems(*this);
+        ar << uint32_t(stored.size());
+        for (const CDrawItem* item : stored)
+            ar.WriteObject(item);
         return;
     }
 
@@ -220,6 +287,10 @@ std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document)
         throw DocumentFileError{DescribeStorageError(written.Error())};
     if (!document.m_pSummaryInfo->WriteToStorage(root.get()))
         throw DocumentFileError{"the summary information could not be written"};
+    for (const CDrawItem* item : StoredItems(document)) {
+        if (StorageStatus saved = item->SaveStorage(*root); !saved)
+            throw DocumentFileError{DescribeStorageError(saved.Error())};
+    }
     StorageResult<std::vector<uint8_t>> bytes = root->ToBytes();
     if (!bytes)
         throw DocumentFileError{DescribeStorageError(bytes.Error())};
@@ -308,6 +379,7 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         MemoryStream stream(std::move(*contents));
         Archive ar(stream, ArchiveMode::Load);
         DocumentContents loaded = ReadDocumentContents(ar);
+        BindItemStorages(loaded, **root);
 
         std::unique_ptr<DocumentSummary> summary = m_environment.NewSummaryInfo();
         summary->RecordOpenTime();
@@ -321,6 +393,8 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         return true;
     } catch (const ArchiveException& error) {
         return fail(std::string("the drawing is damaged (") + error.what() + ")");
+    } catch (const DocumentFileError& error) {
+        return fail(error.reason);
     } catch (const std::exception& error) {
         return fail(error.what());
     }

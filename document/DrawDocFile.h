@@ -3,13 +3,17 @@
 // a 64 × 64 PNG picture of the drawing and the PNG's length as 4 bytes, little-endian.
 //
 // The compound file holds the stream "Contents" (the archive record below), the summary
-// stream ("\x05SummaryInformation") and, once documents embed items, their storages.
+// stream ("\x05SummaryInformation") and one sub-storage for each embedded item, named
+// "Embedding <n>" after the item's number, which the file keeps unchanged (CDrawItem).
 //
 // "Contents", kind 0 (all integers little-endian):
 //   u32 1, u32 0 (format words, not checked on load), u32 kind 0, u32 paper colour
 //   (COLORREF), i32 page width, i32 page height (1/300 inch), the live objects back to
 //   front as an object list (count, then one object reference each), u32 count of
-//   embedded items followed by a reference to each.
+//   embedded items followed by a reference to each: a back-reference to the item that an
+//   embedded object's record carried. Every item's storage must be in the file; an item
+//   whose storage is missing or damaged fails the open. Saving gives each item a number
+//   of its own (copies of an embedded object get fresh ones) and writes its storage.
 // "Contents", kind 1: the three header words with kind 1, then one drawing object.
 //
 // Loading treats the file as hostile: the object list must hold drawing objects, each
@@ -32,6 +36,7 @@ namespace kelmora {
 
 class Archive;
 class CDrawDoc;
+class CDrawItem;
 class CDrawObj;
 class Graphics;
 
@@ -64,6 +69,7 @@ struct DocumentContents {
     COLORREF paperColor = kWhite;
     CSize pageSize;
     std::vector<std::unique_ptr<CDrawObj>> objects;  // in file order, removed ones included
+    std::vector<CDrawItem*> items;                   // the embedded-item list; the objects own the items
 };
 
 // Reads a "Contents" record of kind 0 or 1 (the document's open and the shape files
