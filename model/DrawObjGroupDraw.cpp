@@ -65,6 +65,10 @@ uint32_t ReflectionFactor(int64_t y, int64_t shown, int64_t start, int64_t end)
     return uint32_t(std::clamp<int64_t>(f, 0, 255));
 }
 
+// The reflection picture is made only up to this many pixels (64 MiB a copy); a larger
+// one is left out, as one that cannot be allocated is.
+constexpr int64_t kMaxReflectionPixels = int64_t(1) << 24;
+
 } // namespace
 
 RectF& CDrawObjGroup::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts)
@@ -148,6 +152,8 @@ void CDrawObjGroup::DrawGroupReflection(Graphics& g, ViewServices* pView, const 
         return;
     const int width = int(r.Width);
     const int height = int(r.Height);
+    if (int64_t(width) * height > kMaxReflectionPixels)
+        return;
     std::optional<ImageSurface> surface = ImageSurface::Create(width, height);
     if (!surface)
         return;  // no room for the picture: the reflection is left out
@@ -163,6 +169,7 @@ void CDrawObjGroup::DrawGroupReflection(Graphics& g, ViewServices* pView, const 
     cairo_surface_flush(surface->CairoSurface());
     Bitmap reflection = BitmapFromPremultiplied(cairo_image_surface_get_data(surface->CairoSurface()), width, height,
                                                 cairo_image_surface_get_stride(surface->CairoSurface()));
+    surface.reset();
     if (!reflection.IsOk())
         return;
 
