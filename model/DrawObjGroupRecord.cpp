@@ -30,9 +30,11 @@ void CDrawObjGroup::Serialize(Archive& ar)
     // Each child is a new drawing object the group will own: objects of other classes and
     // back-references (a child twice, or the group inside itself) are refused by the
     // archive, which also bounds how deep groups nest. The list replaces the children
-    // only once it has been read whole. An empty entry holds nothing and is dropped.
+    // only once it has been read whole. An empty entry holds nothing and is dropped, and
+    // so is a child flagged removed, as opening a document drops its removed objects:
+    // nothing would ever show, store or bring it back.
     std::vector<std::unique_ptr<CDrawObj>> children = ar.ReadObjectList<CDrawObj>();
-    std::erase(children, nullptr);
+    std::erase_if(children, [](const std::unique_ptr<CDrawObj>& child) { return !child || child->m_bDeleted; });
     m_children = std::move(children);
 }
 

@@ -126,6 +126,28 @@ TEST(DrawObjGroup, RecordKeepsFlagsAndNestedChildren)
     ASSERT_NE(copiedInner, nullptr);
     EXPECT_EQ(copiedInner->m_children.size(), 1u);
     EXPECT_EQ(Store(*copy), bytes);
+
+    // A child flagged removed in a file is not taken: nothing would show, store or bring
+    // it back.
+    MemoryStream crafted;
+    {
+        Archive ar(crafted, ArchiveMode::Store);
+        CDrawObjGroup head;
+        head.CDrawObj::Serialize(ar);
+        ar << false << false << false << false << false << false << uint32_t(0);
+        auto removed = Rect(RectF(0, 0, 5, 5), kRed, kBlue);
+        removed->m_bDeleted = true;
+        auto kept = Rect(RectF(0, 0, 5, 5), kRed, kBlue);
+        ar.WriteObjectList(std::vector<const CObject*>{removed.get(), kept.get()});
+    }
+    CDrawObjGroup reread;
+    {
+        MemoryStream input(crafted.Bytes().data(), crafted.Bytes().size());
+        Archive ar(input, ArchiveMode::Load);
+        reread.Serialize(ar);
+    }
+    ASSERT_EQ(reread.m_children.size(), 1u);
+    EXPECT_FALSE(reread.m_children[0]->m_bDeleted);
     EXPECT_TRUE(SameRect(copy->GetPathBounds(nullptr, nullptr), RectF(5, 0, 35, 20)));
 }
 
@@ -215,6 +237,35 @@ TEST(DrawObjGroup, GroupSettingsImposeOnlyTheChosenPartsAndGiveStylesBack)
     group.Draw(out, g2, nullptr, nullptr, kDrawAllParts);
     EXPECT_EQ(Pixel(plain, 10, 20), kBlue);
     EXPECT_EQ(Pixel(plain, 20, 20), kRed);
+}
+
+TEST(DrawObjGroup, ClipObjectAppliesWithGroupSettingsAndLeavesTheCallersClip)
+{
+    std::optional<ImageSurface> surface = ImageSurface::Create(80, 40);
+    Graphics g(*surface);
+    GraphicsPath callerClip;
+    callerClip.AddRectangle(RectF(0, 0, 70, 40));
+    g.SetClip(callerClip);
+
+    CDrawObjGroup group;
+    group.m_children.push_back(Rect(RectF(0, 0, 20, 20), kRed, kRed, 0.0f));
+    group.m_children.push_back(Rect(RectF(30, 0, 20, 20), kBlue, kBlue, 0.0f));
+    group.m_pClipObject = Rect(RectF(0, 0, 25, 40), kRed, kRed);
+    RectF out;
+    group.Draw(out, g, nullptr, nullptr, kDrawAllParts);
+    EXPECT_EQ(Pixel(*surface, 40, 10), kBlue);   // without group settings the clip is not used
+
+    group.m_children[1]->m_brush.m_clrFore = kGreen;
+    group.m_bUseGroupSettings = true;
+    group.Draw(out, g, nullptr, nullptr, kDrawAllParts);
+    EXPECT_EQ(Pixel(*surface, 10, 10), kRed);
+    EXPECT_EQ(Pixel(*surface, 40, 10), kBlue);   // clipped away this time
+
+    // The caller's own clip still holds after the group.
+    auto after = Rect(RectF(60, 0, 20, 20), kGreen, kGreen, 0.0f);
+    after->Draw(out, g, nullptr, nullptr, kDrawAllParts);
+    EXPECT_EQ(Pixel(*surface, 65, 10), kGreen);
+    EXPECT_EQ(Pixel(*surface, 75, 10), 0u);
 }
 
 TEST(DrawObjGroup, ReflectionLiesBelowTheWholeGroup)
