@@ -305,6 +305,10 @@ public:
     void DrawObjectImage(Graphics& g, ViewServices* pView, const Matrix* extra);
 
 protected:
+    // Narrows the clip of `g` to the clip object's outline, placed as this object is; the
+    // caller saves and restores the Graphics' state around it. False when nothing is left
+    // to draw (DrawObjRender.cpp).
+    bool ApplyClipObject(Graphics& g, ViewServices* pView, const Matrix* extra);
     // The common end of every path build: stores the untransformed bounds in m_rcAux and
     // hands them, the path and the transform to the pen and the fill; then transforms the
     // path by the pending-or-current matrix (copying m_rcBounds into m_rcRefBounds when no
@@ -320,7 +324,6 @@ private:
     void RefreshBoundsFromPath();
 
     // Drawing steps (DrawObjRender.cpp).
-    bool ApplyClipObject(Graphics& g, ViewServices* pView, const Matrix* extra);
     DrawTools CreateDrawTools(ViewServices* pView);
     void FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
     void StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools);

@@ -1,12 +1,23 @@
 #include "model/DrawObjGroup.h"
 
 #include "model/DocumentServices.h"
+#include "model/ViewServices.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kelmora {
 
 KELMORA_IMPLEMENT_SERIAL(CDrawObjGroup, CDrawObj, 0)
+
+namespace {
+
+bool IsLive(const std::unique_ptr<CDrawObj>& child)
+{
+    return child && !child->m_bDeleted;
+}
+
+} // namespace
 
 CDrawObjGroup::CDrawObjGroup()
 {
@@ -20,6 +31,15 @@ CDrawObjGroup::CDrawObjGroup(const RectF& rc, ViewServices* pView) : CDrawObj(rc
     m_nShapeType = ShapeType::Group;
     m_bLineEnabled = false;
     m_bFillEnabled = false;
+}
+
+CDrawObjGroup::CDrawObjGroup(std::vector<std::unique_ptr<CDrawObj>>& objects) : CDrawObjGroup()
+{
+    for (std::unique_ptr<CDrawObj>& object : objects) {
+        if (IsLive(object))
+            m_children.push_back(std::move(object));
+    }
+    std::erase(objects, nullptr);
 }
 
 CDrawObjGroup::~CDrawObjGroup() = default;
@@ -53,11 +73,35 @@ bool CDrawObjGroup::UsesGroupStroke() const
     return CanStroke();
 }
 
+int CDrawObjGroup::GetHandleCount()
+{
+    return kBaseHandleCount;
+}
+
+void CDrawObjGroup::MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewServices* pView)
+{
+    if (m_bLocked)
+        return;
+    if (n <= kBaseHandleCount)
+        CDrawObj::MoveHandleTo(n, point, keyFlags, pView);
+    m_rcBounds = GetPathBounds(nullptr, nullptr);
+    if (n > kBaseHandleCount)
+        m_rcRefBounds = m_rcBounds;
+    // The reference bounds stay as they are while the drag goes on: every step of it is
+    // measured from where the drag began.
+    if (pView)
+        pView->Invalidate();
+    else if (m_pDocument)
+        m_pDocument->UpdateAllViews(nullptr, kUpdateObject, this);
+    if (m_pDocument)
+        m_pDocument->SetModifiedFlag(true);
+}
+
 std::unique_ptr<GraphicsPath> CDrawObjGroup::CreatePath(ViewServices* pView, const Matrix* extra)
 {
     auto path = std::make_unique<GraphicsPath>();
     for (const std::unique_ptr<CDrawObj>& child : m_children) {
-        if (child)
+        if (IsLive(child))
             path->AddPath(*child->CreatePath(nullptr, nullptr), false);
     }
     PlacePath(*path, pView, extra);
@@ -84,13 +128,33 @@ void CDrawObjGroup::CopyTo(CDrawObjGroup* target, DocumentServices* pDoc) const
     target->m_bConnected = m_bConnected;
     target->m_bExtra2 = m_bExtra2;
     target->m_dwExtra = m_dwExtra;
-    target->m_children.clear();
+    // Cloned before the target's old children go, so that a failed copy leaves it whole.
+    std::vector<std::unique_ptr<CDrawObj>> copies;
     for (const std::unique_ptr<CDrawObj>& child : m_children) {
-        if (child)
-            target->m_children.push_back(child->CloneDetached());
+        if (IsLive(child))
+            copies.push_back(child->CloneDetached());
     }
+    target->m_children = std::move(copies);
     if (pDoc)
         pDoc->Add(target);
+}
+
+bool CDrawObjGroup::CollectFontNames(std::vector<std::string>& names)
+{
+    bool complete = true;
+    for (const std::unique_ptr<CDrawObj>& child : m_children) {
+        if (!IsLive(child))
+            continue;
+        std::vector<std::string> childNames;
+        if (!child->CollectFontNames(childNames))
+            complete = false;
+        for (size_t i = 0; i < childNames.size(); ++i) {
+            if (std::find(childNames.begin(), childNames.begin() + std::ptrdiff_t(i), childNames[i]) ==
+                childNames.begin() + std::ptrdiff_t(i))
+                names.push_back(childNames[i]);
+        }
+    }
+    return complete;
 }
 
 } // namespace kelmora

@@ -1,7 +1,15 @@
 #pragma once
 // CDrawObjGroup: a drawing object that holds other drawing objects (shape type Group).
 // The children keep their own shapes, styles and matrices; the group's matrix applies on
-// top of theirs. The group owns its children, back to front.
+// top of theirs when the group is drawn, hit-tested or measured. The group owns its
+// children, back to front. Nothing is cached: every draw and measurement walks them.
+//
+// Children flagged deleted (left in a group by undo bookkeeping) are kept, but they are
+// not drawn, measured, stored or copied, as removed objects of a document are not.
+//
+// "Use group settings" draws every child with the group's outline and/or fill imposed,
+// and with the group's glow and shadow when those are on; the children's own styles are
+// given back after each drawing step.
 
 #include "model/DrawObj.h"
 
@@ -18,7 +26,15 @@ public:
     // An empty group: shape type Group, own outline and fill off.
     CDrawObjGroup();
     CDrawObjGroup(const RectF& rc, ViewServices* pView);
+    // A group of the objects of `objects` that are neither null nor flagged deleted, in
+    // order; they are moved out of `objects`, which keeps the null and deleted entries.
+    explicit CDrawObjGroup(std::vector<std::unique_ptr<CDrawObj>>& objects);
     ~CDrawObjGroup() override;
+
+    // The base record, the six flags, the u32 and the children as an object list. A load
+    // replaces the children with those read once all are read; a truncated or damaged
+    // record throws and the group keeps the children it had.
+    void Serialize(Archive& archive) override;
 
     // Each child's matrix becomes child matrix × group matrix; the group's becomes the
     // identity. The children keep their place on the page when they leave the group.
@@ -28,6 +44,16 @@ public:
 
     bool CanFill() const override;
     bool CanStroke() const override;
+
+    // The base handles only.
+    int GetHandleCount() override;
+    // The base drag, after which the bounds follow the children's combined path.
+    void MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewServices* pView) override;
+
+    // The children back to front, through the group's transform and `extra`. Without group
+    // settings each child draws itself and the group's own effects and clip are not used;
+    // with them the group's clip object, style parts and reflection apply.
+    RectF& Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts) override;
 
     // The children's paths (each with its own matrix) as separate figures, placed by the
     // group's transform, `extra` and the zoom.
@@ -41,6 +67,10 @@ public:
     // Whether the group's outline replaces its children's.
     virtual bool UsesGroupStroke() const;
 
+    // Every child's missing font families, each child's names once; false when any child
+    // answered false.
+    bool CollectFontNames(std::vector<std::string>& names) override;
+
     bool m_bUseGroupSettings = false;  // draw the children with the group's style parts
     bool m_bExtra1 = false;            // stored and copied, never read
     bool m_bGroupStroke = false;       // with group settings, the group's outline replaces the children's
@@ -49,6 +79,14 @@ public:
     bool m_bExtra2 = false;            // stored and copied, never read
     uint32_t m_dwExtra = 0;            // stored and copied, never read
     std::vector<std::unique_ptr<CDrawObj>> m_children;
+
+private:
+    // One pass (kDrawShadow or kDrawBody) over the children with the group's style parts
+    // imposed; the union of what they painted.
+    RectF DrawWithGroupSettings(ViewServices* pView, const Matrix& m, Graphics& g, DrawPartMask pass);
+    // The mirrored, fading copy of the group below `painted` (document units).
+    void DrawGroupReflection(Graphics& g, ViewServices* pView, const Matrix& m, const RectF& painted,
+                             DrawPartMask parts);
 };
 
 } // namespace kelmora
