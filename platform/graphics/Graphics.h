@@ -80,6 +80,11 @@ public:
     // Strokes the path with the pen (Pen.h, PenStroke.h); false, drawing nothing, for a pen
     // that is not valid.
     bool DrawPath(const Pen& pen, const GraphicsPath& path);
+    // Paints the surface with its top-left corner at (x, y), one surface pixel per world
+    // unit. Pixel edges, not centres, fall on the surface's integer coordinates, so a
+    // surface drawn with a world transform of translation by (−x, −y) and painted back at
+    // (x, y) lands on the very pixels it was drawn for. False for a non-finite position.
+    bool DrawSurface(const ImageSurface& surface, float x, float y);
 
     // Sets the clip from the path's filled area (by its fill mode) in world coordinates.
     bool SetClip(const GraphicsPath& path, CombineMode mode = CombineMode::Replace);
