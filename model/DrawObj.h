@@ -330,6 +330,7 @@ private:
     void DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
                     const RectF& body, bool withReflection, std::unique_ptr<EffectLayer>& reflection);
     void DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out);
+    std::unique_ptr<EffectLayer> CreateReflectionLayer(Graphics& g, const RectF& body);
 };
 
 // The signed angle (radians, in (−π, π]) that turns vector b into vector a, positive

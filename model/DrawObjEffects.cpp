@@ -7,8 +7,9 @@
 // left off the page.
 //
 // Bounds: the shadow's blur is measured in device pixels and never spreads further than
-// the blur's largest radius, so the margin kept around the shadow is bounded by it too;
-// a layer larger than EffectLayer allows is skipped, never allocated.
+// the blur's largest radius, so the margin kept around the shadow is bounded by it too.
+// Layers cover only the part of their effect that the target can show; one still larger
+// than EffectLayer allows is skipped, never allocated.
 
 #include "model/DrawObj.h"
 #include "model/DrawObjRender.h"
@@ -47,6 +48,28 @@ RectF UnionOfRects(const RectF& a, const RectF& b)
     const float right = std::max(a.GetRight(), b.GetRight());
     const float bottom = std::max(a.GetBottom(), b.GetBottom());
     return RectF(left, top, right - left, bottom - top);
+}
+
+// The part of a layer's area that can reach the screen: within the target's visible
+// area grown by the blur margin (a blur near the cut still sees every pixel it reads).
+// A reflection shows rows of its layer elsewhere than they were drawn, so a layer that
+// feeds one is cut at the sides only. Keeps layers small when an object is zoomed far
+// beyond the window.
+RectF VisiblePart(const RectF& area, Graphics& g, float margin, bool sidesOnly)
+{
+    std::optional<RectF> visible = g.GetVisibleClipBounds();
+    if (!visible)
+        return area;
+    const RectF reach = Grown(*visible, margin);
+    const float left = std::max(area.X, reach.X);
+    const float right = std::min(area.GetRight(), reach.GetRight());
+    float top = area.Y;
+    float bottom = area.GetBottom();
+    if (!sidesOnly) {
+        top = std::max(top, reach.Y);
+        bottom = std::min(bottom, reach.GetBottom());
+    }
+    return RectF(left, top, std::max(right - left, 0.0f), std::max(bottom - top, 0.0f));
 }
 
 bool Printing(const ViewServices* pView)
@@ -107,9 +130,10 @@ void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& 
     const float margin = BlurMargin(m_fShadowBlur);
 
     if (withReflection)
-        reflection = EffectLayer::Create(Grown(UnionOfRects(shadowBounds, body), margin));
+        reflection = EffectLayer::Create(VisiblePart(Grown(UnionOfRects(shadowBounds, body), margin), g, 0.0f, true));
 
-    std::unique_ptr<EffectLayer> layer = EffectLayer::Create(Grown(shadowBounds, margin));
+    std::unique_ptr<EffectLayer> layer =
+        EffectLayer::Create(VisiblePart(Grown(shadowBounds, margin), g, margin, withReflection));
     if (!layer)
         return;
     const ARGB shadowColor = m_shadowBrush.m_clrFore;
@@ -147,6 +171,12 @@ void CDrawObj::DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& lay
     const float distance = m_fReflectionDistance * (pView ? pView->m_fZoom : 1.0f);
     const RectF at = layer.Area();
     g.DrawSurface(layer.Surface(), at.X, at.Y + at.Height + distance);
+}
+
+// The reflection layer over the body alone, when there is no shadow to widen it.
+std::unique_ptr<EffectLayer> CDrawObj::CreateReflectionLayer(Graphics& g, const RectF& body)
+{
+    return EffectLayer::Create(VisiblePart(body, g, 0.0f, true));
 }
 
 // Glow strokes around the outline (the glow) or inside it (the inner glow alone): a stack

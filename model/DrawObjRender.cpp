@@ -111,7 +111,7 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
         if (HasPart(parts, kDrawBody))
             DrawFillStroke(g, pView, *path, tools, extra, true);
         if (reflect && !reflection && !path->IsEmpty())
-            reflection = EffectLayer::Create(body);
+            reflection = CreateReflectionLayer(g, body);
         if (reflection)
             DrawFillStroke(reflection->GetGraphics(), pView, *path, tools, extra, true);
     }

@@ -22,8 +22,9 @@ namespace kelmora {
 
 class EffectLayer {
 public:
-    // Most pixel memory one effect layer may take: 8,192 × 8,192 pixels. Effects of
-    // objects zoomed beyond that are skipped rather than allowed to take gigabytes.
+    // Most pixel memory one effect layer may take: 8,192 × 8,192 pixels. A layer that
+    // would need more is not made and its effect is skipped, rather than allowed to take
+    // gigabytes.
     static constexpr int64_t kMaxBytes = int64_t(256) << 20;
 
     // A layer over `area`; null when the area is not finite, has no extent, or the layer

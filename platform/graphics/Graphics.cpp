@@ -271,6 +271,17 @@ void Graphics::ResetClip()
     ApplyClip();
 }
 
+std::optional<RectF> Graphics::GetVisibleClipBounds()
+{
+    auto device = DeviceMatrix(m_state.world);
+    if (!device)
+        return std::nullopt;
+    cairo_set_matrix(m_cr, &*device);
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    return RectF(float(x1), float(y1), float(x2 - x1), float(y2 - y1));
+}
+
 void Graphics::ApplyClip()
 {
     // Back to the context's own clip, then narrowed by each area in turn.

@@ -91,6 +91,10 @@ public:
     bool IntersectClip(const GraphicsPath& path) { return SetClip(path, CombineMode::Intersect); }
     // Back to the unlimited clip (the context's own clip at construction).
     void ResetClip();
+    // The bounds, in world coordinates, of the area that drawing can still reach: the
+    // clip and the target's own extent. Nothing when the world transform cannot be
+    // inverted.
+    std::optional<RectF> GetVisibleClipBounds();
 
     // Pushes transform, clip and smoothing. Restore returns to the state saved under the
     // handle and drops that and every later saved state; false for an unknown handle.

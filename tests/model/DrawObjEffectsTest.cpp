@@ -210,6 +210,15 @@ TEST(DrawObjEffects, HugeValuesFromAFileAreSkippedOrClamped)
     Graphics g3(zoomed);
     huge->Draw(out, g3, &view, nullptr, kDrawAllParts);
     EXPECT_EQ(Pixel(zoomed, 15, 15), kRed);
+
+    // The shadow layer covers only what the target shows, so a shadow far larger than any
+    // layer still appears where it is seen.
+    huge->m_fShadowDepth = 0.0f;
+    huge->m_bReflection = false;
+    ImageSurface shadowed = MakeSurface(30, 30);
+    Graphics g4(shadowed);
+    huge->Draw(out, g4, &view, nullptr, kDrawShadow);
+    EXPECT_EQ(Pixel(shadowed, 15, 15), kGreen);
 }
 
 TEST(DrawObjEffects, PrintingPassesLayersThroughFilesAndLeavesNoneBehind)
