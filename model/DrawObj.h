@@ -47,6 +47,7 @@ namespace kelmora {
 class Bitmap;
 class DeviceContext;
 struct DrawTools;
+class EffectLayer;
 class DocumentServices;
 class Graphics;
 class ViewServices;
@@ -328,6 +329,12 @@ private:
     void FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
     void StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
     void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
+    // Effects (DrawObjEffects.cpp).
+    std::unique_ptr<GraphicsPath> BuildShadowPath(const GraphicsPath& path);
+    void DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
+                    const RectF& body, bool withReflection, std::unique_ptr<EffectLayer>& reflection);
+    void DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out);
+    std::unique_ptr<EffectLayer> CreateReflectionLayer(Graphics& g, const RectF& body);
 };
 
 // The signed angle (radians, in (−π, π]) that turns vector b into vector a, positive

@@ -12,8 +12,10 @@
 
 #include "model/DrawObj.h"
 #include "model/DrawObjRender.h"
+#include "model/EffectLayer.h"
 #include "model/ViewServices.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/Pen.h"
 
 #include <algorithm>
 
@@ -81,13 +83,37 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
     const RectF pathBounds = m_rcBounds;
     out = pathBounds;
 
-    if (pView && pView->m_pZoomMatrix)
-        path->Transform(*pView->m_pZoomMatrix);
+    std::unique_ptr<GraphicsPath> shadowPath;
+    if (m_bShadow && HasPart(parts, kDrawShadow) && !path->IsEmpty()) {
+        shadowPath = BuildShadowPath(*path);
+        if (shadowPath)
+            out = UnionOf(out, shadowPath->GetBounds());
+    }
 
+    if (pView && pView->m_pZoomMatrix) {
+        if (shadowPath)
+            shadowPath->Transform(*pView->m_pZoomMatrix);
+        path->Transform(*pView->m_pZoomMatrix);
+    }
+
+    const bool reflect = m_bReflection && HasPart(parts, kDrawReflection);
+    std::unique_ptr<EffectLayer> reflection;
     if (visible) {
         DrawTools tools = CreateDrawTools(pView);
+        PenGeometry penGeometry;
+        const bool stroked = m_bLineEnabled && tools.pen;
+        if (stroked)
+            penGeometry = tools.pen->Geometry();
+        const RectF body = path->GetBounds(nullptr, stroked ? &penGeometry : nullptr);
+
+        if (shadowPath)
+            DrawShadow(g, pView, *shadowPath, tools, body, reflect, reflection);
         if (HasPart(parts, kDrawBody))
             DrawFillStroke(g, pView, *path, tools, extra, true);
+        if (reflect && !reflection && !path->IsEmpty())
+            reflection = CreateReflectionLayer(g, body);
+        if (reflection)
+            DrawFillStroke(reflection->GetGraphics(), pView, *path, tools, extra, true);
     }
 
     // Room for the glow, whether or not it is on; and, where the glow room falls short of
@@ -102,6 +128,9 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
         stroked.Inflate(m_pen.m_fWidth / 2.0f, m_pen.m_fWidth / 2.0f);
         out = UnionOf(out, stroked);
     }
+
+    if (reflection)
+        DrawReflection(g, pView, *reflection, out);
 
     g.Restore(saved);
     return out;
@@ -168,10 +197,6 @@ void CDrawObj::StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTo
     if (tools.pen)
         g.DrawPath(*tools.pen, path);
 }
-
-// Glow strokes belong to the effects, which paint nothing here yet: a glow that is
-// switched on draws as one switched off.
-void CDrawObj::DrawGlow(Graphics&, ViewServices*, const GraphicsPath&, const DrawTools&) { }
 
 // Pictures are painted by the image objects' own drawing, which is not part of this
 // procedure yet.

@@ -235,6 +235,25 @@ bool Graphics::DrawPath(const Pen& pen, const GraphicsPath& path)
     return StrokePathWithPen(m_cr, *device, path, pen);
 }
 
+bool Graphics::DrawSurface(const ImageSurface& surface, float x, float y)
+{
+    if (!std::isfinite(x) || !std::isfinite(y) || !surface.CairoSurface())
+        return false;
+    cairo_matrix_t w = ToCairo(m_state.world);
+    cairo_matrix_t device;
+    cairo_matrix_multiply(&device, &w, &m_base);
+    if (!IsUsable(device))
+        return false;
+    cairo_surface_flush(surface.CairoSurface());
+    cairo_set_matrix(m_cr, &device);
+    cairo_new_path(m_cr);
+    cairo_set_source_surface(m_cr, surface.CairoSurface(), x, y);
+    cairo_pattern_set_filter(cairo_get_source(m_cr), CAIRO_FILTER_GOOD);
+    cairo_rectangle(m_cr, x, y, surface.Width(), surface.Height());
+    cairo_fill(m_cr);
+    return true;
+}
+
 bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
 {
     if (!IsDrawable(path) || !DeviceMatrix(m_state.world))
@@ -250,6 +269,17 @@ void Graphics::ResetClip()
 {
     m_state.clip.clear();
     ApplyClip();
+}
+
+std::optional<RectF> Graphics::GetVisibleClipBounds()
+{
+    auto device = DeviceMatrix(m_state.world);
+    if (!device)
+        return std::nullopt;
+    cairo_set_matrix(m_cr, &*device);
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    return RectF(float(x1), float(y1), float(x2 - x1), float(y2 - y1));
 }
 
 void Graphics::ApplyClip()

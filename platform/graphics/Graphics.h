@@ -80,12 +80,21 @@ public:
     // Strokes the path with the pen (Pen.h, PenStroke.h); false, drawing nothing, for a pen
     // that is not valid.
     bool DrawPath(const Pen& pen, const GraphicsPath& path);
+    // Paints the surface with its top-left corner at (x, y), one surface pixel per world
+    // unit. Pixel edges, not centres, fall on the surface's integer coordinates, so a
+    // surface drawn with a world transform of translation by (−x, −y) and painted back at
+    // (x, y) lands on the very pixels it was drawn for. False for a non-finite position.
+    bool DrawSurface(const ImageSurface& surface, float x, float y);
 
     // Sets the clip from the path's filled area (by its fill mode) in world coordinates.
     bool SetClip(const GraphicsPath& path, CombineMode mode = CombineMode::Replace);
     bool IntersectClip(const GraphicsPath& path) { return SetClip(path, CombineMode::Intersect); }
     // Back to the unlimited clip (the context's own clip at construction).
     void ResetClip();
+    // The bounds, in world coordinates, of the area that drawing can still reach: the
+    // clip and the target's own extent. Nothing when the world transform cannot be
+    // inverted.
+    std::optional<RectF> GetVisibleClipBounds();
 
     // Pushes transform, clip and smoothing. Restore returns to the state saved under the
     // handle and drops that and every later saved state; false for an unknown handle.

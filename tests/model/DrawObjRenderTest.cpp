@@ -89,26 +89,34 @@ TEST(DrawObjRender, ZoomAndExtraMatrix)
 
 TEST(DrawObjRender, PartMask)
 {
-    ImageSurface surface = MakeSurface(80, 80);
-    Graphics g(surface);
     auto rect = MakeShape(ShapeType::Rectangle, RectF(10, 10, 30, 30), kRed, kBlue, 2.0f);
     rect->m_bShadow = true;
+    rect->m_fShadowBlur = 0.0f;
+    rect->m_nShadowDirection = 0;
+    rect->m_fShadowDepth = 30.0f;
     rect->m_bReflection = true;
     RectF out;
-    // The shadow part alone leaves the body out.
-    rect->Draw(out, g, nullptr, nullptr, kDrawShadow);
-    EXPECT_EQ(Pixel(surface, 25, 25), 0u);
-    EXPECT_EQ(Pixel(surface, 10, 25), 0u);
+    // The shadow part alone paints the shadow and leaves the body out.
+    ImageSurface shadowOnly = MakeSurface(80, 100);
+    Graphics g1(shadowOnly);
+    rect->Draw(out, g1, nullptr, nullptr, kDrawShadow);
+    EXPECT_EQ(Pixel(shadowOnly, 25, 25), 0u);
+    EXPECT_EQ(Pixel(shadowOnly, 55, 25), 0xFF000000u);
+    EXPECT_EQ(Pixel(shadowOnly, 25, 60), 0u);
     // The body alone paints the body and nothing below it or beside it.
-    rect->Draw(out, g, nullptr, nullptr, kDrawBody);
-    EXPECT_EQ(Pixel(surface, 25, 25), kRed);
-    for (int y = 45; y < 80; y += 5)
-        EXPECT_EQ(Pixel(surface, 25, y), 0u) << y;
+    ImageSurface bodyOnly = MakeSurface(80, 100);
+    Graphics g2(bodyOnly);
+    rect->Draw(out, g2, nullptr, nullptr, kDrawBody);
+    EXPECT_EQ(Pixel(bodyOnly, 25, 25), kRed);
+    EXPECT_EQ(Pixel(bodyOnly, 55, 25), 0u);
+    for (int y = 45; y < 100; y += 5)
+        EXPECT_EQ(Pixel(bodyOnly, 25, y), 0u) << y;
     // Bits outside the three parts are ignored.
     ImageSurface other = MakeSurface(80, 80);
-    Graphics g2(other);
-    rect->Draw(out, g2, nullptr, nullptr, 0x4u);
+    Graphics g3(other);
+    rect->Draw(out, g3, nullptr, nullptr, 0x4u);
     EXPECT_EQ(Pixel(other, 25, 25), 0u);
+    EXPECT_EQ(Pixel(other, 55, 25), 0u);
 }
 
 TEST(DrawObjRender, ClipObjectLimitsItsObjectAndTheOuterClipHolds)
