@@ -292,13 +292,15 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
 
 std::unique_ptr<CDrawObj> CXPSMan::GeometryToObject(const XpsGeometry& geometry)
 {
+    // Every figure's name carries the counter's value from before the first of them.
+    const std::string name = "Custom - " + std::to_string(g_nObjectCounter.load());
     std::vector<std::unique_ptr<CDrawObj>> polys;
     for (const XpsFigure& figure : geometry.figures) {
         if (m_nMade >= kMaxImportedObjects)
             break;
         auto poly = std::make_unique<CDrawPoly>();
         poly->m_nShapeType = ShapeType::Custom;
-        poly->SetName("Custom - " + std::to_string(g_nObjectCounter.load()));
+        poly->SetName(name);
         if (FigureToPoly(figure, poly.get()) != S_OK)
             continue;
         poly->RecalcBounds(nullptr);

@@ -29,8 +29,12 @@ bool ParseNumberList(std::string_view text, std::vector<float>& values, size_t l
     size_t i = 0;
     auto separator = [](char c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (i < text.size()) {
+        // White space with at most one comma between two numbers.
+        int commas = 0;
         while (i < text.size() && separator(text[i]))
-            ++i;
+            commas += text[i++] == ',';
+        if (commas > 1)
+            return false;
         if (i >= text.size())
             break;
         size_t start = i;

@@ -85,10 +85,18 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
+    // White space with at most one comma in it.
     void SkipSeparators()
     {
-        while (m_pos < m_text.size() && IsSeparator(m_text[m_pos]))
+        bool comma = false;
+        while (m_pos < m_text.size() && IsSeparator(m_text[m_pos])) {
+            if (m_text[m_pos] == ',') {
+                if (comma)
+                    return;
+                comma = true;
+            }
             ++m_pos;
+        }
     }
     bool AtEnd()
     {
