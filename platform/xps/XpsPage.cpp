@@ -548,11 +548,11 @@ std::unique_ptr<XpsBrush> PageParser::ParseBrushElement(const pugi::xml_node& no
         } else {
             visual = FirstElement(PropertyElement(node, "Visual"));
         }
-        std::vector<std::unique_ptr<XpsVisual>> content;
-        if (visual && ++m_visuals <= kMaxXpsVisuals)
+        if (visual) {
+            if (++m_visuals > kMaxXpsVisuals)
+                throw PageLimitError { "too many visuals" };
             brush->visual = ParseVisual(visual);
-        else if (m_visuals > kMaxXpsVisuals)
-            throw PageLimitError { "too many visuals" };
+        }
     } else if (name == "LinearGradientBrush") {
         brush->kind = XpsBrush::Kind::LinearGradient;
         brush->startPoint = PointAttribute(node, "StartPoint");
