@@ -6,6 +6,7 @@
 #include "document/DocumentSummary.h"
 #include "document/DrawDoc.h"
 #include "document/Thumbnail.h"
+#include "document/XPSMan.h"
 #include "document/zip/SingleFilePacking.h"
 #include "document/zip/ZipWriter.h"
 #include "model/DrawObj.h"
@@ -356,8 +357,13 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         ShowMessage(*this, "Cannot open the file \"" + path.string() + "\": " + reason + ".");
         return false;
     };
-    if (IsExtension(extension, kXpsExtension))
-        return fail("XPS files cannot be imported yet");
+    if (IsExtension(extension, kXpsExtension)) {
+        // The pages are added as groups to this document and selected in its first view.
+        CXPSMan importer(this, m_views.empty() ? nullptr : m_views.front());
+        if (!importer.Import(path))
+            return fail(importer.GetError());
+        return true;
+    }
     if (!IsExtension(extension, kDocumentExtension))
         return fail("it is not a drawing file");
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,6 +93,8 @@ public:
     // Finds and checks the end record and reads the first central entry.
     ZipResult Parse();
     ZipResult UnzipFirst(const std::filesystem::path& targetPath);
+    ZipResult ListItems(std::vector<std::string>& names) const;
+    ZipResult ReadItem(std::string_view name, size_t maxSize, std::vector<uint8_t>& data) const;
 
 private:
     bool ReadAt(uint64_t position, void* data, size_t size) const
@@ -101,8 +104,13 @@ private:
     }
     std::optional<EndRecord> CheckEndRecord(const uint8_t* bytes, uint64_t position) const;
     ZipResult ReadFirstCentralEntry();
-    ZipResult ReadEntryInfo(EntryInfo& info) const;
-    ZipResult CopyData(int target, const EntryInfo& info) const;
+    // Reads the central entry at `position`; `next` becomes the position after it.
+    ZipResult ReadCentralEntry(uint64_t position, CentralEntry& entry, uint64_t& next) const;
+    // Calls `visit` for every central entry in directory order until it returns false.
+    ZipResult ForEachCentralEntry(const std::function<bool(const CentralEntry&)>& visit) const;
+    ZipResult ReadEntryInfo(const CentralEntry& entry, EntryInfo& info) const;
+    using Sink = std::function<bool(const uint8_t*, size_t)>;
+    ZipResult CopyData(const CentralEntry& entry, const EntryInfo& info, const Sink& sink) const;
     void CreateTargetFolder(const std::filesystem::path& targetPath) const;
 
     UniqueFd m_file;
@@ -181,26 +189,54 @@ ZipResult ZipReader::Parse()
 
 ZipResult ZipReader::ReadFirstCentralEntry()
 {
-    uint64_t position = m_end.bytesBefore + m_end.directoryOffset;
+    uint64_t next = 0;
+    return ReadCentralEntry(m_end.bytesBefore + m_end.directoryOffset, m_first, next);
+}
+
+ZipResult ZipReader::ReadCentralEntry(uint64_t position, CentralEntry& entry, uint64_t& next) const
+{
     std::array<uint8_t, kCentralEntrySize> bytes;
     if (!ReadAt(position, bytes.data(), bytes.size()))
         return ZipResult::ArchiveUnreadable;
     if (LoadU32(bytes.data()) != kCentralEntrySignature)
         return ZipResult::ArchiveInconsistent;
-    m_first.flags = LoadU16(bytes.data() + 8);
-    m_first.method = LoadU16(bytes.data() + 10);
-    m_first.dosTime = LoadU32(bytes.data() + 12);
-    m_first.crc = LoadU32(bytes.data() + 16);
-    m_first.compressedSize = LoadU32(bytes.data() + 20);
-    m_first.uncompressedSize = LoadU32(bytes.data() + 24);
+    entry.flags = LoadU16(bytes.data() + 8);
+    entry.method = LoadU16(bytes.data() + 10);
+    entry.dosTime = LoadU32(bytes.data() + 12);
+    entry.crc = LoadU32(bytes.data() + 16);
+    entry.compressedSize = LoadU32(bytes.data() + 20);
+    entry.uncompressedSize = LoadU32(bytes.data() + 24);
     uint16_t nameLength = LoadU16(bytes.data() + 28);
-    m_first.externalAttributes = LoadU32(bytes.data() + 38);
-    m_first.localHeaderOffset = LoadU32(bytes.data() + 42);
+    uint16_t extraLength = LoadU16(bytes.data() + 30);
+    uint16_t commentLength = LoadU16(bytes.data() + 32);
+    entry.externalAttributes = LoadU32(bytes.data() + 38);
+    entry.localHeaderOffset = LoadU32(bytes.data() + 42);
     if (nameLength > m_fileSize - (position + kCentralEntrySize))
         return ZipResult::ArchiveUnreadable;
-    m_first.name.resize(nameLength);
-    if (!ReadAt(position + kCentralEntrySize, m_first.name.data(), nameLength))
+    entry.name.resize(nameLength);
+    if (!ReadAt(position + kCentralEntrySize, entry.name.data(), nameLength))
         return ZipResult::ArchiveUnreadable;
+    next = position + kCentralEntrySize + nameLength + extraLength + commentLength;
+    return ZipResult::Success;
+}
+
+ZipResult ZipReader::ForEachCentralEntry(const std::function<bool(const CentralEntry&)>& visit) const
+{
+    uint64_t position = m_end.bytesBefore + m_end.directoryOffset;
+    uint64_t directoryEnd = position + m_end.directorySize;
+    for (uint32_t i = 0; i < m_end.entryCount; ++i) {
+        CentralEntry entry;
+        uint64_t next = 0;
+        if (position + kCentralEntrySize > directoryEnd)
+            return ZipResult::Corrupt;
+        if (ZipResult result = ReadCentralEntry(position, entry, next); result != ZipResult::Success)
+            return ZipResult::Corrupt;
+        if (next > directoryEnd)
+            return ZipResult::Corrupt;
+        if (!visit(entry))
+            break;
+        position = next;
+    }
     return ZipResult::Success;
 }
 
@@ -251,9 +287,8 @@ bool IsFolderEntry(const CentralEntry& entry)
 
 } // namespace
 
-ZipResult ZipReader::ReadEntryInfo(EntryInfo& info) const
+ZipResult ZipReader::ReadEntryInfo(const CentralEntry& entry, EntryInfo& info) const
 {
-    const CentralEntry& entry = m_first;
     uint64_t position = m_end.bytesBefore + entry.localHeaderOffset;
     std::array<uint8_t, kLocalHeaderSize> header;
     if (!ReadAt(position, header.data(), header.size()) || LoadU32(header.data()) != kLocalHeaderSignature)
@@ -295,9 +330,8 @@ ZipResult ZipReader::ReadEntryInfo(EntryInfo& info) const
     return ZipResult::Success;
 }
 
-ZipResult ZipReader::CopyData(int target, const EntryInfo& info) const
+ZipResult ZipReader::CopyData(const CentralEntry& entry, const EntryInfo& info, const Sink& sink) const
 {
-    const CentralEntry& entry = m_first;
     std::vector<uint8_t> input(kIoBufferSize);
     std::vector<uint8_t> output(kIoBufferSize);
     uint64_t position = info.dataStart;
@@ -316,7 +350,7 @@ ZipResult ZipReader::CopyData(int target, const EntryInfo& info) const
     auto emit = [&](const uint8_t* bytes, size_t count) {
         produced += count;
         crc = crc32_z(crc, bytes, count);
-        return WriteAll(target, bytes, count);
+        return sink(bytes, count);
     };
 
     if (entry.method == kMethodStored) {
@@ -381,7 +415,7 @@ ZipResult ZipReader::UnzipFirst(const std::filesystem::path& targetPath)
     if (m_end.entryCount == 0)
         return ZipResult::BadArguments;
     EntryInfo info;
-    if (ZipResult result = ReadEntryInfo(info); result != ZipResult::Success)
+    if (ZipResult result = ReadEntryInfo(m_first, info); result != ZipResult::Success)
         return result;
     if (info.isFolder)
         return ZipResult::EntryNotFound;
@@ -391,7 +425,8 @@ ZipResult ZipReader::UnzipFirst(const std::filesystem::path& targetPath)
     UniqueFd target = OpenFile(targetPath, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (!target)
         return ZipResult::CannotOpenFile;
-    ZipResult result = CopyData(target.Get(), info);
+    int fd = target.Get();
+    ZipResult result = CopyData(m_first, info, [fd](const uint8_t* bytes, size_t count) { return WriteAll(fd, bytes, count); });
     if (result == ZipResult::Success && info.modification) {
         std::array<timespec, 2> times {};
         int64_t seconds;
@@ -408,6 +443,48 @@ ZipResult ZipReader::UnzipFirst(const std::filesystem::path& targetPath)
         std::error_code ignored;
         std::filesystem::remove(targetPath, ignored);
     }
+    return result;
+}
+
+ZipResult ZipReader::ListItems(std::vector<std::string>& names) const
+{
+    names.clear();
+    return ForEachCentralEntry([&](const CentralEntry& entry) {
+        names.push_back(entry.name);
+        return true;
+    });
+}
+
+ZipResult ZipReader::ReadItem(std::string_view name, size_t maxSize, std::vector<uint8_t>& data) const
+{
+    data.clear();
+    std::optional<CentralEntry> found;
+    ZipResult result = ForEachCentralEntry([&](const CentralEntry& entry) {
+        if (entry.name != name)
+            return true;
+        found = entry;
+        return false;
+    });
+    if (result != ZipResult::Success)
+        return result;
+    if (!found)
+        return ZipResult::EntryNotFound;
+    EntryInfo info;
+    if (ZipResult infoResult = ReadEntryInfo(*found, info); infoResult != ZipResult::Success)
+        return infoResult;
+    if (info.isFolder)
+        return ZipResult::EntryNotFound;
+    // The declared size is checked before anything is allocated; CopyData refuses data
+    // that grows past it.
+    if (found->uncompressedSize > maxSize)
+        return ZipResult::MemoryTooSmall;
+    data.reserve(found->uncompressedSize);
+    result = CopyData(*found, info, [&](const uint8_t* bytes, size_t count) {
+        data.insert(data.end(), bytes, bytes + count);
+        return true;
+    });
+    if (result != ZipResult::Success)
+        data.clear();
     return result;
 }
 
@@ -463,6 +540,26 @@ ZipResult CloseUnzip(ZipHandle* handle)
         return StoreResult(ZipResult::WrongHandleKind);
     std::unique_ptr<ZipReader> reader(static_cast<ZipReader*>(handle));
     return StoreResult(ZipResult::Success);
+}
+
+ZipResult ListZipItems(ZipHandle* handle, std::vector<std::string>& names)
+{
+    names.clear();
+    if (!handle)
+        return StoreResult(ZipResult::BadArguments);
+    if (handle->Kind() != ZipHandleKind::Reader)
+        return StoreResult(ZipResult::WrongHandleKind);
+    return StoreResult(static_cast<ZipReader*>(handle)->ListItems(names));
+}
+
+ZipResult ReadZipItem(ZipHandle* handle, std::string_view name, size_t maxSize, std::vector<uint8_t>& data)
+{
+    data.clear();
+    if (!handle)
+        return StoreResult(ZipResult::BadArguments);
+    if (handle->Kind() != ZipHandleKind::Reader)
+        return StoreResult(ZipResult::WrongHandleKind);
+    return StoreResult(static_cast<ZipReader*>(handle)->ReadItem(name, maxSize, data));
 }
 
 } // namespace kelmora

@@ -14,7 +14,12 @@
 #include "document/zip/ZipHandle.h"
 #include "document/zip/ZipResult.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kelmora {
 
@@ -40,6 +45,16 @@ ZipHandle* OpenZip(const std::filesystem::path& path);
 // whose folder does not exist gets its folders created below the folder that was
 // current when the archive was opened, unless the folder part climbs with "..".
 ZipResult UnzipItem(ZipHandle* handle, const std::filesystem::path& targetPath);
+
+// The names of all entries, as stored, in the order of the central directory.
+// ZipResult::Corrupt when the directory does not hold together.
+ZipResult ListZipItems(ZipHandle* handle, std::vector<std::string>& names);
+
+// Reads the entry stored under exactly `name` into `data`, with the same checks as
+// UnzipItem (local header, method, size and CRC-32). An entry that declares more than
+// `maxSize` bytes is refused with ZipResult::MemoryTooSmall before anything is read;
+// ZipResult::EntryNotFound when no such file entry exists. `data` is empty on failure.
+ZipResult ReadZipItem(ZipHandle* handle, std::string_view name, size_t maxSize, std::vector<uint8_t>& data);
 
 // Closes the archive file and frees the handle. A writer handle is refused with
 // ZipResult::WrongHandleKind and stays valid.

@@ -337,3 +337,47 @@ TEST(ZipReader, ThreadsReadTheirOwnArchivesAtTheSameTime)
 }
 
 } // namespace kelmora
+
+namespace kelmora {
+
+using namespace ziptest;
+
+TEST(ZipReader, EntriesAreListedAndReadIntoMemoryByName)
+{
+    ScratchFolder folder;
+    Bytes one = MakeData(DataKind::Text, 3000);
+    Bytes two = MakeData(DataKind::Random, 500);
+    WriteFile(folder / "two.zip",
+              BuildArchive({ StoredEntry("a/one", one), DeflatedEntry("b/two", two), StoredEntry("dir/", {}) }));
+
+    ZipHandle* zip = OpenZip(folder / "two.zip");
+    ASSERT_NE(zip, nullptr);
+    std::vector<std::string> names;
+    EXPECT_EQ(ListZipItems(zip, names), ZipResult::Success);
+    EXPECT_EQ(names, (std::vector<std::string>{ "a/one", "b/two", "dir/" }));
+    Bytes data;
+    EXPECT_EQ(ReadZipItem(zip, "b/two", 500, data), ZipResult::Success);
+    EXPECT_EQ(data, two);
+    EXPECT_EQ(ReadZipItem(zip, "a/one", 1 << 20, data), ZipResult::Success);
+    EXPECT_EQ(data, one);
+    // Too large for the caller's limit, absent, or a folder: nothing is returned.
+    EXPECT_EQ(ReadZipItem(zip, "a/one", 2999, data), ZipResult::MemoryTooSmall);
+    EXPECT_TRUE(data.empty());
+    EXPECT_EQ(ReadZipItem(zip, "A/ONE", 1 << 20, data), ZipResult::EntryNotFound);
+    EXPECT_EQ(ReadZipItem(zip, "dir/", 1 << 20, data), ZipResult::EntryNotFound);
+    EXPECT_EQ(ReadZipItem(nullptr, "a/one", 1, data), ZipResult::BadArguments);
+    EXPECT_EQ(CloseUnzip(zip), ZipResult::Success);
+
+    // A flipped data byte fails the CRC check.
+    Bytes damaged = ReadFile(folder / "two.zip");
+    damaged[30 + 5 + 100] ^= 0x01;
+    WriteFile(folder / "damaged.zip", damaged);
+    zip = OpenZip(folder / "damaged.zip");
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(ReadZipItem(zip, "a/one", 1 << 20, data), ZipResult::Corrupt);
+    EXPECT_TRUE(data.empty());
+    EXPECT_EQ(ReadZipItem(zip, "b/two", 1 << 20, data), ZipResult::Success);
+    EXPECT_EQ(CloseUnzip(zip), ZipResult::Success);
+}
+
+} // namespace kelmora
