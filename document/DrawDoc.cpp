@@ -117,7 +117,7 @@ void CDrawDoc::Add(CDrawObj* object)
         object->m_nID = NextObjectId();
     m_objects.emplace_back(object);
     ++m_nObjects;
-    object->m_pDocument = this;
+    SetDocumentOfTree(*object, this);
     object->m_bDeleted = false;
     SetModifiedFlag(true);
     if (FrameServices* frame = Frame())

@@ -10,6 +10,7 @@
 #include "document/zip/SingleFilePacking.h"
 #include "document/zip/ZipWriter.h"
 #include "model/DrawObj.h"
+#include "model/DrawObjGroup.h"
 #include "model/DrawOleObj.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/FileException.h"
@@ -209,8 +210,8 @@ void AdoptContents(CDrawDoc& document, DocumentContents& loaded, std::unique_ptr
     for (std::unique_ptr<CDrawObj>& object : loaded.objects) {
         if (object->m_bDeleted)
             continue;
-        object->m_nID = NextObjectId();
-        object->m_pDocument = &document;
+        RenewIdsOfTree(*object);
+        SetDocumentOfTree(*object, &document);
         object->CollectFontNames(fonts);
         document.m_objects.push_back(std::move(object));
         ++document.m_nObjects;

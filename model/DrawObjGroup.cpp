@@ -157,4 +157,26 @@ bool CDrawObjGroup::CollectFontNames(std::vector<std::string>& names)
     return complete;
 }
 
+void SetDocumentOfTree(CDrawObj& object, DocumentServices* document)
+{
+    object.m_pDocument = document;
+    if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
+        for (auto& child : group->m_children) {
+            if (child)
+                SetDocumentOfTree(*child, document);
+        }
+    }
+}
+
+void RenewIdsOfTree(CDrawObj& object)
+{
+    object.m_nID = NextObjectId();
+    if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
+        for (auto& child : group->m_children) {
+            if (child)
+                RenewIdsOfTree(*child);
+        }
+    }
+}
+
 } // namespace kelmora

@@ -89,4 +89,11 @@ private:
                              DrawPartMask parts);
 };
 
+// Sets the document of `object` and, through groups, of every object inside it, so that a
+// change made to a group's child marks its document and reaches its views like any other.
+void SetDocumentOfTree(CDrawObj& object, DocumentServices* document);
+
+// Gives `object` and every object inside its groups a fresh id, as loading does.
+void RenewIdsOfTree(CDrawObj& object);
+
 } // namespace kelmora

@@ -23,6 +23,22 @@ std::unique_ptr<CDrawRect> Shape(ShapeType type, RectF frame, const std::string&
     return rect;
 }
 
+// The records of a group tree with every id numbered in order, since loading gives each
+// object of the tree a fresh one.
+std::vector<uint8_t> RecordWithTreeIds(CDrawObjGroup& group)
+{
+    uint32_t next = 1;
+    auto number = [&](auto& self, CDrawObj& object) -> void {
+        object.m_nID = next++;
+        if (auto* inner = dynamic_cast<CDrawObjGroup*>(&object)) {
+            for (auto& child : inner->m_children)
+                self(self, *child);
+        }
+    };
+    number(number, group);
+    return RecordWithId(group, 1);
+}
+
 } // namespace
 
 TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
@@ -66,6 +82,14 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     EXPECT_TRUE(SameRect(loaded->GetPathBounds(nullptr, nullptr), bounds, 1e-2f));
     EXPECT_EQ(reopened->m_objects[1]->GetName(), "D");
 
+    // Children belong to the opened document, so editing one marks it modified, and
+    // every object of the tree has an id of its own.
+    const CDrawObj* child = loadedInner->m_children[1].get();
+    EXPECT_EQ(child->m_pDocument, loaded->m_pDocument);
+    EXPECT_NE(child->m_pDocument, nullptr);
+    EXPECT_NE(child->m_nID, loadedInner->m_children[0]->m_nID);
+    EXPECT_NE(child->m_nID, loaded->m_nID);
+
     // Saving again writes the same drawing.
     const auto again = Doc("again.mzf");
     ASSERT_TRUE(reopened->OnSaveDocument(again));
@@ -73,7 +97,7 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     ASSERT_TRUE(third->OnOpenDocument(again));
     auto* thirdGroup = dynamic_cast<CDrawObjGroup*>(third->m_objects[0].get());
     ASSERT_NE(thirdGroup, nullptr);
-    EXPECT_EQ(RecordWithId(*thirdGroup, 1), RecordWithId(*loaded, 1));
+    EXPECT_EQ(RecordWithTreeIds(*thirdGroup), RecordWithTreeIds(*loaded));
 }
 
 } // namespace kelmora
