@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kelmora {
@@ -35,7 +36,9 @@ namespace kelmora {
 // The handle Save() returns; each works once in Restore().
 using GraphicsState = uint32_t;
 
+class Bitmap;
 class Brush;
+class ImageAttributes;
 class Pen;
 
 class Graphics {
@@ -85,6 +88,28 @@ public:
     // surface drawn with a world transform of translation by (−x, −y) and painted back at
     // (x, y) lands on the very pixels it was drawn for. False for a non-finite position.
     bool DrawSurface(const ImageSurface& surface, float x, float y);
+
+    // Draws `sourceRect` of the bitmap (in pixels) into the parallelogram whose upper-left,
+    // upper-right and lower-left corners are destPoints[0], [1] and [2] (world units), its
+    // colours changed by `attributes` when given. Source pixel (i, j) spans (i, j) to
+    // (i + 1, j + 1), and the picture is laid on the device pixel grid itself, not on the
+    // half-pixel-offset grid of lines and fills, so that a picture drawn at its own size
+    // onto whole units puts each pixel exactly onto one device pixel, as GDI+ draws
+    // pictures in its default pixel-offset mode. Between pixel centres colours are
+    // interpolated bilinearly; samples beyond the picture's edges take the edge pixels,
+    // so a stretched picture gets no fringe of transparency. The bitmap is straight ARGB
+    // and is premultiplied on its way to cairo.
+    //
+    // False, drawing nothing, for a bitmap without pixels, a count other than 3, a
+    // non-finite point or rectangle, a source rectangle without width or height, or a
+    // parallelogram without area.
+    bool DrawImage(const Bitmap& image, std::span<const PointF> destPoints, const RectF& sourceRect,
+                   const ImageAttributes* attributes = nullptr);
+    // The same into a rectangle.
+    bool DrawImage(const Bitmap& image, const RectF& destRect, const RectF& sourceRect,
+                   const ImageAttributes* attributes = nullptr);
+    // The whole bitmap stretched into the rectangle.
+    bool DrawImage(const Bitmap& image, const RectF& destRect);
 
     // Sets the clip from the path's filled area (by its fill mode) in world coordinates.
     bool SetClip(const GraphicsPath& path, CombineMode mode = CombineMode::Replace);
