@@ -12,6 +12,7 @@
 
 #include "model/DrawObj.h"
 #include "model/DrawObjRender.h"
+#include "model/DrawRect.h"
 #include "model/EffectLayer.h"
 #include "model/ViewServices.h"
 #include "platform/graphics/Graphics.h"
@@ -198,8 +199,11 @@ void CDrawObj::StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTo
         g.DrawPath(*tools.pen, path);
 }
 
-// Pictures are painted by the image objects' own drawing, which is not part of this
-// procedure yet.
-void CDrawObj::DrawObjectImage(Graphics&, ViewServices*, const Matrix*) { }
+// Pictures belong to the image objects, which are CDrawRects.
+void CDrawObj::DrawObjectImage(Graphics& g, ViewServices* pView, const Matrix* extra)
+{
+    if (auto* rect = dynamic_cast<CDrawRect*>(this))
+        rect->DrawImage(g, pView, extra);
+}
 
 } // namespace kelmora

@@ -86,6 +86,34 @@ public:
     // immutable and shared); with `pDoc` the complete target is then added to it.
     virtual void CopyTo(CDrawRect* target, DocumentServices* pDoc) const;
 
+    // ---- Text objects (shape type 17)
+
+    // Adds the glyph outlines of `text` in the named family (or, when no installed family
+    // answers to the name, in the fallback family "Arial", then the system's sans-serif)
+    // with the FontStyle bits and em size in document units: text style 0 lays the text
+    // out in `frame`, wrapped at its width; 1, 2 and 3 set it along the guide that
+    // BuildTextGuide makes. Text styles beyond 3 are laid out as style 0.
+    void BuildTextPath(GraphicsPath& path, const std::string& text, const RectF& frame, const std::string& fontName,
+                       int32_t fontStyle, float size);
+    // Replaces m_pTextGuide by the guide of the text style, made from the frame, and
+    // returns the spacing of `count` characters along it; for a style without a guide the
+    // guide stays as it was and the spacing is 0.
+    float BuildTextGuide(int32_t textStyle, size_t count);
+    // For a text object whose family is not installed: appends m_strFontName to `names`
+    // and returns false. True otherwise and for every other shape.
+    bool CollectFontNames(std::vector<std::string>& names) override;
+
+    // ---- Image objects (shape type 18)
+
+    // Loads the picture file (path in UTF-8) as this object's picture, with the frame
+    // (0, 0, pixel width, pixel height). False, changing nothing, when the file is
+    // missing or holds no picture that can be decoded.
+    bool LoadImageFile(const std::string& path);
+    // Draws the picture into the frame, placed by the pending-or-current matrix, `extra`
+    // and the view's zoom: pixels between the colour keys are left out and the alpha is
+    // scaled by m_nImageAlpha / 255. A picture that did not decode draws nothing.
+    void DrawImage(Graphics& g, ViewServices* pView, const Matrix* extra);
+
     // Draws the frame rectangle through the pending-or-current matrix (and the zoom) with
     // a solid pen; the selection marks use it.
     void DrawFramePath(Graphics& g, ARGB color, float width, ViewServices* pView);

@@ -157,9 +157,11 @@ void CDrawRect::BuildShape(GraphicsPath& path)
     case ShapeType::Spiral:
         BuildSpiral(path);
         break;
+    case ShapeType::Text:
+        BuildTextPath(path, m_strText, f, m_strFontName, m_nFontStyle, m_fFontSize);
+        break;
     default:
-        // Arcs, pies, polylines and the rest have no outline of this class; text outlines
-        // come from the text layout.
+        // Arcs, pies, polylines and the rest have no outline of this class.
         break;
     }
 }
