@@ -75,7 +75,8 @@ std::optional<PointF> ChordPoint(PointF a, PointF b, PointF c, double r)
     return best;
 }
 
-// The direction of the chord p0→p1 in degrees, from the chord length `spacing`.
+} // namespace
+
 float ChordAngle(PointF p0, PointF p1, float spacing)
 {
     const double length = std::hypot(double(p1.X) - p0.X, double(p1.Y) - p0.Y);
@@ -88,8 +89,6 @@ float ChordAngle(PointF p0, PointF p1, float spacing)
         angle = -angle;
     return float(angle);
 }
-
-} // namespace
 
 std::vector<PointF> ResampleByChord(std::span<const PointF> points, float spacing, size_t maxSamples)
 {

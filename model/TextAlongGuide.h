@@ -23,6 +23,11 @@ inline constexpr float kTextGuideFlatness = 0.7f;
 // a vertical segment the upper one.
 std::vector<PointF> ResampleByChord(std::span<const PointF> points, float spacing, size_t maxSamples);
 
+// The angle in degrees that turns a character set between samples p0 and p1, `spacing`
+// apart, to the direction from p0 to p1: 0 for a chord running right, negative where it
+// rises, positive where it falls. 0 when the samples coincide.
+float ChordAngle(PointF p0, PointF p1, float spacing);
+
 // Adds the characters of `text` (one per code point) to `out`, character i between
 // samples i and i + 1 of the flattened `guide` taken `spacing` apart: laid out centred in
 // a box `spacing` square, turned to the direction from the first sample to the second,

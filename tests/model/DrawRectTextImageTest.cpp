@@ -158,6 +158,35 @@ TEST(DrawRectText, ChordSamplesOnSegmentsOfEveryDirection)
     EXPECT_EQ(ResampleByChord(square, 5.0f, 3).size(), 3u);
 }
 
+TEST(DrawRectText, CharactersAlongTheArcTurnWithIt)
+{
+    // Five characters over the top of a 300 × 100 ellipse.
+    auto text = MakeText("ABCDE", RectF(0, 0, 300, 100), 1);
+    const float spacing = text->BuildTextGuide(1, 5);
+    GraphicsPath flat = *text->m_pTextGuide;
+    ASSERT_TRUE(flat.Flatten(Matrix(), kTextGuideFlatness));
+    const std::vector<PointF> samples = ResampleByChord(flat.Points(), spacing, 6);
+    ASSERT_EQ(samples.size(), 6u);
+    std::vector<float> angles;
+    for (size_t i = 0; i + 1 < samples.size(); ++i)
+        angles.push_back(ChordAngle(samples[i], samples[i + 1], spacing));
+    // Rising on the left, falling on the right (the text ends a spacing short of the
+    // right end), level where the chord crosses the top.
+    EXPECT_LT(angles[0], -30.0f);
+    EXPECT_GT(angles[4], 10.0f);
+    for (size_t i = 1; i < angles.size(); ++i)
+        EXPECT_GT(angles[i], angles[i - 1]);
+    for (size_t i = 0; i + 1 < samples.size(); ++i) {
+        if (samples[i].X < 150.0f && samples[i + 1].X > 150.0f)
+            EXPECT_NEAR(angles[i], 0.0f, 15.0f);
+    }
+
+    EXPECT_NEAR(ChordAngle(PointF(0, 0), PointF(10, 0), 10.0f), 0.0f, 1e-4f);
+    EXPECT_NEAR(ChordAngle(PointF(0, 0), PointF(0, -10), 10.0f), -90.0f, 1e-3f);
+    EXPECT_NEAR(ChordAngle(PointF(0, 0), PointF(-10, 0), 10.0f), 180.0f, 1e-3f);
+    EXPECT_EQ(ChordAngle(PointF(3, 3), PointF(3, 3), 10.0f), 0.0f);
+}
+
 TEST(DrawRectText, TextAlongTheArcStaysOnItAndDropsWhatDoesNotFit)
 {
     const RectF frame(50, 50, 300, 100);
