@@ -47,11 +47,12 @@ cairo_surface_t* CreateSourceSurface(const Bitmap& image, const ImageAttributes*
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     if (attributes && attributes->ChangesBitmaps()) {
+        const ImageAttributes::BitmapAdjustment adjust = attributes->PrepareForBitmaps();
         for (int32_t y = 0; y < image.Height(); ++y) {
             const uint32_t* source = image.Row(y);
             auto* target = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride));
             for (int32_t x = 0; x < image.Width(); ++x)
-                target[x] = PremultiplyPixel(attributes->AdjustBitmapPixel(source[x]));
+                target[x] = PremultiplyPixel(adjust(source[x]));
         }
     } else if (CopyToPremultiplied(image, data, stride) != ImageStatus::Ok) {
         cairo_surface_destroy(surface);

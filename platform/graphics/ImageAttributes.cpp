@@ -42,6 +42,21 @@ uint32_t ApplyMatrix(const ColorMatrix& cm, uint32_t argb)
     return Color::MakeARGB(ToByte(out[3]), ToByte(out[0]), ToByte(out[1]), ToByte(out[2]));
 }
 
+// Whether the matrix keeps red, green and blue and only scales alpha.
+std::optional<float> AlphaScaleOf(const ColorMatrix& cm)
+{
+    for (size_t row = 0; row < 5; ++row) {
+        for (size_t col = 0; col < 4; ++col) {
+            if (row == 3 && col == 3)
+                continue;
+            const float expected = row == col ? 1.0f : 0.0f;
+            if (cm.m[row][col] != expected)
+                return std::nullopt;
+        }
+    }
+    return cm.m[3][3];
+}
+
 } // namespace
 
 ColorMatrix ColorMatrix::Identity()
@@ -119,6 +134,87 @@ const ImageAttributes::Category& ImageAttributes::BitmapCategory() const
 bool ImageAttributes::ChangesBitmaps() const
 {
     return BitmapCategory().HasAny();
+}
+
+void ImageAttributes::BitmapAdjustment::Tables::Fill(const ColorMatrix& matrix)
+{
+    for (size_t k = 0; k < 4; ++k)
+        for (size_t c = 0; c < 4; ++c)
+            for (size_t v = 0; v < 256; ++v)
+                in[k][c][v] = (float(v) / 255.0f) * matrix.m[k][c];
+    for (size_t c = 0; c < 4; ++c)
+        offset[c] = matrix.m[4][c];
+}
+
+uint32_t ImageAttributes::BitmapAdjustment::Tables::Apply(uint32_t argb) const
+{
+    const size_t channel[4] = {(argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24};
+    uint8_t out[4];
+    for (size_t c = 0; c < 4; ++c) {
+        // Summed in the order ApplyMatrix sums, so both give the same bytes.
+        float sum = 0.0f;
+        for (size_t k = 0; k < 4; ++k)
+            sum += in[k][c][channel[k]];
+        sum += offset[c];
+        out[c] = ToByte(sum);
+    }
+    return Color::MakeARGB(out[3], out[0], out[1], out[2]);
+}
+
+uint32_t ImageAttributes::BitmapAdjustment::operator()(uint32_t argb) const
+{
+    const uint8_t r = uint8_t(argb >> 16);
+    const uint8_t g = uint8_t(argb >> 8);
+    const uint8_t b = uint8_t(argb);
+    if (m_key) {
+        const auto& k = *m_key;
+        if (InRange(r, k[0], k[3]) && InRange(g, k[1], k[4]) && InRange(b, k[2], k[5]))
+            return 0;
+    }
+    switch (m_mode) {
+    case Mode::None:
+        return argb;
+    case Mode::AlphaScale:
+        return (argb & 0x00FFFFFFu) | uint32_t(m_alpha[argb >> 24]) << 24;
+    case Mode::Matrix:
+        break;
+    }
+    const bool gray = r == g && g == b;
+    if (gray && m_flags == ColorMatrixFlags::SkipGrays)
+        return argb;
+    if (gray && m_flags == ColorMatrixFlags::AltGray)
+        return m_gray->Apply(argb);
+    return m_matrix->Apply(argb);
+}
+
+ImageAttributes::BitmapAdjustment ImageAttributes::PrepareForBitmaps() const
+{
+    BitmapAdjustment adjustment;
+    const Category& category = BitmapCategory();
+    if (category.key) {
+        const Color low = category.key->low;
+        const Color high = category.key->high;
+        adjustment.m_key = std::array<uint8_t, 6>{low.GetR(), low.GetG(), low.GetB(), high.GetR(), high.GetG(), high.GetB()};
+    }
+    if (!category.matrix)
+        return adjustment;
+    const MatrixSetting& setting = *category.matrix;
+    adjustment.m_flags = setting.flags;
+    const std::optional<float> alphaScale = AlphaScaleOf(setting.matrix);
+    if (alphaScale && setting.flags == ColorMatrixFlags::Default) {
+        adjustment.m_mode = BitmapAdjustment::Mode::AlphaScale;
+        for (size_t v = 0; v < 256; ++v)
+            adjustment.m_alpha[v] = ToByte(float(v) / 255.0f * *alphaScale);
+        return adjustment;
+    }
+    adjustment.m_mode = BitmapAdjustment::Mode::Matrix;
+    adjustment.m_matrix = std::make_unique<BitmapAdjustment::Tables>();
+    adjustment.m_matrix->Fill(setting.matrix);
+    if (setting.gray) {
+        adjustment.m_gray = std::make_unique<BitmapAdjustment::Tables>();
+        adjustment.m_gray->Fill(*setting.gray);
+    }
+    return adjustment;
 }
 
 uint32_t ImageAttributes::AdjustBitmapPixel(uint32_t argb) const

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace kelmora {
@@ -70,6 +71,12 @@ public:
     // One straight 0xAARRGGBB pixel as drawing a bitmap gives it.
     uint32_t AdjustBitmapPixel(uint32_t argb) const;
 
+    // The bitmap settings prepared for many pixels: the matrix as per-channel tables (or,
+    // for a matrix that only scales alpha, one alpha table), giving the same pixels as
+    // AdjustBitmapPixel. It refers to nothing in the attributes.
+    class BitmapAdjustment;
+    BitmapAdjustment PrepareForBitmaps() const;
+
 private:
     struct ColorKey {
         Color low;
@@ -90,6 +97,30 @@ private:
     const Category& BitmapCategory() const;
 
     std::array<Category, 5> m_categories;
+};
+
+class ImageAttributes::BitmapAdjustment {
+public:
+    uint32_t operator()(uint32_t argb) const;
+
+private:
+    friend class ImageAttributes;
+    // Contributions of each input channel value (r, g, b, a) to each output channel, and
+    // the translations, for one matrix.
+    struct Tables {
+        std::array<std::array<std::array<float, 256>, 4>, 4> in;
+        std::array<float, 4> offset;
+        void Fill(const ColorMatrix& matrix);
+        uint32_t Apply(uint32_t argb) const;
+    };
+    enum class Mode { None, AlphaScale, Matrix };
+
+    std::optional<std::array<uint8_t, 6>> m_key; // low r, g, b, high r, g, b
+    Mode m_mode = Mode::None;
+    ColorMatrixFlags m_flags = ColorMatrixFlags::Default;
+    std::array<uint8_t, 256> m_alpha{};
+    std::unique_ptr<Tables> m_matrix;
+    std::unique_ptr<Tables> m_gray;
 };
 
 } // namespace kelmora

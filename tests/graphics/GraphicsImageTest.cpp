@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 namespace kelmora {
 
@@ -142,6 +143,37 @@ TEST(GraphicsImageTest, ColourMatrixAndColourKeyChangeThePixels)
     ImageAttributes skip;
     skip.SetColorMatrix(m, ColorMatrixFlags::SkipGrays);
     EXPECT_EQ(skip.AdjustBitmapPixel(0xFF808080), 0xFF808080u);
+}
+
+TEST(GraphicsImageTest, PreparedAdjustmentGivesTheSamePixels)
+{
+    ColorMatrix mixing = ColorMatrix::Identity();
+    mixing.m[0] = {0.3f, 0.59f, 0.11f, 0, 0};
+    mixing.m[1] = {-0.2f, 1.4f, 0.5f, 0.1f, 0};
+    mixing.m[3][3] = 0.7f;
+    mixing.m[4] = {0.05f, -0.1f, 0.2f, 0.0f, 1};
+    ColorMatrix half = ColorMatrix::Identity();
+    half.m[3][3] = 128.0f / 255.0f;
+    ColorMatrix gray = ColorMatrix::Identity();
+    gray.m[4] = {0.5f, 0.5f, 0.5f, 0, 1};
+
+    std::vector<ImageAttributes> cases(5);
+    cases[0].SetColorMatrix(mixing);
+    cases[1].SetColorKey(Color(0xFF102030), Color(0xFF405060));
+    cases[1].SetColorMatrix(half);
+    cases[2].SetColorMatrix(mixing, ColorMatrixFlags::SkipGrays);
+    cases[3].SetColorMatrices(mixing, &gray, ColorMatrixFlags::AltGray);
+    cases[4].SetColorMatrix(half, ColorMatrixFlags::SkipGrays, ColorAdjustType::Bitmap);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const ImageAttributes::BitmapAdjustment prepared = cases[i].PrepareForBitmaps();
+        for (uint32_t a = 0; a < 256; a += 15)
+            for (uint32_t r = 0; r < 256; r += 17)
+                for (uint32_t g = 0; g < 256; g += 51)
+                    for (uint32_t b : {0u, 32u, 51u, 255u, g}) {
+                        const uint32_t argb = a << 24 | r << 16 | g << 8 | b;
+                        ASSERT_EQ(prepared(argb), cases[i].AdjustBitmapPixel(argb)) << i << " " << std::hex << argb;
+                    }
+    }
 }
 
 TEST(GraphicsImageTest, RefusedDrawsLeaveTheSurfaceAndLaterDrawsWork)

@@ -1,0 +1,69 @@
+// Drawing a picture through Graphics against painting an already premultiplied cairo
+// surface of the same picture. The difference is what a picture costs on its way to
+// cairo: premultiplying every pixel, and with attributes the colour key and matrix.
+
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageAttributes.h"
+#include "platform/imaging/Bitmap.h"
+#include "platform/imaging/PremultipliedPixels.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace kelmora;
+
+// A logo-sized picture with some translucency, so that premultiplying has work to do.
+Bitmap MakePicture(int side)
+{
+    Bitmap picture = Bitmap::Create(side, side);
+    for (int y = 0; y < side; ++y) {
+        uint32_t* row = picture.Row(y);
+        for (int x = 0; x < side; ++x)
+            row[x] = MakeArgb(uint8_t(x + y), uint8_t(x), uint8_t(y), uint8_t(x ^ y));
+    }
+    return picture;
+}
+
+void DrawImageThroughGraphics(benchmark::State& state)
+{
+    const int side = int(state.range(0));
+    const Bitmap picture = MakePicture(side);
+    ImageSurface surface = std::move(*ImageSurface::Create(side, side));
+    Graphics g(surface);
+    ImageAttributes attributes;
+    if (state.range(1) != 0) {
+        attributes.SetColorKey(Color(0), Color(0));
+        ColorMatrix opacity = ColorMatrix::Identity();
+        opacity.m[3][3] = 0.5f;
+        attributes.SetColorMatrix(opacity);
+    }
+    for (auto _ : state)
+        g.DrawImage(picture, RectF(0, 0, float(side), float(side)), RectF(0, 0, float(side), float(side)), &attributes);
+    cairo_surface_flush(surface.CairoSurface());
+}
+
+void PaintPremultipliedSurface(benchmark::State& state)
+{
+    const int side = int(state.range(0));
+    const Bitmap picture = MakePicture(side);
+    cairo_surface_t* source = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side);
+    CopyToPremultiplied(picture, cairo_image_surface_get_data(source), cairo_image_surface_get_stride(source));
+    cairo_surface_mark_dirty(source);
+    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side);
+    cairo_t* cr = cairo_create(target);
+    for (auto _ : state) {
+        cairo_set_source_surface(cr, source, 0, 0);
+        cairo_paint(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(target);
+    cairo_surface_destroy(source);
+}
+
+BENCHMARK(DrawImageThroughGraphics)->Args({256, 0})->Args({256, 1})->Args({1024, 0})->Args({1024, 1});
+BENCHMARK(PaintPremultipliedSurface)->Arg(256)->Arg(1024);
+
+} // namespace
+
+BENCHMARK_MAIN();
