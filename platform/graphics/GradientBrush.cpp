@@ -11,6 +11,9 @@ namespace {
 // longer a straight line in the stored colours, so each stretch is drawn as this many
 // straight pieces (the error left is under one level of 255 for a black to white ramp).
 constexpr int kGammaSteps = 8;
+// Ramps given by more points than this (the bell shape's samples among them) are already
+// fine enough that the straight pieces between their points follow the gamma curve.
+constexpr size_t kMaxPointsToSubdivide = 16;
 constexpr double kGamma = 2.2;
 
 // Points per side of a bell-shaped blend, enough that the straight pieces between them
@@ -150,11 +153,12 @@ std::vector<GradientSample> GradientBrush::Samples() const
         }
         samples.push_back(s);
     };
+    const bool subdivide = m_gammaCorrection && n <= kMaxPointsToSubdivide;
     if (m_positions.front() > 0.0)
         add(0.0, 0, 0.0);
     for (size_t i = 0; i < n; ++i) {
         add(m_positions[i], i, 0.0);
-        if (i + 1 < n && m_gammaCorrection && m_positions[i + 1] > m_positions[i]) {
+        if (i + 1 < n && subdivide && m_positions[i + 1] > m_positions[i]) {
             for (int k = 1; k < kGammaSteps; ++k) {
                 double t = double(k) / kGammaSteps;
                 add(m_positions[i] + (m_positions[i + 1] - m_positions[i]) * t, i, t);
