@@ -4,6 +4,18 @@
 
 namespace kelmora {
 
+namespace {
+
+// cairo fails a gradient whose band is far below a device pixel (and the context with it);
+// a band narrower than this many pixels is noise anyway and paints nothing.
+constexpr double kMinBandPixels = 1.0 / 64.0;
+// A band longer than this many pixels changes by under one level of 255 across the
+// largest surface; such a gradient is refused rather than handed to cairo's fixed-point
+// gradient code.
+constexpr double kMaxBandPixels = double(1 << 24);
+
+} // namespace
+
 LinearGradientBrush::LinearGradientBrush(PointF point1, PointF point2, Color color1, Color color2)
     : m_color1(color1), m_color2(color2)
 {
@@ -84,14 +96,32 @@ bool LinearGradientBrush::SetAsSource(cairo_t* cr) const
         return false;
     cairo_matrix_t userToGradient;
     cairo_matrix_multiply(&userToGradient, &userToBrush, &brushToGradient);
-    for (double e : {userToGradient.xx, userToGradient.yx, userToGradient.xy, userToGradient.yy, userToGradient.x0,
-                     userToGradient.y0}) {
+    // In device space only the position row matters: the band must be a length cairo can
+    // draw, its start is moved by whole periods (two bands cover both repeating and
+    // mirroring) to near the origin, and the row across it is made anew, perpendicular and
+    // of the same scale, whatever a lopsided transform made of it.
+    cairo_matrix_t userToDevice;
+    cairo_get_matrix(cr, &userToDevice);
+    cairo_matrix_t deviceToUser = userToDevice;
+    if (cairo_matrix_invert(&deviceToUser) != CAIRO_STATUS_SUCCESS)
+        return false;
+    cairo_matrix_t deviceToGradient;
+    cairo_matrix_multiply(&deviceToGradient, &deviceToUser, &userToGradient);
+    for (double e : {deviceToGradient.xx, deviceToGradient.xy, deviceToGradient.x0}) {
         if (!std::isfinite(e))
             return false;
     }
-    cairo_matrix_t check = userToGradient;
+    const double band = 1.0 / std::hypot(deviceToGradient.xx, deviceToGradient.xy);
+    if (!(band >= kMinBandPixels && band <= kMaxBandPixels))
+        return false;
+    deviceToGradient.x0 = std::fmod(deviceToGradient.x0, 2.0);
+    deviceToGradient.yx = -deviceToGradient.xy;
+    deviceToGradient.yy = deviceToGradient.xx;
+    deviceToGradient.y0 = 0.0;
+    cairo_matrix_t check = deviceToGradient;
     if (cairo_matrix_invert(&check) != CAIRO_STATUS_SUCCESS)
         return false;
+    cairo_matrix_multiply(&userToGradient, &userToDevice, &deviceToGradient);
 
     cairo_pattern_t* pattern = cairo_pattern_create_linear(0.0, 0.0, 1.0, 0.0);
     for (const GradientSample& sample : Samples()) {

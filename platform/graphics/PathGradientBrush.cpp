@@ -32,6 +32,33 @@ void CornerColor(cairo_pattern_t* mesh, unsigned corner, const double rgba[4])
     cairo_mesh_pattern_set_corner_color_rgba(mesh, corner, rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
+void MoveTo(cairo_pattern_t* mesh, const cairo_matrix_t& place, PointF p)
+{
+    double x = p.X;
+    double y = p.Y;
+    cairo_matrix_transform_point(&place, &x, &y);
+    cairo_mesh_pattern_move_to(mesh, x, y);
+}
+
+void LineTo(cairo_pattern_t* mesh, const cairo_matrix_t& place, PointF p)
+{
+    double x = p.X;
+    double y = p.Y;
+    cairo_matrix_transform_point(&place, &x, &y);
+    cairo_mesh_pattern_line_to(mesh, x, y);
+}
+
+// Whether cairo can sample a surface through this device-to-pattern transform: steps
+// of a 16.16 fixed-point transform, as for textures.
+bool IsSampleable(const cairo_matrix_t& m)
+{
+    for (double e : {m.xx, m.yx, m.xy, m.yy}) {
+        if (!(std::abs(e) < 32767.0))
+            return false;
+    }
+    return std::isfinite(m.x0) && std::isfinite(m.y0);
+}
+
 bool ToCairo(const Matrix& m, cairo_matrix_t& out)
 {
     if (!m.IsFinite())
@@ -186,7 +213,7 @@ Color PathGradientBrush::SurroundColor(int pointIndex) const
     return m_surroundColors[std::min(size_t(pointIndex), m_surroundColors.size() - 1)];
 }
 
-cairo_pattern_t* PathGradientBrush::CreateMesh() const
+cairo_pattern_t* PathGradientBrush::CreateMesh(const cairo_matrix_t& place) const
 {
     const std::vector<GradientSample> samples = Samples();
     const bool hasInner = m_focusX != 0.0f || m_focusY != 0.0f;
@@ -221,10 +248,10 @@ cairo_pattern_t* PathGradientBrush::CreateMesh() const
                 MixAt(s1, boundary[b], m_centerColor, c[2]);
                 MixAt(s1, boundary[a], m_centerColor, c[3]);
                 cairo_mesh_pattern_begin_patch(mesh);
-                cairo_mesh_pattern_move_to(mesh, p0.X, p0.Y);
-                cairo_mesh_pattern_line_to(mesh, p1.X, p1.Y);
-                cairo_mesh_pattern_line_to(mesh, p2.X, p2.Y);
-                cairo_mesh_pattern_line_to(mesh, p3.X, p3.Y);
+                MoveTo(mesh, place, p0);
+                LineTo(mesh, place, p1);
+                LineTo(mesh, place, p2);
+                LineTo(mesh, place, p3);
                 for (unsigned corner = 0; corner < 4; ++corner)
                     CornerColor(mesh, corner, c[corner]);
                 cairo_mesh_pattern_end_patch(mesh);
@@ -236,10 +263,10 @@ cairo_pattern_t* PathGradientBrush::CreateMesh() const
                 MixAt(samples.back(), boundary[a], m_centerColor, ca);
                 MixAt(samples.back(), boundary[b], m_centerColor, cb);
                 cairo_mesh_pattern_begin_patch(mesh);
-                cairo_mesh_pattern_move_to(mesh, m_center.X, m_center.Y);
-                cairo_mesh_pattern_line_to(mesh, inner[a].X, inner[a].Y);
-                cairo_mesh_pattern_line_to(mesh, inner[b].X, inner[b].Y);
-                cairo_mesh_pattern_line_to(mesh, m_center.X, m_center.Y);
+                MoveTo(mesh, place, m_center);
+                LineTo(mesh, place, inner[a]);
+                LineTo(mesh, place, inner[b]);
+                LineTo(mesh, place, m_center);
                 CornerColor(mesh, 0, ca);
                 CornerColor(mesh, 1, ca);
                 CornerColor(mesh, 2, cb);
@@ -266,29 +293,32 @@ bool PathGradientBrush::SetAsSource(cairo_t* cr) const
     cairo_get_matrix(cr, &userToDevice);
     cairo_matrix_t brushToDevice;
     cairo_matrix_multiply(&brushToDevice, &brushToUser, &userToDevice);
-    // Everything the mesh covers lies in the boundary's rectangle and, with focus scales,
-    // in that rectangle scaled about the centre.
-    const double fx = std::max(1.0, double(std::abs(m_focusX)));
-    const double fy = std::max(1.0, double(std::abs(m_focusY)));
-    const double corners[4][2] = {{m_center.X - (m_center.X - m_bounds.X) * fx, m_center.Y - (m_center.Y - m_bounds.Y) * fy},
-                                  {m_center.X + (m_bounds.GetRight() - m_center.X) * fx, m_center.Y - (m_center.Y - m_bounds.Y) * fy},
-                                  {m_center.X - (m_center.X - m_bounds.X) * fx, m_center.Y + (m_bounds.GetBottom() - m_center.Y) * fy},
-                                  {m_center.X + (m_bounds.GetRight() - m_center.X) * fx, m_center.Y + (m_bounds.GetBottom() - m_center.Y) * fy}};
-    for (const auto& corner : corners) {
-        double x = corner[0];
-        double y = corner[1];
-        cairo_matrix_transform_point(&brushToDevice, &x, &y);
-        if (!(std::abs(x) < kMaxDeviceExtent && std::abs(y) < kMaxDeviceExtent))
-            return false;
+    // Every patch corner lies between a boundary point and its inner point (the boundary
+    // scaled about the centre by the focus scales, the centre itself without them): inside
+    // the box of the boundary's rectangle, the centre and the inner rectangle.
+    const double left = m_bounds.X;
+    const double top = m_bounds.Y;
+    const double right = m_bounds.GetRight();
+    const double bottom = m_bounds.GetBottom();
+    const double cx = m_center.X;
+    const double cy = m_center.Y;
+    const double innerX[2] = {cx + (left - cx) * m_focusX, cx + (right - cx) * m_focusX};
+    const double innerY[2] = {cy + (top - cy) * m_focusY, cy + (bottom - cy) * m_focusY};
+    const double xs[5] = {left, right, cx, innerX[0], innerX[1]};
+    const double ys[5] = {top, bottom, cy, innerY[0], innerY[1]};
+    const double minX = *std::min_element(xs, xs + 5);
+    const double maxX = *std::max_element(xs, xs + 5);
+    const double minY = *std::min_element(ys, ys + 5);
+    const double maxY = *std::max_element(ys, ys + 5);
+    for (double x0 : {minX, maxX}) {
+        for (double y0 : {minY, maxY}) {
+            double x = x0;
+            double y = y0;
+            cairo_matrix_transform_point(&brushToDevice, &x, &y);
+            if (!(std::abs(x) < kMaxDeviceExtent && std::abs(y) < kMaxDeviceExtent))
+                return false;
+        }
     }
-    cairo_matrix_t userToBrush = brushToUser;
-    if (cairo_matrix_invert(&userToBrush) != CAIRO_STATUS_SUCCESS)
-        return false;
-
-    cairo_pattern_t* mesh = CreateMesh();
-    if (!mesh)
-        return false;
-
     const bool flipX = m_wrapMode == WrapMode::TileFlipX || m_wrapMode == WrapMode::TileFlipXY;
     const bool flipY = m_wrapMode == WrapMode::TileFlipY || m_wrapMode == WrapMode::TileFlipXY;
     const double w = m_bounds.Width;
@@ -297,47 +327,70 @@ bool PathGradientBrush::SetAsSource(cairo_t* cr) const
     const int rows = flipY ? 2 : 1;
     const bool tiles = m_wrapMode != WrapMode::Clamp && w > 0 && h > 0 && w * columns <= kMaxTileSide
         && h * rows <= kMaxTileSide;
-    cairo_pattern_t* source = mesh;
-    if (tiles) {
-        // The boundary's rectangle, beside and/or below its mirror image for the flip
-        // modes, repeated edge to edge.
-        cairo_rectangle_t extents{0, 0, w * columns, h * rows};
-        cairo_surface_t* tile = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
-        cairo_t* tcr = cairo_create(tile);
-        for (int column = 0; column < columns; ++column) {
-            for (int row = 0; row < rows; ++row) {
-                cairo_save(tcr);
-                cairo_translate(tcr, w * column, h * row);
-                if (column == 1) {
-                    cairo_translate(tcr, w, 0);
-                    cairo_scale(tcr, -1, 1);
-                }
-                if (row == 1) {
-                    cairo_translate(tcr, 0, h);
-                    cairo_scale(tcr, 1, -1);
-                }
-                cairo_translate(tcr, -m_bounds.X, -m_bounds.Y);
-                cairo_set_source(tcr, mesh);
-                cairo_rectangle(tcr, m_bounds.X, m_bounds.Y, w, h);
-                cairo_fill(tcr);
-                cairo_restore(tcr);
-            }
-        }
-        const bool drawn = cairo_status(tcr) == CAIRO_STATUS_SUCCESS;
-        cairo_destroy(tcr);
-        cairo_pattern_destroy(mesh);
-        if (!drawn) {
-            cairo_surface_destroy(tile);
+    if (!tiles) {
+        // The patches are laid out in user space, so that no inverse of the brush
+        // transform is ever needed.
+        cairo_pattern_t* mesh = CreateMesh(brushToUser);
+        if (!mesh)
             return false;
-        }
-        source = cairo_pattern_create_for_surface(tile);
-        cairo_surface_destroy(tile);
-        cairo_pattern_set_extend(source, CAIRO_EXTEND_REPEAT);
-        cairo_matrix_t toTile;
-        cairo_matrix_init_translate(&toTile, -m_bounds.X, -m_bounds.Y);
-        cairo_matrix_multiply(&userToBrush, &userToBrush, &toTile);
+        cairo_set_source(cr, mesh);
+        cairo_pattern_destroy(mesh);
+        return true;
     }
-    cairo_pattern_set_matrix(source, &userToBrush);
+
+    // The boundary's rectangle, beside and/or below its mirror image for the flip modes,
+    // repeated edge to edge.
+    cairo_matrix_t userToTile = brushToUser;
+    if (cairo_matrix_invert(&userToTile) != CAIRO_STATUS_SUCCESS)
+        return false;
+    cairo_matrix_t toTile;
+    cairo_matrix_init_translate(&toTile, -m_bounds.X, -m_bounds.Y);
+    cairo_matrix_multiply(&userToTile, &userToTile, &toTile);
+    cairo_matrix_t deviceToTile = userToDevice;
+    if (cairo_matrix_invert(&deviceToTile) != CAIRO_STATUS_SUCCESS)
+        return false;
+    cairo_matrix_multiply(&deviceToTile, &deviceToTile, &userToTile);
+    if (!IsSampleable(deviceToTile))
+        return false;
+
+    cairo_matrix_t identity;
+    cairo_matrix_init_identity(&identity);
+    cairo_pattern_t* mesh = CreateMesh(identity);
+    if (!mesh)
+        return false;
+    cairo_rectangle_t extents{0, 0, w * columns, h * rows};
+    cairo_surface_t* tile = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+    cairo_t* tcr = cairo_create(tile);
+    for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < rows; ++row) {
+            cairo_save(tcr);
+            cairo_translate(tcr, w * column, h * row);
+            if (column == 1) {
+                cairo_translate(tcr, w, 0);
+                cairo_scale(tcr, -1, 1);
+            }
+            if (row == 1) {
+                cairo_translate(tcr, 0, h);
+                cairo_scale(tcr, 1, -1);
+            }
+            cairo_translate(tcr, -m_bounds.X, -m_bounds.Y);
+            cairo_set_source(tcr, mesh);
+            cairo_rectangle(tcr, m_bounds.X, m_bounds.Y, w, h);
+            cairo_fill(tcr);
+            cairo_restore(tcr);
+        }
+    }
+    const bool drawn = cairo_status(tcr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(tcr);
+    cairo_pattern_destroy(mesh);
+    if (!drawn) {
+        cairo_surface_destroy(tile);
+        return false;
+    }
+    cairo_pattern_t* source = cairo_pattern_create_for_surface(tile);
+    cairo_surface_destroy(tile);
+    cairo_pattern_set_extend(source, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_matrix(source, &userToTile);
     const bool ok = cairo_pattern_status(source) == CAIRO_STATUS_SUCCESS;
     if (ok)
         cairo_set_source(cr, source);

@@ -66,8 +66,8 @@ private:
 
     void Build(const GraphicsPath& path);
     Color SurroundColor(int pointIndex) const;
-    // The mesh in brush space; null when cairo refuses it.
-    cairo_pattern_t* CreateMesh() const;
+    // The mesh with its corners mapped by `place`; null when cairo refuses it.
+    cairo_pattern_t* CreateMesh(const cairo_matrix_t& place) const;
 
     std::vector<std::vector<BoundaryPoint>> m_figures;
     int m_pointCount = 0;
