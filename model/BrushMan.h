@@ -20,6 +20,7 @@ namespace kelmora {
 class Bitmap;
 class Brush;
 class CDrawObj;
+class PathGradientBrush;
 class TextureBrush;
 class ViewServices;
 
@@ -119,6 +120,17 @@ private:
     bool RenderPatternTile();
     // Appends the placement: bounds origin, own matrix, owner matrix.
     void PlaceBrush(TextureBrush& brush) const;
+
+    // The gradient kinds (BrushManGradient.cpp).
+    void ApplyGradientPreset();
+    std::unique_ptr<Brush> CreateLinearGradientBrush();
+    std::unique_ptr<Brush> CreatePathGradientBrush();
+    std::unique_ptr<Brush> CreateRadialGradientBrush();
+    // Paints the radial gradient into a new held tile by the spread; false when there is
+    // no tile.
+    bool RenderRadialTile(const PathGradientBrush& gradient);
+    // Rotation by m_fAngle about the bounds' centre, the gradient size and offsets.
+    Matrix GradientPlacement() const;
 };
 
 } // namespace kelmora

@@ -1,6 +1,6 @@
 // How a BrushMan becomes a platform brush for one drawing step: solid, hatch, texture and
-// pattern fills. The gradient kinds (path, linear and radial gradients) are built by their
-// own code and give no brush until it is there, as every kind that cannot be built does.
+// pattern fills. The gradient kinds (path, linear and radial gradients) are built in
+// BrushManGradient.cpp.
 //
 // Placement. Textures and pattern tiles are laid out in brush space (one image pixel a
 // unit, tiles from the origin) and placed by appending, in order, a translation to the
@@ -105,6 +105,8 @@ std::unique_ptr<Brush> BrushMan::CreateBrush(ViewServices* view)
     }
     if (m_pMatrix && m_pPath)
         m_pPath->Transform(*m_pMatrix);
+    if (m_nKind == BrushKind::PathGradient || m_nKind == BrushKind::LinearGradient)
+        ApplyGradientPreset();
 
     switch (m_nKind) {
     case BrushKind::Solid:
@@ -118,9 +120,11 @@ std::unique_ptr<Brush> BrushMan::CreateBrush(ViewServices* view)
     case BrushKind::Pattern:
         return CreatePatternBrush();
     case BrushKind::PathGradient:
+        return CreatePathGradientBrush();
     case BrushKind::LinearGradient:
+        return CreateLinearGradientBrush();
     case BrushKind::RadialGradient:
-        break;
+        return CreateRadialGradientBrush();
     }
     return nullptr;
 }

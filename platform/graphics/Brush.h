@@ -9,8 +9,8 @@
 //
 // A brush built from values it has to refuse (an unknown hatch style, a bitmap without
 // pixels, a source rectangle outside the image) is kept but is not valid: it paints
-// nothing, and neither does a pen that carries it. The kinds still to come (linear and
-// path gradients) derive from this class like the others.
+// nothing, and neither does a pen that carries it. The linear and path gradients derive
+// from it through GradientBrush.
 
 #include <cairo.h>
 

@@ -1,0 +1,333 @@
+// How a BrushMan becomes a gradient brush: the gradient presets, linear gradients, path
+// gradients in their four styles, and radial gradients (an elliptical path gradient,
+// plain or painted into a tile that is then repeated like a texture).
+//
+// Values from a record reach the brushes only through their setters, which refuse what
+// cairo must not see. A refused blend, blend shape or set of interpolation colours (counts
+// that do not match, positions out of order, outside 0..1 or not finite) gives no brush
+// for that drawing step: the fill paints nothing rather than something other than it
+// says, and the next step starts afresh. A wrap mode a gradient does not take (Clamp for
+// a linear gradient, a value outside the five) or more surround colours than the path has
+// points leave the brush's default, and a placement step whose matrix is not finite or
+// not invertible is left out on its own, as for textures.
+
+#include "model/BrushMan.h"
+
+#include "model/ShapePathBuilders.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageSurface.h"
+#include "platform/graphics/LinearGradientBrush.h"
+#include "platform/graphics/PathGradientBrush.h"
+#include "platform/graphics/SolidBrush.h"
+#include "platform/graphics/TextureBrush.h"
+#include "platform/imaging/PremultipliedPixels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelmora {
+
+namespace {
+
+enum class GradientPreset : int32_t {
+    Horizontal = 0,
+    Vertical = 1,
+    ForwardDiagonal = 2,
+    BackwardDiagonal = 3,
+    CentreLinearBlend = 4,
+    CentreRing = 5,
+    CentreBell = 6,
+};
+
+enum class PathGradientStyle : int32_t {
+    CentrePoint = 0,
+    CentrePointToo = 1,
+    Rectangle = 2,
+    Ellipse = 3,
+    StopPolygon = 4,
+};
+
+enum class RadialSpread : int32_t {
+    Pad = 1,
+    Reflect = 2,
+    Repeat = 3,
+};
+
+// Radial tiles are rendered at document resolution (300 dpi), as pattern tiles are, and
+// bounded alike: over 13 inches a side and under 64 MiB.
+constexpr int kMaxRadialTileSide = 4096;
+
+// A repeating radial gradient paints one ring per radius that fits across the tile; a
+// tile of kMaxRadialTileSide needs at most this many for rings one unit wide.
+constexpr double kMaxRadialRings = kMaxRadialTileSide + 2;
+
+std::vector<Color> Colors(const std::vector<ARGB>& values)
+{
+    std::vector<Color> colors;
+    colors.reserve(values.size());
+    for (ARGB v : values)
+        colors.emplace_back(v);
+    return colors;
+}
+
+// Interpolation colours with one position each; there may be more positions than colours
+// (the rest are not used), never fewer.
+bool SetInterpolation(GradientBrush& brush, const std::vector<ARGB>& colors, const std::vector<float>& positions)
+{
+    if (positions.size() < colors.size())
+        return false;
+    const std::vector<Color> values = Colors(colors);
+    return brush.SetInterpolationColors(values, std::span(positions).first(values.size()));
+}
+
+bool SetBlendFactors(GradientBrush& brush, const std::vector<float>& factors, const std::vector<float>& positions)
+{
+    if (positions.size() < factors.size())
+        return false;
+    return brush.SetBlend(factors, std::span(positions).first(factors.size()));
+}
+
+} // namespace
+
+void BrushMan::ApplyGradientPreset()
+{
+    const RectF& b = m_rcBounds;
+    const PointF c(b.X + b.Width / 2.0f, b.Y + b.Height / 2.0f);
+    switch (GradientPreset(m_nGradientPreset)) {
+    case GradientPreset::Horizontal:
+    case GradientPreset::Vertical:
+    case GradientPreset::ForwardDiagonal:
+    case GradientPreset::BackwardDiagonal:
+        m_nKind = BrushKind::LinearGradient;
+        m_nLinearMode = m_nGradientPreset;
+        m_nWrapMode = int32_t(WrapMode::Tile);
+        // The centre is not used by a linear gradient and is left as stored: mapping it
+        // through the owner matrix at every build would move the stored value a little
+        // further at each redraw.
+        return;
+    case GradientPreset::CentreLinearBlend:
+        m_surroundColors = {m_clrBack};
+        m_nBlendShape = 2;
+        break;
+    case GradientPreset::CentreRing:
+        m_interpColors = {m_clrFore, m_clrBack, m_clrFore};
+        m_interpPositions = {0.0f, 0.3f, 1.0f};
+        break;
+    case GradientPreset::CentreBell:
+        m_surroundColors = {m_clrBack};
+        m_nBlendShape = 1;
+        m_fBlendFocus = 1.0f;
+        m_fBlendScale = 1.0f;
+        break;
+    default:
+        return;
+    }
+    m_nKind = BrushKind::PathGradient;
+    m_bGammaCorrection = 1;
+    m_nWrapMode = int32_t(WrapMode::Tile);
+    m_ptCenter = c;
+    if (m_pMatrix)
+        m_ptCenter = m_pMatrix->TransformPoint(m_ptCenter);
+}
+
+Matrix BrushMan::GradientPlacement() const
+{
+    const PointF c = m_rcBounds.Center();
+    const float s = float((50 - double(m_nGradientSize)) / 50.0);
+    Matrix placement;
+    auto append = [&](const Matrix& step) {
+        Matrix next = placement;
+        next.Multiply(step, MatrixOrder::Append);
+        if (next.IsFinite() && next.IsInvertible())
+            placement = next;
+    };
+    append(Matrix::Translation(-c.X, -c.Y));
+    if (std::isfinite(m_fAngle))
+        append(Matrix::Rotation(m_fAngle));
+    append(Matrix::Translation(c.X, c.Y));
+    append(Matrix::Scaling(s, s));
+    append(Matrix::Translation(float(m_nGradientOffsetX * double(m_rcBounds.Width) / 100.0),
+                               float(m_nGradientOffsetY * double(m_rcBounds.Height) / 100.0)));
+    return placement;
+}
+
+std::unique_ptr<Brush> BrushMan::CreateLinearGradientBrush()
+{
+    const Color fore(m_clrFore);
+    const Color back(m_clrBack);
+    auto brush = m_bUsePoints ? std::make_unique<LinearGradientBrush>(m_ptStart, m_ptEnd, fore, back)
+                              : std::make_unique<LinearGradientBrush>(m_rcBounds, fore, back,
+                                                                      LinearGradientMode(m_nLinearMode));
+    if (!brush->IsValid())
+        return nullptr;
+    brush->SetWrapMode(WrapMode(m_nWrapMode));
+    brush->SetGammaCorrection(m_bGammaCorrection != 0);
+    if (m_nBlendShape == 1) {
+        if (!brush->SetBlendBellShape(m_fBlendFocus, m_fBlendScale))
+            return nullptr;
+    } else if (!m_blendFactors.empty() && !SetBlendFactors(*brush, m_blendFactors, m_blendPositions)) {
+        return nullptr;
+    }
+    if (!m_interpColors.empty() && !SetInterpolation(*brush, m_interpColors, m_interpPositions))
+        return nullptr;
+
+    for (const Matrix& step : {GradientPlacement(), m_matrix})
+        brush->MultiplyTransform(step, MatrixOrder::Append);
+    if (m_pMatrix)
+        brush->MultiplyTransform(*m_pMatrix, MatrixOrder::Append);
+    return brush;
+}
+
+std::unique_ptr<Brush> BrushMan::CreatePathGradientBrush()
+{
+    const auto style = PathGradientStyle(m_nPathStyle);
+    if (style == PathGradientStyle::CentrePoint || style == PathGradientStyle::CentrePointToo) {
+        if (!m_pPath)
+            return nullptr;
+        auto brush = std::make_unique<PathGradientBrush>(*m_pPath);
+        if (!brush->IsValid())
+            return nullptr;
+        brush->SetWrapMode(WrapMode(m_nWrapMode));
+        brush->SetGammaCorrection(m_bGammaCorrection != 0);
+        brush->SetCenterPoint(m_ptCenter);
+        brush->SetCenterColor(Color(m_clrFore));
+        brush->SetFocusScales(m_fFocusX, m_fFocusY);
+        bool blended = true;
+        if (m_nBlendShape == 1)
+            blended = brush->SetBlendBellShape(m_fBlendFocus, m_fBlendScale);
+        else if (m_nBlendShape == 2)
+            blended = brush->SetBlendTriangularShape(m_fBlendFocus, m_fBlendScale);
+        else if (!m_blendFactors.empty())
+            blended = SetBlendFactors(*brush, m_blendFactors, m_blendPositions);
+        if (!blended)
+            return nullptr;
+        if (!m_interpColors.empty() && !SetInterpolation(*brush, m_interpColors, m_interpPositions))
+            return nullptr;
+        if (!m_surroundColors.empty())
+            brush->SetSurroundColors(Colors(m_surroundColors));
+        brush->MultiplyTransform(m_matrix, MatrixOrder::Append);
+        return brush;
+    }
+
+    const RectF& b = m_rcBounds;
+    GraphicsPath path;
+    switch (style) {
+    case PathGradientStyle::Rectangle:
+        path.AddRectangle(b);
+        break;
+    case PathGradientStyle::Ellipse:
+        path.AddEllipse(RectF(b.X - 0.2f * b.Width, b.Y - 0.2f * b.Height, 1.4f * b.Width, 1.4f * b.Height));
+        break;
+    case PathGradientStyle::StopPolygon:
+        AddEllipseStopPolygon(path, b.Center(), b.Width / 2.0f, b.Height / 2.0f, m_interpPositions);
+        break;
+    default:
+        return nullptr;
+    }
+    Matrix placement = GradientPlacement();
+    if (m_pMatrix)
+        placement.Multiply(*m_pMatrix, MatrixOrder::Append);
+    path.Transform(placement);
+    auto brush = std::make_unique<PathGradientBrush>(path);
+    if (!brush->IsValid())
+        return nullptr;
+    brush->SetWrapMode(WrapMode(m_nWrapMode));
+    brush->SetGammaCorrection(m_bGammaCorrection != 0);
+    if (style != PathGradientStyle::StopPolygon) {
+        brush->SetCenterColor(Color(0x00000000));
+        if (!m_blendFactors.empty() && !SetBlendFactors(*brush, m_blendFactors, m_blendPositions))
+            return nullptr;
+        if (!m_interpColors.empty() && !m_interpPositions.empty()
+            && !SetInterpolation(*brush, m_interpColors, m_interpPositions))
+            return nullptr;
+    }
+    if (!m_surroundColors.empty())
+        brush->SetSurroundColors(Colors(m_surroundColors));
+    brush->SetTransform(m_matrix);
+    return brush;
+}
+
+std::unique_ptr<Brush> BrushMan::CreateRadialGradientBrush()
+{
+    const auto spread = RadialSpread(m_nSpread);
+    // A spread other than these paints nothing into its tile: no brush at all.
+    if (spread != RadialSpread::Pad && spread != RadialSpread::Reflect && spread != RadialSpread::Repeat)
+        return nullptr;
+    GraphicsPath ellipse;
+    ellipse.AddEllipse(RectF(m_ptCenter.X - m_fRadiusX, m_ptCenter.Y - m_fRadiusY, 2.0f * m_fRadiusX,
+                             2.0f * m_fRadiusY));
+    PathGradientBrush gradient(ellipse);
+    if (!gradient.IsValid())
+        return nullptr;
+    gradient.SetWrapMode(WrapMode(m_nWrapMode));
+    gradient.SetGammaCorrection(m_bGammaCorrection != 0);
+    gradient.SetCenterPoint(m_ptFocus);
+    // Every spread paints the gradient's own colours.
+    if (!m_interpColors.empty() && !SetInterpolation(gradient, m_interpColors, m_interpPositions))
+        return nullptr;
+
+    if (spread == RadialSpread::Reflect) {
+        auto brush = std::make_unique<PathGradientBrush>(gradient);
+        for (const Matrix& step : {Matrix::Translation(m_rcBounds.X, m_rcBounds.Y), m_matrix})
+            brush->MultiplyTransform(step, MatrixOrder::Append);
+        if (m_pMatrix)
+            brush->MultiplyTransform(*m_pMatrix, MatrixOrder::Append);
+        return brush;
+    }
+    if (!m_pImage && !RenderRadialTile(gradient))
+        return nullptr;
+    if (!m_pImage || !m_pImage->IsOk() || !IsValidWrapMode(WrapMode(m_nWrapMode)))
+        return nullptr;
+    auto brush = std::make_unique<TextureBrush>(*m_pImage, WrapMode(m_nWrapMode));
+    PlaceBrush(*brush);
+    return brush;
+}
+
+bool BrushMan::RenderRadialTile(const PathGradientBrush& radial)
+{
+    if (!m_rcBounds.IsFinite())
+        return false;
+    const double width = std::trunc(double(m_rcBounds.Width));
+    const double height = std::trunc(double(m_rcBounds.Height));
+    if (!(width >= 1 && height >= 1 && width <= kMaxRadialTileSide && height <= kMaxRadialTileSide))
+        return false;
+    std::optional<ImageSurface> surface = ImageSurface::Create(int(width), int(height));
+    if (!surface)
+        return false;
+    PathGradientBrush gradient(radial);
+    {
+        Graphics g(*surface);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        g.TranslateTransform(m_rcBounds.X, m_rcBounds.Y, MatrixOrder::Prepend);
+        GraphicsPath r;
+        r.AddRectangle(RectF(0, 0, float(width), float(height)));
+        if (RadialSpread(m_nSpread) == RadialSpread::Pad) {
+            // Outside the ellipse the first colour; without colours no background.
+            if (!m_interpColors.empty())
+                g.FillPath(SolidBrush(Color(m_interpColors.front())), r);
+            g.FillPath(gradient, r);
+        } else {
+            // Rings from the largest in: each a copy of the ellipse scaled k times.
+            const double smallest = 2.0 * std::min(double(m_fRadiusX), double(m_fRadiusY));
+            const double rings = std::trunc(std::max(width, height) / smallest) + 2;
+            if (!(smallest > 0) || !(rings <= kMaxRadialRings))
+                return false;
+            for (int k = int(rings); k >= 1; --k) {
+                gradient.ScaleTransform(float(k), float(k));
+                g.FillPath(gradient, r);
+                gradient.ResetTransform();
+            }
+        }
+    }
+    cairo_surface_t* cs = surface->CairoSurface();
+    cairo_surface_flush(cs);
+    auto tile = std::make_shared<Bitmap>(BitmapFromPremultiplied(cairo_image_surface_get_data(cs), surface->Width(),
+                                                                 surface->Height(),
+                                                                 cairo_image_surface_get_stride(cs)));
+    if (!tile->IsOk())
+        return false;
+    m_pImage = std::move(tile);
+    return true;
+}
+
+} // namespace kelmora
