@@ -1,4 +1,5 @@
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/CairoMatrix.h"
 
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/PenStroke.h"
@@ -18,21 +19,7 @@ constexpr double kPixelCentreOffset = 0.5;
 // GDI+'s pen defaults: miter joins cut off at ten times the width.
 constexpr double kDefaultMiterLimit = 10.0;
 
-cairo_matrix_t ToCairo(const Matrix& m)
-{
-    cairo_matrix_t result;
-    cairo_matrix_init(&result, m.M11(), m.M12(), m.M21(), m.M22(), m.OffsetX(), m.OffsetY());
-    return result;
-}
 
-bool IsUsable(const cairo_matrix_t& m)
-{
-    double values[] = {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0};
-    if (!std::all_of(std::begin(values), std::end(values), [](double v) { return std::isfinite(v); }))
-        return false;
-    cairo_matrix_t inverse = m;
-    return cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS;
-}
 
 bool IsDrawable(const GraphicsPath& path)
 {
@@ -98,13 +85,13 @@ Graphics::~Graphics()
 
 std::optional<cairo_matrix_t> Graphics::DeviceMatrix(const Matrix& world) const
 {
-    cairo_matrix_t w = ToCairo(world);
+    cairo_matrix_t w = ToCairoMatrix(world);
     cairo_matrix_t result;
     cairo_matrix_multiply(&result, &w, &m_base);
     cairo_matrix_t offset;
     cairo_matrix_init_translate(&offset, kPixelCentreOffset, kPixelCentreOffset);
     cairo_matrix_multiply(&result, &result, &offset);
-    if (!IsUsable(result))
+    if (!IsUsableCairoMatrix(result))
         return std::nullopt;
     return result;
 }
@@ -239,10 +226,10 @@ bool Graphics::DrawSurface(const ImageSurface& surface, float x, float y)
 {
     if (!std::isfinite(x) || !std::isfinite(y) || !surface.CairoSurface())
         return false;
-    cairo_matrix_t w = ToCairo(m_state.world);
+    cairo_matrix_t w = ToCairoMatrix(m_state.world);
     cairo_matrix_t device;
     cairo_matrix_multiply(&device, &w, &m_base);
-    if (!IsUsable(device))
+    if (!IsUsableCairoMatrix(device))
         return false;
     cairo_surface_flush(surface.CairoSurface());
     cairo_set_matrix(m_cr, &device);

@@ -1,4 +1,5 @@
 #include "platform/graphics/PenStroke.h"
+#include "platform/graphics/CairoMatrix.h"
 
 #include "platform/graphics/Stroker.h"
 #include "platform/graphics/StrokePolyline.h"
@@ -33,21 +34,7 @@ Stretch StretchOf(const cairo_matrix_t& m)
     return Stretch{std::sqrt(std::max(0.0, s - r)), std::sqrt(s + r)};
 }
 
-bool IsUsable(const cairo_matrix_t& m)
-{
-    double values[] = {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0};
-    if (!std::all_of(std::begin(values), std::end(values), [](double v) { return std::isfinite(v); }))
-        return false;
-    cairo_matrix_t inverse = m;
-    return cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS;
-}
 
-cairo_matrix_t ToCairo(const Matrix& m)
-{
-    cairo_matrix_t result;
-    cairo_matrix_init(&result, m.M11(), m.M12(), m.M21(), m.M22(), m.OffsetX(), m.OffsetY());
-    return result;
-}
 
 Matrix FromCairo(const cairo_matrix_t& m)
 {
@@ -162,13 +149,13 @@ StrokePlan MakePlan(const Pen& pen, const GraphicsPath& path, const cairo_matrix
                     bool minimumPixel, double deviceTolerance)
 {
     StrokePlan plan;
-    if (!pen.IsValid() || !IsUsable(worldToDevice))
+    if (!pen.IsValid() || !IsUsableCairoMatrix(worldToDevice))
         return plan;
     Matrix penTransform = pen.GetTransform();
     cairo_matrix_t penLinear;
     cairo_matrix_init(&penLinear, penTransform.M11(), penTransform.M12(), penTransform.M21(), penTransform.M22(), 0, 0);
     cairo_matrix_multiply(&plan.penToDevice, &penLinear, &worldToDevice);
-    if (!IsUsable(plan.penToDevice))
+    if (!IsUsableCairoMatrix(plan.penToDevice))
         return plan;
 
     double width = pen.GetWidth();
@@ -327,8 +314,8 @@ bool StrokePathWithPen(cairo_t* cr, const cairo_matrix_t& worldToDevice, const G
 std::optional<GraphicsPath> WidenPathWithPen(const GraphicsPath& path, const Pen& pen, const Matrix* matrix,
                                              float flatness)
 {
-    cairo_matrix_t toTarget = ToCairo(matrix ? *matrix : Matrix());
-    if (!pen.IsValid() || !IsUsable(toTarget))
+    cairo_matrix_t toTarget = ToCairoMatrix(matrix ? *matrix : Matrix());
+    if (!pen.IsValid() || !IsUsableCairoMatrix(toTarget))
         return std::nullopt;
     GraphicsPath result(FillMode::Winding);
     if (pen.GetWidth() == 0.0f)

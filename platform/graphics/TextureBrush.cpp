@@ -1,4 +1,5 @@
 #include "platform/graphics/TextureBrush.h"
+#include "platform/graphics/CairoMatrix.h"
 
 #include "platform/imaging/PremultipliedPixels.h"
 
@@ -24,12 +25,6 @@ constexpr double kMaxSamplingStep = 32767.0;
 // the pattern origin through a transform whose steps stay below kMaxSamplingStep.
 constexpr double kMaxSamplingOffset = 2.0 * kMaxCairoSide * kMaxSamplingStep + kMaxCairoSide;
 
-cairo_matrix_t ToCairo(const Matrix& m)
-{
-    cairo_matrix_t result;
-    cairo_matrix_init(&result, m.M11(), m.M12(), m.M21(), m.M22(), m.OffsetX(), m.OffsetY());
-    return result;
-}
 
 // Whether cairo can sample the pattern through this device-to-pattern transform. The
 // offset of a repeating pattern is first brought into its first period (which changes
@@ -210,7 +205,7 @@ bool TextureBrush::SetAsSource(cairo_t* cr) const
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_BILINEAR);
     // User (world) space to brush space, then half a pixel on so that tile pixel k, which
     // covers [k, k + 1) of the surface, is centred on brush coordinate k.
-    cairo_matrix_t worldToBrush = ToCairo(m_transform);
+    cairo_matrix_t worldToBrush = ToCairoMatrix(m_transform);
     if (cairo_matrix_invert(&worldToBrush) != CAIRO_STATUS_SUCCESS) {
         cairo_pattern_destroy(pattern);
         return false;
