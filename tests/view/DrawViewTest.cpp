@@ -242,4 +242,23 @@ TEST(DrawView, PrintingDrawsAtActualSizeWithoutPaper)
     EXPECT_EQ(f.view->ZoomMatrix().TransformPoint(PointF(10, 0)).X, 1.0f);
 }
 
+TEST(DrawView, SelectionSkipsDeletedObjectsAndLosesRemovedOnes)
+{
+    ViewFixture f;
+    CDrawObj* a = f.document.Add(std::make_unique<CDrawRect>(RectF(0, 0, 10, 10), nullptr));
+    CDrawObj* b = f.document.Add(std::make_unique<CDrawRect>(RectF(0, 0, 10, 10), nullptr));
+    CDrawObj* gone = f.document.Add(std::make_unique<CDrawRect>(RectF(0, 0, 10, 10), nullptr));
+    gone->m_bDeleted = true;
+
+    f.view->SelectObjects({a, gone, b, a});
+    EXPECT_EQ(f.view->m_selection, (std::vector<CDrawObj*>{a, b}));
+
+    a->m_nJoinHandle = 3;
+    f.view->OnUpdate(nullptr, CDrawView::kHintRemoved, a);
+    EXPECT_EQ(f.view->m_selection, (std::vector<CDrawObj*>{b}));
+    EXPECT_EQ(a->m_nJoinHandle, 0);
+    ASSERT_FALSE(f.environment.frame.selectionRefreshes.empty());
+    EXPECT_EQ(f.environment.frame.selectionRefreshes.back().view, f.view);
+}
+
 } // namespace kelmora
