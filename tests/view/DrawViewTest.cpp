@@ -7,7 +7,9 @@
 #include "platform/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 #include <cmath>
@@ -193,6 +195,16 @@ TEST(DrawView, PaintsObjectsOnThePaper)
 
     f.document.SetPaperColor(0x0000FF00);  // COLORREF green
     EXPECT_EQ(f.PixelAt(f.ClientOfDoc(CPoint(1396, 1750))), 0xFF00FF00u);
+
+    // The window's own paint handler copies the same picture to the screen.
+    f.frame->Show();
+    for (int i = 0; i < 50 && !f.view->IsShownOnScreen(); ++i) {
+        wxTheApp->Yield();
+        wxMilliSleep(10);
+    }
+    f.view->Refresh();
+    f.view->Update();
+    wxTheApp->Yield();
 }
 
 TEST(DrawView, GridLinesOnlyWhileTheGridIsOn)
