@@ -308,8 +308,16 @@ void CDrawView::ZoomByWheel(int delta, CPoint client)
 
 void CDrawView::OnMouseWheel(wxMouseEvent& event)
 {
-    // The wheel zooms and never scrolls, whatever keys are held: the event is not skipped.
-    ZoomByWheel(event.GetWheelRotation(), CPoint(event.GetX(), event.GetY()));
+    // A sideways wheel or swipe scrolls as usual; an event without rotation (the
+    // remainder of a smooth-scrolling device) does nothing.
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    // The vertical wheel zooms and never scrolls, whatever keys are held: the event is
+    // not skipped.
+    if (event.GetWheelRotation() != 0)
+        ZoomByWheel(event.GetWheelRotation(), CPoint(event.GetX(), event.GetY()));
 }
 
 void CDrawView::OnShowObjects()

@@ -94,6 +94,21 @@ TEST(DrawView, ZoomLevelsStepThroughTheTableAndStopAtItsEnds)
     f.view->OnActualSize();
     EXPECT_EQ(f.view->m_nZoomLevel, 5);
     EXPECT_EQ(f.view->m_fZoom, 1.0f);
+
+    // Wheel events from the window: a step up zooms in, a step without rotation does nothing.
+    auto wheel = [&f](int rotation) {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.m_wheelRotation = rotation;
+        event.m_wheelDelta = 120;
+        event.m_x = 100;
+        event.m_y = 100;
+        f.view->GetEventHandler()->ProcessEvent(event);
+    };
+    wheel(120);
+    EXPECT_EQ(f.view->m_nZoomLevel, 6);
+    wheel(0);
+    EXPECT_EQ(f.view->m_nZoomLevel, 6);
+    EXPECT_EQ(f.view->m_ptZoomCenter.x, 100);
 }
 
 TEST(DrawView, CoordinatesRoundTripAtEveryKindOfZoom)
