@@ -1,0 +1,595 @@
+#include "view/DrawView.h"
+
+#include "document/DrawDoc.h"
+#include "document/FrameServices.h"
+#include "document/DrawDocFile.h"
+#include "document/XPSMan.h"
+#include "model/Coordinates.h"
+#include "model/DeviceContext.h"
+#include "model/DrawObj.h"
+#include "platform/geometry/GraphicsPath.h"
+#include "platform/graphics/Graphics.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcscreen.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelmora {
+
+namespace {
+
+// a · b / c rounded to the nearest integer (halves away from zero), saturated; 0 for c = 0.
+int32_t MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    if (c == 0)
+        return 0;
+    return RoundToInt32(double(a) * double(b) / double(c));
+}
+
+Color ToColor(const wxColour& colour)
+{
+    return Color(colour.Red(), colour.Green(), colour.Blue());
+}
+
+// COLORREF 0x00BBGGRR to an opaque colour.
+Color ToColor(COLORREF colour)
+{
+    return Color(uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16));
+}
+
+void FillRect(Graphics& g, Color colour, const RectF& rect)
+{
+    GraphicsPath path;
+    path.AddRectangle(rect);
+    g.FillPath(colour, path);
+}
+
+// The margin that Zoom Fit leaves round the page, in pixels.
+constexpr int kFitMargin = 6;
+// The page shadow's offset and the frame's pen, in zoomed logical units.
+constexpr float kShadowOffset = 21.0f;
+constexpr float kFrameWidth = 6.0f;
+constexpr float kFrameInset = 3.0f;
+constexpr float kGridLineWidth = 1.0f;
+
+} // namespace
+
+CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
+    : wxScrolledCanvas(parent, id, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL),
+      m_document(document)
+{
+    m_pZoomMatrix = std::make_unique<Matrix>();
+    const wxSize ppi = wxScreenDC().GetPPI();
+    if (ppi.x > 0 && ppi.y > 0)
+        m_logPixels = CSize(ppi.x, ppi.y);
+
+    // Every pixel is painted off screen, so the window needs no erasing.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetScrollRate(1, 1);
+    Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
+    Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
+    m_document.AddView(this);
+}
+
+CDrawView::~CDrawView()
+{
+    m_document.RemoveView(this);
+}
+
+// ---------------------------------------------------------------------------------------
+// Scrolling
+
+CPoint CDrawView::GetScrollPosition() const
+{
+    const wxPoint start = GetViewStart();
+    return CPoint(start.x, start.y);
+}
+
+void CDrawView::SetScrollSizes(CSize total)
+{
+    m_totalSize = CSize(std::max(total.cx, 0), std::max(total.cy, 0));
+    SetVirtualSize(m_totalSize.cx, m_totalSize.cy);
+}
+
+void CDrawView::ScrollToPosition(CPoint position)
+{
+    const wxSize client = GetClientSize();
+    const int maxX = std::max(m_totalSize.cx - client.x, 0);
+    const int maxY = std::max(m_totalSize.cy - client.y, 0);
+    Scroll(std::clamp(position.x, 0, maxX), std::clamp(position.y, 0, maxY));
+}
+
+CPoint CDrawView::ClientCenter() const
+{
+    const wxSize client = GetClientSize();
+    return CPoint(client.x / 2, client.y / 2);
+}
+
+void CDrawView::CenterScrollArea()
+{
+    const wxSize client = GetClientSize();
+    ScrollToPosition(CPoint(m_totalSize.cx / 2 - client.x / 2, m_totalSize.cy / 2 - client.y / 2));
+}
+
+// ---------------------------------------------------------------------------------------
+// Coordinates
+
+CSize CDrawView::ZoomedPageOffset() const
+{
+    CPoint offset[1] = {CPoint(kPageOffsetPages * m_document.m_sizePage.cx, kPageOffsetPages * m_document.m_sizePage.cy)};
+    ZoomPoints(offset);
+    return CSize(offset[0].x, offset[0].y);
+}
+
+CPoint CDrawView::ClientToLogical(CPoint client) const
+{
+    const CPoint scroll = GetScrollPosition();
+    const CSize offset = ZoomedPageOffset();
+    const double x = (double(client.x) + scroll.x) * kLogicalPerInch / m_logPixels.cx - offset.cx;
+    const double y = (double(client.y) + scroll.y) * kLogicalPerInch / m_logPixels.cy - offset.cy;
+    return CPoint(RoundToInt32(x), RoundToInt32(y));
+}
+
+CPoint CDrawView::LogicalToClient(CPoint logical) const
+{
+    const CPoint scroll = GetScrollPosition();
+    const CSize offset = ZoomedPageOffset();
+    const double x = (double(logical.x) + offset.cx) * m_logPixels.cx / kLogicalPerInch - scroll.x;
+    const double y = (double(logical.y) + offset.cy) * m_logPixels.cy / kLogicalPerInch - scroll.y;
+    return CPoint(RoundToInt32(x), RoundToInt32(y));
+}
+
+void CDrawView::ClientToDocPoint(bool unzoom, CPoint& pt) const
+{
+    pt = ClientToLogical(pt);
+    if (unzoom)
+        UnzoomPoints(std::span<CPoint>(&pt, 1));
+}
+
+void CDrawView::ClientToDocRect(CRect& rc) const
+{
+    const CPoint topLeft = ClientToLogical(CPoint(rc.left, rc.top));
+    const CPoint bottomRight = ClientToLogical(CPoint(rc.right, rc.bottom));
+    rc = CRect(topLeft, bottomRight);
+}
+
+void CDrawView::DocToClientPoint(bool zoom, CPoint& pt) const
+{
+    if (zoom)
+        ZoomPoints(std::span<CPoint>(&pt, 1));
+    pt = LogicalToClient(pt);
+}
+
+void CDrawView::DocToClientRect(bool zoom, CRect& rc) const
+{
+    CPoint corners[2] = {CPoint(rc.left, rc.top), CPoint(rc.right, rc.bottom)};
+    DocToClientPoint(zoom, corners[0]);
+    DocToClientPoint(zoom, corners[1]);
+    rc = CRect(corners[0], corners[1]);
+    rc.NormalizeRect();
+}
+
+void CDrawView::DocToClientRectF(bool zoom, RectF& rc) const
+{
+    CRect r(TruncateToInt32(rc.X), TruncateToInt32(rc.Y), TruncateToInt32(double(rc.X) + rc.Width),
+            TruncateToInt32(double(rc.Y) + rc.Height));
+    DocToClientRect(zoom, r);
+    rc = RectF(float(r.left), float(r.top), float(r.Width()), float(r.Height()));
+}
+
+void CDrawView::ZoomPoints(std::span<CPoint> points) const
+{
+    const Matrix zoom = ZoomMatrix();
+    for (CPoint& point : points) {
+        const PointF p = zoom.TransformPoint(PointF(float(point.x), float(point.y)));
+        point = CPoint(TruncateToInt32(p.X), TruncateToInt32(p.Y));
+    }
+}
+
+void CDrawView::ZoomRect(CRect& rc) const
+{
+    CPoint corners[2] = {CPoint(rc.left, rc.top), CPoint(rc.right, rc.bottom)};
+    ZoomPoints(corners);
+    rc = CRect(corners[0], corners[1]);
+}
+
+void CDrawView::UnzoomRect(CRect& rc) const
+{
+    CPoint corners[2] = {CPoint(rc.left, rc.top), CPoint(rc.right, rc.bottom)};
+    if (UnzoomPoints(corners))
+        rc = CRect(corners[0], corners[1]);
+}
+
+void CDrawView::UnzoomRectF(RectF& rc) const
+{
+    PointF corners[2] = {PointF(rc.X, rc.Y), PointF(rc.X + rc.Width, rc.Y + rc.Height)};
+    if (UnzoomPointsF(corners))
+        rc = RectF(corners[0].X, corners[0].Y, corners[1].X - corners[0].X, corners[1].Y - corners[0].Y);
+}
+
+// ---------------------------------------------------------------------------------------
+// Zoom
+
+void CDrawView::ZoomAtPoint(CPoint client)
+{
+    // The document point under the client point, at the zoom that was in force.
+    CPoint d = ClientToLogical(client);
+    UnzoomPoints(std::span<CPoint>(&d, 1));
+
+    m_pZoomMatrix->Reset();
+    m_pZoomMatrix->Scale(m_fZoom, m_fZoom, MatrixOrder::Append);
+
+    const CSize page = m_document.m_sizePage;
+    const int64_t dx = int64_t(d.x) + (2 * kPageOffsetPages * int64_t(page.cx)) / 2;
+    const int64_t dy = int64_t(d.y) + (2 * kPageOffsetPages * int64_t(page.cy)) / 2;
+    const CPoint p(MulDiv(TruncateToInt32(double(dx) * m_fZoom), m_logPixels.cx, kLogicalPerInch),
+                   MulDiv(TruncateToInt32(double(dy) * m_fZoom), m_logPixels.cy, kLogicalPerInch));
+    const CSize total(MulDiv(TruncateToInt32(double(kScrollPages) * page.cx * m_fZoom), m_logPixels.cx, kLogicalPerInch),
+                      MulDiv(TruncateToInt32(double(kScrollPages) * page.cy * m_fZoom), m_logPixels.cy, kLogicalPerInch));
+    SetScrollSizes(total);
+    ScrollToPosition(CPoint(p.x - client.x, p.y - client.y));
+    Refresh(true);
+}
+
+void CDrawView::ZoomToLevel(int level)
+{
+    m_nZoomLevel = std::clamp(level, kMinZoomLevel, kMaxZoomLevel);
+    m_fZoom = ZoomTable[size_t(m_nZoomLevel)];
+    m_ptZoomCenter = ClientCenter();
+    ZoomAtPoint(m_ptZoomCenter);
+}
+
+void CDrawView::OnZoomIn()
+{
+    if (CanZoomIn())
+        ZoomToLevel(m_nZoomLevel + 1);
+}
+
+void CDrawView::OnZoomOut()
+{
+    if (CanZoomOut())
+        ZoomToLevel(m_nZoomLevel - 1);
+}
+
+void CDrawView::OnActualSize()
+{
+    CenterScrollArea();
+    ZoomToLevel(kActualSizeLevel);
+}
+
+void CDrawView::OnZoomFit()
+{
+    CenterScrollArea();
+    const wxSize client = GetClientSize();
+    // A page narrower than a pixel counts as one pixel, so that the ratio stays finite.
+    const int w = std::max(MulDiv(m_document.m_sizePage.cx, m_logPixels.cx, kLogicalPerInch), 1);
+    const int h = std::max(MulDiv(m_document.m_sizePage.cy, m_logPixels.cy, kLogicalPerInch), 1);
+    const float rx = float(client.x - kFitMargin) / float(w);
+    const float ry = float(client.y - kFitMargin) / float(h);
+    const float r = std::min(rx, ry);
+    // A window too small to show any page leaves the zoom as it is: a factor of zero or
+    // below would make the zoom singular or mirrored.
+    if (!(r > 0.0f))
+        return;
+    const auto level = std::find_if(ZoomTable.begin(), ZoomTable.end(), [r](float factor) { return factor >= r; });
+    if (level != ZoomTable.end())
+        m_nZoomLevel = int(level - ZoomTable.begin());
+    m_fZoom = r;
+    m_ptZoomCenter = ClientCenter();
+    ZoomAtPoint(m_ptZoomCenter);
+}
+
+void CDrawView::OnZoomSlider(int position)
+{
+    m_nZoomLevel = std::clamp(position / kSliderStepsPerLevel, kMinZoomLevel, kMaxZoomLevel);
+    const float factor = ZoomTable[size_t(m_nZoomLevel)];
+    if (factor == m_fZoom)
+        return;
+    m_fZoom = factor;
+    m_ptZoomCenter = ClientCenter();
+    ZoomAtPoint(m_ptZoomCenter);
+}
+
+void CDrawView::ZoomByWheel(int delta, CPoint client)
+{
+    m_nZoomLevel = std::clamp(m_nZoomLevel + (delta > 0 ? 1 : -1), kMinZoomLevel, kMaxZoomLevel);
+    const float factor = ZoomTable[size_t(m_nZoomLevel)];
+    if (factor == m_fZoom)
+        return;
+    m_fZoom = factor;
+    m_ptZoomCenter = client;
+    ZoomAtPoint(client);
+}
+
+void CDrawView::OnMouseWheel(wxMouseEvent& event)
+{
+    // A sideways wheel or swipe scrolls as usual; an event without rotation (the
+    // remainder of a smooth-scrolling device) does nothing.
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    // The vertical wheel zooms and never scrolls, whatever keys are held: the event is
+    // not skipped.
+    if (event.GetWheelRotation() != 0)
+        ZoomByWheel(event.GetWheelRotation(), CPoint(event.GetX(), event.GetY()));
+}
+
+void CDrawView::OnShowObjects()
+{
+    s_bOleIndication = !s_bOleIndication;
+    m_document.UpdateAllViews(nullptr, kHintOleObjects, nullptr);
+}
+
+void CDrawView::ReapplyZoom()
+{
+    ZoomAtPoint(m_ptZoomCenter);
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+void CDrawView::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    const wxRect update = GetUpdateRegion().GetBox();
+    const CRect box(update.x, update.y, update.x + update.width, update.y + update.height);
+    if (box.IsRectEmpty())
+        return;
+
+    // On GTK 3 the paint DC draws through a cairo context in client pixels.
+    cairo_t* target = static_cast<cairo_t*>(dc.GetHandle());
+    std::optional<ImageSurface> surface = RenderClient(box);
+    if (surface && target) {
+        cairo_save(target);
+        cairo_set_source_surface(target, surface->CairoSurface(), box.left, box.top);
+        cairo_rectangle(target, box.left, box.top, box.Width(), box.Height());
+        cairo_fill(target);
+        cairo_restore(target);
+    } else if (surface) {
+        wxImage image(surface->Width(), surface->Height());
+        for (int y = 0; y < surface->Height(); ++y) {
+            for (int x = 0; x < surface->Width(); ++x) {
+                const Color c = surface->GetPixel(x, y).value_or(Color());
+                image.SetRGB(x, y, c.GetR(), c.GetG(), c.GetB());
+            }
+        }
+        dc.DrawBitmap(wxBitmap(image), box.left, box.top);
+    } else if (target) {
+        // No off-screen surface to be had: paint straight onto the window.
+        cairo_save(target);
+        cairo_rectangle(target, box.left, box.top, box.Width(), box.Height());
+        cairo_clip(target);
+        PaintInto(target, box);
+        cairo_restore(target);
+    }
+}
+
+std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
+{
+    std::optional<ImageSurface> surface = ImageSurface::Create(box.Width(), box.Height());
+    if (!surface)
+        return std::nullopt;
+    cairo_t* cr = cairo_create(surface->CairoSurface());
+    cairo_translate(cr, -box.left, -box.top);
+    PaintInto(cr, box);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface->CairoSurface());
+    return surface;
+}
+
+void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
+{
+    cairo_save(cr);
+    // The themed background behind the page.
+    const wxColour background = wxSystemSettings::GetColour(wxSYS_COLOUR_APPWORKSPACE);
+    cairo_set_source_rgb(cr, background.Red() / 255.0, background.Green() / 255.0, background.Blue() / 255.0);
+    cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
+    cairo_fill(cr);
+
+    // Zoomed logical units to client pixels.
+    const CPoint scroll = GetScrollPosition();
+    const CSize offset = ZoomedPageOffset();
+    cairo_translate(cr, -scroll.x, -scroll.y);
+    cairo_scale(cr, double(m_logPixels.cx) / kLogicalPerInch, double(m_logPixels.cy) / kLogicalPerInch);
+    cairo_translate(cr, offset.cx, offset.cy);
+    {
+        Graphics g(cr);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        DeviceContext screen(false);
+        OnDraw(g, screen);
+    }
+    cairo_restore(cr);
+}
+
+void CDrawView::OnDraw(Graphics& g, DeviceContext& dc)
+{
+    const bool printing = dc.IsPrinting();
+    const float savedZoom = m_fZoom;
+    const Matrix savedMatrix = *m_pZoomMatrix;
+    if (printing) {
+        m_fZoom = 1.0f;
+        m_pZoomMatrix->Reset();
+    } else {
+        DrawPaper(g);
+        if (m_bShowGrid)
+            DrawGrid(g);
+    }
+    m_document.Draw(g, dc, this);
+    if (printing) {
+        m_fZoom = savedZoom;
+        *m_pZoomMatrix = savedMatrix;
+    }
+}
+
+void CDrawView::DrawPaper(Graphics& g)
+{
+    CPoint size[1] = {CPoint(m_document.m_sizePage.cx, m_document.m_sizePage.cy)};
+    ZoomPoints(size);
+    const float w = float(size[0].x);
+    const float h = float(size[0].y);
+    FillRect(g, ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)), RectF(kShadowOffset, kShadowOffset, w, h));
+    FillRect(g, ToColor(m_document.m_clrPaper.current), RectF(0.0f, 0.0f, w, h));
+    GraphicsPath frame;
+    frame.AddRectangle(RectF(-kFrameInset, -kFrameInset, w + 2 * kFrameInset, h + 2 * kFrameInset));
+    g.DrawPath(Color(0, 0, 0), kFrameWidth, frame);
+}
+
+void CDrawView::DrawGrid(Graphics& g)
+{
+    CPoint sizes[2] = {CPoint(m_document.m_sizePage.cx, m_document.m_sizePage.cy),
+                       CPoint(m_document.m_sizeGrid.cx, m_document.m_sizeGrid.cy)};
+    ZoomPoints(sizes);
+    const int64_t w = sizes[0].x;
+    const int64_t h = sizes[0].y;
+    const int64_t cw = sizes[1].x;
+    const int64_t ch = sizes[1].y;
+
+    // Only the lines that can reach the target; a cell that zooms to nothing gives none
+    // on its axis.
+    const std::optional<RectF> visible = g.GetVisibleClipBounds();
+    if (!visible)
+        return;
+    const double left = std::max(double(visible->X) - 1.0, 0.0);
+    const double right = std::min(double(visible->X) + visible->Width + 1.0, double(w));
+    const double top = std::max(double(visible->Y) - 1.0, 0.0);
+    const double bottom = std::min(double(visible->Y) + visible->Height + 1.0, double(h));
+
+    GraphicsPath lines;
+    if (cw > 0) {
+        for (int64_t x = std::max<int64_t>(int64_t(left / double(cw)), 1) * cw; x < w && double(x) <= right; x += cw) {
+            lines.StartFigure();
+            lines.AddLine(float(x), 0.0f, float(x), float(h));
+        }
+    }
+    if (ch > 0) {
+        for (int64_t y = std::max<int64_t>(int64_t(top / double(ch)), 1) * ch; y < h && double(y) <= bottom; y += ch) {
+            lines.StartFigure();
+            lines.AddLine(0.0f, float(y), float(w), float(y));
+        }
+    }
+    if (!lines.IsEmpty())
+        g.DrawPath(ToColor(m_document.m_clrGrid.current), kGridLineWidth, lines);
+}
+
+// ---------------------------------------------------------------------------------------
+// Document and frame
+
+void CDrawView::OnActivateView(bool activate)
+{
+    m_bViewActive = activate;
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, false);
+    m_ptZoomCenter = ClientCenter();
+}
+
+bool CDrawView::IsJoinToolActive() const
+{
+    // The view has no drawing tools yet, so the join tool is never the current one.
+    return false;
+}
+
+void CDrawView::Invalidate(bool erase)
+{
+    Refresh(erase);
+}
+
+void CDrawView::OnInitialUpdate()
+{
+    const CSize page = m_document.m_sizePage;
+    const int cx = MulDiv(TruncateToInt32(double(page.cx) * m_fZoom), m_logPixels.cx, kLogicalPerInch);
+    const int cy = MulDiv(TruncateToInt32(double(page.cy) * m_fZoom), m_logPixels.cy, kLogicalPerInch);
+    SetScrollSizes(CSize(kScrollPages * cx, kScrollPages * cy));
+    const wxSize client = GetClientSize();
+    ScrollToPosition(CPoint(kScrollPages * cx / 2 - client.x / 2, kScrollPages * cy / 2 - client.y / 2));
+    m_nLayoutState = 1;
+}
+
+void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
+{
+    FrameServices* frame = m_document.Frame();
+    switch (hint) {
+    case kHintRepaint:
+        Refresh(false);
+        break;
+    case kHintRepaintErase:
+        Refresh(true);
+        break;
+    case kHintChanged:
+        // One changed object, or none for the selection.
+        if (object || !m_selection.empty())
+            Refresh(true);
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+        break;
+    case kHintRemoved:
+        if (object) {
+            Refresh(true);
+            if (IsSelected(object)) {
+                object->m_nJoinHandle = 0;
+                std::erase(m_selection, object);
+            }
+        }
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+        break;
+    case kHintOleObjects: {
+        const bool anyOle = std::any_of(m_document.m_objects.begin(), m_document.m_objects.end(),
+                                        [](const std::unique_ptr<CDrawObj>& entry) {
+                                            return entry->m_nShapeType == ShapeType::OleObject;
+                                        });
+        if (anyOle)
+            Refresh(true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CDrawView::SelectObjects(const std::vector<CDrawObj*>& objects)
+{
+    for (CDrawObj* object : m_selection) {
+        if (std::find(objects.begin(), objects.end(), object) == objects.end())
+            object->m_nJoinHandle = 0;
+    }
+    m_selection.clear();
+    for (CDrawObj* object : objects) {
+        if (object && !object->m_bDeleted && !IsSelected(object))
+            m_selection.push_back(object);
+    }
+    Refresh(true);
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+}
+
+int CDrawView::GetObjectZOrder(CDrawObj* object)
+{
+    return m_document.GetObjectZOrder(object);
+}
+
+void CDrawView::SetObjectZOrder(int position, CDrawObj* object)
+{
+    if (position < 0)
+        return;
+    m_document.SetObjectZOrder(position, object);
+    Refresh(true);
+}
+
+void CDrawView::ImportXps(const std::string& path)
+{
+    CXPSMan importer(&m_document, this);
+    if (importer.Import(path))
+        return;
+    if (DocumentMessageSink* sink = m_document.MessageSink())
+        sink->ShowMessage(importer.GetError(), kMessageCaption);
+    else
+        wxLogError("%s", wxString::FromUTF8(importer.GetError()));
+}
+
+} // namespace kelmora

@@ -1,0 +1,188 @@
+#pragma once
+// CDrawView: the scrolling editing view on one document. It shows the page ("paper") in
+// the middle of a scroll area 35 pages wide and high, paints background, paper, grid and
+// the document's objects off screen, keeps the zoom state (a level of ZoomTable and the
+// exact factor in use) and converts between the three coordinate spaces:
+//
+// - document units: 1/300 inch, the page from (0, 0) to the document's page size;
+// - zoomed logical units: document units times the zoom factor; 300 of them make one
+//   inch on the screen, and logical (0, 0), the page's top-left corner, lies 17 zoomed
+//   page sizes from the top-left of the scroll area;
+// - client units: window pixels.
+//
+// A logical point L shows at client pixel round((L + origin) · ppi / 300) − scroll, where
+// origin is the zoomed 17 page sizes, ppi the screen's pixels per inch and scroll the
+// scroll position in pixels; client to logical is the inverse, rounded.
+//
+// UI thread only.
+
+#include "model/ViewServices.h"
+#include "platform/geometry/CPoint.h"
+#include "platform/geometry/CRect.h"
+#include "platform/geometry/CSize.h"
+#include "platform/geometry/RectF.h"
+#include "platform/graphics/ImageSurface.h"
+
+#include <wx/scrolwin.h>
+
+#include <array>
+#include <cairo.h>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+class CDrawDoc;
+class DeviceContext;
+class Graphics;
+
+class CDrawView : public wxScrolledCanvas, public ViewServices {
+public:
+    // The zoom factors of levels 0 to 10.
+    static constexpr std::array<float, 11> ZoomTable{0.1f, 0.2f, 0.4f, 0.6f, 0.8f, 1.0f,
+                                                      1.5f, 2.0f, 4.0f, 5.0f, 10.0f};
+    static constexpr int kMinZoomLevel = 0;
+    static constexpr int kMaxZoomLevel = 10;
+    static constexpr int kActualSizeLevel = 5;
+    // The zoom slider runs from 0 to 100, ten steps a level.
+    static constexpr int kSliderStepsPerLevel = 10;
+
+    // Logical units per inch.
+    static constexpr int kLogicalPerInch = 300;
+    // The page's top-left corner lies this many page sizes into the scroll area, whose
+    // extent is kScrollPages page sizes.
+    static constexpr int kPageOffsetPages = 17;
+    static constexpr int kScrollPages = 35;
+
+    // Update hints.
+    static constexpr int kHintRepaint = 0;
+    static constexpr int kHintRepaintErase = 1;
+    static constexpr int kHintChanged = 2;
+    static constexpr int kHintRemoved = 3;
+    static constexpr int kHintOleObjects = 4;
+
+    // Command ids.
+    static constexpr int kCmdZoomFit = 1067;
+    static constexpr int kCmdZoomIn = 1070;
+    static constexpr int kCmdActualSize = 1071;
+    static constexpr int kCmdZoomOut = 1072;
+    static constexpr int kCmdShowObjects = 1096;
+    static constexpr int kCmdZoomSlider = 32885;
+
+    // A view of `document` in `parent`; it attaches itself to the document and detaches
+    // itself when destroyed.
+    CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id = wxID_ANY);
+    ~CDrawView() override;
+
+    CDrawView(const CDrawView&) = delete;
+    CDrawView& operator=(const CDrawView&) = delete;
+
+    CDrawDoc& GetDocument() const { return m_document; }
+    // The screen's pixels per inch, horizontally and vertically, as the view uses them.
+    CSize GetLogPixels() const { return m_logPixels; }
+    // The scroll position in pixels, and the scroll area's extent.
+    CPoint GetScrollPosition() const;
+    CSize GetTotalSize() const { return m_totalSize; }
+    // Scrolls so that the scroll area's pixel `position` is at the client's top-left,
+    // held within the scroll range.
+    void ScrollToPosition(CPoint position);
+
+    // ---- Coordinate conversions
+    // Client to zoomed logical; with `unzoom` on to document units.
+    void ClientToDocPoint(bool unzoom, CPoint& pt) const;
+    // Both corners client to zoomed logical (not unzoomed).
+    void ClientToDocRect(CRect& rc) const;
+    // Zoomed logical to client; with `zoom` the point is in document units and is zoomed
+    // first, so that this inverts ClientToDocPoint with the same flag.
+    void DocToClientPoint(bool zoom, CPoint& pt) const;
+    // Both corners as DocToClientPoint, the result normalised.
+    void DocToClientRect(bool zoom, CRect& rc) const;
+    // The corners (X, Y) and (X + Width, Y + Height), truncated to integers, through
+    // DocToClientRect.
+    void DocToClientRectF(bool zoom, RectF& rc) const;
+    // Document to zoomed logical, truncated toward zero. (UnzoomPoints, ZoomPointsF,
+    // UnzoomPointsF and ZoomRectF are the ones every view has.)
+    void ZoomPoints(std::span<CPoint> points) const;
+    void ZoomRect(CRect& rc) const;
+    void UnzoomRect(CRect& rc) const;
+    void UnzoomRectF(RectF& rc) const;
+
+    // ---- Zoom
+    // Applies m_fZoom and keeps the document point under `client` where it is.
+    void ZoomAtPoint(CPoint client);
+    bool CanZoomIn() const { return m_nZoomLevel < kMaxZoomLevel; }
+    bool CanZoomOut() const { return m_nZoomLevel > kMinZoomLevel; }
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnActualSize();
+    // Fits the page into the client area; the factor is the exact fit, not a table value.
+    void OnZoomFit();
+    // The zoom slider's position, 0 to 100.
+    void OnZoomSlider(int position);
+    int GetSliderPosition() const { return m_nZoomLevel * kSliderStepsPerLevel; }
+    // One wheel step about a client point: up (positive delta) zooms in, anything else out.
+    void ZoomByWheel(int delta, CPoint client);
+    // Toggles the frames of embedded objects in every view.
+    void OnShowObjects();
+
+    // ---- Painting
+    // Paints the client rectangle `box` (background, paper, grid, objects) into a new
+    // surface of its size; nothing when no such surface can be made.
+    std::optional<ImageSurface> RenderClient(const CRect& box);
+    // Paper, grid and objects into `g`, whose transform maps zoomed logical units to the
+    // target. On a printer page: at factor 1 without paper, grid or selection marks, the
+    // zoom put back afterwards.
+    void OnDraw(Graphics& g, DeviceContext& dc);
+    void DrawPaper(Graphics& g);
+    void DrawGrid(Graphics& g);
+
+    // Activation by the frame: mouse input and selection marks only in the active view.
+    void OnActivateView(bool activate);
+
+    // ---- ViewServices
+    bool IsJoinToolActive() const override;
+    void Invalidate(bool erase = true) override;
+    // Sizes the scroll area for the page and centres it in the window.
+    void OnInitialUpdate() override;
+    void OnUpdate(ViewServices* sender, int hint, CDrawObj* object) override;
+    void SelectObjects(const std::vector<CDrawObj*>& objects) override;
+    int GetObjectZOrder(CDrawObj* object) override;
+    void SetObjectZOrder(int position, CDrawObj* object) override;
+    void ReapplyZoom() override;
+    void ImportXps(const std::string& path) override;
+
+    // ---- State, in the roles' order
+    bool m_bShowGrid = true;
+    bool m_bSnapToGrid = true;
+    bool m_bSnapToCenter = true;
+    bool m_bSnapToEdge = true;
+    int m_nZoomLevel = kActualSizeLevel;
+    CPoint m_ptZoomCenter;                 // client units
+    int m_nLayoutState = 0;                // 1 after OnInitialUpdate
+
+private:
+    CSize ZoomedPageOffset() const;
+    CPoint ClientToLogical(CPoint client) const;
+    CPoint LogicalToClient(CPoint logical) const;
+    CPoint ClientCenter() const;
+    // Sets the scroll area's extent in pixels.
+    void SetScrollSizes(CSize total);
+    // Scrolls the scroll area's centre to the client centre.
+    void CenterScrollArea();
+    // Sets the level and the factor of that level, then zooms about the client centre.
+    void ZoomToLevel(int level);
+    // Paints the client rectangle `box` through `cr`, whose transform maps client pixels
+    // to the target.
+    void PaintInto(cairo_t* cr, const CRect& box);
+
+    void OnPaint(wxPaintEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+
+    CDrawDoc& m_document;
+    CSize m_logPixels{96, 96};
+    CSize m_totalSize{0, 0};
+};
+
+} // namespace kelmora
