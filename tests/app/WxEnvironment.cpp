@@ -1,0 +1,36 @@
+// Starts wxWidgets once for every test of the application frame: a plain application object on the
+// display that the test command provides.
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+namespace {
+
+class WxEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        // No accessibility bridge: the test needs no screen reader, and the bridge's D-Bus
+        // connection is never freed.
+        setenv("NO_AT_BRIDGE", "1", 0);
+        wxApp::SetInstance(new wxApp);
+        int argc = 1;
+        static char name[] = "kelmora_test_app";
+        char* argv[] = { name, nullptr };
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "wxWidgets could not start; is there a display?";
+        ASSERT_TRUE(wxTheApp->CallOnInit());
+    }
+
+    void TearDown() override
+    {
+        wxTheApp->OnExit();
+        wxEntryCleanup();
+    }
+};
+
+const ::testing::Environment* const g_wxEnvironment = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
+
+} // namespace
