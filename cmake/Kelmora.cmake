@@ -84,3 +84,12 @@ function(kelmora_benchmark name)
   target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
 endfunction()
+
+# Links a library of a wxWidgets folder (view, app, dialogs) to wxWidgets, whose headers
+# and flags its users inherit.
+function(kelmora_use_wx target)
+  target_link_libraries(${target} PUBLIC ${wxWidgets_LIBRARIES})
+  target_include_directories(${target} SYSTEM PUBLIC ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(${target} PUBLIC ${wxWidgets_DEFINITIONS})
+  target_compile_options(${target} PUBLIC ${wxWidgets_CXX_FLAGS})
+endfunction()

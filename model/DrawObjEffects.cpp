@@ -43,11 +43,9 @@ RectF Grown(RectF r, float by)
 
 RectF UnionOfRects(const RectF& a, const RectF& b)
 {
-    const float left = std::min(a.X, b.X);
-    const float top = std::min(a.Y, b.Y);
-    const float right = std::max(a.GetRight(), b.GetRight());
-    const float bottom = std::max(a.GetBottom(), b.GetBottom());
-    return RectF(left, top, right - left, bottom - top);
+    RectF out;
+    RectF::Union(out, a, b);
+    return out;
 }
 
 // The part of a layer's area that can reach the screen: within the target's visible

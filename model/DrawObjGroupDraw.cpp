@@ -19,20 +19,6 @@ namespace kelmora {
 
 namespace {
 
-// The smallest rectangle holding both; an operand without area is ignored.
-RectF UnionOf(const RectF& a, const RectF& b)
-{
-    if (a.IsEmptyArea())
-        return b;
-    if (b.IsEmptyArea())
-        return a;
-    const float left = std::min(a.X, b.X);
-    const float top = std::min(a.Y, b.Y);
-    const float right = std::max(a.GetRight(), b.GetRight());
-    const float bottom = std::max(a.GetBottom(), b.GetBottom());
-    return RectF(left, top, right - left, bottom - top);
-}
-
 // Gives a child its own style back after a step drew it in the group's, whatever happens
 // in between.
 class BorrowedStyle {
@@ -90,7 +76,7 @@ RectF& CDrawObjGroup::Draw(RectF& out, Graphics& g, ViewServices* pView, const M
                 continue;
             RectF painted;
             child->Draw(painted, g, pView, &m, parts);
-            out = UnionOf(out, painted);
+            out = UnionOfPainted(out, painted);
         }
         return out;
     }
@@ -103,7 +89,7 @@ RectF& CDrawObjGroup::Draw(RectF& out, Graphics& g, ViewServices* pView, const M
         if (parts & kDrawBody) {
             const RectF body = DrawWithGroupSettings(pView, m, g, kDrawBody);
             constexpr float kEpsilon = std::numeric_limits<float>::epsilon();
-            out = (out.Width <= kEpsilon || out.Height <= kEpsilon) ? body : UnionOf(out, body);
+            out = (out.Width <= kEpsilon || out.Height <= kEpsilon) ? body : UnionOfPainted(out, body);
         }
         if ((parts & kDrawReflection) && m_bReflection)
             DrawGroupReflection(g, pView, m, out, parts);
@@ -134,7 +120,7 @@ RectF CDrawObjGroup::DrawWithGroupSettings(ViewServices* pView, const Matrix& m,
             BorrowedStyle borrowed(*child, *groupStyle, mask);
             child->Draw(painted, g, pView, &m, pass);
         }
-        result = UnionOf(result, painted);
+        result = UnionOfPainted(result, painted);
     }
     return result;
 }

@@ -29,20 +29,6 @@ bool HasPart(DrawPartMask parts, DrawPartMask part)
     return (parts & part) != 0;
 }
 
-// The smallest rectangle holding both; an empty operand (no area) is ignored.
-RectF UnionOf(const RectF& a, const RectF& b)
-{
-    if (a.IsEmptyArea())
-        return b;
-    if (b.IsEmptyArea())
-        return a;
-    const float left = std::min(a.X, b.X);
-    const float top = std::min(a.Y, b.Y);
-    const float right = std::max(a.GetRight(), b.GetRight());
-    const float bottom = std::max(a.GetBottom(), b.GetBottom());
-    return RectF(left, top, right - left, bottom - top);
-}
-
 } // namespace
 
 // Paints the outline path of the clip object into the Graphics' clip, placed as this
@@ -88,7 +74,7 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
     if (m_bShadow && HasPart(parts, kDrawShadow) && !path->IsEmpty()) {
         shadowPath = BuildShadowPath(*path);
         if (shadowPath)
-            out = UnionOf(out, shadowPath->GetBounds());
+            out = UnionOfPainted(out, shadowPath->GetBounds());
     }
 
     if (pView && pView->m_pZoomMatrix) {
@@ -127,7 +113,7 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
     if (m_bLineEnabled && m_pen.m_fWidth > 0.0f && !path->IsEmpty()) {
         RectF stroked = pathBounds;
         stroked.Inflate(m_pen.m_fWidth / 2.0f, m_pen.m_fWidth / 2.0f);
-        out = UnionOf(out, stroked);
+        out = UnionOfPainted(out, stroked);
     }
 
     if (reflection)

@@ -31,4 +31,15 @@ bool RectF::Union(RectF& out, const RectF& a, const RectF& b)
     return !out.IsEmptyArea();
 }
 
+RectF UnionOfPainted(const RectF& a, const RectF& b)
+{
+    if (a.IsEmptyArea())
+        return b;
+    if (b.IsEmptyArea())
+        return a;
+    RectF out;
+    RectF::Union(out, a, b);
+    return out;
+}
+
 } // namespace kelmora

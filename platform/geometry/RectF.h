@@ -66,4 +66,8 @@ struct RectF {
     static bool Union(RectF& out, const RectF& a, const RectF& b);
 };
 
+// The smallest rectangle holding both, where an operand without area does not count: the
+// union of what several drawing steps painted, some of which painted nothing.
+RectF UnionOfPainted(const RectF& a, const RectF& b);
+
 } // namespace kelmora

@@ -71,8 +71,9 @@ TEST(DrawObjEffects, ShadowLiesUnderTheBodyOffsetByDirectionAndDepth)
         EXPECT_EQ(Pixel(surface, c.x, c.y), kGreen) << c.direction;
         EXPECT_EQ(Pixel(surface, 45, 45), kRed) << c.direction;
         EXPECT_EQ(Pixel(surface, 100 - c.x, 100 - c.y), 0u) << c.direction;
-        if (c.direction == 0)
+        if (c.direction == 0) {
             EXPECT_TRUE(SameRect(out, RectF(35, 35, 50, 20)));
+        }
     }
 
     // Scaled about the object's centre, offset included: 50 % halves the 30-unit offset.

@@ -177,8 +177,9 @@ TEST(DrawRectText, CharactersAlongTheArcTurnWithIt)
     for (size_t i = 1; i < angles.size(); ++i)
         EXPECT_GT(angles[i], angles[i - 1]);
     for (size_t i = 0; i + 1 < samples.size(); ++i) {
-        if (samples[i].X < 150.0f && samples[i + 1].X > 150.0f)
+        if (samples[i].X < 150.0f && samples[i + 1].X > 150.0f) {
             EXPECT_NEAR(angles[i], 0.0f, 15.0f);
+        }
     }
 
     EXPECT_NEAR(ChordAngle(PointF(0, 0), PointF(10, 0), 10.0f), 0.0f, 1e-4f);
