@@ -73,6 +73,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     SetScrollRate(1, 1);
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
+    BindSelectionCommands();
     m_document.AddView(this);
 }
 

@@ -35,6 +35,7 @@
 namespace kelmora {
 
 class CDrawDoc;
+class CDrawItem;
 class DeviceContext;
 class Graphics;
 
@@ -70,6 +71,8 @@ public:
     static constexpr int kCmdZoomOut = 1072;
     static constexpr int kCmdShowObjects = 1096;
     static constexpr int kCmdZoomSlider = 32885;
+    static constexpr int kCmdUndo = 57643;
+    static constexpr int kCmdRedo = 57644;
 
     // A view of `document` in `parent`; it attaches itself to the document and detaches
     // itself when destroyed.
@@ -141,6 +144,34 @@ public:
     // Activation by the frame: mouse input and selection marks only in the active view.
     void OnActivateView(bool activate);
 
+    // ---- Selection, placement and undo (DrawViewSelect.cpp). Every change of the
+    // selection ends with the frame's selection refresh.
+    // Without `add` empties the selection first (a null object then just empties it);
+    // appends the object unless it is already selected and repaints.
+    void Select(CDrawObj* object, bool add = false);
+    // Selects the live objects whose bounds overlap the client rectangle with a positive
+    // area, back to front; without `add` replaces the selection. An object already
+    // selected stays where it is. `ctrlFlag` (Ctrl at mouse-up) is not used.
+    void SelectWithinRect(CRect rect, bool add, unsigned ctrlFlag = 0);
+    // Takes the object out of the selection and repaints; nothing when it is not selected.
+    void Deselect(CDrawObj* object);
+    // Takes the object out of the selection and clears its join end point, without a repaint.
+    void RemoveFromSelection(CDrawObj* object);
+    using ViewServices::IsJoinCandidate;
+    using ViewServices::IsSelected;
+    // An embedded item stands for the drawing object that shows it.
+    bool IsSelected(const CDrawItem* item) const;
+    bool IsJoinCandidate(const CDrawItem* item) const;
+    // Moves the object (not repainting, filing no undo) so that its centre lies on the
+    // document point under the client point; nothing for null.
+    void PlaceObjectAt(CDrawObj* object, CPoint client);
+    // The same at the point of the view under the centre of the screen.
+    void PlaceObjectAtScreenCenter(CDrawObj* object);
+    // Performs the newest undo (redo) step of the document; a failure is reported. The
+    // view is repainted either way. False on failure.
+    bool OnEditUndo();
+    bool OnEditRedo();
+
     // ---- ViewServices
     bool IsJoinToolActive() const override;
     void Invalidate(bool erase = true) override;
@@ -176,6 +207,11 @@ private:
     // Paints the client rectangle `box` through `cr`, whose transform maps client pixels
     // to the target.
     void PaintInto(cairo_t* cr, const CRect& box);
+
+    // Binds the undo and redo commands and their keys (Ctrl+Z, Ctrl+Y).
+    void BindSelectionCommands();
+    // Reports a failed undo or redo step.
+    void ReportUndoFailure(const char* text);
 
     void OnPaint(wxPaintEvent& event);
     void OnMouseWheel(wxMouseEvent& event);

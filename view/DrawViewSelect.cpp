@@ -1,0 +1,187 @@
+// The view's selection, the placement of new objects and the Undo and Redo commands.
+
+#include "view/DrawView.h"
+
+#include "document/DrawDoc.h"
+#include "document/DrawDocFile.h"
+#include "document/DrawDocUndo.h"
+#include "document/FrameServices.h"
+#include "model/DrawItem.h"
+#include "model/DrawOleObj.h"
+
+#include <wx/accel.h>
+#include <wx/gdicmn.h>
+#include <wx/msgdlg.h>
+
+#include <algorithm>
+#include <exception>
+
+namespace kelmora {
+
+namespace {
+
+constexpr char kUndoFailed[] = "Undo failed";
+constexpr char kRedoFailed[] = "Redo failed";
+constexpr char kErrorCaption[] = "Error";
+
+} // namespace
+
+void CDrawView::BindSelectionCommands()
+{
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditUndo(); }, kCmdUndo);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditRedo(); }, kCmdRedo);
+    wxAcceleratorEntry keys[2];
+    keys[0].Set(wxACCEL_CTRL, 'Z', kCmdUndo);
+    keys[1].Set(wxACCEL_CTRL, 'Y', kCmdRedo);
+    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+}
+
+// ---------------------------------------------------------------------------------------
+// Selection
+
+void CDrawView::Select(CDrawObj* object, bool add)
+{
+    FrameServices* frame = m_document.Frame();
+    if (!add) {
+        m_selection.clear();
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+    }
+    if (!object || IsSelected(object))
+        return;
+    m_selection.push_back(object);
+    object->RecalcBounds(this);
+    if (frame)
+        frame->RefreshSelectionInfo(this, true);
+    Invalidate(true);
+}
+
+void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
+{
+    FrameServices* frame = m_document.Frame();
+    if (!add) {
+        m_selection.clear();
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+    }
+    // A band dragged up or to the left arrives with its corners swapped.
+    rect.NormalizeRect();
+    ClientToDocRect(rect);
+    rect.NormalizeRect();
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
+        CDrawObj* object = entry.get();
+        // An object that is already selected keeps its place: listing it twice would have
+        // every command over the selection act on it twice.
+        if (object->m_bDeleted || IsSelected(object))
+            continue;
+        if (object->GetBounds(rect, this))
+            m_selection.push_back(object);
+    }
+    if (frame)
+        frame->RefreshSelectionInfo(this, true);
+    Invalidate(true);
+}
+
+void CDrawView::Deselect(CDrawObj* object)
+{
+    if (!object || !IsSelected(object))
+        return;
+    Invalidate(true);
+    std::erase(m_selection, object);
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+}
+
+void CDrawView::RemoveFromSelection(CDrawObj* object)
+{
+    if (!object || !IsSelected(object))
+        return;
+    object->m_nJoinHandle = 0;
+    std::erase(m_selection, object);
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+}
+
+bool CDrawView::IsSelected(const CDrawItem* item) const
+{
+    return item && item->m_pDrawObj && IsSelected(static_cast<const CDrawObj*>(item->m_pDrawObj));
+}
+
+bool CDrawView::IsJoinCandidate(const CDrawItem* item) const
+{
+    return item && item->m_pDrawObj && IsJoinCandidate(static_cast<const CDrawObj*>(item->m_pDrawObj));
+}
+
+// ---------------------------------------------------------------------------------------
+// Placement
+
+void CDrawView::PlaceObjectAt(CDrawObj* object, CPoint client)
+{
+    if (!object)
+        return;
+    CPoint point = client;
+    ClientToDocPoint(true, point);
+    const RectF bounds = object->m_rcBounds;
+    object->MoveTo(RectF(float(point.x) - bounds.Width / 2, float(point.y) - bounds.Height / 2, bounds.Width,
+                         bounds.Height),
+                   nullptr);
+}
+
+void CDrawView::PlaceObjectAtScreenCenter(CDrawObj* object)
+{
+    if (!object)
+        return;
+    const wxSize screen = wxGetDisplaySize();
+    const wxPoint topLeft = ScreenToClient(wxPoint(0, 0));
+    const wxPoint bottomRight = ScreenToClient(wxPoint(screen.x, screen.y));
+    PlaceObjectAt(object, CPoint((topLeft.x + bottomRight.x) / 2, (topLeft.y + bottomRight.y) / 2));
+}
+
+// ---------------------------------------------------------------------------------------
+// Undo and Redo
+
+namespace {
+
+// Performs one step through the document's undo machinery; a document without one, or a
+// step that throws, counts as a failure.
+HRESULT PerformStep(CDrawDoc& document, bool undo)
+{
+    auto* machinery = dynamic_cast<CDrawDocUndo*>(document.m_pUndoManager.get());
+    if (!machinery)
+        return E_UNEXPECTED;
+    try {
+        return undo ? machinery->Undo() : machinery->Redo();
+    } catch (const std::exception&) {
+        return E_FAIL;
+    }
+}
+
+} // namespace
+
+void CDrawView::ReportUndoFailure(const char* text)
+{
+    if (DocumentMessageSink* sink = m_document.MessageSink())
+        sink->ShowMessage(text, kErrorCaption);
+    else
+        wxMessageBox(text, kErrorCaption, wxOK | wxICON_ERROR, this);
+}
+
+bool CDrawView::OnEditUndo()
+{
+    const bool ok = SUCCEEDED(PerformStep(m_document, true));
+    if (!ok)
+        ReportUndoFailure(kUndoFailed);
+    Invalidate(true);
+    return ok;
+}
+
+bool CDrawView::OnEditRedo()
+{
+    const bool ok = SUCCEEDED(PerformStep(m_document, false));
+    if (!ok)
+        ReportUndoFailure(kRedoFailed);
+    Invalidate(true);
+    return ok;
+}
+
+} // namespace kelmora
