@@ -119,6 +119,8 @@ std::string ExportErrorMessage(ImageStatus status, const std::filesystem::path& 
     case ImageStatus::Ok:
         return {};
     case ImageStatus::UnknownImageFormat:
+        if (extension.empty())
+            return "The file name " + file + " has no type. Choose one of the types .png, .bmp, .jpeg, .tiff or .gif.";
         return "The logo cannot be saved as \"." + std::string(extension)
             + "\". Choose one of the types .png, .bmp, .jpeg, .tiff or .gif.";
     case ImageStatus::ValueOverflow:

@@ -16,8 +16,9 @@ namespace kelmora {
 class CDrawDoc;
 
 // The export file dialog's filter and the extension of each of its entries, in order.
-inline constexpr std::string_view kExportFilter =
-    "PNG Files(*.png)|*.png|BMP Files(*.bmp)|*.bmp|JPEG Files(*.jpeg)|*.jpeg|TIFF Files(*.tiff)|*.tiff|GIF Files(*.gif)|*.gif";
+inline constexpr std::string_view kExportFilter = "PNG Files(*.png)|*.png|BMP Files(*.bmp)|*.bmp|"
+                                                  "JPEG Files(*.jpeg)|*.jpeg|TIFF Files(*.tiff)|*.tiff|"
+                                                  "GIF Files(*.gif)|*.gif";
 inline constexpr std::string_view kExportFilterExtensions[] = {"png", "bmp", "jpeg", "tiff", "gif"};
 
 // The page's size in pixels at `dpi` pixels per inch: each side page · dpi / 300,
