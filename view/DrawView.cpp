@@ -9,15 +9,18 @@
 #include "model/DrawObj.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Graphics.h"
+#include "view/LogoExport.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcscreen.h>
+#include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/settings.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace kelmora {
 
@@ -74,6 +77,8 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
     BindSelectionCommands();
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
     m_document.AddView(this);
 }
 
@@ -580,6 +585,24 @@ void CDrawView::SetObjectZOrder(int position, CDrawObj* object)
         return;
     m_document.SetObjectZOrder(position, object);
     Refresh(true);
+}
+
+void CDrawView::OnExportLogo()
+{
+    wxFileDialog dialog(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
+                        wxString::FromUTF8(std::string(kExportFilter)), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    std::filesystem::path path(dialog.GetPath().utf8_string());
+    const std::string extension = ResolveExportExtension(path, dialog.GetFilterIndex());
+    const ImageStatus status = ExportLogo(m_document, path, extension, m_logPixels);
+    if (status == ImageStatus::Ok)
+        return;
+    const std::string message = ExportErrorMessage(status, path, extension);
+    if (DocumentMessageSink* sink = m_document.MessageSink())
+        sink->ShowMessage(message, kMessageCaption);
+    else
+        wxLogError("%s", wxString::FromUTF8(message));
 }
 
 void CDrawView::ImportXps(const std::string& path)

@@ -73,6 +73,8 @@ public:
     static constexpr int kCmdZoomSlider = 32885;
     static constexpr int kCmdUndo = 57643;
     static constexpr int kCmdRedo = 57644;
+    static constexpr int kCmdExportLogo = 32859;
+    static constexpr int kCmdExportLogoRibbon = 1098;
 
     // A view of `document` in `parent`; it attaches itself to the document and detaches
     // itself when destroyed.
@@ -140,6 +142,11 @@ public:
     void OnDraw(Graphics& g, DeviceContext& dc);
     void DrawPaper(Graphics& g);
     void DrawGrid(Graphics& g);
+
+    // ---- Export
+    // Asks for a file and saves the page there as a picture at screen resolution; a
+    // failure is told to the user.
+    void OnExportLogo();
 
     // Activation by the frame: mouse input and selection marks only in the active view.
     void OnActivateView(bool activate);
