@@ -99,12 +99,16 @@ CNumSpinCtrl::~CNumSpinCtrl()
 
 void CNumSpinCtrl::SetBuddy(wxTextCtrl* buddy)
 {
-    if (m_pBuddy != nullptr)
+    if (m_pBuddy != nullptr) {
         m_pBuddy->Unbind(wxEVT_KILL_FOCUS, &CNumSpinCtrl::OnBuddyKillFocus, this);
+        m_pBuddy->Unbind(wxEVT_DESTROY, &CNumSpinCtrl::OnBuddyDestroy, this);
+    }
     m_pBuddy = buddy;
     if (m_pBuddy == nullptr)
         return;
     m_pBuddy->Bind(wxEVT_KILL_FOCUS, &CNumSpinCtrl::OnBuddyKillFocus, this);
+    // A dialog destroys its children in any order; forget a buddy that goes first.
+    m_pBuddy->Bind(wxEVT_DESTROY, &CNumSpinCtrl::OnBuddyDestroy, this);
     double value = 0.0;
     m_fLastGood = ParseBuddy(value) ? value : 0.0;
 }
@@ -235,6 +239,13 @@ void CNumSpinCtrl::OnSpin(wxSpinEvent& event)
     // The native control settles its own position after this handler; mirror the value
     // once it has, which also brings the position back from the spare end positions.
     CallAfter([this] { SetIntPos(GetPos()); });
+}
+
+void CNumSpinCtrl::OnBuddyDestroy(wxWindowDestroyEvent& event)
+{
+    if (event.GetEventObject() == m_pBuddy)
+        m_pBuddy = nullptr;
+    event.Skip();
 }
 
 void CNumSpinCtrl::OnBuddyKillFocus(wxFocusEvent& event)

@@ -25,8 +25,8 @@ public:
     CNumSpinCtrl(wxWindow* parent, wxWindowID id, long style = wxSP_VERTICAL | wxSP_ARROW_KEYS);
     ~CNumSpinCtrl() override;
 
-    // The edit box that holds the value; null detaches it. The buddy must outlive the
-    // control or be detached first.
+    // The edit box that holds the value; null detaches it. A buddy destroyed first is
+    // detached by itself.
     void SetBuddy(wxTextCtrl* buddy);
     wxTextCtrl* GetBuddy() const { return m_pBuddy; }
 
@@ -60,6 +60,7 @@ public:
 private:
     void OnSpin(wxSpinEvent& event);
     void OnBuddyKillFocus(wxFocusEvent& event);
+    void OnBuddyDestroy(wxWindowDestroyEvent& event);
     // The buddy's text as a number, or nothing when it is not one.
     bool ParseBuddy(double& value) const;
 
