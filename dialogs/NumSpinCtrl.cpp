@@ -167,15 +167,19 @@ void CNumSpinCtrl::SetBuddyText(double value)
 
 void CNumSpinCtrl::SetIntPos(double value)
 {
-    if (m_fMax == m_fMin)
+    if (m_fMax == m_fMin || std::isnan(value))
         return;
     int pos = 0;
-    if (value < m_fMin)
+    if (value < m_fMin) {
         pos = 0;
-    else if (value > m_fMax)
+    } else if (value > m_fMax) {
         pos = m_nIntRange;
-    else
-        pos = static_cast<int>((value - m_fMin) / (m_fMax - m_fMin) * m_nIntRange + 0.5);
+    } else {
+        // Bounds near the ends of the double range make the span infinite; clamp before
+        // converting, so that the conversion is always defined.
+        const double scaled = (value - m_fMin) / (m_fMax - m_fMin) * m_nIntRange + 0.5;
+        pos = std::isfinite(scaled) ? static_cast<int>(std::clamp(scaled, 0.0, static_cast<double>(m_nIntRange))) : 0;
+    }
     SetValue(std::clamp(pos, 0, m_nIntRange));
 }
 

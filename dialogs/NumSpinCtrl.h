@@ -31,6 +31,7 @@ public:
     wxTextCtrl* GetBuddy() const { return m_pBuddy; }
 
     // Writes the formatted value into the buddy, then mirrors it into the integer position.
+    // A value that is not finite is not shown and moves nothing.
     void SetPos(double value);
     // The buddy's value; 0.0 without a buddy.
     double GetPos();

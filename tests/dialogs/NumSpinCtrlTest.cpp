@@ -1,5 +1,7 @@
 #include "dialogs/NumSpinCtrl.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
@@ -175,6 +177,14 @@ TEST_F(NumSpinCtrlTest, IntegerPositionMirrorsTheValue)
     spin->m_fDelta = 1e-9;
     spin->UpdateRange();
     EXPECT_EQ(spin->m_nIntRange, 32767);
+    spin->SetPos(std::nan(""));
+    EXPECT_EQ(spin->GetPos(), 11.0);
+    spin->m_fMin = -1e308;
+    spin->m_fMax = 1e308;
+    spin->SetPos(1e308);
+    EXPECT_GE(spin->GetIntPos(), 0);
+    spin->m_fMin = 0.0;
+    spin->m_fMax = 10.0;
 
     // Equal bounds leave the position alone, even with a zero step.
     spin->m_fMin = spin->m_fMax = 4.0;
