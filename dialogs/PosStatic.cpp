@@ -13,8 +13,6 @@
 
 namespace kelmora {
 
-wxDEFINE_EVENT(WM_STYLECTRL_NOTIFY, wxCommandEvent);
-
 namespace {
 
 constexpr Color kMarkerColour(0xFF000000);

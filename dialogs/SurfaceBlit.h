@@ -1,5 +1,7 @@
 #pragma once
-// Puts an off-screen surface on a window through its paint DC at (x, y).
+// Puts an off-screen surface on a window through its paint DC at (x, y): the custom
+// controls draw their whole client area into an ImageSurface first, so the window never
+// shows a half-drawn picture and needs no background erase.
 
 #include "platform/graphics/ImageSurface.h"
 
