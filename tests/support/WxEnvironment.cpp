@@ -1,4 +1,4 @@
-// Starts wxWidgets once for every test of the application frame: a plain application object on the
+// Starts wxWidgets once for every test of a window module: a plain application object on the
 // display that the test command provides.
 
 #include <cstdlib>
@@ -18,7 +18,7 @@ public:
         setenv("NO_AT_BRIDGE", "1", 0);
         wxApp::SetInstance(new wxApp);
         int argc = 1;
-        static char name[] = "kelmora_test_app";
+        static char name[] = "kelmora_test";
         char* argv[] = { name, nullptr };
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "wxWidgets could not start; is there a display?";
         ASSERT_TRUE(wxTheApp->CallOnInit());
