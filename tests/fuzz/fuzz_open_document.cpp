@@ -6,6 +6,7 @@
 //   2: the "Contents" record, put into a compound file and packed here.
 // Whatever opens must save and open again with the same objects.
 
+#define KELMORA_FUZZ_USES_FONTS
 #include "document/DocumentEnvironment.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
@@ -15,6 +16,7 @@
 #include "platform/base/TempFile.h"
 #include "platform/storage/StorageWriter.h"
 #include "platform/text/FontFamily.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -47,12 +49,6 @@ bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes
 }
 
 } // namespace
-
-// fontconfig keeps parts of its configuration where the leak checker cannot see them.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\nleak:libexpat.so\n";
-}
 
 // Opening looks up the fonts of text objects. Font configuration is loaded once, before
 // the first input, so that fontconfig's process-wide tables are not mistaken for a leak

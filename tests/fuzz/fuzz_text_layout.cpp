@@ -1,7 +1,9 @@
 // Text from documents reaches the layout engine as it was stored: any bytes, any length,
 // any style bits and format. Layout must neither crash nor leave the outline malformed.
+#define KELMORA_FUZZ_USES_FONTS
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/text/TextOutline.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,12 +21,6 @@ const FontFamily& Family()
 }
 
 } // namespace
-
-// fontconfig keeps parts of its configuration where the leak checker cannot see them.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\nleak:libexpat.so\n";
-}
 
 // Font configuration is loaded once, before the first input, so that fontconfig's
 // process-wide tables are not mistaken for a leak of the input that happened to load them.
