@@ -6,6 +6,9 @@
 #include "document/ColorRef.h"
 #include "document/DrawUnit.h"
 
+#include <string>
+#include <vector>
+
 namespace kelmora {
 
 class CDrawObj;
@@ -32,6 +35,35 @@ public:
     // Shows the document's live object count and the view's selection count; with
     // `updatePanes` also refreshes the Format tab and the properties pane.
     virtual void RefreshSelectionInfo(ViewServices* view, bool updatePanes) = 0;
+
+    // ---- What the editing view tells the frame. Every operation tolerates a frame
+    // without the element concerned; the defaults are a frame that has none.
+    // The view became the active one (null: none); the properties pane follows it.
+    virtual void SetActiveDrawView(ViewServices* /*view*/) {}
+    // The view is being destroyed: the frame forgets it when it is the active one and
+    // empties the properties pane.
+    virtual void ViewDestroyed(ViewServices* /*view*/) {}
+    // The cursor position in document units, shown in the pane's current unit.
+    virtual void UpdateCursorPos(float /*x*/, float /*y*/) {}
+    // The properties pane shows the selection, or the document when it is empty.
+    virtual void UpdatePropertiesPane(const std::vector<CDrawObj*>& /*selection*/) {}
+    // The zoom slider's position, 0 to 100.
+    virtual void SetZoomSliderPos(int /*position*/) {}
+    // Print preview hides the panes and puts them back as they were.
+    virtual void HidePanesForPreview() {}
+    virtual void RestorePanesAfterPreview() {}
+
+    // ---- Ribbon values, looked up by command id; "no value" is -1 or an empty text.
+    // The text of the edit box or combo box with that id.
+    virtual std::string GetRibbonEditText(int /*id*/) { return {}; }
+    // The selected item of the Dash Styles gallery.
+    virtual int GetDashStyleIndex() { return -1; }
+    // The selected item of the Line Weight gallery plus 1 (1 to 7).
+    virtual int GetLineWeight() { return -1; }
+    // The selected item of the Styles, Shadow, Glow, Reflection or Text gallery.
+    virtual int GetGallerySelection(int /*id*/) { return -1; }
+    // Shows the object's style in the Format category (null: nothing).
+    virtual void UpdateFormatTab(CDrawObj* /*object*/) {}
 
 protected:
     ~FrameServices() = default;
