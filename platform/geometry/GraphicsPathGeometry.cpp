@@ -47,13 +47,19 @@ PointF BezierAt(PointF p0, PointF p1, PointF p2, PointF p3, double t)
 
 std::vector<FlattenedFigure> SplitFigures(const std::vector<PointF>& points, const std::vector<uint8_t>& types)
 {
+    // Each figure's points are copied in one go: paths are flattened at every stroke.
     std::vector<FlattenedFigure> figures;
-    for (size_t i = 0; i < points.size(); ++i) {
-        if (PathTypeKind(types[i]) == PathPointType::Start || figures.empty())
-            figures.emplace_back();
-        figures.back().points.push_back(points[i]);
-        if (IsClosingPathType(types[i]))
-            figures.back().closed = true;
+    for (size_t start = 0; start < points.size();) {
+        size_t end = start + 1;
+        while (end < points.size() && PathTypeKind(types[end]) != PathPointType::Start)
+            ++end;
+        FlattenedFigure& figure = figures.emplace_back();
+        figure.points.assign(points.begin() + ptrdiff_t(start), points.begin() + ptrdiff_t(end));
+        for (size_t i = start; i < end; ++i) {
+            if (IsClosingPathType(types[i]))
+                figure.closed = true;
+        }
+        start = end;
     }
     return figures;
 }

@@ -248,6 +248,7 @@ bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
     if (mode == CombineMode::Replace)
         m_state.clip.clear();
     m_state.clip.push_back(ClipArea{path, m_state.world});
+    m_state.clipId = m_nextClipId++;
     ApplyClip();
     return true;
 }
@@ -255,6 +256,7 @@ bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
 void Graphics::ResetClip()
 {
     m_state.clip.clear();
+    m_state.clipId = 0;
     ApplyClip();
 }
 
@@ -295,9 +297,11 @@ bool Graphics::Restore(GraphicsState state)
     auto found = std::find_if(m_saved.begin(), m_saved.end(), [state](const SavedState& s) { return s.id == state; });
     if (found == m_saved.end())
         return false;
+    const bool clipChanged = found->state.clipId != m_state.clipId;
     m_state = std::move(found->state);
     m_saved.erase(found, m_saved.end());
-    ApplyClip();
+    if (clipChanged)
+        ApplyClip();
     return true;
 }
 
