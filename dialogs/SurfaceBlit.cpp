@@ -16,14 +16,21 @@ void BlitSurface(wxDC& dc, const ImageSurface& surface, int x, int y)
         cairo_restore(target);
         return;
     }
+    dc.DrawBitmap(SurfaceToBitmap(surface), x, y);
+}
+
+wxBitmap SurfaceToBitmap(const ImageSurface& surface)
+{
     wxImage image(surface.Width(), surface.Height());
+    image.InitAlpha();
     for (int py = 0; py < surface.Height(); ++py) {
         for (int px = 0; px < surface.Width(); ++px) {
             const Color c = surface.GetPixel(px, py).value_or(Color());
             image.SetRGB(px, py, c.GetR(), c.GetG(), c.GetB());
+            image.SetAlpha(px, py, c.GetA());
         }
     }
-    dc.DrawBitmap(wxBitmap(image), x, y);
+    return wxBitmap(image);
 }
 
 } // namespace kelmora

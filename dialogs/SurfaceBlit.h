@@ -5,10 +5,15 @@
 
 #include "platform/graphics/ImageSurface.h"
 
+#include <wx/bitmap.h>
 #include <wx/dc.h>
 
 namespace kelmora {
 
 void BlitSurface(wxDC& dc, const ImageSurface& surface, int x = 0, int y = 0);
+
+// The surface as a bitmap with its transparency, for pictures that wxWidgets controls
+// show themselves (the entries of a picture list).
+wxBitmap SurfaceToBitmap(const ImageSurface& surface);
 
 } // namespace kelmora
