@@ -11,7 +11,6 @@
 
 #include <wx/button.h>
 #include <wx/colordlg.h>
-#include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
@@ -72,12 +71,7 @@ CColorBar::CColorBar(wxWindow* parent, wxWindowID id)
                                wxBORDER_NONE);
     m_pSwatches->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_pSwatches->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
-        wxPaintDC dc(m_pSwatches);
-        const wxSize size = m_pSwatches->GetClientSize();
-        if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
-            RenderSwatches(*surface);
-            BlitSurface(dc, *surface);
-        }
+        PaintOffscreen(*m_pSwatches, [this](ImageSurface& surface) { RenderSwatches(surface); });
     });
     m_pSwatches->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
         const int column = event.GetX() / kPitch;

@@ -137,6 +137,8 @@ std::unique_ptr<Brush> CColorStatic::PreviewBrush(int w, int h) const
     auto finish = [&](auto brush) -> std::unique_ptr<Brush> {
         if (IsValidWrapMode(wrap))
             brush->SetWrapMode(wrap);
+        // Mixed as the edited fill mixes its colours, so the preview shows what it paints.
+        brush->SetGammaCorrection(m_pBrush && m_pBrush->m_bGammaCorrection != 0);
         brush->MultiplyTransform(PreviewPlacement(w, h), MatrixOrder::Append);
         return brush;
     };

@@ -8,7 +8,6 @@
 
 #include <optional>
 
-#include <wx/dcclient.h>
 #include <wx/settings.h>
 
 namespace kelmora {
@@ -64,12 +63,7 @@ void CCompoundStyleEditCtrl::OnLeftDown(wxMouseEvent& event)
 
 void CCompoundStyleEditCtrl::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(this);
-    const wxSize size = GetClientSize();
-    if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
-        Render(*surface);
-        BlitSurface(dc, *surface);
-    }
+    PaintOffscreen(*this, [this](ImageSurface& surface) { Render(surface); });
 }
 
 void CCompoundStyleEditCtrl::Render(ImageSurface& surface) const

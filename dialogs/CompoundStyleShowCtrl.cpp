@@ -10,7 +10,6 @@
 #include <array>
 #include <optional>
 
-#include <wx/dcclient.h>
 
 namespace kelmora {
 
@@ -43,12 +42,7 @@ void CCompoundStyleShowCtrl::SetCompoundArray(std::span<const float> array)
 
 void CCompoundStyleShowCtrl::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(this);
-    const wxSize size = GetClientSize();
-    if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
-        Render(*surface);
-        BlitSurface(dc, *surface);
-    }
+    PaintOffscreen(*this, [this](ImageSurface& surface) { Render(surface); });
 }
 
 void CCompoundStyleShowCtrl::Render(ImageSurface& surface) const

@@ -48,13 +48,14 @@ int ShownSize(int32_t size, float outlineExtent)
 
 CCustomCapEditDlg::CCustomCapEditDlg(wxWindow* parent, CustomCapMan* cap, bool startCap, PresetFolders folders)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kTitle))
-    , m_folders(std::move(folders))
     , m_pCap(cap ? cap : &m_ownCap)
     , m_backupCap(*m_pCap)
     , m_bStartCap(startCap)
 {
     BuildControls();
-    ListCapPresets();
+    m_presets = std::make_unique<PresetChooser>(m_controls.presets, this, m_hooks, std::move(folders),
+                                                kLineCapPresetExtension);
+    m_presets->List();
     ListCapShapes();
 }
 
@@ -107,31 +108,17 @@ void CCustomCapEditDlg::BuildControls()
     auto* add = layout.SquareButton("+");
     auto* remove = layout.SquareButton("-");
     auto* reset = new wxButton(this, wxID_ANY, "Reset");
-    auto* presetRow = new wxBoxSizer(wxHORIZONTAL);
-    presetRow->Add(c.presets, 1, wxALIGN_CENTER_VERTICAL);
-    presetRow->Add(add, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    presetRow->Add(remove, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
-    presetRow->Add(reset, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    layout.Row(presets, "Presets:", presetRow);
+    c.presets->SetMinSize(wxSize(c.presets->GetCharWidth() * 16, -1));
+    layout.Row(presets, "Presets:", DialogLayout::Beside({{c.presets, 1}, add, remove, reset}));
     c.shape = new wxChoice(this, wxID_ANY);
     layout.Row(presets, "Shape:", c.shape);
 
-    auto* left = new wxBoxSizer(wxVERTICAL);
-    left->Add(size.box, 0, wxEXPAND);
-    left->Add(mirror.box, 0, wxEXPAND | wxTOP, 6);
-    left->Add(offset.box, 0, wxEXPAND | wxTOP, 6);
-    left->Add(turn.box, 0, wxEXPAND | wxTOP, 6);
-    auto* right = new wxBoxSizer(wxVERTICAL);
-    right->Add(c.preview, 1, wxEXPAND);
-    right->Add(corner.box, 0, wxEXPAND | wxTOP, 6);
-    right->Add(presets.box, 0, wxEXPAND | wxTOP, 6);
-    auto* columns = new wxBoxSizer(wxHORIZONTAL);
-    columns->Add(left, 0, wxEXPAND);
-    columns->Add(right, 1, wxEXPAND | wxLEFT, 10);
-    layout.Finish(columns, CreateStdDialogButtonSizer(wxOK | wxCANCEL));
+    wxSizer* left = DialogLayout::Stack({size.box, mirror.box, offset.box, turn.box});
+    wxSizer* right = DialogLayout::Stack({{c.preview, 1}, corner.box, presets.box});
+    layout.Finish(DialogLayout::Columns({left, {right, 1}}), CreateStdDialogButtonSizer(wxOK | wxCANCEL));
 
-    c.length.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnLengthChange, this);
-    c.width.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnWidthChange, this);
+    c.length.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnSizeChange, this);
+    c.width.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnSizeChange, this);
     c.offsetX.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnOffsetChange, this);
     c.offsetY.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnOffsetChange, this);
     c.rotation.edit->Bind(wxEVT_TEXT, &CCustomCapEditDlg::OnRotationChange, this);
@@ -148,22 +135,12 @@ void CCustomCapEditDlg::BuildControls()
     Bind(wxEVT_BUTTON, &CCustomCapEditDlg::OnCancel, this, wxID_CANCEL);
 }
 
-void CCustomCapEditDlg::ListCapPresets()
-{
-    m_presets = ListPresets(m_folders, kLineCapPresetExtension);
-    const wxString typed = m_controls.presets->GetValue();
-    m_controls.presets->Clear();
-    for (const PresetEntry& entry : m_presets)
-        m_controls.presets->Append(wxString::FromUTF8(entry.name));
-    m_controls.presets->ChangeValue(typed);
-}
-
 void CCustomCapEditDlg::ListCapShapes()
 {
     m_controls.shape->Clear();
     for (int i = 0; i < kBuiltInCapCount; ++i)
         m_controls.shape->Append(wxString::FromUTF8(GetBuiltInCapName(i)));
-    m_shapes = ListPresets(m_folders, kCapShapeExtension);
+    m_shapes = ListPresets(m_presets->Folders(), kCapShapeExtension);
     for (const PresetEntry& entry : m_shapes)
         m_controls.shape->Append(wxString::FromUTF8(entry.name));
 }
@@ -217,36 +194,22 @@ void CCustomCapEditDlg::Changed()
     m_controls.preview->Refresh();
 }
 
-void CCustomCapEditDlg::OnLengthChange(wxCommandEvent&)
+void CCustomCapEditDlg::OnSizeChange(wxCommandEvent& event)
 {
-    const std::optional<double> typed = m_controls.length.Read(kMinSize, kMaxSize, true);
+    const bool length = event.GetEventObject() == m_controls.length.edit;
+    const std::optional<double> typed = (length ? m_controls.length : m_controls.width).Read(kMinSize, kMaxSize, true);
     if (!typed)
         return;
-    const int length = int(*typed);
+    int& changed = length ? m_nLength : m_nWidth;
+    int& other = length ? m_nWidth : m_nLength;
     if (m_controls.proportional->GetValue()) {
         // The link keeps the difference of the two sizes, not their ratio.
-        m_nWidth = std::clamp(m_nWidth + (length - m_nLength), kMinSize, kMaxSize);
-        m_pCap->m_nSizeY = m_nWidth;
-        m_controls.width.Show(m_nWidth);
+        other = std::clamp(other + (int(*typed) - changed), kMinSize, kMaxSize);
+        (length ? m_pCap->m_nSizeY : m_pCap->m_nSizeX) = other;
+        (length ? m_controls.width : m_controls.length).Show(other);
     }
-    m_nLength = length;
-    m_pCap->m_nSizeX = length;
-    Changed();
-}
-
-void CCustomCapEditDlg::OnWidthChange(wxCommandEvent&)
-{
-    const std::optional<double> typed = m_controls.width.Read(kMinSize, kMaxSize, true);
-    if (!typed)
-        return;
-    const int width = int(*typed);
-    if (m_controls.proportional->GetValue()) {
-        m_nLength = std::clamp(m_nLength + (width - m_nWidth), kMinSize, kMaxSize);
-        m_pCap->m_nSizeX = m_nLength;
-        m_controls.length.Show(m_nLength);
-    }
-    m_nWidth = width;
-    m_pCap->m_nSizeY = width;
+    changed = int(*typed);
+    (length ? m_pCap->m_nSizeX : m_pCap->m_nSizeY) = changed;
     Changed();
 }
 
@@ -298,21 +261,19 @@ void CCustomCapEditDlg::OnStrokeCap(wxCommandEvent& event)
 
 bool CCustomCapEditDlg::SaveCapPreset()
 {
-    const std::string name = m_controls.presets->GetValue().utf8_string();
+    const std::string name = m_presets->TypedName();
     if (name.empty()) {
         m_hooks.messageBox(this, "Please input the name.", wxOK);
         return false;
     }
-    if (FindPreset(m_presets, name) && !AskOkCancel(m_hooks, this, "Preset already exists,Overwrite?"))
+    if (!m_presets->ConfirmSave(name))
         return false;
     // The preset carries its name, and so does the cap once it is saved: the pen dialog
     // finds a pen's cap among the presets by it.
     CustomCapMan named(*m_pCap);
     named.m_strName = name;
-    if (PresetResult saved = WriteCapPreset(m_folders, name, named); !saved) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(saved.message));
+    if (!m_presets->Report(WriteCapPreset(m_presets->Folders(), name, named)))
         return false;
-    }
     m_pCap->m_strName = name;
     return true;
 }
@@ -321,35 +282,20 @@ void CCustomCapEditDlg::OnAddPreset(wxCommandEvent&)
 {
     if (!SaveCapPreset())
         return;
-    ListCapPresets();
-    m_controls.presets->ChangeValue(wxEmptyString);
+    m_presets->ClearName();
+    m_presets->List();
 }
 
 void CCustomCapEditDlg::OnDeletePreset(wxCommandEvent&)
 {
-    const std::string name = m_controls.presets->GetValue().utf8_string();
-    if (!AskOkCancel(m_hooks, this, "Delete Preset: " + wxString::FromUTF8(name) + " ?"))
-        return;
-    if (PresetResult deleted = DeletePreset(m_folders, name, kLineCapPresetExtension); !deleted) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(deleted.message));
-        return;
-    }
-    ListCapPresets();
-    m_controls.presets->ChangeValue(wxEmptyString);
+    m_presets->DeleteNamed();
 }
 
 void CCustomCapEditDlg::OnLoadPreset(wxCommandEvent& event)
 {
-    const int index = event.GetSelection();
-    if (index < 0 || size_t(index) >= m_presets.size())
-        return;
-    const PresetEntry entry = m_presets[size_t(index)];
-    m_controls.presets->ChangeValue(wxString::FromUTF8(entry.name));
-    if (PresetResult loaded = ReadCapPreset(entry.path, *m_pCap); !loaded) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(loaded.message));
-        return;
-    }
-    LoadFromCap();
+    if (const PresetEntry* entry = m_presets->Choose(event.GetSelection()))
+        if (m_presets->Report(ReadCapPreset(entry->path, *m_pCap)))
+            LoadFromCap();
 }
 
 void CCustomCapEditDlg::OnLoadShape(wxCommandEvent& event)
@@ -385,25 +331,15 @@ void CCustomCapEditDlg::OnReset(wxCommandEvent&)
 bool CCustomCapEditDlg::TransferDataFromWindow()
 {
     const Controls& c = m_controls;
-    const struct {
-        const SpinEdit& edit;
-        double min, max;
-        const char* what;
-    } checks[] = {
-        {c.length, kMinSize, kMaxSize, "The length must be a whole number from 1 to 10000."},
-        {c.width, kMinSize, kMaxSize, "The width must be a whole number from 1 to 10000."},
-        {c.offsetX, -kMaxOffset, kMaxOffset, "The offset must be a whole number from -10000 to 10000."},
-        {c.offsetY, -kMaxOffset, kMaxOffset, "The offset must be a whole number from -10000 to 10000."},
-        {c.rotation, 0, 360, "The rotation must be a whole number from 0 to 360."},
-    };
-    for (const auto& check : checks) {
-        if (!check.edit.Read(check.min, check.max, true)) {
-            TellFailure(m_hooks, this, check.what);
-            check.edit.edit->SetFocus();
-            return false;
-        }
-    }
-    return true;
+    return CheckTypedValues(
+        {
+            {c.length, kMinSize, kMaxSize, true, "The length must be a whole number from 1 to 10000."},
+            {c.width, kMinSize, kMaxSize, true, "The width must be a whole number from 1 to 10000."},
+            {c.offsetX, -kMaxOffset, kMaxOffset, true, "The offset must be a whole number from -10000 to 10000."},
+            {c.offsetY, -kMaxOffset, kMaxOffset, true, "The offset must be a whole number from -10000 to 10000."},
+            {c.rotation, 0, 360, true, "The rotation must be a whole number from 0 to 360."},
+        },
+        m_hooks, this);
 }
 
 void CCustomCapEditDlg::OnOK(wxCommandEvent&)

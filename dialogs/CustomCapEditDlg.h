@@ -19,11 +19,12 @@
 // m_nOffsetY and the row labelled "Y:" m_nOffsetX.
 
 #include "dialogs/DialogHooks.h"
+#include "dialogs/PresetChooser.h"
 #include "dialogs/SpinEdit.h"
 #include "document/StylePresets.h"
 #include "model/CustomCapMan.h"
 
-#include <string>
+#include <memory>
 #include <vector>
 
 #include <wx/dialog.h>
@@ -77,14 +78,13 @@ public:
 
 private:
     void BuildControls();
-    void ListCapPresets();
     void ListCapShapes();
     // Shows the cap in every control and the preview.
     void LoadFromCap();
     void Changed();
 
-    void OnLengthChange(wxCommandEvent& event);
-    void OnWidthChange(wxCommandEvent& event);
+    // Length or width typed: with "Proportional" the other size moves by as much.
+    void OnSizeChange(wxCommandEvent& event);
     void OnOffsetChange(wxCommandEvent& event);
     void OnRotationChange(wxCommandEvent& event);
     void OnCheck(wxCommandEvent& event);
@@ -98,12 +98,11 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
 
-    PresetFolders m_folders;
     CustomCapMan m_ownCap;           // edited when the caller hands in none
     CustomCapMan* m_pCap;            // not owned unless it is &m_ownCap
     CustomCapMan m_backupCap;        // the cap as handed in
     bool m_bStartCap;
-    std::vector<PresetEntry> m_presets;
+    std::unique_ptr<PresetChooser> m_presets;
     std::vector<PresetEntry> m_shapes;  // the ".tres" drawings after the built-in shapes
     int m_nLength = 0;               // as last shown: the base of a proportional change
     int m_nWidth = 0;

@@ -10,7 +10,6 @@
 
 #include <optional>
 
-#include <wx/dcclient.h>
 
 namespace kelmora {
 
@@ -49,12 +48,7 @@ wxSize CCustomCapShowCtrl::DoGetBestClientSize() const
 
 void CCustomCapShowCtrl::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(this);
-    const wxSize size = GetClientSize();
-    if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
-        Render(*surface);
-        BlitSurface(dc, *surface);
-    }
+    PaintOffscreen(*this, [this](ImageSurface& surface) { Render(surface); });
 }
 
 void CCustomCapShowCtrl::Render(ImageSurface& surface) const

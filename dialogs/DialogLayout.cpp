@@ -78,6 +78,42 @@ void DialogLayout::Full(const LayoutGroup& group, wxSizer* control)
     group.box->Add(control, 0, wxEXPAND | wxALL, kGap / 2);
 }
 
+namespace {
+
+wxSizer* Line(int orientation, std::initializer_list<LayoutItem> items, int gap, int flags)
+{
+    auto* line = new wxBoxSizer(orientation);
+    bool first = true;
+    for (const LayoutItem& item : items) {
+        const int border = first ? 0 : (orientation == wxHORIZONTAL ? wxLEFT : wxTOP);
+        if (item.window)
+            line->Add(item.window, item.stretch, flags | border, first ? 0 : gap);
+        else if (item.sizer)
+            line->Add(item.sizer, item.stretch, flags | border, first ? 0 : gap);
+        else
+            line->AddStretchSpacer(item.stretch);
+        first = false;
+    }
+    return line;
+}
+
+} // namespace
+
+wxSizer* DialogLayout::Beside(std::initializer_list<LayoutItem> items, int gap)
+{
+    return Line(wxHORIZONTAL, items, gap, wxALIGN_CENTER_VERTICAL);
+}
+
+wxSizer* DialogLayout::Columns(std::initializer_list<LayoutItem> items, int gap)
+{
+    return Line(wxHORIZONTAL, items, gap, wxEXPAND);
+}
+
+wxSizer* DialogLayout::Stack(std::initializer_list<LayoutItem> items, int gap)
+{
+    return Line(wxVERTICAL, items, gap, wxEXPAND);
+}
+
 wxButton* DialogLayout::SquareButton(const wxString& caption)
 {
     auto* button = new wxButton(m_pDialog, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);

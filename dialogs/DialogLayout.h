@@ -6,6 +6,8 @@
 // own width.
 // Everything is sized by sizers, so the dialogs follow the theme's fonts and spacing.
 
+#include <initializer_list>
+
 #include <wx/string.h>
 
 class wxButton;
@@ -15,6 +17,17 @@ class wxSizerItem;
 class wxWindow;
 
 namespace kelmora {
+
+// A window or a sizer in a row or a column, with the share of spare room it takes.
+struct LayoutItem {
+    LayoutItem(wxWindow* w, int share = 0) : window(w), stretch(share) { }
+    LayoutItem(wxSizer* s, int share = 0) : sizer(s), stretch(share) { }
+    // Empty room that takes the spare space.
+    static LayoutItem Spring() { return LayoutItem(static_cast<wxSizer*>(nullptr), 1); }
+    wxWindow* window = nullptr;
+    wxSizer* sizer = nullptr;
+    int stretch = 0;
+};
 
 struct LayoutGroup {
     wxSizer* box = nullptr;         // add this to the dialog's layout
@@ -37,6 +50,13 @@ public:
     // A control across the group, below its rows.
     void Full(const LayoutGroup& group, wxWindow* control);
     void Full(const LayoutGroup& group, wxSizer* control);
+    // Items side by side, centred vertically, `gap` pixels apart.
+    static wxSizer* Beside(std::initializer_list<LayoutItem> items, int gap = 4);
+    // Columns side by side, each as high as the highest, `gap` pixels apart.
+    static wxSizer* Columns(std::initializer_list<LayoutItem> items, int gap = 10);
+    // Items one above the other at the column's full width, `gap` pixels apart.
+    static wxSizer* Stack(std::initializer_list<LayoutItem> items, int gap = 6);
+
     // A button about as wide as it is high, for a one-character caption ("+", "-").
     wxButton* SquareButton(const wxString& caption);
     // Puts `content` above the dialog's buttons and fits the dialog around them.

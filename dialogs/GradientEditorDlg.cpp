@@ -43,9 +43,10 @@ uint32_t WithAlpha(uint32_t colour, uint32_t alpha)
 CGradientEditorDlg::CGradientEditorDlg(wxWindow* parent, BrushMan* brush, PresetFolders brushFolders)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kTitle))
     , m_pBrush(brush)
-    , m_folders(std::move(brushFolders))
 {
     BuildControls();
+    m_presets = std::make_unique<PresetChooser>(m_controls.presets, this, m_hooks, std::move(brushFolders),
+                                                kBrushPresetExtension);
 }
 
 void CGradientEditorDlg::BuildControls()
@@ -81,12 +82,11 @@ void CGradientEditorDlg::BuildControls()
     c.strip = new CColorStatic(this, wxID_ANY, wxDefaultPosition, wxSize(kStripWidth, kStripHeight));
     c.markers = new CPosStatic(this, wxID_ANY, wxDefaultPosition,
                                wxSize(kStripWidth + 2 * kMarkerOverhang, kMarkerHeight));
-    layout.Full(blend, [&] {
-        auto* strip = new wxBoxSizer(wxVERTICAL);
-        strip->Add(c.strip, 0, wxLEFT | wxRIGHT, kMarkerOverhang);
-        strip->Add(c.markers);
-        return strip;
-    }());
+    // The strip sits between the marker bar's end handles.
+    auto* strip = new wxBoxSizer(wxVERTICAL);
+    strip->Add(c.strip, 0, wxLEFT | wxRIGHT, kMarkerOverhang);
+    strip->Add(c.markers);
+    layout.Full(blend, strip);
     c.position = MakeSpinEdit(this);
     c.opacity = MakeSpinEdit(this);
     c.current = new CColorStatic(this, wxID_ANY, wxDefaultPosition, wxSize(40, 24));
@@ -95,31 +95,17 @@ void CGradientEditorDlg::BuildControls()
     layout.Row(stop, "Position:", c.position.sizer);
     layout.Row(stop, "Opacity:", c.opacity.sizer);
     layout.FixedRow(stop, "Current:", c.current);
-    auto* colours = new wxBoxSizer(wxHORIZONTAL);
-    colours->Add(stop.box, 0, wxALIGN_TOP);
-    colours->AddStretchSpacer();
-    colours->Add(c.colorBar, 0, wxALIGN_TOP | wxLEFT, 10);
-    layout.Full(blend, colours);
+    layout.Full(blend, DialogLayout::Beside({stop.box, LayoutItem::Spring(), c.colorBar}, 10));
 
     const LayoutGroup presets = layout.Plain();
     c.presets = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                                wxCB_DROPDOWN);
     c.addPreset = layout.SquareButton("+");
     c.deletePreset = layout.SquareButton("-");
-    auto* presetRow = new wxBoxSizer(wxHORIZONTAL);
-    presetRow->Add(c.presets, 1, wxALIGN_CENTER_VERTICAL);
-    presetRow->Add(c.addPreset, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    presetRow->Add(c.deletePreset, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
-    layout.Row(presets, "Presets:", presetRow);
+    layout.Row(presets, "Presets:", DialogLayout::Beside({{c.presets, 1}, c.addPreset, c.deletePreset}));
 
-    auto* top = new wxBoxSizer(wxHORIZONTAL);
-    top->Add(option.box, 1, wxEXPAND);
-    top->Add(c.preview, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
-    auto* content = new wxBoxSizer(wxVERTICAL);
-    content->Add(top, 0, wxEXPAND);
-    content->Add(blend.box, 0, wxEXPAND | wxTOP, 6);
-    content->Add(presets.box, 0, wxEXPAND | wxTOP, 6);
-    layout.Finish(content, CreateStdDialogButtonSizer(wxOK | wxCANCEL));
+    wxSizer* top = DialogLayout::Beside({{option.box, 1}, c.preview}, 10);
+    layout.Finish(DialogLayout::Stack({top, blend.box, presets.box}), CreateStdDialogButtonSizer(wxOK | wxCANCEL));
 
     c.position.edit->Bind(wxEVT_TEXT, &CGradientEditorDlg::OnPositionChange, this);
     c.opacity.edit->Bind(wxEVT_TEXT, &CGradientEditorDlg::OnOpacityChange, this);
@@ -146,7 +132,7 @@ bool CGradientEditorDlg::TransferDataToWindow()
     c.edgePad.Configure(0, kMaxEdgePad, 1, 0, 0);
     c.current->m_clrFill = 0x00FFFFFF;
     LoadFromBrush();
-    ListBrushPresets();
+    m_presets->List();
     ShowMembers();
     return true;
 }
@@ -234,16 +220,6 @@ void CGradientEditorDlg::Edited()
 {
     m_controls.preview->Refresh();
     m_controls.preview->StoreGradient();
-}
-
-void CGradientEditorDlg::ListBrushPresets()
-{
-    m_presets = ListPresets(m_folders, kBrushPresetExtension);
-    const wxString typed = m_controls.presets->GetValue();
-    m_controls.presets->Clear();
-    for (const PresetEntry& entry : m_presets)
-        m_controls.presets->Append(wxString::FromUTF8(entry.name));
-    m_controls.presets->ChangeValue(typed);
 }
 
 void CGradientEditorDlg::OnStopNotify(wxCommandEvent& event)
@@ -378,74 +354,44 @@ void CGradientEditorDlg::OnWrapChange(wxCommandEvent& event)
 
 void CGradientEditorDlg::OnLoadPreset(wxCommandEvent& event)
 {
-    const int index = event.GetSelection();
-    if (index < 0 || size_t(index) >= m_presets.size())
+    const PresetEntry* entry = m_presets->Choose(event.GetSelection());
+    if (!entry || !m_presets->Report(ReadBrushPreset(entry->path, *m_pBrush)))
         return;
-    const PresetEntry entry = m_presets[size_t(index)];
-    m_controls.presets->ChangeValue(wxString::FromUTF8(entry.name));
-    if (PresetResult loaded = ReadBrushPreset(entry.path, *m_pBrush); !loaded) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(loaded.message));
-        return;
-    }
     LoadFromBrush();
     ShowMembers();
 }
 
 void CGradientEditorDlg::OnSavePreset(wxCommandEvent&)
 {
-    const std::string name = m_controls.presets->GetValue().utf8_string();
-    if (name.empty())
-        return;
-    if (FindPreset(m_presets, name) && !AskOkCancel(m_hooks, this, "Preset already exists,Overwrite?"))
+    const std::string name = m_presets->TypedName();
+    if (name.empty() || !m_presets->ConfirmSave(name))
         return;
     // The preset holds the gradient as shown, whether or not it was edited yet.
     BrushMan shown(*m_pBrush);
     m_controls.preview->StoreGradient(&shown);
     shown.m_nGradientPreset = -1;
-    if (PresetResult saved = WriteBrushPreset(m_folders, name, shown); !saved) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(saved.message));
-        return;
-    }
-    ListBrushPresets();
+    if (m_presets->Report(WriteBrushPreset(m_presets->Folders(), name, shown)))
+        m_presets->List();
 }
 
 void CGradientEditorDlg::OnDeletePreset(wxCommandEvent&)
 {
-    const std::string name = m_controls.presets->GetValue().utf8_string();
-    if (!AskOkCancel(m_hooks, this, "Delete Preset: " + wxString::FromUTF8(name) + " ?"))
-        return;
-    if (PresetResult deleted = DeletePreset(m_folders, name, kBrushPresetExtension); !deleted) {
-        TellFailure(m_hooks, this, wxString::FromUTF8(deleted.message));
-        return;
-    }
-    m_controls.presets->ChangeValue(wxEmptyString);
-    ListBrushPresets();
+    m_presets->DeleteNamed();
 }
 
 bool CGradientEditorDlg::TransferDataFromWindow()
 {
     const Controls& c = m_controls;
-    const struct {
-        const SpinEdit& edit;
-        double min, max;
-        bool whole;
-        const char* what;
-    } checks[] = {
-        {c.position, 0, 1, false, "The position must be a number from 0 to 1."},
-        {c.opacity, 0, 255, true, "The opacity must be a whole number from 0 to 255."},
-        {c.angle, 0, 360, false, "The angle must be a number from 0 to 360."},
-        {c.offsetX, 0, 100, true, "The horizontal offset must be a whole number from 0 to 100."},
-        {c.offsetY, 0, 100, true, "The vertical offset must be a whole number from 0 to 100."},
-        {c.edgePad, 0, kMaxEdgePad, true, "The edge pad must be a whole number from 0 to 49."},
-    };
-    for (const auto& check : checks) {
-        if (!check.edit.Read(check.min, check.max, check.whole)) {
-            TellFailure(m_hooks, this, check.what);
-            check.edit.edit->SetFocus();
-            return false;
-        }
-    }
-    return true;
+    return CheckTypedValues(
+        {
+            {c.position, 0, 1, false, "The position must be a number from 0 to 1."},
+            {c.opacity, 0, 255, true, "The opacity must be a whole number from 0 to 255."},
+            {c.angle, 0, 360, false, "The angle must be a number from 0 to 360."},
+            {c.offsetX, 0, 100, true, "The horizontal offset must be a whole number from 0 to 100."},
+            {c.offsetY, 0, 100, true, "The vertical offset must be a whole number from 0 to 100."},
+            {c.edgePad, 0, kMaxEdgePad, true, "The edge pad must be a whole number from 0 to 49."},
+        },
+        m_hooks, this);
 }
 
 void CGradientEditorDlg::OnOK(wxCommandEvent&)

@@ -20,12 +20,12 @@
 // m_surroundColors.
 
 #include "dialogs/DialogHooks.h"
+#include "dialogs/PresetChooser.h"
 #include "dialogs/SpinEdit.h"
 #include "document/StylePresets.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include <wx/dialog.h>
 
@@ -82,7 +82,6 @@ private:
     void BuildControls();
     // Shows the fill in the strip, the markers and the preview (also after a preset load).
     void LoadFromBrush();
-    void ListBrushPresets();
     void ShowMembers();
     void ShowSelectedColour(uint32_t colour);
     // The user changed the gradient: the preview repaints and the fill takes it.
@@ -100,9 +99,8 @@ private:
     void OnDeletePreset(wxCommandEvent& event);
     void OnOK(wxCommandEvent& event);
 
-    PresetFolders m_folders;
-    std::vector<PresetEntry> m_presets;
     Controls m_controls;
+    std::unique_ptr<PresetChooser> m_presets;
 };
 
 } // namespace kelmora

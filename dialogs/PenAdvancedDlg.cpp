@@ -11,7 +11,6 @@
 #include "model/PenMan.h"
 
 #include <cmath>
-#include <tuple>
 #include <utility>
 
 #include <wx/bmpcbox.h>
@@ -128,10 +127,7 @@ void CPenAdvancedDlg::BuildControls()
     const LayoutGroup general = layout.Group("General");
     c.width = MakeSpinEdit(this);
     c.widthUnit = MakeChoice(this, {kUnitNames[0], kUnitNames[1], kUnitNames[2]});
-    auto* widthRow = new wxBoxSizer(wxHORIZONTAL);
-    widthRow->Add(c.width.sizer, 0, wxALIGN_CENTER_VERTICAL);
-    widthRow->Add(c.widthUnit, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    layout.Row(general, "Width:", widthRow);
+    layout.Row(general, "Width:", DialogLayout::Beside({c.width.sizer, {c.widthUnit, 1}}));
     c.lineJoin = MakeChoice(this, {kJoinNames[0], kJoinNames[1], kJoinNames[2], kJoinNames[3]});
     layout.Row(general, "Line Join Style:", c.lineJoin);
     c.miter = MakeSpinEdit(this);
@@ -144,31 +140,20 @@ void CPenAdvancedDlg::BuildControls()
     for (int style = 0; style < kDashStyleCount; ++style)
         c.dash->Append(wxEmptyString, PictureBitmap(DashStylePicture(style)));
     c.editDash = new wxButton(this, wxID_ANY, "Edit Style");
-    auto* dashRow = new wxBoxSizer(wxHORIZONTAL);
-    dashRow->Add(c.dash, 1, wxALIGN_CENTER_VERTICAL);
-    dashRow->Add(c.editDash, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    layout.Row(dash, "Style:", dashRow);
+    layout.Row(dash, "Style:", DialogLayout::Beside({{c.dash, 1}, c.editDash}));
     c.dashCap = MakeChoice(this, {kDashCapNames[0], kDashCapNames[1], kDashCapNames[2]});
     layout.Row(dash, "Dash Cap:", c.dashCap);
     c.offset = MakeSpinEdit(this);
     c.offsetUnit = MakeChoice(this, {kUnitNames[0], kUnitNames[1], kUnitNames[2]});
-    auto* offsetRow = new wxBoxSizer(wxHORIZONTAL);
-    offsetRow->Add(c.offset.sizer, 0, wxALIGN_CENTER_VERTICAL);
-    offsetRow->Add(c.offsetUnit, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    layout.Row(dash, "Offset:", offsetRow);
+    layout.Row(dash, "Offset:", DialogLayout::Beside({c.offset.sizer, {c.offsetUnit, 1}}));
 
     const LayoutGroup caps = layout.Group("Line Cap");
     c.startCap = MakePictureList(this);
     c.endCap = MakePictureList(this);
     c.startOptions = new wxButton(this, wxID_ANY, "Options");
     c.endOptions = new wxButton(this, wxID_ANY, "Options");
-    for (auto [list, button, label] : {std::tuple(c.startCap, c.startOptions, "Start Cap:"),
-                                       std::tuple(c.endCap, c.endOptions, "End Cap:")}) {
-        auto* row = new wxBoxSizer(wxHORIZONTAL);
-        row->Add(list, 1, wxALIGN_CENTER_VERTICAL);
-        row->Add(button, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-        layout.Row(caps, label, row);
-    }
+    layout.Row(caps, "Start Cap:", DialogLayout::Beside({{c.startCap, 1}, c.startOptions}));
+    layout.Row(caps, "End Cap:", DialogLayout::Beside({{c.endCap, 1}, c.endOptions}));
 
     const LayoutGroup calligraphy = layout.Group("Calligraphy");
     c.scaleX = MakeSpinEdit(this);
@@ -178,20 +163,14 @@ void CPenAdvancedDlg::BuildControls()
     layout.Row(calligraphy, "Vertical Scal:", c.scaleY.sizer, "%");
     layout.Row(calligraphy, "Angle:", c.angle.sizer);
     c.defaults = new wxButton(this, wxID_ANY, "Default");
-    auto* defaultRow = new wxBoxSizer(wxHORIZONTAL);
-    defaultRow->AddStretchSpacer();
-    defaultRow->Add(c.defaults);
-    layout.Full(calligraphy, defaultRow);
+    layout.Full(calligraphy, DialogLayout::Beside({LayoutItem::Spring(), c.defaults}));
 
     const LayoutGroup misc = layout.Group("Misc");
     c.compound = MakePictureList(this);
     for (int preset = 0; preset < PenMan::kCompoundPresetCount; ++preset)
         c.compound->Append(wxEmptyString, PictureBitmap(CompoundPicture(preset)));
     c.editCompound = new wxButton(this, wxID_ANY, "Edit Style");
-    auto* compoundRow = new wxBoxSizer(wxHORIZONTAL);
-    compoundRow->Add(c.compound, 1, wxALIGN_CENTER_VERTICAL);
-    compoundRow->Add(c.editCompound, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    layout.Row(misc, "Compound Style:", compoundRow);
+    layout.Row(misc, "Compound Style:", DialogLayout::Beside({{c.compound, 1}, c.editCompound}));
 
     c.preview = new CCompoundStyleShowCtrl(this, wxID_ANY, kPreviewLineLength);
     c.preview->SetWindowStyleFlag(wxBORDER_SUNKEN);
@@ -199,23 +178,13 @@ void CPenAdvancedDlg::BuildControls()
     c.preview->InvalidateBestSize();
     c.preview->SetInitialSize(c.preview->GetBestSize());
 
-    auto* left = new wxBoxSizer(wxVERTICAL);
-    left->Add(general.box, 0, wxEXPAND);
-    left->Add(dash.box, 0, wxEXPAND | wxTOP, 6);
-    auto* right = new wxBoxSizer(wxVERTICAL);
-    right->Add(caps.box, 0, wxEXPAND);
-    right->Add(calligraphy.box, 0, wxEXPAND | wxTOP, 6);
-    right->Add(misc.box, 0, wxEXPAND | wxTOP, 6);
-    auto* columns = new wxBoxSizer(wxHORIZONTAL);
-    columns->Add(left, 1, wxEXPAND);
-    columns->Add(right, 1, wxEXPAND | wxLEFT, 10);
-    auto* content = new wxBoxSizer(wxVERTICAL);
-    content->Add(columns, 0, wxEXPAND);
-    content->Add(c.preview, 1, wxEXPAND | wxTOP, 10);
-    layout.Finish(content, CreateStdDialogButtonSizer(wxOK | wxCANCEL));
+    wxSizer* left = DialogLayout::Stack({general.box, dash.box});
+    wxSizer* right = DialogLayout::Stack({caps.box, calligraphy.box, misc.box});
+    wxSizer* columns = DialogLayout::Columns({{left, 1}, {right, 1}});
+    layout.Finish(DialogLayout::Stack({columns, {c.preview, 1}}, 10), CreateStdDialogButtonSizer(wxOK | wxCANCEL));
 
-    c.width.edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnWidthChange, this);
-    c.offset.edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnOffsetChange, this);
+    c.width.edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnLengthChange, this);
+    c.offset.edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnLengthChange, this);
     c.miter.edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnMiterChange, this);
     for (const SpinEdit* edit : {&c.scaleX, &c.scaleY, &c.angle})
         edit->edit->Bind(wxEVT_TEXT, &CPenAdvancedDlg::OnCalligraphyChange, this);
@@ -264,27 +233,16 @@ bool CPenAdvancedDlg::TransferDataToWindow()
 bool CPenAdvancedDlg::TransferDataFromWindow()
 {
     const Controls& c = m_controls;
-    const struct {
-        const SpinEdit& edit;
-        double min, max;
-        bool whole;
-        const char* what;
-    } checks[] = {
-        {c.width, 0, kMaxShown, false, "The width must be a number from 0 to 1000."},
-        {c.offset, 0, kMaxShown, false, "The offset must be a number from 0 to 1000."},
-        {c.miter, 0, kMaxShown, false, "The miter limit must be a number from 0 to 1000."},
-        {c.scaleX, kMinScale, kMaxScale, true, "The horizontal scale must be a whole number from 1 to 1000."},
-        {c.scaleY, kMinScale, kMaxScale, true, "The vertical scale must be a whole number from 1 to 1000."},
-        {c.angle, 0, 360, true, "The angle must be a whole number from 0 to 360."},
-    };
-    for (const auto& check : checks) {
-        if (!check.edit.Read(check.min, check.max, check.whole)) {
-            TellFailure(m_hooks, this, check.what);
-            check.edit.edit->SetFocus();
-            return false;
-        }
-    }
-    return true;
+    return CheckTypedValues(
+        {
+            {c.width, 0, kMaxShown, false, "The width must be a number from 0 to 1000."},
+            {c.offset, 0, kMaxShown, false, "The offset must be a number from 0 to 1000."},
+            {c.miter, 0, kMaxShown, false, "The miter limit must be a number from 0 to 1000."},
+            {c.scaleX, kMinScale, kMaxScale, true, "The horizontal scale must be a whole number from 1 to 1000."},
+            {c.scaleY, kMinScale, kMaxScale, true, "The vertical scale must be a whole number from 1 to 1000."},
+            {c.angle, 0, 360, true, "The angle must be a whole number from 0 to 360."},
+        },
+        m_hooks, this);
 }
 
 void CPenAdvancedDlg::Changed()
@@ -292,24 +250,14 @@ void CPenAdvancedDlg::Changed()
     m_controls.preview->Refresh();
 }
 
-void CPenAdvancedDlg::OnWidthChange(wxCommandEvent&)
+void CPenAdvancedDlg::OnLengthChange(wxCommandEvent& event)
 {
-    const int unit = m_controls.widthUnit->GetSelection();
+    const bool width = event.GetEventObject() == m_controls.width.edit;
+    const int unit = (width ? m_controls.widthUnit : m_controls.offsetUnit)->GetSelection();
     if (unit == wxNOT_FOUND)
         return;
-    if (const std::optional<double> shown = m_controls.width.Read(0, kMaxShown)) {
-        m_pPen->m_fWidth = PenLengthFromUnit(*shown, unit);
-        Changed();
-    }
-}
-
-void CPenAdvancedDlg::OnOffsetChange(wxCommandEvent&)
-{
-    const int unit = m_controls.offsetUnit->GetSelection();
-    if (unit == wxNOT_FOUND)
-        return;
-    if (const std::optional<double> shown = m_controls.offset.Read(0, kMaxShown)) {
-        m_pPen->m_fDashOffset = PenLengthFromUnit(*shown, unit);
+    if (const std::optional<double> shown = (width ? m_controls.width : m_controls.offset).Read(0, kMaxShown)) {
+        (width ? m_pPen->m_fWidth : m_pPen->m_fDashOffset) = PenLengthFromUnit(*shown, unit);
         Changed();
     }
 }
@@ -472,6 +420,7 @@ void CPenAdvancedDlg::OnCapMenuChoice(bool startCap, int command)
     case cmd::kCapNew: {
         CustomCapMan fresh;
         CCustomCapEditDlg editor(this, &fresh, startCap, m_folders);
+        editor.m_hooks = m_hooks;
         if (m_hooks.runModal(editor) == wxID_OK) {
             type = PenMan::kCustomLineCap;
             cap = fresh;
@@ -482,6 +431,7 @@ void CPenAdvancedDlg::OnCapMenuChoice(bool startCap, int command)
     }
     case cmd::kCapEdit: {
         CCustomCapEditDlg editor(this, &cap, startCap, m_folders);
+        editor.m_hooks = m_hooks;
         if (m_hooks.runModal(editor) == wxID_OK)
             type = PenMan::kCustomLineCap;
         LoadCapPresets();

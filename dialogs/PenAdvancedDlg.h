@@ -89,8 +89,8 @@ private:
     void ShowLength(int unitList, float length);
     void Changed();
 
-    void OnWidthChange(wxCommandEvent& event);
-    void OnOffsetChange(wxCommandEvent& event);
+    // Width or dash offset typed, in the unit chosen beside it.
+    void OnLengthChange(wxCommandEvent& event);
     void OnMiterChange(wxCommandEvent& event);
     void OnCalligraphyChange(wxCommandEvent& event);
     void OnUnitChange(wxCommandEvent& event);

@@ -36,6 +36,18 @@ std::optional<double> SpinEdit::Read(double min, double max, bool whole) const
     return value;
 }
 
+bool CheckTypedValues(std::initializer_list<SpinCheck> checks, const DialogHooks& hooks, wxWindow* parent)
+{
+    for (const SpinCheck& check : checks) {
+        if (!check.edit.Read(check.min, check.max, check.whole)) {
+            TellFailure(hooks, parent, check.problem);
+            check.edit.edit->SetFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 SpinEdit MakeSpinEdit(wxWindow* parent, int chars)
 {
     SpinEdit made;

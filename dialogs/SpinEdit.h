@@ -5,6 +5,9 @@
 // Values shown by the program (Show) are silent; typing and spin clicks send wxEVT_TEXT
 // from the edit box, which is where the dialogs listen.
 
+#include "dialogs/DialogHooks.h"
+
+#include <initializer_list>
 #include <optional>
 
 #include <wx/string.h>
@@ -29,6 +32,20 @@ struct SpinEdit {
     // `whole`); nothing otherwise.
     std::optional<double> Read(double min, double max, bool whole = false) const;
 };
+
+// A typed value a dialog checks before it closes, and what to tell the user when the box
+// does not hold a number in min..max (a whole one when `whole`).
+struct SpinCheck {
+    const SpinEdit& edit;
+    double min;
+    double max;
+    bool whole;
+    const char* problem;
+};
+
+// Checks in order; for the first box that fails, tells the user its problem, puts the
+// focus there and answers false.
+bool CheckTypedValues(std::initializer_list<SpinCheck> checks, const DialogHooks& hooks, wxWindow* parent);
 
 // An edit of `chars` characters' width with its spin, both children of `parent`.
 SpinEdit MakeSpinEdit(wxWindow* parent, int chars = 6);

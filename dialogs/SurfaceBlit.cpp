@@ -1,7 +1,11 @@
 #include "dialogs/SurfaceBlit.h"
 
+#include <optional>
+
 #include <wx/bitmap.h>
+#include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/window.h>
 
 namespace kelmora {
 
@@ -17,6 +21,16 @@ void BlitSurface(wxDC& dc, const ImageSurface& surface, int x, int y)
         return;
     }
     dc.DrawBitmap(SurfaceToBitmap(surface), x, y);
+}
+
+void PaintOffscreen(wxWindow& window, const std::function<void(ImageSurface&)>& render)
+{
+    wxPaintDC dc(&window);
+    const wxSize size = window.GetClientSize();
+    if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
+        render(*surface);
+        BlitSurface(dc, *surface);
+    }
 }
 
 wxBitmap SurfaceToBitmap(const ImageSurface& surface)

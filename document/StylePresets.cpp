@@ -93,6 +93,17 @@ PresetResult ReadPresetRecord(const std::filesystem::path& file, ArchiveKind kin
     return {};
 }
 
+// Loads the preset's record into a value of its own, which `value` takes on success.
+template <class T>
+PresetResult ReadPresetInto(const std::filesystem::path& file, ArchiveKind kind, T& value)
+{
+    T loaded;
+    PresetResult result = ReadPresetRecord(file, kind, [&](Archive& ar) { loaded.Serialize(ar); });
+    if (result)
+        value = loaded;
+    return result;
+}
+
 PresetResult WritePresetRecord(const PresetFolders& folders, std::string_view name, std::string_view extension,
                                ArchiveKind kind, const std::function<void(Archive&)>& store)
 {
@@ -183,20 +194,12 @@ bool IsValidPresetName(std::string_view name)
 
 PresetResult ReadCapPreset(const std::filesystem::path& file, CustomCapMan& cap)
 {
-    CustomCapMan loaded;
-    PresetResult result = ReadPresetRecord(file, ArchiveKind::LineCap, [&](Archive& ar) { loaded.Serialize(ar); });
-    if (result)
-        cap = loaded;
-    return result;
+    return ReadPresetInto(file, ArchiveKind::LineCap, cap);
 }
 
 PresetResult ReadBrushPreset(const std::filesystem::path& file, BrushMan& brush)
 {
-    BrushMan loaded;
-    PresetResult result = ReadPresetRecord(file, ArchiveKind::Brush, [&](Archive& ar) { loaded.Serialize(ar); });
-    if (result)
-        brush = loaded;
-    return result;
+    return ReadPresetInto(file, ArchiveKind::Brush, brush);
 }
 
 PresetResult WriteCapPreset(const PresetFolders& folders, std::string_view name, const CustomCapMan& cap)
