@@ -1,18 +1,9 @@
 #include "platform/graphics/PictureCache.h"
 
+#include "platform/base/MainThread.h"
 #include "platform/imaging/Bitmap.h"
 
-#include <thread>
-
 namespace kelmora {
-
-namespace {
-
-// Read while the program starts, which it does on its main thread, the one that runs the
-// user interface.
-const std::thread::id g_mainThread = std::this_thread::get_id();
-
-} // namespace
 
 PictureCache::PictureCache(size_t budget) : m_budget(budget) { }
 
@@ -23,7 +14,7 @@ PictureCache::~PictureCache()
 
 PictureCache* PictureCache::ForCurrentThread()
 {
-    if (std::this_thread::get_id() != g_mainThread)
+    if (!IsMainThread())
         return nullptr;
     static PictureCache s_cache;
     return &s_cache;
