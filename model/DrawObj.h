@@ -347,9 +347,9 @@ private:
     void PlaceReflection(Graphics& g, ViewServices* pView, const EffectLayer& layer) const;
     std::unique_ptr<EffectLayer> CreateReflectionLayer(const RectF& body, const LayerReach& reach);
     // The effect cache (DrawObjEffectCache.cpp).
-    EffectLayers OpenEffectLayers(Graphics& g, ViewServices* pView, const Matrix* extra, const GraphicsPath& path,
-                                  const GraphicsPath* shadowPath, const DrawTools& tools, const RectF& body,
-                                  LayerReach& reach);
+    EffectLayers OpenEffectLayers(Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts,
+                                  const GraphicsPath& path, const GraphicsPath* shadowPath, const DrawTools& tools,
+                                  const RectF& body, LayerReach& reach);
     std::optional<std::vector<uint8_t>> EffectFingerprint(const GraphicsPath& path, ViewServices* pView,
                                                           const Matrix* extra, const std::optional<RectF>& tiles);
     std::shared_ptr<const EffectLayer> GlowLayer(Graphics& g, ViewServices* pView, const GraphicsPath& path,

@@ -58,13 +58,14 @@ RectF TileAligned(const RectF& r)
 
 } // namespace
 
-EffectLayers CDrawObj::OpenEffectLayers(Graphics& g, ViewServices* pView, const Matrix* extra,
+EffectLayers CDrawObj::OpenEffectLayers(Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts,
                                         const GraphicsPath& path, const GraphicsPath* shadowPath,
                                         const DrawTools& tools, const RectF& body, LayerReach& reach)
 {
     reach = LayerReach{g.GetVisibleClipBounds(), false};
     const float glow = GlowReach(*this, tools);
-    if ((!shadowPath && glow == 0.0f && !m_bReflection) || (pView && pView->m_bPrinting))
+    const bool layered = shadowPath || (glow > 0.0f && (parts & kDrawBody)) || (m_bReflection && (parts & kDrawReflection));
+    if (!layered || (pView && pView->m_bPrinting))
         return {};
     EffectCache* cache = EffectCache::ForCurrentThread();
     if (!cache)

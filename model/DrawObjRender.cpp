@@ -99,7 +99,8 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
         // very state of the object; a shadow only together with the reflection that
         // shows it.
         LayerReach reach;
-        const EffectLayers layers = OpenEffectLayers(g, pView, extra, *path, shadowPath.get(), tools, body, reach);
+        const EffectLayers layers =
+            OpenEffectLayers(g, pView, extra, parts, *path, shadowPath.get(), tools, body, reach);
         using Kind = EffectCache::LayerKind;
         if (reflect)
             keptReflection = layers.Find(Kind::Reflection, shadowPath ? 1 : 0);

@@ -113,10 +113,56 @@ struct Avx2Kernel {
         PortableKernel::ExtractAlpha(pixels + x, alpha + x, count - x);
     }
 
+    // Two 16 × 16 blocks side by side in each register: rows i and i + 16 of the band share
+    // register i, and the per-half interleaves of AVX2 transpose both at once.
+    static void TransposeIntoBand(const uint8_t* rows, size_t rowStride, uint8_t* band)
+    {
+        __m256i r[kBlock];
+#pragma GCC unroll 16
+        for (size_t i = 0; i < kBlock; ++i)
+            r[i] = _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(rows + (i + kBlock) * rowStride),
+                                       reinterpret_cast<const __m128i*>(rows + i * rowStride));
+        TransposeHalves(r);
+#pragma GCC unroll 16
+        for (size_t j = 0; j < kBlock; ++j)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(band + j * kLanes), r[j]);
+    }
+
+    static void TransposeOutOfBand(const uint8_t* band, uint8_t* rows, size_t rowStride)
+    {
+        __m256i r[kBlock];
+#pragma GCC unroll 16
+        for (size_t j = 0; j < kBlock; ++j)
+            r[j] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(band + j * kLanes));
+        TransposeHalves(r);
+#pragma GCC unroll 16
+        for (size_t i = 0; i < kBlock; ++i)
+            _mm256_storeu2_m128i(reinterpret_cast<__m128i*>(rows + (i + kBlock) * rowStride),
+                                 reinterpret_cast<__m128i*>(rows + i * rowStride), r[i]);
+    }
+
+    // The rounds of TransposeBlock, in each 128-bit half.
+    static void TransposeHalves(__m256i (&r)[kBlock])
+    {
+#pragma GCC unroll 4
+        for (int round = 0; round < 4; ++round) {
+            __m256i next[kBlock];
+#pragma GCC unroll 8
+            for (size_t i = 0; i < kBlock / 2; ++i) {
+                next[2 * i] = _mm256_unpacklo_epi8(r[i], r[i + 8]);
+                next[2 * i + 1] = _mm256_unpackhi_epi8(r[i], r[i + 8]);
+            }
+#pragma GCC unroll 16
+            for (size_t i = 0; i < kBlock; ++i)
+                r[i] = next[i];
+        }
+    }
+
     static void MergeAlpha(uint32_t* pixels, const uint8_t* alpha, size_t count)
     {
         const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
         size_t x = 0;
+#pragma GCC unroll 4
         for (; x + 8 <= count; x += 8) {
             auto* p = reinterpret_cast<__m256i*>(pixels + x);
             const __m256i a =

@@ -140,6 +140,21 @@ struct PortableKernel {
             alpha[x] = uint8_t(pixels[x] >> 24);
     }
 
+    // 16 columns of 32 rows (`rowStride` bytes apart) into 16 steps of the band layout,
+    // 32 bytes each.
+    static void TransposeIntoBand(const uint8_t* rows, size_t rowStride, uint8_t* band)
+    {
+        TransposeBlock(rows, rowStride, band, kLanes);
+        TransposeBlock(rows + kBlock * rowStride, rowStride, band + kBlock, kLanes);
+    }
+
+    // The reverse: 16 steps of 32 bytes into 16 columns of 32 rows.
+    static void TransposeOutOfBand(const uint8_t* band, uint8_t* rows, size_t rowStride)
+    {
+        TransposeBlock(band, kLanes, rows, rowStride);
+        TransposeBlock(band + kBlock, kLanes, rows + kBlock * rowStride, rowStride);
+    }
+
     static void MergeAlpha(uint32_t* pixels, const uint8_t* alpha, size_t count)
     {
         for (size_t x = 0; x < count; ++x)
@@ -181,25 +196,36 @@ void BlurPasses(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t radi
         const uint32_t rows = std::min<uint32_t>(kLanes, height - top);
         for (uint32_t k = 0; k < rows; ++k)
             Kernel::ExtractAlpha(pixels + size_t(top + k) * w, bandRows.data() + k * stride, w);
-        for (size_t k = 0; k < kLanes; k += kBlock)
-            for (size_t left = 0; left < stride; left += kBlock)
-                TransposeBlock(bandRows.data() + k * stride + left, stride, band.get() + left * kLanes + k, kLanes);
+        for (size_t left = 0; left < stride; left += kBlock)
+            Kernel::TransposeIntoBand(bandRows.data() + left, stride, band.get() + left * kLanes);
 
-        // Every 32 steps the chunk of results just made is transposed into the plane,
-        // while it is still in the first-level cache.
+        // The steps go in chunks of 32, after each of which the chunk of results is
+        // transposed into the plane while it is still in the first-level cache. Away from
+        // the ends of the rows no read of the window needs clamping.
         typename Kernel::Sums sums = Kernel::Start(band.get(), kLanes, width, radius);
         uint8_t* planeRows = plane.get() + size_t(top) * stride;
-        for (uint32_t x = 0; x < width; ++x) {
-            const WindowSteps at(x, radius, width - 1);
-            Kernel::Step(sums, band.get() + at.leaving * kLanes, band.get() + at.crossing * kLanes,
-                         band.get() + at.entering * kLanes, results.data() + (x % kLanes) * kLanes, divisor);
-            if (x % kLanes == kLanes - 1 || x == width - 1) {
-                const size_t left = x - x % kLanes;
-                for (size_t k = 0; k < kLanes; k += kBlock)
-                    for (size_t j = 0; j < kLanes; j += kBlock)
-                        TransposeBlock(results.data() + j * kLanes + k, kLanes, planeRows + k * stride + left + j,
-                                       stride);
+        const uint32_t last = width - 1;
+        for (uint32_t left = 0; left < width; left += kLanes) {
+            const uint32_t steps = std::min<uint32_t>(kLanes, width - left);
+            if (left > radius && uint64_t(left) + steps + radius <= last) {
+                const uint8_t* leaving = band.get() + size_t(left - radius) * kLanes;
+                const uint8_t* crossing = band.get() + size_t(left + 1) * kLanes;
+                const uint8_t* entering = band.get() + size_t(left + radius + 1) * kLanes;
+                for (uint32_t i = 0; i < steps; ++i) {
+                    Kernel::Step(sums, leaving, crossing, entering, results.data() + i * kLanes, divisor);
+                    leaving += kLanes;
+                    crossing += kLanes;
+                    entering += kLanes;
+                }
+            } else {
+                for (uint32_t i = 0; i < steps; ++i) {
+                    const WindowSteps at(left + i, radius, last);
+                    Kernel::Step(sums, band.get() + at.leaving * kLanes, band.get() + at.crossing * kLanes,
+                                 band.get() + at.entering * kLanes, results.data() + i * kLanes, divisor);
+                }
             }
+            for (size_t j = 0; j < kLanes; j += kBlock)
+                Kernel::TransposeOutOfBand(results.data() + j * kLanes, planeRows + left + j, stride);
         }
     }
 
