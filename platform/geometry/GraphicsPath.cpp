@@ -71,6 +71,12 @@ void GraphicsPath::Changed()
 
 void GraphicsPath::Append(PointF point, uint8_t type)
 {
+    // Room for a whole shape at once (a star, an ellipse's Béziers) rather than doubling
+    // from one point: paths are built anew at every paint.
+    if (m_points.capacity() == 0) {
+        m_points.reserve(kFirstCapacity);
+        m_types.reserve(kFirstCapacity);
+    }
     m_points.push_back(point);
     m_types.push_back(type);
 }

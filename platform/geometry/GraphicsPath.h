@@ -178,6 +178,9 @@ private:
                      std::vector<uint8_t>& types) const;
     const std::vector<FlattenedFigure>& CachedFlattenedFigures() const;
 
+    // Points a path makes room for when it gets its first.
+    static constexpr size_t kFirstCapacity = 32;
+
     std::vector<PointF> m_points;
     std::vector<uint8_t> m_types;
     FillMode m_fillMode = FillMode::Alternate;
