@@ -69,6 +69,18 @@ void AppSettings::WriteInt(std::string_view key, int value)
     Flush();
 }
 
+std::string AppSettings::GetString(std::string_view key, const std::string& defaultValue) const
+{
+    wxString text;
+    return m_config->Read(SettingsKey(key), &text) ? text.utf8_string() : defaultValue;
+}
+
+void AppSettings::WriteString(std::string_view key, const std::string& value)
+{
+    m_config->Write(SettingsKey(key), wxString::FromUTF8(value));
+    Flush();
+}
+
 bool AppSettings::Flush()
 {
     bool written = false;

@@ -42,6 +42,10 @@ public:
     int GetInt(std::string_view key, int defaultValue) const;
     // Stores the number and writes the file.
     void WriteInt(std::string_view key, int value);
+    // A text stored under "Settings"; `defaultValue` when it is missing.
+    std::string GetString(std::string_view key, const std::string& defaultValue) const;
+    // Stores the text and writes the file.
+    void WriteString(std::string_view key, const std::string& value);
 
     // The configuration object, for the parts that store groups of their own (the
     // recent-files list); call Flush after changing it.

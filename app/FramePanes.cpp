@@ -18,6 +18,7 @@ namespace {
 wxPanel* MakeEmptyState(wxWindow* parent, wxWindowID id, const wxString& text)
 {
     auto* panel = new wxPanel(parent, id);
+    panel->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     auto* label = new wxStaticText(panel, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
     label->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -40,6 +41,7 @@ class EmptyPropertiesPane final : public wxPanel, public PropertiesPane {
 public:
     EmptyPropertiesPane(wxWindow* parent, wxWindowID id) : wxPanel(parent, id)
     {
+        SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(MakeEmptyState(this, wxID_ANY, "No properties to show."), 1, wxEXPAND);
         SetSizer(sizer);

@@ -22,6 +22,8 @@
 #include "view/DrawView.h"
 
 #include <wx/aui/auibook.h>
+#include <wx/display.h>
+#include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
@@ -32,6 +34,29 @@ namespace kelmora {
 namespace {
 
 CMainFrame* g_pMainFrame = nullptr;
+
+// The setting names of the window's state.
+constexpr char kWindowX[] = "WindowX";
+constexpr char kWindowY[] = "WindowY";
+constexpr char kWindowWidth[] = "WindowWidth";
+constexpr char kWindowHeight[] = "WindowHeight";
+constexpr char kWindowMaximized[] = "WindowMaximized";
+constexpr char kPaneLayout[] = "PaneLayout";
+constexpr int kMinRestoredSide = 200;
+
+// Files dropped on the frame open as drawings (XPS files are imported).
+class FileDropTarget final : public wxFileDropTarget {
+public:
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
+    {
+        CDrawDocManager* manager = CDrawDocManager::Get();
+        if (!manager)
+            return false;
+        for (const wxString& file : files)
+            manager->OpenDocumentFile(file.utf8_string());
+        return true;
+    }
+};
 
 constexpr int kInitialWidth = 1280;
 constexpr int kInitialHeight = 860;
@@ -118,13 +143,49 @@ bool CMainFrame::Create()
         return false;
     m_mgr.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
     ApplyLookColours(m_nAppLook);
+    RestoreWindowState();
     m_mgr.Update();
+    SetDropTarget(new FileDropTarget);
 
     BindCommands();
     BindTabMenus();
     SetAcceleratorTable(MainAcceleratorTable());
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
     return true;
+}
+
+void CMainFrame::RestoreWindowState()
+{
+    AppSettings& settings = GetAppSettings();
+    const wxRect stored(settings.GetInt(kWindowX, 0), settings.GetInt(kWindowY, 0), settings.GetInt(kWindowWidth, 0),
+                        settings.GetInt(kWindowHeight, 0));
+    // A place off every screen, or a size too small to use, is not restored.
+    if (stored.width >= kMinRestoredSide && stored.height >= kMinRestoredSide
+        && wxDisplay::GetFromPoint(stored.GetTopLeft() + wxPoint(kMinRestoredSide / 2, kMinRestoredSide / 2))
+               != wxNOT_FOUND)
+        SetSize(stored);
+    if (settings.GetInt(kWindowMaximized, 0) != 0)
+        Maximize();
+    const std::string layout = settings.GetString(kPaneLayout, std::string());
+    // A layout of other panes (an older version's) leaves the panes where they are.
+    if (!layout.empty())
+        m_mgr.LoadPerspective(wxString::FromUTF8(layout), false);
+    // The document area is never hidden by a stored layout.
+    m_mgr.GetPane(GetClientWindow()).Show();
+}
+
+void CMainFrame::SaveWindowState()
+{
+    AppSettings& settings = GetAppSettings();
+    if (!IsMaximized() && !IsIconized()) {
+        const wxRect rect = GetRect();
+        settings.WriteInt(kWindowX, rect.x);
+        settings.WriteInt(kWindowY, rect.y);
+        settings.WriteInt(kWindowWidth, rect.width);
+        settings.WriteInt(kWindowHeight, rect.height);
+    }
+    settings.WriteInt(kWindowMaximized, IsMaximized() ? 1 : 0);
+    settings.WriteString(kPaneLayout, m_mgr.SavePerspective().utf8_string());
 }
 
 // The ribbon is the program's command surface. Until it is built, the stand-in menu bar
@@ -244,7 +305,7 @@ void CMainFrame::ApplyLookColours(int lookId)
 
 bool CMainFrame::IsPropertiesPaneVisible() const
 {
-    const wxAuiPaneInfo& pane = const_cast<wxAuiManager&>(m_mgr).GetPane(kPropertiesPaneName);
+    const wxAuiPaneInfo& pane = m_mgr.GetPane(kPropertiesPaneName);
     return pane.IsOk() && pane.IsShown();
 }
 
@@ -252,7 +313,7 @@ bool CMainFrame::IsGalleryPaneVisible(int index) const
 {
     if (index < 0 || size_t(index) >= std::size(kGalleryFolders))
         return false;
-    const wxAuiPaneInfo& pane = const_cast<wxAuiManager&>(m_mgr).GetPane(kGalleryPaneName);
+    const wxAuiPaneInfo& pane = m_mgr.GetPane(kGalleryPaneName);
     return pane.IsOk() && pane.IsShown();
 }
 
@@ -454,6 +515,7 @@ void CMainFrame::OnCloseWindow(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    SaveWindowState();
     Destroy();
 }
 

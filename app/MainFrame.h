@@ -137,6 +137,9 @@ private:
     // none they are disabled here.
     void DisableWithoutDocument(wxUpdateUIEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
+    // The window's place and size and the panes' layout, kept in the settings.
+    void RestoreWindowState();
+    void SaveWindowState();
     void OnTabRightUp(wxAuiNotebookEvent& event);
     void OnTabEndDrag(wxAuiNotebookEvent& event);
     // Menu 271 (a right click) or 272 (a tab dropped), without the tab-group items that
@@ -144,7 +147,7 @@ private:
     void ShowTabContextMenu(const wxPoint& point, unsigned allowed, bool tabDrop);
     void OnTabGroupCommand(int command);
 
-    wxAuiManager m_mgr;
+    mutable wxAuiManager m_mgr;
     FrameRibbon* m_pRibbon = nullptr;
     wxStatusBar* m_pStatusBar = nullptr;
     wxAuiNotebook* m_pGalleryBook = nullptr;
