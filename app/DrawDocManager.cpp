@@ -139,34 +139,38 @@ bool CDrawDocManager::ShowInNewWindow(CDrawDocument* document)
 {
     if (m_template->CreateView(document))
         return true;
-    // No window, no document: nothing the user cannot see stays open.
-    document->Modify(false);
-    delete document;
+    // No window, no document: nothing the user cannot see stays open. A document whose
+    // failed view was its only one has gone with it already.
+    const std::vector<CDrawDocument*> documents = GetDrawDocuments();
+    if (std::find(documents.begin(), documents.end(), document) != documents.end()) {
+        document->Modify(false);
+        delete document;
+    }
     return false;
+}
+
+CDrawDocument* CDrawDocManager::CreateNewDocument(bool askForPage)
+{
+    CDrawDocument* document = CreateDocumentObject({}, wxDOC_NEW);
+    if (!document)
+        return nullptr;
+    if (!(askForPage ? document->OnNewDocument() : document->OnNewBlankDocument())) {
+        // The number of a drawing that was not made is given to the next one.
+        --m_untitledCount;
+        delete document;
+        return nullptr;
+    }
+    return ShowInNewWindow(document) ? document : nullptr;
 }
 
 CDrawDocument* CDrawDocManager::NewDocument()
 {
-    CDrawDocument* document = CreateDocumentObject({}, wxDOC_NEW);
-    if (!document)
-        return nullptr;
-    if (!document->OnNewDocument()) {
-        delete document;
-        return nullptr;
-    }
-    return ShowInNewWindow(document) ? document : nullptr;
+    return CreateNewDocument(true);
 }
 
 CDrawDocument* CDrawDocManager::NewBlankDocument()
 {
-    CDrawDocument* document = CreateDocumentObject({}, wxDOC_NEW);
-    if (!document)
-        return nullptr;
-    if (!document->OnNewBlankDocument()) {
-        delete document;
-        return nullptr;
-    }
-    return ShowInNewWindow(document) ? document : nullptr;
+    return CreateNewDocument(false);
 }
 
 CDrawDocument* CDrawDocManager::FindOpenDocument(const std::filesystem::path& path) const
@@ -357,8 +361,8 @@ void CDrawDocManager::RestoreRecoveryCopies()
                 document->SetFilename(Wx(copy.title));
                 document->SetDocumentSaved(false);
             }
-            document->Modify(true);
-            ShowInNewWindow(document);
+            if (ShowInNewWindow(document))
+                document->Modify(true);
         }
     }
     m_recovery->DiscardClaimed();

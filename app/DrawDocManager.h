@@ -97,6 +97,8 @@ public:
 
 private:
     CDrawDocument* CreateDocumentObject(const std::string& path, long flags);
+    // A new drawing, through the new-document dialog or on the default page.
+    CDrawDocument* CreateNewDocument(bool askForPage);
     // Shows the document in a new child frame; false (and the document closed) when no
     // window can be made.
     bool ShowInNewWindow(CDrawDocument* document);

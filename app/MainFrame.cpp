@@ -24,6 +24,7 @@
 #include <wx/aui/auibook.h>
 #include <wx/display.h>
 #include <wx/dnd.h>
+#include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
@@ -115,6 +116,12 @@ CMainFrame::CMainFrame() : m_nAppLook(GetAppSettings().GetInt(kLookSetting, kDef
 
 CMainFrame::~CMainFrame()
 {
+    // The recent-files list outlives the frame: it must forget the frame's menus.
+    if (CDrawDocManager* manager = CDrawDocManager::Get(); manager && manager->GetFileHistory()) {
+        wxFileHistory* history = manager->GetFileHistory();
+        while (!history->GetMenus().empty())
+            history->RemoveMenu(static_cast<wxMenu*>(history->GetMenus().GetFirst()->GetData()));
+    }
     m_mgr.UnInit();
     if (g_pMainFrame == this)
         g_pMainFrame = nullptr;
@@ -392,35 +399,28 @@ std::string CMainFrame::GetStatusPaneText(int paneId) const
     return m_pStatusBar && field >= 0 ? m_pStatusBar->GetStatusText(field).utf8_string() : std::string();
 }
 
-void CMainFrame::SetStatusCount(int paneId, std::string_view label, int count)
+void CMainFrame::SetStatusPaneText(int paneId, const std::string& text)
 {
-    std::string text(label);
-    text += count == 0 ? ": None" : ": " + std::to_string(count);
     if (m_pRibbon && m_pRibbon->SetStatusText(paneId, text))
         return;
     const int field = StatusField(paneId);
     if (m_pStatusBar && field >= 0)
         m_pStatusBar->SetStatusText(wxString::FromUTF8(text), field);
+}
+
+void CMainFrame::SetStatusCount(int paneId, std::string_view label, int count)
+{
+    SetStatusPaneText(paneId, std::string(label) + (count == 0 ? ": None" : ": " + std::to_string(count)));
 }
 
 void CMainFrame::SetStatusCoordInt(int paneId, std::string_view label, long value)
 {
-    const std::string text = std::string(label) + ": " + std::to_string(value);
-    if (m_pRibbon && m_pRibbon->SetStatusText(paneId, text))
-        return;
-    const int field = StatusField(paneId);
-    if (m_pStatusBar && field >= 0)
-        m_pStatusBar->SetStatusText(wxString::FromUTF8(text), field);
+    SetStatusPaneText(paneId, std::string(label) + ": " + std::to_string(value));
 }
 
 void CMainFrame::SetStatusCoordFloat(int paneId, std::string_view label, double value)
 {
-    const std::string text = std::string(label) + ": " + wxString::Format("%f", value).utf8_string();
-    if (m_pRibbon && m_pRibbon->SetStatusText(paneId, text))
-        return;
-    const int field = StatusField(paneId);
-    if (m_pStatusBar && field >= 0)
-        m_pStatusBar->SetStatusText(wxString::FromUTF8(text), field);
+    SetStatusPaneText(paneId, std::string(label) + ": " + wxString::Format("%f", value).utf8_string());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -82,6 +82,8 @@ public:
     // ---- Status bar
     // The text of status pane `paneId` (32831 to 32834) of the plain status bar.
     std::string GetStatusPaneText(int paneId) const;
+    // Through the ribbon's status bar when it has the pane, else the plain status bar.
+    void SetStatusPaneText(int paneId, const std::string& text);
     void SetStatusCount(int paneId, std::string_view label, int count);
     void SetStatusCoordInt(int paneId, std::string_view label, long value);
     void SetStatusCoordFloat(int paneId, std::string_view label, double value);
