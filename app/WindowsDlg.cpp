@@ -8,6 +8,8 @@
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 namespace kelmora {
 
 namespace {
@@ -44,15 +46,21 @@ CWindowsDlg::CWindowsDlg(CMainFrame* frame)
 
 void CWindowsDlg::Refill()
 {
+    // The windows chosen before stay chosen; with none of them left, the active one is.
+    std::vector<wxWindow*> chosen = SelectedWindows();
+    wxAuiMDIClientWindow* client = m_frame->GetClientWindow();
+    const auto isPage = [client](wxWindow* window) { return client && client->GetPageIndex(window) != wxNOT_FOUND; };
+    std::erase_if(chosen, [&](wxWindow* window) { return !isPage(window); });
+    if (chosen.empty() && m_frame->GetActiveChild())
+        chosen.push_back(m_frame->GetActiveChild());
+
     m_windows.clear();
     m_list->Clear();
-    wxAuiMDIClientWindow* client = m_frame->GetClientWindow();
-    wxWindow* active = m_frame->GetActiveChild();
     for (size_t i = 0; client && i < client->GetPageCount(); ++i) {
         wxWindow* page = client->GetPage(i);
         m_windows.push_back(page);
         m_list->Append(client->GetPageText(i));
-        if (page == active)
+        if (std::find(chosen.begin(), chosen.end(), page) != chosen.end())
             m_list->SetSelection(int(i));
     }
     UpdateButtons();

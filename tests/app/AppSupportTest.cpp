@@ -9,7 +9,9 @@
 #include "app/LengthUnits.h"
 #include "app/LivePreview.h"
 #include "app/ProgramEnvironment.h"
+#include "app/Recovery.h"
 #include "app/RibbonPreview.h"
+#include "model/DrawRect.h"
 #include "document/DrawDoc.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +205,38 @@ TEST(DesktopIntegration, RegistersForTheUserOnlyWhenMissingAndUnregisters)
     std::filesystem::create_directories(paths.dataDirs[0] / "applications");
     std::ofstream(paths.dataDirs[0] / "applications" / "kelmora.desktop") << "[Desktop Entry]\n";
     EXPECT_TRUE(IsDesktopEntryInstalled(paths));
+}
+
+TEST(RecoveryStore, OnlyTheCopiesOfEndedSessionsAreClaimed)
+{
+    TempFolder folder;
+    const std::filesystem::path root = folder.Path() / "recovery";
+    std::unique_ptr<RecoveryStore> running = RecoveryStore::Open(root);
+    std::unique_ptr<RecoveryStore> starting = RecoveryStore::Open(root);
+    ASSERT_TRUE(running && starting);
+    CDrawDoc document(GetProgramEnvironment());
+    document.Add(std::make_unique<CDrawRect>(RectF(0, 0, 50, 50), nullptr));
+    ASSERT_TRUE(running->Save(&document, document, "/home/a/logo\nname.MZF", "logo.MZF"));
+    // A session that still runs holds its lock.
+    EXPECT_TRUE(starting->ClaimAbandoned().empty());
+
+    // A crashed copy of it, with a description whose copy is missing.
+    const std::filesystem::path crashed = root / "crashed";
+    std::filesystem::copy(running->SessionFolder(), crashed);
+    std::ofstream(crashed / "7.info") << "orphan" << '\0' << "title" << '\0';
+    const std::vector<RecoveryStore::Copy> copies = starting->ClaimAbandoned();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].originalPath, "/home/a/logo\nname.MZF");
+    EXPECT_EQ(copies[0].title, "logo.MZF");
+    EXPECT_EQ(copies[0].file.parent_path().parent_path(), starting->SessionFolder());
+    EXPECT_FALSE(std::filesystem::exists(crashed));
+    starting->DiscardClaimed();
+    EXPECT_FALSE(std::filesystem::exists(copies[0].file));
+
+    // A clean end leaves nothing.
+    const std::filesystem::path session = running->SessionFolder();
+    running.reset();
+    EXPECT_FALSE(std::filesystem::exists(session));
 }
 
 } // namespace

@@ -7,13 +7,19 @@
 #include "app/PropertiesPane.h"
 #include "app/TabGroups.h"
 #include "app/WebLink.h"
+#include "app/WindowsDlg.h"
+#include "app/SplitFrame.h"
 #include "model/ViewServices.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
 #include <wx/aui/auibook.h>
 #include <wx/fileconf.h>
+#include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/utils.h>
+
+#include <sys/stat.h>
 
 namespace kelmora::apptest {
 namespace {
@@ -214,6 +220,83 @@ TEST_F(FrameServicesTest, HelpOpensTheProgramsPageOrSaysItIsMissing)
     EXPECT_EQ(opened[0], "file://" + (help / "index.html").string());
     EXPECT_EQ(m_prompt->messages.size(), 1u);
     SetBrowserLauncher(previous);
+}
+
+TEST_F(FrameServicesTest, NextPaneMovesTheActiveViewAcrossASplitWindow)
+{
+    Command(cmd::kFileNew);
+    auto* frame = dynamic_cast<CSplitFrame*>(m_frame->GetActiveChild());
+    ASSERT_NE(frame, nullptr);
+    frame->GetSplitter()->SetSize(600, 400);
+    ASSERT_TRUE(frame->GetSplitter()->PlaceSplit(CSplitterWndEx::Axis::Rows, 150));
+    CDrawView* top = GetActiveDrawView();
+    Command(cmd::kNextPane);
+    CDrawView* bottom = GetActiveDrawView();
+    ASSERT_NE(bottom, top);
+    EXPECT_TRUE(bottom->m_bViewActive);
+    EXPECT_FALSE(top->m_bViewActive);
+    EXPECT_EQ(m_frame->GetRememberedActiveView(), bottom);
+    EXPECT_EQ(&bottom->GetDocument(), &top->GetDocument());
+    Command(cmd::kPrevPane);
+    EXPECT_EQ(GetActiveDrawView(), top);
+}
+
+TEST_F(FrameServicesTest, TheWindowsDialogActivatesSavesAndClosesTheChosenWindows)
+{
+    SaveDrawing(Doc("a.MZF"), 1);
+    m_manager->OpenDocumentFile(Doc("a.MZF").string());
+    CDrawDocument* a = Active();
+    Command(cmd::kFileNew);
+    AddRect();
+    a->Modify(true);
+
+    CWindowsDlg dialog(m_frame);
+    wxListBox* list = dialog.GetList();
+    ASSERT_EQ(list->GetCount(), 2u);
+    EXPECT_TRUE(list->IsSelected(1)) << "the active window is chosen at first";
+    list->DeselectAll();
+    list->SetSelection(0);
+    dialog.SaveSelected();
+    EXPECT_FALSE(a->IsModified());
+    dialog.ActivateSelected();
+    EXPECT_EQ(Active(), a);
+    dialog.CloseSelected();
+    EXPECT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(list->GetCount(), 1u);
+}
+
+TEST_F(FrameServicesTest, SendHandsACopyOfAnUnsavedDrawingToTheMailProgram)
+{
+    const char* oldPath = std::getenv("PATH");
+    const std::string path = oldPath ? oldPath : "";
+    ::setenv("PATH", (m_folder / "bin").c_str(), 1);
+    Command(cmd::kFileNew);
+    AddRect();
+    EXPECT_FALSE(IsEnabled(cmd::kFileSendMail));
+    Command(cmd::kFileSendMail);
+    ASSERT_EQ(m_prompt->messages.size(), 1u);
+    EXPECT_NE(m_prompt->messages[0].find("No mail program"), std::string::npos);
+
+    // A mail program that writes down what it was given.
+    const std::filesystem::path arguments = m_folder / "mail-arguments";
+    WriteText(m_folder / "bin" / "xdg-email", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + arguments.string() + "'\n");
+    ::chmod((m_folder / "bin" / "xdg-email").c_str(), 0755);
+    EXPECT_TRUE(IsEnabled(cmd::kFileSendMail));
+    ::setenv("PATH", ((m_folder / "bin").string() + ":/bin:/usr/bin").c_str(), 1);
+    Command(cmd::kFileSendMail);
+    ::setenv("PATH", path.c_str(), 1);
+    for (int i = 0; i < 100 && !std::filesystem::exists(arguments); ++i)
+        wxMilliSleep(20);
+    wxMilliSleep(50);
+    std::ifstream in(arguments);
+    std::string flag, attachment;
+    std::getline(in, flag);
+    std::getline(in, attachment);
+    EXPECT_EQ(flag, "--attach");
+    EXPECT_EQ(std::filesystem::path(attachment).filename(), "Vantorel Logo Designer1.MZF");
+    EXPECT_TRUE(std::filesystem::exists(attachment));
+    EXPECT_TRUE(Active()->IsModified()) << "sending does not save";
+    EXPECT_EQ(m_prompt->messages.size(), 1u);
 }
 
 } // namespace
