@@ -144,7 +144,7 @@ bool CDrawDocument::SaveAs()
     // offers it.
     if (FileExtension(chosen).empty())
         chosen += "." + std::string(kDocumentExtension);
-    const wxString path = Wx(std::filesystem::absolute(chosen).string());
+    const wxString path = Wx(std::filesystem::absolute(chosen).lexically_normal().string());
     if (!OnSaveDocument(path))
         return false;
     SetTitle(wxFileNameFromPath(path));

@@ -488,7 +488,7 @@ void CMainFrame::BindCommands()
     on(cmd::kHomePage, [] { OpenWebLink(kHomePageUrl, BrowserWindow::New); });
 
     for (const int command : kDocumentCommands)
-        Bind(wxEVT_UPDATE_UI, &CMainFrame::DisableWithoutDocument, this, WxId(command));
+        Bind(wxEVT_UPDATE_UI, &CMainFrame::UpdateDocumentCommand, this, WxId(command));
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) {
         const int command = CommandFromWxId(event.GetId());
         const unsigned allowed = GetTabGroups() ? GetTabGroups()->AllowedItems(GetActiveChild()) : 0;
@@ -499,7 +499,7 @@ void CMainFrame::BindCommands()
     }, WxId(cmd::kNewHorzTabGroup), WxId(cmd::kMoveToPrevTabGroup));
 }
 
-void CMainFrame::DisableWithoutDocument(wxUpdateUIEvent& event)
+void CMainFrame::UpdateDocumentCommand(wxUpdateUIEvent& event)
 {
     // Reached when no document window took the event: the commands the frame itself
     // serves for the active window (Close, New Window) need one, the others have no

@@ -135,9 +135,9 @@ private:
     // The document that RefreshSelectionInfo and UpdatePropertiesPane show when nothing is
     // selected: that of the remembered active view, else that of the active child frame.
     CDrawDoc* PaneDocument() const;
-    // The document commands reach a document only through an active child frame; with
-    // none they are disabled here.
-    void DisableWithoutDocument(wxUpdateUIEvent& event);
+    // The document commands reach a document only through an active child frame: the
+    // ones no document window took are enabled exactly while there is one.
+    void UpdateDocumentCommand(wxUpdateUIEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // The window's place and size and the panes' layout, kept in the settings.
     void RestoreWindowState();

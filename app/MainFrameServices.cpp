@@ -17,7 +17,9 @@
 
 #include <wx/statusbr.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 
 namespace kelmora {
@@ -25,10 +27,12 @@ namespace kelmora {
 namespace {
 
 // The value of an edit box's text as a whole number: optional blanks and sign, then
-// digits up to the first other character; 0 when there are none.
+// digits up to the first other character; 0 when there are none, saturated at the int
+// range.
 int TextToInt(const std::string& text)
 {
-    return int(std::strtol(text.c_str(), nullptr, 10));
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return int(std::clamp<long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // The colour a ribbon colour button shows for an object's brush: the solid colour, or
