@@ -107,19 +107,9 @@ std::filesystem::path UserConfigFolder()
     return XdgBase("XDG_CONFIG_HOME", ".config") / kProgramFolder;
 }
 
-std::filesystem::path UserDataFolder()
-{
-    return XdgDataHome() / kProgramFolder;
-}
-
 std::filesystem::path UserStateFolder()
 {
     return XdgBase("XDG_STATE_HOME", ".local/state") / kProgramFolder;
-}
-
-std::filesystem::path UserPresetFolder(std::string_view folder)
-{
-    return UserDataFolder() / std::string(folder);
 }
 
 } // namespace kelmora

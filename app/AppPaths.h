@@ -7,8 +7,8 @@
 // steps put generated data), then in the installed data folder <prefix>/share/kelmora/.
 //
 // Per-user state follows the XDG base directories: settings in $XDG_CONFIG_HOME/kelmora,
-// user presets in $XDG_DATA_HOME/kelmora/<folder>, recovery copies in
-// $XDG_STATE_HOME/kelmora. A variable that is unset, empty or not an absolute path falls
+// user presets in $XDG_DATA_HOME/kelmora/<folder> (document/StylePresets.h), recovery
+// copies in $XDG_STATE_HOME/kelmora. A variable that is unset, empty or not an absolute path falls
 // back to the standard default below $HOME.
 
 #include <filesystem>
@@ -36,13 +36,10 @@ std::optional<std::filesystem::path> FindDataFolder(std::string_view name);
 // The same search over the given roots, in order.
 std::optional<std::filesystem::path> FindDataFolderIn(std::string_view name, const std::vector<std::filesystem::path>& roots);
 
-// The per-user folders of the program (not created here).
+// The per-user folders of the program (not created here). The user's data folder and its
+// preset folders are UserDataFolder() and PresetFoldersFor() of document/StylePresets.h.
 std::filesystem::path UserConfigFolder();
-std::filesystem::path UserDataFolder();
 std::filesystem::path UserStateFolder();
-// Where the user's own presets of a shipped preset folder go: UserDataFolder()/<folder>,
-// e.g. UserPresetFolder("Arrow") and UserPresetFolder("Brush").
-std::filesystem::path UserPresetFolder(std::string_view folder);
 
 // $XDG_DATA_HOME itself (the base, not the program's folder below it), and the system
 // data folders of $XDG_DATA_DIRS in order.

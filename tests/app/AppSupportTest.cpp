@@ -83,7 +83,7 @@ TEST(AppPaths, UserFoldersFollowTheXdgVariables)
         ScopedEnv data("XDG_DATA_HOME", "/data");
         ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
         ScopedEnv state("XDG_STATE_HOME", nullptr);
-        EXPECT_EQ(UserPresetFolder("Arrow"), "/data/kelmora/Arrow");
+        EXPECT_EQ(XdgDataHome(), "/data");
         EXPECT_EQ(UserConfigFolder(), "/home/someone/.config/kelmora");
         EXPECT_EQ(UserStateFolder(), "/home/someone/.local/state/kelmora");
     }
