@@ -28,51 +28,34 @@ bool DispatchRibbonHighlight(int index, int id, COLORREF highlighted, CDrawDoc& 
     else
         view->RestorePreviewState();
 
-    const ARGB color = ArgbFromColorRef(highlighted);
+    // Palettes apply their colour, galleries their item; leaving a palette restored the
+    // selection, which changed the drawing as well, while leaving a gallery did nothing.
+    void (LivePreview::*applyColor)(ARGB) = nullptr;
+    void (LivePreview::*applyItem)(int) = nullptr;
+    int item = index;
     switch (id) {
-    case cmd::kLineColor:
-    case cmd::kFillColor:
-    case cmd::kShadowColor:
-    case cmd::kGlowColor:
-        if (onItem) {
-            if (id == cmd::kLineColor)
-                view->ApplyLineColor(color);
-            else if (id == cmd::kFillColor)
-                view->ApplyFillColor(color);
-            else if (id == cmd::kShadowColor)
-                view->ApplyShadowColor(color);
-            else
-                view->ApplyGlowColor(color);
-        }
-        // Leaving a palette restored the selection, which changed the drawing as well.
-        return true;
-    case cmd::kLineWeight:
-    case cmd::kDashStyles:
-    case cmd::kStylesGallery:
-    case cmd::kShadowGallery:
-    case cmd::kGlowGallery:
-    case cmd::kReflectionGallery:
-    case cmd::kTextGallery:
-        if (!onItem)
-            return false;
-        if (id == cmd::kLineWeight)
-            view->ApplyLineWeight(index + 1);
-        else if (id == cmd::kDashStyles)
-            view->ApplyDashStyle(index);
-        else if (id == cmd::kStylesGallery)
-            view->ApplyQuickStyle(index);
-        else if (id == cmd::kShadowGallery)
-            view->ApplyShadowPreset(index);
-        else if (id == cmd::kGlowGallery)
-            view->ApplyGlowPreset(index);
-        else if (id == cmd::kReflectionGallery)
-            view->ApplyReflectionPreset(index);
-        else
-            view->ApplyTextEffect(index);
-        return true;
-    default:
-        return false;
+    case cmd::kLineColor: applyColor = &LivePreview::ApplyLineColor; break;
+    case cmd::kFillColor: applyColor = &LivePreview::ApplyFillColor; break;
+    case cmd::kShadowColor: applyColor = &LivePreview::ApplyShadowColor; break;
+    case cmd::kGlowColor: applyColor = &LivePreview::ApplyGlowColor; break;
+    case cmd::kLineWeight: applyItem = &LivePreview::ApplyLineWeight; item = index + 1; break;
+    case cmd::kDashStyles: applyItem = &LivePreview::ApplyDashStyle; break;
+    case cmd::kStylesGallery: applyItem = &LivePreview::ApplyQuickStyle; break;
+    case cmd::kShadowGallery: applyItem = &LivePreview::ApplyShadowPreset; break;
+    case cmd::kGlowGallery: applyItem = &LivePreview::ApplyGlowPreset; break;
+    case cmd::kReflectionGallery: applyItem = &LivePreview::ApplyReflectionPreset; break;
+    case cmd::kTextGallery: applyItem = &LivePreview::ApplyTextEffect; break;
+    default: return false;
     }
+    if (applyColor) {
+        if (onItem)
+            (view->*applyColor)(ArgbFromColorRef(highlighted));
+        return true;
+    }
+    if (!onItem)
+        return false;
+    (view->*applyItem)(item);
+    return true;
 }
 
 } // namespace kelmora
