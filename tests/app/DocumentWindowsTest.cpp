@@ -59,6 +59,15 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
     Command(cmd::kFileOpen);
     ASSERT_EQ(Documents().size(), 1u);
     EXPECT_EQ(Active()->GetDrawDoc().m_nObjects, 2);
+
+    // Save As to a new path: the drawing moves there, the first file stays as it was.
+    AddRect();
+    const auto firstBytes = std::filesystem::file_size(saved);
+    m_prompt->savePath = Doc("copy.MZF").string();
+    Command(cmd::kFileSaveAs);
+    EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), Doc("copy.MZF"));
+    EXPECT_EQ(std::filesystem::file_size(saved), firstBytes);
+    EXPECT_EQ(History().front(), Doc("copy.MZF").string());
     EXPECT_EQ(m_prompt->messages, std::vector<std::string>{});
 }
 
