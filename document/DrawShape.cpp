@@ -162,6 +162,12 @@ CDrawObj* CDrawShape::Load(std::filesystem::path path, bool autoDelete)
     return m_pObject;
 }
 
+std::unique_ptr<CDrawObj> LoadDrawingObject(const std::filesystem::path& path)
+{
+    CDrawShape shape;
+    return std::unique_ptr<CDrawObj>(shape.Load(path, false));
+}
+
 bool CDrawShape::DrawFitted(Graphics& g, float x, float y, float width, float height)
 {
     if (!m_pObject)
