@@ -118,14 +118,8 @@ bool CWorkspaceBar::IsLoading() const
 
 void CWorkspaceBar::ListFolders()
 {
-    CSADirRead reader;
-    reader.ScanDirs(m_strRootFolder.string());
-    reader.CollectFiles("*.*");
-    for (const CSADirRead::FolderEntry& folder : reader.Folders()) {
-        // The root's own entry has no name; only its categories are listed.
-        if (!folder.name.empty())
-            m_wndFolderList->Append(wxString::FromUTF8(folder.name));
-    }
+    for (const std::string& name : SubfolderNames(m_strRootFolder.string()))
+        m_wndFolderList->Append(wxString::FromUTF8(name));
     if (m_wndFolderList->GetCount() > 0)
         m_wndFolderList->SetSelection(0);
 }

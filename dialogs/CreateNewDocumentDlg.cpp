@@ -4,7 +4,6 @@
 #include "document/DirRead.h"
 #include "document/PaperSizeTable.h"
 
-#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dcscreen.h>
@@ -89,12 +88,7 @@ CCreateNewDocumentDlg::CCreateNewDocumentDlg(wxWindow* parent, std::filesystem::
 
     m_wndBlank = new wxCheckBox(this, kIdBlank, "New blank Document");
 
-    auto* buttons = new wxStdDialogButtonSizer();
-    auto* ok = new wxButton(this, wxID_OK, "OK");
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, "Cancel"));
-    buttons->Realize();
+    wxSizer* buttons = CreateStdDialogButtonSizer(wxOK | wxCANCEL);
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, 0, wxEXPAND | wxALL, kBorder * 2);
@@ -113,13 +107,8 @@ CCreateNewDocumentDlg::CCreateNewDocumentDlg(wxWindow* parent, std::filesystem::
     Bind(wxEVT_CLOSE_WINDOW, &CCreateNewDocumentDlg::OnClose, this);
 
     // The categories: the template root's sub-folders, sorted by the list.
-    CSADirRead reader;
-    reader.ScanDirs(m_strTemplateRoot.string());
-    reader.CollectFiles("*.*");
-    for (const CSADirRead::FolderEntry& folder : reader.Folders()) {
-        if (!folder.name.empty())
-            m_wndCategories->Append(wxString::FromUTF8(folder.name));
-    }
+    for (const std::string& name : SubfolderNames(m_strTemplateRoot.string()))
+        m_wndCategories->Append(wxString::FromUTF8(name));
     if (m_wndCategories->GetCount() > 0) {
         m_wndCategories->SetSelection(0);
         RestartThumbnailThread();

@@ -13,30 +13,9 @@ namespace {
 
 constexpr float kC = 450.0f;
 
-PointF At(float cx, float cy, float r, float degrees)
-{
-    const float a = degrees * std::numbers::pi_v<float> / 180.0f;
-    return PointF(cx + r * std::sin(a), cy - r * std::cos(a));
-}
-
-Style Flat(ARGB colour)
-{
-    return Filled(Solid(colour));
-}
-
 Style Shaded(const Hue& hue, float angle = 90.0f)
 {
     return Filled(Linear(hue.light, hue.dark, angle));
-}
-
-Style Body(const Hue& hue, float angle = 90.0f)
-{
-    return WithShadow(Filled(Linear(hue.light, hue.dark, angle), hue.edge, 3));
-}
-
-std::unique_ptr<CDrawObj> Highlight(float cx, float cy, float rx, float ry, uint32_t alpha = 130)
-{
-    return Shape(Outline().Ellipse(cx, cy, rx, ry), Filled(Linear(Rgb(0xFFFFFF, alpha), Rgb(0xFFFFFF, 0))), "Highlight");
 }
 
 // The crescent left of the circle (cx, cy, r) when the circle (cx + dx, cy + dy, r2)
@@ -52,23 +31,6 @@ Outline Crescent(float cx, float cy, float r, float dx, float dy, float r2)
     const PointF p2(m.X + h * dy / d, m.Y - h * dx / d);
     Outline o;
     o.MoveTo(p1.X, p1.Y).ArcTo(r, r, 0, true, true, p2.X, p2.Y).ArcTo(r2, r2, 0, false, false, p1.X, p1.Y);
-    return o.Close();
-}
-
-Outline Cloud(float cx, float cy, float rx, float ry, int n, float bulge = 0.62f)
-{
-    std::vector<PointF> points;
-    for (int i = 0; i < n; ++i)
-        points.push_back(PointF(cx + rx * std::sin(float(i) * 2 * std::numbers::pi_v<float> / float(n) + 0.3f),
-                                cy - ry * std::cos(float(i) * 2 * std::numbers::pi_v<float> / float(n) + 0.3f)));
-    Outline o;
-    o.MoveTo(points[0].X, points[0].Y);
-    for (int i = 1; i <= n; ++i) {
-        const PointF p = points[size_t(i % n)];
-        const PointF q = points[size_t(i - 1)];
-        const float d = std::hypot(p.X - q.X, p.Y - q.Y);
-        o.ArcTo(d * bulge, d * bulge, 0, false, true, p.X, p.Y);
-    }
     return o.Close();
 }
 
@@ -102,7 +64,7 @@ Objects Moon()
 Objects CloudPicture()
 {
     Objects o;
-    o.push_back(Shape(Cloud(kC, 430, 350, 200, 8), WithShadow(Filled(Linear(kWhite, Rgb(0xD8E6F5)), Rgb(0x9FB6CF), 3)),
+    o.push_back(Shape(Outline().Cloud(kC, 430, 350, 200, 8), WithShadow(Filled(Linear(kWhite, Rgb(0xD8E6F5)), Rgb(0x9FB6CF), 3)),
                       "Cloud"));
     for (float x : {300.0f, 450.0f, 600.0f})
         o.push_back(Shape(Outline()
@@ -119,7 +81,7 @@ Objects Leaf()
     Objects o;
     Outline leaf;
     leaf.MoveTo(160, 760).CurveTo(120, 380, 420, 130, 800, 110).CurveTo(800, 480, 560, 760, 160, 760).Close();
-    o.push_back(Shape(leaf, Body(kGreen, 45), "Leaf"));
+    o.push_back(Shape(leaf, Glossy(kGreen, 45), "Leaf"));
     // The midrib and the veins, as thin tapering shapes.
     Outline rib;
     rib.MoveTo(120, 820).QuadTo(420, 520, 760, 160).QuadTo(430, 540, 140, 840).Close();
@@ -143,7 +105,7 @@ Objects Tree()
     trunk.MoveTo(400, 840).LineTo(420, 560).LineTo(330, 470).LineTo(360, 450).LineTo(440, 520).LineTo(450, 420)
         .LineTo(480, 420).LineTo(480, 530).LineTo(560, 460).LineTo(585, 485).LineTo(495, 575).LineTo(510, 840).Close();
     o.push_back(Shape(trunk, WithShadow(Filled(Linear(kBrown.light, kBrown.dark, 0)), SoftShadow(4)), "Trunk"));
-    o.push_back(Shape(Cloud(kC, 340, 330, 260, 9, 0.66f), WithShadow(Filled(Radial(kGreen.light, kGreen.dark, -12, -18),
+    o.push_back(Shape(Outline().Cloud(kC, 340, 330, 260, 9, 0.66f), WithShadow(Filled(Radial(kGreen.light, kGreen.dark, -12, -18),
                                                                             kGreen.edge, 3)),
                       "Crown"));
     o.push_back(Shape(Outline().Ellipse(kC, 850, 220, 28), Filled(Solid(Rgb(0x2E9E44, 90))), "Ground"));
@@ -223,11 +185,11 @@ Objects Snowflake()
     const Style ice = Flat(Rgb(0x5AB2F0));
     for (int arm = 0; arm < 6; ++arm) {
         const float a = 60.0f * float(arm);
-        o.push_back(Shape(Outline().Capsule(At(kC, kC, 40, a), At(kC, kC, 390, a), 46), ice, "Arm"));
+        o.push_back(Shape(Outline().Capsule(PointOnCircle(kC, kC, 40, a), PointOnCircle(kC, kC, 390, a), 46), ice, "Arm"));
         for (const auto& [along, length] : {std::pair{200.0f, 120.0f}, {300.0f, 90.0f}}) {
-            const PointF base = At(kC, kC, along, a);
-            o.push_back(Shape(Outline().Capsule(base, At(base.X, base.Y, length, a + 45), 36), ice, "Branch"));
-            o.push_back(Shape(Outline().Capsule(base, At(base.X, base.Y, length, a - 45), 36), ice, "Branch"));
+            const PointF base = PointOnCircle(kC, kC, along, a);
+            o.push_back(Shape(Outline().Capsule(base, PointOnCircle(base.X, base.Y, length, a + 45), 36), ice, "Branch"));
+            o.push_back(Shape(Outline().Capsule(base, PointOnCircle(base.X, base.Y, length, a - 45), 36), ice, "Branch"));
         }
     }
     o.push_back(Shape(Outline().RegularPolygon(kC, kC, 6, 90), Filled(Radial(kWhite, kBlue.dark)), "Centre"));
@@ -279,7 +241,7 @@ Objects LightBulb()
 Objects Gear()
 {
     Objects o;
-    o.push_back(Shape(Outline().Gear(kC, kC, 10, 410, 330).Circle(kC, kC, 130), Body(kSlate, 45), "Gear"));
+    o.push_back(Shape(Outline().Gear(kC, kC, 10, 410, 330).Circle(kC, kC, 130), Glossy(kSlate, 45), "Gear"));
     o.push_back(Shape(Outline().Circle(kC, kC, 250).Circle(kC, kC, 215), Flat(Rgb(0xFFFFFF, 70)), "Rim"));
     return o;
 }
@@ -334,8 +296,8 @@ Objects Crown()
     Outline crown;
     crown.MoveTo(150, 650).LineTo(110, 300).LineTo(300, 470).LineTo(kC, 210).LineTo(600, 470).LineTo(790, 300)
         .LineTo(750, 650).Close();
-    o.push_back(Shape(crown, Body(kGold), "Crown"));
-    o.push_back(Shape(Outline().RoundRect(140, 630, 620, 110, 24), Body(kGold, 90), "Band"));
+    o.push_back(Shape(crown, Glossy(kGold), "Crown"));
+    o.push_back(Shape(Outline().RoundRect(140, 630, 620, 110, 24), Glossy(kGold, 90), "Band"));
     for (const auto& [x, y] : {std::pair{110.0f, 300.0f}, {kC, 210.0f}, {790.0f, 300.0f}})
         o.push_back(Shape(Outline().Circle(x, y, 34), Filled(Radial(kWhite, kGold.dark, -20, -20), kGold.edge, 2), "Pearl"));
     const Hue* gems[] = {&kRed, &kBlue, &kGreen};
@@ -368,15 +330,15 @@ Objects Diamond()
 Objects Trophy()
 {
     Objects o;
-    const Style gold = Body(kGold, 0);
+    const Style gold = Glossy(kGold, 0);
     o.push_back(Shape(Outline().Ellipse(230, 300, 120, 130).Ellipse(230, 300, 75, 85), gold, "Handle"));
     o.push_back(Shape(Outline().Ellipse(670, 300, 120, 130).Ellipse(670, 300, 75, 85), gold, "Handle"));
     Outline cup;
     cup.MoveTo(240, 140).LineTo(660, 140).CurveTo(660, 420, 580, 560, kC, 560).CurveTo(320, 560, 240, 420, 240, 140).Close();
     o.push_back(Shape(cup, gold, "Cup"));
     o.push_back(Shape(Outline().Polygon({{410, 550}, {490, 550}, {520, 690}, {380, 690}}), gold, "Stem"));
-    o.push_back(Shape(Outline().RoundRect(280, 680, 340, 70, 16), Body(kGold), "Base"));
-    o.push_back(Shape(Outline().RoundRect(240, 740, 420, 90, 18), Body(kBrown), "Plinth"));
+    o.push_back(Shape(Outline().RoundRect(280, 680, 340, 70, 16), Glossy(kGold), "Base"));
+    o.push_back(Shape(Outline().RoundRect(240, 740, 420, 90, 18), Glossy(kBrown), "Plinth"));
     o.push_back(Shape(Outline().Star(kC, 330, 5, 110, 44), Flat(Rgb(0xFFFFFF, 210)), "Star"));
     o.push_back(Shape(Outline().RoundRect(370, 770, 160, 30, 10), Flat(kGold.light), "Plate"));
     return o;
@@ -431,8 +393,8 @@ Objects Key()
     shaft.MoveTo(410, 410).LineTo(820, 410).LineTo(860, kC).LineTo(820, 490).LineTo(770, 490).LineTo(770, 580)
         .LineTo(710, 580).LineTo(710, 490).LineTo(660, 490).LineTo(660, 560).LineTo(600, 560).LineTo(600, 490)
         .LineTo(410, 490).Close();
-    o.push_back(Shape(Rotated(shaft, -30, kC, kC), Body(kGold, 60), "Blade"));
-    o.push_back(Shape(Rotated(key, -30, kC, kC), Body(kGold, 60), "Bow"));
+    o.push_back(Shape(Rotated(shaft, -30, kC, kC), Glossy(kGold, 60), "Blade"));
+    o.push_back(Shape(Rotated(key, -30, kC, kC), Glossy(kGold, 60), "Bow"));
     return o;
 }
 

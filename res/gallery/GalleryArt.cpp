@@ -1,14 +1,10 @@
 #include "res/gallery/GalleryArt.h"
 
 #include "document/DocSummaryInfo.h"
-#include "document/DocumentEnvironment.h"
-#include "document/DocumentUndo.h"
-#include "document/NewDocumentDialog.h"
 #include "document/DrawDoc.h"
-#include "model/DrawObjGroup.h"
+#include "document/StandaloneEnvironment.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
-#include "platform/geometry/PathPointType.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,26 +26,10 @@ constexpr float Radians(float degrees)
     return degrees * std::numbers::pi_v<float> / 180.0f;
 }
 
-// The point at `angle` degrees clockwise from straight up on the circle.
-PointF OnCircle(float cx, float cy, float r, float angle)
-{
-    return PointF(cx + r * std::sin(Radians(angle)), cy - r * std::cos(Radians(angle)));
-}
-
 uint8_t Channel(ARGB colour, int shift)
 {
     return uint8_t(colour >> shift);
 }
-
-// The document environment of a drawing that is only saved: no frame, no undo.
-class SaveEnvironment : public DocumentEnvironment {
-public:
-    FrameServices* Frame() override { return nullptr; }
-    std::unique_ptr<DocumentSummary> NewSummaryInfo() override { return std::make_unique<CDocSummaryInfo>(); }
-    std::unique_ptr<DocumentUndo> NewUndo(CDrawDoc&) override { return nullptr; }
-    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override { return nullptr; }
-    std::unique_ptr<CDrawObj> LoadTemplate(const std::string&) override { return nullptr; }
-};
 
 void ApplyPaint(BrushMan& brush, const Paint& paint, const RectF& bounds)
 {
@@ -205,6 +185,16 @@ Shadow SoftShadow(float depth, uint32_t alpha)
     return shadow;
 }
 
+PointF PointOnCircle(float cx, float cy, float r, float degrees)
+{
+    return PointF(cx + r * std::sin(Radians(degrees)), cy - r * std::cos(Radians(degrees)));
+}
+
+Style Flat(ARGB colour)
+{
+    return Filled(Solid(colour));
+}
+
 Style Filled(Paint fill)
 {
     Style style;
@@ -346,7 +336,7 @@ Outline& Outline::Star(float cx, float cy, int n, float outer, float inner, floa
 {
     std::vector<PointF> points;
     for (int i = 0; i < 2 * n; ++i)
-        points.push_back(OnCircle(cx, cy, i % 2 == 0 ? outer : inner, rotation + 180.0f * float(i) / float(n)));
+        points.push_back(PointOnCircle(cx, cy, i % 2 == 0 ? outer : inner, rotation + 180.0f * float(i) / float(n)));
     return Polygon(points);
 }
 
@@ -354,7 +344,7 @@ Outline& Outline::RegularPolygon(float cx, float cy, int n, float r, float rotat
 {
     std::vector<PointF> points;
     for (int i = 0; i < n; ++i)
-        points.push_back(OnCircle(cx, cy, r, rotation + 360.0f * float(i) / float(n)));
+        points.push_back(PointOnCircle(cx, cy, r, rotation + 360.0f * float(i) / float(n)));
     return Polygon(points);
 }
 
@@ -362,13 +352,13 @@ Outline& Outline::Scallops(float cx, float cy, int n, float outer, float inner)
 {
     // Each bump is a curve from one valley point out to the rim and back to the next.
     const float step = 360.0f / float(n);
-    const PointF first = OnCircle(cx, cy, inner, 0);
+    const PointF first = PointOnCircle(cx, cy, inner, 0);
     MoveTo(first.X, first.Y);
     for (int i = 0; i < n; ++i) {
         const float a = step * float(i);
-        const PointF c1 = OnCircle(cx, cy, outer * 1.04f, a + step * 0.1f);
-        const PointF c2 = OnCircle(cx, cy, outer * 1.04f, a + step * 0.9f);
-        const PointF end = OnCircle(cx, cy, inner, a + step);
+        const PointF c1 = PointOnCircle(cx, cy, outer * 1.04f, a + step * 0.1f);
+        const PointF c2 = PointOnCircle(cx, cy, outer * 1.04f, a + step * 0.9f);
+        const PointF end = PointOnCircle(cx, cy, inner, a + step);
         CurveTo(c1.X, c1.Y, c2.X, c2.Y, end.X, end.Y);
     }
     return Close();
@@ -390,16 +380,33 @@ Outline& Outline::Capsule(PointF a, PointF b, float width)
     return Close();
 }
 
+Outline& Outline::Cloud(float cx, float cy, float rx, float ry, int n, float bulge)
+{
+    std::vector<PointF> points;
+    for (int i = 0; i < n; ++i) {
+        const PointF p = PointOnCircle(0, 0, 1, 360.0f * float(i) / float(n) + 10.0f);
+        points.emplace_back(cx + rx * p.X, cy + ry * p.Y);
+    }
+    MoveTo(points[0].X, points[0].Y);
+    for (int i = 1; i <= n; ++i) {
+        const PointF p = points[size_t(i % n)];
+        const PointF q = points[size_t(i - 1)];
+        const float r = std::hypot(p.X - q.X, p.Y - q.Y) * bulge;
+        ArcTo(r, r, 0, false, true, p.X, p.Y);
+    }
+    return Close();
+}
+
 Outline& Outline::Gear(float cx, float cy, int n, float outer, float inner)
 {
     std::vector<PointF> points;
     const float step = 360.0f / float(n);
     for (int i = 0; i < n; ++i) {
         const float a = step * float(i);
-        points.push_back(OnCircle(cx, cy, inner, a - step * 0.25f));
-        points.push_back(OnCircle(cx, cy, outer, a - step * 0.16f));
-        points.push_back(OnCircle(cx, cy, outer, a + step * 0.16f));
-        points.push_back(OnCircle(cx, cy, inner, a + step * 0.25f));
+        points.push_back(PointOnCircle(cx, cy, inner, a - step * 0.25f));
+        points.push_back(PointOnCircle(cx, cy, outer, a - step * 0.16f));
+        points.push_back(PointOnCircle(cx, cy, outer, a + step * 0.16f));
+        points.push_back(PointOnCircle(cx, cy, inner, a + step * 0.25f));
     }
     return Polygon(points);
 }
@@ -457,6 +464,11 @@ Outline Rotated(const Outline& outline, float degrees, float cx, float cy)
     return outline.Transformed(turn);
 }
 
+std::unique_ptr<CDrawObj> Highlight(float cx, float cy, float rx, float ry, uint32_t alpha)
+{
+    return Shape(Outline().Ellipse(cx, cy, rx, ry), Filled(Linear(Rgb(0xFFFFFF, alpha), Rgb(0xFFFFFF, 0))), "Highlight");
+}
+
 std::unique_ptr<CDrawObj> Text(const std::string& text, float cx, float cy, const TextStyle& style)
 {
     std::unique_ptr<CDrawRect> object = NewText(text, RectF(0, 0, 20000, 4000), style);
@@ -484,7 +496,7 @@ std::unique_ptr<CDrawObj> ArcText(const std::string& text, const RectF& frame, i
 
 bool SaveDrawing(const std::filesystem::path& file, Objects objects, CSize page, const std::string& title)
 {
-    SaveEnvironment environment;
+    StandaloneEnvironment environment;
     CDrawDoc document(environment);
     document.m_sizePage = page;
     static_cast<CDocSummaryInfo&>(*document.m_pSummaryInfo).SetTitle(title);

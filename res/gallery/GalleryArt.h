@@ -70,6 +70,8 @@ struct Style {
     float glowRadius = 0.0f;
 };
 
+// A plain fill of one colour.
+Style Flat(ARGB colour);
 Style Filled(Paint fill);
 Style Filled(Paint fill, ARGB line, float lineWidth);
 Style WithShadow(Style style, Shadow shadow = SoftShadow());
@@ -101,6 +103,9 @@ public:
     Outline& Scallops(float cx, float cy, int n, float outer, float inner);
     // A bar from a to b, `width` wide, with round ends.
     Outline& Capsule(PointF a, PointF b, float width);
+    // A cloud: n round bumps over the ellipse (cx, cy, rx, ry), each bulging out by
+    // `bulge` times the distance between its ends.
+    Outline& Cloud(float cx, float cy, float rx, float ry, int n, float bulge = 0.62f);
     // A gear of n teeth.
     Outline& Gear(float cx, float cy, int n, float outer, float inner);
 
@@ -123,11 +128,17 @@ private:
     PointF m_start;
 };
 
+// The point `degrees` clockwise from straight up on the circle (cx, cy, r).
+PointF PointOnCircle(float cx, float cy, float r, float degrees);
+
 // The outline turned by `degrees` (clockwise) about (cx, cy).
 Outline Rotated(const Outline& outline, float degrees, float cx, float cy);
 
 // A custom-path object of the outline in the style.
 std::unique_ptr<CDrawObj> Shape(const Outline& outline, const Style& style, std::string name);
+// A soft white sheen over the upper part of a round body: the ellipse (cx, cy, rx, ry)
+// fading from `alpha` at its top to nothing.
+std::unique_ptr<CDrawObj> Highlight(float cx, float cy, float rx, float ry, uint32_t alpha = 120);
 
 
 enum class FontFace { Sans, Serif };

@@ -26,4 +26,11 @@ inline constexpr Hue kBrown{Rgb(0xC99A6B), Rgb(0x7D5230), Rgb(0x4E3119)};
 inline constexpr ARGB kWhite = Rgb(0xFFFFFF);
 inline constexpr ARGB kInk = Rgb(0x1F2933);
 
+// A glossy body: a gradient from the light to the dark tone (along `angle`), an outline
+// in the edge tone and a soft shadow.
+inline Style Glossy(const Hue& hue, float angle = 90.0f, float line = 3.0f)
+{
+    return WithShadow(Filled(Linear(hue.light, hue.dark, angle), hue.edge, line));
+}
+
 } // namespace kelmora::gallery

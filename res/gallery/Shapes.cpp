@@ -13,30 +13,6 @@ namespace {
 
 constexpr float kC = 450.0f;   // the centre of the box
 
-PointF At(float cx, float cy, float r, float degrees)
-{
-    const float a = degrees * std::numbers::pi_v<float> / 180.0f;
-    return PointF(cx + r * std::sin(a), cy - r * std::cos(a));
-}
-
-// A glossy body: a gradient from the light to the dark tone, an outline in the edge tone
-// and a soft shadow.
-Style Glossy(const Hue& hue, float angle = 90.0f, float line = 3.0f)
-{
-    return WithShadow(Filled(Linear(hue.light, hue.dark, angle), hue.edge, line));
-}
-
-Style Flat(ARGB colour)
-{
-    return Filled(Solid(colour));
-}
-
-// A soft white highlight over the upper part of a round body.
-std::unique_ptr<CDrawObj> Highlight(float cx, float cy, float rx, float ry)
-{
-    return Shape(Outline().Ellipse(cx, cy, rx, ry), Filled(Linear(Rgb(0xFFFFFF, 120), Rgb(0xFFFFFF, 0))), "Highlight");
-}
-
 // A band along the circle of radius r from `from` to `to` degrees (clockwise from straight
 // up), `width` wide, with an arrow head at its end.
 Outline ArcArrow(float cx, float cy, float r, float width, float from, float to, float headWidth, float headDegrees)
@@ -44,37 +20,17 @@ Outline ArcArrow(float cx, float cy, float r, float width, float from, float to,
     const float outer = r + width / 2;
     const float inner = r - width / 2;
     const bool large = to - from > 180.0f;
-    const PointF a = At(cx, cy, outer, from);
-    const PointF b = At(cx, cy, outer, to);
-    const PointF c = At(cx, cy, r + headWidth / 2, to);
-    const PointF tip = At(cx, cy, r, to + headDegrees);
-    const PointF d = At(cx, cy, r - headWidth / 2, to);
-    const PointF e = At(cx, cy, inner, to);
-    const PointF f = At(cx, cy, inner, from);
+    const PointF a = PointOnCircle(cx, cy, outer, from);
+    const PointF b = PointOnCircle(cx, cy, outer, to);
+    const PointF c = PointOnCircle(cx, cy, r + headWidth / 2, to);
+    const PointF tip = PointOnCircle(cx, cy, r, to + headDegrees);
+    const PointF d = PointOnCircle(cx, cy, r - headWidth / 2, to);
+    const PointF e = PointOnCircle(cx, cy, inner, to);
+    const PointF f = PointOnCircle(cx, cy, inner, from);
     Outline o;
     o.MoveTo(a.X, a.Y).ArcTo(outer, outer, 0, large, true, b.X, b.Y);
     o.LineTo(c.X, c.Y).LineTo(tip.X, tip.Y).LineTo(d.X, d.Y).LineTo(e.X, e.Y);
     o.ArcTo(inner, inner, 0, large, false, f.X, f.Y);
-    return o.Close();
-}
-
-// A cloud: round bumps over the ellipse (cx, cy, rx, ry), n of them.
-Outline Cloud(float cx, float cy, float rx, float ry, int n, float bulge = 0.62f)
-{
-    Outline o;
-    std::vector<PointF> points;
-    for (int i = 0; i < n; ++i) {
-        const float a = 360.0f * float(i) / float(n) + 10.0f;
-        const float rad = a * std::numbers::pi_v<float> / 180.0f;
-        points.emplace_back(cx + rx * std::sin(rad), cy - ry * std::cos(rad));
-    }
-    o.MoveTo(points[0].X, points[0].Y);
-    for (int i = 1; i <= n; ++i) {
-        const PointF p = points[size_t(i % n)];
-        const PointF q = points[size_t(i - 1)];
-        const float d = std::hypot(p.X - q.X, p.Y - q.Y);
-        o.ArcTo(d * bulge, d * bulge, 0, false, true, p.X, p.Y);
-    }
     return o.Close();
 }
 
@@ -259,7 +215,7 @@ Objects Emblem()
     o.push_back(Shape(Outline().Circle(kC, kC, 365).Circle(kC, kC, 335), Filled(Solid(kGold.light)), "Ring"));
     std::vector<PointF> dots;
     for (int i = 0; i < 24; ++i) {
-        const PointF p = At(kC, kC, 385, 15.0f * float(i));
+        const PointF p = PointOnCircle(kC, kC, 385, 15.0f * float(i));
         o.push_back(Shape(Outline().Circle(p.X, p.Y, 9), Flat(kGold.light), "Dot"));
     }
     o.push_back(Shape(Outline().Star(kC, 465, 5, 230, 92), Filled(Linear(kGold.light, kGold.dark)), "Star"));
@@ -432,8 +388,8 @@ Objects SpeechBubble()
 {
     Objects o;
     const float cx = kC, cy = 390, rx = 390, ry = 290;
-    const PointF a = At(cx, cy, 1, 232);
-    const PointF b = At(cx, cy, 1, 200);
+    const PointF a = PointOnCircle(cx, cy, 1, 232);
+    const PointF b = PointOnCircle(cx, cy, 1, 200);
     const PointF start(cx + (a.X - cx) * rx, cy + (a.Y - cy) * ry);
     const PointF end(cx + (b.X - cx) * rx, cy + (b.Y - cy) * ry);
     Outline bubble;
@@ -461,7 +417,7 @@ Objects ThoughtBubble()
 {
     Objects o;
     const Style look = WithShadow(Filled(Linear(kWhite, Rgb(0xEAE4F7)), kPurple.dark, 4));
-    o.push_back(Shape(Cloud(480, 360, 330, 230, 9), look, "Cloud"));
+    o.push_back(Shape(Outline().Cloud(480, 360, 330, 230, 9), look, "Cloud"));
     o.push_back(Shape(Outline().Circle(250, 700, 60), look, "Bubble"));
     o.push_back(Shape(Outline().Circle(150, 810, 34), look, "Bubble"));
     return o;
@@ -474,7 +430,7 @@ Objects ShoutBubble()
     const int n = 22;
     for (int i = 0; i < n; ++i) {
         const float r = (i % 2 == 0) ? 400.0f : 290.0f + float((i * 37) % 60);
-        PointF p = At(kC, 410, r, 360.0f * float(i) / float(n));
+        PointF p = PointOnCircle(kC, 410, r, 360.0f * float(i) / float(n));
         p.Y = 410 + (p.Y - 410) * 0.85f;
         points.push_back(p);
     }

@@ -7,6 +7,7 @@
 #include "document/DrawDoc.h"
 #include "document/DrawShape.h"
 #include "model/DrawRect.h"
+#include "tests/dialogs/DialogTestSupport.h"
 #include "tests/document/DrawDocFileTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,6 @@ namespace kelmora {
 using namespace fakes;
 
 namespace {
-
-void Click(wxDialog& dialog, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
 
 // The environment of a document whose New shows the real dialog, driven by `user`, and
 // loads templates as the program does.

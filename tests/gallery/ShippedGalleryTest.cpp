@@ -3,13 +3,10 @@
 // thumbnail.
 
 #include "document/DirRead.h"
-#include "document/DocSummaryInfo.h"
-#include "document/DocumentEnvironment.h"
-#include "document/DocumentUndo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
 #include "document/DrawShape.h"
-#include "document/NewDocumentDialog.h"
+#include "document/StandaloneEnvironment.h"
 #include "document/Thumbnail.h"
 #include "model/DrawObj.h"
 
@@ -20,15 +17,6 @@
 namespace kelmora {
 
 namespace {
-
-class OpenEnvironment : public DocumentEnvironment {
-public:
-    FrameServices* Frame() override { return nullptr; }
-    std::unique_ptr<DocumentSummary> NewSummaryInfo() override { return std::make_unique<CDocSummaryInfo>(); }
-    std::unique_ptr<DocumentUndo> NewUndo(CDrawDoc&) override { return nullptr; }
-    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override { return nullptr; }
-    std::unique_ptr<CDrawObj> LoadTemplate(const std::string&) override { return nullptr; }
-};
 
 struct Messages : DocumentMessageSink {
     void ShowMessage(std::string_view text, std::string_view) override { shown.emplace_back(text); }
@@ -70,7 +58,7 @@ TEST(ShippedGallery, EveryItemOpensLoadsAndHasItsThumbnail)
         EXPECT_GE(files.size(), least) << gallery;
         EXPECT_GE(categories, 2u) << gallery;
         for (const std::string& file : files) {
-            OpenEnvironment environment;
+            StandaloneEnvironment environment;
             Messages messages;
             CDrawDoc document(environment);
             document.SetMessageSink(&messages);
