@@ -1,5 +1,6 @@
 #include "app/DrawApp.h"
 
+#include "app/AppPaths.h"
 #include "app/AppSettings.h"
 #include "app/DesktopIntegration.h"
 #include "app/DrawDocManager.h"
@@ -51,7 +52,7 @@ bool CDrawApp::OnInit()
     const DesktopPaths desktop = CurrentDesktopPaths();
     if (!IsDesktopEntryInstalled(desktop))
         RegisterDesktopIntegration(desktop);
-    ReportMissingFonts();
+    ReportMissingData();
 
     m_docManager->RestoreRecoveryCopies();
     for (const std::string& file : m_files)
@@ -66,15 +67,26 @@ int CDrawApp::OnExit()
     return wxApp::OnExit();
 }
 
-void CDrawApp::ReportMissingFonts()
+void CDrawApp::ReportMissingData()
 {
+    std::string message;
+    std::string missing;
+    for (const char* folder : {"Shapes", "Cliparts", "Templates", "Arrow", "Brush"}) {
+        if (!FindDataFolder(folder))
+            missing += std::string(missing.empty() ? "" : ", ") + "\"" + folder + "\"";
+    }
+    if (!missing.empty())
+        message = "These folders of the program's data were not found beside the program or in \""
+            + InstalledDataDirectory().string() + "\": " + missing
+            + ". The galleries and presets they hold are not available.";
     std::vector<std::string> fonts;
     GetInstalledFontNames(fonts);
     if (fonts.empty())
-        GetProgramEnvironment().ShowMessage(
-            "No installed font offers regular, bold, italic and bold italic styles: text objects cannot be shown as "
-            "they were designed. Install a font family such as Liberation (fonts-liberation2).",
-            kCaption);
+        message += std::string(message.empty() ? "" : "\n\n")
+            + "No installed font offers regular, bold, italic and bold italic styles: text objects cannot be shown "
+              "as they were designed. Install a font family such as Liberation (fonts-liberation2).";
+    if (!message.empty())
+        GetProgramEnvironment().ShowMessage(message, kCaption);
 }
 
 } // namespace kelmora

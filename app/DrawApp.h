@@ -25,8 +25,9 @@ public:
     int OnExit() override;
 
 private:
-    // Tells the user, once, when no font can show text.
-    void ReportMissingFonts();
+    // Tells the user in one message which shipped data folders are missing and whether
+    // no font can show text; the program runs on without them.
+    void ReportMissingData();
 
     std::vector<std::string> m_files;
     std::unique_ptr<CDrawDocManager> m_docManager;

@@ -1,6 +1,5 @@
 #include "app/FramePanes.h"
 
-#include "app/AppPaths.h"
 #include "app/PropertiesPane.h"
 
 #include <algorithm>
@@ -64,16 +63,6 @@ private:
 };
 
 } // namespace
-
-wxWindow* CreateGalleryPane(wxWindow* parent, wxWindowID id, const std::string& folder)
-{
-    const wxString name = wxString::FromUTF8(folder);
-    const wxString text = FindDataFolder(folder)
-        ? "The " + name + " gallery has nothing to show yet."
-        : "The folder \"" + name + "\" was not found beside the program or in "
-              + wxString::FromUTF8(InstalledDataDirectory().string()) + ".";
-    return MakeEmptyState(parent, id, text);
-}
 
 PropertiesPane* CreatePropertiesPane(wxWindow* parent, wxWindowID id)
 {

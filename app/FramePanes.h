@@ -1,7 +1,7 @@
 #pragma once
-// The creation of the main frame's panes, one function each, so that each pane's class
-// is made in one place. Until the gallery and properties panes are built, each shows an
-// empty state.
+// The creation of the main frame's properties pane, so that its class is made in one
+// place. Until the properties pane is built, it shows an empty state. (The gallery panes
+// are made by CreateGalleryPanes of WorkspaceBar.h.)
 
 #include <wx/window.h>
 
@@ -10,11 +10,6 @@
 namespace kelmora {
 
 class PropertiesPane;
-
-// The gallery pane of `folder` ("Shapes", "Cliparts" or "Templates"), as a page of the
-// gallery notebook `parent`; its files come from FindDataFolder(folder). Null when it
-// cannot be made.
-wxWindow* CreateGalleryPane(wxWindow* parent, wxWindowID id, const std::string& folder);
 
 // The properties pane, a child of the frame `parent`; it lives as long as its window.
 // Null when it cannot be made.

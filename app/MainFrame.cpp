@@ -19,6 +19,7 @@
 #include "app/UserPrompt.h"
 #include "app/WebLink.h"
 #include "app/WindowsDlg.h"
+#include "app/WorkspaceBar.h"
 #include "view/DrawView.h"
 
 #include <wx/aui/auibook.h>
@@ -26,6 +27,7 @@
 #include <wx/dnd.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
+#include <wx/notebook.h>
 #include <wx/statusbr.h>
 
 #include <functional>
@@ -76,6 +78,13 @@ constexpr int kDocumentCommands[] = {
 wxColour FromRgb(uint32_t rgb)
 {
     return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The root folder of a gallery: its shipped data folder. A missing one gives the
+// installed folder's name, which shows an empty gallery (start-up tells the user).
+std::filesystem::path GalleryRootFolder(const std::string& name)
+{
+    return FindDataFolder(name).value_or(InstalledDataDirectory() / name);
 }
 
 // A tab art in the look's colours; the notebook takes it over.
@@ -223,16 +232,9 @@ bool CMainFrame::CreateStatusBar()
 
 bool CMainFrame::CreatePanes()
 {
-    m_pGalleryBook = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxSize(kGalleryPaneWidth, 400),
-                                       wxAUI_NB_BOTTOM | wxAUI_NB_SCROLL_BUTTONS);
-    const int galleryIds[] = {cmd::kShapesPane, cmd::kClipartsPane, cmd::kTemplatesPane};
-    for (size_t i = 0; i < std::size(kGalleryFolders); ++i) {
-        wxWindow* page = CreateGalleryPane(m_pGalleryBook, WxId(galleryIds[i]), kGalleryFolders[i]);
-        if (!page)
-            return false;
-        // Shapes stays the shown tab.
-        m_pGalleryBook->AddPage(page, kGalleryFolders[i], i == 0);
-    }
+    m_pGalleryBook = CreateGalleryPanes(this, GalleryRootFolder, [] { return ::kelmora::GetActiveDrawView(); });
+    if (!m_pGalleryBook)
+        return false;
     m_mgr.AddPane(m_pGalleryBook, wxAuiPaneInfo()
                                       .Name(kGalleryPaneName)
                                       .Caption(kGalleryFolders[0])
@@ -241,7 +243,7 @@ bool CMainFrame::CreatePanes()
                                       .MinSize(120, 120)
                                       .MaximizeButton(false));
     // The pane's caption names the gallery shown.
-    m_pGalleryBook->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, [this](wxAuiNotebookEvent& event) {
+    m_pGalleryBook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         event.Skip();
         const int page = event.GetSelection();
         if (page >= 0 && size_t(page) < std::size(kGalleryFolders)) {
@@ -303,8 +305,6 @@ void CMainFrame::ApplyLookColours(int lookId)
     art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_TEXT_COLOUR, *wxBLACK);
     if (GetClientWindow())
         GetClientWindow()->SetArtProvider(MakeTabArt(*scheme));
-    if (m_pGalleryBook)
-        m_pGalleryBook->SetArtProvider(MakeTabArt(*scheme));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -24,8 +24,8 @@
 #include <string_view>
 #include <vector>
 
+class wxBookCtrlBase;
 class wxStatusBar;
-class wxAuiNotebook;
 
 namespace kelmora {
 
@@ -63,7 +63,7 @@ public:
 
     // ---- Panes
     PropertiesPane* GetPropertiesPane() const { return m_pPropertiesPane; }
-    wxAuiNotebook* GetGalleryNotebook() const { return m_pGalleryBook; }
+    wxBookCtrlBase* GetGalleryNotebook() const { return m_pGalleryBook; }
     wxAuiManager& GetPaneManager() { return m_mgr; }
     bool IsPropertiesPaneVisible() const;
     // The gallery panes share one docked pane: each is visible exactly while it is.
@@ -152,7 +152,7 @@ private:
     mutable wxAuiManager m_mgr;
     FrameRibbon* m_pRibbon = nullptr;
     wxStatusBar* m_pStatusBar = nullptr;
-    wxAuiNotebook* m_pGalleryBook = nullptr;
+    wxBookCtrlBase* m_pGalleryBook = nullptr;
     PropertiesPane* m_pPropertiesPane = nullptr;
     int m_nAppLook = 0;
     bool m_bPropertiesWasVisible = false;

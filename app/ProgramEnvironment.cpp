@@ -10,18 +10,6 @@
 
 namespace kelmora {
 
-namespace {
-
-// Stands in for the new-document dialog until the dialog with paper sizes and templates
-// is part of the program: it confirms at once and asks for nothing, so that the new
-// document keeps its title and the default page.
-class DefaultPageChoice final : public NewDocumentDialog {
-public:
-    int DoModal() override { return kOk; }
-};
-
-} // namespace
-
 FrameServices* ProgramEnvironment::Frame()
 {
     return GetMainFrame();
@@ -37,10 +25,10 @@ std::unique_ptr<DocumentUndo> ProgramEnvironment::NewUndo(CDrawDoc& document)
     return CDrawDocUndo::Create(document);
 }
 
-// The one place the new-document dialog is made.
+// The dialog is one of the user's modal questions (UserPrompt.h).
 std::unique_ptr<NewDocumentDialog> ProgramEnvironment::MakeNewDocumentDialog()
 {
-    return std::make_unique<DefaultPageChoice>();
+    return GetUserPrompt().MakeNewDocumentDialog();
 }
 
 std::unique_ptr<CDrawObj> ProgramEnvironment::LoadTemplate(const std::string& path)

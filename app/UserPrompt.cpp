@@ -1,7 +1,9 @@
 #include "app/UserPrompt.h"
 
 #include "app/ActiveDocument.h"
+#include "app/AppPaths.h"
 #include "app/MainFrame.h"
+#include "dialogs/CreateNewDocumentDlg.h"
 #include "dialogs/SummaryInfoSheet.h"
 
 #include <wx/filedlg.h>
@@ -62,6 +64,14 @@ public:
     bool EditDocumentProperties(CDocSummaryInfo& info) override
     {
         return ShowDocumentProperties(Parent(), info);
+    }
+
+    // The templates come from the shipped "Templates" folder; without one the dialog
+    // offers blank pages only.
+    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override
+    {
+        const std::filesystem::path templates = FindDataFolder("Templates").value_or(std::filesystem::path());
+        return std::make_unique<CCreateNewDocumentDlg>(Parent(), templates);
     }
 
 private:

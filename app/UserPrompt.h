@@ -15,6 +15,7 @@ class wxWindow;
 namespace kelmora {
 
 class CDocSummaryInfo;
+class NewDocumentDialog;
 
 enum class SaveChoice { Save, Discard, Cancel };
 
@@ -37,6 +38,9 @@ public:
     // The "Document Properties" sheet over `info`; true when the user confirmed with OK
     // and the texts were written back.
     virtual bool EditDocumentProperties(CDocSummaryInfo& info) = 0;
+    // The new-document dialog, ready to be shown by the document; null when none can be
+    // made.
+    virtual std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() = 0;
 };
 
 // The prompt in force: the one installed last, else message boxes and file dialogs on the

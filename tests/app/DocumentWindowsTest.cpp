@@ -71,6 +71,19 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
     EXPECT_EQ(m_prompt->messages, std::vector<std::string>{});
 }
 
+TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)
+{
+    m_prompt->newDocumentAnswer = 0;
+    Command(cmd::kFileNew);
+    EXPECT_EQ(m_prompt->newDocumentNames, std::vector<std::string>{"Vantorel Logo Designer1"});
+    EXPECT_TRUE(Documents().empty());
+    EXPECT_EQ(m_frame->GetClientWindow()->GetPageCount(), 0u);
+    // The number goes to the next drawing that is made.
+    m_prompt->newDocumentAnswer = NewDocumentDialog::kOk;
+    Command(cmd::kFileNew);
+    EXPECT_EQ(Active()->GetTitle(), "Vantorel Logo Designer1");
+}
+
 TEST_F(DocumentWindows, OpeningAnOpenFileBringsItsWindowForward)
 {
     SaveDrawing(Doc("a.MZF"), 1);

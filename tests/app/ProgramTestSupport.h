@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/UserPrompt.h"
 #include "document/DrawDoc.h"
+#include "document/NewDocumentDialog.h"
 #include "model/DrawRect.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,28 @@ inline void WriteTextFile(const std::filesystem::path& path, const std::string& 
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The new-document dialog as the test answers it: the page it is given, unchanged.
+class ScriptedNewDocument : public NewDocumentDialog {
+public:
+    explicit ScriptedNewDocument(int answer, std::vector<std::string>& shown) : m_answer(answer), m_shown(shown) { }
+    int DoModal() override
+    {
+        m_shown.push_back(m_strName);
+        return m_answer;
+    }
+
+private:
+    int m_answer;
+    std::vector<std::string>& m_shown;
+};
+
 class ScriptedPrompt : public UserPrompt {
 public:
+    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override
+    {
+        return std::make_unique<ScriptedNewDocument>(newDocumentAnswer, newDocumentNames);
+    }
+
     SaveChoice AskSaveChanges(const std::string& documentName) override
     {
         asked.push_back(documentName);
@@ -75,6 +96,8 @@ public:
     std::vector<std::string> offeredNames;
     bool confirmProperties = true;
     int propertySheets = 0;
+    int newDocumentAnswer = NewDocumentDialog::kOk;
+    std::vector<std::string> newDocumentNames;
 };
 
 class ProgramTest : public ::testing::Test {
