@@ -277,13 +277,13 @@ void CSelectTool::EditAnchor(CDrawView* view, CDrawObj* object, CPoint lp)
 {
     const int h = object->HitTest(lp, view, true, HANDLE_POINT);
     if (object->CanDeletePoint() && h != 0) {
-        PendingChange change({object});
+        PendingChange change(view->GetDocument(), {object});
         object->DeletePoint(h, view);
-        change.Commit(view->GetDocument(), view);
+        change.Commit(view);
     } else if (object->CanInsertPoint()) {
-        PendingChange change({object});
+        PendingChange change(view->GetDocument(), {object});
         object->InsertPoint(lp, view);
-        change.Commit(view->GetDocument(), view);
+        change.Commit(view);
     }
 }
 
@@ -291,9 +291,9 @@ void CSelectTool::BreakAt(CDrawView* view, CDrawObj* object, CPoint lp)
 {
     if (object->HitTest(lp, view, true, HANDLE_POINT) != 0 || !object->CanInsertPoint())
         return;
-    PendingChange change({object});
+    PendingChange change(view->GetDocument(), {object});
     object->SplitAtPoint(lp, view);
-    change.Commit(view->GetDocument(), view);
+    change.Commit(view);
 }
 
 void CSelectTool::PickJoinEnd(CDrawView* view, CDrawObj* hit, CPoint lp, unsigned flags)
@@ -328,12 +328,12 @@ void CSelectTool::PickJoinEnd(CDrawView* view, CDrawObj* hit, CPoint lp, unsigne
     if (!other || !other->IsEndPointHandle(other->m_nJoinHandle))
         return;
 
-    PendingChange change({object});
+    PendingChange change(view->GetDocument(), {object});
     if (!object->JoinAtEndPoints(other, (flags & kMouseControl) != 0))
         return;
     IOleParentUndoUnit* group = nullptr;
     const bool grouped = document.BeginUndoGroup(&group);
-    change.Commit(document, view);
+    change.Commit(view);
     view->RemoveFromSelection(other);
     if (FrameServices* frame = document.Frame())
         frame->RemoveObject(other);
@@ -357,11 +357,11 @@ void CSelectTool::CopyFormatTo(CDrawView* view, CDrawObj* target)
     if (!source || source == target || source->m_bDeleted)
         return;
     CDrawDoc& document = view->GetDocument();
-    PendingChange change({target});
+    PendingChange change(document, {target});
     const std::unique_ptr<CDrawObj> style = source->CreateStyleCopy(StyleCopyMask::All);
     target->CopyStyleFrom(style.get(), StyleCopyMask::All);
     target->Invalidate();
-    if (change.Commit(document, view))
+    if (change.Commit(view))
         document.SetModifiedFlag(true);
 }
 
@@ -432,7 +432,7 @@ void CSelectTool::RecordDrag(CDrawView* view)
     state = kStateDragRecorded;
     if (s_pending)
         return;
-    s_pending = std::make_unique<PendingChange>(view->m_selection);
+    s_pending = std::make_unique<PendingChange>(view->GetDocument(), view->m_selection);
     if (view->m_selection.size() == 1) {
         const RectF bounds = view->m_selection.front()->GetPathBounds(nullptr, nullptr);
         s_freeTopLeft = PointF(bounds.X, bounds.Y);
@@ -600,7 +600,7 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
             break;
         }
         if (s_pending) {
-            s_pending->Commit(document, view);
+            s_pending->Commit(view);
             s_pending.reset();
         }
     }
@@ -728,7 +728,7 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
     // Only the object made by this drag counts; an up without one just ends the drag.
     CDrawObj* created = IsDragging(view) ? m_pCreated : nullptr;
     m_pCreated = nullptr;
-    if (created && created->m_bDeleted)
+    if (created && (!document.Contains(created) || created->m_bDeleted))
         created = nullptr;
 
     const bool click = created && point == s_downPoint;
@@ -755,7 +755,7 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
 
 void CRectTool::OnCancel(CDrawView* view)
 {
-    if (m_pCreated && IsDragging(view) && !m_pCreated->m_bDeleted) {
+    if (m_pCreated && IsDragging(view) && view->GetDocument().Contains(m_pCreated) && !m_pCreated->m_bDeleted) {
         DiscardObject(view, m_pCreated);
         view->GetDocument().SetModifiedFlag(m_bWasModified);
     }
@@ -766,13 +766,16 @@ void CRectTool::OnCancel(CDrawView* view)
 // ---------------------------------------------------------------------------------------
 // The poly family
 
+bool CPolyTool::IsValid() const
+{
+    // The document is asked before the object is read: its contents may have been
+    // replaced, and the object freed with them.
+    return m_pDrawObj && m_pView && m_pView->GetDocument().Contains(m_pDrawObj) && !m_pDrawObj->m_bDeleted;
+}
+
 CDrawPoly* CPolyTool::Live(CDrawView* view)
 {
-    if (!m_pDrawObj)
-        return nullptr;
-    if (m_pView != view || m_pDrawObj->m_bDeleted)
-        return nullptr;
-    return m_pDrawObj;
+    return m_pView == view && IsValid() ? m_pDrawObj : nullptr;
 }
 
 void CPolyTool::Reset()
@@ -792,7 +795,7 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
 {
     // A construction left in another view, or whose object has gone, is given up first.
     if (m_pDrawObj && !Live(view)) {
-        if (m_pView && !m_pDrawObj->m_bDeleted)
+        if (IsValid())
             DiscardObject(m_pView, m_pDrawObj);
         m_pDrawObj = nullptr;
         m_pView = nullptr;
@@ -916,7 +919,7 @@ void CPolyTool::Finish(CDrawView* view, bool dropFloatingPoint, bool keep)
 void CPolyTool::OnCancel(CDrawView* view)
 {
     // A half-drawn object is taken back whole.
-    if (m_pDrawObj && m_pView && !m_pDrawObj->m_bDeleted) {
+    if (IsValid()) {
         DiscardObject(m_pView, m_pDrawObj);
         m_pView->GetDocument().SetModifiedFlag(m_bWasModified);
     }

@@ -192,7 +192,9 @@ private:
     void Finish(CDrawView* view, bool dropFloatingPoint, bool keep = true);
     // No object under construction; the select tool is current.
     void Reset();
-    // The object under construction, when it is still live in the view's document.
+    // Whether the object under construction is still live in its view's document.
+    bool IsValid() const;
+    // The object under construction in `view`, when it is still live there.
     CDrawPoly* Live(CDrawView* view);
 
     CDrawPoly* m_pDrawObj = nullptr;   // owned by the document once added

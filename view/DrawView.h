@@ -182,7 +182,8 @@ public:
     // The same at the point of the view under the centre of the screen.
     void PlaceObjectAtScreenCenter(CDrawObj* object);
     // Performs the newest undo (redo) step of the document; a failure is reported. The
-    // view is repainted either way. False on failure.
+    // view is repainted either way. False on failure. A drag under way is taken back
+    // instead.
     bool OnEditUndo();
     bool OnEditRedo();
 
@@ -295,6 +296,9 @@ private:
     void RepaintOverflow(const CRect& painted);
     // The view closes or goes inactive: its drag and its construction end.
     void ForgetToolState();
+    // Undo and Redo while a drag or a construction runs in the view take that back instead
+    // (the drag's own step is not filed yet). True when there was one.
+    bool CancelToolWork();
 
     // The room an object's outline and effects took around its bounds at its last drawing
     // before the drag began (document units).

@@ -478,6 +478,14 @@ void CDrawView::ForgetToolState()
     m_dragMargins.clear();
 }
 
+bool CDrawView::CancelToolWork()
+{
+    if (!CDrawTool::IsDragging(this))
+        return false;
+    OnCancelTool();
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------
 // In-place text entry
 

@@ -3,11 +3,13 @@
 #include "document/DrawDoc.h"
 #include "model/DrawObj.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace kelmora {
 
-PendingChange::PendingChange(std::vector<CDrawObj*> objects) : m_objects(std::move(objects))
+PendingChange::PendingChange(CDrawDoc& document, std::vector<CDrawObj*> objects)
+    : m_document(document), m_objects(std::move(objects))
 {
     if (m_objects.empty())
         return;
@@ -19,9 +21,15 @@ PendingChange::PendingChange(std::vector<CDrawObj*> objects) : m_objects(std::mo
     }
 }
 
-bool PendingChange::Commit(CDrawDoc& document, ViewServices* view)
+bool PendingChange::StillThere() const
 {
-    if (!m_bRecorded)
+    return std::all_of(m_objects.begin(), m_objects.end(),
+                       [this](const CDrawObj* object) { return m_document.Contains(object); });
+}
+
+bool PendingChange::Commit(ViewServices* view)
+{
+    if (!m_bRecorded || !StillThere())
         return false;
     try {
         MemoryStream after;
@@ -31,7 +39,7 @@ bool PendingChange::Commit(CDrawDoc& document, ViewServices* view)
         // The unit takes its snapshot when it is filed, so the objects are put back for
         // that moment and then given their new state again.
         LoadSnapshot(m_before, m_info, m_objects);
-        const bool filed = document.AddUndoList(view, UNDO_CHANGE, m_objects);
+        const bool filed = m_document.AddUndoList(view, UNDO_CHANGE, m_objects);
         LoadSnapshot(after, afterInfo, m_objects);
         return filed;
     } catch (const std::exception&) {
@@ -41,7 +49,7 @@ bool PendingChange::Commit(CDrawDoc& document, ViewServices* view)
 
 void PendingChange::Revert()
 {
-    if (!m_bRecorded)
+    if (!m_bRecorded || !StillThere())
         return;
     try {
         LoadSnapshot(m_before, m_info, m_objects);

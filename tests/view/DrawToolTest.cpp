@@ -536,6 +536,13 @@ TEST(DrawTool, EscapeDuringEveryKindOfDragLeavesTheDocumentUnchanged)
     f.Up(f.At(1300, 1700));
     unchanged("lost mouse");
 
+    // Undo in the middle of a drag takes the drag back, and only that.
+    f.view->Select(rect);
+    f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
+    EXPECT_TRUE(f.Undo());
+    f.Up(f.At(1300, 1700));
+    unchanged("undo");
+
     f.view->Select(nullptr);
     f.Drag(f.At(900, 1400), f.At(1500, 1900), 0, 4, false);
     ASSERT_TRUE(f.view->GetRubberBand());
@@ -667,6 +674,16 @@ TEST(DrawTool, AViewThatClosesTakesItsConstructionWithIt)
     EXPECT_EQ(CDrawTool::s_dragView, nullptr);
     EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
     EXPECT_FALSE(static_cast<CPolyTool*>(CDrawTool::FindTool(TOOL_LINE))->UnderConstruction());
+
+    // Contents replaced under a construction: the tool does not touch the freed object.
+    f.Command(cmd::kToolPolygon);
+    f.MoveAndClick(f.At(1000, 1500));
+    f.MoveAndClick(f.At(1200, 1500));
+    f.document.DeleteContents();
+    f.Move(f.At(1300, 1600));
+    f.MoveAndClick(f.At(1300, 1700));
+    f.Key(WXK_ESCAPE);
+    EXPECT_EQ(f.document.m_nObjects, 0);
 
     // The tool starts afresh in the remaining view.
     f.Command(cmd::kToolLine);
