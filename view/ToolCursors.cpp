@@ -125,26 +125,28 @@ wxCursor MakeHandleCursor(HandleCursor cursor)
     return wxCursor(wxCURSOR_ARROW);
 }
 
+// Each cursor is made once and kept to the end of the run: a cursor must not be destroyed
+// after the display it was made on has closed.
+template <class Key, class Make>
+const wxCursor& Kept(Key key, Make make)
+{
+    static auto* made = new std::map<Key, wxCursor>;
+    auto it = made->find(key);
+    if (it == made->end())
+        it = made->emplace(key, make(key)).first;
+    return it->second;
+}
+
 } // namespace
 
 const wxCursor& GetToolCursor(ToolCursor cursor)
 {
-    // Kept to the end of the run: cursors must not outlive the display they were made on,
-    // so they are never destroyed after it closes.
-    static auto* made = new std::map<ToolCursor, wxCursor>;
-    auto it = made->find(cursor);
-    if (it == made->end())
-        it = made->emplace(cursor, MakeToolCursor(cursor)).first;
-    return it->second;
+    return Kept(cursor, MakeToolCursor);
 }
 
 const wxCursor& GetHandleCursor(HandleCursor cursor)
 {
-    static auto* made = new std::map<HandleCursor, wxCursor>;
-    auto it = made->find(cursor);
-    if (it == made->end())
-        it = made->emplace(cursor, MakeHandleCursor(cursor)).first;
-    return it->second;
+    return Kept(cursor, MakeHandleCursor);
 }
 
 } // namespace kelmora

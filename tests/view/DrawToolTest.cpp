@@ -17,6 +17,7 @@
 #include <wx/textctrl.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,17 @@ struct ToolFixture {
         Down(at);
         Mouse(wxEVT_LEFT_DCLICK, at);
         Up(at);
+    }
+    // A poly object with the tool of `command`: a click at each point, a double-click at
+    // the last.
+    void Build(int command, std::initializer_list<PointF> points)
+    {
+        Command(command);
+        const PointF* last = points.end() - 1;
+        for (const PointF* p = points.begin(); p != last; ++p)
+            MoveAndClick(At(p->X, p->Y));
+        Move(At(last->X, last->Y));
+        DoubleClick(At(last->X, last->Y));
     }
     // Button down, moves in `steps` even steps, and (unless `release` is false) up.
     void Drag(CPoint from, CPoint to, unsigned flags = 0, int steps = 4, bool release = true)
@@ -221,10 +233,7 @@ TEST(DrawTool, PolyToolsBuildObjectsClickByClick)
     auto points = [](CDrawObj* object) { return static_cast<CDrawPoly*>(object)->m_nPoints; };
 
     // A line: two clicks, finished by a double-click on the last point.
-    f.Command(cmd::kToolLine);
-    f.MoveAndClick(f.At(1000, 1500));
-    f.Move(f.At(1300, 1600));
-    f.DoubleClick(f.At(1300, 1600));
+    f.Build(cmd::kToolLine, {{1000, 1500}, {1300, 1600}});
     CDrawObj* line = f.Newest();
     ASSERT_EQ(line->m_nShapeType, ShapeType::Line);
     EXPECT_EQ(points(line), 2);
@@ -233,11 +242,7 @@ TEST(DrawTool, PolyToolsBuildObjectsClickByClick)
     EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
 
     // A polygon of three vertices.
-    f.Command(cmd::kToolPolygon);
-    f.MoveAndClick(f.At(1000, 1500));
-    f.MoveAndClick(f.At(1300, 1500));
-    f.Move(f.At(1150, 1700));
-    f.DoubleClick(f.At(1150, 1700));
+    f.Build(cmd::kToolPolygon, {{1000, 1500}, {1300, 1500}, {1150, 1700}});
     EXPECT_EQ(f.Newest()->m_nShapeType, ShapeType::Polygon);
     EXPECT_EQ(points(f.Newest()), 3);
     ExpectNear(f.Newest()->m_rcBounds, RectF(1000, 1500, 300, 200), 2 * kPixel);
@@ -267,15 +272,9 @@ TEST(DrawTool, PolyToolsBuildObjectsClickByClick)
     EXPECT_EQ(f.UndoDepth(), 4u);
 
     // A Bézier with too few points is discarded; the curve keeps its clicks.
-    f.Command(cmd::kToolBezier);
-    f.MoveAndClick(f.At(1000, 1500));
-    f.DoubleClick(f.At(1000, 1500));
+    f.Build(cmd::kToolBezier, {{1000, 1500}, {1000, 1500}});
     EXPECT_EQ(f.document.m_nObjects, live);
-    f.Command(cmd::kToolCurve);
-    f.MoveAndClick(f.At(1000, 1500));
-    f.MoveAndClick(f.At(1200, 1700));
-    f.Move(f.At(1400, 1500));
-    f.DoubleClick(f.At(1400, 1500));
+    f.Build(cmd::kToolCurve, {{1000, 1500}, {1200, 1700}, {1400, 1500}});
     EXPECT_EQ(f.Newest()->m_nShapeType, ShapeType::Curve);
     EXPECT_EQ(points(f.Newest()), 3);
     EXPECT_EQ(f.UndoDepth(), 5u);
@@ -388,8 +387,13 @@ TEST(DrawTool, AnchorToolAddsAndDeletesPoints)
     EXPECT_EQ(f.UndoDepth(), 1u);
     EXPECT_EQ(CDrawTool::s_currentKind, TOOL_ANCHOR) << "the edit tools stay";
 
+    // The cursor tells what a click would do.
     CPoint point = line->GetHandle(CDrawPoly::kFirstPointHandle + 2, nullptr, f.view);
     f.view->DocToClientPoint(false, point);
+    f.Move(point);
+    EXPECT_TRUE(f.view->GetCursor().IsSameAs(GetToolCursor(ToolCursor::DeletePoint)));
+    f.Move(f.At(1150, 1650));
+    EXPECT_TRUE(f.view->GetCursor().IsSameAs(GetToolCursor(ToolCursor::AnchorIdle)));
     f.Click(point);
     EXPECT_EQ(line->m_nPoints, 3);
     EXPECT_EQ(line->m_points[1], PointF(line->m_points[1].X, 1500));
@@ -686,10 +690,7 @@ TEST(DrawTool, AViewThatClosesTakesItsConstructionWithIt)
     EXPECT_EQ(f.document.m_nObjects, 0);
 
     // The tool starts afresh in the remaining view.
-    f.Command(cmd::kToolLine);
-    f.MoveAndClick(f.At(1000, 1500));
-    f.Move(f.At(1300, 1500));
-    f.DoubleClick(f.At(1300, 1500));
+    f.Build(cmd::kToolLine, {{1000, 1500}, {1300, 1500}});
     EXPECT_EQ(f.document.m_nObjects, 1);
 }
 
