@@ -73,6 +73,11 @@ constexpr int kDocumentCommands[] = {
     cmd::kFilePrint, cmd::kFilePrintDirect, cmd::kFilePrintPreview, cmd::kExportLogo, cmd::kExportLogoRibbon,
     cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomFit, cmd::kActualSize, cmd::kZoomSlider, cmd::kShowObjects,
     cmd::kEditUndo, cmd::kEditRedo, cmd::kWindowNew, cmd::kPaperColor, cmd::kGridLineColor,
+    cmd::kEditSelectAll, cmd::kSelectInverse, cmd::kEditClear, cmd::kCopyFormat, cmd::kGridLines,
+    cmd::kSnapToGrid, cmd::kSnapToEdge, cmd::kSnapToCenter, cmd::kToolSelect, cmd::kToolAnchor, cmd::kToolBreak,
+    cmd::kToolJoin, cmd::kToolLine, cmd::kToolPolygon, cmd::kToolBezier, cmd::kToolCurve, cmd::kToolRect,
+    cmd::kToolRoundRect, cmd::kToolEllipse, cmd::kToolArc, cmd::kToolStar, cmd::kToolPentagon, cmd::kToolComplexStar,
+    cmd::kToolSpiral, cmd::kToolPie, cmd::kToolCircle, cmd::kToolText,
 };
 
 wxColour FromRgb(uint32_t rgb)

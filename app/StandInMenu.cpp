@@ -6,6 +6,8 @@
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 
+#include <utility>
+
 namespace kelmora {
 
 wxMenuBar* BuildStandInMenuBar(wxFileHistory* history)
@@ -37,6 +39,24 @@ wxMenuBar* BuildStandInMenuBar(wxFileHistory* history)
     auto* edit = new wxMenu;
     add(edit, cmd::kEditUndo, "&Undo");
     add(edit, cmd::kEditRedo, "&Redo");
+    edit->AppendSeparator();
+    add(edit, cmd::kEditSelectAll, "Select &All");
+    add(edit, cmd::kSelectInverse, "Select Inverse");
+    add(edit, cmd::kEditClear, "&Delete");
+    add(edit, cmd::kCopyFormat, "Copy Format", wxITEM_CHECK);
+
+    auto* draw = new wxMenu;
+    static constexpr std::pair<int, const char*> kTools[] = {
+        {cmd::kToolSelect, "&Select"}, {cmd::kToolAnchor, "Anchor"}, {cmd::kToolBreak, "Break"},
+        {cmd::kToolJoin, "Join"}, {cmd::kToolLine, "&Line"}, {cmd::kToolPolygon, "&Polygon"},
+        {cmd::kToolBezier, "&Bezier"}, {cmd::kToolCurve, "C&urve"}, {cmd::kToolRect, "&Rectangle"},
+        {cmd::kToolRoundRect, "R&ound Rectangle"}, {cmd::kToolEllipse, "&Ellipse"}, {cmd::kToolArc, "&Arc"},
+        {cmd::kToolStar, "S&tar"}, {cmd::kToolPentagon, "Penta&gon"}, {cmd::kToolComplexStar, "Co&mplex Star"},
+        {cmd::kToolSpiral, "Spi&ral"}, {cmd::kToolPie, "P&ie"}, {cmd::kToolCircle, "&Circle"},
+        {cmd::kToolText, "&Word"},
+    };
+    for (const auto& [command, caption] : kTools)
+        add(draw, command, caption, wxITEM_CHECK);
 
     auto* view = new wxMenu;
     add(view, cmd::kZoomIn, "Zoom &In");
@@ -45,6 +65,10 @@ wxMenuBar* BuildStandInMenuBar(wxFileHistory* history)
     add(view, cmd::kActualSize, "&100%");
     view->AppendSeparator();
     add(view, cmd::kShowObjects, "S&how Objects", wxITEM_CHECK);
+    add(view, cmd::kGridLines, "&Grid Lines", wxITEM_CHECK);
+    add(view, cmd::kSnapToGrid, "Snap to Grid", wxITEM_CHECK);
+    add(view, cmd::kSnapToEdge, "Snap to Edge Alignment", wxITEM_CHECK);
+    add(view, cmd::kSnapToCenter, "Snap to Center Alignment", wxITEM_CHECK);
     add(view, cmd::kResourceView, "&Resource View", wxITEM_CHECK);
     add(view, cmd::kPropertiesView, "&Properties View", wxITEM_CHECK);
     view->AppendSeparator();
@@ -70,6 +94,7 @@ wxMenuBar* BuildStandInMenuBar(wxFileHistory* history)
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(edit, "&Edit");
+    bar->Append(draw, "&Draw");
     bar->Append(view, "&View");
     bar->Append(window, "&Window");
     bar->Append(help, "&Help");
