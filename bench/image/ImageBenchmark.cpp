@@ -39,33 +39,22 @@ ImageAttributes MakeAttributes(bool withKeyAndOpacity)
     return attributes;
 }
 
-// Arguments: the picture's side, and 1 for a colour key and an opacity.
+// Arguments: the picture's side; 1 for a colour key and an opacity; 1 to empty the picture
+// cache before every draw, for what a picture costs the first time, 0 for the second and
+// later draws.
 void DrawImageThroughGraphics(benchmark::State& state)
 {
     const int side = int(state.range(0));
+    const bool firstTime = state.range(2) != 0;
     const Bitmap picture = MakePicture(side);
     ImageSurface surface = std::move(*ImageSurface::Create(side, side));
     Graphics g(surface);
     const ImageAttributes attributes = MakeAttributes(state.range(1) != 0);
     const RectF whole(0, 0, float(side), float(side));
     g.DrawImage(picture, whole, whole, &attributes);
-    for (auto _ : state)
-        g.DrawImage(picture, whole, whole, &attributes);
-    cairo_surface_flush(surface.CairoSurface());
-}
-
-// The same with the picture cache emptied before every draw: what a picture costs the
-// first time.
-void DrawImageFirstTime(benchmark::State& state)
-{
-    const int side = int(state.range(0));
-    const Bitmap picture = MakePicture(side);
-    ImageSurface surface = std::move(*ImageSurface::Create(side, side));
-    Graphics g(surface);
-    const ImageAttributes attributes = MakeAttributes(state.range(1) != 0);
-    const RectF whole(0, 0, float(side), float(side));
     for (auto _ : state) {
-        PictureCache::ForCurrentThread()->Clear();
+        if (firstTime)
+            PictureCache::ForCurrentThread()->Clear();
         g.DrawImage(picture, whole, whole, &attributes);
     }
     cairo_surface_flush(surface.CairoSurface());
@@ -89,8 +78,13 @@ void PaintPremultipliedSurface(benchmark::State& state)
     cairo_surface_destroy(source);
 }
 
-BENCHMARK(DrawImageThroughGraphics)->Args({256, 0})->Args({256, 1})->Args({1024, 0})->Args({1024, 1});
-BENCHMARK(DrawImageFirstTime)->Args({1024, 0})->Args({1024, 1});
+BENCHMARK(DrawImageThroughGraphics)
+    ->Args({256, 0, 0})
+    ->Args({256, 1, 0})
+    ->Args({1024, 0, 0})
+    ->Args({1024, 1, 0})
+    ->Args({1024, 0, 1})
+    ->Args({1024, 1, 1});
 BENCHMARK(PaintPremultipliedSurface)->Arg(256)->Arg(1024);
 
 } // namespace

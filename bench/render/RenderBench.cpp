@@ -3,9 +3,9 @@
 // the same run, the same paths filled and stroked by cairo directly. The ratio of the two
 // is what the drawing procedure costs on top of the raw rasterising.
 //
-// The effects case paints 200 of those shapes with a shadow and a glow: the first paint
-// makes every layer (the effect cache emptied before each), a repaint finds them in the
-// cache; the reference is the same 200 shapes without effects.
+// The effects case paints 200 of those shapes with a shadow and a glow: a first paint
+// makes every layer, a repaint finds them in the effect cache; the reference is the same
+// 200 shapes without effects.
 
 #include "model/DrawRect.h"
 #include "model/EffectCache.h"
@@ -112,8 +112,7 @@ void BM_DrawObjects(benchmark::State& state)
 }
 BENCHMARK(BM_DrawObjects)->Unit(benchmark::kMillisecond);
 
-// The effects case's 200 shapes: argument 1 with a shadow and a glow (their defaults), 0
-// without.
+// The effects case's 200 shapes, with a shadow and a glow (their defaults) or without.
 std::vector<std::unique_ptr<CDrawRect>> MakeEffectsPage(bool effects)
 {
     std::vector<std::unique_ptr<CDrawRect>> page = MakePage(kEffectObjectCount);
@@ -124,38 +123,23 @@ std::vector<std::unique_ptr<CDrawRect>> MakeEffectsPage(bool effects)
     return page;
 }
 
-void BM_DrawEffectsFirstPaint(benchmark::State& state)
+// Paints of the 200 shapes. Argument 0: without effects, the reference; 1: with their
+// effects, repainted (the layers found in the cache after the first paint); 2: with their
+// effects, every paint a first one (the effect cache emptied before it).
+void BM_EffectsPage(benchmark::State& state)
 {
-    std::vector<std::unique_ptr<CDrawRect>> page = MakeEffectsPage(true);
-    ImageSurface surface = MakePageSurface();
-    BenchView view;
-    for (auto _ : state) {
-        EffectCache::ForCurrentThread()->Clear();
-        PaintPage(page, surface, view);
-    }
-}
-BENCHMARK(BM_DrawEffectsFirstPaint)->Unit(benchmark::kMillisecond);
-
-void BM_DrawEffectsRepaint(benchmark::State& state)
-{
-    std::vector<std::unique_ptr<CDrawRect>> page = MakeEffectsPage(true);
+    const int64_t mode = state.range(0);
+    std::vector<std::unique_ptr<CDrawRect>> page = MakeEffectsPage(mode != 0);
     ImageSurface surface = MakePageSurface();
     BenchView view;
     PaintPage(page, surface, view);
-    for (auto _ : state)
+    for (auto _ : state) {
+        if (mode == 2)
+            EffectCache::ForCurrentThread()->Clear();
         PaintPage(page, surface, view);
+    }
 }
-BENCHMARK(BM_DrawEffectsRepaint)->Unit(benchmark::kMillisecond);
-
-void BM_DrawWithoutEffects(benchmark::State& state)
-{
-    std::vector<std::unique_ptr<CDrawRect>> page = MakeEffectsPage(false);
-    ImageSurface surface = MakePageSurface();
-    BenchView view;
-    for (auto _ : state)
-        PaintPage(page, surface, view);
-}
-BENCHMARK(BM_DrawWithoutEffects)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EffectsPage)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The reference: each object's zoomed path, built once, filled and stroked by cairo.
 void AppendPath(cairo_t* cr, const GraphicsPath& path)

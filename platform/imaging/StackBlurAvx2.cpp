@@ -141,21 +141,10 @@ struct Avx2Kernel {
                                  reinterpret_cast<__m128i*>(rows + i * rowStride), r[i]);
     }
 
-    // The rounds of TransposeBlock, in each 128-bit half.
     static void TransposeHalves(__m256i (&r)[kBlock])
     {
-#pragma GCC unroll 4
-        for (int round = 0; round < 4; ++round) {
-            __m256i next[kBlock];
-#pragma GCC unroll 8
-            for (size_t i = 0; i < kBlock / 2; ++i) {
-                next[2 * i] = _mm256_unpacklo_epi8(r[i], r[i + 8]);
-                next[2 * i + 1] = _mm256_unpackhi_epi8(r[i], r[i + 8]);
-            }
-#pragma GCC unroll 16
-            for (size_t i = 0; i < kBlock; ++i)
-                r[i] = next[i];
-        }
+        InterleaveRounds(r, [](__m256i a, __m256i b) { return _mm256_unpacklo_epi8(a, b); },
+                         [](__m256i a, __m256i b) { return _mm256_unpackhi_epi8(a, b); });
     }
 
     static void MergeAlpha(uint32_t* pixels, const uint8_t* alpha, size_t count)

@@ -41,29 +41,38 @@ constexpr size_t kLanes = 32;
 // The side of the blocks that are transposed: 16 bytes are one 128-bit register.
 constexpr size_t kBlock = 16;
 
-// Transposes a 16 × 16 block of bytes. Interleaving row i with row i + 8, the low halves
-// into row 2i and the high halves into row 2i + 1, rotates the eight bits of each byte's
-// (row, column) index by one; four rounds swap row and column.
-inline void TransposeBlock(const uint8_t* source, size_t sourceStride, uint8_t* target, size_t targetStride)
+// Transposes 16 rows of 16 bytes in registers (each 128-bit half of a register, for
+// wider ones), given the byte interleaves of the low and the high halves of two rows.
+// Interleaving row i with row i + 8, the low halves into row 2i and the high halves into
+// row 2i + 1, rotates the eight bits of each byte's (row, column) index by one; four rounds
+// swap row and column. Fully unrolled, so that the rows stay in registers.
+template <class Vector, class Low, class High>
+inline void InterleaveRounds(Vector (&rows)[kBlock], Low low, High high)
 {
-#if defined(__SSE2__)
-    // Fully unrolled, so that the rows stay in registers.
-    __m128i rows[kBlock];
-#pragma GCC unroll 16
-    for (size_t i = 0; i < kBlock; ++i)
-        rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i * sourceStride));
 #pragma GCC unroll 4
     for (int round = 0; round < 4; ++round) {
-        __m128i next[kBlock];
+        Vector next[kBlock];
 #pragma GCC unroll 8
         for (size_t i = 0; i < kBlock / 2; ++i) {
-            next[2 * i] = _mm_unpacklo_epi8(rows[i], rows[i + 8]);
-            next[2 * i + 1] = _mm_unpackhi_epi8(rows[i], rows[i + 8]);
+            next[2 * i] = low(rows[i], rows[i + 8]);
+            next[2 * i + 1] = high(rows[i], rows[i + 8]);
         }
 #pragma GCC unroll 16
         for (size_t i = 0; i < kBlock; ++i)
             rows[i] = next[i];
     }
+}
+
+// Transposes a 16 × 16 block of bytes.
+inline void TransposeBlock(const uint8_t* source, size_t sourceStride, uint8_t* target, size_t targetStride)
+{
+#if defined(__SSE2__)
+    __m128i rows[kBlock];
+#pragma GCC unroll 16
+    for (size_t i = 0; i < kBlock; ++i)
+        rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i * sourceStride));
+    InterleaveRounds(rows, [](__m128i a, __m128i b) { return _mm_unpacklo_epi8(a, b); },
+                     [](__m128i a, __m128i b) { return _mm_unpackhi_epi8(a, b); });
 #pragma GCC unroll 16
     for (size_t i = 0; i < kBlock; ++i)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i * targetStride), rows[i]);
