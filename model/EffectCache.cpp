@@ -31,28 +31,40 @@ EffectCache* EffectCache::ForCurrentThread()
 
 void EffectCache::Begin(const CDrawObj* object, std::vector<uint8_t> fingerprint)
 {
-    auto found = m_byObject.find(object);
-    if (found == m_byObject.end()) {
+    ObjectStates& found = m_objects[object];
+    std::vector<Entries::iterator>& states = found.states;
+    auto same = std::find_if(states.begin(), states.end(),
+                             [&](Entries::iterator state) { return state->fingerprint == fingerprint; });
+    Entries::iterator entry;
+    if (same != states.end()) {
+        entry = *same;
+        states.erase(same);
+        m_entries.splice(m_entries.begin(), m_entries, entry);
+    } else {
         m_entries.push_front(Entry{object, std::move(fingerprint), {}, 0});
-        m_byObject.emplace(object, m_entries.begin());
-        return;
+        entry = m_entries.begin();
     }
-    Entries::iterator entry = found->second;
-    m_entries.splice(m_entries.begin(), m_entries, entry);
-    if (entry->fingerprint == fingerprint)
-        return;
-    entry->fingerprint = std::move(fingerprint);
-    entry->layers.clear();
-    m_bytes -= entry->bytes;
-    entry->bytes = 0;
+    states.push_back(entry);
+    found.current = entry;
+    found.hasCurrent = true;
+    if (states.size() > kStatesPerObject)
+        Erase(states.front());
+}
+
+EffectCache::Entry* EffectCache::Current(const CDrawObj* object)
+{
+    auto found = m_objects.find(object);
+    if (found == m_objects.end() || !found->second.hasCurrent)
+        return nullptr;
+    return &*found->second.current;
 }
 
 std::shared_ptr<const EffectLayer> EffectCache::Find(const CDrawObj* object, LayerKind kind, uint32_t variant)
 {
-    auto found = m_byObject.find(object);
-    if (found == m_byObject.end())
+    Entry* entry = Current(object);
+    if (!entry)
         return nullptr;
-    for (const Layer& layer : found->second->layers) {
+    for (const Layer& layer : entry->layers) {
         if (layer.kind == kind && layer.variant == variant)
             return layer.layer;
     }
@@ -61,13 +73,12 @@ std::shared_ptr<const EffectLayer> EffectCache::Find(const CDrawObj* object, Lay
 
 void EffectCache::Keep(const CDrawObj* object, LayerKind kind, uint32_t variant, std::shared_ptr<const EffectLayer> layer)
 {
-    auto found = m_byObject.find(object);
-    if (!layer || found == m_byObject.end())
+    Entry* entry = Current(object);
+    if (!layer || !entry)
         return;
     const size_t bytes = LayerBytes(*layer);
     if (bytes > m_budget)
         return;
-    Entries::iterator entry = found->second;
     std::vector<Layer>& layers = entry->layers;
     auto same = std::find_if(layers.begin(), layers.end(),
                              [&](const Layer& kept) { return kept.kind == kind && kept.variant == variant; });
@@ -79,15 +90,18 @@ void EffectCache::Keep(const CDrawObj* object, LayerKind kind, uint32_t variant,
     layers.push_back(Layer{kind, variant, std::move(layer), bytes});
     entry->bytes += bytes;
     m_bytes += bytes;
-    m_entries.splice(m_entries.begin(), m_entries, entry);
+    m_entries.splice(m_entries.begin(), m_entries, m_objects[object].current);
     EvictBeyond(m_budget);
 }
 
 void EffectCache::Forget(const CDrawObj* object)
 {
-    auto found = m_byObject.find(object);
-    if (found != m_byObject.end())
-        Erase(found->second);
+    auto found = m_objects.find(object);
+    if (found == m_objects.end())
+        return;
+    const std::vector<Entries::iterator> states = found->second.states;
+    for (Entries::iterator state : states)
+        Erase(state);
 }
 
 void EffectCache::Clear()
@@ -112,8 +126,16 @@ size_t EffectCache::LayerCount() const
 
 void EffectCache::Erase(Entries::iterator entry)
 {
+    auto found = m_objects.find(entry->object);
+    if (found != m_objects.end()) {
+        ObjectStates& object = found->second;
+        std::erase(object.states, entry);
+        if (object.hasCurrent && object.current == entry)
+            object.hasCurrent = false;
+        if (object.states.empty())
+            m_objects.erase(found);
+    }
     m_bytes -= entry->bytes;
-    m_byObject.erase(entry->object);
     m_entries.erase(entry);
 }
 

@@ -4,10 +4,13 @@
 // paints its layers instead of making them again.
 //
 // An object's layers belong to one fingerprint: the bytes of everything they are made
-// from (DrawObjEffectCache.cpp). A paint that brings another fingerprint drops them first,
-// so no layer outlives the state it was made for: every edit, undo and redo included,
-// changes the object's record or its outline. Layers are held within a budget of bytes,
-// the least recently painted object's going first; a destroyed object's go with it.
+// from (DrawObjEffectCache.cpp). A paint finds only layers of the very fingerprint it
+// brings, so none is shown for a state it was not made for: every edit, undo and redo
+// included, changes the object's record or its outline. An object keeps the layers of its
+// kStatesPerObject latest fingerprints, so that a view and a preview showing it at two
+// sizes do not remake each other's, and an undo finds the layers of the state it brings
+// back; older ones are dropped. Layers are held within a budget of bytes, the least
+// recently painted going first; a destroyed object's go with it.
 //
 // Threads: one cache serves the UI thread (the process's main thread); other threads find
 // none, and the thumbnail workers make every effect afresh. Printing never uses it. A
@@ -32,6 +35,10 @@ public:
     // at a high zoom.
     static constexpr size_t kDefaultBudget = size_t(256) << 20;
 
+    // Two: the object as one view shows it and as another does, or as it was before the
+    // last edit.
+    static constexpr size_t kStatesPerObject = 2;
+
     enum class LayerKind : uint8_t { Shadow, Glow, Reflection };
 
     explicit EffectCache(size_t budget = kDefaultBudget);
@@ -42,8 +49,8 @@ public:
     // The process's cache on the main thread; null on every other thread.
     static EffectCache* ForCurrentThread();
 
-    // Makes `fingerprint` the state of the object's layers, dropping those kept for any
-    // other one.
+    // Makes `fingerprint` the object's current state: the one whose layers Find and Keep
+    // deal in until the next Begin.
     void Begin(const CDrawObj* object, std::vector<uint8_t> fingerprint);
     // The object's layer of that kind and variant for its current state, or null.
     std::shared_ptr<const EffectLayer> Find(const CDrawObj* object, LayerKind kind, uint32_t variant);
@@ -58,7 +65,7 @@ public:
     // A smaller budget evicts at once.
     void SetBudget(size_t budget);
     size_t BytesHeld() const { return m_bytes; }
-    size_t ObjectCount() const { return m_entries.size(); }
+    size_t ObjectCount() const { return m_objects.size(); }
     size_t LayerCount() const;
 
 private:
@@ -75,14 +82,20 @@ private:
         size_t bytes = 0;
     };
     using Entries = std::list<Entry>;
+    struct ObjectStates {
+        std::vector<Entries::iterator> states; // least recently begun first
+        Entries::iterator current;             // valid while `hasCurrent`
+        bool hasCurrent = false;
+    };
 
+    Entry* Current(const CDrawObj* object);
     void Erase(Entries::iterator entry);
     void EvictBeyond(size_t budget);
 
     size_t m_budget;
     size_t m_bytes = 0;
     Entries m_entries; // most recently painted first
-    std::unordered_map<const CDrawObj*, Entries::iterator> m_byObject;
+    std::unordered_map<const CDrawObj*, ObjectStates> m_objects;
 };
 
 } // namespace kelmora

@@ -160,8 +160,15 @@ TEST(EffectCacheTest, StaysWithinItsBudgetDroppingTheLeastRecentlyPainted)
     EXPECT_FALSE(cache.Find(b.get(), EffectCache::LayerKind::Shadow, 0));
     EXPECT_TRUE(cache.Find(a.get(), EffectCache::LayerKind::Shadow, 0));
 
-    // A new fingerprint drops the layers of the old one.
+    // A new fingerprint finds none of the layers of another; those of the state before it
+    // stay for a while (an undo brings it back), until two newer states have come.
     cache.Begin(a.get(), {3});
+    EXPECT_FALSE(cache.Find(a.get(), EffectCache::LayerKind::Shadow, 0));
+    cache.Begin(a.get(), {1});
+    EXPECT_TRUE(cache.Find(a.get(), EffectCache::LayerKind::Shadow, 0));
+    cache.Begin(a.get(), {4});
+    cache.Begin(a.get(), {5});
+    cache.Begin(a.get(), {1});
     EXPECT_FALSE(cache.Find(a.get(), EffectCache::LayerKind::Shadow, 0));
     EXPECT_EQ(cache.BytesHeld(), 0u);
     // More than the whole budget is not kept.
