@@ -1,5 +1,7 @@
 #include "app/SplitFrame.h"
 
+#include "view/PrintPreviewState.h"
+
 #include <utility>
 
 namespace kelmora {
@@ -12,6 +14,8 @@ bool CSplitFrame::Create(wxAuiMDIParentFrame* parent, wxWindowID id, const wxStr
     Bind(wxEVT_MENU, &CSplitFrame::OnFilePrint, this, ID_FILE_PRINT_DIRECT);
     Bind(wxEVT_MENU, &CSplitFrame::OnFilePrintPreview, this, ID_FILE_PRINT_PREVIEW);
     Bind(wxEVT_UPDATE_UI, &CSplitFrame::OnUpdateFilePrintPreview, this, ID_FILE_PRINT_PREVIEW);
+    // A view of this frame opened or ended its print preview.
+    Bind(EVT_PRINT_PREVIEW_STATE, [this](wxCommandEvent& event) { SetPrintPreview(event.GetInt() != 0); });
     return OnCreateClient(std::move(viewFactory));
 }
 

@@ -30,8 +30,8 @@ public:
     // The splitter, a child window owned by the frame; null before Create.
     CSplitterWndEx* GetSplitter() const { return m_wndSplitter; }
 
-    // The print preview of this frame's document is shown; set by the preview when it
-    // opens and closes.
+    // The print preview of this frame's document is shown; set when a view of the frame
+    // opens and ends its preview.
     void SetPrintPreview(bool shown) { m_bPrintPreview = shown; }
     bool IsInPrintPreview() const { return m_bPrintPreview; }
 

@@ -110,8 +110,8 @@ public:
     // object not in the list do nothing.
     void SetObjectZOrder(int position, CDrawObj* object);
 
-    // Paints every live object back to front, their selection marks in the active view
-    // and the view's snap feedback.
+    // Paints every live object back to front, then, on screen only (not on a printer
+    // page), their selection marks in the active view and the view's snap feedback.
     void Draw(Graphics& g, DeviceContext& dc, ViewServices* view);
 
     // ---- Snapping during a drag; each fills the view's snap feedback.

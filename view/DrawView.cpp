@@ -77,6 +77,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
     BindSelectionCommands();
+    BindPrintCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
     m_document.AddView(this);
@@ -84,6 +85,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
 CDrawView::~CDrawView()
 {
+    ClosePrintPreviewOnDestroy();
     m_document.RemoveView(this);
 }
 
