@@ -1,0 +1,60 @@
+// The picture trailer of drawing files, which the gallery panes read from every file of a
+// folder: any bytes as a file's end, read from memory and from a file, and a trailer that
+// is found decoded as a picture is.
+
+#include "document/Thumbnail.h"
+#include "platform/base/TempFile.h"
+#include "platform/imaging/ImageCodec.h"
+
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <span>
+
+namespace {
+
+using namespace kelmora;
+
+// A private temporary folder, so that this process's files stay apart.
+void UsePrivateTempFolder()
+{
+    static const bool done = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-thumbnail-XXXXXX").string();
+        if (::mkdtemp(pattern.data()))
+            ::setenv("TMPDIR", pattern.c_str(), 1);
+        return true;
+    }();
+    (void)done;
+}
+
+template <class Trailer>
+void Decode(const Trailer& trailer)
+{
+    if (!trailer)
+        return;
+    DecoderLimits limits;
+    limits.maxPixelBytes = size_t(4) << 20;
+    limits.maxWorkingBytes = size_t(16) << 20;
+    DecodeImage(std::span<const uint8_t>(trailer->data(), trailer->size()), limits);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    UsePrivateTempFolder();
+    const std::span<const uint8_t> bytes(data, size);
+    Decode(ReadThumbnail(bytes));
+
+    std::optional<TempFile> file = TempFile::Create("fzt");
+    if (!file)
+        return 0;
+    {
+        std::ofstream out(file->Path(), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+    }
+    Decode(ReadThumbnail(file->Path()));
+    return 0;
+}
