@@ -4,8 +4,12 @@
 #include "platform/archive/Archive.h"
 #include "platform/archive/MemoryStream.h"
 
+#include <stdlib.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace kelmora::fuzz {
@@ -34,6 +38,19 @@ void RequireStableRecord(T& object)
     }
     if (StoreRecord(reloaded) != once)
         std::abort();
+}
+
+// Points TMPDIR at a fresh folder of this process's own, named after `stem`, once: the
+// temporary files a target makes (and counts) are then its alone.
+inline void UsePrivateTempFolder(const char* stem)
+{
+    static const bool done = [stem] {
+        std::string pattern = (std::filesystem::temp_directory_path() / (std::string(stem) + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()))
+            ::setenv("TMPDIR", pattern.c_str(), 1);
+        return true;
+    }();
+    (void)done;
 }
 
 } // namespace kelmora::fuzz

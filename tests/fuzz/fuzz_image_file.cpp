@@ -3,9 +3,10 @@
 // crashing, and a regular file loads exactly as its bytes decode. The first byte chooses
 // what the path names and how large a file the limits take; the rest is the file.
 
+#include "platform/base/TempFile.h"
 #include "platform/imaging/ImageFile.h"
+#include "tests/fuzz/FuzzSupport.h"
 
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,15 +20,11 @@ namespace {
 
 using namespace kelmora;
 
-const std::filesystem::path& Folder()
+// The folder the target's files go in: one of this process's own.
+std::filesystem::path Folder()
 {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-image-file-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            abort();
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
+    fuzz::UsePrivateTempFolder("kelmora-fuzz-image-file");
+    return TempDirectory();
 }
 
 } // namespace

@@ -17,8 +17,6 @@
 #include "platform/text/FontFamily.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -33,18 +31,6 @@ bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return bool(file);
-}
-
-// A private temporary folder, so that the count of files in it is this process's alone.
-void UsePrivateTempFolder()
-{
-    static const bool done = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-shape-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            ::setenv("TMPDIR", pattern.c_str(), 1);
-        return true;
-    }();
-    (void)done;
 }
 
 } // namespace
@@ -63,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const uint8_t layer = data[0] % 3;
     std::span<const uint8_t> input(data + 1, size - 1);
-    UsePrivateTempFolder();
+    fuzz::UsePrivateTempFolder("kelmora-fuzz-shape");
 
     auto stemFile = TempFile::Create("fzs");
     if (!stemFile)

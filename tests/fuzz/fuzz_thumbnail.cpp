@@ -5,8 +5,7 @@
 #include "document/Thumbnail.h"
 #include "platform/base/TempFile.h"
 #include "platform/imaging/ImageCodec.h"
-
-#include <stdlib.h>
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,18 +15,6 @@
 namespace {
 
 using namespace kelmora;
-
-// A private temporary folder, so that this process's files stay apart.
-void UsePrivateTempFolder()
-{
-    static const bool done = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-thumbnail-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            ::setenv("TMPDIR", pattern.c_str(), 1);
-        return true;
-    }();
-    (void)done;
-}
 
 template <class Trailer>
 void Decode(const Trailer& trailer)
@@ -44,7 +31,7 @@ void Decode(const Trailer& trailer)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    UsePrivateTempFolder();
+    fuzz::UsePrivateTempFolder("kelmora-fuzz-thumbnail");
     const std::span<const uint8_t> bytes(data, size);
     Decode(ReadThumbnail(bytes));
 
