@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,12 +42,20 @@ void RequireStableRecord(T& object)
         std::abort();
 }
 
-// Points TMPDIR at a fresh folder of this process's own, named after `stem`, once: the
-// temporary files a target makes (and counts) are then its alone.
-inline void UsePrivateTempFolder(const char* stem)
+// Writes the input as a whole file, replacing what was there.
+inline bool WriteInputFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
-    static const bool done = [stem] {
-        std::string pattern = (std::filesystem::temp_directory_path() / (std::string(stem) + "-XXXXXX")).string();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+// Makes a temporary folder of the process's own the temporary folder, once, so that a
+// target can count the files in it: a reader must leave no temporary file behind.
+inline void UsePrivateTempFolder(const char* name)
+{
+    static const bool done = [name] {
+        std::string pattern = (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
         if (::mkdtemp(pattern.data()))
             ::setenv("TMPDIR", pattern.c_str(), 1);
         return true;

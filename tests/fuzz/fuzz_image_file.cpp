@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <span>
 
 namespace {
@@ -39,10 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::filesystem::path named = Folder() / "named";
     std::error_code ignored;
     std::filesystem::remove_all(named, ignored);
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
+    if (!fuzz::WriteInputFile(file, bytes))
+        return 0;
 
     DecoderLimits limits;
     limits.maxPixelBytes = size_t(16) << 20;

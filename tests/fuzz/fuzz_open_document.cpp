@@ -41,13 +41,6 @@ public:
     void ShowMessage(std::string_view, std::string_view) override { }
 };
 
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
-
 } // namespace
 
 // Opening looks up the fonts of text objects. Font configuration is loaded once, before
@@ -77,9 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     bool ready = false;
     if (layer == 0) {
-        ready = WriteFile(document, input);
+        ready = fuzz::WriteInputFile(document, input);
     } else if (layer == 1) {
-        ready = WriteFile(compound, input) && PackDocumentArchive(document, "doc.mzf", compound);
+        ready = fuzz::WriteInputFile(compound, input) && PackDocumentArchive(document, "doc.mzf", compound);
     } else {
         auto root = StorageWriter::Create(compound);
         ready = root->WriteStream(kContentsStreamName, input) && root->Commit()

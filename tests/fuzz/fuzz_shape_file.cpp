@@ -19,27 +19,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <span>
 
-namespace {
-
 using namespace kelmora;
-
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
-
-} // namespace
 
 // Font configuration is loaded once, before the first input, so that fontconfig's
 // process-wide tables are not mistaken for a leak of the input whose text loaded them.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    kelmora::FontFamily::Create("Arial");
+    FontFamily::Create("Arial");
     return 0;
 }
 
@@ -60,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     bool ready = false;
     if (layer == 0) {
-        ready = WriteFile(shapeFile, input);
+        ready = fuzz::WriteInputFile(shapeFile, input);
     } else if (layer == 1) {
-        ready = WriteFile(entry, input) && PackDocumentArchive(shapeFile, "shape.mzf", entry);
+        ready = fuzz::WriteInputFile(entry, input) && PackDocumentArchive(shapeFile, "shape.mzf", entry);
     } else {
         auto root = StorageWriter::Create(entry);
         ready = root->WriteStream(kContentsStreamName, input) && root->Commit()

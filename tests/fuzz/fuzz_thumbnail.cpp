@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <span>
 
 namespace {
@@ -38,10 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::optional<TempFile> file = TempFile::Create("fzt");
     if (!file)
         return 0;
-    {
-        std::ofstream out(file->Path(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
-    Decode(ReadThumbnail(file->Path()));
+    if (fuzz::WriteInputFile(file->Path(), bytes))
+        Decode(ReadThumbnail(file->Path()));
     return 0;
 }
