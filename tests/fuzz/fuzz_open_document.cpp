@@ -7,11 +7,9 @@
 // Whatever opens must save and open again with the same objects.
 
 #define KELMORA_FUZZ_USES_FONTS
-#include "document/DocumentEnvironment.h"
-#include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
-#include "document/NewDocumentDialog.h"
+#include "document/StandaloneEnvironment.h"
 #include "model/DrawObj.h"
 #include "platform/base/TempFile.h"
 #include "platform/storage/StorageWriter.h"
@@ -26,15 +24,6 @@
 namespace {
 
 using namespace kelmora;
-
-class QuietEnvironment : public DocumentEnvironment {
-public:
-    FrameServices* Frame() override { return nullptr; }
-    std::unique_ptr<DocumentSummary> NewSummaryInfo() override { return std::make_unique<CDocSummaryInfo>(); }
-    std::unique_ptr<DocumentUndo> NewUndo(CDrawDoc&) override { return nullptr; }
-    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override { return nullptr; }
-    std::unique_ptr<CDrawObj> LoadTemplate(const std::string&) override { return nullptr; }
-};
 
 class QuietSink : public DocumentMessageSink {
 public:
@@ -80,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     if (ready) {
-        QuietEnvironment environment;
+        StandaloneEnvironment environment;
         QuietSink sink;
         CDrawDoc doc(environment);
         doc.SetMessageSink(&sink);
