@@ -75,8 +75,7 @@ struct DocumentContents {
     std::vector<CDrawItem*> items;                   // the embedded-item list; the objects own the items
 };
 
-// Reads a "Contents" record of kind 0 or 1 (the document's open and the shape files
-// share it). Throws ArchiveException for a damaged record, and for any other kind with
+// Reads a "Contents" record of kind 0 or 1, as a document opens it. Throws ArchiveException for a damaged record, and for any other kind with
 // the cause BadSchema: such a drawing comes from a newer version of the program.
 DocumentContents ReadDocumentContents(Archive& ar);
 
