@@ -150,6 +150,7 @@ inline constexpr int kPreviewPage = 32883;       // "Page:"
 inline constexpr int kPreviewOrientation = 32884; // "Orientation:"
 inline constexpr int kZoomSlider = 32885;
 inline constexpr int kToolAnchor = 32886;
+inline constexpr int kToolAnchor2 = 32887;       // "Anchor" (the second button)
 inline constexpr int kImportXps = 32888;
 inline constexpr int kExplode = 32892;
 inline constexpr int kToolBreak = 32893;
