@@ -1,43 +1,49 @@
-// The child frame follows the print preview of its view.
+// Print preview in the program: the frame's panes and the child frame's check mark follow
+// it, and Print Preview chosen again closes it.
 
-#include "app/CommandIds.h"
-#include "app/SplitFrame.h"
-#include "document/DrawDoc.h"
-#include "document/DrawDocTestSupport.h"
+#include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 #include "view/MyPreviewViewEx.h"
 #include "view/PrintTestSupport.h"
 
-#include <gtest/gtest.h>
-#include <wx/app.h>
-
-namespace kelmora {
+namespace kelmora::apptest {
 namespace {
 
-TEST(PrintPreviewState, TheChildFrameIsInPreviewWhileItsViewsPreviewIsOpen)
+using PrintPreviewTest = ProgramTest;
+
+TEST_F(PrintPreviewTest, PanesAndTheCheckMarkFollowThePreview)
 {
-    fakes::FakePrintSystem system;
-    fakes::FakeEnvironment environment;
-    CDrawDoc document{environment};
-    auto* parent = new wxAuiMDIParentFrame(nullptr, wxID_ANY, "Kelmora");
-    auto* frame = new CSplitFrame;
-    CDrawView* view = nullptr;
-    ASSERT_TRUE(frame->Create(parent, wxID_ANY, "Drawing1", [&](wxWindow* p) { return view = new CDrawView(p, document); }));
-    ASSERT_TRUE(view);
-    parent->Show();
+    fakes::FakePrintSystem printing;
+    Command(cmd::kFileNew);
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(m_frame->IsPropertiesPaneVisible());
+    EXPECT_FALSE(IsChecked(cmd::kFilePrintPreview));
 
-    wxCommandEvent preview(wxEVT_MENU, WxId(cmd::kFilePrintPreview));
-    view->GetEventHandler()->ProcessEvent(preview);
-    ASSERT_TRUE(view->GetPrintPreviewFrame());
-    EXPECT_TRUE(frame->IsInPrintPreview());
+    Command(cmd::kFilePrintPreview);
+    ASSERT_NE(view->GetPrintPreviewFrame(), nullptr);
+    EXPECT_FALSE(m_frame->IsPropertiesPaneVisible());
+    EXPECT_FALSE(m_frame->IsGalleryPaneVisible(0));
+    EXPECT_TRUE(IsChecked(cmd::kFilePrintPreview));
 
+    // Chosen again, Print Preview closes the preview through the child frame, which posts
+    // the closing command to the view.
+    Command(cmd::kFilePrintPreview);
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(view->GetPrintPreviewFrame(), nullptr);
+    EXPECT_TRUE(m_frame->IsPropertiesPaneVisible());
+    EXPECT_TRUE(m_frame->IsGalleryPaneVisible(0));
+    EXPECT_FALSE(IsChecked(cmd::kFilePrintPreview));
+
+    // Closed by the window manager, the same.
+    Command(cmd::kFilePrintPreview);
+    ASSERT_NE(view->GetPrintPreviewFrame(), nullptr);
     view->GetPrintPreviewFrame()->Close();
-    EXPECT_FALSE(frame->IsInPrintPreview());
-
-    frame->Destroy();
-    wxTheApp->ProcessIdle();
-    delete parent;
+    Idle();
+    EXPECT_TRUE(m_frame->IsPropertiesPaneVisible());
+    EXPECT_FALSE(IsChecked(cmd::kFilePrintPreview));
+    EXPECT_TRUE(m_prompt->messages.empty());
 }
 
 } // namespace
-} // namespace kelmora
+} // namespace kelmora::apptest
