@@ -30,18 +30,20 @@ namespace {
 constexpr std::string_view kPreviewFailed = "The print preview could not be shown.";
 constexpr std::string_view kPrintFailed = "The drawing could not be printed.";
 
-// Sets a flag for the lifetime of the object.
-class FlagScope {
-public:
-    FlagScope(bool& flag, bool value) : m_flag(flag), m_saved(flag) { m_flag = value; }
-    ~FlagScope() { m_flag = m_saved; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_saved;
-};
+// The frame's panes and the child frame's preview state follow the view's preview.
+void ShowPreviewState(CDrawView& view, bool shown)
+{
+    if (FrameServices* frame = view.GetDocument().Frame()) {
+        if (shown)
+            frame->HidePanesForPreview();
+        else
+            frame->RestorePanesAfterPreview();
+    }
+    wxCommandEvent state(EVT_PRINT_PREVIEW_STATE);
+    state.SetInt(shown ? 1 : 0);
+    state.SetEventObject(&view);
+    view.ProcessWindowEvent(state);
+}
 
 } // namespace
 
@@ -144,39 +146,28 @@ void CDrawView::ClosePrintPreviewOnDestroy()
 
 void CDrawView::OnBeginPrinting(bool preview)
 {
-    if (!preview)
-        return;
-    if (FrameServices* frame = m_document.Frame())
-        frame->HidePanesForPreview();
-    wxCommandEvent shown(EVT_PRINT_PREVIEW_STATE);
-    shown.SetInt(1);
-    shown.SetEventObject(this);
-    ProcessWindowEvent(shown);
+    if (preview)
+        ShowPreviewState(*this, true);
 }
 
 void CDrawView::OnEndPrinting(bool preview)
 {
-    if (!preview)
-        return;
-    if (FrameServices* frame = m_document.Frame())
-        frame->RestorePanesAfterPreview();
-    wxCommandEvent ended(EVT_PRINT_PREVIEW_STATE);
-    ended.SetInt(0);
-    ended.SetEventObject(this);
-    ProcessWindowEvent(ended);
+    if (preview)
+        ShowPreviewState(*this, false);
 }
 
 void CDrawView::OnPrint(cairo_t* cr, double scaleX, double scaleY, bool preview)
 {
     cairo_save(cr);
     cairo_scale(cr, scaleX, scaleY);
+    m_bPrinting = !preview;
     {
-        const FlagScope printing(m_bPrinting, !preview);
         Graphics g(cr);
         g.SetSmoothingMode(SmoothingMode::AntiAlias);
         DeviceContext printer(true);
         OnDraw(g, printer);
     }
+    m_bPrinting = false;
     cairo_restore(cr);
 }
 
