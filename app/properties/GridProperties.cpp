@@ -14,6 +14,8 @@ constexpr long kAutomaticColour = wxSYS_COLOUR_BTNFACE;
 
 const char* const kColourLabels[] = {"Default", "Custom...", nullptr};
 const long kColourValues[] = {kAutomaticColour, wxPG_COLOUR_CUSTOM};
+// The choices every colour row shares, made by the first one.
+wxPGChoices g_colourChoices;
 
 wxColourPropertyValue InitialValue(const wxColour& colour, bool automatic)
 {
@@ -37,7 +39,7 @@ wxString CLengthProp::ValueToString(wxVariant& value, int) const
 }
 
 CColorProp::CColorProp(const wxString& label, const wxString& name, const wxColour& colour, bool automatic)
-    : wxSystemColourProperty(label, name, kColourLabels, kColourValues, nullptr, InitialValue(colour, automatic))
+    : wxSystemColourProperty(label, name, kColourLabels, kColourValues, &g_colourChoices, InitialValue(colour, automatic))
 {
 }
 

@@ -3,6 +3,9 @@
 #include "app/properties/IconCombo.h"
 
 #include <wx/dc.h>
+#include <wx/image.h>
+
+#include <algorithm>
 #include <wx/propgrid/propgrid.h>
 
 namespace kelmora {
@@ -62,16 +65,21 @@ void CIconListProp::OnCustomPaint(wxDC& dc, const wxRect& rect, wxPGPaintData& p
     }
     if (index < 0 || index >= m_images.GetImageCount())
         return;
-    const wxString* label = size_t(index) < m_labels.size() ? &m_labels[size_t(index)] : nullptr;
-    wxDCClipper clip(dc, rect);
-    wxRect area = rect;
-    if (paintData.m_choiceItem < 0)
-        area.Deflate(1);
-    DrawIconItem(dc, area, m_images, index, label, false);
-    int width = 0;
-    int height = 0;
-    m_images.GetSize(0, width, height);
-    paintData.m_drawnWidth = width + 4;
+    if (paintData.m_choiceItem >= 0) {
+        const wxString* label = size_t(index) < m_labels.size() ? &m_labels[size_t(index)] : nullptr;
+        DrawIconItem(dc, rect, m_images, index, label, false);
+        return;
+    }
+    // The value cell is one row high: the picture is shown at that height, as wide as
+    // its proportions make it, and the cell is told how far it reaches.
+    const wxBitmap picture = m_images.GetBitmap(index);
+    const int height = std::max(1, std::min(picture.GetHeight(), rect.height));
+    const int width = std::max(1, picture.GetWidth() * height / std::max(1, picture.GetHeight()));
+    const wxBitmap shown = height == picture.GetHeight()
+                               ? picture
+                               : wxBitmap(picture.ConvertToImage().Scale(width, height, wxIMAGE_QUALITY_HIGH));
+    dc.DrawBitmap(shown, rect.x, rect.y + (rect.height - height) / 2, true);
+    paintData.m_drawnWidth = width;
 }
 
 } // namespace kelmora

@@ -45,7 +45,7 @@ protected:
 } // namespace
 
 CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& host, wxWindowID id)
-    : wxPanel(parent, id), m_host(host), m_images(BuildPropertyImageLists())
+    : wxPanel(parent, id, wxDefaultPosition, wxSize(300, 500)), m_host(host), m_images(BuildPropertyImageLists())
 {
     SetName(kCaption);
     wxPropertyGrid::RegisterAdditionalEditors();
@@ -55,9 +55,12 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
                                                         static_cast<void*>(nullptr)));
 
     auto* manager = new CPropertyGridManager;
-    manager->Create(this, kGridId, wxDefaultPosition, wxDefaultSize,
+    // A first size of its own: the description box is laid out at once.
+    manager->Create(this, kGridId, wxDefaultPosition, wxSize(250, 400),
                     wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS | wxPG_SPLITTER_AUTO_CENTER);
     m_gridProps = manager;
+    // Laid out smaller, the description box would be given a negative width.
+    m_gridProps->SetMinSize(wxSize(120, 200));
     m_gridProps->AddPage();
     static_cast<CPropertyGrid*>(m_gridProps->GetGrid())->report = [this](const wxString& text) { ReportMessage(text); };
     // A refused value is dropped, and the user is told why.

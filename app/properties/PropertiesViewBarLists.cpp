@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/propgrid/manager.h>
 #include <wx/wupdlock.h>
@@ -246,6 +247,8 @@ void CPropertiesViewBar::FillDocumentProperties(CDrawDoc* document)
     wxWindowUpdateLocker hidden(m_gridProps);
     ClearGrid();
     m_pShownDocument = document;
+    // The object list names what the grid shows.
+    m_comboObjects->SetSelection(DocumentIndex());
     RowSource source;
     source.document = document;
     source.summary = dynamic_cast<const CDocSummaryInfo*>(document->m_pSummaryInfo.get());

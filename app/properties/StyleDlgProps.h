@@ -45,6 +45,8 @@ public:
     }
     // The text cannot be typed; only the button changes the row.
     bool StringToValue(wxVariant&, const wxString&, int = 0) const override { return false; }
+    // The row shows its value with the button beside it.
+    const wxPGEditor* DoGetEditorClass() const override { return wxPGEditor_TextCtrlAndButton; }
 
 protected:
     bool DisplayEditorDialog(wxPropertyGrid* grid, wxVariant& value) override
