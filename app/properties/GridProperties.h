@@ -1,6 +1,6 @@
 #pragma once
 // The grid properties the pane builds besides the library's own: the record every row
-// carries (its group, its name and its starting value), lengths printed with six
+// carries (its group and its own name), lengths printed with six
 // significant digits, and colours with an automatic "Default" entry.
 
 #include "app/properties/PropertyRows.h"
@@ -16,25 +16,23 @@ namespace kelmora {
 
 // What every row of the pane carries. The grid only knows a row by its unique internal
 // name and its parent, and in alphabetic order the parent is not the group, so the row
-// keeps its group's and its own name; and the grid keeps no value from before an edit,
-// so the row keeps the one it was built with.
+// keeps its group's and its own name. (No row needs its value from before an edit: moves
+// and sizes are measured against the object as it is.)
 class RowInfo : public wxClientData {
 public:
-    RowInfo(std::string group, std::string label, RowKind kind, wxVariant original)
-        : m_group(std::move(group)), m_label(std::move(label)), m_kind(kind), m_original(std::move(original))
+    RowInfo(std::string group, std::string label, RowKind kind)
+        : m_group(std::move(group)), m_label(std::move(label)), m_kind(kind)
     {
     }
 
     const std::string& Group() const { return m_group; }
     const std::string& Label() const { return m_label; }
     RowKind Kind() const { return m_kind; }
-    const wxVariant& Original() const { return m_original; }
 
 private:
     std::string m_group;
     std::string m_label;
     RowKind m_kind;
-    wxVariant m_original;
 };
 
 // The record of a row; null for a property the pane did not make.

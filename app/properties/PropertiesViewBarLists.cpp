@@ -46,10 +46,10 @@ void SetSpin(wxPGProperty* property, const SpinRange& spin)
     }
 }
 
-// Puts the row's record on it: its group, its name and the value it starts with.
+// Puts the row's record on it: its group and its own name.
 wxPGProperty* Record(wxPGProperty* property, std::string_view group, std::string_view label, RowKind kind)
 {
-    property->SetClientObject(new RowInfo(std::string(group), std::string(label), kind, property->GetValue()));
+    property->SetClientObject(new RowInfo(std::string(group), std::string(label), kind));
     return property;
 }
 

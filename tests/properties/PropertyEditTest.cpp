@@ -1,5 +1,7 @@
 #include "PaneFixture.h"
 
+#include "app/CommandIds.h"
+
 #include "app/properties/StyleDlgProps.h"
 #include "model/DrawRect.h"
 
@@ -78,6 +80,17 @@ TEST(PropertyEdit, EditsMarkedForAllReachTheWholeSelection)
     ASSERT_TRUE(f.Undo());
     EXPECT_EQ(a->m_pen.m_fWidth, 3.0f);
     EXPECT_EQ(b->m_pen.m_fWidth, 3.0f);
+
+    // In alphabetic order the rows have no groups on screen; each still writes its own
+    // group's field.
+    wxCommandEvent alphabetical(wxEVT_MENU, WxId(cmd::kAlphabetical));
+    f.pane->GetEventHandler()->ProcessEvent(alphabetical);
+    ASSERT_TRUE(f.Grid().HasFlag(wxPG_HIDE_CATEGORIES));
+    const ARGB shadow = a->m_shadowBrush.m_clrFore;
+    ASSERT_TRUE(f.Change("Glow", "Color", VariantFromColorRef(0x00FF0000)));
+    EXPECT_EQ(a->m_clrGlow, 0xFF0000FFu);
+    EXPECT_EQ(b->m_clrGlow, 0xFF0000FFu);
+    EXPECT_EQ(a->m_shadowBrush.m_clrFore, shadow);
 }
 
 TEST(PropertyEdit, WrongValuesAreRefusedAndChangeNothing)
