@@ -58,21 +58,23 @@ void CIconCombo::OnDrawItem(wxDC& dc, const wxRect& rect, int item, int flags) c
     DrawIconItem(dc, rect, m_images, item, label, (flags & wxODCB_PAINTING_SELECTED) != 0);
 }
 
-wxCoord CIconCombo::OnMeasureItem(size_t) const
+wxSize CIconCombo::ImageSize() const
 {
     int width = 0;
     int height = 0;
     m_images.GetSize(0, width, height);
-    if (m_labels.empty())
-        return height + 2 * kImageMargin;
-    return std::max(GetCharHeight(), height + 2 * kImageMargin);
+    return wxSize(width, height);
+}
+
+wxCoord CIconCombo::OnMeasureItem(size_t) const
+{
+    const int height = ImageSize().y + 2 * kImageMargin;
+    return m_labels.empty() ? height : std::max(GetCharHeight(), height);
 }
 
 wxCoord CIconCombo::OnMeasureItemWidth(size_t) const
 {
-    int width = 0;
-    int height = 0;
-    m_images.GetSize(0, width, height);
+    const int width = ImageSize().x;
     if (m_labels.empty())
         return width + 2 * kImageMargin;
     int widest = 0;

@@ -32,6 +32,8 @@ protected:
     wxCoord OnMeasureItemWidth(size_t item) const override;
 
 private:
+    wxSize ImageSize() const;
+
     wxImageList m_images;
     std::vector<wxString> m_labels;
 };

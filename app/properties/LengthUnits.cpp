@@ -1,8 +1,9 @@
 #include "app/properties/LengthUnits.h"
 
+#include "model/Coordinates.h"
+
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 namespace kelmora {
 
@@ -35,19 +36,6 @@ float FromUnit(double x, DrawUnit unit)
 
 } // namespace
 
-int32_t SaturatingInt32(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    constexpr double kLow = double(std::numeric_limits<int32_t>::min());
-    constexpr double kHigh = double(std::numeric_limits<int32_t>::max());
-    if (value <= kLow)
-        return std::numeric_limits<int32_t>::min();
-    if (value >= kHigh)
-        return std::numeric_limits<int32_t>::max();
-    return int32_t(std::trunc(value));
-}
-
 LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi)
 {
     const double v = length;
@@ -59,7 +47,7 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi)
     case DrawUnit::Points:
         return float(v * kPointsPerInch / kUnitsPerInch);
     default:
-        return SaturatingInt32(double(UsableDpi(dpi)) * v / kUnitsPerInch + 0.5);
+        return TruncateToInt32(double(UsableDpi(dpi)) * v / kUnitsPerInch + 0.5);
     }
 }
 

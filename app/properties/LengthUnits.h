@@ -32,10 +32,6 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi);
 // unit; a float in the pixel unit is a (fractional) number of pixels.
 float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi);
 
-// The value truncated toward zero and held within the 32-bit range; 0 for a value that
-// is not a number.
-int32_t SaturatingInt32(double value);
-
 // A float as the pane prints numbers: six significant digits ("%g"), so that 209.804
 // shows as such and not as the float's full expansion.
 std::string FormatLengthNumber(double value);

@@ -6,6 +6,7 @@
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "document/DrawDoc.h"
+#include "model/Coordinates.h"
 #include "document/DrawDocFile.h"
 #include "model/DrawObj.h"
 #include "view/DrawView.h"
@@ -148,9 +149,9 @@ float CPropertiesViewBar::LengthFromValue(const wxVariant& value) const
     LengthValue shown = 0.0f;
     const wxString type = value.GetType();
     if (type == "long")
-        shown = SaturatingInt32(double(value.GetLong()));
+        shown = TruncateToInt32(double(value.GetLong()));
     else if (type == "longlong")
-        shown = SaturatingInt32(double(value.GetLongLong().GetValue()));
+        shown = TruncateToInt32(double(value.GetLongLong().GetValue()));
     else if (type == "double")
         shown = float(value.GetDouble());
     else

@@ -12,6 +12,7 @@
 #include "app/properties/StyleDlgProps.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
+#include "model/Coordinates.h"
 #include "model/DocumentServices.h"
 #include "model/DrawObj.h"
 #include "view/DrawView.h"
@@ -34,7 +35,7 @@ int64_t IntegerOf(const wxVariant& value)
     if (type == "bool")
         return value.GetBool() ? 1 : 0;
     if (type == "double")
-        return SaturatingInt32(value.GetDouble());
+        return TruncateToInt32(value.GetDouble());
     return 0;
 }
 

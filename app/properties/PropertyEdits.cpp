@@ -4,6 +4,7 @@
 #include "app/properties/PropertyNames.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
+#include "model/Coordinates.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
@@ -154,7 +155,7 @@ COLORREF ColorOf(const EditInput& input)
 
 int32_t Int32Of(const EditInput& input)
 {
-    return SaturatingInt32(double(IntOf(input)));
+    return TruncateToInt32(double(IntOf(input)));
 }
 
 // Alphas and the 0..255 ranges are held in range; 256 must not wrap to transparent.
@@ -218,6 +219,14 @@ template <class Class>
 Class* As(CDrawObj& object)
 {
     return dynamic_cast<Class*>(&object);
+}
+
+// Sets one field of every target to the value.
+template <class Field, class Value>
+void SetOnAll(const std::vector<CDrawObj*>& targets, Field CDrawObj::*field, Value value)
+{
+    for (CDrawObj* object : targets)
+        object->*field = Field(value);
 }
 
 void SetBit(int32_t& bits, int32_t bit, bool on)
@@ -343,12 +352,10 @@ EditFollowUp ApplyObjectEdit(const EditRule& rule, std::string_view g, const Edi
     // ---- General
     case F::ShapeName:
         shown.SetName(TextOf(input));
-        for (CDrawObj* object : targets)
-            object->m_strName = TextOf(input);
+        SetOnAll(targets, &CDrawObj::m_strName, TextOf(input));
         break;
     case F::Locked:
-        for (CDrawObj* object : targets)
-            object->m_bLocked = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bLocked, BoolOf(input));
         break;
     case F::Left:
     case F::Top: {
@@ -458,24 +465,19 @@ EditFollowUp ApplyObjectEdit(const EditRule& rule, std::string_view g, const Edi
 
     // ---- Reflection
     case F::Reflection:
-        for (CDrawObj* object : targets)
-            object->m_bReflection = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bReflection, BoolOf(input));
         break;
     case F::ReflectionStart:
-        for (CDrawObj* object : targets)
-            object->m_nReflectionStartTransparency = ByteOf(IntOf(input));
+        SetOnAll(targets, &CDrawObj::m_nReflectionStartTransparency, ByteOf(IntOf(input)));
         break;
     case F::ReflectionEnd:
-        for (CDrawObj* object : targets)
-            object->m_nReflectionEndTransparency = ByteOf(IntOf(input));
+        SetOnAll(targets, &CDrawObj::m_nReflectionEndTransparency, ByteOf(IntOf(input)));
         break;
     case F::ReflectionShown:
-        for (CDrawObj* object : targets)
-            object->m_nReflectionShown = uint32_t(std::clamp<int64_t>(IntOf(input), 0, 100));
+        SetOnAll(targets, &CDrawObj::m_nReflectionShown, uint32_t(std::clamp<int64_t>(IntOf(input), 0, 100)));
         break;
     case F::ReflectionDistance:
-        for (CDrawObj* object : targets)
-            object->m_fReflectionDistance = length;
+        SetOnAll(targets, &CDrawObj::m_fReflectionDistance, length);
         break;
 
     // ---- Text
@@ -586,8 +588,7 @@ EditFollowUp ApplyObjectEdit(const EditRule& rule, std::string_view g, const Edi
         }
         break;
     case F::EnableStroke:
-        for (CDrawObj* object : targets)
-            object->m_bLineEnabled = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bLineEnabled, BoolOf(input));
         break;
     case F::Weight:
         for (CDrawObj* object : targets)
@@ -633,43 +634,34 @@ EditFollowUp ApplyObjectEdit(const EditRule& rule, std::string_view g, const Edi
         }
         break;
     case F::Glow:
-        for (CDrawObj* object : targets)
-            object->m_bGlow = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bGlow, BoolOf(input));
         break;
     case F::InnerGlow:
-        for (CDrawObj* object : targets)
-            object->m_bInnerGlow = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bInnerGlow, BoolOf(input));
         break;
     case F::GlowRadius:
-        for (CDrawObj* object : targets)
-            object->m_fGlowRadius = length;
+        SetOnAll(targets, &CDrawObj::m_fGlowRadius, length);
         break;
     case F::DropShadow:
-        for (CDrawObj* object : targets)
-            object->m_bShadow = BoolOf(input);
+        SetOnAll(targets, &CDrawObj::m_bShadow, BoolOf(input));
         break;
     case F::Direction: {
         // Degrees: any whole number is a direction; it is kept as 0..359.
         const int64_t degrees = ((IntOf(input) % 360) + 360) % 360;
-        for (CDrawObj* object : targets)
-            object->m_nShadowDirection = uint32_t(degrees);
+        SetOnAll(targets, &CDrawObj::m_nShadowDirection, uint32_t(degrees));
         break;
     }
     case F::ShadowDepth:
-        for (CDrawObj* object : targets)
-            object->m_fShadowDepth = length;
+        SetOnAll(targets, &CDrawObj::m_fShadowDepth, length);
         break;
     case F::BlurRadius:
-        for (CDrawObj* object : targets)
-            object->m_fShadowBlur = length;
+        SetOnAll(targets, &CDrawObj::m_fShadowBlur, length);
         break;
     case F::ShadowScaleX:
-        for (CDrawObj* object : targets)
-            object->m_nShadowScaleX = UnsignedOf(IntOf(input));
+        SetOnAll(targets, &CDrawObj::m_nShadowScaleX, UnsignedOf(IntOf(input)));
         break;
     case F::ShadowScaleY:
-        for (CDrawObj* object : targets)
-            object->m_nShadowScaleY = UnsignedOf(IntOf(input));
+        SetOnAll(targets, &CDrawObj::m_nShadowScaleY, UnsignedOf(IntOf(input)));
         break;
     case F::FillAdvanced:
         // Every target gets the edited copy: the shown object too, so that no object is
@@ -707,7 +699,7 @@ std::optional<std::string> CheckDocumentEdit(const EditRule& rule, const EditInp
         return "Please enter a number.";
     // Sizes are whole document units; a page or grid cell must keep at least one (a grid
     // of 0 would never finish painting).
-    if (SaturatingInt32(length) < 1) {
+    if (TruncateToInt32(length) < 1) {
         const bool page = rule.field == F::PageWidth || rule.field == F::PageHeight;
         return page ? "The page size must be at least 1/300 inch." : "The grid size must be at least 1/300 inch.";
     }
@@ -716,7 +708,7 @@ std::optional<std::string> CheckDocumentEdit(const EditRule& rule, const EditInp
 
 void ApplyDocumentEdit(const EditRule& rule, const EditInput& input, CDrawDoc& document, CDocSummaryInfo* summary)
 {
-    const int32_t size = SaturatingInt32(LengthOf(input));
+    const int32_t size = TruncateToInt32(LengthOf(input));
     switch (rule.field) {
     case F::Author:
     case F::Keywords:
