@@ -171,11 +171,11 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& v
         break;
     case RowKind::BrushButton:
         row = new CGradientDlgProp(label, name, Wx(std::get<std::string>(value)),
-                                   const_cast<BrushMan*>(source.brush), m_editors.editBrush);
+                                   const_cast<BrushMan*>(source.brush), m_editors);
         break;
     case RowKind::PenButton:
         row = new COutlinePenDlgProp(label, name, Wx(std::get<std::string>(value)),
-                                     const_cast<PenMan*>(&source.object->m_pen), m_editors.editPen);
+                                     const_cast<PenMan*>(&source.object->m_pen), m_editors);
         break;
     case RowKind::Colour:
     case RowKind::FillRows:

@@ -9,7 +9,6 @@
 #include "model/BrushMan.h"
 #include "model/PenMan.h"
 
-#include <functional>
 #include <memory>
 
 #include <wx/propgrid/propgrid.h>
@@ -20,12 +19,10 @@ namespace kelmora {
 template <class Style>
 class CStyleDlgProp : public wxEditorDialogProperty {
 public:
-    using Editor = std::function<bool(wxWindow*, Style&)>;
-
-    // `target` is the description the row shows (not owned); `editor` must outlive the row.
+    // `target` is the description the row shows (not owned); `editors` must outlive the row.
     CStyleDlgProp(const wxString& label, const wxString& name, const wxString& value, Style* target,
-                  const Editor& editor)
-        : wxEditorDialogProperty(label, name), m_initial(value), m_pTarget(target), m_editor(editor)
+                  const StyleEditors& editors)
+        : wxEditorDialogProperty(label, name), m_initial(value), m_pTarget(target), m_editors(editors)
     {
         SetValue(value);
     }
@@ -51,10 +48,10 @@ public:
 protected:
     bool DisplayEditorDialog(wxPropertyGrid* grid, wxVariant& value) override
     {
-        if (!m_pTarget || !m_editor)
+        if (!m_pTarget)
             return false;
         auto copy = std::make_unique<Style>(*m_pTarget);
-        if (!m_editor(grid, *copy))
+        if (!EditStyle(m_editors, grid, *copy))
             return false;
         m_edited = std::move(copy);
         // A value other than the row's text, so that the grid counts the row as changed;
@@ -66,7 +63,7 @@ protected:
 private:
     wxVariant m_initial;
     Style* m_pTarget;
-    const Editor& m_editor;
+    const StyleEditors& m_editors;
     std::unique_ptr<Style> m_edited;
 };
 

@@ -1,21 +1,24 @@
 #include "app/properties/StyleEditors.h"
 
-#include <wx/msgdlg.h>
+#include "dialogs/GradientEditorDlg.h"
+#include "dialogs/PenAdvancedDlg.h"
 
 namespace kelmora {
 
-// The two dialogs are not part of the program yet: the rows say so and change nothing.
-
-bool RunGradientEditor(wxWindow* parent, BrushMan&)
+StyleEditors::StyleEditors() : runModal([](wxDialog& dialog) { return dialog.ShowModal(); })
 {
-    wxMessageBox("The gradient editor is not available.", "Properties", wxOK | wxICON_INFORMATION, parent);
-    return false;
 }
 
-bool RunOutlinePenEditor(wxWindow* parent, PenMan&)
+bool EditStyle(const StyleEditors& editors, wxWindow* parent, BrushMan& brush)
 {
-    wxMessageBox("The outline pen editor is not available.", "Properties", wxOK | wxICON_INFORMATION, parent);
-    return false;
+    CGradientEditorDlg dialog(parent, &brush, editors.brushFolders);
+    return editors.runModal && editors.runModal(dialog) == wxID_OK;
+}
+
+bool EditStyle(const StyleEditors& editors, wxWindow* parent, PenMan& pen)
+{
+    CPenAdvancedDlg dialog(parent, &pen, editors.arrowFolders);
+    return editors.runModal && editors.runModal(dialog) == wxID_OK;
 }
 
 } // namespace kelmora

@@ -1,10 +1,13 @@
 #pragma once
-// The style editors the pane's Advanced rows open: the gradient editor on a fill and the
-// outline pen dialog on a pen. Each edits the description it is given and answers true
-// when the user confirmed; the pane hands them copies and keeps the result only then.
+// The style dialogs the pane's Advanced rows open: the gradient editor on a fill and the
+// outline pen dialog on a pen. The pane hands them a copy of the object's description and
+// keeps the result only when the user confirms.
+
+#include "document/StylePresets.h"
 
 #include <functional>
 
+class wxDialog;
 class wxWindow;
 
 namespace kelmora {
@@ -12,15 +15,20 @@ namespace kelmora {
 class BrushMan;
 class PenMan;
 
-// The gradient editor on `brush`.
-bool RunGradientEditor(wxWindow* parent, BrushMan& brush);
-// The outline pen dialog on `pen`.
-bool RunOutlinePenEditor(wxWindow* parent, PenMan& pen);
-
-// The editors a pane uses; tests put their own in.
 struct StyleEditors {
-    std::function<bool(wxWindow*, BrushMan&)> editBrush = RunGradientEditor;
-    std::function<bool(wxWindow*, PenMan&)> editPen = RunOutlinePenEditor;
+    // Where the line-cap presets (for the pen dialog) and the brush presets (for the
+    // gradient editor) are. Until the frame tells, only the user's own.
+    PresetFolders arrowFolders{{}, UserDataFolder() / "Arrow"};
+    PresetFolders brushFolders{{}, UserDataFolder() / "Brush"};
+    // Shows a dialog modally and gives its end code; tests answer in the user's place.
+    std::function<int(wxDialog&)> runModal;
+
+    StyleEditors();
 };
+
+// The gradient editor on `brush`; true when the user confirmed with OK.
+bool EditStyle(const StyleEditors& editors, wxWindow* parent, BrushMan& brush);
+// The outline pen dialog on `pen`; true when the user confirmed with OK.
+bool EditStyle(const StyleEditors& editors, wxWindow* parent, PenMan& pen);
 
 } // namespace kelmora

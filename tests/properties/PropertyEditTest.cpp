@@ -3,6 +3,8 @@
 #include "app/CommandIds.h"
 
 #include "app/properties/StyleDlgProps.h"
+#include "dialogs/GradientEditorDlg.h"
+#include "dialogs/PenAdvancedDlg.h"
 #include "model/DrawRect.h"
 
 #include <wx/button.h>
@@ -147,17 +149,16 @@ TEST(PropertyEdit, AdvancedButtonsApplyOnlyWhatTheUserConfirms)
     CDrawObj* a = f.Add(ShapeType::Rectangle, RectF(300, 300, 600, 300));
     CDrawObj* b = f.Add(ShapeType::Rectangle, RectF(1200, 300, 600, 300));
     a->m_pen.m_brush.m_nKind = BrushKind::LinearGradient;
+    // The user edits in the real dialogs, then presses OK or Cancel.
     bool confirm = false;
     int shown = 0;
-    f.pane->Editors().editBrush = [&](wxWindow*, BrushMan& brush) {
+    f.pane->Editors().runModal = [&](wxDialog& dialog) {
         ++shown;
-        brush.m_clrFore = 0xFF00FF00;
-        return confirm;
-    };
-    f.pane->Editors().editPen = [&](wxWindow*, PenMan& pen) {
-        ++shown;
-        pen.m_fWidth = 42.0f;
-        return confirm;
+        if (auto* gradient = dynamic_cast<CGradientEditorDlg*>(&dialog))
+            gradient->m_pBrush->m_clrFore = 0xFF00FF00;
+        if (auto* pen = dynamic_cast<CPenAdvancedDlg*>(&dialog))
+            pen->m_pPen->m_fWidth = 42.0f;
+        return confirm ? wxID_OK : wxID_CANCEL;
     };
     f.view->SelectObjects({a, b});
 
