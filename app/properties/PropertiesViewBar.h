@@ -114,15 +114,15 @@ private:
 
     // ---- Lists (PropertiesViewBarLists.cpp)
     wxPropertyCategory* AddGroup(std::string_view name, void* item);
-    void AddRows(wxPGProperty* group, std::string_view groupName, std::span<const RowSpec> rows,
+    void AddRows(wxPGProperty* group, std::string_view groupName, std::span<const RowDef> rows,
                  const RowSource& source);
     void AddFillRows(wxPGProperty* group, std::string_view groupName, const BrushMan& brush, CDrawObj* object);
-    wxPGProperty* MakeRow(const RowSpec& spec, const RowValue& value, std::string_view groupName,
+    wxPGProperty* MakeRow(const RowDef& def, const RowValue& value, std::string_view groupName,
                           const RowSource& source);
     wxPGProperty* MakeLengthRow(const wxString& label, const wxString& name, float length);
     wxPGProperty* MakeOptionRow(const wxString& label, const wxString& name, const std::vector<std::string>& options,
                                 const std::string& value);
-    void AddColorRows(wxPGProperty* group, const RowSpec& spec, ARGB color, std::string_view groupName);
+    void AddColorRows(wxPGProperty* group, const RowDef& def, ARGB color, std::string_view groupName);
     const wxImageList& ImageList(IconSet set) const;
     const std::vector<std::string>& FontNames();
     // Removes the fill rows of the group below its "Fill" row and adds those of the

@@ -112,27 +112,27 @@ wxPGProperty* CPropertiesViewBar::MakeOptionRow(const wxString& label, const wxS
     return row;
 }
 
-void CPropertiesViewBar::AddColorRows(wxPGProperty* group, const RowSpec& spec, ARGB color, std::string_view groupName)
+void CPropertiesViewBar::AddColorRows(wxPGProperty* group, const RowDef& def, ARGB color, std::string_view groupName)
 {
-    auto* row = new CColorProp(Wx(spec.label), RowName(groupName, spec.label), ColourOf(color));
-    row->SetHelpString(Wx(spec.description));
-    m_gridProps->AppendIn(group, Record(row, groupName, spec.label, RowKind::Colour));
-    if (spec.transparencyLabel.empty())
+    auto* row = new CColorProp(Wx(def.label), RowName(groupName, def.label), ColourOf(color));
+    row->SetHelpString(Wx(def.description));
+    m_gridProps->AppendIn(group, Record(row, groupName, def.label, RowKind::Colour));
+    if (def.transparencyLabel.empty())
         return;
-    auto* alpha = new wxIntProperty(Wx(spec.transparencyLabel), RowName(groupName, spec.transparencyLabel),
+    auto* alpha = new wxIntProperty(Wx(def.transparencyLabel), RowName(groupName, def.transparencyLabel),
                                     long(color >> 24));
-    alpha->SetHelpString(Wx(spec.transparencyDescription));
+    alpha->SetHelpString(Wx(def.transparencyDescription));
     SetSpin(alpha, SpinRange{true, 0, 255});
-    m_gridProps->AppendIn(group, Record(alpha, groupName, spec.transparencyLabel, RowKind::Int));
+    m_gridProps->AppendIn(group, Record(alpha, groupName, def.transparencyLabel, RowKind::Int));
 }
 
-wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& value, std::string_view groupName,
+wxPGProperty* CPropertiesViewBar::MakeRow(const RowDef& def, const RowValue& value, std::string_view groupName,
                                           const RowSource& source)
 {
-    const wxString label = Wx(spec.label);
-    const wxString name = RowName(groupName, spec.label);
+    const wxString label = Wx(def.label);
+    const wxString name = RowName(groupName, def.label);
     wxPGProperty* row = nullptr;
-    switch (spec.kind) {
+    switch (def.kind) {
     case RowKind::Text:
         row = new wxStringProperty(label, name, wxString::FromUTF8(std::get<std::string>(value)));
         break;
@@ -141,7 +141,7 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& v
         break;
     case RowKind::Int:
         row = new wxIntProperty(label, name, long(std::clamp<int64_t>(std::get<int64_t>(value), LONG_MIN, LONG_MAX)));
-        SetSpin(row, spec.spin);
+        SetSpin(row, def.spin);
         break;
     case RowKind::Length:
         row = MakeLengthRow(label, name, std::get<Length>(value).units);
@@ -151,7 +151,7 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& v
         break;
     case RowKind::Option: {
         std::vector<std::string> options;
-        for (const OptionEntry& entry : spec.options->entries)
+        for (const OptionEntry& entry : def.options->entries)
             options.emplace_back(entry.text);
         row = MakeOptionRow(label, name, options, std::get<std::string>(value));
         break;
@@ -160,8 +160,8 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& v
         row = MakeOptionRow(label, name, FontNames(), std::get<std::string>(value));
         break;
     case RowKind::IconList:
-        row = new CIconListProp(label, name, ImageList(spec.icons), int(std::get<int64_t>(value)), {},
-                                Wx(spec.description));
+        row = new CIconListProp(label, name, ImageList(def.icons), int(std::get<int64_t>(value)), {},
+                                Wx(def.description));
         break;
     case RowKind::File:
         row = new wxFileProperty(label, name, wxString::FromUTF8(std::get<std::string>(value)));
@@ -181,30 +181,30 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowSpec& spec, const RowValue& v
     case RowKind::FillRows:
         return nullptr;
     }
-    row->SetHelpString(Wx(spec.description));
-    if (!spec.editable && (spec.kind == RowKind::Text || spec.kind == RowKind::Int))
+    row->SetHelpString(Wx(def.description));
+    if (!def.editable && (def.kind == RowKind::Text || def.kind == RowKind::Int))
         row->ChangeFlag(wxPG_PROP_READONLY, true);
-    return Record(row, groupName, spec.label, spec.kind);
+    return Record(row, groupName, def.label, def.kind);
 }
 
-void CPropertiesViewBar::AddRows(wxPGProperty* group, std::string_view groupName, std::span<const RowSpec> rows,
+void CPropertiesViewBar::AddRows(wxPGProperty* group, std::string_view groupName, std::span<const RowDef> rows,
                                  const RowSource& source)
 {
-    for (const RowSpec& spec : rows) {
-        if (spec.shown && !spec.shown(source))
+    for (const RowDef& def : rows) {
+        if (def.shown && !def.shown(source))
             continue;
-        if (spec.kind == RowKind::FillRows) {
-            AddFillRows(group, groupName, FillOf(*source.object, spec.fill), const_cast<CDrawObj*>(source.object));
+        if (def.kind == RowKind::FillRows) {
+            AddFillRows(group, groupName, FillOf(*source.object, def.fill), const_cast<CDrawObj*>(source.object));
             continue;
         }
-        const RowValue value = spec.read(source);
+        const RowValue value = def.read(source);
         if (std::holds_alternative<std::monostate>(value))
             continue;   // the object is not of the class the row is for
-        if (spec.kind == RowKind::Colour) {
-            AddColorRows(group, spec, std::get<ARGB>(value), groupName);
+        if (def.kind == RowKind::Colour) {
+            AddColorRows(group, def, std::get<ARGB>(value), groupName);
             continue;
         }
-        if (wxPGProperty* row = MakeRow(spec, value, groupName, source))
+        if (wxPGProperty* row = MakeRow(def, value, groupName, source))
             m_gridProps->AppendIn(group, row);
     }
 }
@@ -227,14 +227,14 @@ void CPropertiesViewBar::FillObjectProperties(CDrawObj* object)
     m_pShownObject = object;
     RowSource source;
     source.object = object;
-    for (const GroupSpec& spec : ObjectGroups()) {
-        wxPGProperty* group = AddGroup(spec.name, object);
-        AddRows(group, spec.name, spec.rows, source);
-        if (spec.name != group::kGeneral)
+    for (const GroupDef& def : ObjectGroups()) {
+        wxPGProperty* group = AddGroup(def.name, object);
+        AddRows(group, def.name, def.rows, source);
+        if (def.name != group::kGeneral)
             continue;
-        AddRows(group, spec.name, ShapeRows(object->m_nShapeType), source);
+        AddRows(group, def.name, ShapeRows(object->m_nShapeType), source);
         if (object->m_nShapeType == ShapeType::Text) {
-            const GroupSpec& text = TextGroup();
+            const GroupDef& text = TextGroup();
             AddRows(AddGroup(text.name, object), text.name, text.rows, source);
         }
     }
@@ -252,11 +252,11 @@ void CPropertiesViewBar::FillDocumentProperties(CDrawDoc* document)
     RowSource source;
     source.document = document;
     source.summary = dynamic_cast<const CDocSummaryInfo*>(document->m_pSummaryInfo.get());
-    for (const GroupSpec& spec : DocumentGroups()) {
+    for (const GroupDef& def : DocumentGroups()) {
         // A document without summary information has no summary and no statistics.
-        if (spec.name != group::kDocument && !source.summary)
+        if (def.name != group::kDocument && !source.summary)
             continue;
-        AddRows(AddGroup(spec.name, document), spec.name, spec.rows, source);
+        AddRows(AddGroup(def.name, document), def.name, def.rows, source);
     }
 }
 

@@ -71,7 +71,7 @@ constexpr SpinRange Spin(int min, int max)
 
 // ---- General
 
-const RowSpec kGeneralRows[] = {
+const RowDef kGeneralRows[] = {
     {.label = "Shape Type",
      .kind = RowKind::Text,
      .description = "The type of the shape.",
@@ -105,7 +105,7 @@ const RowSpec kGeneralRows[] = {
 
 // ---- Fill and Stroken
 
-const RowSpec kFillGroupRows[] = {
+const RowDef kFillGroupRows[] = {
     {.label = "Use group settings",
      .kind = RowKind::Bool,
      .description = "Specifies whether use the group Fill settings.",
@@ -133,7 +133,7 @@ bool ShowsAlignment(const RowSource& s)
     return s.object->m_nShapeType != ShapeType::None && s.object->m_pen.m_nDashCap != 3;
 }
 
-const RowSpec kStrokeGroupRows[] = {
+const RowDef kStrokeGroupRows[] = {
     {.label = "Use group settings",
      .kind = RowKind::Bool,
      .description = "Specifies whether use the group Stroken settings.",
@@ -202,7 +202,7 @@ const RowSpec kStrokeGroupRows[] = {
 
 // ---- Effects
 
-const RowSpec kGlowRows[] = {
+const RowDef kGlowRows[] = {
     {.label = "Glow",
      .kind = RowKind::Bool,
      .description = "Specifies the shape glow effect.",
@@ -221,7 +221,7 @@ const RowSpec kGlowRows[] = {
      .read = [](const RowSource& s) { return Units(s.object->m_fGlowRadius); }},
 };
 
-const RowSpec kShadowRows[] = {
+const RowDef kShadowRows[] = {
     {.label = "Drop Shadow",
      .kind = RowKind::Bool,
      .description = "Specifies the shape shadow effect.",
@@ -256,7 +256,7 @@ const RowSpec kShadowRows[] = {
      .spin = Spin(0, 0)},
 };
 
-const RowSpec kReflectionRows[] = {
+const RowDef kReflectionRows[] = {
     {.label = "Reflection",
      .kind = RowKind::Bool,
      .description = "Specifies the shape reflection effect.",
@@ -282,14 +282,14 @@ const RowSpec kReflectionRows[] = {
      .read = [](const RowSource& s) { return Units(s.object->m_fReflectionDistance); }},
 };
 
-const GroupSpec kObjectGroups[] = {
+const GroupDef kObjectGroups[] = {
     {group::kGeneral, kGeneralRows}, {group::kFill, kFillGroupRows},   {group::kStroke, kStrokeGroupRows},
     {group::kGlow, kGlowRows},       {group::kShadow, kShadowRows},    {group::kReflection, kReflectionRows},
 };
 
 // ---- Text
 
-const RowSpec kTextRows[] = {
+const RowDef kTextRows[] = {
     {.label = "Text",
      .kind = RowKind::Text,
      .description = "Specifies the text.",
@@ -338,7 +338,7 @@ const RowSpec kTextRows[] = {
      .editable = false},
 };
 
-const GroupSpec kTextGroup{group::kText, kTextRows};
+const GroupDef kTextGroup{group::kText, kTextRows};
 
 // ---- Shape parameters
 
@@ -371,7 +371,7 @@ RowValue Closed(const RowSource& s)
     return RowValue(s.object->m_bClosed);
 }
 
-const RowSpec kGroupShapeRows[] = {
+const RowDef kGroupShapeRows[] = {
     {.label = "Connected",
      .kind = RowKind::Bool,
      .description = "Specifies whether connect the shapes in the group.",
@@ -388,14 +388,14 @@ const RowSpec kGroupShapeRows[] = {
      }},
 };
 
-const RowSpec kCustomShapeRows[] = {
+const RowDef kCustomShapeRows[] = {
     {.label = "Closed",
      .kind = RowKind::Bool,
      .description = "Specifies whether the shape will be closed.",
      .read = Closed},
 };
 
-const RowSpec kRoundRectRows[] = {
+const RowDef kRoundRectRows[] = {
     {.label = "Corner Type",
      .kind = RowKind::Option,
      .description = "Specifies the corner type.",
@@ -411,7 +411,7 @@ const RowSpec kRoundRectRows[] = {
      .read = [](const RowSource& s) { return RectLength(s, &CDrawRect::m_fInnerRadius); }},
 };
 
-const RowSpec kArcRows[] = {
+const RowDef kArcRows[] = {
     {.label = "Radius X",
      .kind = RowKind::Length,
      .description = "Specifies the X radius of the pie.",
@@ -436,17 +436,17 @@ const RowSpec kArcRows[] = {
      }},
 };
 
-const RowSpec kSidesRow{.label = "Sides",
+const RowDef kSidesRow{.label = "Sides",
                         .kind = RowKind::Int,
                         .description = "Specifies the shape sides",
                         .read = [](const RowSource& s) { return RectInt(s, &CDrawRect::m_nSides); },
                         .spin = Spin(3, 100)};
-const RowSpec kRadiusRow{.label = "Radius",
+const RowDef kRadiusRow{.label = "Radius",
                          .kind = RowKind::Length,
                          .description = "Specifies the radius",
                          .read = [](const RowSource& s) { return RectLength(s, &CDrawRect::m_fRadius); }};
 
-const RowSpec kStarRows[] = {
+const RowDef kStarRows[] = {
     kSidesRow,
     kRadiusRow,
     {.label = "Inner Radius",
@@ -455,9 +455,9 @@ const RowSpec kStarRows[] = {
      .read = [](const RowSource& s) { return RectLength(s, &CDrawRect::m_fInnerRadius); }},
 };
 
-const RowSpec kPentagonRows[] = {kSidesRow, kRadiusRow};
+const RowDef kPentagonRows[] = {kSidesRow, kRadiusRow};
 
-const RowSpec kComplexStarRows[] = {
+const RowDef kComplexStarRows[] = {
     {.label = "Sides",
      .kind = RowKind::Int,
      .description = "Specifies the shape sides",
@@ -466,7 +466,7 @@ const RowSpec kComplexStarRows[] = {
     kRadiusRow,
 };
 
-const RowSpec kSpiralRows[] = {
+const RowDef kSpiralRows[] = {
     {.label = "Spiral Style",
      .kind = RowKind::Int,
      .description = "Specifies the spiral style.",
@@ -491,7 +491,7 @@ const RowSpec kSpiralRows[] = {
      .read = Closed},
 };
 
-const RowSpec kCurveRows[] = {
+const RowDef kCurveRows[] = {
     {.label = "Closed",
      .kind = RowKind::Bool,
      .description = "Specifies whether the curve will be closed.",
@@ -503,7 +503,7 @@ const RowSpec kCurveRows[] = {
      .spin = Spin(0, 100)},
 };
 
-const RowSpec kImageRows[] = {
+const RowDef kImageRows[] = {
     {.label = "Color Key",
      .kind = RowKind::Colour,
      .description = "Specify the color key (transparency color) for the image.",
@@ -520,7 +520,7 @@ const RowSpec kImageRows[] = {
 
 // ---- Fill detail rows
 
-const RowSpec kSolidFillRows[] = {
+const RowDef kSolidFillRows[] = {
     {.label = "Color",
      .kind = RowKind::Colour,
      .description = "Specify the color.",
@@ -529,7 +529,7 @@ const RowSpec kSolidFillRows[] = {
      .transparencyDescription = "Specify the transparency of the color."},
 };
 
-const RowSpec kHatchFillRows[] = {
+const RowDef kHatchFillRows[] = {
     {.label = "Hatch Fill Style",
      .kind = RowKind::IconList,
      .description = "Hatch Fill Property",
@@ -550,7 +550,7 @@ const RowSpec kHatchFillRows[] = {
      .transparencyDescription = "Specify the transparency of the background color."},
 };
 
-const RowSpec kTextureFillRows[] = {
+const RowDef kTextureFillRows[] = {
     {.label = "Texture Style",
      .kind = RowKind::IconList,
      .description = "Specify the texture style.",
@@ -563,7 +563,7 @@ const RowSpec kTextureFillRows[] = {
      .read = [](const RowSource& s) { return Text(s.brush->m_strImageFile); }},
 };
 
-const RowSpec kGradientFillRows[] = {
+const RowDef kGradientFillRows[] = {
     {.label = "Gradient Style",
      .kind = RowKind::IconList,
      .description = "Specify the gradient style.",
@@ -590,7 +590,7 @@ const RowSpec kGradientFillRows[] = {
 
 // ---- Document
 
-const RowSpec kDocumentRows[] = {
+const RowDef kDocumentRows[] = {
     {.label = "Page Color",
      .kind = RowKind::Colour,
      .description = "Specify the page color",
@@ -621,7 +621,7 @@ RowValue SummaryText(const RowSource& s)
     return s.summary ? Text((s.summary->*Getter)()) : RowValue();
 }
 
-const RowSpec kSummaryRows[] = {
+const RowDef kSummaryRows[] = {
     {.label = "Author",
      .kind = RowKind::Text,
      .description = "Specifies the Document's Author",
@@ -644,7 +644,7 @@ const RowSpec kSummaryRows[] = {
      .read = SummaryText<&CDocSummaryInfo::GetSubject>},
 };
 
-const RowSpec kStatisticsRows[] = {
+const RowDef kStatisticsRows[] = {
     {.label = "Last Saved By",
      .kind = RowKind::Text,
      .description = "Indicates the last saved author for the document.",
@@ -682,7 +682,7 @@ const RowSpec kStatisticsRows[] = {
      .editable = false},
 };
 
-const GroupSpec kDocumentGroups[] = {
+const GroupDef kDocumentGroups[] = {
     {group::kDocument, kDocumentRows},
     {group::kSummary, kSummaryRows},
     {group::kStatistics, kStatisticsRows},
@@ -690,17 +690,17 @@ const GroupSpec kDocumentGroups[] = {
 
 } // namespace
 
-std::span<const GroupSpec> ObjectGroups()
+std::span<const GroupDef> ObjectGroups()
 {
     return kObjectGroups;
 }
 
-const GroupSpec& TextGroup()
+const GroupDef& TextGroup()
 {
     return kTextGroup;
 }
 
-std::span<const RowSpec> ShapeRows(ShapeType type)
+std::span<const RowDef> ShapeRows(ShapeType type)
 {
     switch (type) {
     case ShapeType::Group:
@@ -729,7 +729,7 @@ std::span<const RowSpec> ShapeRows(ShapeType type)
     }
 }
 
-std::span<const RowSpec> FillRows(BrushKind kind)
+std::span<const RowDef> FillRows(BrushKind kind)
 {
     switch (kind) {
     case BrushKind::Solid:
@@ -746,7 +746,7 @@ std::span<const RowSpec> FillRows(BrushKind kind)
     }
 }
 
-std::span<const GroupSpec> DocumentGroups()
+std::span<const GroupDef> DocumentGroups()
 {
     return kDocumentGroups;
 }

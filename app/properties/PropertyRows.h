@@ -71,7 +71,7 @@ struct SpinRange {
     int max = 0;   // min == max: a spin without a range of its own
 };
 
-struct RowSpec {
+struct RowDef {
     std::string_view label{};
     RowKind kind = RowKind::Text;
     std::string_view description{};
@@ -86,22 +86,22 @@ struct RowSpec {
     FillSource fill = FillSource::Object;
 };
 
-struct GroupSpec {
+struct GroupDef {
     std::string_view name;
-    std::span<const RowSpec> rows;
+    std::span<const RowDef> rows;
 };
 
 // The object groups in the order they are shown: General, Fill, Stroken, Glow, Shadow,
 // Reflection. The Text group (text objects only, after General) and the shape rows (at
 // the end of General) come from their own tables.
-std::span<const GroupSpec> ObjectGroups();
-const GroupSpec& TextGroup();
+std::span<const GroupDef> ObjectGroups();
+const GroupDef& TextGroup();
 // The rows a shape kind appends to General; empty for kinds without any.
-std::span<const RowSpec> ShapeRows(ShapeType type);
+std::span<const RowDef> ShapeRows(ShapeType type);
 // The detail rows of a fill of that kind; empty for kinds the pane does not edit.
-std::span<const RowSpec> FillRows(BrushKind kind);
+std::span<const RowDef> FillRows(BrushKind kind);
 // Document, Summary and Statistics, in that order.
-std::span<const GroupSpec> DocumentGroups();
+std::span<const GroupDef> DocumentGroups();
 
 // The brush a fill row of `source` works on for an object.
 const BrushMan& FillOf(const CDrawObj& object, FillSource source);

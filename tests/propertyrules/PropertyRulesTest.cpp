@@ -35,9 +35,9 @@ EditReading ReadingOf(RowKind kind)
     }
 }
 
-void ExpectRulesFor(std::string_view group, std::span<const RowSpec> rows)
+void ExpectRulesFor(std::string_view group, std::span<const RowDef> rows)
 {
-    for (const RowSpec& row : rows) {
+    for (const RowDef& row : rows) {
         if (row.kind == RowKind::FillRows)
             continue;
         SCOPED_TRACE(std::string(group) + " / " + std::string(row.label));
@@ -90,7 +90,7 @@ RectF Bounds(CDrawObj& object)
 
 TEST(PropertyRules, EveryRowTheListsShowIsWrittenBackByItsGroupAndName)
 {
-    for (const GroupSpec& group : ObjectGroups())
+    for (const GroupDef& group : ObjectGroups())
         ExpectRulesFor(group.name, group.rows);
     ExpectRulesFor(TextGroup().name, TextGroup().rows);
     for (int type = 0; type <= 19; ++type)
@@ -99,7 +99,7 @@ TEST(PropertyRules, EveryRowTheListsShowIsWrittenBackByItsGroupAndName)
         ExpectRulesFor(group::kFill, FillRows(BrushKind(kind)));
         ExpectRulesFor(group::kStroke, FillRows(BrushKind(kind)));
     }
-    for (const GroupSpec& group : DocumentGroups())
+    for (const GroupDef& group : DocumentGroups())
         ExpectRulesFor(group.name, group.rows);
 }
 
