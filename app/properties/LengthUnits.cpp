@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include <wx/dcscreen.h>
+
 namespace kelmora {
 
 namespace {
@@ -61,6 +63,11 @@ float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi)
     const double x = std::holds_alternative<int32_t>(value) ? double(std::get<int32_t>(value))
                                                             : double(std::get<float>(value));
     return FromUnit(x, unit);
+}
+
+int ScreenPixelsPerInch()
+{
+    return UsableDpi(wxScreenDC().GetPPI().x);
 }
 
 std::string FormatLengthNumber(double value)

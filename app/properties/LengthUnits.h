@@ -32,6 +32,10 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi);
 // unit; a float in the pixel unit is a (fractional) number of pixels.
 float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi);
 
+// The screen's horizontal pixels per inch, as pixel lengths use it; kDefaultScreenDpi
+// when the screen reports none.
+int ScreenPixelsPerInch();
+
 // A float as the pane prints numbers: six significant digits ("%g"), so that 209.804
 // shows as such and not as the float's full expansion.
 std::string FormatLengthNumber(double value);

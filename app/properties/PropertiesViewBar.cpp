@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include <wx/choice.h>
-#include <wx/dcscreen.h>
 #include <wx/msgdlg.h>
 #include <wx/propgrid/manager.h>
 #include <wx/settings.h>
@@ -132,15 +131,9 @@ void CPropertiesViewBar::ReportMessage(const wxString& text)
 // ---------------------------------------------------------------------------------------
 // Units
 
-int CPropertiesViewBar::ScreenDpi() const
-{
-    const int dpi = wxScreenDC().GetPPI().x;
-    return dpi > 0 ? dpi : kDefaultScreenDpi;
-}
-
 LengthValue CPropertiesViewBar::MakeLengthValue(float length) const
 {
-    return kelmora::MakeLengthValue(length, m_nUnit, ScreenDpi());
+    return kelmora::MakeLengthValue(length, m_nUnit, ScreenPixelsPerInch());
 }
 
 float CPropertiesViewBar::LengthFromValue(const wxVariant& value) const
@@ -156,7 +149,7 @@ float CPropertiesViewBar::LengthFromValue(const wxVariant& value) const
         shown = float(value.GetDouble());
     else
         return std::numeric_limits<float>::quiet_NaN();
-    return kelmora::LengthFromValue(shown, m_nUnit, ScreenDpi());
+    return kelmora::LengthFromValue(shown, m_nUnit, ScreenPixelsPerInch());
 }
 
 void CPropertiesViewBar::OnUnit(DrawUnit unit)
@@ -208,6 +201,11 @@ void CPropertiesViewBar::FillComboFromDocument(const std::vector<std::unique_ptr
         if (object && !object->m_bDeleted)
             m_comboObjects->Append(wxString::FromUTF8(object->GetName()), static_cast<void*>(object.get()));
     }
+}
+
+void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
+{
+    FillComboFromDocument(document.m_objects);
 }
 
 void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects)

@@ -11,6 +11,7 @@
 //
 // UI thread only.
 
+#include "app/PropertiesPane.h"
 #include "app/properties/LengthUnits.h"
 #include "app/properties/PropertyEdits.h"
 #include "app/properties/PropertyImages.h"
@@ -41,7 +42,7 @@ class CDrawObj;
 class CPropertiesToolBar;
 class PropertiesPaneHost;
 
-class CPropertiesViewBar : public wxPanel {
+class CPropertiesViewBar : public wxPanel, public PropertiesPane {
 public:
     static constexpr int kObjectComboId = 1;
     static constexpr int kGridId = 2;
@@ -52,16 +53,19 @@ public:
     CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& host, wxWindowID id = wxID_ANY);
     ~CPropertiesViewBar() override;
 
+    wxWindow* GetWindow() override { return this; }
+
     // ---- The object list
     // The entry that carries the object, added (by name) when there is none; its index.
     // −1 for null.
-    int AddObject(CDrawObj* object);
+    int AddObject(CDrawObj* object) override;
     // Deletes the object's entry; the grid is emptied when it shows that object, and the
     // object leaves the multi-selection.
-    void RemoveObject(CDrawObj* object);
+    void RemoveObject(CDrawObj* object) override;
     // Adds "Document" (made current) and every live object of the list. Does not empty
     // the list first.
     void FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects);
+    void FillComboFromDocument(CDrawDoc& document) override;
     // AddObject for every object of the list.
     void FillComboFromList(const std::vector<CDrawObj*>& objects);
 
@@ -69,31 +73,31 @@ public:
     // Shows the selection: the document when it is empty, its first object otherwise;
     // with several objects, edits marked for all reach every one. The index of the entry
     // shown.
-    int SetSelection(const std::vector<CDrawObj*>& selection);
+    int SetSelection(const std::vector<CDrawObj*>& selection) override;
     // Makes entry `index` current and shows it: a live object's list, else the active
     // document's (a deleted object's entry is dropped). The entry's object, null for the
     // document or an index out of range.
     CDrawObj* ShowCurrentItem(int index);
     // Rebuilds the grid for what it shows (after a unit change, for example); nothing
     // while it is empty.
-    void RefreshProperties();
+    void RefreshProperties() override;
     // Empties the object list, the grid and the multi-selection.
-    void ClearAll();
+    void ClearAll() override;
     // The document list for `document`; null leaves the grid as it is.
     void FillDocumentProperties(CDrawDoc* document);
+    void FillDocumentProperties(CDrawDoc& document) override { FillDocumentProperties(&document); }
     // The object list for `object`.
     void FillObjectProperties(CDrawObj* object);
 
     // ---- Units
-    DrawUnit GetUnit() const { return m_nUnit; }
+    DrawUnit GetUnit() const override { return m_nUnit; }
     // Changes the unit only; RefreshProperties shows it.
-    void SetUnit(DrawUnit unit) { m_nUnit = unit; }
+    void SetUnit(DrawUnit unit) override { m_nUnit = unit; }
     // A length as the pane shows it (also for the status bar's cursor position).
     LengthValue MakeLengthValue(float length) const;
-    // The document length of a length row's value.
+    // The document length of a length row's value. Pixels are at the screen's pixels per
+    // inch, asked at each conversion.
     float LengthFromValue(const wxVariant& value) const;
-    // The screen's horizontal pixels per inch, asked at each conversion.
-    int ScreenDpi() const;
 
     // ---- Parts, for the frame and for tests
     wxChoice* GetObjectCombo() const { return m_comboObjects; }

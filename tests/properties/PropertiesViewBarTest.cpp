@@ -133,7 +133,7 @@ TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)
     PaneFixture f;
     CDrawObj* rect = f.Add(ShapeType::Rectangle, RectF(300, 600, 2478, 3507));
     f.view->Select(rect);
-    const int dpi = f.pane->ScreenDpi();
+    const int dpi = ScreenPixelsPerInch();
     ChooseUnit(*f.pane, cmd::kUnitPixels);
     EXPECT_EQ(f.pane->GetUnit(), DrawUnit::Pixels);
     EXPECT_EQ(f.Row("General", "Width")->GetValue().GetType(), "long");
