@@ -32,8 +32,8 @@ namespace kelmora {
 namespace {
 
 constexpr uint32_t kRed = 0xFFFF0000;
-constexpr size_t kRowA4 = 1;
-constexpr size_t kRowLetter = 6;
+using fakes::kRowA4;
+using fakes::kRowLetter;
 
 struct PaneFrame : fakes::FakeFrame {
     void HidePanesForPreview() override { ++hides; }

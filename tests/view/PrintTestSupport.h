@@ -18,6 +18,11 @@
 
 namespace kelmora::fakes {
 
+// Rows of the paper table.
+inline constexpr size_t kRowA4 = 1;
+inline constexpr size_t kRowA5 = 3;
+inline constexpr size_t kRowLetter = 6;
+
 // Sizes in hundredths of a millimetre, as a print system gives them.
 inline const PrinterPaper kA4{"iso_a4_210x297mm", 21000, 29700};
 inline const PrinterPaper kLetter{"na_letter_8.5x11in", 21590, 27940};

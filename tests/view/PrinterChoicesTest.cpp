@@ -9,13 +9,9 @@
 
 namespace kelmora {
 
-namespace {
-
-constexpr size_t kRowA4 = 1;
-constexpr size_t kRowA5 = 3;
-constexpr size_t kRowLetter = 6;
-
-} // namespace
+using fakes::kRowA4;
+using fakes::kRowA5;
+using fakes::kRowLetter;
 
 TEST(PrinterChoices, PrintersOfferedWithTheSetupsOrTheDefaultChosen)
 {
