@@ -338,9 +338,12 @@ private:
     void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
     // Effects (DrawObjEffects.cpp).
     std::unique_ptr<GraphicsPath> BuildShadowPath(const GraphicsPath& path);
+    // The shadow's offset and its scale about the centre of m_rcBounds, in document units.
+    Matrix ShadowMatrix() const;
     std::unique_ptr<EffectLayer> DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath,
-                                            const DrawTools& tools, const RectF& body, bool withReflection,
-                                            std::unique_ptr<EffectLayer>& reflection, const LayerReach& reach);
+                                            const DrawTools& tools, const Matrix* extra, const RectF& body,
+                                            bool withReflection, std::unique_ptr<EffectLayer>& reflection,
+                                            const LayerReach& reach);
     static void PlaceShadow(Graphics& g, const EffectLayer& layer, EffectLayer* reflection);
     void DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out);
     void GrowForReflection(RectF& out) const;

@@ -111,7 +111,7 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
             } else {
                 keptReflection.reset();
                 layers.Keep(Kind::Shadow, reflect ? 1 : 0,
-                            DrawShadow(g, pView, *shadowPath, tools, body, reflect, reflection, reach));
+                            DrawShadow(g, pView, *shadowPath, tools, extra, body, reflect, reflection, reach));
             }
         }
         if (HasPart(parts, kDrawBody)) {

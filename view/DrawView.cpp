@@ -81,6 +81,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     BindSelectionCommands();
     BindViewCommands();
     BindToolCommands();
+    BindPrintCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
     m_document.AddView(this);
@@ -88,6 +89,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
 CDrawView::~CDrawView()
 {
+    ClosePrintPreviewOnDestroy();
     EndTextEntry(true);
     ForgetToolState();
     m_document.RemoveView(this);
@@ -556,6 +558,12 @@ void CDrawView::OnActivateView(bool activate)
 bool CDrawView::IsJoinToolActive() const
 {
     return CDrawTool::s_currentKind == TOOL_JOIN;
+}
+
+uint32_t CDrawView::HighlightColor() const
+{
+    const wxColour c = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    return 0xFF000000u | uint32_t(c.Red()) << 16 | uint32_t(c.Green()) << 8 | uint32_t(c.Blue());
 }
 
 void CDrawView::Invalidate(bool erase)

@@ -203,12 +203,35 @@ bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
 
 bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
 {
-    if (!brush.IsValid() || !PreparePath(path, m_state.world))
+    const auto device = DeviceMatrix(m_state.world);
+    if (!brush.IsValid() || !device || !IsDrawable(path))
         return false;
-    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+    cairo_set_matrix(m_cr, &*device);
+    cairo_new_path(m_cr);
     ApplySmoothing();
     if (!brush.SetAsSource(m_cr))
         return false;
+    if (cairo_get_antialias(m_cr) != CAIRO_ANTIALIAS_NONE) {
+        // A brush whose own edge cairo draws aliased is clipped to its area with
+        // antialiasing, so that edge is as smooth as the path's. The area is asked for
+        // before the shape goes in: most brushes have none, and the shape is then added
+        // once.
+        cairo_save(m_cr);
+        if (brush.AppendPaintedArea(m_cr)) {
+            cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_WINDING);
+            cairo_clip(m_cr);
+            cairo_new_path(m_cr);
+            cairo_set_matrix(m_cr, &*device);
+            AppendToContext(m_cr, path);
+            cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+            cairo_fill(m_cr);
+            cairo_restore(m_cr);
+            return true;
+        }
+        cairo_restore(m_cr);
+    }
+    AppendToContext(m_cr, path);
+    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
     cairo_fill(m_cr);
     return true;
 }
