@@ -3,7 +3,6 @@
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "document/DrawDocFile.h"
-#include "document/XPSMan.h"
 #include "model/Coordinates.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
@@ -77,6 +76,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
     BindSelectionCommands();
+    BindEditingCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
     m_document.AddView(this);
@@ -560,6 +560,7 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
 
 void CDrawView::SelectObjects(const std::vector<CDrawObj*>& objects)
 {
+    DropPreview();
     for (CDrawObj* object : m_selection) {
         if (std::find(objects.begin(), objects.end(), object) == objects.end())
             object->m_nJoinHandle = 0;
@@ -603,17 +604,6 @@ void CDrawView::OnExportLogo()
         sink->ShowMessage(message, kMessageCaption);
     else
         wxLogError("%s", wxString::FromUTF8(message));
-}
-
-void CDrawView::ImportXps(const std::string& path)
-{
-    CXPSMan importer(&m_document, this);
-    if (importer.Import(path))
-        return;
-    if (DocumentMessageSink* sink = m_document.MessageSink())
-        sink->ShowMessage(importer.GetError(), kMessageCaption);
-    else
-        wxLogError("%s", wxString::FromUTF8(importer.GetError()));
 }
 
 } // namespace kelmora

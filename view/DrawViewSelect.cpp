@@ -41,6 +41,7 @@ void CDrawView::BindSelectionCommands()
 
 void CDrawView::Select(CDrawObj* object, bool add)
 {
+    DropPreview();
     FrameServices* frame = m_document.Frame();
     if (!add) {
         m_selection.clear();
@@ -58,6 +59,7 @@ void CDrawView::Select(CDrawObj* object, bool add)
 
 void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 {
+    DropPreview();
     FrameServices* frame = m_document.Frame();
     if (!add) {
         m_selection.clear();
@@ -84,6 +86,7 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 
 void CDrawView::Deselect(CDrawObj* object)
 {
+    DropPreview();
     if (!object || !IsSelected(object))
         return;
     Invalidate(true);
@@ -94,6 +97,7 @@ void CDrawView::Deselect(CDrawObj* object)
 
 void CDrawView::RemoveFromSelection(CDrawObj* object)
 {
+    DropPreview();
     if (!object || !IsSelected(object))
         return;
     object->m_nJoinHandle = 0;
