@@ -1,5 +1,6 @@
 #include "view/DrawView.h"
 
+#include "app/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "document/DrawDocFile.h"
@@ -75,16 +76,61 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     SetScrollRate(1, 1);
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
+    Bind(wxEVT_SIZE, &CDrawView::OnSize, this);
     BindSelectionCommands();
+    BindViewCommands();
+    BindToolCommands();
     BindEditingCommands();
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
     m_document.AddView(this);
 }
 
 CDrawView::~CDrawView()
 {
+    EndTextEntry(true);
+    ForgetToolState();
     m_document.RemoveView(this);
+    if (FrameServices* frame = m_document.Frame())
+        frame->ViewDestroyed(this);
+}
+
+void CDrawView::BindViewCommands()
+{
+    const auto on = [this](int command, auto action) {
+        Bind(wxEVT_MENU, [action](wxCommandEvent& event) { action(event); }, WxId(command));
+    };
+    const auto enable = [this](int command, auto enabled) {
+        Bind(wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); }, WxId(command));
+    };
+    on(cmd::kZoomIn, [this](wxCommandEvent&) { OnZoomIn(); });
+    on(cmd::kZoomOut, [this](wxCommandEvent&) { OnZoomOut(); });
+    on(cmd::kZoomFit, [this](wxCommandEvent&) { OnZoomFit(); });
+    on(cmd::kActualSize, [this](wxCommandEvent&) { OnActualSize(); });
+    on(cmd::kZoomSlider, [this](wxCommandEvent& event) { OnZoomSlider(event.GetInt()); });
+    on(cmd::kShowObjects, [this](wxCommandEvent&) { OnShowObjects(); });
+    enable(cmd::kZoomIn, [this] { return CanZoomIn(); });
+    enable(cmd::kZoomOut, [this] { return CanZoomOut(); });
+    enable(cmd::kZoomFit, [] { return true; });
+    enable(cmd::kActualSize, [] { return true; });
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(true); }, WxId(cmd::kZoomSlider));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(s_bOleIndication); }, WxId(cmd::kShowObjects));
+}
+
+void CDrawView::ShowSliderPosition()
+{
+    if (FrameServices* frame = m_document.Frame())
+        frame->SetZoomSliderPos(GetSliderPosition());
+}
+
+void CDrawView::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The first size change after the initial layout shows the page at its actual size.
+    if (m_nLayoutState == 1) {
+        m_nLayoutState = 2;
+        OnActualSize();
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -246,6 +292,7 @@ void CDrawView::ZoomToLevel(int level)
 {
     m_nZoomLevel = std::clamp(level, kMinZoomLevel, kMaxZoomLevel);
     m_fZoom = ZoomTable[size_t(m_nZoomLevel)];
+    ShowSliderPosition();
     m_ptZoomCenter = ClientCenter();
     ZoomAtPoint(m_ptZoomCenter);
 }
@@ -286,6 +333,7 @@ void CDrawView::OnZoomFit()
     if (level != ZoomTable.end())
         m_nZoomLevel = int(level - ZoomTable.begin());
     m_fZoom = r;
+    ShowSliderPosition();
     m_ptZoomCenter = ClientCenter();
     ZoomAtPoint(m_ptZoomCenter);
 }
@@ -304,6 +352,7 @@ void CDrawView::OnZoomSlider(int position)
 void CDrawView::ZoomByWheel(int delta, CPoint client)
 {
     m_nZoomLevel = std::clamp(m_nZoomLevel + (delta > 0 ? 1 : -1), kMinZoomLevel, kMaxZoomLevel);
+    ShowSliderPosition();
     const float factor = ZoomTable[size_t(m_nZoomLevel)];
     if (factor == m_fZoom)
         return;
@@ -374,6 +423,7 @@ void CDrawView::OnPaint(wxPaintEvent&)
         PaintInto(target, box);
         cairo_restore(target);
     }
+    RepaintOverflow(box);
 }
 
 std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
@@ -383,7 +433,10 @@ std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
         return std::nullopt;
     cairo_t* cr = cairo_create(surface->CairoSurface());
     cairo_translate(cr, -box.left, -box.top);
+    const wxSize client = GetClientSize();
+    m_bPartialPaint = box.left > 0 || box.top > 0 || box.right < client.x || box.bottom < client.y;
     PaintInto(cr, box);
+    m_bPartialPaint = false;
     cairo_destroy(cr);
     cairo_surface_flush(surface->CairoSurface());
     return surface;
@@ -411,6 +464,7 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
         OnDraw(g, screen);
     }
     cairo_restore(cr);
+    PaintToolFeedback(cr);
 }
 
 void CDrawView::OnDraw(Graphics& g, DeviceContext& dc)
@@ -488,20 +542,35 @@ void CDrawView::DrawGrid(Graphics& g)
 
 void CDrawView::OnActivateView(bool activate)
 {
+    if (!activate)
+        ForgetToolState();
     m_bViewActive = activate;
-    if (FrameServices* frame = m_document.Frame())
+    if (FrameServices* frame = m_document.Frame()) {
         frame->RefreshSelectionInfo(this, false);
+        if (activate)
+            frame->SetActiveDrawView(this);
+    }
     m_ptZoomCenter = ClientCenter();
 }
 
 bool CDrawView::IsJoinToolActive() const
 {
-    // The view has no drawing tools yet, so the join tool is never the current one.
-    return false;
+    return CDrawTool::s_currentKind == TOOL_JOIN;
+}
+
+uint32_t CDrawView::HighlightColor() const
+{
+    const wxColour c = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    return 0xFF000000u | uint32_t(c.Red()) << 16 | uint32_t(c.Green()) << 8 | uint32_t(c.Blue());
 }
 
 void CDrawView::Invalidate(bool erase)
 {
+    // A drag step repaints what it changed once it is done.
+    if (m_nRepaintDeferral > 0) {
+        m_bRepaintDeferred = true;
+        return;
+    }
     Refresh(erase);
 }
 

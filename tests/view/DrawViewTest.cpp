@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -184,10 +185,12 @@ TEST(DrawView, ZoomFitTakesTheExactRatioAndRefusesATinyWindow)
     EXPECT_LE(page.right, client.x);
     EXPECT_LE(page.bottom, client.y);
 
-    // A window too small for any page: the zoom stays usable.
+    // A window too small for any page: the zoom stays as it was, and usable. (Being the
+    // first size change after the layout, the resize itself shows the actual size.)
     f.view->SetSize(0, 0, 4, 4);
+    const float before = f.view->m_fZoom;
     f.view->OnZoomFit();
-    EXPECT_EQ(f.view->m_fZoom, fit);
+    EXPECT_EQ(f.view->m_fZoom, before);
     EXPECT_TRUE(f.view->ZoomMatrix().IsInvertible());
 }
 
@@ -286,6 +289,17 @@ TEST(DrawView, SelectionSkipsDeletedObjectsAndLosesRemovedOnes)
     EXPECT_EQ(a->m_nJoinHandle, 0);
     ASSERT_FALSE(f.environment.frame.selectionRefreshes.empty());
     EXPECT_EQ(f.environment.frame.selectionRefreshes.back().view, f.view);
+}
+
+TEST(DrawView, JoinCandidatesAreMarkedInTheDesktopHighlightColour)
+{
+    ViewFixture f;
+    const wxColour desktop = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    const Color marked(f.view->HighlightColor());
+    EXPECT_EQ(marked.GetA(), 0xFF);
+    EXPECT_EQ(marked.GetR(), desktop.Red());
+    EXPECT_EQ(marked.GetG(), desktop.Green());
+    EXPECT_EQ(marked.GetB(), desktop.Blue());
 }
 
 } // namespace kelmora
