@@ -350,7 +350,7 @@ public:
     CommandPrompts m_prompts;
 
     // ---- Live preview, called by the frame while the pointer is over a gallery or palette
-    // Keeps the selection's state unless a preview is pending already.
+    // Keeps the state of the selected objects, each once per preview.
     void SavePreviewState();
     // Puts the kept state back, repaints and ends the preview; nothing when none is pending.
     void RestorePreviewState();
@@ -456,9 +456,10 @@ public:
     // (.MZF) as their objects; one insertion for all. The files that could not be read are
     // named to the user. True when anything was inserted.
     bool DropFiles(const std::vector<std::string>& paths, CPoint client);
-    // Drags the selection out of the view (to another view, window or program) as the
-    // program's own record and a picture; when it is moved elsewhere the selection is
-    // deleted here. The effect the drop had.
+    // Drags the selection out of the view (to another view or window of this or another
+    // running program, or as a picture to other programs) as the program's own record and
+    // a picture; when it is moved elsewhere the selection is deleted here. The effect the
+    // drop had.
     int StartSelectionDrag();
 
 private:
@@ -500,6 +501,8 @@ private:
     std::vector<CDrawObj*> InStackingOrder(std::vector<CDrawObj*> objects) const;
     // Keeps what the clipboard offers up to date from its change notices.
     void WatchClipboard();
+    // Turns a move dragged onto another editing view into a drag of the selection.
+    void WatchSelectionDrags();
     // The Import command's import: the objects it added (nothing when it failed, the user
     // told why).
     std::vector<CDrawObj*> ImportXpsObjects(const std::string& path);

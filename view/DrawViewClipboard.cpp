@@ -420,6 +420,45 @@ int CDrawView::StartSelectionDrag()
     return result;
 }
 
+namespace {
+
+// The editing view under a screen point, when it is one of this program's.
+CDrawView* ViewAt(wxPoint screen)
+{
+    for (wxWindow* window = wxFindWindowAtPoint(screen); window; window = window->GetParent()) {
+        if (auto* view = dynamic_cast<CDrawView*>(window))
+            return view;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CDrawView::WatchSelectionDrags()
+{
+    // A move of the selection dragged onto another editing view becomes a drag of the
+    // objects: the move is taken back here and they travel as data. (Dragged anywhere
+    // else, past the view's edge, they keep moving in this drawing.) Bound after the
+    // tools' mouse handler, so it sees each move first.
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        const bool moving = event.LeftIsDown() && CDrawTool::IsDragging(this) && CDrawTool::s_currentKind == TOOL_SELECT
+            && CSelectTool::s_selectMode == SelectMode::Move && !m_selection.empty()
+            && !GetClientRect().Contains(event.GetPosition());
+        CDrawView* target = moving ? ViewAt(ClientToScreen(event.GetPosition())) : nullptr;
+        if (!target || target == this) {
+            event.Skip();
+            return;
+        }
+        try {
+            CSelectTool::CancelDrag(this);
+            ReleaseToolMouse();
+            StartSelectionDrag();
+        } catch (const std::exception& error) {
+            TellUser(error.what());
+        }
+    });
+}
+
 void CDrawView::BindClipboardCommands()
 {
     const auto any = [this] { return !m_selection.empty(); };
@@ -429,6 +468,7 @@ void CDrawView::BindClipboardCommands()
     EnableWhen(cmd::kEditCopy, any);
     EnableWhen(cmd::kEditCut, any);
     WatchClipboard();
+    WatchSelectionDrags();
     SetDropTarget(new ViewDropTarget(*this));
 }
 

@@ -86,6 +86,7 @@ void CDrawView::OnInsertImage()
     const std::optional<std::string> path = m_prompts.openFile(WildcardMatchingAnyCase(kImageFilter));
     if (!path)
         return;
+    OnChooseTool(TOOL_SELECT);
     InsertImageFile(*path);
 }
 

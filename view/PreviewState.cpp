@@ -4,19 +4,20 @@
 #include "document/UndoUnitPlace.h"
 #include "model/DrawObj.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace kelmora {
 
 void PreviewState::Save(const std::vector<CDrawObj*>& objects)
 {
-    if (IsPending())
-        return;
     for (CDrawObj* object : objects) {
-        if (!object)
+        const bool kept = std::any_of(m_items.begin(), m_items.end(),
+                                      [object](const XPreviewStateItem& item) { return item.object == object; });
+        if (!object || kept)
             continue;
         try {
-            m_items.push_back({object, WriteSnapshot(m_records, {object})});
+            m_items.push_back({object, WriteSnapshot(m_records, {object}), object->CreateStyleCopy(StyleCopyMask::All)});
         } catch (const std::exception&) {
             // Not kept: the preview leaves this object alone when it is put back.
         }
@@ -32,6 +33,7 @@ std::vector<CDrawObj*> PreviewState::Restore(CDrawDoc& document)
             continue;
         try {
             LoadSnapshot(m_records, item.saved, {item.object});
+            item.object->CopyStyleFrom(item.style.get(), StyleCopyMask::All);
             restored.push_back(item.object);
         } catch (const std::exception&) {
             // Our own record, written moments ago, reads back unless memory runs out; the

@@ -60,6 +60,14 @@ TEST(DrawViewClipboard, CopyThenPasteIntoAnotherDocumentGivesEqualRecordsAsOneUn
     ASSERT_TRUE(target.view->OnEditUndo());
     EXPECT_EQ(target.document.m_nObjects, 0);
 
+    // Cut takes the objects away only with the clipboard holding them; they paste back
+    // (with ids of their own: the cut ones stay in the drawing for undo).
+    source.Run(cmd::kEditCut);
+    EXPECT_EQ(source.document.m_nObjects, 0);
+    source.Run(cmd::kEditPaste);
+    EXPECT_EQ(source.document.m_nObjects, 2);
+    EXPECT_EQ(source.view->m_selection.size(), 2u);
+
     // A picture from another program becomes an image object.
     PutOnClipboard("image/png", PngOf(40, 30));
     target.Run(cmd::kEditPaste);
