@@ -3,7 +3,6 @@
 #include "model/DrawItem.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawOleObj.h"
-#include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/MemoryStream.h"
@@ -41,33 +40,18 @@ std::vector<CDrawObj*> Pointers(const std::vector<std::unique_ptr<CDrawObj>>& ob
     return pointers;
 }
 
-TEST(ClipboardFormat, RecordReadsBackIntoEqualObjectsOfEveryClass)
+TEST(ClipboardFormat, RecordsReadBackWholeAndHostileOnesAreRefusedWholly)
 {
-    auto rect = Rect(0);
-    auto poly = std::make_unique<CDrawPoly>();
-    poly->m_nShapeType = ShapeType::Line;
-    poly->SetPoints({{0, 0}, {50, 80}});
+    auto a = Rect(0);
     std::vector<std::unique_ptr<CDrawObj>> members;
     members.push_back(Rect(200));
     members.push_back(Rect(400));
-    auto group = std::make_unique<CDrawObjGroup>(members);
-
-    const std::vector<CDrawObj*> objects{rect.get(), poly.get(), group.get()};
-    const std::vector<uint8_t> record = WriteClipboardObjects(objects);
-    ClipboardObjects read = ReadClipboardObjects(record);
-    ASSERT_TRUE(read) << read.error;
-    ASSERT_EQ(read.objects.size(), 3u);
-    EXPECT_NE(dynamic_cast<CDrawPoly*>(read.objects[1].get()), nullptr);
-    EXPECT_EQ(static_cast<CDrawObjGroup&>(*read.objects[2]).m_children.size(), 2u);
-    EXPECT_EQ(read.objects[0]->m_nID, rect->m_nID);
-    EXPECT_EQ(WriteClipboardObjects(Pointers(read.objects)), record);
-}
-
-TEST(ClipboardFormat, HostileRecordsAreRefusedWholly)
-{
-    auto a = Rect(0);
-    auto b = Rect(200);
+    auto b = std::make_unique<CDrawObjGroup>(members);
     const std::vector<uint8_t> good = WriteClipboardObjects(std::vector<CDrawObj*>{a.get(), b.get()});
+    ClipboardObjects read = ReadClipboardObjects(good);
+    ASSERT_TRUE(read) << read.error;
+    EXPECT_EQ(static_cast<CDrawObjGroup&>(*read.objects[1]).m_children.size(), 2u);
+    EXPECT_EQ(WriteClipboardObjects(Pointers(read.objects)), good);
 
     // Every truncation, however short.
     for (size_t length = 0; length < good.size(); ++length) {

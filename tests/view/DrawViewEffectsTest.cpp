@@ -106,29 +106,5 @@ TEST(DrawViewEffects, TextCommandsChangeOnlyTextObjects)
     EXPECT_EQ(text->m_nTextStyle, 0);
 }
 
-TEST(DrawViewEffects, HoveringSeveralPresetsRestoresTheStateBeforeTheFirst)
-{
-    CommandFixture f;
-    CDrawRect* rect = f.AddRect(100, 100);
-    f.view->Select(rect);
-    const auto before = f.Records();
-    const uint32_t id = rect->m_nID;
-    f.document.SetModifiedFlag(false);
-
-    for (int item = 0; item < 3; ++item) {
-        f.view->SavePreviewState();
-        f.view->ApplyReflectionPreset(item + 2);
-    }
-    f.view->SavePreviewState();
-    f.view->ApplyShadowColor(0xFF123456);
-    EXPECT_TRUE(rect->m_bShadow);
-    f.view->RestorePreviewState();
-    EXPECT_EQ(f.Records(), before);
-    // The object itself came back, not a copy of it.
-    EXPECT_EQ(f.document.m_objects.back().get(), rect);
-    EXPECT_EQ(rect->m_nID, id);
-    EXPECT_FALSE(f.document.IsModified());
-}
-
 } // namespace
 } // namespace kelmora
