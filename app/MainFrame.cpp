@@ -21,6 +21,7 @@
 #include "app/WindowsDlg.h"
 #include "app/WorkspaceBar.h"
 #include "view/DrawView.h"
+#include "view/PrintSetup.h"
 
 #include <wx/aui/auibook.h>
 #include <wx/display.h>
@@ -460,6 +461,7 @@ void CMainFrame::BindCommands()
         if (manager())
             manager()->NewWindow(manager()->GetActiveDocument());
     });
+    on(cmd::kFilePrintSetup, [this] { OnFilePrintSetup(this); });
     on(cmd::kAppExit, [this] { Close(); });
     on(cmd::kAppAbout, [this] { OnAppAbout(); });
     on(cmd::kWindowsDialog, [this] { ShowWindowsDialog(); });

@@ -26,6 +26,11 @@ wxMenuBar* BuildStandInMenuBar(wxFileHistory* history)
     add(file, cmd::kFileSendMail, "Sen&d...");
     add(file, cmd::kSummaryInfo, "Summary &Info...");
     file->AppendSeparator();
+    add(file, cmd::kFilePrint, "&Print...");
+    add(file, cmd::kFilePrintDirect, "&Quick Print");
+    add(file, cmd::kFilePrintPreview, "Print Pre&view", wxITEM_CHECK);
+    add(file, cmd::kFilePrintSetup, "Print Set&up...");
+    file->AppendSeparator();
     add(file, cmd::kFileClose, "&Close");
     auto* recent = new wxMenu;
     file->AppendSubMenu(recent, "Recent &Documents");

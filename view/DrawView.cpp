@@ -80,6 +80,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     BindSelectionCommands();
     BindViewCommands();
     BindToolCommands();
+    BindPrintCommands();
     BindEditingCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
@@ -88,6 +89,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
 CDrawView::~CDrawView()
 {
+    ClosePrintPreviewOnDestroy();
     EndTextEntry(true);
     ForgetToolState();
     m_document.RemoveView(this);
