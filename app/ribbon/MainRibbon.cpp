@@ -1,0 +1,508 @@
+#include "app/ribbon/MainRibbon.h"
+
+#include "app/CommandIds.h"
+#include "app/ribbon/ApplicationLook.h"
+#include "app/ribbon/OptionsDialog.h"
+#include "app/ribbon/RibbonColorTables.h"
+#include "model/DrawObj.h"
+#include "model/DrawRect.h"
+#include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonAppMenu.h"
+#include "platform/ui/RibbonButtons.h"
+#include "platform/ui/RibbonColorButton.h"
+#include "platform/ui/RibbonEdit.h"
+#include "platform/ui/RibbonGallery.h"
+#include "platform/ui/RibbonIconButton.h"
+#include "platform/ui/RibbonListButton.h"
+#include "platform/ui/RibbonPopup.h"
+#include "platform/ui/RibbonStatusBar.h"
+
+#include <wx/config.h>
+#include <wx/dcclient.h>
+#include <wx/frame.h>
+#include <wx/ribbon/art.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+#include <wx/ribbon/page.h>
+#include <wx/ribbon/panel.h>
+#include <wx/ribbon/toolbar.h>
+#include <wx/stattext.h>
+
+#include <cctype>
+#include <cwchar>
+
+namespace kelmora {
+
+namespace {
+
+// The Quick Access Toolbar's entries when the settings hold none.
+std::vector<QuickAccessEntry> DefaultQuickAccess()
+{
+    return {{cmd::kFileNew, false},          {cmd::kFileOpen, false}, {cmd::kFileSave, true},
+            {cmd::kFilePrintDirect, true},   {cmd::kFilePrintPreview, false}, {cmd::kEditUndo, true},
+            {cmd::kEditRedo, true}};
+}
+
+std::string FoldCaption(const std::string& caption)
+{
+    std::string folded;
+    for (char c : caption) {
+        if (c != '&')
+            folded += char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return folded;
+}
+
+// Colours of objects are ARGB; the ribbon's are COLORREF. Alpha is dropped.
+COLORREF ColorRefFromArgb(ARGB argb)
+{
+    return ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
+}
+
+template <class Element>
+Element* FindAs(const RibbonElementSet& elements, int id, RibbonElementKind kind)
+{
+    RibbonElement* element = elements.Find(id);
+    return element && element->Kind() == kind ? static_cast<Element*>(element) : nullptr;
+}
+
+} // namespace
+
+CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings)
+    : m_frame(frame), m_settings(settings ? settings : wxConfigBase::Get()), m_quickAccessModel(DefaultQuickAccess()),
+      m_look(m_settings ? ReadStoredLook(*m_settings) : kDefaultLook)
+{
+    BindFrameCommands();
+}
+
+CMainRibbon::~CMainRibbon()
+{
+    // Popups end with the window; their preview ended when the window closed.
+    m_lifetime.reset();
+}
+
+wxRibbonBar* CMainRibbon::CreateRibbon()
+{
+    m_bar = new wxRibbonBar(&m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                            wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS);
+    if (!m_bar)
+        return nullptr;
+    BuildFile();
+    BuildHome();
+    BuildFormat();
+    BuildLayout();
+    BuildView();
+    BuildHelp();
+    LoadQuickAccess();
+    BuildTabRow();
+    SetLook(m_look);
+    m_bar->Realize();
+    m_bar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        PlaceTabRow();
+    });
+    // A new category shown ends any popup of the old one.
+    m_bar->Bind(wxEVT_RIBBONBAR_PAGE_CHANGED, [this](wxRibbonBarEvent& event) {
+        EndPopups();
+        event.Skip();
+    });
+    PlaceTabRow();
+    return m_bar;
+}
+
+void CMainRibbon::PlaceTabRow()
+{
+    if (!m_bar || !m_appButton)
+        return;
+    // The pages sit right below the tab row.
+    int tabHeight = 0;
+    if (m_bar->GetPageCount() > 0)
+        tabHeight = m_bar->GetPage(std::max(0, m_bar->GetActivePage()))->GetPosition().y;
+    if (tabHeight < 16)
+        tabHeight = 24;
+    const wxSize size = m_bar->GetClientSize();
+    const wxSize app = m_appButton->GetBestSize();
+    m_appButton->SetSize(0, 0, app.x, tabHeight);
+    const wxSize quick = m_quickAccess->GetBestSize();
+    m_quickAccess->SetSize(app.x + 4, (tabHeight - quick.y) / 2, quick.x, quick.y);
+    const int left = app.x + 4 + quick.x + 8;
+
+    const wxSize about = m_aboutButton->GetBestSize();
+    const wxSize style = m_styleButton->GetBestSize();
+    const int right = about.x + 2 + style.x + 6;
+    m_aboutButton->SetSize(size.x - about.x - 2, (tabHeight - about.y) / 2, about.x, about.y);
+    m_styleButton->SetSize(size.x - about.x - 4 - style.x, (tabHeight - style.y) / 2, style.x, style.y);
+    m_bar->SetTabCtrlMargins(left, right);
+}
+
+void CMainRibbon::BindFrameCommands()
+{
+    m_frame.Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { SetLook(CommandFromWxId(event.GetId())); }, WxId(kFirstLook),
+        WxId(kLastLook));
+    m_frame.Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(CommandFromWxId(event.GetId()) == m_look); },
+        WxId(kFirstLook), WxId(kLastLook));
+    m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowOptions(); }, WxId(cmd::kOptions));
+    // The window closing ends open popups first, so that a preview they started is taken
+    // back while the view still exists.
+    m_frame.Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        EndPopups();
+        event.Skip();
+    });
+}
+
+std::vector<wxRibbonPage*> CMainRibbon::Pages() const
+{
+    std::vector<wxRibbonPage*> pages;
+    if (!m_bar)
+        return pages;
+    for (size_t i = 0; i < m_bar->GetPageCount(); ++i)
+        pages.push_back(m_bar->GetPage(int(i)));
+    return pages;
+}
+
+wxRibbonPage* CMainRibbon::FindPage(const std::string& caption) const
+{
+    const std::string wanted = FoldCaption(caption);
+    for (wxRibbonPage* page : Pages()) {
+        if (FoldCaption(page->GetLabel().utf8_string()) == wanted)
+            return page;
+    }
+    return nullptr;
+}
+
+namespace {
+
+void FindPlaceIn(wxWindow& window, int wxId, std::optional<CMainRibbon::ElementPlace>& place)
+{
+    for (wxWindow* child : window.GetChildren()) {
+        if (place)
+            return;
+        if (auto* bar = dynamic_cast<wxRibbonButtonBar*>(child)) {
+            if (bar->GetItemById(wxId))
+                place = CMainRibbon::ElementPlace{bar, bar->GetItemRect(wxId)};
+        } else if (auto* tools = dynamic_cast<wxRibbonToolBar*>(child)) {
+            if (tools->FindById(wxId))
+                place = CMainRibbon::ElementPlace{tools, tools->GetToolRect(wxId)};
+        } else if (child->GetId() == wxId) {
+            place = CMainRibbon::ElementPlace{child, wxRect(child->GetSize())};
+        }
+        if (!place)
+            FindPlaceIn(*child, wxId, place);
+    }
+}
+
+} // namespace
+
+std::optional<CMainRibbon::ElementPlace> CMainRibbon::FindPlace(int id) const
+{
+    const RibbonElement* element = m_elements.Find(id);
+    if (!m_bar || !element)
+        return std::nullopt;
+    std::optional<ElementPlace> place;
+    for (wxRibbonPage* page : Pages()) {
+        FindPlaceIn(*page, element->WxId(), place);
+        if (place) {
+            for (wxWindow* w = place->window; w && w != m_bar; w = w->GetParent()) {
+                if (!place->panel)
+                    place->panel = dynamic_cast<wxRibbonPanel*>(w);
+                if (!place->page)
+                    place->page = dynamic_cast<wxRibbonPage*>(w);
+            }
+            return place;
+        }
+    }
+    return std::nullopt;
+}
+
+bool CMainRibbon::OpenDropDown(int id)
+{
+    RibbonElement* element = m_elements.Find(id);
+    const std::optional<ElementPlace> place = FindPlace(id);
+    if (!element || !place)
+        return false;
+    wxRect anchor = place->rect;
+    anchor.SetPosition(place->window->ClientToScreen(anchor.GetPosition()));
+    return OpenElementDropDown(*element, place->window, anchor, *this);
+}
+
+// ---- Values
+
+COLORREF CMainRibbon::GetRibbonColor(int id) const
+{
+    const RibbonElement* element = m_elements.Find(id);
+    if (!element)
+        return kNoColor;
+    // Callers ask only for colour buttons; an element of another kind has no colour.
+    if (element->Kind() != RibbonElementKind::ColorButton)
+        return kNoColor;
+    return static_cast<const RibbonColorButton*>(element)->GetColor();
+}
+
+int CMainRibbon::GetRibbonEditInt(int id) const
+{
+    const auto* edit = FindAs<RibbonEdit>(m_elements, id, RibbonElementKind::Edit);
+    if (!edit)
+        return -1;
+    // Read as the C library reads a wide string: leading blanks, a sign and the digits
+    // that follow; no number reads as 0.
+    const std::string& text = edit->GetText();
+    return int(std::strtol(text.c_str(), nullptr, 10));
+}
+
+std::string CMainRibbon::GetRibbonEditText(int id) const
+{
+    const RibbonElement* element = m_elements.Find(id);
+    if (!element)
+        return {};
+    if (element->Kind() == RibbonElementKind::Edit)
+        return static_cast<const RibbonEdit*>(element)->GetText();
+    if (element->Kind() == RibbonElementKind::ComboBox)
+        return static_cast<const RibbonComboBox*>(element)->GetText();
+    return {};
+}
+
+int CMainRibbon::GetDashStyleIndex() const
+{
+    const auto* gallery = FindAs<CRibbonListButton>(m_elements, cmd::kDashStyles, RibbonElementKind::ListGallery);
+    return gallery ? gallery->GetSelected() : -1;
+}
+
+int CMainRibbon::GetLineWeight() const
+{
+    const auto* gallery = FindAs<CRibbonListButton>(m_elements, cmd::kLineWeight, RibbonElementKind::ListGallery);
+    if (!gallery || gallery->GetSelected() < 0)
+        return -1;
+    return gallery->GetSelected() + 1;
+}
+
+int CMainRibbon::GetGallerySelection(int id) const
+{
+    const auto* gallery = FindAs<RibbonGallery>(m_elements, id, RibbonElementKind::Gallery);
+    return gallery ? gallery->GetSelected() : -1;
+}
+
+bool CMainRibbon::GetSelectedQuickStyle(QuickStyle& out) const
+{
+    const int index = GetGallerySelection(cmd::kStylesGallery);
+    if (index < 0 || index >= kQuickStyleRows)
+        return false;
+    out = QuickStyleTable[size_t(index)];
+    return true;
+}
+
+void CMainRibbon::UpdateFormatTab(const CDrawObj* object)
+{
+    if (!object || !FindPage("Format"))
+        return;
+    const auto color = [this](int id) {
+        return FindAs<RibbonColorButton>(m_elements, id, RibbonElementKind::ColorButton);
+    };
+    const auto edit = [this](int id) { return FindAs<RibbonEdit>(m_elements, id, RibbonElementKind::Edit); };
+
+    // Styles
+    if (RibbonColorButton* fill = color(cmd::kFillColor)) {
+        const bool solid = object->m_bFillEnabled && object->m_brush.m_nKind == BrushKind::Solid;
+        fill->SetColor(solid ? ColorRefFromArgb(object->m_brush.m_clrFore) : kAutomaticColor);
+    }
+    if (RibbonColorButton* line = color(cmd::kLineColor)) {
+        const bool solid = object->m_bLineEnabled && object->m_pen.m_brush.m_nKind == BrushKind::Solid;
+        line->SetColor(solid ? ColorRefFromArgb(object->m_pen.m_brush.m_clrFore) : kAutomaticColor);
+    }
+    // Shadow, only with both of its elements
+    RibbonColorButton* shadowColor = color(cmd::kShadowColor);
+    RibbonEdit* direction = edit(cmd::kShadowDirection);
+    if (shadowColor && direction) {
+        shadowColor->SetColor(object->m_bShadow ? ColorRefFromArgb(object->m_shadowBrush.m_clrFore) : kAutomaticColor);
+        direction->SetText(object->m_bShadow ? std::to_string(int32_t(object->m_nShadowDirection)) : "0");
+    }
+    // Glow
+    if (RibbonColorButton* glow = color(cmd::kGlowColor))
+        glow->SetColor(object->m_bGlow || object->m_bInnerGlow ? ColorRefFromArgb(object->m_clrGlow) : kAutomaticColor);
+    // Reflection
+    const bool reflection = object->m_bReflection;
+    if (RibbonEdit* start = edit(cmd::kReflectionStart))
+        start->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionStartTransparency)) : "255");
+    if (RibbonEdit* end = edit(cmd::kReflectionEnd))
+        end->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionEndTransparency)) : "0");
+    if (RibbonEdit* shown = edit(cmd::kReflectionShown))
+        shown->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionShown)) : "100");
+    // Text, for text objects only
+    if (object->m_nShapeType != ShapeType::Text)
+        return;
+    const auto* text = static_cast<const CDrawRect*>(object);
+    if (RibbonEdit* content = edit(cmd::kTextContent))
+        content->SetText(text->m_strText);
+    if (auto* font = FindAs<RibbonComboBox>(m_elements, cmd::kFontName, RibbonElementKind::ComboBox))
+        font->SelectItem(text->m_strFontName);
+    if (RibbonEdit* size = edit(cmd::kTextSize)) {
+        const double points = double(text->m_fFontSize) * 72.0 / 300.0;
+        // Truncated toward zero; a size that is no number shows nothing sensible to keep.
+        if (std::isfinite(points) && std::abs(points) < 1e9)
+            size->SetText(std::to_string(int64_t(points)));
+    }
+}
+
+// ---- Status bar
+
+bool CMainRibbon::SetStatusPaneText(int id, const std::string& text)
+{
+    return m_statusBar && m_statusBar->SetPaneText(id, wxString::FromUTF8(text));
+}
+
+std::string CMainRibbon::GetStatusPaneText(int id) const
+{
+    if (!m_statusBar)
+        return {};
+    const std::optional<wxString> text = m_statusBar->GetPaneText(id);
+    return text ? text->utf8_string() : std::string();
+}
+
+void CMainRibbon::SetZoomSliderPos(int position)
+{
+    if (m_statusBar) {
+        if (RibbonZoomSlider* slider = m_statusBar->GetSlider(cmd::kZoomSlider))
+            slider->SetPos(position);
+    }
+}
+
+int CMainRibbon::GetZoomSliderPos() const
+{
+    if (m_statusBar) {
+        if (RibbonZoomSlider* slider = m_statusBar->GetSlider(cmd::kZoomSlider))
+            return slider->GetPos();
+    }
+    return -1;
+}
+
+// ---- Looks, toolbar, customising
+
+namespace {
+
+// The labels of the panels take the look's text colour.
+void RecolorPanelTexts(wxWindow& window, const wxColour& colour)
+{
+    for (wxWindow* child : window.GetChildren()) {
+        if (dynamic_cast<wxStaticText*>(child)) {
+            child->SetForegroundColour(colour);
+            child->Refresh();
+        }
+        RecolorPanelTexts(*child, colour);
+    }
+}
+
+} // namespace
+
+void CMainRibbon::SetLook(int look)
+{
+    m_look = look;
+    if (m_bar) {
+        ApplyLook(look, *m_bar, nullptr);
+        RecolorPanelTexts(*m_bar, CurrentRibbonColors().panelText);
+        if (m_appButton)
+            m_appButton->Refresh();
+        if (m_quickAccess)
+            m_quickAccess->Refresh();
+        if (m_statusBar)
+            m_statusBar->Refresh();
+        PlaceTabRow();
+    }
+    if (m_settings)
+        WriteStoredLook(*m_settings, look);
+    if (onLookChanged)
+        onLookChanged(look);
+}
+
+void CMainRibbon::LoadQuickAccess()
+{
+    if (!m_settings)
+        return;
+    wxString saved;
+    if (!m_settings->Read(kQuickAccessSettingKey, &saved))
+        return;
+    m_quickAccessModel.Load(saved.utf8_string(), [this](int id) {
+        const RibbonElement* element = m_elements.Find(id);
+        return element && element->CanSitOnQuickAccess();
+    });
+}
+
+void CMainRibbon::SaveQuickAccess()
+{
+    if (!m_settings)
+        return;
+    m_settings->Write(kQuickAccessSettingKey, wxString::FromUTF8(m_quickAccessModel.Save()));
+    m_settings->Flush();
+}
+
+std::vector<int> CMainRibbon::HiddenCommands() const
+{
+    std::vector<int> ids;
+    for (const RibbonElement* element : m_elements.All()) {
+        if (element->hiddenFromRibbon && element->Id() >= 0 && element->CanSitOnQuickAccess())
+            ids.push_back(element->Id());
+    }
+    return ids;
+}
+
+std::vector<int> CMainRibbon::AllCommands() const
+{
+    std::vector<int> ids;
+    for (const RibbonElement* element : m_elements.All()) {
+        if (element->Id() < 0 || !element->CanSitOnQuickAccess())
+            continue;
+        if (std::find(ids.begin(), ids.end(), element->Id()) == ids.end())
+            ids.push_back(element->Id());
+    }
+    return ids;
+}
+
+void CMainRibbon::ShowOptions()
+{
+    EndPopups();
+    COptionsDialog dialog(&m_frame, m_elements, HiddenCommands(), AllCommands(), m_quickAccessModel.Entries(),
+                          m_quickAccessModel.Defaults());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    m_quickAccessModel.Assign(dialog.Entries());
+    if (m_quickAccess)
+        m_quickAccess->Rebuild();
+    PlaceTabRow();
+    if (m_bar)
+        m_bar->Realize();
+    SaveQuickAccess();
+}
+
+void CMainRibbon::EndPopups()
+{
+    RibbonPopup::CloseCurrent();
+    if (RibbonAppMenu* menu = RibbonAppMenu::Current())
+        menu->Close();
+}
+
+// ---- RibbonHost
+
+void CMainRibbon::SendCommand(int command)
+{
+    const int id = WxId(command);
+    if (id < 0)
+        return;
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(m_bar);
+    if (command == cmd::kZoomSlider)
+        event.SetInt(GetZoomSliderPos());
+    m_frame.GetEventHandler()->ProcessEvent(event);
+}
+
+void CMainRibbon::Highlight(int command, int index, uint32_t color)
+{
+    if (onHighlight)
+        onHighlight(command, index, index < 0 ? kNoColor : color);
+}
+
+wxWindow* CMainRibbon::DialogParent()
+{
+    return &m_frame;
+}
+
+} // namespace kelmora

@@ -1,0 +1,176 @@
+#pragma once
+// CMainRibbon: the program's command surface, built onto a frame. It makes the ribbon (the
+// application button and File menu, the categories Home, Format, Layout, View and Help
+// with their panels, the tab row's Style menu and About button, the Quick Access Toolbar)
+// and the status bar, keeps their elements, and answers the frame's questions about them
+// by command id: the colour, edit, gallery and quick-style values the view's commands
+// read, and the Format tab's sync from a selected object.
+//
+// Every element sends its command to the frame as a menu command whose id comes from
+// WxId(), so that the frame's routing reaches the active view. While the pointer rests
+// on a palette or gallery item, onHighlight hears (command, item, colour) and exactly one
+// -1 when the preview ends.
+//
+// The look and the Quick Access Toolbar are kept in the settings. UI thread only.
+
+#include "document/ColorRef.h"
+#include "platform/ui/QuickAccessModel.h"
+#include "platform/ui/RibbonElement.h"
+#include "view/StylePresets.h"
+
+#include <wx/gdicmn.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class wxConfigBase;
+class wxFrame;
+class wxMenu;
+class wxRibbonBar;
+class wxRibbonPage;
+class wxRibbonPanel;
+
+namespace kelmora {
+
+class CDrawObj;
+class QuickAccessToolbar;
+class RibbonAppButton;
+class RibbonIconButton;
+class RibbonStatusBar;
+struct RibbonColorTables;
+
+// The maker's home page, where the status bar's link and the Home Page command lead.
+inline constexpr const char* kMakerHomePage = "https://kelmora.example/";
+inline constexpr const char* kQuickAccessSettingKey = "/Settings/QuickAccessToolbar";
+
+class CMainRibbon : public RibbonHost {
+public:
+    // `settings` keeps the look and the Quick Access Toolbar (null: wx's global config).
+    explicit CMainRibbon(wxFrame& frame, wxConfigBase* settings = nullptr);
+    ~CMainRibbon();
+
+    CMainRibbon(const CMainRibbon&) = delete;
+    CMainRibbon& operator=(const CMainRibbon&) = delete;
+
+    // Builds the ribbon as a child of the frame, for the frame to place at its top; null
+    // when the bar cannot be made. The stored look and toolbar are in force.
+    wxRibbonBar* CreateRibbon();
+    // Builds the status bar and makes it the frame's; null when it cannot be made.
+    RibbonStatusBar* CreateStatusBar();
+
+    // ---- Hooks the frame fills in
+    std::function<void(int command, int index, COLORREF color)> onHighlight;
+    // The recent documents, most recent first.
+    std::function<std::vector<std::string>()> recentFiles;
+    // Fills the drop-down of "Switch Windows".
+    std::function<void(wxMenu& menu)> windowMenu;
+    // The look changed (the ribbon has it already): the frame recolours its panes.
+    std::function<void(int look)> onLookChanged;
+
+    // ---- Elements
+    const RibbonElementSet& Elements() const { return m_elements; }
+    RibbonElement* FindElement(int id) const { return m_elements.Find(id); }
+    wxRibbonBar* Bar() const { return m_bar; }
+    RibbonStatusBar* StatusBar() const { return m_statusBar; }
+    QuickAccessToolbar* QuickAccess() const { return m_quickAccess; }
+    QuickAccessModel& QuickAccessEntries() { return m_quickAccessModel; }
+    RibbonAppButton* AppButton() const { return m_appButton; }
+    RibbonIconButton* StyleButton() const { return m_styleButton; }
+    // The category pages in order, and the page of a category by its caption (case
+    // ignored, mnemonic marks dropped); null when there is none.
+    std::vector<wxRibbonPage*> Pages() const;
+    wxRibbonPage* FindPage(const std::string& caption) const;
+    // Where the ribbon shows an element: the window (a button bar, a tool bar or the
+    // element's own control), the element's rectangle in it, and its panel and page.
+    struct ElementPlace {
+        wxWindow* window = nullptr;
+        wxRect rect;
+        wxRibbonPanel* panel = nullptr;
+        wxRibbonPage* page = nullptr;
+    };
+    std::optional<ElementPlace> FindPlace(int id) const;
+    // Opens the element's palette, gallery or menu under it, as a click on its arrow does;
+    // false when it has none or is not shown.
+    bool OpenDropDown(int id);
+
+    // ---- Values read by command id (the frame's getters). Elements of another kind count
+    // as missing.
+    // The colour button's colour (its automatic colour when none is chosen); kNoColor
+    // when no element has the id.
+    COLORREF GetRibbonColor(int id) const;
+    // The edit box's text read as a decimal integer (leading digits; 0 for no number);
+    // -1 when no edit box has the id.
+    int GetRibbonEditInt(int id) const;
+    // The text of the edit or combo box; empty when there is none.
+    std::string GetRibbonEditText(int id) const;
+    int GetDashStyleIndex() const;
+    // The Line Weight gallery's item + 1 (1 to 7); -1 for none.
+    int GetLineWeight() const;
+    // The selected item of the Styles, Shadow, Glow, Reflection or Text gallery; -1 for none.
+    int GetGallerySelection(int id) const;
+    // Copies the quick style of the Styles gallery's selected item; false, leaving `out`
+    // as it was, when none is selected.
+    bool GetSelectedQuickStyle(QuickStyle& out) const;
+    // Shows the object's colours, effects and (for text) its text, font and size in the
+    // Format category; null does nothing. Gallery selections stay.
+    void UpdateFormatTab(const CDrawObj* object);
+
+    // ---- Status bar
+    bool SetStatusPaneText(int id, const std::string& text);
+    std::string GetStatusPaneText(int id) const;
+    void SetZoomSliderPos(int position);
+    // The zoom slider's position; -1 without a slider.
+    int GetZoomSliderPos() const;
+
+    // ---- Looks and customising
+    int Look() const { return m_look; }
+    // Applies a look (32818 to 32822) and keeps it; another number changes the look of
+    // nothing but is kept, as it was asked for.
+    void SetLook(int look);
+    // The Options dialog; on OK the toolbar takes the user's entries, which are kept.
+    void ShowOptions();
+    // Keeps the toolbar's entries in the settings.
+    void SaveQuickAccess();
+    // Ends any open palette, gallery or menu without a choice.
+    void EndPopups();
+
+    // ---- RibbonHost
+    void SendCommand(int command) override;
+    void Highlight(int command, int index, uint32_t color) override;
+    wxWindow* DialogParent() override;
+
+    // The commands the customise dialog offers: those in no visible panel, and all.
+    std::vector<int> HiddenCommands() const;
+    std::vector<int> AllCommands() const;
+
+private:
+    void BuildFile();
+    void BuildHome();
+    void BuildFormat();
+    void BuildLayout();
+    void BuildView();
+    void BuildHelp();
+    void BuildTabRow();
+    void LoadQuickAccess();
+    void PlaceTabRow();
+    void BindFrameCommands();
+
+    wxFrame& m_frame;
+    wxConfigBase* m_settings;
+    RibbonElementSet m_elements;
+    std::unique_ptr<RibbonColorTables> m_colors;
+    QuickAccessModel m_quickAccessModel;
+    wxRibbonBar* m_bar = nullptr;
+    RibbonStatusBar* m_statusBar = nullptr;
+    QuickAccessToolbar* m_quickAccess = nullptr;
+    RibbonAppButton* m_appButton = nullptr;
+    RibbonIconButton* m_styleButton = nullptr;
+    RibbonIconButton* m_aboutButton = nullptr;
+    int m_look;
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
+};
+
+} // namespace kelmora
