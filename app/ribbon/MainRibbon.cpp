@@ -1,7 +1,7 @@
 #include "app/ribbon/MainRibbon.h"
 
 #include "app/CommandIds.h"
-#include "app/ribbon/ApplicationLook.h"
+#include "app/ribbon/RibbonLook.h"
 #include "app/ribbon/OptionsDialog.h"
 #include "app/ribbon/RibbonColorTables.h"
 #include "model/DrawObj.h"
@@ -10,6 +10,7 @@
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonButtons.h"
 #include "platform/ui/RibbonColorButton.h"
+#include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonEdit.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonIconButton.h"
@@ -68,11 +69,11 @@ Element* FindAs(const RibbonElementSet& elements, int id, RibbonElementKind kind
 
 } // namespace
 
-CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings)
+CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look)
     : m_frame(frame), m_settings(settings ? settings : wxConfigBase::Get()), m_quickAccessModel(DefaultQuickAccess()),
-      m_look(m_settings ? ReadStoredLook(*m_settings) : kDefaultLook)
+      m_look(look)
 {
-    BindFrameCommands();
+    BindFrameEvents();
 }
 
 CMainRibbon::~CMainRibbon()
@@ -95,7 +96,7 @@ wxRibbonBar* CMainRibbon::CreateRibbon()
     BuildHelp();
     LoadQuickAccess();
     BuildTabRow();
-    SetLook(m_look);
+    ApplyLook(m_look);
     m_bar->Realize();
     m_bar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
@@ -135,15 +136,8 @@ void CMainRibbon::PlaceTabRow()
     m_bar->SetTabCtrlMargins(left, right);
 }
 
-void CMainRibbon::BindFrameCommands()
+void CMainRibbon::BindFrameEvents()
 {
-    m_frame.Bind(
-        wxEVT_MENU, [this](wxCommandEvent& event) { SetLook(CommandFromWxId(event.GetId())); }, WxId(kFirstLook),
-        WxId(kLastLook));
-    m_frame.Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(CommandFromWxId(event.GetId()) == m_look); },
-        WxId(kFirstLook), WxId(kLastLook));
-    m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowOptions(); }, WxId(cmd::kOptions));
     // The window closing ends open popups first, so that a preview they started is taken
     // back while the view still exists.
     m_frame.Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
@@ -394,11 +388,13 @@ void RecolorPanelTexts(wxWindow& window, const wxColour& colour)
 
 } // namespace
 
-void CMainRibbon::SetLook(int look)
+void CMainRibbon::ApplyLook(int look)
 {
+    if (!IsRibbonLook(look))
+        return;
     m_look = look;
     if (m_bar) {
-        ApplyLook(look, *m_bar, nullptr);
+        ApplyRibbonLook(look, *m_bar);
         RecolorPanelTexts(*m_bar, CurrentRibbonColors().panelText);
         if (m_appButton)
             m_appButton->Refresh();
@@ -408,10 +404,6 @@ void CMainRibbon::SetLook(int look)
             m_statusBar->Refresh();
         PlaceTabRow();
     }
-    if (m_settings)
-        WriteStoredLook(*m_settings, look);
-    if (onLookChanged)
-        onLookChanged(look);
 }
 
 void CMainRibbon::LoadQuickAccess()
@@ -462,9 +454,13 @@ void CMainRibbon::ShowOptions()
     EndPopups();
     COptionsDialog dialog(&m_frame, m_elements, HiddenCommands(), AllCommands(), m_quickAccessModel.Entries(),
                           m_quickAccessModel.Defaults());
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    m_quickAccessModel.Assign(dialog.Entries());
+    if (dialog.ShowModal() == wxID_OK)
+        SetQuickAccessEntries(dialog.Entries());
+}
+
+void CMainRibbon::SetQuickAccessEntries(std::vector<QuickAccessEntry> entries)
+{
+    m_quickAccessModel.Assign(std::move(entries));
     if (m_quickAccess)
         m_quickAccess->Rebuild();
     PlaceTabRow();

@@ -7,11 +7,12 @@
 // read, and the Format tab's sync from a selected object.
 //
 // Every element sends its command to the frame as a menu command whose id comes from
-// WxId(), so that the frame's routing reaches the active view. While the pointer rests
-// on a palette or gallery item, onHighlight hears (command, item, colour) and exactly one
-// -1 when the preview ends.
+// WxId(), so that the frame's routing reaches the active view (the looks and "Options"
+// included: the frame keeps the look and calls ApplyLook and ShowOptions). While the
+// pointer rests on a palette or gallery item, onHighlight hears (command, item, colour)
+// and exactly one -1 when the preview ends.
 //
-// The look and the Quick Access Toolbar are kept in the settings. UI thread only.
+// The Quick Access Toolbar's entries are kept in the settings. UI thread only.
 
 #include "document/ColorRef.h"
 #include "platform/ui/QuickAccessModel.h"
@@ -48,15 +49,16 @@ inline constexpr const char* kQuickAccessSettingKey = "/Settings/QuickAccessTool
 
 class CMainRibbon : public RibbonHost {
 public:
-    // `settings` keeps the look and the Quick Access Toolbar (null: wx's global config).
-    explicit CMainRibbon(wxFrame& frame, wxConfigBase* settings = nullptr);
+    // `settings` keeps the Quick Access Toolbar (null: wx's global config); `look` is the
+    // look the ribbon starts in.
+    CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look);
     ~CMainRibbon();
 
     CMainRibbon(const CMainRibbon&) = delete;
     CMainRibbon& operator=(const CMainRibbon&) = delete;
 
     // Builds the ribbon as a child of the frame, for the frame to place at its top; null
-    // when the bar cannot be made. The stored look and toolbar are in force.
+    // when the bar cannot be made. The starting look and the stored toolbar are in force.
     wxRibbonBar* CreateRibbon();
     // Builds the status bar and makes it the frame's; null when it cannot be made.
     RibbonStatusBar* CreateStatusBar();
@@ -67,8 +69,6 @@ public:
     std::function<std::vector<std::string>()> recentFiles;
     // Fills the drop-down of "Switch Windows".
     std::function<void(wxMenu& menu)> windowMenu;
-    // The look changed (the ribbon has it already): the frame recolours its panes.
-    std::function<void(int look)> onLookChanged;
 
     // ---- Elements
     const RibbonElementSet& Elements() const { return m_elements; }
@@ -127,11 +127,13 @@ public:
 
     // ---- Looks and customising
     int Look() const { return m_look; }
-    // Applies a look (32818 to 32822) and keeps it; another number changes the look of
-    // nothing but is kept, as it was asked for.
-    void SetLook(int look);
+    // Gives the ribbon and its status bar a look (32818 to 32822); another number
+    // changes nothing.
+    void ApplyLook(int look);
     // The Options dialog; on OK the toolbar takes the user's entries, which are kept.
     void ShowOptions();
+    // The toolbar takes these entries and keeps them in the settings.
+    void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
     // Keeps the toolbar's entries in the settings.
     void SaveQuickAccess();
     // Ends any open palette, gallery or menu without a choice.
@@ -156,7 +158,7 @@ private:
     void BuildTabRow();
     void LoadQuickAccess();
     void PlaceTabRow();
-    void BindFrameCommands();
+    void BindFrameEvents();
 
     wxFrame& m_frame;
     wxConfigBase* m_settings;

@@ -4,7 +4,6 @@
 #include "app/ribbon/MainRibbon.h"
 
 #include "app/CommandIds.h"
-#include "app/ribbon/ApplicationLook.h"
 #include "app/ribbon/CommandPrompts.h"
 #include "app/ribbon/RibbonArt.h"
 #include "app/ribbon/RibbonColorTables.h"

@@ -37,7 +37,9 @@ void TestSettings::Reopen()
 RibbonFrame::RibbonFrame(wxConfigBase& settings)
     : wxFrame(nullptr, wxID_ANY, "Kelmora", wxDefaultPosition, wxSize(1500, 700))
 {
-    m_ribbon = std::make_unique<CMainRibbon>(*this, &settings);
+    long look = 32818;
+    settings.Read("/Settings/ApplicationLook", &look);
+    m_ribbon = std::make_unique<CMainRibbon>(*this, &settings, int(look));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_ribbon->CreateRibbon(), 0, wxEXPAND);
     auto* client = new wxPanel(this);
@@ -50,6 +52,15 @@ RibbonFrame::RibbonFrame(wxConfigBase& settings)
         commandValues.push_back(event.GetInt());
         event.Skip();
     });
+    // As the main frame does: the looks are the frame's, the ribbon takes them on.
+    Bind(
+        wxEVT_MENU,
+        [this, &settings](wxCommandEvent& event) {
+            commands.push_back(CommandFromWxId(event.GetId()));
+            m_ribbon->ApplyLook(CommandFromWxId(event.GetId()));
+            settings.Write("/Settings/ApplicationLook", long(CommandFromWxId(event.GetId())));
+        },
+        WxId(32818), WxId(32822));
     Layout();
 }
 
@@ -58,6 +69,19 @@ RibbonFrame::~RibbonFrame()
     // The windows go before the ribbon object that their handlers refer to.
     DestroyChildren();
     m_ribbon.reset();
+}
+
+void RibbonTest::SetUp()
+{
+    frame = new RibbonFrame(settings.Config());
+    frame->Show();
+    Pump();
+}
+
+void RibbonTest::TearDown()
+{
+    frame->Destroy();
+    Pump();
 }
 
 void Pump()

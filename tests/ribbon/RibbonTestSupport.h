@@ -4,6 +4,7 @@
 
 #include "app/ribbon/MainRibbon.h"
 
+#include <gtest/gtest.h>
 #include <wx/fileconf.h>
 #include <wx/frame.h>
 
@@ -44,6 +45,17 @@ private:
 
 // Runs the event loop until nothing is pending.
 void Pump();
+
+// A shown frame with the ribbon, on settings of its own.
+class RibbonTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    CMainRibbon& Ribbon() { return frame->Ribbon(); }
+
+    TestSettings settings;
+    RibbonFrame* frame = nullptr;
+};
 
 // The frame's pixels as a PNG file.
 bool SaveScreenshot(wxWindow& window, const std::filesystem::path& path);
