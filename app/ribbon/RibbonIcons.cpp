@@ -903,7 +903,7 @@ void Draw(Icon icon, IconPainter& p)
         Glyph(p, "B", true, false, false, false);
         break;
     case Icon::Italic:
-        Glyph(p, "I", false, true, false, false);
+        Glyph(p, "I", true, true, false, false);
         break;
     case Icon::Underline:
         Glyph(p, "U", false, false, true, false);

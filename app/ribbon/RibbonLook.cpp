@@ -36,7 +36,7 @@ std::optional<RibbonScheme> SchemeOf(int look)
     case 32821: // Aqua
         return RibbonScheme{{188, 213, 216}, {255, 223, 114}, {30, 78, 87}, {0, 122, 132}, {196, 222, 226}, {12, 70, 78}};
     case 32822: // Scenic
-        return RibbonScheme{{218, 229, 243}, {182, 207, 240}, {30, 57, 91}, {32, 88, 158}, {220, 230, 244}, {30, 57, 91}};
+        return RibbonScheme{{232, 237, 245}, {182, 207, 240}, {30, 57, 91}, {32, 88, 158}, {226, 233, 244}, {30, 57, 91}};
     default:
         return std::nullopt;
     }

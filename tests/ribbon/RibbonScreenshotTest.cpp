@@ -17,10 +17,6 @@ namespace kelmora::testing {
 TEST(RibbonScreenshots, EachCategoryOpen)
 {
     wxInitAllImageHandlers();
-    wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
-        fprintf(stderr, "ASSERT %s:%d %s %s %s\n", file.utf8_str().data(), line, func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
-        wxTrap();
-    });
     TestSettings settings;
     auto* frame = new RibbonFrame(settings.Config());
     frame->Show();
@@ -34,6 +30,14 @@ TEST(RibbonScreenshots, EachCategoryOpen)
         const std::string name = pages[i]->GetLabel().utf8_string();
         EXPECT_TRUE(SaveScreenshot(*frame, folder / ("ribbon-" + name + ".png"))) << name;
     }
+    // The Format category in each look.
+    frame->Ribbon().Bar()->SetActivePage(pages[1]);
+    for (int look = 32818; look <= 32822; ++look) {
+        frame->Ribbon().ApplyLook(look);
+        EXPECT_TRUE(SaveScreenshot(*frame, folder / ("look-" + std::to_string(look) + ".png")));
+    }
+    frame->Ribbon().ApplyLook(32818);
+
     // The popups: palettes, galleries, list galleries and the File menu.
     frame->Ribbon().Bar()->SetActivePage(pages[1]);
     for (auto [id, name] : {std::pair{32775, "line-color"}, {32989, "styles"}, {32972, "shadow"}, {32973, "glow"},

@@ -115,7 +115,8 @@ bool SaveScreenshotOf(const wxRect& rect, const std::filesystem::path& path)
     std::filesystem::create_directories(path.parent_path());
     const wxString command = wxString::Format("import -window root -crop %dx%d+%d+%d +repage \"%s\"", rect.width,
                                               rect.height, rect.x, rect.y, wxString::FromUTF8(path.string()));
-    return wxExecute(command, wxEXEC_SYNC) == 0 && std::filesystem::exists(path);
+    // Without disabling the windows while it runs, which would show them greyed.
+    return wxExecute(command, wxEXEC_SYNC | wxEXEC_NODISABLE) == 0 && std::filesystem::exists(path);
 }
 
 } // namespace kelmora::testing
