@@ -235,6 +235,14 @@ void CNumSpinCtrl::OnDeltaPos(int iDelta)
             value = m_bWrap ? m_fMax : m_fMin;
     }
     SetBuddyText(value);
+    // A step is the user changing the value: the buddy's listeners hear of it as they
+    // hear of typing. Values set by the program (SetPos) stay silent.
+    if (m_pBuddy != nullptr) {
+        wxCommandEvent changed(wxEVT_TEXT, m_pBuddy->GetId());
+        changed.SetEventObject(m_pBuddy);
+        changed.SetString(m_pBuddy->GetValue());
+        m_pBuddy->GetEventHandler()->ProcessEvent(changed);
+    }
 }
 
 void CNumSpinCtrl::OnSpin(wxSpinEvent& event)

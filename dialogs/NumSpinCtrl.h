@@ -42,7 +42,8 @@ public:
     // The text for `value` under m_nDecimals and m_bTrimZeros.
     std::string FormatValue(double value) const;
 
-    // One click: `iDelta` steps of m_fDelta, positive going up.
+    // One click: `iDelta` steps of m_fDelta, positive going up. The buddy then sends
+    // wxEVT_TEXT as if the user had typed the new value; SetPos and SetBuddyText do not.
     void OnDeltaPos(int iDelta);
 
     // The integer position that mirrors the value, 0 .. m_nIntRange.

@@ -1,7 +1,11 @@
 #include "dialogs/SurfaceBlit.h"
 
+#include <optional>
+
 #include <wx/bitmap.h>
+#include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/window.h>
 
 namespace kelmora {
 
@@ -16,14 +20,31 @@ void BlitSurface(wxDC& dc, const ImageSurface& surface, int x, int y)
         cairo_restore(target);
         return;
     }
+    dc.DrawBitmap(SurfaceToBitmap(surface), x, y);
+}
+
+void PaintOffscreen(wxWindow& window, const std::function<void(ImageSurface&)>& render)
+{
+    wxPaintDC dc(&window);
+    const wxSize size = window.GetClientSize();
+    if (std::optional<ImageSurface> surface = ImageSurface::Create(size.x, size.y)) {
+        render(*surface);
+        BlitSurface(dc, *surface);
+    }
+}
+
+wxBitmap SurfaceToBitmap(const ImageSurface& surface)
+{
     wxImage image(surface.Width(), surface.Height());
+    image.InitAlpha();
     for (int py = 0; py < surface.Height(); ++py) {
         for (int px = 0; px < surface.Width(); ++px) {
             const Color c = surface.GetPixel(px, py).value_or(Color());
             image.SetRGB(px, py, c.GetR(), c.GetG(), c.GetB());
+            image.SetAlpha(px, py, c.GetA());
         }
     }
-    dc.DrawBitmap(wxBitmap(image), x, y);
+    return wxBitmap(image);
 }
 
 } // namespace kelmora

@@ -178,4 +178,18 @@ void CSADirRead::FindFiles(const std::string& folderPath, std::string_view patte
     }
 }
 
+std::vector<std::string> SubfolderNames(std::string root)
+{
+    CSADirRead reader;
+    reader.ScanDirs(std::move(root));
+    reader.CollectFiles("*.*");
+    std::vector<std::string> names;
+    for (const CSADirRead::FolderEntry& folder : reader.Folders()) {
+        // The root's own entry has no name.
+        if (!folder.name.empty())
+            names.push_back(folder.name);
+    }
+    return names;
+}
+
 } // namespace kelmora

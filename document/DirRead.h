@@ -82,4 +82,8 @@ private:
     std::vector<FileEntry> m_files;
 };
 
+// The names of the direct sub-folders of `root`, in the scanner's order: the categories
+// of a gallery and of the templates.
+std::vector<std::string> SubfolderNames(std::string root);
+
 } // namespace kelmora

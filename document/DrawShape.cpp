@@ -65,15 +65,38 @@ std::optional<std::vector<uint8_t>> ReadContentsRecord(const std::filesystem::pa
     return std::move(*contents);
 }
 
-uint32_t KindWord(const std::vector<uint8_t>& record)
+// What a shape reads of a "Contents" record after its header: for a drawing the paper
+// colour, the page size as stored and the object list; for one object that object. What
+// follows the object list (the embedded-item list of documents) is not read, so files
+// written with or without it load alike. Any other kind yields nothing.
+struct ShapeContents {
+    COLORREF paperColor = kWhite;
+    CSize pageSize;
+    std::vector<std::unique_ptr<CDrawObj>> objects;
+};
+
+ShapeContents ReadShapeContents(Archive& ar, uint32_t kind)
 {
-    if (record.size() < 12)
-        return 0;
-    return uint32_t(record[8]) | uint32_t(record[9]) << 8 | uint32_t(record[10]) << 16 | uint32_t(record[11]) << 24;
+    ShapeContents contents;
+    if (kind == uint32_t(ArchiveKind::Object)) {
+        contents.objects.push_back(ar.ReadObject<CDrawObj>());
+    } else if (kind == uint32_t(ArchiveKind::Drawing)) {
+        contents.paperColor = ar.ReadUInt32();
+        // The page size is only reported, never used to lay anything out: taken raw.
+        contents.pageSize.cx = ar.ReadInt32();
+        contents.pageSize.cy = ar.ReadInt32();
+        // ReadObject refuses back-references and classes other than drawing objects, so
+        // every entry is a new object of its own.
+        const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
+        contents.objects.reserve(std::min<uint32_t>(count, 1024));
+        for (uint32_t i = 0; i < count; ++i)
+            contents.objects.push_back(ar.ReadObject<CDrawObj>());
+    }
+    return contents;
 }
 
 // One object from what a record held: the only live object itself, several wrapped in a
-// new group named "Group" in file order; removed objects are left out.
+// new group named "Group" in file order; removed objects and null entries are left out.
 std::unique_ptr<CDrawObj> SingleObject(std::vector<std::unique_ptr<CDrawObj>> objects)
 {
     std::erase_if(objects, [](const std::unique_ptr<CDrawObj>& object) { return !object || object->m_bDeleted; });
@@ -116,11 +139,14 @@ CDrawObj* CDrawShape::Load(std::filesystem::path path, bool autoDelete)
             std::optional<std::vector<uint8_t>> record = ReadContentsRecord(unpacked->Path());
             unpacked->Remove();
             if (record) {
-                m_nKind = KindWord(*record);
                 MemoryStream stream(std::move(*record));
                 Archive ar(stream, ArchiveMode::Load);
-                DocumentContents contents = ReadDocumentContents(ar);
-                if (contents.kind == uint32_t(ArchiveKind::Drawing)) {
+                // The format words carry no meaning for reading.
+                ar.ReadUInt32();
+                ar.ReadUInt32();
+                m_nKind = ar.ReadUInt32();
+                ShapeContents contents = ReadShapeContents(ar, m_nKind);
+                if (m_nKind == uint32_t(ArchiveKind::Drawing)) {
                     m_clrPaper = contents.paperColor;
                     m_sizePage = contents.pageSize;
                 }
@@ -134,6 +160,12 @@ CDrawObj* CDrawShape::Load(std::filesystem::path path, bool autoDelete)
     }
     m_bAutoDelete = autoDelete;
     return m_pObject;
+}
+
+std::unique_ptr<CDrawObj> LoadDrawingObject(const std::filesystem::path& path)
+{
+    CDrawShape shape;
+    return std::unique_ptr<CDrawObj>(shape.Load(path, false));
 }
 
 bool CDrawShape::DrawFitted(Graphics& g, float x, float y, float width, float height)

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 
 namespace kelmora {
 
@@ -60,5 +61,9 @@ public:
 private:
     void ReleaseObject();
 };
+
+// The drawing of the file as one object owned by the caller (CDrawShape::Load without
+// auto-delete); null when the file yields none.
+std::unique_ptr<CDrawObj> LoadDrawingObject(const std::filesystem::path& path);
 
 } // namespace kelmora

@@ -6,6 +6,7 @@
 #include "platform/graphics/ImageSurface.h"
 #include "platform/graphics/SmoothingMode.h"
 #include "platform/imaging/Bitmap.h"
+#include "platform/imaging/DecoderLimits.h"
 #include "platform/imaging/ImageCodec.h"
 #include "platform/imaging/PremultipliedPixels.h"
 
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -24,6 +26,13 @@ namespace kelmora {
 namespace {
 
 constexpr std::array<uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::array<uint8_t, 4> kZipEndSignature = {0x50, 0x4B, 0x05, 0x06};
+
+// A clean encoding is all but certain at the first try (a few kilobytes hold four given
+// bytes about once in a million pictures); a handful of changed pixels are enough.
+constexpr int kCleanEncodingAttempts = 16;
+// Trailer pictures are 64 pixels a side; anything much larger is not one.
+constexpr int32_t kMaxThumbnailPictureSide = 1024;
 
 bool WriteAll(int fd, const uint8_t* data, size_t size)
 {
@@ -38,6 +47,21 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
         size -= size_t(written);
     }
     return true;
+}
+
+// Whether the last end-record signature of the file (of `size` bytes) still lies within
+// the zip reader's window once `appended` more bytes follow it.
+bool EndRecordStaysFound(int fd, uint64_t size, uint64_t appended)
+{
+    const uint64_t tailSize = std::min<uint64_t>(size, kZipEndRecordWindow);
+    std::vector<uint8_t> tail(tailSize);
+    if (::pread(fd, tail.data(), tail.size(), off_t(size - tailSize)) != ssize_t(tail.size()))
+        return false;
+    const auto found = std::find_end(tail.begin(), tail.end(), kZipEndSignature.begin(), kZipEndSignature.end());
+    if (found == tail.end())
+        return false;
+    const uint64_t signatureOffset = size - tailSize + uint64_t(found - tail.begin());
+    return size + appended - signatureOffset <= kZipEndRecordWindow;
 }
 
 } // namespace
@@ -105,43 +129,111 @@ bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float widt
     return true;
 }
 
-std::optional<std::vector<uint8_t>> RenderThumbnailPng(CDrawDoc& document)
+Bitmap RenderThumbnail(int side, const std::function<void(Graphics&)>& draw)
 {
-    std::optional<ImageSurface> surface = ImageSurface::Create(kThumbnailSide, kThumbnailSide);
+    std::optional<ImageSurface> surface = ImageSurface::Create(side, side);
     if (!surface)
-        return std::nullopt;
+        return Bitmap::Failed(ImageStatus::OutOfMemory);
     {
         Graphics g(*surface);
         g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        // An empty drawing gives a transparent picture: the result is not needed.
-        DrawAllScaled(document, g, 0.0f, 0.0f, float(kThumbnailSide), float(kThumbnailSide));
+        draw(g);
     }
     cairo_surface_t* cairoSurface = surface->CairoSurface();
     cairo_surface_flush(cairoSurface);
-    Bitmap bitmap = BitmapFromPremultiplied(cairo_image_surface_get_data(cairoSurface), kThumbnailSide, kThumbnailSide,
-                                            cairo_image_surface_get_stride(cairoSurface));
-    if (!bitmap.IsOk())
+    return BitmapFromPremultiplied(cairo_image_surface_get_data(cairoSurface), side, side,
+                                   cairo_image_surface_get_stride(cairoSurface));
+}
+
+std::optional<std::vector<uint8_t>> RenderThumbnailPng(CDrawDoc& document)
+{
+    // An empty drawing gives a transparent picture: the result of the drawing is not needed.
+    const Bitmap picture = RenderThumbnail(kThumbnailSide, [&](Graphics& g) {
+        DrawAllScaled(document, g, 0.0f, 0.0f, float(kThumbnailSide), float(kThumbnailSide));
+    });
+    if (!picture.IsOk())
         return std::nullopt;
-    std::vector<uint8_t> png;
-    if (EncodeImage(bitmap, ImageFormat::Png, png) != ImageStatus::Ok)
+    return EncodeThumbnailPng(picture);
+}
+
+bool ContainsZipEndSignature(std::span<const uint8_t> bytes)
+{
+    return std::search(bytes.begin(), bytes.end(), kZipEndSignature.begin(), kZipEndSignature.end()) != bytes.end();
+}
+
+std::optional<std::vector<uint8_t>> EncodeThumbnailPng(const Bitmap& picture, const PngEncoder& encode)
+{
+    if (!picture.IsOk())
         return std::nullopt;
-    return png;
+    Bitmap changed = picture;
+    for (int attempt = 0; attempt < kCleanEncodingAttempts; ++attempt) {
+        std::optional<std::vector<uint8_t>> png = encode(changed);
+        if (!png || png->empty())
+            return std::nullopt;
+        if (!ContainsZipEndSignature(*png))
+            return png;
+        // Any change of the pixels changes the compressed data and the checksums that
+        // hold the signature; the lowest blue bit of one pixel cannot be seen.
+        std::span<uint32_t> pixels = changed.Pixels();
+        pixels[size_t(attempt) % pixels.size()] ^= 1u;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> EncodeThumbnailPng(const Bitmap& picture)
+{
+    return EncodeThumbnailPng(picture, [](const Bitmap& bitmap) -> std::optional<std::vector<uint8_t>> {
+        std::vector<uint8_t> png;
+        if (EncodeImage(bitmap, ImageFormat::Png, png) != ImageStatus::Ok)
+            return std::nullopt;
+        return png;
+    });
 }
 
 bool AppendThumbnail(CDrawDoc& document, const std::filesystem::path& target)
 {
     std::optional<std::vector<uint8_t>> png = RenderThumbnailPng(document);
-    if (!png || png->size() > UINT32_MAX)
-        return false;
-    const uint32_t length = uint32_t(png->size());
-    const uint8_t lengthBytes[4] = {uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
+    return png && AppendThumbnailTrailer(target, *png);
+}
 
-    int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+bool AppendThumbnailTrailer(const std::filesystem::path& path, std::span<const uint8_t> png)
+{
+    if (png.empty() || png.size() > kMaxThumbnailBytes || ContainsZipEndSignature(png))
+        return false;
+    // A file marked read-only (the program's own galleries) is left alone, also for a
+    // user whom the system would let write it.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0)
+        return false;
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool written = WriteAll(fd, png->data(), png->size()) && WriteAll(fd, lengthBytes, sizeof lengthBytes)
-        && ::fsync(fd) == 0;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    bool written = size >= 0 && EndRecordStaysFound(fd, uint64_t(size), png.size() + 4);
+    if (written) {
+        const uint32_t length = uint32_t(png.size());
+        const uint8_t lengthBytes[4] = {uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16),
+                                        uint8_t(length >> 24)};
+        written = WriteAll(fd, png.data(), png.size()) && WriteAll(fd, lengthBytes, sizeof lengthBytes)
+            && ::fsync(fd) == 0;
+        // Half a trailer would be read as the file's last four bytes: take it off again.
+        if (!written && ::ftruncate(fd, size) == 0)
+            ::fsync(fd);
+    }
     return (::close(fd) == 0) && written;
+}
+
+std::optional<Bitmap> DecodeThumbnail(std::span<const uint8_t> png)
+{
+    if (DetectImageFormat(png) != ImageFormat::Png)
+        return std::nullopt;
+    DecoderLimits limits;
+    limits.maxWidth = kMaxThumbnailPictureSide;
+    limits.maxHeight = kMaxThumbnailPictureSide;
+    Bitmap picture = DecodeImage(png, limits);
+    if (!picture.IsOk() || (picture.Width() != kThumbnailSide && picture.Height() != kThumbnailSide))
+        return std::nullopt;
+    return picture;
 }
 
 std::optional<std::vector<uint8_t>> ReadThumbnail(std::span<const uint8_t> fileBytes)
@@ -150,7 +242,7 @@ std::optional<std::vector<uint8_t>> ReadThumbnail(std::span<const uint8_t> fileB
         return std::nullopt;
     const uint8_t* end = fileBytes.data() + fileBytes.size();
     const uint32_t length = uint32_t(end[-4]) | uint32_t(end[-3]) << 8 | uint32_t(end[-2]) << 16 | uint32_t(end[-1]) << 24;
-    if (length < kMinThumbnailBytes || uint64_t(length) > fileBytes.size() - 4)
+    if (length < kMinThumbnailBytes || length > kMaxThumbnailBytes || uint64_t(length) > fileBytes.size() - 4)
         return std::nullopt;
     const uint8_t* png = end - 4 - length;
     if (!std::equal(kPngSignature.begin(), kPngSignature.end(), png))
@@ -174,7 +266,7 @@ std::optional<std::vector<uint8_t>> ReadThumbnail(const std::filesystem::path& p
         return std::nullopt;
     const uint32_t length = uint32_t(lengthBytes[0]) | uint32_t(lengthBytes[1]) << 8 | uint32_t(lengthBytes[2]) << 16
         | uint32_t(lengthBytes[3]) << 24;
-    if (length < kMinThumbnailBytes || std::streamoff(length) > size - 4)
+    if (length < kMinThumbnailBytes || length > kMaxThumbnailBytes || std::streamoff(length) > size - 4)
         return std::nullopt;
     std::vector<uint8_t> trailer(size_t(length) + 4);
     file.seekg(size - 4 - std::streamoff(length));

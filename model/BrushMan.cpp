@@ -4,9 +4,18 @@
 #include "model/GraphicsValues.h"
 #include "platform/archive/Archive.h"
 
+#include <algorithm>
+
 namespace kelmora {
 
 KELMORA_IMPLEMENT_SERIAL(BrushMan, CObject, 0)
+
+namespace {
+
+// The path-gradient style whose polygon comes from the interpolation positions.
+constexpr int32_t kStopPolygonStyle = 4;
+
+} // namespace
 
 BrushMan::BrushMan() = default;
 
@@ -94,9 +103,21 @@ void BrushMan::Serialize(Archive& ar)
         ar << uint32_t(m_blendFactors.size());
         for (size_t i = 0; i < m_blendFactors.size(); ++i)
             ar << m_blendFactors[i] << (i < m_blendPositions.size() ? m_blendPositions[i] : 0.0f);
-        ar << uint32_t(m_interpColors.size());
-        for (size_t i = 0; i < m_interpColors.size(); ++i)
-            ar << m_interpColors[i] << (i < m_interpPositions.size() ? m_interpPositions[i] : 0.0f);
+        // A stop-polygon path gradient builds its polygon from the interpolation positions
+        // alone and paints with its surround colours. Its positions must survive even
+        // where fewer interpolation colours are held: each position beyond them is stored
+        // with the surround colour of its index (transparent black past those), which that
+        // style does not paint with. Other fills use no position without a colour.
+        const bool stopPolygon = m_nKind == BrushKind::PathGradient && m_nPathStyle == kStopPolygonStyle;
+        const size_t interpCount =
+            stopPolygon ? std::max(m_interpColors.size(), m_interpPositions.size()) : m_interpColors.size();
+        ar << uint32_t(interpCount);
+        for (size_t i = 0; i < interpCount; ++i) {
+            const ARGB color = i < m_interpColors.size() ? m_interpColors[i]
+                : i < m_surroundColors.size()            ? m_surroundColors[i]
+                                                         : ARGB(0);
+            ar << color << (i < m_interpPositions.size() ? m_interpPositions[i] : 0.0f);
+        }
         ar << uint32_t(m_surroundColors.size());
         for (ARGB color : m_surroundColors)
             ar << color;

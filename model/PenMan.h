@@ -17,12 +17,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace kelmora {
 
 class Pen;
 class ViewServices;
+
+// Whether a pen draws `fractions` as its compound lines: pairs of ascending fractions of
+// the width, all in [0, 1]. The empty array (one plain line) does not count.
+bool IsUsableCompoundArray(std::span<const float> fractions);
 
 class PenMan : public CObject {
     KELMORA_DECLARE_SERIAL(PenMan)

@@ -43,20 +43,6 @@ bool IsUsableDashPattern(const std::vector<float>& pattern)
     return std::all_of(pattern.begin(), pattern.end(), [](float v) { return std::isfinite(v) && v > 0.0f; });
 }
 
-// Pairs of ascending fractions of the width in [0, 1].
-bool IsUsableCompoundArray(const std::vector<float>& fractions)
-{
-    if (fractions.empty() || fractions.size() % 2 != 0)
-        return false;
-    float previous = 0.0f;
-    for (float value : fractions) {
-        if (!std::isfinite(value) || value < previous || value > 1.0f)
-            return false;
-        previous = value;
-    }
-    return true;
-}
-
 // The pen's transform after `step`, when it stays finite and invertible.
 bool AcceptsTransform(const Pen& pen, const Matrix& step, MatrixOrder order)
 {
@@ -79,6 +65,19 @@ void SetCap(Pen& pen, int32_t code, const CustomCapMan& custom, bool start)
 }
 
 } // namespace
+
+bool IsUsableCompoundArray(std::span<const float> fractions)
+{
+    if (fractions.empty() || fractions.size() % 2 != 0)
+        return false;
+    float previous = 0.0f;
+    for (float value : fractions) {
+        if (!std::isfinite(value) || value < previous || value > 1.0f)
+            return false;
+        previous = value;
+    }
+    return true;
+}
 
 std::unique_ptr<Pen> PenMan::CreatePen(ViewServices* view)
 {

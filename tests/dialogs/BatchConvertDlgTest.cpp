@@ -1,5 +1,7 @@
 #include "dialogs/BatchConvertDlg.h"
 
+#include "tests/dialogs/DialogTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -8,15 +10,6 @@
 namespace kelmora {
 
 namespace {
-
-void Click(wxDialog& dialog, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
 
 std::string Text(wxDialog& dialog, int id)
 {

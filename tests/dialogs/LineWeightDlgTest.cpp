@@ -1,5 +1,7 @@
 #include "dialogs/LineWeightDlg.h"
 
+#include "tests/dialogs/DialogTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/spinbutt.h>
@@ -10,15 +12,6 @@
 namespace kelmora {
 
 namespace {
-
-void Click(wxDialog& dialog, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
 
 class LineWeightDlgTest : public ::testing::Test {
 protected:

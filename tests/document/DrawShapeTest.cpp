@@ -109,6 +109,25 @@ TEST_F(DrawShapeTest, SeveralObjectsComeBackAsOneGroupWithoutTheRemovedOnes)
     EXPECT_EQ(shape.m_sizePage, CSize(600, 900));
 }
 
+TEST_F(DrawShapeTest, ReadsUpToTheObjectListAndTakesThePageAsStored)
+{
+    // Gallery and template files written without the embedded-item list, and with a page
+    // size the document itself would refuse, still load.
+    auto a = RedRect(RectF(0, 0, 10, 10), "a");
+    auto b = RedRect(RectF(20, 0, 10, 10), "b");
+    for (const auto& [width, height] : {std::pair{0, 0}, {-5, 7}, {600, 900}}) {
+        const std::vector<uint8_t> record = ArchiveBytes([&](Archive& ar) {
+            ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0x00FFFFFF) << int32_t(width) << int32_t(height);
+            ar.WriteObjectList(std::vector<const CObject*>{a.get(), b.get()});
+        });
+        CDrawShape shape;
+        auto* group = dynamic_cast<CDrawObjGroup*>(shape.Load(CraftDocument("short.mzf", record).string(), true));
+        ASSERT_NE(group, nullptr) << width;
+        EXPECT_EQ(group->m_children.size(), 2u);
+        EXPECT_EQ(shape.m_sizePage, CSize(width, height));
+    }
+}
+
 TEST_F(DrawShapeTest, PlainArchiveEntryOfOneObjectLoads)
 {
     auto rect = RedRect(RectF(0, 0, 10, 10), "cap");

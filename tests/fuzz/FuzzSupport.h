@@ -4,8 +4,14 @@
 #include "platform/archive/Archive.h"
 #include "platform/archive/MemoryStream.h"
 
+#include <stdlib.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace kelmora::fuzz {
@@ -34,6 +40,27 @@ void RequireStableRecord(T& object)
     }
     if (StoreRecord(reloaded) != once)
         std::abort();
+}
+
+// Writes the input as a whole file, replacing what was there.
+inline bool WriteInputFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+// Makes a temporary folder of the process's own the temporary folder, once, so that a
+// target can count the files in it: a reader must leave no temporary file behind.
+inline void UsePrivateTempFolder(const char* name)
+{
+    static const bool done = [name] {
+        std::string pattern = (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()))
+            ::setenv("TMPDIR", pattern.c_str(), 1);
+        return true;
+    }();
+    (void)done;
 }
 
 } // namespace kelmora::fuzz

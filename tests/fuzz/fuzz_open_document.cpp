@@ -7,11 +7,9 @@
 // Whatever opens must save and open again with the same objects.
 
 #define KELMORA_FUZZ_USES_FONTS
-#include "document/DocumentEnvironment.h"
-#include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
-#include "document/NewDocumentDialog.h"
+#include "document/StandaloneEnvironment.h"
 #include "model/DrawObj.h"
 #include "platform/base/TempFile.h"
 #include "platform/storage/StorageWriter.h"
@@ -27,26 +25,10 @@ namespace {
 
 using namespace kelmora;
 
-class QuietEnvironment : public DocumentEnvironment {
-public:
-    FrameServices* Frame() override { return nullptr; }
-    std::unique_ptr<DocumentSummary> NewSummaryInfo() override { return std::make_unique<CDocSummaryInfo>(); }
-    std::unique_ptr<DocumentUndo> NewUndo(CDrawDoc&) override { return nullptr; }
-    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override { return nullptr; }
-    std::unique_ptr<CDrawObj> LoadTemplate(const std::string&) override { return nullptr; }
-};
-
 class QuietSink : public DocumentMessageSink {
 public:
     void ShowMessage(std::string_view, std::string_view) override { }
 };
-
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
 
 } // namespace
 
@@ -77,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     bool ready = false;
     if (layer == 0) {
-        ready = WriteFile(document, input);
+        ready = fuzz::WriteInputFile(document, input);
     } else if (layer == 1) {
-        ready = WriteFile(compound, input) && PackDocumentArchive(document, "doc.mzf", compound);
+        ready = fuzz::WriteInputFile(compound, input) && PackDocumentArchive(document, "doc.mzf", compound);
     } else {
         auto root = StorageWriter::Create(compound);
         ready = root->WriteStream(kContentsStreamName, input) && root->Commit()
@@ -87,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     if (ready) {
-        QuietEnvironment environment;
+        StandaloneEnvironment environment;
         QuietSink sink;
         CDrawDoc doc(environment);
         doc.SetMessageSink(&sink);

@@ -14,6 +14,8 @@
 #include "platform/graphics/ImageSurface.h"
 #include "platform/storage/StorageWriter.h"
 
+#include "tests/fuzz/FuzzSupport.h"
+
 #include <stdlib.h>
 
 #include <cstddef>
@@ -25,25 +27,6 @@ namespace {
 
 using namespace kelmora;
 
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
-
-// A private temporary folder, so that the count of files in it is this process's alone.
-void UsePrivateTempFolder()
-{
-    static const bool done = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-shape-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            ::setenv("TMPDIR", pattern.c_str(), 1);
-        return true;
-    }();
-    (void)done;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -52,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const uint8_t layer = data[0] % 3;
     std::span<const uint8_t> input(data + 1, size - 1);
-    UsePrivateTempFolder();
+    fuzz::UsePrivateTempFolder("kelmora-fuzz-shape");
 
     auto stemFile = TempFile::Create("fzs");
     if (!stemFile)
@@ -63,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     bool ready = false;
     if (layer == 0) {
-        ready = WriteFile(shapeFile, input);
+        ready = fuzz::WriteInputFile(shapeFile, input);
     } else if (layer == 1) {
-        ready = WriteFile(entry, input) && PackDocumentArchive(shapeFile, "shape.mzf", entry);
+        ready = fuzz::WriteInputFile(entry, input) && PackDocumentArchive(shapeFile, "shape.mzf", entry);
     } else {
         auto root = StorageWriter::Create(entry);
         ready = root->WriteStream(kContentsStreamName, input) && root->Commit()

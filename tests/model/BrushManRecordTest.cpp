@@ -129,6 +129,29 @@ TEST(BrushManRecord, VectorsAreStoredAsPairs)
               RecordBytes().U32(1).Floats({0.25f, 0.75f}).U32(1).U32(0xFF102030).F32(0.5f).U32(1).U32(0xFF405060).Get());
 }
 
+TEST(BrushManRecord, StopPolygonKeepsPositionsWithoutColours)
+{
+    // A stop polygon whose positions outnumber its interpolation colours: each position
+    // is stored with the surround colour of its index, transparent black past them.
+    BrushMan brush;
+    brush.m_nKind = BrushKind::PathGradient;
+    brush.m_nPathStyle = 4;
+    brush.m_interpPositions = {0, 0.25f, 1};
+    brush.m_surroundColors = {0xFF000001, 0xFF000002};
+    Bytes stored = StoredBrush(brush);
+    EXPECT_EQ(Bytes(stored.begin() + kBlendCountOffset, stored.begin() + kBlendCountOffset + 32),
+              RecordBytes().U32(0).U32(3).U32(0xFF000001).F32(0).U32(0xFF000002).F32(0.25f).U32(0).F32(1).Get());
+    BrushMan loaded;
+    LoadBrush(loaded, stored);
+    EXPECT_EQ(loaded.m_interpPositions, brush.m_interpPositions);
+
+    // Any other fill stores only positions that have a colour, as before.
+    brush.m_nPathStyle = 3;
+    stored = StoredBrush(brush);
+    EXPECT_EQ(Bytes(stored.begin() + kBlendCountOffset, stored.begin() + kBlendCountOffset + 8),
+              RecordBytes().U32(0).U32(0).Get());
+}
+
 TEST(BrushManRecord, HostileCountsFailBeforeAllocating)
 {
     BrushMan brush;

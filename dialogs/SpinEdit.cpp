@@ -1,0 +1,80 @@
+#include "dialogs/SpinEdit.h"
+
+#include "dialogs/NumSpinCtrl.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+
+namespace kelmora {
+
+void SpinEdit::Configure(double min, double max, double delta, int decimals, double value) const
+{
+    spin->m_fMin = min;
+    spin->m_fMax = max;
+    spin->m_fDelta = delta;
+    spin->m_nDecimals = decimals;
+    spin->m_bTrimZeros = 0;
+    spin->UpdateRange();
+    spin->SetPos(value);
+}
+
+void SpinEdit::Show(double value) const
+{
+    spin->SetPos(value);
+}
+
+std::optional<double> SpinEdit::Read(double min, double max, bool whole) const
+{
+    const std::optional<double> value = ParseNumber(edit->GetValue());
+    if (!value || *value < min || *value > max || (whole && std::trunc(*value) != *value))
+        return std::nullopt;
+    return value;
+}
+
+bool CheckTypedValues(std::initializer_list<SpinCheck> checks, const DialogHooks& hooks, wxWindow* parent)
+{
+    for (const SpinCheck& check : checks) {
+        if (!check.edit.Read(check.min, check.max, check.whole)) {
+            TellFailure(hooks, parent, check.problem);
+            check.edit.edit->SetFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+SpinEdit MakeSpinEdit(wxWindow* parent, int chars)
+{
+    SpinEdit made;
+    made.edit = new wxTextCtrl(parent, wxID_ANY);
+    made.edit->SetInitialSize(made.edit->GetSizeFromTextSize(made.edit->GetTextExtent(wxString('0', chars)).x));
+    made.spin = new CNumSpinCtrl(parent, wxID_ANY);
+    made.spin->SetBuddy(made.edit);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(made.edit, 0, wxALIGN_CENTER_VERTICAL);
+    row->Add(made.spin, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
+    made.sizer = row;
+    return made;
+}
+
+std::optional<double> ParseNumber(const wxString& text)
+{
+    const std::string s = text.utf8_string();
+    const char* begin = s.c_str();
+    char* end = nullptr;
+    const double value = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(value))
+        return std::nullopt;
+    while (*end != '\0' && std::isspace(static_cast<unsigned char>(*end)))
+        ++end;
+    if (*end != '\0')
+        return std::nullopt;
+    return value;
+}
+
+} // namespace kelmora
