@@ -55,13 +55,16 @@ Element& Placed(Element& element, const std::string& category, const std::string
     return element;
 }
 
-std::string Plain(const std::string& caption)
+// "&More Line Colors..." gives the tool-tip "More Line Colors".
+std::string ToolTipOf(const std::string& caption)
 {
     std::string plain;
     for (char c : caption) {
         if (c != '&')
             plain += c;
     }
+    while (!plain.empty() && plain.back() == '.')
+        plain.pop_back();
     return plain;
 }
 
@@ -243,7 +246,7 @@ RibbonColorButton& AddColorButton(Builder& b, const RibbonColorTables& colors, i
                                   Icon small, std::optional<Icon> large, COLORREF automatic, const std::string& other,
                                   COLORREF initial)
 {
-    ColorPaletteSpec spec = MakeColorPaletteSpec(colors, automatic, other, Plain(other));
+    ColorPaletteSpec spec = MakeColorPaletteSpec(colors, automatic, other, ToolTipOf(other));
     RibbonColorButton& button = Placed(b.elements.Add<RibbonColorButton>(Ids(id), caption, std::move(spec), initial),
                                        b.category, b.panel);
     button.smallImage = IconBitmap(small, 16);

@@ -885,18 +885,19 @@ void Draw(Icon icon, IconPainter& p)
         break;
     }
     case Icon::TextEffect: {
-        // Letters laid along an arc.
-        const char* letters[] = {"a", "b", "c"};
+        // Letters standing on an arc, each turned to follow it.
+        p.ArcPath(8, 22.5, 9.5, 220, 320);
+        p.Stroke(kBlueLight, 1.0);
+        const char* letters[] = {"A", "b", "c"};
+        const double angles[] = {-113, -90, -67};
         for (int i = 0; i < 3; ++i) {
-            const double a = (-140 + i * 50) * kPi / 180;
+            const double a = angles[i] * kPi / 180;
             cairo_save(cr);
-            cairo_translate(cr, 8 + 6 * std::cos(a), 14 + 9.5 * std::sin(a));
+            cairo_translate(cr, 8 + 10.5 * std::cos(a), 22.5 + 10.5 * std::sin(a));
             cairo_rotate(cr, a + kPi / 2);
-            p.Text(letters[i], 0, 2.5, 8.5, true, false, kBlue);
+            p.Text(letters[i], 0, 0, 9.5, true, false, kBlue);
             cairo_restore(cr);
         }
-        p.ArcPath(8, 14, 7.5, 200, 340);
-        p.Stroke(kSoft, 0.7);
         break;
     }
     case Icon::Bold:

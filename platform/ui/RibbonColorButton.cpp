@@ -135,9 +135,11 @@ void RibbonColorButton::OpenPopup(wxWindow* parent, const wxRect& anchor, Ribbon
     }
 
     popup->AddSeparator();
-    popup->AddCommand(kOtherColorsCommand, wxBitmap(), wxString::FromUTF8(spec.otherLabel));
+    popup->AddCommand(kOtherColorsCommand, wxBitmap(), wxString::FromUTF8(spec.otherLabel),
+                      wxString::FromUTF8(spec.otherToolTip));
     for (const auto& sub : SubItems())
-        popup->AddCommand(sub->Id(), sub->smallImage, wxString::FromUTF8(sub->Caption()));
+        popup->AddCommand(sub->Id(), sub->smallImage, wxString::FromUTF8(sub->Caption()),
+                          wxString::FromUTF8(sub->ToolTip()));
 
     popup->SetCheckedItem(m_palette.ChosenItem());
     RibbonHost* target = &host;

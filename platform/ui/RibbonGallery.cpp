@@ -101,7 +101,8 @@ void RibbonGallery::OpenPopup(wxWindow* parent, const wxRect& anchor, RibbonHost
     if (!SubItems().empty())
         popup->AddSeparator();
     for (const auto& sub : SubItems())
-        popup->AddCommand(sub->Id(), sub->smallImage, wxString::FromUTF8(sub->Caption()));
+        popup->AddCommand(sub->Id(), sub->smallImage, wxString::FromUTF8(sub->Caption()),
+                          wxString::FromUTF8(sub->ToolTip()));
     popup->SetCheckedItem(m_selected);
     popup->SetResizableVertically(resizableVertically);
 

@@ -67,14 +67,14 @@ int RibbonPopup::AddGrid(ItemGrid grid)
     return first;
 }
 
-void RibbonPopup::AddCommand(int id, const wxBitmap& icon, const wxString& label, bool enabled)
+void RibbonPopup::AddCommand(int id, const wxBitmap& icon, const wxString& label, const wxString& toolTip)
 {
     Row row;
     row.kind = RowKind::Command;
     row.text = label;
     row.command = id;
     row.icon = icon;
-    row.enabled = enabled;
+    row.toolTip = toolTip;
     m_rows.push_back(row);
 }
 
@@ -351,6 +351,10 @@ void RibbonPopup::OnMotion(wxMouseEvent& event)
     const int hotCommand = command && command->enabled ? command->command : 0;
     if (hotCommand != m_hotCommand) {
         m_hotCommand = hotCommand;
+        if (command && !command->toolTip.empty())
+            SetToolTip(command->toolTip);
+        else if (m_tracker.Current() < 0)
+            UnsetToolTip();
         Refresh();
     }
 }

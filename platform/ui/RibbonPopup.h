@@ -45,7 +45,7 @@ public:
     void AddCaption(const wxString& text);
     // The grid's items are numbered from the returned index on.
     int AddGrid(ItemGrid grid);
-    void AddCommand(int id, const wxBitmap& icon, const wxString& label, bool enabled = true);
+    void AddCommand(int id, const wxBitmap& icon, const wxString& label, const wxString& toolTip = wxString());
     void AddSeparator();
     // The item drawn as the current choice (-1: none).
     void SetCheckedItem(int index) { m_checked = index; }
@@ -87,6 +87,7 @@ private:
         int grid = -1;          // index into m_grids
         int command = 0;
         wxBitmap icon;
+        wxString toolTip;
         bool enabled = true;
         int top = 0;            // laid out
         int height = 0;

@@ -3,6 +3,7 @@
 
 #include "RibbonTestSupport.h"
 
+#include "app/ribbon/RibbonIcons.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonPopup.h"
 
@@ -13,6 +14,25 @@
 #include <wx/ribbon/page.h>
 
 namespace kelmora::testing {
+
+TEST(RibbonScreenshots, EveryPictureOnOneSheet)
+{
+    wxInitAllImageHandlers();
+    constexpr int kColumns = 12;
+    const int count = int(Icon::About) + 1;
+    const int rows = (count + kColumns - 1) / kColumns;
+    wxImage sheet(kColumns * 56, rows * 40);
+    sheet.SetRGB(wxRect(sheet.GetSize()), 255, 255, 255);
+    for (int i = 0; i < count; ++i) {
+        const int x = (i % kColumns) * 56;
+        const int y = (i / kColumns) * 40;
+        sheet.Paste(IconBitmap(Icon(i), 16).ConvertToImage(), x + 2, y + 12, wxIMAGE_ALPHA_BLEND_COMPOSE);
+        sheet.Paste(IconBitmap(Icon(i), 32).ConvertToImage(), x + 20, y + 4, wxIMAGE_ALPHA_BLEND_COMPOSE);
+    }
+    const std::filesystem::path folder = std::filesystem::path(KELMORA_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(sheet.SaveFile(wxString::FromUTF8((folder / "pictures.png").string()), wxBITMAP_TYPE_PNG));
+}
 
 TEST(RibbonScreenshots, EachCategoryOpen)
 {

@@ -64,6 +64,7 @@ TEST_F(RibbonTest, EveryColorButtonOffersTheSameNamedColors)
         EXPECT_EQ(spec.automaticColor, automatic);
         EXPECT_EQ(spec.automaticLabel, "&Automatic");
         EXPECT_EQ(spec.otherLabel, other);
+        EXPECT_EQ(spec.otherToolTip + "...", std::string(other).erase(std::string(other).find('&'), 1));
         EXPECT_EQ(spec.columns, 10);
         ASSERT_EQ(spec.groups.size(), 3u);
         EXPECT_EQ(spec.groups[0].caption, "Theme Colors");
