@@ -524,7 +524,8 @@ void CMainRibbon::BuildTabRow()
 
     m_quickAccess = new QuickAccessToolbar(m_bar, m_quickAccessModel, m_elements, *this);
     m_quickAccess->onChanged = [this] { SaveQuickAccess(); };
-    m_quickAccess->onCustomize = [this] { ShowOptions(); };
+    // "More Commands..." asks the frame, which owns the customise dialog's command.
+    m_quickAccess->onCustomize = [this] { SendCommand(cmd::kOptions); };
 }
 
 RibbonStatusBar* CMainRibbon::CreateStatusBar()
