@@ -52,10 +52,6 @@ void QuickAccessToolbar::Rebuild()
         button->Destroy();
     m_buttons.clear();
     m_commands.clear();
-    if (m_customize) {
-        m_customize->Destroy();
-        m_customize = nullptr;
-    }
     wxSizer* sizer = GetSizer();
     sizer->Clear(false);
 
@@ -81,9 +77,12 @@ void QuickAccessToolbar::Rebuild()
         m_buttons.push_back(button);
         m_commands.push_back(id);
     }
-    m_customize = new RibbonIconButton(this, wxID_ANY, wxBitmap(), wxString(), true);
-    m_customize->SetToolTip(_("Customize Quick Access Toolbar"));
-    m_customize->onClick = [this] { ShowCustomizeMenu(); };
+    // The customise button stays: a rebuild may come from its own menu.
+    if (!m_customize) {
+        m_customize = new RibbonIconButton(this, wxID_ANY, wxBitmap(), wxString(), true);
+        m_customize->SetToolTip(_("Customize Quick Access Toolbar"));
+        m_customize->onClick = [this] { ShowCustomizeMenu(); };
+    }
     sizer->Add(m_customize, 0, wxALIGN_CENTER_VERTICAL);
     Layout();
     SetInitialSize(sizer->GetMinSize());
