@@ -147,6 +147,7 @@ inline constexpr int kGroup = 32877;
 inline constexpr int kUngroup = 32878;
 inline constexpr int kZoomSlider = 32885;
 inline constexpr int kToolAnchor = 32886;
+inline constexpr int kToolAnchor2 = 32887;       // "Anchor" (the second button)
 inline constexpr int kImportXps = 32888;
 inline constexpr int kExplode = 32892;
 inline constexpr int kToolBreak = 32893;

@@ -143,6 +143,8 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     FrameServices* frame = Frame();
     if (frame)
         frame->RemoveObject(object);
+    // The object may be freed and its address reused: no painted area may name it.
+    m_painted.clear();
 
     auto entry = std::find_if(m_objects.begin(), m_objects.end(), [object](const auto& e) { return e.get() == object; });
     if (entry == m_objects.end()) {
@@ -437,6 +439,7 @@ void CDrawDoc::ReleaseObjects()
     if (m_pUndoManager)
         m_pUndoManager->DiscardAll();
     m_objects.clear();
+    m_painted.clear();
     m_nObjects = 0;
 }
 

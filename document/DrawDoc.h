@@ -23,6 +23,7 @@
 #include "model/DocumentServices.h"
 #include "platform/geometry/CPoint.h"
 #include "platform/geometry/CSize.h"
+#include "platform/geometry/RectF.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -111,8 +112,14 @@ public:
     void SetObjectZOrder(int position, CDrawObj* object);
 
     // Paints every live object back to front, their selection marks in the active view
-    // and the view's snap feedback.
+    // and the view's snap feedback. While the view repaints part of its window, objects
+    // that are not selected and whose last drawing lies outside the clip are left out.
     void Draw(Graphics& g, DeviceContext& dc, ViewServices* view);
+    // What the object painted at its last drawing in a view (document units, outline and
+    // effects included); nothing when it has not been drawn since it was added or the list
+    // last changed its order. `hint` (optional) is where to look first and is set to where
+    // the object was found.
+    std::optional<RectF> LastPainted(const CDrawObj* object, size_t* hint = nullptr) const;
 
     // ---- Snapping during a drag; each fills the view's snap feedback.
     // Snaps `point` to an anchor or centre handle of `object` within 20 units on both axes
@@ -212,6 +219,16 @@ private:
     // view's zoom; nothing when the zoom cannot be inverted.
     std::optional<CPoint> GuideMetrics(ViewServices& view) const;
     void DrawSnapFeedback(Graphics& g, ViewServices& view);
+
+    // What each object of the list painted at its last drawing in a view, at the same
+    // index, so that a partial repaint of a large drawing tests one compact array instead
+    // of every object. An entry counts only while it names the object at its index; the
+    // list's own changes empty it.
+    struct PaintedArea {
+        const CDrawObj* object = nullptr;
+        RectF area;   // document units
+    };
+    std::vector<PaintedArea> m_painted;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kelmora {
 
@@ -72,13 +73,43 @@ GraphicsPath DashedOutline(const GraphicsPath& path, float width)
     return dashes;
 }
 
+// Room around an object's painted area, in view units: antialiased edges and the join
+// tool's end-point circles (9 units round a point on the outline) reach this far out.
+constexpr float kPaintedAreaSlack = 12.0f;
+
+bool Overlaps(const RectF& a, const RectF& b)
+{
+    return a.X <= b.GetRight() && b.X <= a.GetRight() && a.Y <= b.GetBottom() && b.Y <= a.GetBottom();
+}
+
 } // namespace
 
 void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
 {
     const bool marksShown = view && view->m_bViewActive && !dc.IsPrinting();
-    for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
-        CDrawObj* object = entry.get();
+    const bool onScreen = view && !dc.IsPrinting();
+    // A repaint of part of the window: the part in document units, widened by the slack.
+    std::optional<RectF> area;
+    if (onScreen && view->m_bPartialPaint) {
+        if (std::optional<RectF> clip = g.GetVisibleClipBounds()) {
+            clip->Inflate(kPaintedAreaSlack, kPaintedAreaSlack);
+            PointF corners[2] = {PointF(clip->X, clip->Y), PointF(clip->GetRight(), clip->GetBottom())};
+            if (view->UnzoomPointsF(corners))
+                area = RectF::FromCorners(corners[0], corners[1]);
+        }
+    }
+    if (onScreen && m_painted.size() != m_objects.size())
+        m_painted.resize(m_objects.size());
+    const bool anySelected = marksShown && !view->m_selection.empty();
+
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        CDrawObj* object = m_objects[i].get();
+        // An object drawn before, wholly outside the part, is left out without reading it;
+        // selected objects are always drawn: they change while dragged, and their marks
+        // reach beyond what they paint.
+        if (area && m_painted[i].object == object && !Overlaps(m_painted[i].area, *area)
+            && !(anySelected && view->IsSelected(object)))
+            continue;
         if (object->m_bDeleted)
             continue;
         RectF painted;
@@ -86,6 +117,8 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
             object->DrawInView(painted, g, &dc, view, nullptr, kDrawAllParts);
         else
             object->Draw(painted, g, view, nullptr, kDrawAllParts);
+        if (onScreen)
+            m_painted[i] = PaintedArea{object, painted};
 
         if (marksShown && view->IsJoinToolActive()) {
             object->DrawTrackerEx(g, kJoinMarks, view, view->HighlightColor());
@@ -97,6 +130,22 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     }
     if (view)
         DrawSnapFeedback(g, *view);
+}
+
+std::optional<RectF> CDrawDoc::LastPainted(const CDrawObj* object, size_t* hint) const
+{
+    const size_t count = std::min(m_painted.size(), m_objects.size());
+    auto at = [&](size_t i) { return m_painted[i].object == object && m_objects[i].get() == object; };
+    if (hint && *hint < count && at(*hint))
+        return m_painted[*hint].area;
+    for (size_t i = 0; i < count; ++i) {
+        if (at(i)) {
+            if (hint)
+                *hint = i;
+            return m_painted[i].area;
+        }
+    }
+    return std::nullopt;
 }
 
 void CDrawDoc::DrawSnapFeedback(Graphics& g, ViewServices& view)

@@ -105,6 +105,11 @@ public:
     // Inserts a point where `point` (view units with a view) lies within 7.5 units of the
     // outline; the index of the new point, or -1.
     int InsertPoint(CPoint point, ViewServices* pView) override;
+    // Breaks the outline where `point` (view units with a view) lies on it, within 7.5
+    // units: a closed figure opens there, an open one becomes two figures that meet there.
+    // The object becomes a custom path (a new one named afresh) and keeps its transform.
+    // False, changing nothing, when the point is on no segment or at an open end.
+    bool SplitAtPoint(CPoint point, ViewServices* pView) override;
     // Joins the end point picked on `other` (its m_nJoinHandle) to the one picked on this
     // object; this object receives the result, `other` stays as it was. Without `keepBoth`
     // the other's end point is dropped. Objects of one kind stay of that kind; otherwise

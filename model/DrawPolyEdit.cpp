@@ -1,5 +1,5 @@
-// Point editing of polylines: removing a point, inserting one on the outline, and joining
-// two polylines at their end points.
+// Point editing of polylines: removing a point, inserting one on the outline, breaking the
+// outline at a point, and joining two polylines at their end points.
 //
 // Custom paths carry one type byte per point, and the bytes must always describe a path
 // (a Start first, Bézier points in whole runs of three, a close flag only before a Start
@@ -218,6 +218,191 @@ bool IsCompleteBezier(const CDrawPoly& poly)
     return poly.m_nPoints >= 4 && (poly.m_nPoints - 1) % 3 == 0;
 }
 
+// ---- Breaking an outline
+
+// Samples along a Bézier segment when looking for the point nearest to a click, and the
+// parameter distance below which a break would fall on the segment's end.
+constexpr int kBezierSamples = 64;
+constexpr double kEndParameter = 1e-3;
+
+PointF Lerp(PointF a, PointF b, double t)
+{
+    return PointF(float(a.X + (b.X - a.X) * t), float(a.Y + (b.Y - a.Y) * t));
+}
+
+double DistanceSquared(PointF a, PointF b)
+{
+    const double dx = double(a.X) - b.X;
+    const double dy = double(a.Y) - b.Y;
+    return dx * dx + dy * dy;
+}
+
+// The parameter (0..1) of the point of segment a-b nearest to p.
+double NearestOnLine(PointF p, PointF a, PointF b)
+{
+    const double dx = double(b.X) - a.X;
+    const double dy = double(b.Y) - a.Y;
+    const double length = dx * dx + dy * dy;
+    if (length <= 0.0)
+        return 0.0;
+    return std::clamp(((double(p.X) - a.X) * dx + (double(p.Y) - a.Y) * dy) / length, 0.0, 1.0);
+}
+
+PointF BezierAt(std::span<const PointF> q, double t)
+{
+    const PointF a = Lerp(q[0], q[1], t), b = Lerp(q[1], q[2], t), c = Lerp(q[2], q[3], t);
+    return Lerp(Lerp(a, b, t), Lerp(b, c, t), t);
+}
+
+// The parameter of the point of the cubic nearest to p: the best of even samples, then
+// refined by a second pass around it.
+double NearestOnBezier(PointF p, std::span<const PointF> q)
+{
+    double best = 0.0;
+    double bestDistance = DistanceSquared(p, q[0]);
+    double step = 1.0 / kBezierSamples;
+    for (int pass = 0; pass < 2; ++pass) {
+        const double from = std::max(best - step, 0.0);
+        const double to = std::min(best + step, 1.0);
+        const double around = pass == 0 ? 0.0 : from;
+        const double width = pass == 0 ? 1.0 : to - from;
+        for (int i = 0; i <= kBezierSamples; ++i) {
+            const double t = around + width * i / kBezierSamples;
+            const double d = DistanceSquared(p, BezierAt(q, t));
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = t;
+            }
+        }
+        step = width / kBezierSamples;
+    }
+    return best;
+}
+
+// The cubic q split at t: the first half's controls and end, then the second half's
+// controls (its end is q[3]).
+std::array<PointF, 5> SplitBezier(std::span<const PointF> q, double t)
+{
+    const PointF a = Lerp(q[0], q[1], t), b = Lerp(q[1], q[2], t), c = Lerp(q[2], q[3], t);
+    const PointF ab = Lerp(a, b, t), bc = Lerp(b, c, t);
+    return {a, ab, Lerp(ab, bc, t), bc, c};
+}
+
+// Breaks the figure [s, e] of `list` on the segment that ends at point `i` (the closing
+// edge when i is e + 1), at parameter t. `split` holds what the segment becomes: for a
+// line the break point alone, for a Bézier the five points of SplitBezier. A closed figure
+// becomes one open figure that starts and ends at the break; an open one becomes two.
+PointList BreakFigure(const PointList& list, int s, int e, int i, std::span<const PointF> split, bool closed)
+{
+    using namespace PathPointType;
+    PointList out;
+    auto push = [&out](PointF point, uint8_t type) {
+        out.points.push_back(point);
+        out.types.push_back(type);
+    };
+    auto append = [&](int from, int to) {
+        for (int k = from; k <= to; ++k)
+            push(list.points[size_t(k)], uint8_t(list.types[size_t(k)] & ~CloseSubpath));
+    };
+    for (int k = 0; k < s; ++k)
+        push(list.points[size_t(k)], list.types[size_t(k)]);
+
+    const bool bezier = split.size() == 5;
+    const PointF at = bezier ? split[2] : split[0];
+    // The segment's first part, from the point before the break to the break, and its
+    // second part, from the break on.
+    auto firstPart = [&] {
+        if (bezier) {
+            push(split[0], Bezier);
+            push(split[1], Bezier);
+            push(at, Bezier);
+        } else {
+            push(at, Line);
+        }
+    };
+    auto secondPart = [&] {
+        push(at, Start);
+        if (bezier) {
+            push(split[3], Bezier);
+            push(split[4], Bezier);
+            push(list.points[size_t(i + 2)], Bezier);
+        }
+    };
+    const int next = bezier ? i + 3 : i;   // the first point after the broken segment
+    if (!closed) {
+        append(s, i - 1);
+        firstPart();
+        secondPart();
+        append(next, e);
+    } else if (i > e) {
+        // The closing edge: the figure runs from the break round to the break.
+        push(at, Start);
+        push(list.points[size_t(s)], Line);
+        append(s + 1, e);
+        push(at, Line);
+    } else {
+        secondPart();
+        append(next, e);
+        push(list.points[size_t(s)], Line);   // the closing edge, now an edge like the others
+        append(s + 1, i - 1);
+        firstPart();
+    }
+    for (int k = e + 1; k < list.Count(); ++k)
+        push(list.points[size_t(k)], list.types[size_t(k)]);
+    out.types[0] = Start;
+    return out;
+}
+
+// Breaks `list` where p lies on it; false when it lies on no segment, or at an open end.
+bool BreakOutline(PointList& list, PointF p)
+{
+    const int n = list.Count();
+    if (int(list.types.size()) != n)
+        return false;
+    for (int s = 0; s < n;) {
+        int e = s;
+        while (e + 1 < n && !list.IsStart(e + 1))
+            ++e;
+        const bool closed = IsClosingPathType(list.types[size_t(e)]);
+        for (int i = s + 1; i <= e;) {
+            if (list.IsBezier(i)) {
+                if (i + 2 > e)
+                    break;
+                const std::span<const PointF> q = std::span<const PointF>(list.points).subspan(size_t(i - 1), 4);
+                if (HitsBezier(p, q)) {
+                    const double t = NearestOnBezier(p, q);
+                    const bool atOpenEnd = !closed && ((i - 1 == s && t < kEndParameter) || (i + 2 == e && t > 1.0 - kEndParameter));
+                    if (atOpenEnd)
+                        return false;
+                    list = BreakFigure(list, s, e, i, SplitBezier(q, t), closed);
+                    return true;
+                }
+                i += 3;
+                continue;
+            }
+            const PointF a = list.points[size_t(i - 1)];
+            const PointF b = list.points[size_t(i)];
+            if (HitsLine(p, a, b)) {
+                const double t = NearestOnLine(p, a, b);
+                if (!closed && ((i - 1 == s && t < kEndParameter) || (i == e && t > 1.0 - kEndParameter)))
+                    return false;
+                const PointF at = Lerp(a, b, t);
+                list = BreakFigure(list, s, e, i, std::span<const PointF>(&at, 1), closed);
+                return true;
+            }
+            ++i;
+        }
+        if (closed && e > s && HitsLine(p, list.points[size_t(e)], list.points[size_t(s)])) {
+            const PointF at = Lerp(list.points[size_t(e)], list.points[size_t(s)],
+                                   NearestOnLine(p, list.points[size_t(e)], list.points[size_t(s)]));
+            list = BreakFigure(list, s, e, e + 1, std::span<const PointF>(&at, 1), closed);
+            return true;
+        }
+        s = e + 1;
+    }
+    return false;
+}
+
 } // namespace
 
 bool CDrawPoly::CanDeletePoint() const
@@ -347,6 +532,32 @@ int CDrawPoly::InsertPoint(CPoint point, ViewServices* pView)
     SetPoints(std::move(list.points), std::move(list.types));
     RefreshAfterPointChange(true, pView);
     return index;
+}
+
+bool CDrawPoly::SplitAtPoint(CPoint point, ViewServices* pView)
+{
+    const std::optional<PointF> mapped = ViewToObjectPoint(point, pView);
+    if (!mapped || !mapped->IsFinite() || m_nPoints < 2)
+        return false;
+    // The outline in object space; a line's arrow heads are not part of it.
+    GraphicsPath outline;
+    if (m_nShapeType == ShapeType::Line)
+        outline.AddLines(std::span<const PointF>(m_points.data(), size_t(m_nPoints)));
+    else
+        BuildShape(outline);
+    PointList list = PointsOf(outline);
+    if (list.Count() < 2 || !BreakOutline(list, *mapped) || !IsValidPath(list))
+        return false;
+
+    if (m_nShapeType != ShapeType::Custom) {
+        m_nShapeType = ShapeType::Custom;
+        SetName("Custom - " + std::to_string(NextObjectId()));
+    }
+    // Every closed figure carries its own close flag now.
+    m_bClosed = false;
+    SetPoints(std::move(list.points), std::move(list.types));
+    RefreshAfterPointChange(true, pView);
+    return true;
 }
 
 void CDrawPoly::BecomeCustom(std::vector<PointF> points, std::vector<uint8_t> types)

@@ -53,6 +53,9 @@ public:
     bool m_bViewActive = false;
     // The selection, in selection order. The document owns the objects.
     std::vector<CDrawObj*> m_selection;
+    // Set while the view repaints only part of its window: objects that did not change
+    // since their last drawing and lie outside that part need not be drawn again.
+    bool m_bPartialPaint = false;
 
     // Snap feedback of the current drag step.
     bool m_bHandleSnapped = false;

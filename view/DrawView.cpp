@@ -77,6 +77,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
     BindSelectionCommands();
+    BindToolCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
     m_document.AddView(this);
@@ -84,6 +85,8 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
 CDrawView::~CDrawView()
 {
+    EndTextEntry(true);
+    ForgetToolState();
     m_document.RemoveView(this);
 }
 
@@ -374,6 +377,7 @@ void CDrawView::OnPaint(wxPaintEvent&)
         PaintInto(target, box);
         cairo_restore(target);
     }
+    RepaintOverflow(box);
 }
 
 std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
@@ -383,7 +387,10 @@ std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
         return std::nullopt;
     cairo_t* cr = cairo_create(surface->CairoSurface());
     cairo_translate(cr, -box.left, -box.top);
+    const wxSize client = GetClientSize();
+    m_bPartialPaint = box.left > 0 || box.top > 0 || box.right < client.x || box.bottom < client.y;
     PaintInto(cr, box);
+    m_bPartialPaint = false;
     cairo_destroy(cr);
     cairo_surface_flush(surface->CairoSurface());
     return surface;
@@ -411,6 +418,7 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
         OnDraw(g, screen);
     }
     cairo_restore(cr);
+    PaintToolFeedback(cr);
 }
 
 void CDrawView::OnDraw(Graphics& g, DeviceContext& dc)
@@ -488,6 +496,8 @@ void CDrawView::DrawGrid(Graphics& g)
 
 void CDrawView::OnActivateView(bool activate)
 {
+    if (!activate)
+        ForgetToolState();
     m_bViewActive = activate;
     if (FrameServices* frame = m_document.Frame())
         frame->RefreshSelectionInfo(this, false);
@@ -496,12 +506,16 @@ void CDrawView::OnActivateView(bool activate)
 
 bool CDrawView::IsJoinToolActive() const
 {
-    // The view has no drawing tools yet, so the join tool is never the current one.
-    return false;
+    return CDrawTool::s_currentKind == TOOL_JOIN;
 }
 
 void CDrawView::Invalidate(bool erase)
 {
+    // A drag step repaints what it changed once it is done.
+    if (m_nRepaintDeferral > 0) {
+        m_bRepaintDeferred = true;
+        return;
+    }
     Refresh(erase);
 }
 

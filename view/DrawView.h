@@ -16,14 +16,20 @@
 //
 // UI thread only.
 
+#include "model/HandleCursor.h"
 #include "model/ViewServices.h"
 #include "platform/geometry/CPoint.h"
 #include "platform/geometry/CRect.h"
 #include "platform/geometry/CSize.h"
 #include "platform/geometry/RectF.h"
 #include "platform/graphics/ImageSurface.h"
+#include "view/DrawTool.h"
+#include "view/ToolCursors.h"
 
 #include <wx/scrolwin.h>
+
+class wxMouseCaptureLostEvent;
+class wxTextCtrl;
 
 #include <array>
 #include <cairo.h>
@@ -36,6 +42,7 @@ namespace kelmora {
 
 class CDrawDoc;
 class CDrawItem;
+class CDrawRect;
 class DeviceContext;
 class Graphics;
 
@@ -175,7 +182,8 @@ public:
     // The same at the point of the view under the centre of the screen.
     void PlaceObjectAtScreenCenter(CDrawObj* object);
     // Performs the newest undo (redo) step of the document; a failure is reported. The
-    // view is repainted either way. False on failure.
+    // view is repainted either way. False on failure. A drag under way is taken back
+    // instead.
     bool OnEditUndo();
     bool OnEditRedo();
 
@@ -226,6 +234,88 @@ private:
     CDrawDoc& m_document;
     CSize m_logPixels{96, 96};
     CSize m_totalSize{0, 0};
+
+    // ==== Drawing tools: mouse and key dispatch, drag repaint, tool commands ============
+    // (DrawViewTools.cpp). The view hands the left button, double-clicks and mouse moves
+    // of the active view to the current tool and the keys to the select tool. It holds the
+    // mouse only from a button-down to its button-up, and a drag repaints only what it
+    // changes.
+public:
+    // A client point in logical (zoomed document) units.
+    CPoint ToLogical(CPoint client) const;
+    // The selected object when exactly one is selected and it is still in the drawing.
+    CDrawObj* SingleSelected() const;
+    // Takes the mouse unless the view holds it already.
+    void CaptureToolMouse();
+    // Gives the mouse back, whichever editing view holds it; nothing when none does.
+    static void ReleaseToolMouse();
+    void SetToolCursor(ToolCursor cursor);
+    void SetHandleCursor(HandleCursor cursor);
+    // The rubber band of a selection drag (client units, any two corners), drawn by the
+    // view's own painting.
+    void SetRubberBand(const CRect& band);
+    void ClearRubberBand();
+    std::optional<CRect> GetRubberBand() const { return m_rcRubberBand; }
+    // Typing in place over a new text object. When the entry closes, with the typed text
+    // (unless `keepTyped` is false or nothing was typed), the object is filed as one
+    // insertion. An object that is not a text object is filed at once.
+    void BeginTextEntry(CDrawObj* object);
+    void EndTextEntry(bool keepTyped);
+    wxTextCtrl* GetTextEntry() const { return m_pTextObject ? m_pTextEntry : nullptr; }
+    // The client rectangle a repaint of the object must cover now: what it painted last,
+    // where it lies now with the room its outline and effects took then, and, when it is
+    // selected, its selection marks.
+    CRect ObjectPaintBox(CDrawObj* object);
+
+    // ---- Tool, edit and view toggle commands
+    // Makes `kind` current; what the tool in use has under way is taken back first.
+    void OnChooseTool(ToolKind kind);
+    void OnCopyFormat();
+    void OnSelectAll();
+    void OnSelectInverse();
+    // Removes the selection as one undoable step.
+    void OnEditClear();
+    void OnGridLines();
+    void OnSnapToGrid();
+    void OnSnapToEdge();
+    void OnSnapToCenter();
+    // Escape: the current tool takes back what it has under way; the select tool is current.
+    void OnCancelTool();
+
+private:
+    void BindToolCommands();
+    void OnToolMouse(wxMouseEvent& event);
+    void OnToolCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnToolKey(wxKeyEvent& event);
+    // What a drag step repaints: the selected objects and the drag's feedback.
+    CRect DragPaintBox();
+    // The rubber band, over everything else (client units).
+    void PaintToolFeedback(cairo_t* cr);
+    // After a paint during a drag: dragged objects that painted beyond the repainted area
+    // (an estimate that fell short) have the rest repainted.
+    void RepaintOverflow(const CRect& painted);
+    // The view closes or goes inactive: its drag and its construction end.
+    void ForgetToolState();
+    // Undo and Redo while a drag or a construction runs in the view take that back instead
+    // (the drag's own step is not filed yet). True when there was one.
+    bool CancelToolWork();
+
+    // The room an object's outline and effects took around its bounds at its last drawing
+    // before the drag began (document units).
+    struct PaintMargins {
+        CDrawObj* object = nullptr;
+        float left = 0, top = 0, right = 0, bottom = 0;
+        float width = 0, height = 0;   // the bounds then
+        size_t index = 0;              // where the document last had its painted area
+    };
+    PaintMargins& MarginsOf(CDrawObj* object);
+
+    std::optional<CRect> m_rcRubberBand;   // client units, normalised
+    wxTextCtrl* m_pTextEntry = nullptr;    // a child of the view, made on first use
+    CDrawRect* m_pTextObject = nullptr;    // the text object being typed into
+    int m_nRepaintDeferral = 0;            // > 0: Invalidate only notes the request
+    bool m_bRepaintDeferred = false;
+    std::vector<PaintMargins> m_dragMargins;
 };
 
 } // namespace kelmora

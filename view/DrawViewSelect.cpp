@@ -168,6 +168,8 @@ void CDrawView::ReportUndoFailure(const char* text)
 
 bool CDrawView::OnEditUndo()
 {
+    if (CancelToolWork())
+        return true;
     const bool ok = SUCCEEDED(PerformStep(m_document, true));
     if (!ok)
         ReportUndoFailure(kUndoFailed);
@@ -177,6 +179,8 @@ bool CDrawView::OnEditUndo()
 
 bool CDrawView::OnEditRedo()
 {
+    if (CancelToolWork())
+        return true;
     const bool ok = SUCCEEDED(PerformStep(m_document, false));
     if (!ok)
         ReportUndoFailure(kRedoFailed);

@@ -105,6 +105,43 @@ TEST(DrawDocDraw, TheJoinToolMarksEveryObjectAndKeepsTheJoinPoints)
     EXPECT_EQ(a->m_nJoinHandle, 19);
 }
 
+TEST(DrawDocDraw, APartialRepaintLeavesOutOnlyUnchangedObjectsOutsideIt)
+{
+    DrawFixture f;
+    f.Add("near", RectF(10, 10, 20, 20));
+    f.Add("far", RectF(300, 200, 20, 20));
+    RecordingRect* picked = f.Add("picked", RectF(300, 10, 20, 20));
+    f.view.m_bViewActive = true;
+    f.view.m_selection = {picked};
+    GraphicsPath part;
+    part.AddRectangle(RectF(0, 0, 100, 100));
+    f.g.SetClip(part);
+    f.view.m_bPartialPaint = true;
+
+    // Nothing was drawn before: everything is drawn once.
+    f.document.Draw(f.g, f.screen, &f.view);
+    EXPECT_EQ(f.log, (std::vector<std::string>{"near", "far", "picked", "picked marks 1"}));
+    EXPECT_EQ(f.document.LastPainted(picked), RectF(300, 10, 20, 20));
+
+    // Then only what reaches the part, and the selection, whose marks reach further.
+    f.log.clear();
+    f.document.Draw(f.g, f.screen, &f.view);
+    EXPECT_EQ(f.log, (std::vector<std::string>{"near", "picked", "picked marks 1"}));
+
+    // A change of the list makes every object count as new.
+    std::unique_ptr<CDrawObj> taken = f.document.Remove(picked, true);
+    f.log.clear();
+    f.document.Draw(f.g, f.screen, &f.view);
+    EXPECT_EQ(f.log, (std::vector<std::string>{"near", "far"}));
+    EXPECT_FALSE(f.document.LastPainted(picked));
+
+    // A full repaint draws everything.
+    f.view.m_bPartialPaint = false;
+    f.log.clear();
+    f.document.Draw(f.g, f.screen, &f.view);
+    EXPECT_EQ(f.log, (std::vector<std::string>{"near", "far"}));
+}
+
 TEST(DrawDocDraw, SnapFeedbackIsPaintedInRed)
 {
     DrawFixture f;

@@ -1,4 +1,4 @@
-// Conversion of objects to polylines, and the point edits and joins of polylines.
+// Conversion of objects to polylines, and the point edits, breaks and joins of polylines.
 
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
@@ -275,6 +275,50 @@ TEST(DrawPolyEdit, JoiningAFigureToItselfClosesIt)
     ASSERT_TRUE(curve->JoinAtEndPoints(curve.get(), false));
     EXPECT_TRUE(curve->m_bClosed);
     EXPECT_EQ(curve->m_nPoints, 3);   // the last point lay on the first
+}
+
+TEST(DrawPolyEdit, BreakingOpensAClosedFigureAndSplitsAnOpenOne)
+{
+    FakeDocument doc;
+    // An open line broken on its first segment: two figures meeting at the break.
+    auto line = MakePoly(ShapeType::Line, {{0, 0}, {100, 0}, {100, 100}});
+    line->m_pDocument = &doc;
+    line->m_pMatrix->Translate(1000, 0, MatrixOrder::Append);
+    ASSERT_TRUE(line->SplitAtPoint(CPoint(1040, 3), nullptr));
+    EXPECT_EQ(line->m_nShapeType, ShapeType::Custom);
+    EXPECT_EQ(line->GetName().rfind("Custom - ", 0), 0u);
+    EXPECT_EQ(Points(*line), (std::vector<PointF>{{0, 0}, {40, 0}, {40, 0}, {100, 0}, {100, 100}}));
+    EXPECT_EQ(Types(*line), (std::vector<uint8_t>{S, L, S, L, L}));
+    EXPECT_EQ(line->m_pMatrix->OffsetX(), 1000.0f) << "the object stays where it is";
+    EXPECT_TRUE(doc.modified);
+
+    // A closed polygon broken on its closing edge: one open figure from the break round
+    // to the break.
+    auto polygon = MakePoly(ShapeType::Polygon, {{0, 0}, {100, 0}, {100, 100}});
+    ASSERT_TRUE(polygon->SplitAtPoint(CPoint(49, 51), nullptr));
+    EXPECT_EQ(Points(*polygon), (std::vector<PointF>{{50, 50}, {0, 0}, {100, 0}, {100, 100}, {50, 50}}));
+    EXPECT_EQ(Types(*polygon), (std::vector<uint8_t>{S, L, L, L, L}));
+    EXPECT_TRUE(polygon->IsEndPointHandle(Handle(0)));
+    EXPECT_TRUE(polygon->IsEndPointHandle(Handle(4)));
+
+    // A Bézier is cut into two halves on the same curve.
+    auto bezier = MakePoly(ShapeType::Bezier, {{0, 0}, {0, 100}, {100, 100}, {100, 0}});
+    ASSERT_TRUE(bezier->SplitAtPoint(CPoint(50, 75), nullptr));
+    ASSERT_EQ(bezier->m_nPoints, 8);
+    EXPECT_EQ(Types(*bezier), (std::vector<uint8_t>{S, B, B, B, S, B, B, B}));
+    EXPECT_NEAR(Points(*bezier)[3].X, 50.0f, 0.5f);
+    EXPECT_NEAR(Points(*bezier)[3].Y, 75.0f, 0.5f);
+    EXPECT_EQ(Points(*bezier)[3], Points(*bezier)[4]);
+    EXPECT_EQ(Points(*bezier)[7], PointF(100, 0));
+
+    // Off the outline, or at an open end, nothing changes.
+    auto other = MakePoly(ShapeType::Line, {{0, 0}, {100, 0}});
+    other->SetName("Line - 7");
+    EXPECT_FALSE(other->SplitAtPoint(CPoint(50, 40), nullptr));
+    EXPECT_FALSE(other->SplitAtPoint(CPoint(0, 0), nullptr));
+    EXPECT_EQ(other->m_nShapeType, ShapeType::Line);
+    EXPECT_EQ(other->GetName(), "Line - 7");
+    EXPECT_EQ(other->m_nPoints, 2);
 }
 
 } // namespace

@@ -1,0 +1,108 @@
+// Dragging one object in a large drawing: each step moves the object and repaints what it
+// covered before and covers now, as the view does during a drag. The same step in drawings
+// of 100 and of 10,000 objects; objects outside the repainted area are left out by their
+// last painted bounds, so the larger drawing should cost little more than the smaller one
+// (the target: within twice its time). The drawing's environment is the benchmarks' own
+// (no frame, no undo).
+//
+// Needs a display: xvfb-run -a build/release/bench/view/bench_drag_repaint
+
+#include "bench/common/GeneratedDocument.h"
+#include "model/DrawRect.h"
+#include "view/DrawView.h"
+
+#include <benchmark/benchmark.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/init.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+
+namespace kelmora {
+namespace {
+
+// Objects of 40 × 30 units in rows of 100, 100 units apart: the repainted area of a step
+// holds the dragged object alone, whatever the size of the drawing, so that the two sizes
+// differ only in the objects a repaint has to pass over.
+constexpr int kPerRow = 100;
+constexpr float kSpacing = 100.0f;
+constexpr float kWidth = 40.0f;
+constexpr float kHeight = 30.0f;
+// The dragged object: the 51st, on the first row.
+constexpr int kDraggedIndex = 50;
+// Each step moves it this far (document units) and the next one back.
+constexpr float kStep = 12.0f;
+
+void Populate(CDrawDoc& document, int count)
+{
+    constexpr ShapeType kShapes[] = {ShapeType::Rectangle, ShapeType::Ellipse, ShapeType::Star, ShapeType::Pentagon};
+    for (int i = 0; i < count; ++i) {
+        const float x = float(i % kPerRow) * kSpacing;
+        const float y = float(i / kPerRow) * kSpacing;
+        auto shape = std::make_unique<CDrawRect>(RectF(x, y, kWidth, kHeight), nullptr);
+        shape->m_nShapeType = kShapes[i % std::size(kShapes)];
+        shape->SetFillColor(0xFF000000u | uint32_t(i * 2654435761u >> 8), true);
+        shape->SetLineWidth(2.0f, true);
+        document.Add(std::move(shape));
+    }
+}
+
+void DragRepaint(benchmark::State& state)
+{
+    BenchEnvironment environment;
+    CDrawDoc document(environment);
+    Populate(document, int(state.range(0)));
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "drag", wxDefaultPosition, wxSize(820, 620));
+    auto* view = new CDrawView(frame, document);
+    view->SetSize(0, 0, 800, 600);
+    frame->Show();
+    view->OnInitialUpdate();
+    view->OnActivateView(true);
+
+    CDrawObj* dragged = document.m_objects[kDraggedIndex].get();
+    // The dragged object in the middle of the window, and everything drawn once.
+    CPoint at(int(dragged->m_rcBounds.X), int(dragged->m_rcBounds.Y));
+    view->DocToClientPoint(true, at);
+    const CPoint scroll = view->GetScrollPosition();
+    view->ScrollToPosition(CPoint(scroll.x + at.x - 400, scroll.y + at.y - 300));
+    const wxSize client = view->GetClientSize();
+    benchmark::DoNotOptimize(view->RenderClient(CRect(0, 0, client.x, client.y)));
+
+    float direction = 1.0f;
+    for (auto _ : state) {
+        CRect box = view->ObjectPaintBox(dragged);
+        dragged->Offset(PointF(kStep * direction, 0.0f), view);
+        direction = -direction;
+        box |= view->ObjectPaintBox(dragged);
+        benchmark::DoNotOptimize(view->RenderClient(box));
+    }
+    state.counters["objects"] = double(state.range(0));
+    view->Destroy();
+    frame->Destroy();
+}
+
+BENCHMARK(DragRepaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace kelmora
+
+int main(int argc, char** argv)
+{
+    setenv("NO_AT_BRIDGE", "1", 0);
+    wxApp::SetInstance(new wxApp);
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    if (!wxEntryStart(wxArgc, wxArgv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "wxWidgets could not start; is there a display?\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}

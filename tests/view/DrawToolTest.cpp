@@ -1,0 +1,697 @@
+// The drawing tools driven through the real view with real mouse and key events: creating
+// every kind of object, selecting, moving with snapping, sizing, rotating, point editing,
+// breaking and joining, copying formats, cancelling drags, and the tool commands.
+
+#include "view/DrawView.h"
+
+#include "app/CommandIds.h"
+#include "document/DrawDoc.h"
+#include "document/DrawDocTestSupport.h"
+#include "document/DrawDocUndo.h"
+#include "document/UndoManagerTestUnits.h"
+#include "model/DrawPoly.h"
+#include "model/DrawRect.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+#include <wx/textctrl.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+namespace {
+
+// A shown view of a document with its real undo machinery, active, the select tool current.
+struct ToolFixture {
+    fakes::FakeEnvironment environment;
+    CDrawDoc document{environment};
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "tools", wxDefaultPosition, wxSize(700, 600));
+    CDrawView* view = new CDrawView(frame, document);
+
+    ToolFixture()
+    {
+        document.m_pUndoManager = CDrawDocUndo::Create(document);
+        view->SetSize(0, 0, 600, 500);
+        frame->Show();
+        view->OnInitialUpdate();
+        view->OnActivateView(true);
+        CDrawTool::s_currentKind = TOOL_SELECT;
+        // Snapping is switched on where a test wants it.
+        view->m_bSnapToGrid = view->m_bSnapToEdge = view->m_bSnapToCenter = false;
+    }
+    ~ToolFixture()
+    {
+        view->Destroy();
+        frame->Destroy();
+    }
+
+    // The client pixel of a document point.
+    CPoint At(float x, float y) const
+    {
+        CPoint p(int(std::lround(x)), int(std::lround(y)));
+        view->DocToClientPoint(true, p);
+        return p;
+    }
+    void Mouse(wxEventType type, CPoint at, unsigned flags = 0)
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(at.x, at.y));
+        event.SetShiftDown((flags & kMouseShift) != 0);
+        event.SetControlDown((flags & kMouseControl) != 0);
+        event.SetLeftDown(type != wxEVT_LEFT_UP);
+        event.SetEventObject(view);
+        view->ProcessWindowEvent(event);
+    }
+    void Down(CPoint at, unsigned flags = 0) { Mouse(wxEVT_LEFT_DOWN, at, flags); }
+    void Up(CPoint at, unsigned flags = 0) { Mouse(wxEVT_LEFT_UP, at, flags); }
+    void Move(CPoint at, unsigned flags = 0) { Mouse(wxEVT_MOTION, at, flags); }
+    void Click(CPoint at, unsigned flags = 0)
+    {
+        Down(at, flags);
+        Up(at, flags);
+    }
+    // The mouse goes there, then clicks: the floating point of a poly object follows it.
+    void MoveAndClick(CPoint at)
+    {
+        Move(at);
+        Click(at);
+    }
+    // The events of a double-click on GTK: the second press comes before the double-click.
+    void DoubleClick(CPoint at)
+    {
+        Click(at);
+        Down(at);
+        Mouse(wxEVT_LEFT_DCLICK, at);
+        Up(at);
+    }
+    // A poly object with the tool of `command`: a click at each point, a double-click at
+    // the last.
+    void Build(int command, std::initializer_list<PointF> points)
+    {
+        Command(command);
+        const PointF* last = points.end() - 1;
+        for (const PointF* p = points.begin(); p != last; ++p)
+            MoveAndClick(At(p->X, p->Y));
+        Move(At(last->X, last->Y));
+        DoubleClick(At(last->X, last->Y));
+    }
+    // Button down, moves in `steps` even steps, and (unless `release` is false) up.
+    void Drag(CPoint from, CPoint to, unsigned flags = 0, int steps = 4, bool release = true)
+    {
+        Down(from, flags);
+        for (int i = 1; i <= steps; ++i)
+            Move(CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps), flags);
+        if (release)
+            Up(to, flags);
+    }
+    void Key(int code, bool ctrl = false, bool shift = false)
+    {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = code;
+        event.SetControlDown(ctrl);
+        event.SetShiftDown(shift);
+        event.SetEventObject(view);
+        view->ProcessWindowEvent(event);
+    }
+    void Command(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, WxId(id));
+        event.SetEventObject(view);
+        view->ProcessWindowEvent(event);
+    }
+    wxUpdateUIEvent Update(int id)
+    {
+        wxUpdateUIEvent event(WxId(id));
+        event.SetEventObject(view);
+        view->ProcessWindowEvent(event);
+        return event;
+    }
+
+    CDrawRect* AddRect(float x, float y, float w = 300, float h = 200)
+    {
+        auto rect = std::make_unique<CDrawRect>(RectF(x, y, w, h), nullptr);
+        rect->m_nShapeType = ShapeType::Rectangle;
+        return static_cast<CDrawRect*>(document.Add(std::move(rect)));
+    }
+    CDrawPoly* AddLine(std::vector<PointF> points)
+    {
+        auto poly = std::make_unique<CDrawPoly>();
+        poly->m_nShapeType = ShapeType::Line;
+        poly->SetPoints(std::move(points));
+        poly->RecalcBounds(nullptr);
+        return static_cast<CDrawPoly*>(document.Add(std::move(poly)));
+    }
+    CDrawObj* Newest() const { return document.m_objects.empty() ? nullptr : document.m_objects.back().get(); }
+    size_t UndoDepth() const
+    {
+        return testing::UndoStack(static_cast<CDrawDocUndo*>(document.m_pUndoManager.get())->Manager()).size();
+    }
+    bool Undo() { return view->OnEditUndo(); }
+    bool Redo() { return view->OnEditRedo(); }
+};
+
+void ExpectNear(const RectF& actual, const RectF& expected, float tolerance)
+{
+    EXPECT_NEAR(actual.X, expected.X, tolerance);
+    EXPECT_NEAR(actual.Y, expected.Y, tolerance);
+    EXPECT_NEAR(actual.Width, expected.Width, tolerance);
+    EXPECT_NEAR(actual.Height, expected.Height, tolerance);
+}
+
+// One pixel is 300 / 96 document units at 1:1.
+constexpr float kPixel = 300.0f / 96.0f;
+
+} // namespace
+
+TEST(DrawTool, RectangleFamilyToolsDrawByDraggingAndAClickMakesNothing)
+{
+    ToolFixture f;
+    const struct {
+        int command;
+        ShapeType type;
+        const char* name;
+    } kinds[] = {
+        {cmd::kToolRect, ShapeType::Rectangle, "Rectangle - "},
+        {cmd::kToolRoundRect, ShapeType::RoundRectangle, "RoundRectangle - "},
+        {cmd::kToolEllipse, ShapeType::Ellipse, "Ellipse - "},
+        {cmd::kToolStar, ShapeType::Star, "Star - "},
+        {cmd::kToolPentagon, ShapeType::Pentagon, "Pentagon - "},
+        {cmd::kToolComplexStar, ShapeType::ComplexStar, "ComplexStar - "},
+        {cmd::kToolSpiral, ShapeType::Spiral, "Spiral - "},
+        {cmd::kToolCircle, ShapeType::Circle, "Circle - "},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const size_t depth = f.UndoDepth();
+        f.Command(kind.command);
+        EXPECT_TRUE(f.Update(kind.command).GetChecked());
+        f.Drag(f.At(1000, 1500), f.At(1300, 1700));
+        CDrawObj* made = f.Newest();
+        ASSERT_EQ(made->m_nShapeType, kind.type);
+        EXPECT_EQ(made->GetName().rfind(kind.name, 0), 0u);
+        EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{made});
+        EXPECT_EQ(f.UndoDepth(), depth + 1);
+        EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT) << "creation tools are one-shot";
+        if (kind.type == ShapeType::Rectangle)
+            ExpectNear(made->m_rcBounds, RectF(1000, 1500, 300, 200), 2 * kPixel);
+        if (kind.type == ShapeType::Circle) {
+            auto* circle = static_cast<CDrawRect*>(made);
+            EXPECT_NEAR(circle->m_rcFrame.Width, 2 * std::hypot(300.0f, 200.0f), 4 * kPixel);
+        }
+        f.Command(cmd::kEditClear);
+    }
+
+    // Undo and redo of a drawn rectangle.
+    f.Command(cmd::kToolRect);
+    f.Drag(f.At(1000, 1500), f.At(1200, 1600));
+    CDrawObj* rect = f.Newest();
+    const int live = f.document.m_nObjects;
+    EXPECT_TRUE(f.Undo());
+    EXPECT_TRUE(rect->m_bDeleted);
+    EXPECT_EQ(f.document.m_nObjects, live - 1);
+    EXPECT_TRUE(f.Redo());
+    EXPECT_FALSE(rect->m_bDeleted);
+
+    // A click without a drag creates nothing, files nothing of its own and selects what
+    // it hit.
+    const size_t depth = f.UndoDepth();
+    f.Command(cmd::kToolEllipse);
+    f.Click(f.At(1100, 1550));
+    EXPECT_EQ(f.document.m_nObjects, live);
+    EXPECT_EQ(f.UndoDepth(), depth);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{rect});
+    EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
+}
+
+TEST(DrawTool, PolyToolsBuildObjectsClickByClick)
+{
+    ToolFixture f;
+    auto points = [](CDrawObj* object) { return static_cast<CDrawPoly*>(object)->m_nPoints; };
+
+    // A line: two clicks, finished by a double-click on the last point.
+    f.Build(cmd::kToolLine, {{1000, 1500}, {1300, 1600}});
+    CDrawObj* line = f.Newest();
+    ASSERT_EQ(line->m_nShapeType, ShapeType::Line);
+    EXPECT_EQ(points(line), 2);
+    ExpectNear(line->m_rcBounds, RectF(1000, 1500, 300, 100), 2 * kPixel);
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
+
+    // A polygon of three vertices.
+    f.Build(cmd::kToolPolygon, {{1000, 1500}, {1300, 1500}, {1150, 1700}});
+    EXPECT_EQ(f.Newest()->m_nShapeType, ShapeType::Polygon);
+    EXPECT_EQ(points(f.Newest()), 3);
+    ExpectNear(f.Newest()->m_rcBounds, RectF(1000, 1500, 300, 200), 2 * kPixel);
+
+    // An arc is complete after its third click; so is a pie.
+    for (int command : {cmd::kToolArc, cmd::kToolPie}) {
+        f.Command(command);
+        f.MoveAndClick(f.At(1200, 1600));
+        f.MoveAndClick(f.At(1400, 1600));
+        f.MoveAndClick(f.At(1200, 1400));
+        ASSERT_EQ(points(f.Newest()), 3);
+        const PointF start = static_cast<CDrawPoly*>(f.Newest())->m_points[1];
+        EXPECT_NEAR(start.X, 1400.0f, 2 * kPixel);
+        EXPECT_NEAR(start.Y, 1600.0f, 2 * kPixel);
+        EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
+    }
+    EXPECT_EQ(f.Newest()->m_nShapeType, ShapeType::Pie);
+    EXPECT_EQ(f.UndoDepth(), 4u);
+
+    // A double-click before an arc is complete keeps nothing and files nothing.
+    const int live = f.document.m_nObjects;
+    f.Command(cmd::kToolArc);
+    f.MoveAndClick(f.At(1200, 1600));
+    f.Move(f.At(1400, 1600));
+    f.DoubleClick(f.At(1400, 1600));
+    EXPECT_EQ(f.document.m_nObjects, live);
+    EXPECT_EQ(f.UndoDepth(), 4u);
+
+    // A Bézier with too few points is discarded; the curve keeps its clicks.
+    f.Build(cmd::kToolBezier, {{1000, 1500}, {1000, 1500}});
+    EXPECT_EQ(f.document.m_nObjects, live);
+    f.Build(cmd::kToolCurve, {{1000, 1500}, {1200, 1700}, {1400, 1500}});
+    EXPECT_EQ(f.Newest()->m_nShapeType, ShapeType::Curve);
+    EXPECT_EQ(points(f.Newest()), 3);
+    EXPECT_EQ(f.UndoDepth(), 5u);
+
+    // Undo takes the curve away; redo brings it back.
+    EXPECT_TRUE(f.Undo());
+    EXPECT_TRUE(f.Newest()->m_bDeleted);
+    EXPECT_TRUE(f.Redo());
+    EXPECT_FALSE(f.Newest()->m_bDeleted);
+}
+
+TEST(DrawTool, RubberBandSelectsAndShiftAdds)
+{
+    ToolFixture f;
+    CDrawObj* a = f.AddRect(1000, 1500, 100, 100);
+    CDrawObj* b = f.AddRect(1400, 1500, 100, 100);
+    f.Drag(f.At(950, 1450), f.At(1150, 1650));
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{a});
+    EXPECT_FALSE(f.view->GetRubberBand());
+    f.Drag(f.At(1350, 1450), f.At(1550, 1650), kMouseShift);
+    EXPECT_EQ(f.view->m_selection, (std::vector<CDrawObj*>{a, b}));
+
+    // A plain click on nothing empties the selection, undoably.
+    const size_t depth = f.UndoDepth();
+    f.Click(f.At(1250, 1900));
+    EXPECT_TRUE(f.view->m_selection.empty());
+    EXPECT_EQ(f.UndoDepth(), depth + 1);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(f.view->m_selection.size(), 2u);
+}
+
+TEST(DrawTool, MovingSnapsToTheGridInDocumentUnitsAtAnyZoom)
+{
+    ToolFixture f;
+    f.view->m_bSnapToGrid = true;
+    for (int level : {5, 7}) {
+        SCOPED_TRACE(level);
+        f.view->OnZoomSlider(level * 10);
+        CDrawObj* rect = f.AddRect(1000, 1500, 200, 200);
+        f.view->Select(rect);
+        const size_t depth = f.UndoDepth();
+        // Dragged by about 85 units: its corner lands within the pull of the line at 1080.
+        // (Grabbed away from the centre, where the rotation centre's handle sits.)
+        f.Drag(f.At(1050, 1550), f.At(1135, 1550));
+        EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1080.0f);
+        EXPECT_FLOAT_EQ(rect->m_rcBounds.Y, 1500.0f) << "30 units from the nearest line";
+        EXPECT_EQ(f.UndoDepth(), depth + 1) << "one unit for the whole drag";
+        EXPECT_TRUE(f.Undo());
+        EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1000.0f);
+        EXPECT_TRUE(f.Redo());
+        EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1080.0f);
+
+        // Dragged slowly, pixel by pixel, it leaves the line again and follows the mouse.
+        f.Drag(f.At(1120, 1550), f.At(1160, 1550), 0, 20);
+        EXPECT_NEAR(rect->m_rcBounds.X, 1120.0f, 3 * kPixel);
+        f.Command(cmd::kEditClear);
+    }
+
+    // The grid runs on left of the page: -100 is pulled to -90.
+    f.view->OnZoomSlider(50);
+    CDrawObj* rect = f.AddRect(400, 1500, 200, 200);
+    f.view->Select(rect);
+    const CPoint from = f.At(450, 1550);
+    f.Drag(from, CPoint(from.x - int(500 / kPixel), from.y));
+    EXPECT_FLOAT_EQ(std::fmod(rect->m_rcBounds.X, 90.0f), 0.0f);
+    EXPECT_LT(rect->m_rcBounds.X, 0.0f);
+
+    // A click without movement files nothing.
+    const size_t depth = f.UndoDepth();
+    f.Click(f.At(rect->m_rcBounds.X + 50, 1550));
+    EXPECT_EQ(f.UndoDepth(), depth);
+}
+
+TEST(DrawTool, SizingByACornerAndRotatingByAHandle)
+{
+    ToolFixture f;
+    CDrawObj* rect = f.AddRect(1000, 1500, 300, 200);
+    f.view->Select(rect);
+    const CPoint corner = rect->GetHandle(5, nullptr, f.view);
+    CPoint grip = corner;
+    f.view->DocToClientPoint(false, grip);
+    f.Drag(grip, CPoint(grip.x + 32, grip.y + 16));
+    // The grip sits 36 units beyond the corner, and the corner goes where the grip is put.
+    ExpectNear(rect->m_rcBounds, RectF(1000, 1500, 436, 286), 2 * kPixel);
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_TRUE(f.Undo());
+    ExpectNear(rect->m_rcBounds, RectF(1000, 1500, 300, 200), 0.5f);
+
+    // The top-left rotation handle turns the object about its centre.
+    const CPoint rotate = rect->GetHandle(11, nullptr, f.view);
+    CPoint knob = rotate;
+    f.view->DocToClientPoint(false, knob);
+    f.Drag(knob, CPoint(knob.x + 60, knob.y - 40));
+    EXPECT_NE(rect->m_pMatrix->M12(), 0.0f) << "the matrix has turned";
+    EXPECT_FALSE(rect->m_pPendingMatrix);
+    EXPECT_NEAR(rect->m_rcBounds.Center().X, 1150.0f, 1.0f);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_TRUE(rect->m_pMatrix->IsIdentity());
+}
+
+TEST(DrawTool, AnchorToolAddsAndDeletesPoints)
+{
+    ToolFixture f;
+    CDrawPoly* line = f.AddLine({{1000, 1500}, {1300, 1500}, {1300, 1800}});
+    f.view->Select(line);
+    EXPECT_TRUE(f.Update(cmd::kToolAnchor).GetEnabled());
+    f.Command(cmd::kToolAnchor);
+    f.Click(f.At(1150, 1500));
+    EXPECT_EQ(line->m_nPoints, 4);
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_EQ(CDrawTool::s_currentKind, TOOL_ANCHOR) << "the edit tools stay";
+
+    // The cursor tells what a click would do.
+    CPoint point = line->GetHandle(CDrawPoly::kFirstPointHandle + 2, nullptr, f.view);
+    f.view->DocToClientPoint(false, point);
+    f.Move(point);
+    EXPECT_TRUE(f.view->GetCursor().IsSameAs(GetToolCursor(ToolCursor::DeletePoint)));
+    f.Move(f.At(1150, 1650));
+    EXPECT_TRUE(f.view->GetCursor().IsSameAs(GetToolCursor(ToolCursor::AnchorIdle)));
+    f.Click(point);
+    EXPECT_EQ(line->m_nPoints, 3);
+    EXPECT_EQ(line->m_points[1], PointF(line->m_points[1].X, 1500));
+    EXPECT_EQ(f.UndoDepth(), 2u);
+
+    // A click beside the outline changes nothing and files nothing.
+    f.Click(f.At(1150, 1650));
+    EXPECT_EQ(line->m_nPoints, 3);
+    EXPECT_EQ(f.UndoDepth(), 2u);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(line->m_nPoints, 3);
+    EXPECT_EQ(line->m_points[1], PointF(1300, 1500));
+
+    // Not offered for a rectangle, nor with two objects selected.
+    CDrawObj* rect = f.AddRect(1500, 1500);
+    f.view->Select(rect);
+    EXPECT_FALSE(f.Update(cmd::kToolAnchor2).GetEnabled());
+    f.view->Select(line, true);
+    EXPECT_FALSE(f.Update(cmd::kToolAnchor).GetEnabled());
+}
+
+TEST(DrawTool, BreakingAndJoiningLines)
+{
+    ToolFixture f;
+    CDrawPoly* first = f.AddLine({{1000, 1500}, {1200, 1500}});
+    CDrawPoly* second = f.AddLine({{1200, 1600}, {1400, 1600}});
+
+    // Join the end of the first to the start of the second: one object, one undo step.
+    f.Command(cmd::kToolJoin);
+    EXPECT_TRUE(f.view->m_selection.empty());
+    f.Click(f.At(1200, 1500));
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{first});
+    f.Click(f.At(1200, 1600));
+    EXPECT_TRUE(first->m_bDeleted != second->m_bDeleted);
+    CDrawPoly* joined = first->m_bDeleted ? second : first;
+    EXPECT_EQ(joined->m_nPoints, 3) << "the joined ends become one point";
+    EXPECT_EQ(f.document.m_nObjects, 1);
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(f.document.m_nObjects, 2);
+    EXPECT_EQ(first->m_nPoints, 2);
+    EXPECT_EQ(second->m_nPoints, 2);
+    EXPECT_TRUE(f.Redo());
+    EXPECT_EQ(joined->m_nPoints, 3);
+    EXPECT_TRUE(f.Undo());
+
+    // A join whose first pick has been taken away meanwhile joins nothing.
+    f.Click(f.At(1200, 1500));
+    first->m_bDeleted = true;
+    f.Click(f.At(1200, 1600));
+    EXPECT_EQ(second->m_nPoints, 2);
+    first->m_bDeleted = false;
+
+    // The break tool cuts the selected line where it is clicked.
+    f.Command(cmd::kToolSelect);
+    f.view->Select(first);
+    f.Command(cmd::kToolBreak);
+    const size_t depth = f.UndoDepth();
+    f.Click(f.At(1100, 1500));
+    EXPECT_EQ(first->m_nShapeType, ShapeType::Custom);
+    EXPECT_EQ(first->m_nPoints, 4);
+    EXPECT_EQ(f.UndoDepth(), depth + 1);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(first->m_nShapeType, ShapeType::Line);
+    EXPECT_EQ(first->m_nPoints, 2);
+}
+
+TEST(DrawTool, CopyFormatTakesTheFirstSelectedObjectsStyleUndoably)
+{
+    ToolFixture f;
+    CDrawObj* source = f.AddRect(1000, 1500, 100, 100);
+    CDrawObj* target = f.AddRect(1400, 1500, 100, 100);
+    source->SetFillColor(0xFFFF0000, true);
+    f.view->Select(source);
+    f.document.SetModifiedFlag(false);
+
+    f.Key('C', true, true);
+    EXPECT_TRUE(f.Update(cmd::kCopyFormat).GetChecked());
+    f.Click(f.At(1450, 1550));
+    EXPECT_TRUE(target->m_bFillEnabled);
+    EXPECT_EQ(target->m_brush.m_clrFore, 0xFFFF0000u);
+    EXPECT_FALSE(f.Update(cmd::kCopyFormat).GetChecked());
+    EXPECT_TRUE(f.document.IsModified());
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_FALSE(target->m_bFillEnabled);
+
+    // Nothing selected: nothing to copy from, and the command is not offered.
+    f.view->Select(nullptr);
+    EXPECT_FALSE(f.Update(cmd::kCopyFormat).GetEnabled());
+    f.Command(cmd::kCopyFormat);
+    EXPECT_EQ(CDrawTool::FindTool(TOOL_SELECT)->state, CDrawTool::kStateIdle);
+}
+
+TEST(DrawTool, EscapeDuringEveryKindOfDragLeavesTheDocumentUnchanged)
+{
+    ToolFixture f;
+    CDrawObj* rect = f.AddRect(1000, 1500, 300, 200);
+    f.view->Select(rect);
+    f.document.SetModifiedFlag(false);
+    const RectF bounds = rect->m_rcBounds;
+    auto unchanged = [&](const char* what) {
+        SCOPED_TRACE(what);
+        ExpectNear(rect->m_rcBounds, bounds, 0.01f);
+        EXPECT_TRUE(rect->m_pMatrix->IsIdentity());
+        EXPECT_FALSE(rect->m_pPendingMatrix);
+        EXPECT_EQ(f.document.m_nObjects, 1);
+        EXPECT_EQ(f.UndoDepth(), 0u);
+        EXPECT_FALSE(f.document.IsModified());
+        EXPECT_FALSE(CDrawTool::IsDragging(f.view));
+        EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
+        EXPECT_FALSE(f.view->HasCapture());
+    };
+
+    f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
+    f.Key(WXK_ESCAPE);
+    f.Up(f.At(1300, 1700));
+    unchanged("move");
+
+    CPoint corner = rect->GetHandle(5, nullptr, f.view);
+    f.view->DocToClientPoint(false, corner);
+    f.Drag(corner, CPoint(corner.x + 40, corner.y + 30), 0, 4, false);
+    f.Key(WXK_ESCAPE);
+    unchanged("size");
+
+    f.Command(cmd::kToolRect);
+    f.Drag(f.At(1500, 1500), f.At(1700, 1700), 0, 4, false);
+    f.Key(WXK_ESCAPE);
+    unchanged("new rectangle");
+
+    f.Command(cmd::kToolPolygon);
+    f.Click(f.At(1500, 1500));
+    f.Click(f.At(1700, 1500));
+    f.Move(f.At(1600, 1700));
+    f.Key(WXK_ESCAPE);
+    unchanged("polygon under construction");
+
+    // A lost mouse takes the drag back the same way.
+    f.view->Select(rect);
+    f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
+    wxMouseCaptureLostEvent lost(f.view->GetId());
+    f.view->ProcessWindowEvent(lost);
+    f.Up(f.At(1300, 1700));
+    unchanged("lost mouse");
+
+    // Undo in the middle of a drag takes the drag back, and only that.
+    f.view->Select(rect);
+    f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
+    EXPECT_TRUE(f.Undo());
+    f.Up(f.At(1300, 1700));
+    unchanged("undo");
+
+    f.view->Select(nullptr);
+    f.Drag(f.At(900, 1400), f.At(1500, 1900), 0, 4, false);
+    ASSERT_TRUE(f.view->GetRubberBand());
+    f.Command(cmd::kCancel);
+    EXPECT_FALSE(f.view->GetRubberBand());
+    EXPECT_TRUE(f.view->m_selection.empty());
+    unchanged("rubber band");
+}
+
+TEST(DrawTool, ArrowKeysNudgeOnlyWhileAMoveDragIsHeld)
+{
+    ToolFixture f;
+    CDrawObj* rect = f.AddRect(1000, 1500, 300, 200);
+    f.view->Select(rect);
+    f.Key(WXK_RIGHT);
+    EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1000.0f);
+
+    f.Down(f.At(1100, 1600));
+    f.Key(WXK_RIGHT);
+    f.Key(WXK_DOWN);
+    f.Up(f.At(1100, 1600));
+    EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1001.0f);
+    EXPECT_FLOAT_EQ(rect->m_rcBounds.Y, 1501.0f);
+    EXPECT_EQ(f.UndoDepth(), 1u) << "the nudges belong to the drag's step";
+
+    // After the drag the keys do nothing.
+    f.Key(WXK_LEFT);
+    EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1001.0f);
+}
+
+TEST(DrawTool, ToolAndEditCommands)
+{
+    ToolFixture f;
+    CDrawObj* a = f.AddRect(1000, 1500, 100, 100);
+    CDrawObj* b = f.AddRect(1200, 1500, 100, 100);
+    CDrawObj* c = f.AddRect(1400, 1500, 100, 100);
+
+    f.Command(cmd::kToolStar);
+    EXPECT_TRUE(f.Update(cmd::kToolStar).GetChecked());
+    EXPECT_FALSE(f.Update(cmd::kToolSelect).GetChecked());
+    f.Command(cmd::kToolSelect);
+
+    f.view->Select(b);
+    f.Command(cmd::kSelectInverse);
+    EXPECT_EQ(f.view->m_selection, (std::vector<CDrawObj*>{a, c}));
+    f.Key('A', true);
+    EXPECT_EQ(f.view->m_selection, (std::vector<CDrawObj*>{a, b, c}));
+    f.Command(cmd::kSelectInverse);
+    EXPECT_TRUE(f.view->m_selection.empty());
+
+    // Break keeps the selection, Join empties it.
+    f.view->Select(a);
+    f.Command(cmd::kToolBreak);
+    EXPECT_EQ(f.view->m_selection.size(), 1u);
+    f.Command(cmd::kToolJoin);
+    EXPECT_TRUE(f.view->m_selection.empty());
+    EXPECT_TRUE(f.view->IsJoinToolActive());
+    f.Command(cmd::kToolSelect);
+
+    // Delete of three objects is one step, and a half-drawn polygon goes with the tool.
+    f.Command(cmd::kToolPolygon);
+    f.MoveAndClick(f.At(1000, 1800));
+    f.MoveAndClick(f.At(1200, 1800));
+    f.Command(cmd::kEditSelectAll);
+    EXPECT_EQ(f.view->m_selection.size(), 4u);
+    EXPECT_TRUE(f.Update(cmd::kEditClear).GetEnabled());
+    f.Key(WXK_DELETE);
+    EXPECT_EQ(f.document.m_nObjects, 0);
+    EXPECT_FALSE(f.Update(cmd::kEditClear).GetEnabled());
+    EXPECT_FALSE(f.Update(cmd::kEditSelectAll).GetEnabled());
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(f.document.m_nObjects, 3) << "the polygon does not come back";
+
+    // The toggles and their check marks.
+    for (int id : {cmd::kGridLines, cmd::kSnapToGrid, cmd::kSnapToEdge, cmd::kSnapToCenter}) {
+        const bool before = f.Update(id).GetChecked();
+        f.Command(id);
+        EXPECT_NE(f.Update(id).GetChecked(), before) << id;
+    }
+}
+
+TEST(DrawTool, TextToolTypesInPlaceAndFilesOneUnit)
+{
+    ToolFixture f;
+    f.Command(cmd::kToolText);
+    f.Drag(f.At(1000, 1500), f.At(1600, 1700));
+    auto* text = static_cast<CDrawRect*>(f.Newest());
+    ASSERT_EQ(text->m_nShapeType, ShapeType::Text);
+    EXPECT_FALSE(text->m_bLineEnabled);
+    EXPECT_TRUE(text->m_bFillEnabled);
+    wxTextCtrl* entry = f.view->GetTextEntry();
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(f.UndoDepth(), 0u) << "filed when the typing is done";
+
+    entry->ChangeValue("Kelmora");
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, entry->GetId());
+    entry->ProcessWindowEvent(enter);
+    EXPECT_EQ(text->m_strText, "Kelmora");
+    EXPECT_FALSE(f.view->GetTextEntry());
+    EXPECT_EQ(f.UndoDepth(), 1u);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_TRUE(text->m_bDeleted);
+    EXPECT_TRUE(f.Redo());
+    EXPECT_EQ(text->m_strText, "Kelmora");
+}
+
+TEST(DrawTool, AViewThatClosesTakesItsConstructionWithIt)
+{
+    ToolFixture f;
+    {
+        wxFrame* other = new wxFrame(nullptr, wxID_ANY, "other");
+        auto* second = new CDrawView(other, f.document);
+        second->SetSize(0, 0, 600, 500);
+        other->Show();
+        second->OnInitialUpdate();
+        second->OnActivateView(true);
+        second->OnChooseTool(TOOL_LINE);
+        CPoint p(1000, 1500);
+        second->DocToClientPoint(true, p);
+        wxMouseEvent down(wxEVT_LEFT_DOWN);
+        down.SetPosition(wxPoint(p.x, p.y));
+        second->ProcessWindowEvent(down);
+        ASSERT_EQ(f.document.m_nObjects, 1);
+        second->Destroy();
+        other->Destroy();
+    }
+    EXPECT_EQ(f.document.m_nObjects, 0) << "the half-drawn line went with its view";
+    EXPECT_EQ(CDrawTool::s_dragView, nullptr);
+    EXPECT_EQ(CDrawTool::s_currentKind, TOOL_SELECT);
+    EXPECT_FALSE(static_cast<CPolyTool*>(CDrawTool::FindTool(TOOL_LINE))->UnderConstruction());
+
+    // Contents replaced under a construction: the tool does not touch the freed object.
+    f.Command(cmd::kToolPolygon);
+    f.MoveAndClick(f.At(1000, 1500));
+    f.MoveAndClick(f.At(1200, 1500));
+    f.document.DeleteContents();
+    f.Move(f.At(1300, 1600));
+    f.MoveAndClick(f.At(1300, 1700));
+    f.Key(WXK_ESCAPE);
+    EXPECT_EQ(f.document.m_nObjects, 0);
+
+    // The tool starts afresh in the remaining view.
+    f.Build(cmd::kToolLine, {{1000, 1500}, {1300, 1500}});
+    EXPECT_EQ(f.document.m_nObjects, 1);
+}
+
+} // namespace kelmora

@@ -1,0 +1,691 @@
+// The view's side of the drawing tools: mouse and key dispatch to the current tool, the
+// mouse capture, what a drag repaints, the rubber band, in-place text entry, and the
+// commands that choose a tool, arm copy format, select all or the inverse, delete the
+// selection and switch the grid lines and the snaps.
+
+#include "view/DrawView.h"
+
+#include "app/CommandIds.h"
+#include "document/DrawDoc.h"
+#include "document/FrameServices.h"
+#include "model/DrawRect.h"
+
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <unordered_set>
+
+namespace kelmora {
+
+namespace {
+
+unsigned KeyFlags(const wxMouseEvent& event)
+{
+    return (event.ShiftDown() ? kMouseShift : 0u) | (event.ControlDown() ? kMouseControl : 0u);
+}
+
+struct ToolCommand {
+    int command;
+    ToolKind kind;
+};
+
+constexpr ToolCommand kToolCommands[] = {
+    {cmd::kToolSelect, TOOL_SELECT},   {cmd::kToolAnchor, TOOL_ANCHOR},
+    {cmd::kToolAnchor2, TOOL_ANCHOR},  {cmd::kToolBreak, TOOL_BREAK},
+    {cmd::kToolJoin, TOOL_JOIN},       {cmd::kToolLine, TOOL_LINE},
+    {cmd::kToolPolygon, TOOL_POLYGON}, {cmd::kToolBezier, TOOL_BEZIER},
+    {cmd::kToolCurve, TOOL_CURVE},     {cmd::kToolRect, TOOL_RECTANGLE},
+    {cmd::kToolRoundRect, TOOL_ROUNDRECT}, {cmd::kToolEllipse, TOOL_ELLIPSE},
+    {cmd::kToolArc, TOOL_ARC},         {cmd::kToolStar, TOOL_STAR},
+    {cmd::kToolPentagon, TOOL_PENTAGON}, {cmd::kToolComplexStar, TOOL_COMPLEXSTAR},
+    {cmd::kToolSpiral, TOOL_SPIRAL},   {cmd::kToolPie, TOOL_PIE},
+    {cmd::kToolCircle, TOOL_CIRCLE},   {cmd::kToolText, TOOL_TEXT},
+};
+
+// How far the selection marks reach beyond the outermost handle (view units): the rotate
+// and skew arrows are drawn up to 54 units from their handle; the angle read-outs of arcs
+// take 200 × 50 units to the right of and below theirs.
+constexpr int kMarkReach = 60;
+constexpr int kReadoutWidth = 200;
+constexpr int kReadoutHeight = 50;
+// The snap marks reach 120 units (the centre cross) from the snap point.
+constexpr float kSnapMarkReach = 124.0f;
+// Pixels added round every repainted box for antialiased edges.
+constexpr int kBoxSlack = 2;
+// A drag of more objects than this repaints the whole window: their areas would cover
+// most of it anyway, and looking each one up costs more than it saves.
+constexpr size_t kMaxTrackedDragObjects = 64;
+// The in-place text entry is at least this wide (pixels).
+constexpr int kMinTextEntryWidth = 160;
+
+// The client box covering a rectangle in view units.
+CRect ClientBox(const CDrawView& view, const RectF& r)
+{
+    if (r.IsEmptyArea() || !r.IsFinite())
+        return CRect();
+    CRect box(int(std::floor(r.X)), int(std::floor(r.Y)), int(std::ceil(r.GetRight())), int(std::ceil(r.GetBottom())));
+    view.DocToClientRect(false, box);
+    box.InflateRect(kBoxSlack, kBoxSlack);
+    return box;
+}
+
+CSelectTool* SelectTool()
+{
+    return static_cast<CSelectTool*>(CDrawTool::FindTool(TOOL_SELECT));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Binding
+
+void CDrawView::BindToolCommands()
+{
+    Bind(wxEVT_LEFT_DOWN, &CDrawView::OnToolMouse, this);
+    Bind(wxEVT_LEFT_UP, &CDrawView::OnToolMouse, this);
+    Bind(wxEVT_LEFT_DCLICK, &CDrawView::OnToolMouse, this);
+    Bind(wxEVT_MOTION, &CDrawView::OnToolMouse, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CDrawView::OnToolCaptureLost, this);
+    Bind(wxEVT_KEY_DOWN, &CDrawView::OnToolKey, this);
+
+    for (const ToolCommand& tool : kToolCommands) {
+        const ToolKind kind = tool.kind;
+        Bind(wxEVT_MENU, [this, kind](wxCommandEvent&) { OnChooseTool(kind); }, WxId(tool.command));
+        Bind(
+            wxEVT_UPDATE_UI,
+            [this, kind](wxUpdateUIEvent& event) {
+                event.Check(CDrawTool::s_currentKind == kind);
+                if (kind == TOOL_ANCHOR) {
+                    CDrawObj* single = SingleSelected();
+                    event.Enable(single && (single->CanDeletePoint() || single->CanInsertPoint()));
+                }
+            },
+            WxId(tool.command));
+    }
+
+    auto command = [this](int id, void (CDrawView::*handler)()) {
+        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, WxId(id));
+    };
+    command(cmd::kCopyFormat, &CDrawView::OnCopyFormat);
+    command(cmd::kEditSelectAll, &CDrawView::OnSelectAll);
+    command(cmd::kSelectInverse, &CDrawView::OnSelectInverse);
+    command(cmd::kEditClear, &CDrawView::OnEditClear);
+    command(cmd::kGridLines, &CDrawView::OnGridLines);
+    command(cmd::kSnapToGrid, &CDrawView::OnSnapToGrid);
+    command(cmd::kSnapToEdge, &CDrawView::OnSnapToEdge);
+    command(cmd::kSnapToCenter, &CDrawView::OnSnapToCenter);
+    command(cmd::kCancel, &CDrawView::OnCancelTool);
+
+    auto update = [this](int id, auto handler) { Bind(wxEVT_UPDATE_UI, handler, WxId(id)); };
+    update(cmd::kCopyFormat, [this](wxUpdateUIEvent& event) {
+        event.Enable(!m_selection.empty());
+        event.Check(CDrawTool::s_currentKind == TOOL_SELECT && SelectTool()->state == CDrawTool::kStateCopyFormat);
+    });
+    auto anyLive = [this](wxUpdateUIEvent& event) {
+        event.Enable(std::any_of(m_document.m_objects.begin(), m_document.m_objects.end(),
+                                 [](const std::unique_ptr<CDrawObj>& object) { return !object->m_bDeleted; }));
+    };
+    update(cmd::kEditSelectAll, anyLive);
+    update(cmd::kSelectInverse, anyLive);
+    update(cmd::kEditClear, [this](wxUpdateUIEvent& event) { event.Enable(!m_selection.empty()); });
+    update(cmd::kGridLines, [this](wxUpdateUIEvent& event) { event.Check(m_bShowGrid); });
+    update(cmd::kSnapToGrid, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToGrid); });
+    update(cmd::kSnapToEdge, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToEdge); });
+    update(cmd::kSnapToCenter, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToCenter); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Services for the tools
+
+CPoint CDrawView::ToLogical(CPoint client) const
+{
+    ClientToDocPoint(false, client);
+    return client;
+}
+
+CDrawObj* CDrawView::SingleSelected() const
+{
+    if (m_selection.size() != 1 || m_selection.front()->m_bDeleted)
+        return nullptr;
+    return m_selection.front();
+}
+
+void CDrawView::CaptureToolMouse()
+{
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void CDrawView::ReleaseToolMouse()
+{
+    wxWindow* holder = wxWindow::GetCapture();
+    if (holder && dynamic_cast<CDrawView*>(holder))
+        holder->ReleaseMouse();
+}
+
+void CDrawView::SetToolCursor(ToolCursor cursor)
+{
+    SetCursor(GetToolCursor(cursor));
+}
+
+void CDrawView::SetHandleCursor(HandleCursor cursor)
+{
+    SetCursor(kelmora::GetHandleCursor(cursor));
+}
+
+void CDrawView::SetRubberBand(const CRect& band)
+{
+    CRect normal = band;
+    normal.NormalizeRect();
+    m_rcRubberBand = normal;
+}
+
+void CDrawView::ClearRubberBand()
+{
+    if (!m_rcRubberBand)
+        return;
+    CRect old = *m_rcRubberBand;
+    m_rcRubberBand.reset();
+    old.InflateRect(kBoxSlack, kBoxSlack);
+    RefreshRect(wxRect(old.left, old.top, old.Width(), old.Height()), false);
+}
+
+// ---------------------------------------------------------------------------------------
+// Mouse and keys
+
+void CDrawView::OnToolMouse(wxMouseEvent& event)
+{
+    const CPoint point(event.GetX(), event.GetY());
+    const unsigned flags = KeyFlags(event);
+    const wxEventType type = event.GetEventType();
+    try {
+        CDrawTool* tool = CDrawTool::CurrentTool();
+        if (type == wxEVT_LEFT_UP) {
+            // A drag that began in another view ends there, whichever view the button
+            // comes up over.
+            CDrawView* owner = CDrawTool::s_dragView;
+            if (owner && owner != this) {
+                ReleaseToolMouse();
+                const wxPoint there = owner->ScreenToClient(ClientToScreen(event.GetPosition()));
+                if (tool)
+                    tool->OnLButtonUp(owner, flags, CPoint(there.x, there.y));
+                return;
+            }
+            if (!m_bViewActive) {
+                ReleaseToolMouse();
+                return;
+            }
+            if (tool)
+                tool->OnLButtonUp(this, flags, point);
+            if (!CDrawTool::IsDragging(this))
+                m_dragMargins.clear();
+            return;
+        }
+        if (!m_bViewActive) {
+            event.Skip();
+            return;
+        }
+        if (type == wxEVT_LEFT_DOWN) {
+            if (m_pTextObject)
+                EndTextEntry(true);
+            SetFocus();
+            if (tool)
+                tool->OnLButtonDown(this, flags, point);
+        } else if (type == wxEVT_LEFT_DCLICK) {
+            if (tool)
+                tool->OnLButtonDblClk(this, flags, point);
+        } else if (type == wxEVT_MOTION) {
+            if (FrameServices* frame = m_document.Frame()) {
+                CPoint onPage = point;
+                ClientToDocPoint(true, onPage);
+                frame->UpdateCursorPos(float(onPage.x), float(onPage.y));
+            }
+            if (!tool)
+                return;
+            if (!CDrawTool::IsDragging(this)) {
+                tool->OnMouseMove(this, flags, point);
+                return;
+            }
+            // A drag step repaints where the selection and the feedback were and are.
+            CRect box = DragPaintBox();
+            ++m_nRepaintDeferral;
+            try {
+                tool->OnMouseMove(this, flags, point);
+            } catch (...) {
+                --m_nRepaintDeferral;
+                throw;
+            }
+            --m_nRepaintDeferral;
+            m_bRepaintDeferred = false;
+            box |= DragPaintBox();
+            if (!box.IsRectEmpty())
+                RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+        }
+    } catch (const std::exception&) {
+        // A step that failed ends the drag; the drawing stays as the step left it.
+        ReleaseToolMouse();
+        CSelectTool::ResetDrag();
+        CDrawTool::s_dragView = nullptr;
+        m_dragMargins.clear();
+        Refresh(true);
+    }
+}
+
+void CDrawView::OnToolCaptureLost(wxMouseCaptureLostEvent&)
+{
+    // The mouse was taken away in the middle of a drag: the drag is taken back.
+    if (CDrawTool::IsDragging(this)) {
+        if (CDrawTool* tool = CDrawTool::CurrentTool())
+            tool->OnCancel(this);
+    }
+    m_dragMargins.clear();
+}
+
+void CDrawView::OnToolKey(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    const bool plain = !event.ControlDown() && !event.AltDown();
+    const bool ctrlOnly = event.ControlDown() && !event.AltDown() && !event.ShiftDown();
+    const bool ctrlShift = event.ControlDown() && event.ShiftDown() && !event.AltDown();
+    try {
+        if (key == WXK_ESCAPE && plain) {
+            OnCancelTool();
+            return;
+        }
+        if (key == WXK_DELETE && plain && !event.ShiftDown()) {
+            if (!m_selection.empty())
+                OnEditClear();
+            return;
+        }
+        if (ctrlOnly && (key == 'A' || key == 'a')) {
+            OnSelectAll();
+            return;
+        }
+        if (ctrlShift && (key == 'C' || key == 'c')) {
+            OnCopyFormat();
+            return;
+        }
+        // Keys reach the select tool whatever tool is current; a nudge does not scroll.
+        if (SelectTool()->OnKeyDown(this, key))
+            return;
+    } catch (const std::exception&) {
+        return;
+    }
+    event.Skip();
+}
+
+// ---------------------------------------------------------------------------------------
+// What a drag repaints
+
+CDrawView::PaintMargins& CDrawView::MarginsOf(CDrawObj* object)
+{
+    for (PaintMargins& margins : m_dragMargins) {
+        if (margins.object == object)
+            return margins;
+    }
+    // Taken before the drag changes the object: its bounds are still those of its last
+    // drawing.
+    PaintMargins margins;
+    margins.object = object;
+    const RectF bounds = object->m_rcBounds;
+    const RectF painted = m_document.LastPainted(object, &margins.index).value_or(RectF());
+    margins.width = bounds.Width;
+    margins.height = bounds.Height;
+    if (!painted.IsEmptyArea() && painted.IsFinite() && bounds.IsFinite()) {
+        margins.left = std::max(bounds.X - painted.X, 0.0f);
+        margins.top = std::max(bounds.Y - painted.Y, 0.0f);
+        margins.right = std::max(painted.GetRight() - bounds.GetRight(), 0.0f);
+        margins.bottom = std::max(painted.GetBottom() - bounds.GetBottom(), 0.0f);
+    } else {
+        // Not drawn yet: the outline and the glow room that every drawing takes.
+        const float room = std::max(object->m_pen.m_fWidth, 0.0f) + std::max(object->m_fGlowRadius, 0.0f);
+        margins.left = margins.top = margins.right = margins.bottom = room;
+    }
+    m_dragMargins.push_back(margins);
+    return m_dragMargins.back();
+}
+
+CRect CDrawView::ObjectPaintBox(CDrawObj* object)
+{
+    CRect box;
+    if (!object)
+        return box;
+    PaintMargins& margins = MarginsOf(object);
+    // What is on the screen now.
+    if (std::optional<RectF> last = m_document.LastPainted(object, &margins.index)) {
+        ZoomRectF(&*last);
+        box |= ClientBox(*this, *last);
+    }
+    // Where it will be drawn: its bounds now with the room it took, grown as it grows.
+    const RectF now = object->GetPathBounds(nullptr, nullptr);
+    if (now.IsFinite()) {
+        float grow = 1.0f;
+        if (margins.width > 0.0f)
+            grow = std::max(grow, now.Width / margins.width);
+        if (margins.height > 0.0f)
+            grow = std::max(grow, now.Height / margins.height);
+        RectF estimate(now.X - margins.left * grow, now.Y - margins.top * grow,
+                       now.Width + (margins.left + margins.right) * grow,
+                       now.Height + (margins.top + margins.bottom) * grow);
+        ZoomRectF(&estimate);
+        box |= ClientBox(*this, estimate);
+    }
+    // The selection marks, drawn around the handles.
+    if (IsSelected(object)) {
+        const int count = object->GetHandleCount();
+        int64_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
+        for (int n = 1; n <= count; ++n) {
+            int kind = 0;
+            const CPoint p = object->GetHandle(n, &kind, this);
+            minX = std::min<int64_t>(minX, p.x);
+            minY = std::min<int64_t>(minY, p.y);
+            maxX = std::max<int64_t>(maxX, p.x);
+            maxY = std::max<int64_t>(maxY, p.y);
+        }
+        if (count > 0) {
+            const RectF marks(float(minX - kMarkReach), float(minY - kMarkReach),
+                              float(maxX - minX + kMarkReach + kReadoutWidth),
+                              float(maxY - minY + kMarkReach + std::max(kMarkReach, kReadoutHeight)));
+            box |= ClientBox(*this, marks);
+        }
+    }
+    return box;
+}
+
+CRect CDrawView::DragPaintBox()
+{
+    CRect box;
+    if (m_selection.size() > kMaxTrackedDragObjects) {
+        const wxSize size = GetClientSize();
+        return CRect(0, 0, size.x, size.y);
+    }
+    for (CDrawObj* object : m_selection)
+        box |= ObjectPaintBox(object);
+    if (m_rcRubberBand) {
+        CRect band = *m_rcRubberBand;
+        band.InflateRect(kBoxSlack, kBoxSlack);
+        box |= band;
+    }
+    if (m_bHandleSnapped || m_bCenterSnapped) {
+        box |= ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
+                                      2 * kSnapMarkReach, 2 * kSnapMarkReach));
+    }
+    if (m_bShowGuides) {
+        for (const SnapGuide& guide : m_guides) {
+            RectF line = RectF::FromCorners(PointF(guide.x1, guide.y1), PointF(guide.x2, guide.y2));
+            line.Inflate(2.0f, 2.0f);
+            box |= ClientBox(*this, line);
+        }
+    }
+    return box;
+}
+
+void CDrawView::RepaintOverflow(const CRect& painted)
+{
+    if (!CDrawTool::IsDragging(this))
+        return;
+    const wxSize size = GetClientSize();
+    const CRect client(0, 0, size.x, size.y);
+    if (m_selection.size() > kMaxTrackedDragObjects)
+        return;
+    for (CDrawObj* object : m_selection) {
+        std::optional<RectF> last = m_document.LastPainted(object, &MarginsOf(object).index);
+        if (!last)
+            continue;
+        ZoomRectF(&*last);
+        const CRect drawn = ClientBox(*this, *last) & client;
+        if (!drawn.IsRectEmpty() && (drawn | painted) != painted)
+            RefreshRect(wxRect(drawn.left, drawn.top, drawn.Width(), drawn.Height()), false);
+    }
+}
+
+void CDrawView::PaintToolFeedback(cairo_t* cr)
+{
+    if (!m_rcRubberBand)
+        return;
+    const CRect& band = *m_rcRubberBand;
+    // A dotted frame, black dots between white ones, so that it shows on any colour.
+    static const double kDots[] = {2.0, 2.0};
+    cairo_save(cr);
+    cairo_set_line_width(cr, 1.0);
+    cairo_rectangle(cr, band.left + 0.5, band.top + 0.5, std::max(band.Width() - 1, 0), std::max(band.Height() - 1, 0));
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_stroke_preserve(cr);
+    cairo_set_dash(cr, kDots, 2, 0.0);
+    cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void CDrawView::ForgetToolState()
+{
+    if (CDrawTool::IsDragging(this)) {
+        if (CDrawTool* tool = CDrawTool::CurrentTool())
+            tool->OnCancel(this);
+    }
+    for (CDrawTool* tool : CDrawTool::Tools()) {
+        if (auto* poly = dynamic_cast<CPolyTool*>(tool); poly && poly->BuildsIn(this))
+            poly->OnCancel(this);
+    }
+    if (CDrawTool::s_dragView == this) {
+        ReleaseToolMouse();
+        CSelectTool::ResetDrag();
+        CDrawTool::s_dragView = nullptr;
+    }
+    m_rcRubberBand.reset();
+    m_dragMargins.clear();
+}
+
+bool CDrawView::CancelToolWork()
+{
+    if (!CDrawTool::IsDragging(this))
+        return false;
+    OnCancelTool();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// In-place text entry
+
+void CDrawView::BeginTextEntry(CDrawObj* object)
+{
+    auto* text = dynamic_cast<CDrawRect*>(object);
+    if (!text || text->m_nShapeType != ShapeType::Text) {
+        if (object) {
+            m_document.AddUndo(this, UNDO_INSERT, object);
+            if (FrameServices* frame = m_document.Frame())
+                frame->RefreshSelectionInfo(this, true);
+        }
+        return;
+    }
+    if (m_pTextObject)
+        EndTextEntry(true);
+    if (!m_pTextEntry) {
+        m_pTextEntry = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                      wxTE_PROCESS_ENTER);
+        m_pTextEntry->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
+            EndTextEntry(true);
+            SetFocus();
+        });
+        m_pTextEntry->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+            if (event.GetKeyCode() != WXK_ESCAPE) {
+                event.Skip();
+                return;
+            }
+            EndTextEntry(false);
+            SetFocus();
+        });
+        m_pTextEntry->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+            event.Skip();
+            // Closed once the focus has settled, and only the entry that lost it.
+            CDrawRect* typedInto = m_pTextObject;
+            CallAfter([this, typedInto] {
+                if (m_pTextObject && m_pTextObject == typedInto)
+                    EndTextEntry(true);
+            });
+        });
+    }
+    m_pTextObject = text;
+    RectF frame = text->m_rcBounds;
+    ZoomRectF(&frame);
+    const CRect box = ClientBox(*this, frame);
+    m_pTextEntry->SetSize(box.left, box.top, std::max(box.Width(), kMinTextEntryWidth), wxDefaultCoord);
+    m_pTextEntry->ChangeValue(wxString::FromUTF8(text->m_strText));
+    m_pTextEntry->Show();
+    m_pTextEntry->SetFocus();
+    m_pTextEntry->SelectAll();
+}
+
+void CDrawView::EndTextEntry(bool keepTyped)
+{
+    CDrawRect* text = std::exchange(m_pTextObject, nullptr);
+    if (!text)
+        return;
+    const std::string typed = m_pTextEntry->GetValue().utf8_string();
+    m_pTextEntry->Hide();
+    // Taken away meanwhile: there is nothing to file.
+    if (text->m_bDeleted)
+        return;
+    if (keepTyped && !typed.empty() && typed != text->m_strText) {
+        text->m_strText = typed;
+        text->Invalidate();
+    }
+    m_document.AddUndo(this, UNDO_INSERT, text);
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+void CDrawView::OnChooseTool(ToolKind kind)
+{
+    if (kind != CDrawTool::s_currentKind) {
+        if (CDrawTool* current = CDrawTool::CurrentTool())
+            current->OnCancel(this);
+    }
+    CDrawTool::s_currentKind = kind;
+    if (kind == TOOL_JOIN) {
+        for (CDrawObj* object : m_selection)
+            object->m_nJoinHandle = 0;
+        m_selection.clear();
+        Invalidate(true);
+    }
+}
+
+void CDrawView::OnCopyFormat()
+{
+    // The pick-up copies from the first selected object; with none there is no source.
+    if (m_selection.empty())
+        return;
+    if (CDrawTool::s_currentKind != TOOL_SELECT) {
+        if (CDrawTool* current = CDrawTool::CurrentTool())
+            current->OnCancel(this);
+    }
+    SelectTool()->state = CDrawTool::kStateCopyFormat;
+    CDrawTool::s_currentKind = TOOL_SELECT;
+    Invalidate(true);
+}
+
+void CDrawView::OnSelectAll()
+{
+    m_selection.clear();
+    for (const std::unique_ptr<CDrawObj>& object : m_document.m_objects) {
+        if (!object->m_bDeleted)
+            m_selection.push_back(object.get());
+    }
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+    Invalidate(true);
+}
+
+void CDrawView::OnSelectInverse()
+{
+    const std::unordered_set<CDrawObj*> before(m_selection.begin(), m_selection.end());
+    FrameServices* frame = m_document.Frame();
+    m_selection.clear();
+    if (frame)
+        frame->RefreshSelectionInfo(this, true);
+    for (const std::unique_ptr<CDrawObj>& object : m_document.m_objects) {
+        if (!object->m_bDeleted && !before.contains(object.get()))
+            m_selection.push_back(object.get());
+    }
+    for (CDrawObj* object : before)
+        object->m_nJoinHandle = 0;
+    if (frame)
+        frame->RefreshSelectionInfo(this, true);
+    Invalidate(true);
+}
+
+void CDrawView::OnEditClear()
+{
+    // What the tool has under way goes first, so that a half-drawn object is not part of
+    // the step and cannot come back with its undo.
+    if (CDrawTool* current = CDrawTool::CurrentTool())
+        current->OnCancel(this);
+    if (m_pTextObject)
+        EndTextEntry(true);
+
+    std::vector<CDrawObj*> removed;
+    for (CDrawObj* object : m_selection) {
+        if (!object->m_bDeleted)
+            removed.push_back(object);
+    }
+    FrameServices* frame = m_document.Frame();
+    if (removed.empty()) {
+        m_selection.clear();
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+        return;
+    }
+    m_document.AddUndoList(this, UNDO_DELETE, removed);
+    for (CDrawObj* object : removed)
+        m_document.UpdateAllViews(this, kHintRemoved, object);
+    OnUpdate(this, kHintChanged, nullptr);
+    for (CDrawObj* object : removed) {
+        if (frame)
+            frame->RemoveObject(object);
+        --m_document.m_nObjects;
+        object->m_bDeleted = true;
+        object->Remove();
+    }
+    m_selection.clear();
+    m_document.SetModifiedFlag(true);
+    if (frame)
+        frame->RefreshSelectionInfo(this, true);
+    Invalidate(true);
+}
+
+void CDrawView::OnGridLines()
+{
+    m_bShowGrid = !m_bShowGrid;
+    Invalidate(false);
+}
+
+void CDrawView::OnSnapToGrid()
+{
+    m_bSnapToGrid = !m_bSnapToGrid;
+}
+
+void CDrawView::OnSnapToEdge()
+{
+    m_bSnapToEdge = !m_bSnapToEdge;
+}
+
+void CDrawView::OnSnapToCenter()
+{
+    m_bSnapToCenter = !m_bSnapToCenter;
+}
+
+void CDrawView::OnCancelTool()
+{
+    ReleaseToolMouse();
+    if (CDrawTool* current = CDrawTool::CurrentTool())
+        current->OnCancel(this);
+    CDrawTool::s_currentKind = TOOL_SELECT;
+    m_dragMargins.clear();
+}
+
+} // namespace kelmora

@@ -1,0 +1,47 @@
+#pragma once
+// The state of some drawing objects before an edit, kept in memory: a finished edit is then
+// filed as one change unit, and only when it changed anything; a cancelled one is put back
+// exactly. When an object has left the document meanwhile (its contents were replaced),
+// nothing is filed or put back: the record never reads an object it cannot find there.
+
+#include "document/UndoUnitSnapshot.h"
+#include "platform/archive/MemoryStream.h"
+
+#include <vector>
+
+namespace kelmora {
+
+class CDrawDoc;
+class CDrawObj;
+class ViewServices;
+
+class PendingChange {
+public:
+    // Records the state of the objects of `document` now. Nothing is recorded for an empty
+    // list or when the objects cannot be written.
+    PendingChange(CDrawDoc& document, std::vector<CDrawObj*> objects);
+
+    PendingChange(const PendingChange&) = delete;
+    PendingChange& operator=(const PendingChange&) = delete;
+
+    bool IsRecorded() const { return m_bRecorded; }
+    const std::vector<CDrawObj*>& Objects() const { return m_objects; }
+
+    // When the objects' state differs from the recorded one, files one change unit that
+    // takes them back to it; the objects keep their state now. False when nothing changed
+    // or nothing could be filed.
+    bool Commit(ViewServices* view);
+    // Puts the recorded state back (a transform being dragged is dropped).
+    void Revert();
+
+private:
+    bool StillThere() const;
+
+    CDrawDoc& m_document;
+    std::vector<CDrawObj*> m_objects;
+    MemoryStream m_before;
+    SnapshotInfo m_info;
+    bool m_bRecorded = false;
+};
+
+} // namespace kelmora
