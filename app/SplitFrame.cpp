@@ -1,18 +1,32 @@
 #include "app/SplitFrame.h"
 
+#include "app/CommandIds.h"
+
 #include <utility>
+#include <vector>
 
 namespace kelmora {
 
 bool CSplitFrame::Create(wxAuiMDIParentFrame* parent, wxWindowID id, const wxString& title, PaneFactory viewFactory)
 {
+    // Activation arrives while the base creates the frame (it becomes the selected
+    // page), before any pane exists: the handler only records it then.
+    Bind(wxEVT_ACTIVATE, &CSplitFrame::OnActivate, this);
     if (!wxAuiMDIChildFrame::Create(parent, id, title))
         return false;
-    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrint, this, ID_FILE_PRINT);
-    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrint, this, ID_FILE_PRINT_DIRECT);
-    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrintPreview, this, ID_FILE_PRINT_PREVIEW);
-    Bind(wxEVT_UPDATE_UI, &CSplitFrame::OnUpdateFilePrintPreview, this, ID_FILE_PRINT_PREVIEW);
-    return OnCreateClient(std::move(viewFactory));
+    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrint, this, WxId(cmd::kFilePrint));
+    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrint, this, WxId(cmd::kFilePrintDirect));
+    Bind(wxEVT_MENU, &CSplitFrame::OnFilePrintPreview, this, WxId(cmd::kFilePrintPreview));
+    Bind(wxEVT_UPDATE_UI, &CSplitFrame::OnUpdateFilePrintPreview, this, WxId(cmd::kFilePrintPreview));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ActivateNextPane(true); }, WxId(cmd::kNextPane));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ActivateNextPane(false); }, WxId(cmd::kPrevPane));
+    Bind(wxEVT_CHILD_FOCUS, &CSplitFrame::OnChildFocus, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CSplitFrame::OnCloseWindow, this);
+    if (!OnCreateClient(std::move(viewFactory)))
+        return false;
+    if (m_bFrameActive)
+        NotifyActivation(GetActivePane(), true);
+    return true;
 }
 
 bool CSplitFrame::OnCreateClient(PaneFactory viewFactory)
@@ -28,12 +42,122 @@ bool CSplitFrame::OnCreateClient(PaneFactory viewFactory)
     return false;
 }
 
+// ---------------------------------------------------------------------------------------
+// Panes and activation
+
+bool CSplitFrame::IsPane(const wxWindow* window) const
+{
+    if (!window || !m_wndSplitter)
+        return false;
+    for (int row = 0; row < m_wndSplitter->GetRowCount(); ++row) {
+        for (int column = 0; column < m_wndSplitter->GetColumnCount(); ++column) {
+            if (m_wndSplitter->GetPane(row, column) == window)
+                return true;
+        }
+    }
+    return false;
+}
+
+wxWindow* CSplitFrame::GetActivePane() const
+{
+    // A pane the user closed by dragging its split bar away is no longer the active one.
+    if (IsPane(m_activePane))
+        return m_activePane;
+    return m_wndSplitter ? m_wndSplitter->GetPane(0, 0) : nullptr;
+}
+
+void CSplitFrame::NotifyActivation(wxWindow* pane, bool active)
+{
+    if (m_client && pane)
+        m_client->ActivatePane(pane, active);
+}
+
+void CSplitFrame::SetActivePane(wxWindow* pane)
+{
+    if (!IsPane(pane))
+        return;
+    wxWindow* previous = GetActivePane();
+    m_activePane = pane;
+    if (previous == pane || !m_bFrameActive)
+        return;
+    NotifyActivation(previous, false);
+    NotifyActivation(pane, true);
+}
+
+void CSplitFrame::ActivateNextPane(bool forward)
+{
+    if (!m_wndSplitter)
+        return;
+    std::vector<wxWindow*> panes;
+    for (int row = 0; row < m_wndSplitter->GetRowCount(); ++row) {
+        for (int column = 0; column < m_wndSplitter->GetColumnCount(); ++column) {
+            if (wxWindow* pane = m_wndSplitter->GetPane(row, column))
+                panes.push_back(pane);
+        }
+    }
+    if (panes.empty())
+        return;
+    size_t current = 0;
+    while (current < panes.size() && panes[current] != GetActivePane())
+        ++current;
+    const size_t count = panes.size();
+    const size_t next = forward ? (current + 1) % count : (current + count - 1) % count;
+    SetActivePane(panes[next]);
+    panes[next]->SetFocus();
+}
+
+void CSplitFrame::OnActivate(wxActivateEvent& event)
+{
+    event.Skip();
+    if (event.GetActive() == m_bFrameActive)
+        return;
+    m_bFrameActive = event.GetActive();
+    NotifyActivation(GetActivePane(), m_bFrameActive);
+}
+
+void CSplitFrame::OnChildFocus(wxChildFocusEvent& event)
+{
+    event.Skip();
+    // The pane that holds the focused window becomes the active pane.
+    wxWindow* window = wxWindow::FindFocus();
+    while (window && window != this && !IsPane(window))
+        window = window->GetParent();
+    if (IsPane(window))
+        SetActivePane(window);
+}
+
+void CSplitFrame::OnCloseWindow(wxCloseEvent& event)
+{
+    SplitFrameClient* client = m_client;
+    if (client && !client->CanCloseFrame(event.CanVeto()) && event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    // The frame's destruction is scheduled before the client lets go of what the frame's
+    // panes show.
+    m_client = nullptr;
+    Destroy();
+    if (client)
+        client->FrameClosed();
+}
+
+bool CSplitFrame::TryAfter(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (m_client && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI) && m_client->RouteCommand(event))
+        return true;
+    return wxAuiMDIChildFrame::TryAfter(event);
+}
+
+// ---------------------------------------------------------------------------------------
+// Printing
+
 // Print and Print Direct print from the preview while it is shown; otherwise the command
 // goes on to the view.
 void CSplitFrame::OnFilePrint(wxCommandEvent& event)
 {
     if (m_bPrintPreview)
-        PostCommand(AFX_ID_PREVIEW_PRINT);
+        PostCommand(cmd::kPreviewPrint);
     else
         event.Skip();
 }
@@ -42,7 +166,7 @@ void CSplitFrame::OnFilePrint(wxCommandEvent& event)
 void CSplitFrame::OnFilePrintPreview(wxCommandEvent& event)
 {
     if (m_bPrintPreview)
-        PostCommand(AFX_ID_PREVIEW_CLOSE);
+        PostCommand(cmd::kPreviewClose);
     else
         event.Skip();
 }
@@ -52,9 +176,9 @@ void CSplitFrame::OnUpdateFilePrintPreview(wxUpdateUIEvent& event)
     event.Check(m_bPrintPreview);
 }
 
-void CSplitFrame::PostCommand(int id)
+void CSplitFrame::PostCommand(int command)
 {
-    wxPostEvent(GetEventHandler(), wxCommandEvent(wxEVT_MENU, id));
+    wxPostEvent(GetEventHandler(), wxCommandEvent(wxEVT_MENU, WxId(command)));
 }
 
 } // namespace kelmora

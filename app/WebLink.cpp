@@ -1,5 +1,6 @@
 #include "app/WebLink.h"
 
+#include <system_error>
 #include <utility>
 
 #include <wx/utils.h>
@@ -64,6 +65,33 @@ bool OpenWebLink(std::string_view url, BrowserWindow window)
     if (!IsOpenableWebLink(url))
         return false;
     return CurrentLauncher()(std::string(url), window);
+}
+
+bool OpenLocalPage(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return false;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error).lexically_normal();
+    if (error)
+        return false;
+    // Everything but unreserved characters and '/' is percent-encoded, so that no byte of
+    // the path can end the address or start a query.
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const char c : absolute.string()) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9')
+            || byte == '-' || byte == '_' || byte == '.' || byte == '~' || byte == '/';
+        if (plain) {
+            url.push_back(c);
+        } else {
+            url.push_back('%');
+            url.push_back(kHex[byte >> 4]);
+            url.push_back(kHex[byte & 0xF]);
+        }
+    }
+    return CurrentLauncher()(url, BrowserWindow::New);
 }
 
 BrowserLauncher SetBrowserLauncher(BrowserLauncher launcher)

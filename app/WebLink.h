@@ -2,8 +2,10 @@
 
 // Opening web addresses in the user's browser. Addresses come from the program's own
 // links, but are treated as untrusted all the same: only http, https and mailto addresses
-// are handed on, and only to the browser launcher, never to a shell.
+// (and the program's own local pages) are handed on, and only to the browser launcher,
+// never to a shell.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,6 +25,10 @@ bool IsOpenableWebLink(std::string_view url);
 // Opens `url` through the current launcher; false (and nothing launched) when the address
 // is refused or the launcher fails.
 bool OpenWebLink(std::string_view url, BrowserWindow window = BrowserWindow::New);
+
+// Opens the local page at `file` (an existing regular file, made absolute) as a file: URL
+// through the same launcher; false when there is no such file or the launcher fails.
+bool OpenLocalPage(const std::filesystem::path& file);
 
 // Replaces the process-wide launcher (the default one calls wxLaunchDefaultBrowser) and
 // returns the previous one. An empty launcher restores the default.

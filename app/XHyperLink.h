@@ -8,6 +8,8 @@
 
 #include <wx/event.h>
 #include <wx/font.h>
+// The port's static text first: the generic header keeps it out when it comes first.
+#include <wx/stattext.h>
 #include <wx/generic/stattextg.h>
 
 #include "app/WebLink.h"

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the optimised program and starts it.
+# Installs what is missing, builds the optimised program and starts it with the given
+# files (drawings to open).
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
+# File names are taken relative to the folder the script was started in.
+args=()
+for arg in "$@"; do
+  case "$arg" in
+    -* | /*) args+=("$arg") ;;
+    *) args+=("$PWD/$arg") ;;
+  esac
+done
+
+cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
 
-program=build/release/app/kelmora
-if [ -x "$program" ]; then
-  exec "$program" "$@"
-fi
-echo "Kelmora is built, but the program has no window yet: the application frame is still to come."
+exec build/release/app/kelmora "${args[@]+"${args[@]}"}"

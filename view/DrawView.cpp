@@ -1,5 +1,6 @@
 #include "view/DrawView.h"
 
+#include "app/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "document/DrawDocFile.h"
@@ -76,10 +77,12 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     SetScrollRate(1, 1);
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
+    Bind(wxEVT_SIZE, &CDrawView::OnSize, this);
     BindSelectionCommands();
+    BindViewCommands();
     BindToolCommands();
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogo);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, kCmdExportLogoRibbon);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
     m_document.AddView(this);
 }
 
@@ -88,6 +91,46 @@ CDrawView::~CDrawView()
     EndTextEntry(true);
     ForgetToolState();
     m_document.RemoveView(this);
+    if (FrameServices* frame = m_document.Frame())
+        frame->ViewDestroyed(this);
+}
+
+void CDrawView::BindViewCommands()
+{
+    const auto on = [this](int command, auto action) {
+        Bind(wxEVT_MENU, [action](wxCommandEvent& event) { action(event); }, WxId(command));
+    };
+    const auto enable = [this](int command, auto enabled) {
+        Bind(wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); }, WxId(command));
+    };
+    on(cmd::kZoomIn, [this](wxCommandEvent&) { OnZoomIn(); });
+    on(cmd::kZoomOut, [this](wxCommandEvent&) { OnZoomOut(); });
+    on(cmd::kZoomFit, [this](wxCommandEvent&) { OnZoomFit(); });
+    on(cmd::kActualSize, [this](wxCommandEvent&) { OnActualSize(); });
+    on(cmd::kZoomSlider, [this](wxCommandEvent& event) { OnZoomSlider(event.GetInt()); });
+    on(cmd::kShowObjects, [this](wxCommandEvent&) { OnShowObjects(); });
+    enable(cmd::kZoomIn, [this] { return CanZoomIn(); });
+    enable(cmd::kZoomOut, [this] { return CanZoomOut(); });
+    enable(cmd::kZoomFit, [] { return true; });
+    enable(cmd::kActualSize, [] { return true; });
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(true); }, WxId(cmd::kZoomSlider));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(s_bOleIndication); }, WxId(cmd::kShowObjects));
+}
+
+void CDrawView::ShowSliderPosition()
+{
+    if (FrameServices* frame = m_document.Frame())
+        frame->SetZoomSliderPos(GetSliderPosition());
+}
+
+void CDrawView::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The first size change after the initial layout shows the page at its actual size.
+    if (m_nLayoutState == 1) {
+        m_nLayoutState = 2;
+        OnActualSize();
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -249,6 +292,7 @@ void CDrawView::ZoomToLevel(int level)
 {
     m_nZoomLevel = std::clamp(level, kMinZoomLevel, kMaxZoomLevel);
     m_fZoom = ZoomTable[size_t(m_nZoomLevel)];
+    ShowSliderPosition();
     m_ptZoomCenter = ClientCenter();
     ZoomAtPoint(m_ptZoomCenter);
 }
@@ -289,6 +333,7 @@ void CDrawView::OnZoomFit()
     if (level != ZoomTable.end())
         m_nZoomLevel = int(level - ZoomTable.begin());
     m_fZoom = r;
+    ShowSliderPosition();
     m_ptZoomCenter = ClientCenter();
     ZoomAtPoint(m_ptZoomCenter);
 }
@@ -307,6 +352,7 @@ void CDrawView::OnZoomSlider(int position)
 void CDrawView::ZoomByWheel(int delta, CPoint client)
 {
     m_nZoomLevel = std::clamp(m_nZoomLevel + (delta > 0 ? 1 : -1), kMinZoomLevel, kMaxZoomLevel);
+    ShowSliderPosition();
     const float factor = ZoomTable[size_t(m_nZoomLevel)];
     if (factor == m_fZoom)
         return;
@@ -499,8 +545,11 @@ void CDrawView::OnActivateView(bool activate)
     if (!activate)
         ForgetToolState();
     m_bViewActive = activate;
-    if (FrameServices* frame = m_document.Frame())
+    if (FrameServices* frame = m_document.Frame()) {
         frame->RefreshSelectionInfo(this, false);
+        if (activate)
+            frame->SetActiveDrawView(this);
+    }
     m_ptZoomCenter = ClientCenter();
 }
 

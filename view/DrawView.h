@@ -71,18 +71,6 @@ public:
     static constexpr int kHintRemoved = 3;
     static constexpr int kHintOleObjects = 4;
 
-    // Command ids.
-    static constexpr int kCmdZoomFit = 1067;
-    static constexpr int kCmdZoomIn = 1070;
-    static constexpr int kCmdActualSize = 1071;
-    static constexpr int kCmdZoomOut = 1072;
-    static constexpr int kCmdShowObjects = 1096;
-    static constexpr int kCmdZoomSlider = 32885;
-    static constexpr int kCmdUndo = 57643;
-    static constexpr int kCmdRedo = 57644;
-    static constexpr int kCmdExportLogo = 32859;
-    static constexpr int kCmdExportLogoRibbon = 1098;
-
     // A view of `document` in `parent`; it attaches itself to the document and detaches
     // itself when destroyed.
     CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id = wxID_ANY);
@@ -206,7 +194,7 @@ public:
     bool m_bSnapToEdge = true;
     int m_nZoomLevel = kActualSizeLevel;
     CPoint m_ptZoomCenter;                 // client units
-    int m_nLayoutState = 0;                // 1 after OnInitialUpdate
+    int m_nLayoutState = 0;                // 1 after OnInitialUpdate, 2 after the first size change
 
 private:
     CSize ZoomedPageOffset() const;
@@ -223,13 +211,19 @@ private:
     // to the target.
     void PaintInto(cairo_t* cr, const CRect& box);
 
-    // Binds the undo and redo commands and their keys (Ctrl+Z, Ctrl+Y).
+    // Binds the undo and redo commands.
     void BindSelectionCommands();
+    // Binds the zoom and Show Objects commands with their update handlers (the command
+    // ids of app/CommandIds.h; the zoom slider's event carries its position).
+    void BindViewCommands();
+    // Shows the zoom level on the frame's zoom slider.
+    void ShowSliderPosition();
     // Reports a failed undo or redo step.
     void ReportUndoFailure(const char* text);
 
     void OnPaint(wxPaintEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
+    void OnSize(wxSizeEvent& event);
 
     CDrawDoc& m_document;
     CSize m_logPixels{96, 96};

@@ -2,6 +2,7 @@
 
 #include "view/DrawView.h"
 
+#include "app/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
 #include "document/DrawDocUndo.h"
@@ -9,7 +10,6 @@
 #include "model/DrawItem.h"
 #include "model/DrawOleObj.h"
 
-#include <wx/accel.h>
 #include <wx/gdicmn.h>
 #include <wx/msgdlg.h>
 
@@ -28,12 +28,9 @@ constexpr char kErrorCaption[] = "Error";
 
 void CDrawView::BindSelectionCommands()
 {
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditUndo(); }, kCmdUndo);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditRedo(); }, kCmdRedo);
-    wxAcceleratorEntry keys[2];
-    keys[0].Set(wxACCEL_CTRL, 'Z', kCmdUndo);
-    keys[1].Set(wxACCEL_CTRL, 'Y', kCmdRedo);
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+    // Their keys (Ctrl+Z, Ctrl+Y) are the main frame's accelerators.
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditUndo(); }, WxId(cmd::kEditUndo));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnEditRedo(); }, WxId(cmd::kEditRedo));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "app/SplitFrame.h"
 
+#include "app/CommandIds.h"
+
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -95,25 +97,25 @@ TEST(SplitFrameTest, PrintCommandsGoToTheOpenPreview)
 
     int previewPrint = 0;
     int previewClose = 0;
-    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++previewPrint; }, AFX_ID_PREVIEW_PRINT);
-    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++previewClose; }, AFX_ID_PREVIEW_CLOSE);
+    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++previewPrint; }, WxId(cmd::kPreviewPrint));
+    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++previewClose; }, WxId(cmd::kPreviewClose));
     auto command = [&](int id) {
         wxCommandEvent event(wxEVT_MENU, id);
         frame->GetEventHandler()->ProcessEvent(event);
         wxTheApp->ProcessPendingEvents();
     };
 
-    command(ID_FILE_PRINT);
-    command(ID_FILE_PRINT_PREVIEW);
+    command(WxId(cmd::kFilePrint));
+    command(WxId(cmd::kFilePrintPreview));
     EXPECT_EQ(previewPrint + previewClose, 0);
 
     frame->SetPrintPreview(true);
-    wxUpdateUIEvent update(ID_FILE_PRINT_PREVIEW);
+    wxUpdateUIEvent update(WxId(cmd::kFilePrintPreview));
     frame->GetEventHandler()->ProcessEvent(update);
     EXPECT_TRUE(update.GetChecked());
-    command(ID_FILE_PRINT);
-    command(ID_FILE_PRINT_DIRECT);
-    command(ID_FILE_PRINT_PREVIEW);
+    command(WxId(cmd::kFilePrint));
+    command(WxId(cmd::kFilePrintDirect));
+    command(WxId(cmd::kFilePrintPreview));
     EXPECT_EQ(previewPrint, 2);
     EXPECT_EQ(previewClose, 1);
 

@@ -1,0 +1,32 @@
+#pragma once
+// The program's command line: the files to open, and the switches that register or
+// unregister the desktop integration or ask for what cannot exist here (an embedded or
+// automated start).
+//
+// A switch begins with '-' (one or two); its name is matched without regard to case. A
+// path beginning with '/' is a path, never a switch. "--" ends the switches.
+
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+struct CommandLine {
+    enum class Action {
+        Run,         // start the editor and open the files
+        Register,    // register the desktop entry, file type and icon for this user, then end
+        Unregister,  // remove that registration, then end
+        Embedding,   // started to serve an embedded object: cannot be done here
+        Automation,  // started to be automated: cannot be done here
+    };
+
+    Action action = Action::Run;
+    std::vector<std::string> files;
+    // Switches the program does not know (the display toolkit's own are not listed).
+    std::vector<std::string> unknown;
+};
+
+// `arguments` without the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace kelmora

@@ -1,0 +1,92 @@
+#include "app/DrawApp.h"
+
+#include "app/AppPaths.h"
+#include "app/AppSettings.h"
+#include "app/DesktopIntegration.h"
+#include "app/DrawDocManager.h"
+#include "app/MainFrame.h"
+#include "app/ProgramEnvironment.h"
+#include "app/Recovery.h"
+#include "model/InstalledFontNames.h"
+#include "model/ViewServices.h"
+
+namespace kelmora {
+
+namespace {
+
+constexpr char kCaption[] = "Vantorel Logo Designer";
+
+} // namespace
+
+CDrawApp::CDrawApp(std::vector<std::string> files) : m_files(std::move(files))
+{
+}
+
+CDrawApp::~CDrawApp() = default;
+
+bool CDrawApp::OnInit()
+{
+    // The toolkit's command line has been taken by the toolkit, the program's by main:
+    // the base class's parser is not run.
+    SetAppName("kelmora");
+    SetVendorName(AppSettings::kVendor);
+    SetAppDisplayName(kCaption);
+
+    // Embedded objects show whether they are embedded or linked until the user turns it off.
+    ViewServices::s_bOleIndication = true;
+
+    GetAppSettings().SetProblemReporter([](const std::string& message) {
+        GetProgramEnvironment().ShowMessage(message, kCaption);
+    });
+
+    m_docManager = std::make_unique<CDrawDocManager>(RecoveryStore::DefaultRoot());
+    auto* frame = new CMainFrame;
+    if (!frame->Create()) {
+        frame->Destroy();
+        return false;
+    }
+    SetTopWindow(frame);
+    frame->Show();
+    GetProgramEnvironment().ShowHeldMessages();
+
+    const DesktopPaths desktop = CurrentDesktopPaths();
+    if (!IsDesktopEntryInstalled(desktop))
+        RegisterDesktopIntegration(desktop);
+    ReportMissingData();
+
+    m_docManager->RestoreRecoveryCopies();
+    for (const std::string& file : m_files)
+        m_docManager->OpenDocumentFile(file);
+    return true;
+}
+
+int CDrawApp::OnExit()
+{
+    // The frame closed every document before it went; the manager goes now.
+    m_docManager.reset();
+    return wxApp::OnExit();
+}
+
+void CDrawApp::ReportMissingData()
+{
+    std::string message;
+    std::string missing;
+    for (const char* folder : {"Shapes", "Cliparts", "Templates", "Arrow", "Brush"}) {
+        if (!FindDataFolder(folder))
+            missing += std::string(missing.empty() ? "" : ", ") + "\"" + folder + "\"";
+    }
+    if (!missing.empty())
+        message = "These folders of the program's data were not found beside the program or in \""
+            + InstalledDataDirectory().string() + "\": " + missing
+            + ". The galleries and presets they hold are not available.";
+    std::vector<std::string> fonts;
+    GetInstalledFontNames(fonts);
+    if (fonts.empty())
+        message += std::string(message.empty() ? "" : "\n\n")
+            + "No installed font offers regular, bold, italic and bold italic styles: text objects cannot be shown "
+              "as they were designed. Install a font family such as Liberation (fonts-liberation2).";
+    if (!message.empty())
+        GetProgramEnvironment().ShowMessage(message, kCaption);
+}
+
+} // namespace kelmora

@@ -1,0 +1,232 @@
+#include "app/DrawDocument.h"
+
+#include "app/CommandIds.h"
+#include "app/DocumentCopy.h"
+#include "app/DrawDocManager.h"
+#include "app/ProgramEnvironment.h"
+#include "app/SendMail.h"
+#include "app/UserPrompt.h"
+#include "document/DocSummaryInfo.h"
+#include "document/DrawDoc.h"
+#include "document/DrawDocFile.h"
+
+#include <wx/app.h>
+#include <wx/filename.h>
+
+#include <cctype>
+#include <filesystem>
+
+namespace kelmora {
+
+namespace {
+
+std::string Utf8(const wxString& text)
+{
+    return text.utf8_string();
+}
+
+wxString Wx(const std::string& text)
+{
+    return wxString::FromUTF8(text);
+}
+
+bool IsXpsPath(const std::filesystem::path& path)
+{
+    std::string extension = FileExtension(path);
+    for (char& c : extension)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return extension == kXpsExtension;
+}
+
+} // namespace
+
+CDrawDocument::CDrawDocument() : m_pDoc(std::make_unique<CDrawDoc>(GetProgramEnvironment()))
+{
+    m_pDoc->SetMessageSink(&GetProgramEnvironment());
+    BindCommands();
+}
+
+namespace {
+
+// A closed drawing waiting for the windows that showed it: child frames are destroyed when
+// the program is next idle, and their views refer to the drawing until then.
+class ClosedDrawing final : public wxObject {
+public:
+    explicit ClosedDrawing(std::unique_ptr<CDrawDoc> drawing) : m_drawing(std::move(drawing)) { }
+
+private:
+    std::unique_ptr<CDrawDoc> m_drawing;
+};
+
+} // namespace
+
+CDrawDocument::~CDrawDocument()
+{
+    if (CDrawDocManager* manager = CDrawDocManager::Get())
+        manager->DocumentClosing(this);
+    // Destroyed windows go in the order they were scheduled, so the drawing, scheduled
+    // after its windows, goes after them.
+    if (wxTheApp)
+        wxTheApp->ScheduleForDestruction(new ClosedDrawing(std::move(m_pDoc)));
+}
+
+bool CDrawDocument::IsModified() const
+{
+    return m_pDoc->IsModified();
+}
+
+void CDrawDocument::Modify(bool modified)
+{
+    m_pDoc->SetModifiedFlag(modified);
+}
+
+bool CDrawDocument::OnCreate(const wxString&, long)
+{
+    // The window comes once the drawing is there (see the class comment).
+    return true;
+}
+
+bool CDrawDocument::OnNewDocument()
+{
+    if (!wxDocument::OnNewDocument())
+        return false;
+    m_pDoc->SetTitle(Utf8(GetTitle()));
+    if (!m_pDoc->OnNewDocument())
+        return false;
+    SetTitle(Wx(m_pDoc->GetTitle()));
+    return true;
+}
+
+bool CDrawDocument::OnNewBlankDocument()
+{
+    if (!wxDocument::OnNewDocument())
+        return false;
+    m_pDoc->SetTitle(Utf8(GetTitle()));
+    m_pDoc->m_pSummaryInfo->RecordOpenTime();
+    m_pDoc->m_pSummaryInfo->StartNewDrawing();
+    m_pDoc->SetModifiedFlag(false);
+    return true;
+}
+
+bool CDrawDocument::DoOpenDocument(const wxString& file)
+{
+    const std::filesystem::path path(Utf8(file));
+    // An XPS file is imported into a drawing, never opened as one: the drawing would take
+    // the XPS file's name and the next save would write a drawing over it.
+    if (IsXpsPath(path))
+        return false;
+    return m_pDoc->OnOpenDocument(path);
+}
+
+bool CDrawDocument::DoSaveDocument(const wxString& file)
+{
+    // A failure is told to the user by the drawing itself; the document stays modified.
+    return m_pDoc->OnSaveDocument(std::filesystem::path(Utf8(file)));
+}
+
+std::string CDrawDocument::GetSavedPath() const
+{
+    return GetDocumentSaved() ? Utf8(GetFilename()) : std::string();
+}
+
+bool CDrawDocument::SaveAs()
+{
+    std::filesystem::path current(Utf8(GetFilename()));
+    std::string folder = GetDocumentSaved() ? current.parent_path().string() : std::string();
+    std::string name = GetDocumentSaved() ? current.filename().string() : Utf8(GetUserReadableName());
+    if (FileExtension(name).empty())
+        name += "." + std::string(kDocumentExtension);
+
+    std::string chosen = GetUserPrompt().AskSavePath(folder, name, kFileFilter);
+    if (chosen.empty())
+        return false;
+    // A name typed without any extension gets the drawing extension, as the file dialog
+    // offers it.
+    if (FileExtension(chosen).empty())
+        chosen += "." + std::string(kDocumentExtension);
+    const wxString path = Wx(std::filesystem::absolute(chosen).lexically_normal().string());
+    if (!OnSaveDocument(path))
+        return false;
+    SetTitle(wxFileNameFromPath(path));
+    SetFilename(path, true);
+    if (GetDocumentTemplate() && GetDocumentTemplate()->FileMatchesTemplate(path))
+        GetDocumentManager()->AddFileToHistory(path);
+    return true;
+}
+
+bool CDrawDocument::OnSaveModified()
+{
+    if (!IsModified())
+        return true;
+    switch (GetUserPrompt().AskSaveChanges(Utf8(GetUserReadableName()))) {
+    case SaveChoice::Save:
+        return Save();
+    case SaveChoice::Discard:
+        Modify(false);
+        return true;
+    case SaveChoice::Cancel:
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+void CDrawDocument::BindCommands()
+{
+    const auto bind = [this](int command, auto handler) {
+        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, WxId(command));
+        Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
+    };
+    const auto bindDoc = [this](int command, void (CDrawDoc::*handler)()) {
+        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (m_pDoc.get()->*handler)(); }, WxId(command));
+        Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
+    };
+    bindDoc(cmd::kPaperColor, &CDrawDoc::OnPaperColor);
+    bindDoc(cmd::kGridLineColor, &CDrawDoc::OnGridLineColor);
+    bindDoc(cmd::kGridLineWidth, &CDrawDoc::OnGridLineWidth);
+    bindDoc(cmd::kGridLineHeight, &CDrawDoc::OnGridLineHeight);
+    bindDoc(cmd::kPaperWidth, &CDrawDoc::OnPaperWidth);
+    bindDoc(cmd::kPaperHeight, &CDrawDoc::OnPaperHeight);
+    bind(cmd::kSummaryInfo, &CDrawDocument::OnSummaryInfo);
+
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Save(); }, WxId(cmd::kFileSave));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveAs(); }, WxId(cmd::kFileSaveAs));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSave));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSaveAs));
+
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnSendMail(); }, WxId(cmd::kFileSendMail));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(IsMailAvailable()); }, WxId(cmd::kFileSendMail));
+}
+
+void CDrawDocument::OnSummaryInfo()
+{
+    auto* info = dynamic_cast<CDocSummaryInfo*>(m_pDoc->m_pSummaryInfo.get());
+    if (info && GetUserPrompt().EditDocumentProperties(*info))
+        Modify(true);
+}
+
+void CDrawDocument::OnSendMail()
+{
+    // The saved file goes as it is; a drawing with unsaved changes goes as a copy, so that
+    // neither the user's file nor the document's state changes.
+    std::filesystem::path attachment(Utf8(GetFilename()));
+    if (IsModified() || !GetDocumentSaved() || !std::filesystem::is_regular_file(attachment)) {
+        std::string name = Utf8(GetUserReadableName());
+        if (FileExtension(name).empty())
+            name += "." + std::string(kDocumentExtension);
+        const std::filesystem::path folder = MailCopyFolder();
+        attachment = folder / std::filesystem::path(name).filename();
+        if (folder.empty() || !WriteDocumentCopy(*m_pDoc, attachment)) {
+            GetUserPrompt().ShowMessage("The drawing could not be prepared for sending.", std::string(kMessageCaption));
+            return;
+        }
+    }
+    if (!LaunchMailWithAttachment(attachment))
+        GetUserPrompt().ShowMessage("No mail program is available: \"" + std::string(kMailLauncher)
+                                        + "\" could not be started to send \"" + Utf8(GetUserReadableName()) + "\".",
+                                    std::string(kMessageCaption));
+}
+
+} // namespace kelmora

@@ -1,0 +1,18 @@
+#pragma once
+// The creation of the main frame's properties pane, so that its class is made in one
+// place. Until the properties pane is built, it shows an empty state. (The gallery panes
+// are made by CreateGalleryPanes of WorkspaceBar.h.)
+
+#include <wx/window.h>
+
+#include <string>
+
+namespace kelmora {
+
+class PropertiesPane;
+
+// The properties pane, a child of the frame `parent`; it lives as long as its window.
+// Null when it cannot be made.
+PropertiesPane* CreatePropertiesPane(wxWindow* parent, wxWindowID id);
+
+} // namespace kelmora

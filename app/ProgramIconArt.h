@@ -1,0 +1,19 @@
+#pragma once
+// The program's icon, drawn in code: a rounded blue-violet tile holding a star, a disc and
+// a pen stroke. The same drawing gives the window icon at run time and the icon files that
+// the build installs.
+
+#include <cairo.h>
+
+namespace kelmora {
+
+// The icon sizes installed for the desktop, in pixels.
+inline constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// Draws the icon into the square (0, 0)-(size, size) of `cr`, on transparency.
+void DrawProgramIcon(cairo_t* cr, int size);
+
+// A new image surface with the icon; the caller destroys it. Null when none can be made.
+cairo_surface_t* RenderProgramIcon(int size);
+
+} // namespace kelmora

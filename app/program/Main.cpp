@@ -1,0 +1,37 @@
+// The program: the command line's switches are served here, before any window exists;
+// everything else starts the editor.
+
+#include "app/CommandLine.h"
+#include "app/DesktopIntegration.h"
+#include "app/DrawApp.h"
+
+#include <wx/init.h>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    using kelmora::CommandLine;
+    const CommandLine line = kelmora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    for (const std::string& option : line.unknown)
+        std::cerr << "kelmora: unknown option \"" << option << "\" ignored\n";
+
+    switch (line.action) {
+    case CommandLine::Action::Embedding:
+        std::cerr << "kelmora: cannot be started to serve an embedded object: no other program can embed "
+                     "drawings on this system.\n";
+        return 2;
+    case CommandLine::Action::Automation:
+        std::cerr << "kelmora: cannot be started for automation: no other program can drive it on this system.\n";
+        return 2;
+    case CommandLine::Action::Register:
+        return kelmora::RegisterDesktopIntegration(kelmora::CurrentDesktopPaths()) ? 0 : 1;
+    case CommandLine::Action::Unregister:
+        return kelmora::UnregisterDesktopIntegration(kelmora::CurrentDesktopPaths()) ? 0 : 1;
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    wxApp::SetInstance(new kelmora::CDrawApp(line.files));
+    return wxEntry(argc, argv);
+}

@@ -1,0 +1,311 @@
+// Documents in windows through the real frame: new, open, save, Save As, the save
+// question, the recent files, failed saves and opens, XPS import, recovery copies, exit.
+
+#include "app/Recovery.h"
+#include "document/zip/ZipWriter.h"
+#include "tests/app/ProgramTestSupport.h"
+
+#include <sys/stat.h>
+
+namespace kelmora::apptest {
+namespace {
+
+using DocumentWindows = ProgramTest;
+
+TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
+{
+    Command(cmd::kFileNew);
+    ASSERT_EQ(Documents().size(), 1u);
+    ASSERT_NE(GetActiveDrawView(), nullptr);
+    EXPECT_EQ(Active()->GetTitle(), "Vantorel Logo Designer1");
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - Vantorel Logo Designer1");
+    AddRect();
+    ASSERT_TRUE(Active()->IsModified());
+
+    // Cancel keeps the drawing open and unsaved.
+    m_prompt->saveAnswers = {SaveChoice::Cancel};
+    Command(cmd::kFileClose);
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_TRUE(Active()->IsModified());
+    EXPECT_EQ(m_prompt->asked, std::vector<std::string>{"Vantorel Logo Designer1"});
+
+    // A name typed without extension gets the drawing extension.
+    m_prompt->savePath = Doc("logo").string();
+    Command(cmd::kFileSaveAs);
+    const std::filesystem::path saved = Doc("logo.MZF");
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(m_prompt->offeredNames, std::vector<std::string>{"Vantorel Logo Designer1.MZF"});
+    EXPECT_FALSE(Active()->IsModified());
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - logo.MZF");
+    EXPECT_EQ(History(), std::vector<std::string>{saved.string()});
+
+    // Discard closes without writing.
+    AddRect();
+    m_prompt->saveAnswers = {SaveChoice::Discard};
+    Command(cmd::kFileClose);
+    EXPECT_TRUE(Documents().empty());
+    EXPECT_EQ(GetActiveDrawView(), nullptr);
+    EXPECT_EQ(m_frame->GetTitle(), CMainFrame::kTitle);
+
+    // Open through the file dialog; Save at the question writes the file, then closes.
+    m_prompt->openPath = saved.string();
+    Command(cmd::kFileOpen);
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Active()->GetDrawDoc().m_nObjects, 1);
+    AddRect();
+    m_prompt->saveAnswers = {SaveChoice::Save};
+    Command(cmd::kFileClose);
+    EXPECT_TRUE(Documents().empty());
+    Command(cmd::kFileOpen);
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Active()->GetDrawDoc().m_nObjects, 2);
+
+    // Save As to a new path: the drawing moves there, the first file stays as it was.
+    AddRect();
+    const auto firstBytes = std::filesystem::file_size(saved);
+    m_prompt->savePath = Doc("copy.MZF").string();
+    Command(cmd::kFileSaveAs);
+    EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), Doc("copy.MZF"));
+    EXPECT_EQ(std::filesystem::file_size(saved), firstBytes);
+    EXPECT_EQ(History().front(), Doc("copy.MZF").string());
+    EXPECT_EQ(m_prompt->messages, std::vector<std::string>{});
+}
+
+TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)
+{
+    m_prompt->newDocumentAnswer = 0;
+    Command(cmd::kFileNew);
+    EXPECT_EQ(m_prompt->newDocumentNames, std::vector<std::string>{"Vantorel Logo Designer1"});
+    EXPECT_TRUE(Documents().empty());
+    EXPECT_EQ(m_frame->GetClientWindow()->GetPageCount(), 0u);
+    // The number goes to the next drawing that is made.
+    m_prompt->newDocumentAnswer = NewDocumentDialog::kOk;
+    Command(cmd::kFileNew);
+    EXPECT_EQ(Active()->GetTitle(), "Vantorel Logo Designer1");
+}
+
+TEST_F(DocumentWindows, OpeningAnOpenFileBringsItsWindowForward)
+{
+    SaveDrawing(Doc("a.MZF"), 1);
+    SaveDrawing(Doc("b.MZF"), 1);
+    m_manager->OpenDocumentFile(Doc("a.MZF").string());
+    CDrawDocument* a = Active();
+    m_manager->OpenDocumentFile(Doc("b.MZF").string());
+    EXPECT_NE(Active(), a);
+    // The same file by another spelling of its path.
+    EXPECT_EQ(m_manager->OpenDocumentFile((m_folder / "docs" / "." / "a.MZF").string()), a);
+    EXPECT_EQ(Documents().size(), 2u);
+    EXPECT_EQ(Active(), a);
+}
+
+TEST_F(DocumentWindows, RecentFilesArePersistedAcrossARestart)
+{
+    SaveDrawing(Doc("one.MZF"), 1);
+    SaveDrawing(Doc("two.MZF"), 2);
+    const std::vector<std::string> expected = {Doc("two.MZF").string(), Doc("one.MZF").string()};
+    EXPECT_EQ(History(), expected);
+
+    StopProgram();
+    StartProgram();
+    EXPECT_EQ(History(), expected);
+    Command(cmd::kFileMru1 + 1);
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetDrawDoc().m_nObjects, 1);
+
+    // An entry whose file has gone fails once, with a message, and leaves the list.
+    std::filesystem::remove(Doc("two.MZF"));
+    const size_t before = Documents().size();
+    Command(cmd::kFileMru1 + 1);
+    EXPECT_EQ(Documents().size(), before);
+    EXPECT_EQ(m_prompt->messages.size(), 1u);
+    EXPECT_EQ(History(), std::vector<std::string>{Doc("one.MZF").string()});
+}
+
+TEST_F(DocumentWindows, AFailedSaveKeepsTheDocumentOpenAndModified)
+{
+    // A folder nobody may write to; the program runs as root in some containers, where
+    // permissions do not stop it, so a path below a plain file stands in there.
+    std::filesystem::path target = m_folder / "locked" / "logo.MZF";
+    std::filesystem::create_directories(target.parent_path());
+    ::chmod(target.parent_path().c_str(), 0500);
+    if (::access(target.parent_path().c_str(), W_OK) == 0) {
+        WriteText(m_folder / "plain", "x");
+        target = m_folder / "plain" / "logo.MZF";
+    }
+    Command(cmd::kFileNew);
+    AddRect();
+    m_prompt->savePath = target.string();
+    Command(cmd::kFileSaveAs);
+    ASSERT_EQ(m_prompt->messages.size(), 1u);
+    EXPECT_NE(m_prompt->messages[0].find("Cannot save"), std::string::npos) << m_prompt->messages[0];
+    EXPECT_TRUE(Active()->IsModified());
+    EXPECT_FALSE(Active()->GetDocumentSaved());
+
+    // Save at the close question fails the same way: the close is cancelled.
+    m_prompt->saveAnswers = {SaveChoice::Save};
+    Command(cmd::kFileClose);
+    EXPECT_EQ(Documents().size(), 1u);
+    EXPECT_TRUE(Active()->IsModified());
+    EXPECT_EQ(m_prompt->messages.size(), 2u);
+    EXPECT_TRUE(History().empty());
+    ::chmod((m_folder / "locked").c_str(), 0700);
+}
+
+TEST_F(DocumentWindows, ADamagedFileGivesOneMessageAndNoWindow)
+{
+    WriteText(Doc("damaged.MZF"), "PK\x03\x04 this is no drawing");
+    EXPECT_EQ(m_manager->OpenDocumentFile(Doc("damaged.MZF").string()), nullptr);
+    Idle();
+    EXPECT_EQ(m_prompt->messages.size(), 1u);
+    EXPECT_TRUE(Documents().empty());
+    EXPECT_EQ(m_frame->GetActiveChild(), nullptr);
+    EXPECT_EQ(m_frame->GetClientWindow()->GetPageCount(), 0u);
+    EXPECT_TRUE(History().empty());
+}
+
+// An XPS package with one page holding one filled path.
+void WriteXps(const std::filesystem::path& path, const std::filesystem::path& scratch)
+{
+    const std::vector<std::pair<std::string, std::string>> parts = {
+        {"[Content_Types].xml",
+         R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+         R"(<Default Extension="fpage" ContentType="application/vnd.ms-package.xps-fixedpage+xml"/></Types>)"},
+        {"_rels/.rels",
+         R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+         R"(<Relationship Id="R0" Type="http://schemas.microsoft.com/xps/2005/06/fixedrepresentation")"
+         R"( Target="/FixedDocSeq.fdseq"/></Relationships>)"},
+        {"FixedDocSeq.fdseq",
+         R"(<FixedDocumentSequence xmlns="http://schemas.microsoft.com/xps/2005/06">)"
+         R"(<DocumentReference Source="Documents/1/FixedDoc.fdoc"/></FixedDocumentSequence>)"},
+        {"Documents/1/FixedDoc.fdoc",
+         R"(<FixedDocument xmlns="http://schemas.microsoft.com/xps/2005/06"><PageContent Source="Pages/1.fpage"/>)"
+         R"(</FixedDocument>)"},
+        {"Documents/1/Pages/1.fpage",
+         R"(<FixedPage xmlns="http://schemas.microsoft.com/xps/2005/06" Width="816" Height="1056">)"
+         R"(<Path Data="M 10,20 L 110,20 110,70 Z" Fill="#FF336699"/></FixedPage>)"},
+    };
+    ZipHandle* zip = CreateZip(path);
+    ASSERT_TRUE(zip);
+    for (const auto& [entry, text] : parts) {
+        WriteTextFile(scratch, text);
+        EXPECT_EQ(ZipAdd(zip, entry, scratch), ZipResult::Success);
+    }
+    EXPECT_EQ(CloseZip(zip), ZipResult::Success);
+    std::filesystem::remove(scratch);
+}
+
+TEST_F(DocumentWindows, AnXpsFileIsImportedAndNeverBecomesADocumentsFile)
+{
+    WriteXps(Doc("page.xps"), m_folder / "part");
+    const auto xpsBytes = std::filesystem::file_size(Doc("page.xps"));
+
+    // With no drawing open, a new untitled one takes the pages.
+    CDrawDocument* imported = m_manager->OpenDocumentFile(Doc("page.xps").string());
+    ASSERT_NE(imported, nullptr);
+    EXPECT_EQ(imported->GetDrawDoc().m_nObjects, 1);
+    EXPECT_FALSE(imported->GetDocumentSaved());
+
+    // With a drawing open, the pages go into it; its own file stays its own.
+    SaveDrawing(Doc("logo.MZF"), 1);
+    m_manager->OpenDocumentFile(Doc("logo.MZF").string());
+    CDrawDocument* logo = Active();
+    m_manager->OpenDocumentFile(Doc("page.xps").string());
+    EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 2);
+    EXPECT_EQ(std::filesystem::path(logo->GetFilename().utf8_string()), Doc("logo.MZF"));
+    for (CDrawDocument* document : Documents())
+        EXPECT_NE(std::filesystem::path(document->GetFilename().utf8_string()).extension(), ".xps");
+    EXPECT_EQ(std::filesystem::file_size(Doc("page.xps")), xpsBytes);
+    EXPECT_TRUE(m_prompt->messages.empty()) << m_prompt->messages.front();
+
+    // A broken XPS file with nothing open leaves no empty drawing behind.
+    m_prompt->saveAnswers = {SaveChoice::Discard, SaveChoice::Discard};
+    m_manager->CloseAllDocuments();
+    WriteText(Doc("broken.xps"), "not a package");
+    EXPECT_EQ(m_manager->OpenDocumentFile(Doc("broken.xps").string()), nullptr);
+    EXPECT_TRUE(Documents().empty());
+    EXPECT_EQ(m_prompt->messages.size(), 1u);
+}
+
+TEST_F(DocumentWindows, AutosaveWritesARecoveryCopyAndACleanCloseRemovesIt)
+{
+    SaveDrawing(Doc("logo.MZF"), 1);
+    const auto savedBytes = std::filesystem::file_size(Doc("logo.MZF"));
+    m_manager->OpenDocumentFile(Doc("logo.MZF").string());
+    CDrawDocument* document = Active();
+    RecoveryStore* store = m_manager->GetRecoveryStore();
+    ASSERT_NE(store, nullptr);
+
+    m_manager->AutosaveNow();
+    EXPECT_FALSE(store->CopyOf(document)) << "an unmodified drawing needs no copy";
+    AddRect();
+    m_manager->AutosaveNow();
+    const std::optional<std::filesystem::path> copy = store->CopyOf(document);
+    ASSERT_TRUE(copy && std::filesystem::exists(*copy));
+    EXPECT_TRUE(document->IsModified()) << "the copy leaves the drawing unsaved";
+    EXPECT_EQ(std::filesystem::file_size(Doc("logo.MZF")), savedBytes);
+
+    m_prompt->saveAnswers = {SaveChoice::Discard};
+    Command(cmd::kFileClose);
+    EXPECT_FALSE(std::filesystem::exists(*copy));
+
+    // The session's folder goes with a clean end of the program.
+    const std::filesystem::path session = store->SessionFolder();
+    StopProgram();
+    EXPECT_FALSE(std::filesystem::exists(session));
+    StartProgram();
+}
+
+TEST_F(DocumentWindows, TheCopiesOfACrashedSessionAreOfferedBack)
+{
+    // A crashed session: its folder is there, its lock is free.
+    SaveDrawing(Doc("logo.MZF"), 1);
+    m_manager->OpenDocumentFile(Doc("logo.MZF").string());
+    AddRect();
+    Command(cmd::kFileNew);
+    AddRect();
+    m_manager->AutosaveNow();
+    std::filesystem::copy(m_manager->GetRecoveryStore()->SessionFolder(), RecoveryRoot() / "crashed");
+    m_prompt->saveAnswers = {SaveChoice::Discard, SaveChoice::Discard};
+    m_manager->CloseAllDocuments();
+
+    m_manager->RestoreRecoveryCopies();
+    ASSERT_EQ(m_prompt->questions.size(), 1u);
+    ASSERT_EQ(Documents().size(), 2u);
+    CDrawDocument* restored = Documents()[0];
+    EXPECT_EQ(std::filesystem::path(restored->GetFilename().utf8_string()), Doc("logo.MZF"));
+    EXPECT_EQ(restored->GetDrawDoc().m_nObjects, 2);
+    EXPECT_TRUE(restored->IsModified());
+    EXPECT_EQ(Documents()[1]->GetTitle(), "Vantorel Logo Designer2");
+    EXPECT_FALSE(Documents()[1]->GetDocumentSaved());
+    EXPECT_FALSE(std::filesystem::exists(RecoveryRoot() / "crashed"));
+
+    // Nothing is offered twice.
+    m_manager->RestoreRecoveryCopies();
+    EXPECT_EQ(m_prompt->questions.size(), 1u);
+}
+
+TEST_F(DocumentWindows, ExitAsksAboutEveryDrawingAndACancelClosesNothing)
+{
+    Command(cmd::kFileNew);
+    AddRect();
+    Command(cmd::kFileNew);
+    AddRect();
+    m_prompt->saveAnswers = {SaveChoice::Discard, SaveChoice::Cancel};
+    Command(cmd::kAppExit);
+    ASSERT_EQ(GetMainFrame(), m_frame);
+    ASSERT_EQ(Documents().size(), 2u);
+    EXPECT_TRUE(Documents()[0]->IsModified());
+    EXPECT_TRUE(Documents()[1]->IsModified());
+
+    m_prompt->saveAnswers = {SaveChoice::Discard, SaveChoice::Discard};
+    Command(cmd::kAppExit);
+    EXPECT_EQ(GetMainFrame(), nullptr);
+    EXPECT_TRUE(Documents().empty());
+    m_frame = nullptr;
+    StopProgram();
+    StartProgram();
+}
+
+} // namespace
+} // namespace kelmora::apptest
