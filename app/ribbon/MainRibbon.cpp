@@ -4,8 +4,6 @@
 #include "app/ribbon/RibbonLook.h"
 #include "app/ribbon/OptionsDialog.h"
 #include "app/ribbon/RibbonColorTables.h"
-#include "model/DrawObj.h"
-#include "model/DrawRect.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonButtons.h"
@@ -30,7 +28,6 @@
 #include <wx/stattext.h>
 
 #include <cctype>
-#include <cwchar>
 
 namespace kelmora {
 
@@ -54,12 +51,6 @@ std::string FoldCaption(const std::string& caption)
     return folded;
 }
 
-// Colours of objects are ARGB; the ribbon's are COLORREF. Alpha is dropped.
-COLORREF ColorRefFromArgb(ARGB argb)
-{
-    return ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
-}
-
 template <class Element>
 Element* FindAs(const RibbonElementSet& elements, int id, RibbonElementKind kind)
 {
@@ -78,7 +69,7 @@ CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look)
 
 CMainRibbon::~CMainRibbon()
 {
-    // Popups end with the window; their preview ended when the window closed.
+    DestroyWindows();
     m_lifetime.reset();
 }
 
@@ -223,134 +214,89 @@ bool CMainRibbon::OpenDropDown(int id)
 
 // ---- Values
 
-COLORREF CMainRibbon::GetRibbonColor(int id) const
+std::optional<COLORREF> CMainRibbon::GetColor(int id)
+{
+    const auto* button = FindAs<RibbonColorButton>(m_elements, id, RibbonElementKind::ColorButton);
+    if (!button)
+        return std::nullopt;
+    return button->GetColor();
+}
+
+std::optional<std::string> CMainRibbon::GetEditText(int id)
 {
     const RibbonElement* element = m_elements.Find(id);
     if (!element)
-        return kNoColor;
-    // Callers ask only for colour buttons; an element of another kind has no colour.
-    if (element->Kind() != RibbonElementKind::ColorButton)
-        return kNoColor;
-    return static_cast<const RibbonColorButton*>(element)->GetColor();
-}
-
-int CMainRibbon::GetRibbonEditInt(int id) const
-{
-    const auto* edit = FindAs<RibbonEdit>(m_elements, id, RibbonElementKind::Edit);
-    if (!edit)
-        return -1;
-    // Read as the C library reads a wide string: leading blanks, a sign and the digits
-    // that follow; no number reads as 0.
-    const std::string& text = edit->GetText();
-    return int(std::strtol(text.c_str(), nullptr, 10));
-}
-
-std::string CMainRibbon::GetRibbonEditText(int id) const
-{
-    const RibbonElement* element = m_elements.Find(id);
-    if (!element)
-        return {};
+        return std::nullopt;
     if (element->Kind() == RibbonElementKind::Edit)
         return static_cast<const RibbonEdit*>(element)->GetText();
     if (element->Kind() == RibbonElementKind::ComboBox)
         return static_cast<const RibbonComboBox*>(element)->GetText();
-    return {};
+    return std::nullopt;
 }
 
-int CMainRibbon::GetDashStyleIndex() const
+std::optional<int> CMainRibbon::GetGallerySelection(int id)
 {
-    const auto* gallery = FindAs<CRibbonListButton>(m_elements, cmd::kDashStyles, RibbonElementKind::ListGallery);
-    return gallery ? gallery->GetSelected() : -1;
+    const RibbonElement* element = m_elements.Find(id);
+    if (!element || (element->Kind() != RibbonElementKind::Gallery && element->Kind() != RibbonElementKind::ListGallery))
+        return std::nullopt;
+    return static_cast<const RibbonGallery*>(element)->GetSelected();
 }
 
-int CMainRibbon::GetLineWeight() const
+bool CMainRibbon::HasElement(int id)
 {
-    const auto* gallery = FindAs<CRibbonListButton>(m_elements, cmd::kLineWeight, RibbonElementKind::ListGallery);
-    if (!gallery || gallery->GetSelected() < 0)
-        return -1;
-    return gallery->GetSelected() + 1;
+    return m_elements.Find(id) || (m_statusBar && m_statusBar->HasElement(id));
 }
 
-int CMainRibbon::GetGallerySelection(int id) const
+bool CMainRibbon::HasCategory(std::string_view name)
 {
-    const auto* gallery = FindAs<RibbonGallery>(m_elements, id, RibbonElementKind::Gallery);
-    return gallery ? gallery->GetSelected() : -1;
+    return FindPage(std::string(name)) != nullptr;
 }
 
-bool CMainRibbon::GetSelectedQuickStyle(QuickStyle& out) const
+bool CMainRibbon::SetColor(int id, COLORREF color)
 {
-    const int index = GetGallerySelection(cmd::kStylesGallery);
-    if (index < 0 || index >= kQuickStyleRows)
+    auto* button = FindAs<RibbonColorButton>(m_elements, id, RibbonElementKind::ColorButton);
+    if (!button)
         return false;
-    out = QuickStyleTable[size_t(index)];
+    // kNoColor and the automatic entry are the same value.
+    button->SetColor(color);
     return true;
 }
 
-void CMainRibbon::UpdateFormatTab(const CDrawObj* object)
+bool CMainRibbon::SetEditText(int id, const std::string& text)
 {
-    if (!object || !FindPage("Format"))
-        return;
-    const auto color = [this](int id) {
-        return FindAs<RibbonColorButton>(m_elements, id, RibbonElementKind::ColorButton);
-    };
-    const auto edit = [this](int id) { return FindAs<RibbonEdit>(m_elements, id, RibbonElementKind::Edit); };
+    auto* edit = FindAs<RibbonEdit>(m_elements, id, RibbonElementKind::Edit);
+    if (!edit)
+        return false;
+    edit->SetText(text);
+    return true;
+}
 
-    // Styles
-    if (RibbonColorButton* fill = color(cmd::kFillColor)) {
-        const bool solid = object->m_bFillEnabled && object->m_brush.m_nKind == BrushKind::Solid;
-        fill->SetColor(solid ? ColorRefFromArgb(object->m_brush.m_clrFore) : kAutomaticColor);
-    }
-    if (RibbonColorButton* line = color(cmd::kLineColor)) {
-        const bool solid = object->m_bLineEnabled && object->m_pen.m_brush.m_nKind == BrushKind::Solid;
-        line->SetColor(solid ? ColorRefFromArgb(object->m_pen.m_brush.m_clrFore) : kAutomaticColor);
-    }
-    // Shadow, only with both of its elements
-    RibbonColorButton* shadowColor = color(cmd::kShadowColor);
-    RibbonEdit* direction = edit(cmd::kShadowDirection);
-    if (shadowColor && direction) {
-        shadowColor->SetColor(object->m_bShadow ? ColorRefFromArgb(object->m_shadowBrush.m_clrFore) : kAutomaticColor);
-        direction->SetText(object->m_bShadow ? std::to_string(int32_t(object->m_nShadowDirection)) : "0");
-    }
-    // Glow
-    if (RibbonColorButton* glow = color(cmd::kGlowColor))
-        glow->SetColor(object->m_bGlow || object->m_bInnerGlow ? ColorRefFromArgb(object->m_clrGlow) : kAutomaticColor);
-    // Reflection
-    const bool reflection = object->m_bReflection;
-    if (RibbonEdit* start = edit(cmd::kReflectionStart))
-        start->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionStartTransparency)) : "255");
-    if (RibbonEdit* end = edit(cmd::kReflectionEnd))
-        end->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionEndTransparency)) : "0");
-    if (RibbonEdit* shown = edit(cmd::kReflectionShown))
-        shown->SetText(reflection ? std::to_string(int32_t(object->m_nReflectionShown)) : "100");
-    // Text, for text objects only
-    if (object->m_nShapeType != ShapeType::Text)
-        return;
-    const auto* text = static_cast<const CDrawRect*>(object);
-    if (RibbonEdit* content = edit(cmd::kTextContent))
-        content->SetText(text->m_strText);
-    if (auto* font = FindAs<RibbonComboBox>(m_elements, cmd::kFontName, RibbonElementKind::ComboBox))
-        font->SelectItem(text->m_strFontName);
-    if (RibbonEdit* size = edit(cmd::kTextSize)) {
-        const double points = double(text->m_fFontSize) * 72.0 / 300.0;
-        // Truncated toward zero; a size that is no number shows nothing sensible to keep.
-        if (std::isfinite(points) && std::abs(points) < 1e9)
-            size->SetText(std::to_string(int64_t(points)));
-    }
+bool CMainRibbon::SelectComboItem(int id, const std::string& text)
+{
+    auto* combo = FindAs<RibbonComboBox>(m_elements, id, RibbonElementKind::ComboBox);
+    if (!combo)
+        return false;
+    // A family the list lacks shows no family rather than the one shown before.
+    if (!combo->SelectItem(text))
+        combo->SetSelected(-1);
+    return true;
 }
 
 // ---- Status bar
 
-bool CMainRibbon::SetStatusPaneText(int id, const std::string& text)
+bool CMainRibbon::SetStatusText(int paneId, const std::string& text)
 {
-    return m_statusBar && m_statusBar->SetPaneText(id, wxString::FromUTF8(text));
+    return m_statusBar && m_statusBar->SetPaneText(paneId, wxString::FromUTF8(text));
 }
 
-std::string CMainRibbon::GetStatusPaneText(int id) const
+std::optional<std::string> CMainRibbon::GetStatusText(int paneId)
 {
     if (!m_statusBar)
-        return {};
-    const std::optional<wxString> text = m_statusBar->GetPaneText(id);
-    return text ? text->utf8_string() : std::string();
+        return std::nullopt;
+    const std::optional<wxString> text = m_statusBar->GetPaneText(paneId);
+    if (!text)
+        return std::nullopt;
+    return text->utf8_string();
 }
 
 void CMainRibbon::SetZoomSliderPos(int position)
@@ -424,7 +370,10 @@ void CMainRibbon::SaveQuickAccess()
     if (!m_settings)
         return;
     m_settings->Write(kQuickAccessSettingKey, wxString::FromUTF8(m_quickAccessModel.Save()));
-    m_settings->Flush();
+    if (flushSettings)
+        flushSettings();
+    else
+        m_settings->Flush();
 }
 
 std::vector<int> CMainRibbon::HiddenCommands() const
@@ -467,6 +416,25 @@ void CMainRibbon::SetQuickAccessEntries(std::vector<QuickAccessEntry> entries)
     if (m_bar)
         m_bar->Realize();
     SaveQuickAccess();
+}
+
+void CMainRibbon::DestroyWindows()
+{
+    EndPopups();
+    if (m_statusBar) {
+        if (m_frame.GetStatusBar() == m_statusBar)
+            m_frame.SetStatusBar(nullptr);
+        m_statusBar->Destroy();
+        m_statusBar = nullptr;
+    }
+    if (m_bar) {
+        m_bar->Destroy();
+        m_bar = nullptr;
+    }
+    m_appButton = nullptr;
+    m_quickAccess = nullptr;
+    m_styleButton = nullptr;
+    m_aboutButton = nullptr;
 }
 
 void CMainRibbon::EndPopups()

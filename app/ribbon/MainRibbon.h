@@ -3,8 +3,8 @@
 // application button and File menu, the categories Home, Format, Layout, View and Help
 // with their panels, the tab row's Style menu and About button, the Quick Access Toolbar)
 // and the status bar, keeps their elements, and answers the frame's questions about them
-// by command id: the colour, edit, gallery and quick-style values the view's commands
-// read, and the Format tab's sync from a selected object.
+// by command id (FrameRibbon): the colour, edit and gallery values the view's commands
+// read, and the values the frame shows from a selected object.
 //
 // Every element sends its command to the frame as a menu command whose id comes from
 // WxId(), so that the frame's routing reaches the active view (the looks and "Options"
@@ -14,10 +14,10 @@
 //
 // The Quick Access Toolbar's entries are kept in the settings. UI thread only.
 
+#include "app/FrameRibbon.h"
 #include "document/ColorRef.h"
 #include "platform/ui/QuickAccessModel.h"
 #include "platform/ui/RibbonElement.h"
-#include "view/StylePresets.h"
 
 #include <wx/gdicmn.h>
 
@@ -36,18 +36,15 @@ class wxRibbonPanel;
 
 namespace kelmora {
 
-class CDrawObj;
 class QuickAccessToolbar;
 class RibbonAppButton;
 class RibbonIconButton;
 class RibbonStatusBar;
 struct RibbonColorTables;
 
-// The maker's home page, where the status bar's link and the Home Page command lead.
-inline constexpr const char* kMakerHomePage = "https://kelmora.example/";
 inline constexpr const char* kQuickAccessSettingKey = "/Settings/QuickAccessToolbar";
 
-class CMainRibbon : public RibbonHost {
+class CMainRibbon : public RibbonHost, public FrameRibbon {
 public:
     // `settings` keeps the Quick Access Toolbar (null: wx's global config); `look` is the
     // look the ribbon starts in.
@@ -96,32 +93,22 @@ public:
     // false when it has none or is not shown.
     bool OpenDropDown(int id);
 
-    // ---- Values read by command id (the frame's getters). Elements of another kind count
-    // as missing.
-    // The colour button's colour (its automatic colour when none is chosen); kNoColor
-    // when no element has the id.
-    COLORREF GetRibbonColor(int id) const;
-    // The edit box's text read as a decimal integer (leading digits; 0 for no number);
-    // -1 when no edit box has the id.
-    int GetRibbonEditInt(int id) const;
-    // The text of the edit or combo box; empty when there is none.
-    std::string GetRibbonEditText(int id) const;
-    int GetDashStyleIndex() const;
-    // The Line Weight gallery's item + 1 (1 to 7); -1 for none.
-    int GetLineWeight() const;
-    // The selected item of the Styles, Shadow, Glow, Reflection or Text gallery; -1 for none.
-    int GetGallerySelection(int id) const;
-    // Copies the quick style of the Styles gallery's selected item; false, leaving `out`
-    // as it was, when none is selected.
-    bool GetSelectedQuickStyle(QuickStyle& out) const;
-    // Shows the object's colours, effects and (for text) its text, font and size in the
-    // Format category; null does nothing. Gallery selections stay.
-    void UpdateFormatTab(const CDrawObj* object);
-
-    // ---- Status bar
-    bool SetStatusPaneText(int id, const std::string& text);
-    std::string GetStatusPaneText(int id) const;
-    void SetZoomSliderPos(int position);
+    // ---- FrameRibbon: values read and shown by command id. Elements of another kind than
+    // asked for count as missing.
+    std::optional<COLORREF> GetColor(int id) override;
+    std::optional<std::string> GetEditText(int id) override;
+    // The selected item of a gallery or list gallery.
+    std::optional<int> GetGallerySelection(int id) override;
+    // Ribbon elements and the status bar's.
+    bool HasElement(int id) override;
+    bool HasCategory(std::string_view name) override;
+    bool SetColor(int id, COLORREF color) override;
+    bool SetEditText(int id, const std::string& text) override;
+    // Selects the item equal to `text`; with no such item, none.
+    bool SelectComboItem(int id, const std::string& text) override;
+    bool SetStatusText(int paneId, const std::string& text) override;
+    std::optional<std::string> GetStatusText(int paneId) override;
+    void SetZoomSliderPos(int position) override;
     // The zoom slider's position; -1 without a slider.
     int GetZoomSliderPos() const;
 
@@ -129,15 +116,21 @@ public:
     int Look() const { return m_look; }
     // Gives the ribbon and its status bar a look (32818 to 32822); another number
     // changes nothing.
-    void ApplyLook(int look);
+    void ApplyLook(int look) override;
     // The Options dialog; on OK the toolbar takes the user's entries, which are kept.
-    void ShowOptions();
+    void ShowOptions() override;
     // The toolbar takes these entries and keeps them in the settings.
     void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
     // Keeps the toolbar's entries in the settings.
     void SaveQuickAccess();
     // Ends any open palette, gallery or menu without a choice.
     void EndPopups();
+    // Destroys the ribbon's and the status bar's windows, which refer to the elements;
+    // the frame calls it before the ribbon object goes.
+    void DestroyWindows();
+    // Writes the settings after the toolbar changed; flushes the settings object unless
+    // replaced.
+    std::function<void()> flushSettings;
 
     // ---- RibbonHost
     void SendCommand(int command) override;

@@ -4,6 +4,8 @@
 #include "app/ribbon/MainRibbon.h"
 
 #include "app/CommandIds.h"
+#include "app/ProductLinks.h"
+#include "app/ribbon/ApplicationLook.h"
 #include "app/ribbon/CommandPrompts.h"
 #include "app/ribbon/RibbonArt.h"
 #include "app/ribbon/RibbonColorTables.h"
@@ -21,6 +23,7 @@
 #include "platform/ui/RibbonListButton.h"
 #include "platform/ui/RibbonStatusBar.h"
 #include "platform/text/FontFamily.h"
+#include "view/StylePresets.h"
 
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -506,10 +509,10 @@ void CMainRibbon::BuildTabRow()
     m_styleButton = new RibbonIconButton(m_bar, wxID_ANY, wxBitmap(), "Style", true);
     m_styleButton->onClick = [this] {
         wxMenu menu;
-        for (auto [id, caption] : {std::pair{cmd::kLookBlue, "&Blue Theme"}, {cmd::kLookBlack, "B&lack Theme"},
-                                   {cmd::kLookSilver, "&Silver Theme"}, {cmd::kLookAqua, "&Aqua Theme"},
-                                   {cmd::kLookScenic, "S&cenic Theme"}}) {
-            menu.AppendRadioItem(WxId(id), wxString::FromUTF8(caption), wxString::FromUTF8(GetCommandPrompt(id).description));
+        for (int id = cmd::kLookBlue; id <= cmd::kLookScenic; ++id) {
+            const LookScheme* scheme = FindLookScheme(id);
+            menu.AppendRadioItem(WxId(id), wxString::FromUTF8(scheme->caption),
+                                 wxString::FromUTF8(GetCommandPrompt(id).description));
             menu.Check(WxId(id), id == m_look);
         }
         // The menu's commands reach the frame like every other command.
@@ -535,7 +538,7 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
         const CommandPrompt prompt = GetCommandPrompt(id);
         return wxString::FromUTF8(prompt.title.empty() ? prompt.description : prompt.title + "\n" + prompt.description);
     };
-    bar->AddLink(Ids(cmd::kStatusLink), "Home Page", kMakerHomePage,
+    bar->AddLink(Ids(cmd::kStatusLink), "Home Page", kHomePageUrl,
                  wxString::FromUTF8(std::string(CommandPromptText(cmd::kStatusLink))));
     bar->SetToolTip(wxString());
     bar->AddSeparator();

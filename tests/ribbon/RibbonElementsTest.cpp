@@ -241,13 +241,16 @@ TEST_F(RibbonTest, StatusBarPanesAndZoomSlider)
     RibbonStatusBar& bar = *Ribbon().StatusBar();
     EXPECT_EQ(frame->GetStatusBar(), &bar);
     EXPECT_TRUE(bar.HasElement(504));
-    EXPECT_EQ(Ribbon().GetStatusPaneText(32831), "Object Count: None");
-    EXPECT_EQ(Ribbon().GetStatusPaneText(32832), "Selected Count: None");
-    EXPECT_EQ(Ribbon().GetStatusPaneText(32833), "X: 0");
-    EXPECT_EQ(Ribbon().GetStatusPaneText(32834), "Y: 0");
-    EXPECT_TRUE(Ribbon().SetStatusPaneText(32831, "Object Count: 3"));
-    EXPECT_EQ(Ribbon().GetStatusPaneText(32831), "Object Count: 3");
-    EXPECT_FALSE(Ribbon().SetStatusPaneText(32840, "nothing"));
+    EXPECT_EQ(*Ribbon().GetStatusText(32831), "Object Count: None");
+    EXPECT_EQ(*Ribbon().GetStatusText(32832), "Selected Count: None");
+    EXPECT_EQ(*Ribbon().GetStatusText(32833), "X: 0");
+    EXPECT_EQ(*Ribbon().GetStatusText(32834), "Y: 0");
+    EXPECT_TRUE(Ribbon().SetStatusText(32831, "Object Count: 3"));
+    EXPECT_EQ(*Ribbon().GetStatusText(32831), "Object Count: 3");
+    EXPECT_FALSE(Ribbon().SetStatusText(32840, "nothing"));
+    EXPECT_FALSE(Ribbon().GetStatusText(32840));
+    EXPECT_TRUE(Ribbon().HasElement(504));
+    EXPECT_FALSE(Ribbon().HasElement(32898));
     EXPECT_EQ(bar.GroupLabels(), (std::vector<wxString>{"Zoom", "Print Preview", "Show/Hide"}));
 
     EXPECT_EQ(Ribbon().GetZoomSliderPos(), 50);

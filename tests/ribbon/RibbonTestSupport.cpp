@@ -67,7 +67,6 @@ RibbonFrame::RibbonFrame(wxConfigBase& settings)
 RibbonFrame::~RibbonFrame()
 {
     // The windows go before the ribbon object that their handlers refer to.
-    DestroyChildren();
     m_ribbon.reset();
 }
 
