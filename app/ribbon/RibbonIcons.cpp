@@ -15,6 +15,26 @@ constexpr double kPi = M_PI;
 
 // ---- Shared parts
 
+// Lines of text on a page, from x0 to x1 at each of the heights.
+void TextLines(IconPainter& p, double x0, double x1, std::initializer_list<double> heights, uint32_t color)
+{
+    for (double y : heights) {
+        p.Move(x0, y);
+        p.To(x1, y);
+    }
+    p.Stroke(color);
+}
+
+// The green "add" badge at the bottom right.
+void AddBadge(IconPainter& p)
+{
+    p.Circle(12.5, 12.5, 3.3);
+    p.FillStroke(kGreen, 0x26702A, 0.8);
+    p.Rect(12, 10.5, 1, 4);
+    p.Rect(10.5, 12, 4, 1);
+    p.Fill(kPaper);
+}
+
 void Printer(IconPainter& p)
 {
     p.Rect(4.5, 1.5, 7, 5);                // the paper going in
@@ -421,11 +441,7 @@ void Draw(Icon icon, IconPainter& p)
         break;
     case Icon::PrintPreview:
         p.Page(1.5, 0.5, 10, 13);
-        for (double y : {4.5, 6.5, 8.5}) {
-            p.Move(3.5, y);
-            p.To(8.5, y);
-        }
-        p.Stroke(kGrey);
+        TextLines(p, 3.5, 8.5, {4.5, 6.5, 8.5}, kGrey);
         p.Magnifier(10, 10, 3.3);
         break;
     case Icon::Send:
@@ -434,11 +450,7 @@ void Draw(Icon icon, IconPainter& p)
         break;
     case Icon::SummaryInfo:
         p.Page(1.5, 0.5, 10, 13);
-        for (double y : {4.5, 6.5, 8.5}) {
-            p.Move(3.5, y);
-            p.To(8.5, y);
-        }
-        p.Stroke(kGrey);
+        TextLines(p, 3.5, 8.5, {4.5, 6.5, 8.5}, kGrey);
         InfoCircle(p, 11.5, 11.5, 4);
         break;
     case Icon::Close:
@@ -490,11 +502,7 @@ void Draw(Icon icon, IconPainter& p)
         p.RoundRect(4.5, 1.5, 4, 3, 0.8);
         p.FillStroke(kGrey, kLine, 0.8);
         p.Page(6.5, 6.5, 8, 9, 2.5);
-        for (double y : {10.5, 12.5}) {
-            p.Move(8, y);
-            p.To(13, y);
-        }
-        p.Stroke(kGrey);
+        TextLines(p, 8, 13, {10.5, 12.5}, kGrey);
         break;
     case Icon::Cut:
         p.RoundCaps();
@@ -513,11 +521,7 @@ void Draw(Icon icon, IconPainter& p)
     case Icon::Copy:
         p.Page(1.5, 1.5, 8, 10, 2.5);
         p.Page(6.5, 4.5, 8, 10, 2.5);
-        for (double y : {8.5, 10.5, 12.5}) {
-            p.Move(8, y);
-            p.To(13, y);
-        }
-        p.Stroke(kBlueLight);
+        TextLines(p, 8, 13, {8.5, 10.5, 12.5}, kBlueLight);
         break;
     case Icon::Delete:
         p.RoundCaps();
@@ -586,34 +590,28 @@ void Draw(Icon icon, IconPainter& p)
         p.Circle(1.5, 5.5, 1.1);
         p.FillStroke(kPaper, kLine, 0.7);
         break;
-    case Icon::MirrorHorizontal: {
-        const double left[] = {1, 13.5, 6.5, 3, 6.5, 13.5};
-        p.Polygon(left, 3);
+    case Icon::MirrorHorizontal:
+    case Icon::MirrorVertical: {
+        // A shape and its mirror image either side of a dashed axis; the vertical mirror
+        // is the horizontal one with the axes swapped.
+        cairo_save(cr);
+        if (icon == Icon::MirrorVertical) {
+            cairo_matrix_t swap;
+            cairo_matrix_init(&swap, 0, 1, 1, 0, 0, 0);
+            cairo_transform(cr, &swap);
+        }
+        const double shape[] = {1, 13.5, 6.5, 3, 6.5, 13.5};
+        p.Polygon(shape, 3);
         p.FillStroke(kBlueLight, kBlue);
-        const double right[] = {15, 13.5, 9.5, 3, 9.5, 13.5};
-        p.Polygon(right, 3);
+        const double image[] = {15, 13.5, 9.5, 3, 9.5, 13.5};
+        p.Polygon(image, 3);
         p.FillStroke(kPaper, kSoft);
         const double dashes[] = {1.5, 1.0};
         cairo_set_dash(cr, dashes, 2, 0);
         p.Move(8, 1);
         p.To(8, 15.5);
         p.Stroke(kLine);
-        cairo_set_dash(cr, nullptr, 0, 0);
-        break;
-    }
-    case Icon::MirrorVertical: {
-        const double top[] = {2.5, 1, 13.5, 6.5, 2.5, 6.5};
-        p.Polygon(top, 3);
-        p.FillStroke(kBlueLight, kBlue);
-        const double bottom[] = {2.5, 15, 13.5, 9.5, 2.5, 9.5};
-        p.Polygon(bottom, 3);
-        p.FillStroke(kPaper, kSoft);
-        const double dashes[] = {1.5, 1.0};
-        cairo_set_dash(cr, dashes, 2, 0);
-        p.Move(1, 8);
-        p.To(15.5, 8);
-        p.Stroke(kLine);
-        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_restore(cr);
         break;
     }
     case Icon::RotateClockwise:
@@ -790,11 +788,7 @@ void Draw(Icon icon, IconPainter& p)
         break;
     case Icon::InsertImage:
         Picture(p, 0, 2, 14, 12);
-        p.Circle(12.5, 12.5, 3.3);
-        p.FillStroke(kGreen, 0x26702A, 0.8);
-        p.Rect(12, 10.5, 1, 4);
-        p.Rect(10.5, 12, 4, 1);
-        p.Fill(kPaper);
+        AddBadge(p);
         break;
     case Icon::Undo:
         UndoArrow(p, false);
@@ -901,49 +895,36 @@ void Draw(Icon icon, IconPainter& p)
         break;
     }
     case Icon::Bold:
-        Glyph(p, "B", true, false, false, false);
-        break;
     case Icon::Italic:
-        Glyph(p, "I", true, true, false, false);
-        break;
     case Icon::Underline:
-        Glyph(p, "U", false, false, true, false);
+    case Icon::Strikeout: {
+        // The letter and the style it stands for; the italic one is bold as well, so
+        // that its thin stroke reads at 16 pixels.
+        const int k = int(icon) - int(Icon::Bold);
+        const char letter[] = {"BIUS"[k], '\0'};
+        Glyph(p, letter, k <= 1, k == 1, k == 2, k == 3);
         break;
-    case Icon::Strikeout:
-        Glyph(p, "S", false, false, false, true);
-        break;
+    }
 
-    // ---- Layout
+    // ---- Layout: the order of the align pictures is that of AlignBars' modes.
     case Icon::AlignLefts:
-        AlignBars(p, 0);
-        break;
     case Icon::AlignRights:
-        AlignBars(p, 1);
-        break;
     case Icon::AlignTops:
-        AlignBars(p, 2);
-        break;
     case Icon::AlignBottoms:
-        AlignBars(p, 3);
-        break;
     case Icon::AlignMiddles:
-        AlignBars(p, 4);
-        break;
     case Icon::AlignCenters:
-        AlignBars(p, 5);
+        AlignBars(p, int(icon) - int(Icon::AlignLefts));
         break;
     case Icon::MoveToFront:
-        Stack(p, 0, true, true);
-        break;
     case Icon::MoveForward:
-        Stack(p, 1, true, true);
-        break;
     case Icon::MoveBackward:
-        Stack(p, 1, false, false);
+    case Icon::MoveToBack: {
+        // Which sheet moves, and whether toward the front.
+        const int k = int(icon) - int(Icon::MoveToFront);
+        const bool forward = k <= 1;
+        Stack(p, k == 0 ? 0 : k == 3 ? 2 : 1, forward, forward);
         break;
-    case Icon::MoveToBack:
-        Stack(p, 2, false, false);
-        break;
+    }
 
     // ---- View
     case Icon::PaperColor:
@@ -985,11 +966,7 @@ void Draw(Icon icon, IconPainter& p)
         break;
     case Icon::NewWindow:
         Window(p, 1, 2, 12, 11);
-        p.Circle(12.5, 12.5, 3.3);
-        p.FillStroke(kGreen, 0x26702A, 0.8);
-        p.Rect(12, 10.5, 1, 4);
-        p.Rect(10.5, 12, 4, 1);
-        p.Fill(kPaper);
+        AddBadge(p);
         break;
     case Icon::SwitchWindows:
         Window(p, 1, 1, 10, 8);

@@ -1,6 +1,7 @@
 #include "platform/ui/RibbonAppMenu.h"
 
 #include "platform/ui/RibbonColors.h"
+#include "platform/ui/RibbonIconButton.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -459,14 +460,7 @@ RibbonAppButton::RibbonAppButton(wxWindow* parent, const wxBitmap& image, const 
     SetToolTip(toolTip);
     SetInitialSize();
     Bind(wxEVT_PAINT, &RibbonAppButton::OnPaint, this);
-    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent&) {
-        m_hot = true;
-        Refresh();
-    });
-    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) {
-        m_hot = false;
-        Refresh();
-    });
+    TrackHover(*this, m_hot);
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { OpenMenu(); });
 }
 

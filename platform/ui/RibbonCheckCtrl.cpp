@@ -1,6 +1,7 @@
 #include "platform/ui/RibbonCheckCtrl.h"
 
 #include "platform/ui/RibbonColors.h"
+#include "platform/ui/RibbonIconButton.h"
 
 #include <wx/dcbuffer.h>
 
@@ -21,14 +22,7 @@ RibbonCheckCtrl::RibbonCheckCtrl(wxWindow* parent, RibbonCheckBox& element, Ribb
     SetToolTip(wxString::FromUTF8(element.ToolTip()));
     SetInitialSize();
     Bind(wxEVT_PAINT, &RibbonCheckCtrl::OnPaint, this);
-    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent&) {
-        m_hot = true;
-        Refresh();
-    });
-    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) {
-        m_hot = false;
-        Refresh();
-    });
+    TrackHover(*this, m_hot);
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
         if (wxRect(GetClientSize()).Contains(event.GetPosition()))
             Click();

@@ -6,6 +6,20 @@
 
 namespace kelmora {
 
+void TrackHover(wxWindow& window, bool& hot)
+{
+    window.Bind(wxEVT_ENTER_WINDOW, [&window, &hot](wxMouseEvent& event) {
+        hot = true;
+        window.Refresh();
+        event.Skip();
+    });
+    window.Bind(wxEVT_LEAVE_WINDOW, [&window, &hot](wxMouseEvent& event) {
+        hot = false;
+        window.Refresh();
+        event.Skip();
+    });
+}
+
 RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxString& text,
                                    bool dropDown, Surface surface)
     : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE), m_icon(icon),
@@ -14,14 +28,11 @@ RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitm
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetInitialSize();
     Bind(wxEVT_PAINT, &RibbonIconButton::OnPaint, this);
-    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent&) {
-        m_hot = true;
-        Refresh();
-    });
-    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) {
-        m_hot = false;
+    TrackHover(*this, m_hot);
+    // Leaving while pressed gives the press up.
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
         m_pressed = false;
-        Refresh();
+        event.Skip();
     });
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) {
         m_pressed = true;

@@ -11,6 +11,9 @@
 
 namespace kelmora {
 
+// Keeps `hot` true while the pointer is over the window, repainting it as that changes.
+void TrackHover(wxWindow& window, bool& hot);
+
 class RibbonIconButton : public wxWindow {
 public:
     enum class Surface { TabRow, StatusBar, Menu };

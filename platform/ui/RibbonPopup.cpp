@@ -234,30 +234,28 @@ void RibbonPopup::OnDismiss()
     Finish();
 }
 
-void RibbonPopup::Pick(int index)
+void RibbonPopup::Deliver(const std::function<void(int)>& action, int value)
 {
-    std::function<void(int)> pick = onPick;
+    // Copies: the popup goes before the loop runs them.
+    std::function<void(int)> run = action;
     std::weak_ptr<void> alive = owner;
     Finish();
-    if (pick) {
-        wxTheApp->CallAfter([pick, index, alive] {
+    if (run) {
+        wxTheApp->CallAfter([run, value, alive] {
             if (!alive.expired())
-                pick(index);
+                run(value);
         });
     }
 }
 
+void RibbonPopup::Pick(int index)
+{
+    Deliver(onPick, index);
+}
+
 void RibbonPopup::RunCommand(int id)
 {
-    std::function<void(int)> command = onCommand;
-    std::weak_ptr<void> alive = owner;
-    Finish();
-    if (command) {
-        wxTheApp->CallAfter([command, id, alive] {
-            if (!alive.expired())
-                command(id);
-        });
-    }
+    Deliver(onCommand, id);
 }
 
 int RibbonPopup::ItemAt(wxPoint point) const

@@ -106,6 +106,8 @@ private:
     const Row* CommandRowAt(wxPoint point) const;
     void SetHot(int index);
     void Finish();
+    // Ends the popup, then runs `action` with `value` from the event loop.
+    void Deliver(const std::function<void(int)>& action, int value);
     void Pick(int index);
     void RunCommand(int id);
     void MoveHot(int dx, int dy);
