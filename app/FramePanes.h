@@ -1,7 +1,6 @@
 #pragma once
 // The creation of the main frame's properties pane, so that its class is made in one
-// place. Until the properties pane is built, it shows an empty state. (The gallery panes
-// are made by CreateGalleryPanes of WorkspaceBar.h.)
+// place. (The gallery panes are made by CreateGalleryPanes of WorkspaceBar.h.)
 
 #include <wx/window.h>
 

@@ -6,7 +6,7 @@
 
 #include "app/CommandIds.h"
 #include "app/FrameRibbon.h"
-#include "app/LengthUnits.h"
+#include "app/properties/LengthUnits.h"
 #include "app/LivePreview.h"
 #include "app/PropertiesPane.h"
 #include "app/RibbonPreview.h"
@@ -139,8 +139,8 @@ void CMainFrame::UpdateCursorPos(float x, float y)
 {
     const DrawUnit unit = m_pPropertiesPane ? m_pPropertiesPane->GetUnit() : DrawUnit::Inches;
     const int dpi = ScreenPixelsPerInch();
-    const LengthValue shownX = MakeLengthValue(unit, x, dpi);
-    const LengthValue shownY = MakeLengthValue(unit, y, dpi);
+    const LengthValue shownX = MakeLengthValue(x, unit, dpi);
+    const LengthValue shownY = MakeLengthValue(y, unit, dpi);
     if (const int32_t* pixelsX = std::get_if<int32_t>(&shownX)) {
         SetStatusCoordInt(cmd::kStatusX, "X", *pixelsX);
         SetStatusCoordInt(cmd::kStatusY, "Y", std::get<int32_t>(shownY));

@@ -1,7 +1,7 @@
 #pragma once
 // What the main frame and the document ask of the properties pane: its object list, the
 // unit lengths are shown in, and what the grid shows (the selection or the document).
-// The frame creates the pane (CreatePropertiesPane in MainFramePanes.cpp) and reaches it
+// The frame creates the pane (CreatePropertiesPane in FramePanes.cpp) and reaches it
 // only through this interface.
 
 #include "document/DrawUnit.h"
@@ -36,8 +36,9 @@ public:
     virtual void ClearAll() = 0;
     // Adds "Document" (made current) and every live object of the document.
     virtual void FillComboFromDocument(CDrawDoc& document) = 0;
-    // Shows the selection: one object, or the first of several with every one listed.
-    virtual void SetSelection(const std::vector<CDrawObj*>& selection) = 0;
+    // Shows the selection: one object, or the first of several with every one listed; the
+    // document when it is empty. The index of the object-list entry shown.
+    virtual int SetSelection(const std::vector<CDrawObj*>& selection) = 0;
     // Shows the document's own properties.
     virtual void FillDocumentProperties(CDrawDoc& document) = 0;
 };

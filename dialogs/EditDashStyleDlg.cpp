@@ -48,13 +48,16 @@ bool CEditDashStyleDlg::TransferDataToWindow()
     m_pShowCtrl->m_clrLine = Color(0xFF000000);
     m_pShowCtrl->SetDashArray(m_dashArray);
     m_pEditCtrl->SetFromDashArray(m_dashArray);
+    m_bEdited = false;
     return wxDialog::TransferDataToWindow();
 }
 
 bool CEditDashStyleDlg::TransferDataFromWindow()
 {
-    m_dashArray.clear();
-    m_pEditCtrl->GetDashArray(m_dashArray);
+    if (m_bEdited) {
+        m_dashArray.clear();
+        m_pEditCtrl->GetDashArray(m_dashArray);
+    }
     return wxDialog::TransferDataFromWindow();
 }
 
@@ -62,6 +65,7 @@ void CEditDashStyleDlg::OnStyleCtrlNotify(wxCommandEvent& event)
 {
     if (event.GetEventObject() != m_pEditCtrl)
         return;
+    m_bEdited = true;
     std::vector<float> pattern;
     m_pEditCtrl->GetDashArray(pattern);
     m_pShowCtrl->SetDashArray(pattern);

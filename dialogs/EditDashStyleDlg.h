@@ -4,7 +4,9 @@
 //
 // The caller puts the pen's dash array into m_dashArray, shows the dialog and, when it
 // ends with OK, takes m_dashArray back as the pen's custom pattern (ApplyResult does that
-// for a PenMan). OK replaces m_dashArray by the edited pattern; Cancel leaves it as it was.
+// for a PenMan). OK replaces m_dashArray by the edited pattern once the user has changed
+// it; an untouched pattern comes back as it was given, even one the cells cannot hold as
+// such (an odd count, lengths that are not whole cells). Cancel leaves it as it was.
 
 #include <vector>
 
@@ -30,7 +32,8 @@ public:
 
     // Shows m_dashArray in the editor and the preview (showing the dialog does this).
     bool TransferDataToWindow() override;
-    // Replaces m_dashArray by the editor's pattern (ending with OK does this).
+    // Replaces m_dashArray by the editor's pattern when the user changed it (ending with
+    // OK does this).
     bool TransferDataFromWindow() override;
 
     // With wxID_OK, makes m_dashArray the pen's custom pattern (dash style 5) and answers
@@ -45,6 +48,7 @@ private:
 
     CDashStyleShowCtrl* m_pShowCtrl = nullptr;  // owned by the dialog as its child
     CDashStyleEditCtrl* m_pEditCtrl = nullptr;
+    bool m_bEdited = false;  // a cell or the end bar changed since the pattern was shown
 };
 
 } // namespace kelmora

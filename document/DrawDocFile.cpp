@@ -40,6 +40,14 @@ struct DocumentFileError {
 
 } // namespace
 
+CSize UsablePageSize(int32_t width, int32_t height)
+{
+    auto side = [](int32_t value, int32_t fallback) {
+        return value < 1 ? fallback : std::min(value, CDrawDoc::kMaxPageExtent);
+    };
+    return CSize(side(width, CDrawDoc::kDefaultPageSize.cx), side(height, CDrawDoc::kDefaultPageSize.cy));
+}
+
 DocumentContents ReadDocumentContents(Archive& ar)
 {
     DocumentContents loaded;
@@ -52,22 +60,17 @@ DocumentContents ReadDocumentContents(Archive& ar)
         loaded.paperColor = ar.ReadUInt32();
         const int32_t width = ar.ReadInt32();
         const int32_t height = ar.ReadInt32();
-        std::optional<CSize> page = CDrawDoc::CheckedPageSize(width, height);
-        if (!page)
-            throw ArchiveException(ArchiveException::Cause::Generic,
-                                   "page size " + std::to_string(width) + " x " + std::to_string(height));
-        loaded.pageSize = *page;
+        loaded.storedPageSize = CSize(width, height);
+        loaded.pageSize = UsablePageSize(width, height);
 
         // Each entry is a new drawing object that the document will own: a back-reference
         // (the same object twice) and objects of other classes are refused by ReadObject.
+        // An empty entry holds nothing to load and is passed over.
         const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
         loaded.objects.reserve(std::min<uint32_t>(count, 1024));
         for (uint32_t i = 0; i < count; ++i) {
-            std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>();
-            if (!object)
-                throw ArchiveException(ArchiveException::Cause::BadIndex,
-                                       "empty entry " + std::to_string(i) + " in the object list");
-            loaded.objects.push_back(std::move(object));
+            if (std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>())
+                loaded.objects.push_back(std::move(object));
         }
 
         // The embedded items. An item belongs to the drawing object that shows it and is
@@ -181,6 +184,21 @@ std::string EntryNameFor(const std::filesystem::path& target)
     return separator == std::string::npos ? text : text.substr(separator + 1);
 }
 
+// The reason for a failed step that wrote files: the system's own when it gave one (a full
+// disk, a read-only folder), else `otherwise`. errno is cleared before the step.
+std::string WriteFailure(const std::string& otherwise)
+{
+    if (errno == 0)
+        return otherwise;
+    return "the file could not be written (" + std::string(std::strerror(errno)) + ")";
+}
+
+// Whether a failed unpacking ran out of room where the unpacked file was being written.
+bool OutOfRoom(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
 bool IsExtension(const std::string& extension, std::string_view wanted)
 {
     return std::equal(extension.begin(), extension.end(), wanted.begin(), wanted.end(),
@@ -205,6 +223,13 @@ void AdoptContents(CDrawDoc& document, DocumentContents& loaded, std::unique_ptr
     if (loaded.kind == uint32_t(ArchiveKind::Drawing)) {
         document.m_clrPaper = {loaded.paperColor, loaded.paperColor};
         document.m_sizePage = loaded.pageSize;
+        if (loaded.pageSize != loaded.storedPageSize) {
+            ShowMessage(document, "The page size stored in the file (" + std::to_string(loaded.storedPageSize.cx)
+                                      + " x " + std::to_string(loaded.storedPageSize.cy)
+                                      + ") cannot be used; the drawing is shown on a page of "
+                                      + std::to_string(loaded.pageSize.cx) + " x "
+                                      + std::to_string(loaded.pageSize.cy) + ".");
+        }
     }
     std::vector<std::string> fonts;
     for (std::unique_ptr<CDrawObj>& object : loaded.objects) {
@@ -318,9 +343,10 @@ bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, con
             throw DocumentFileError{"the file has no name"};
         const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
 
+        errno = 0;
         std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
         if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
-            throw DocumentFileError{"no temporary file could be written"};
+            throw DocumentFileError{WriteFailure("no temporary file could be written")};
 
         // The new file is built beside the target, so that the rename that replaces the
         // target stays within one file system and is atomic.
@@ -328,10 +354,12 @@ bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, con
         std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
         if (!archive)
             throw DocumentFileError{"no file can be created in the folder \"" + folder.string() + "\""};
+        errno = 0;
         if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
-            throw DocumentFileError{"the drawing could not be compressed"};
+            throw DocumentFileError{WriteFailure("the drawing could not be compressed")};
+        errno = 0;
         if (!AppendThumbnail(document, archive->Path()))
-            throw DocumentFileError{"the picture of the drawing could not be written"};
+            throw DocumentFileError{WriteFailure("the picture of the drawing could not be written")};
         if (!CommitReplacement(archive->Path(), path))
             throw DocumentFileError{std::string("the file could not be replaced: ") + std::strerror(errno)};
         archive->Keep();
@@ -372,9 +400,15 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         // The unpacked compound file is removed when this scope ends, whatever happens.
         std::optional<TempFile> unpacked = TempFile::Create(NewGuidString());
         if (!unpacked)
-            return fail("no temporary file could be created");
-        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path())))
+            return fail("no temporary file could be created (" + std::string(std::strerror(errno)) + ")");
+        errno = 0;
+        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path()))) {
+            const int error = errno;
+            if (OutOfRoom(error))
+                return fail("it could not be unpacked into the temporary folder (" + std::string(std::strerror(error))
+                            + ")");
             return fail("it cannot be read or is not a drawing file");
+        }
 
         StorageResult<std::unique_ptr<StorageReader>> root = StorageReader::OpenFile(unpacked->Path());
         if (!root)
@@ -399,6 +433,8 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         SetModifiedFlag(false);
         return true;
     } catch (const ArchiveException& error) {
+        if (error.GetCause() == ArchiveException::Cause::BadSchema)
+            return fail("the drawing was made by a newer version of the program");
         return fail(std::string("the drawing is damaged (") + error.what() + ")");
     } catch (const DocumentFileError& error) {
         return fail(error.reason);

@@ -17,9 +17,11 @@
 // "Contents", kind 1: the three header words with kind 1, then one drawing object.
 //
 // Loading treats the file as hostile: the object list must hold drawing objects, each
-// exactly once and none null; kinds other than 0 and 1 are refused (an empty drawing
-// loaded in their place would be written over the file by the next save). The document
-// changes only when the whole file has been read.
+// exactly once (null entries are skipped); kinds other than 0 and 1 are refused (an empty
+// drawing loaded in their place would be written over the file by the next save). A page
+// side below 1 or above CDrawDoc::kMaxPageExtent does not cost the drawing: the drawing
+// loads onto a usable page and the user is told once. The document changes only when the
+// whole file has been read.
 
 #include "document/ColorRef.h"
 #include "platform/geometry/CSize.h"
@@ -67,14 +69,19 @@ protected:
 struct DocumentContents {
     uint32_t kind = 0;
     COLORREF paperColor = kWhite;
-    CSize pageSize;
+    CSize pageSize;        // usable: a stored side out of range is replaced
+    CSize storedPageSize;  // as the file gives it
     std::vector<std::unique_ptr<CDrawObj>> objects;  // in file order, removed ones included
     std::vector<CDrawItem*> items;                   // the embedded-item list; the objects own the items
 };
 
-// Reads a "Contents" record of kind 0 or 1 (the document's open and the shape files
-// share it). Throws ArchiveException for a damaged record and for any other kind.
+// Reads a "Contents" record of kind 0 or 1, as a document opens it. Throws ArchiveException for a damaged record, and for any other kind with
+// the cause BadSchema: such a drawing comes from a newer version of the program.
 DocumentContents ReadDocumentContents(Archive& ar);
+
+// The page a stored size is shown on: a side below 1 takes the default page's side, one
+// above CDrawDoc::kMaxPageExtent the largest side.
+CSize UsablePageSize(int32_t width, int32_t height);
 
 // Packs `content` as the single entry `entryName` of a new zip archive written at
 // `archive` (an existing file there is overwritten). False on any failure.

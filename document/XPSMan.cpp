@@ -6,6 +6,7 @@
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "model/ViewServices.h"
+#include "platform/geometry/PathPointType.h"
 #include "platform/imaging/ImageCodec.h"
 #include "platform/xps/XpsPackage.h"
 
@@ -100,15 +101,69 @@ int32_t LineJoinCode(XpsLineJoin join)
     return 0;
 }
 
-void CopyStops(const XpsBrush& brush, BrushMan& out)
+void CopyStops(const XpsBrush& brush, float opacity, BrushMan& out)
 {
     out.m_interpColors.clear();
     out.m_interpPositions.clear();
     for (const XpsGradientStop& stop : brush.stops) {
-        out.m_interpColors.push_back(CXPSMan::ColorToArgb(stop.color, brush.opacity));
+        out.m_interpColors.push_back(CXPSMan::ColorToArgb(stop.color, opacity));
         out.m_interpPositions.push_back(stop.offset);
     }
 }
+
+// How much a transform scales lengths: the square root of the area it gives a unit
+// square. An outline's width follows it, as the outline is drawn in the transformed
+// space; a transform that is not finite counts as none.
+float LengthScale(const Matrix& m)
+{
+    const double scale = std::sqrt(std::abs(double(m.M11()) * m.M22() - double(m.M12()) * m.M21()));
+    return std::isfinite(scale) ? float(scale) : 1.0f;
+}
+
+// Widens the outlines of the object (and of a group's children) by `factor`.
+void ScaleOutlines(CDrawObj& object, float factor)
+{
+    object.m_pen.m_fWidth *= factor;
+    if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
+        for (std::unique_ptr<CDrawObj>& child : group->m_children)
+            ScaleOutlines(*child, factor);
+    }
+}
+
+// Places the object by `transform` after its own, its outline widened along.
+void ApplyTransform(CDrawObj& object, const Matrix& transform)
+{
+    object.m_pMatrix->Multiply(transform, MatrixOrder::Append);
+    ScaleOutlines(object, LengthScale(transform));
+    object.RecalcBounds(nullptr);
+}
+
+// A copy of the picture with every pixel's alpha scaled by `opacity` (0..1).
+Bitmap WithOpacity(Bitmap bitmap, float opacity)
+{
+    for (uint32_t& pixel : bitmap.Pixels()) {
+        const uint32_t alpha = uint32_t(std::lround(double(pixel >> 24) * opacity));
+        pixel = (pixel & 0x00FFFFFFu) | std::min<uint32_t>(alpha, 255) << 24;
+    }
+    return bitmap;
+}
+
+// Multiplies the import's running opacity by a visual's or brush's own for one scope:
+// canvases pass theirs on to everything inside them.
+class OpacityScope {
+public:
+    OpacityScope(float& running, float own) : m_running(running), m_saved(running)
+    {
+        m_running = running * Clamp01(own);
+    }
+    ~OpacityScope() { m_running = m_saved; }
+    OpacityScope(const OpacityScope&) = delete;
+    OpacityScope& operator=(const OpacityScope&) = delete;
+
+private:
+    float& m_running;
+    float m_saved;
+};
 
 } // namespace
 
@@ -152,7 +207,11 @@ void CXPSMan::ImportPackage(const XpsPackage& package)
             if (!page)
                 continue;
             std::vector<std::unique_ptr<CDrawObj>> children;
+            m_fOpacity = 1.0f;
             ConvertVisuals(page->visuals, children);
+            // The page's scale widens the outlines as it enlarges the shapes.
+            for (std::unique_ptr<CDrawObj>& child : children)
+                ScaleOutlines(*child, kPageScale);
             std::unique_ptr<CDrawObjGroup> group = NewGroup(std::move(children));
             group->m_pMatrix->Scale(kPageScale, kPageScale, MatrixOrder::Append);
             group->RecalcBounds(m_pView);
@@ -181,14 +240,25 @@ CDrawObj* CXPSMan::ConvertVisual(const XpsVisual& visual, std::vector<std::uniqu
 {
     switch (visual.type) {
     case XpsVisual::Type::Canvas:
-        ConvertVisuals(visual.children, out);
-        [[fallthrough]];
-    case XpsVisual::Type::Glyphs:
+    case XpsVisual::Type::Glyphs: {
+        // A canvas's transform and opacity reach everything inside it, its clip shape
+        // included; a glyph run's transform places its clip shape.
+        std::vector<std::unique_ptr<CDrawObj>> content;
+        if (visual.type == XpsVisual::Type::Canvas) {
+            OpacityScope opacity(m_fOpacity, visual.opacity);
+            ConvertVisuals(visual.children, content);
+        }
         if (visual.clip) {
             if (std::unique_ptr<CDrawObj> clip = GeometryToObject(*visual.clip))
-                out.push_back(std::move(clip));
+                content.push_back(std::move(clip));
+        }
+        for (std::unique_ptr<CDrawObj>& object : content) {
+            if (visual.transform)
+                ApplyTransform(*object, *visual.transform);
+            out.push_back(std::move(object));
         }
         return nullptr;
+    }
     case XpsVisual::Type::Path:
         break;
     }
@@ -206,6 +276,7 @@ CDrawObj* CXPSMan::ConvertVisual(const XpsVisual& visual, std::vector<std::uniqu
     if (visual.transform)
         object->m_pMatrix->Multiply(*visual.transform, MatrixOrder::Append);
 
+    OpacityScope opacity(m_fOpacity, visual.opacity);
     std::unique_ptr<BrushMan> stroke = visual.stroke ? ConvertBrush(*visual.stroke) : nullptr;
     object->m_bLineEnabled = stroke != nullptr;
     if (stroke)
@@ -217,18 +288,15 @@ CDrawObj* CXPSMan::ConvertVisual(const XpsVisual& visual, std::vector<std::uniqu
     pen.m_fDashOffset = visual.dashOffset;
     pen.m_nLineJoin = LineJoinCode(visual.lineJoin);
     pen.m_fMiterLimit = visual.miterLimit;
-    pen.m_fWidth = visual.thickness;
+    // The thickness is measured where the path is drawn: its transform widens it (the
+    // geometry's own transform moves the shape only).
+    pen.m_fWidth = visual.transform ? visual.thickness * LengthScale(*visual.transform) : visual.thickness;
 
     std::unique_ptr<BrushMan> fill = visual.fill ? ConvertBrush(*visual.fill) : nullptr;
     object->m_bFillEnabled = fill != nullptr;
     if (fill)
         object->m_brush = *fill;
 
-    if (auto* group = dynamic_cast<CDrawObjGroup*>(object.get())) {
-        group->m_bUseGroupSettings = true;
-        group->m_bGroupStroke = true;
-        group->m_bGroupFill = true;
-    }
     object->RecalcBounds(nullptr);
     out.push_back(std::move(object));
     return out.back().get();
@@ -239,15 +307,19 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
     auto out = std::make_unique<BrushMan>();
     if (brush.transform)
         out->m_matrix = *brush.transform;
+    // The brush's own opacity and that of the visuals it paints for.
+    const float opacity = Clamp01(brush.opacity) * m_fOpacity;
     switch (brush.kind) {
     case XpsBrush::Kind::SolidColor:
         out->m_nKind = BrushKind::Solid;
-        out->m_clrFore = ColorToArgb(brush.color, brush.opacity);
+        out->m_clrFore = ColorToArgb(brush.color, opacity);
         break;
     case XpsBrush::Kind::Image: {
         Bitmap bitmap = DecodeImage(brush.image);
         if (!bitmap.IsOk())
             return nullptr;
+        if (opacity < 1.0f)
+            bitmap = WithOpacity(std::move(bitmap), opacity);
         out->m_nKind = BrushKind::Texture;
         out->m_pImage = std::make_shared<const Bitmap>(std::move(bitmap));
         out->m_nWrapMode = WrapModeForTile(brush.tileMode);
@@ -261,7 +333,7 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
         out->m_ptStart = brush.startPoint;
         out->m_ptEnd = brush.endPoint;
         out->m_nWrapMode = brush.spread == XpsSpreadMethod::Pad ? 4 : brush.spread == XpsSpreadMethod::Reflect ? 2 : 0;
-        CopyStops(brush, *out);
+        CopyStops(brush, opacity, *out);
         break;
     case XpsBrush::Kind::RadialGradient:
         out->m_nKind = BrushKind::RadialGradient;
@@ -271,7 +343,7 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
         out->m_fRadiusX = brush.radii.Width;
         out->m_fRadiusY = brush.radii.Height;
         out->m_nSpread = brush.spread == XpsSpreadMethod::Pad ? 1 : brush.spread == XpsSpreadMethod::Reflect ? 2 : 3;
-        CopyStops(brush, *out);
+        CopyStops(brush, opacity, *out);
         break;
     case XpsBrush::Kind::Visual: {
         out->m_nKind = BrushKind::Pattern;
@@ -279,8 +351,10 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
         out->m_rcSource = brush.viewbox;
         out->m_rcTile = brush.viewport;
         std::vector<std::unique_ptr<CDrawObj>> content;
-        if (brush.visual)
+        if (brush.visual) {
+            OpacityScope scope(m_fOpacity, brush.opacity);
             ConvertVisual(*brush.visual, content);
+        }
         auto group = NewGroup(std::move(content));
         group->RecalcBounds(nullptr);
         out->m_pAttached = std::move(group);
@@ -292,34 +366,52 @@ std::unique_ptr<BrushMan> CXPSMan::ConvertBrush(const XpsBrush& brush)
 
 std::unique_ptr<CDrawObj> CXPSMan::GeometryToObject(const XpsGeometry& geometry)
 {
-    // Every figure's name carries the counter's value from before the first of them.
-    const std::string name = "Custom - " + std::to_string(g_nObjectCounter.load());
-    std::vector<std::unique_ptr<CDrawObj>> polys;
-    for (const XpsFigure& figure : geometry.figures) {
-        if (m_nMade >= kMaxImportedObjects)
-            break;
-        auto poly = std::make_unique<CDrawPoly>();
-        poly->m_nShapeType = ShapeType::Custom;
-        poly->SetName(name);
-        if (FigureToPoly(figure, poly.get()) != S_OK)
-            continue;
-        poly->RecalcBounds(nullptr);
-        ++m_nMade;
-        polys.push_back(std::move(poly));
-    }
-    if (polys.empty())
+    if (m_nMade >= kMaxImportedObjects)
         return nullptr;
-    if (polys.size() == 1)
-        return std::move(polys.front());
-    auto group = NewGroup(std::move(polys));
-    group->RecalcBounds(nullptr);
-    return group;
+    // All figures in one custom path, so that the inner figures of a shape (the counters
+    // of letters like o and p) stay holes in its fill. Figures whose segment data runs
+    // short are left out.
+    std::vector<PointF> points;
+    std::vector<uint8_t> types;
+    bool closed = false;
+    for (const XpsFigure& figure : geometry.figures) {
+        if (AppendFigure(figure, points, types) != S_OK)
+            continue;
+        closed = figure.closed;
+        if (closed)
+            types.back() |= PathPointType::CloseSubpath;
+    }
+    if (points.empty())
+        return nullptr;
+    // The last figure closes through the path's closed flag, as a single figure does.
+    if (closed)
+        types.back() &= uint8_t(~PathPointType::CloseSubpath);
+    auto poly = std::make_unique<CDrawPoly>();
+    poly->m_nShapeType = ShapeType::Custom;
+    poly->SetName("Custom - " + std::to_string(g_nObjectCounter.load()));
+    poly->SetPoints(std::move(points), std::move(types));
+    poly->m_bClosed = closed;
+    poly->RecalcBounds(nullptr);
+    ++m_nMade;
+    return poly;
 }
 
 HRESULT CXPSMan::FigureToPoly(const XpsFigure& figure, CDrawPoly* poly)
 {
     if (!poly)
         return E_POINTER;
+    std::vector<PointF> points;
+    std::vector<uint8_t> types;
+    if (HRESULT result = AppendFigure(figure, points, types); result != S_OK)
+        return result;
+    poly->SetPoints(std::move(points), std::move(types));
+    poly->m_bClosed = figure.closed;
+    return S_OK;
+}
+
+HRESULT CXPSMan::AppendFigure(const XpsFigure& figure, std::vector<PointF>& pathPoints,
+                              std::vector<uint8_t>& pathTypes)
+{
     std::vector<PointF> points;
     std::vector<uint8_t> types;
     size_t room = 1;
@@ -374,8 +466,8 @@ HRESULT CXPSMan::FigureToPoly(const XpsFigure& figure, CDrawPoly* poly)
         }
         }
     }
-    poly->SetPoints(std::move(points), std::move(types));
-    poly->m_bClosed = figure.closed;
+    pathPoints.insert(pathPoints.end(), points.begin(), points.end());
+    pathTypes.insert(pathTypes.end(), types.begin(), types.end());
     return S_OK;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // CXPSMan: imports the pages of an XPS file as drawing objects. Every page becomes one
-// group named "Group" scaled by 3 (one XPS unit is 3 document units), holding a custom
-// polyline for every figure of every path, with the path's outline and fill turned into
-// the polyline's pen and fill. Glyph runs are not imported (only their clip shapes), nor
-// are canvas transforms and opacity masks.
+// group named "Group" scaled by 3 (one XPS unit is 3 document units), holding one custom
+// path for every path, all its figures in one (so that inner figures stay holes), with
+// the path's outline and fill turned into the path's pen and fill. Transforms of paths
+// and canvases place the shapes and widen their outlines, as the page's scale does; the
+// opacity of canvases and paths reaches the colours (and pictures) of their brushes.
+// Glyph runs are not imported (only their clip shapes), nor are opacity masks.
 //
 // With a document the page groups are added to it (and, with a view, selected there);
 // without one they stay with the importer, which deletes them when it is destroyed.
@@ -59,12 +61,16 @@ public:
     CDrawObj* ConvertVisual(const XpsVisual& visual, std::vector<std::unique_ptr<CDrawObj>>& out);
     // A fill for the brush; null when an image brush's picture does not decode.
     std::unique_ptr<BrushMan> ConvertBrush(const XpsBrush& brush);
-    // One custom polyline per figure; a group of them when there are several; null for none.
+    // One custom path of all the geometry's figures (a closed figure's last point carries
+    // the close flag); null for none.
     std::unique_ptr<CDrawObj> GeometryToObject(const XpsGeometry& geometry);
     // The figure's points into the polyline (start point, then every segment's points).
     // E_POINTER for a null polyline, E_INVALIDARG when the segment data runs short;
     // either leaves the polyline untouched.
     static HRESULT FigureToPoly(const XpsFigure& figure, CDrawPoly* poly);
+    // The same appended to path points and types; E_INVALIDARG, adding nothing, when the
+    // segment data runs short.
+    static HRESULT AppendFigure(const XpsFigure& figure, std::vector<PointF>& points, std::vector<uint8_t>& types);
     // ARGB of the colour with its alpha scaled by the opacity (clamped to 0..1); opaque
     // black for a context colour.
     static ARGB ColorToArgb(const XpsColor& color, float opacity);
@@ -75,6 +81,7 @@ private:
     std::vector<CDrawObj*> m_objects;
     std::vector<std::unique_ptr<CDrawObj>> m_owned;   // the page groups without a document
     size_t m_nMade = 0;
+    float m_fOpacity = 1.0f;   // the product of the opacities of the visuals being converted
     std::string m_strError;
 };
 

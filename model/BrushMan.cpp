@@ -57,6 +57,7 @@ BrushMan& BrushMan::operator=(const BrushMan& other)
     m_ptFocus = other.m_ptFocus;
     m_fRadiusX = other.m_fRadiusX;
     m_fRadiusY = other.m_fRadiusY;
+    m_nSpread = other.m_nSpread;
     m_nLinearMode = other.m_nLinearMode;
     m_nGradientPreset = other.m_nGradientPreset;
     m_nPathStyle = other.m_nPathStyle;
@@ -80,6 +81,10 @@ void BrushMan::Serialize(Archive& ar)
 {
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
+        // The record has no room for the spread: a radial fill goes with its tile, so that
+        // what is loaded (a spread of 0 and the tile) draws as it did.
+        if (m_nKind == BrushKind::RadialGradient && !m_pImage)
+            RenderRadialTile();
         ar << m_bUsePoints << m_nReserved1 << m_fAngle << m_nGradientSize << m_nGradientOffsetX << m_nGradientOffsetY;
         SerializePointF(ar, m_ptStart);
         SerializePointF(ar, m_ptEnd);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,7 @@ public:
     BrushMan();
     BrushMan(const BrushMan& other);
     // Copies the description: the image is copied, the attached pattern object cloned,
-    // the own matrix taken over. The owner's path and matrix and m_nSpread stay this
-    // fill's own.
+    // the own matrix taken over. The owner's path and matrix stay this fill's own.
     BrushMan& operator=(const BrushMan& other);
     ~BrushMan() override;
 
@@ -90,7 +90,10 @@ public:
     PointF m_ptFocus{0.5f, 0.5f};
     float m_fRadiusX = 0.5f;
     float m_fRadiusY = 0.5f;
-    int32_t m_nSpread = 0;               // radial spread set by XPS import (1 pad, 2 reflect, 3 repeat); 0 none
+    // Radial spread set by XPS import (1 pad, 2 reflect, 3 repeat; 0 none). Copied but
+    // not part of the record: a radial fill is stored with its tile, which is rendered
+    // for the store when none is held yet.
+    int32_t m_nSpread = 0;
     int32_t m_nBlendShape = 0;
     float m_fBlendFocus = 0.0f;
     float m_fBlendScale = 0.0f;
@@ -126,9 +129,12 @@ private:
     std::unique_ptr<Brush> CreateLinearGradientBrush();
     std::unique_ptr<Brush> CreatePathGradientBrush();
     std::unique_ptr<Brush> CreateRadialGradientBrush();
+    // The radial gradient's path gradient in the shape's space, unplaced; none when its
+    // ellipse or colours are refused.
+    std::optional<PathGradientBrush> RadialGradient() const;
     // Paints the radial gradient into a new held tile by the spread; false when there is
-    // no tile.
-    bool RenderRadialTile(const PathGradientBrush& gradient);
+    // no tile (no spread, no bounds, a refused gradient).
+    bool RenderRadialTile();
     // Rotation by m_fAngle about the bounds' centre, the gradient size and offsets.
     Matrix GradientPlacement() const;
 };

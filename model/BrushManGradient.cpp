@@ -247,35 +247,41 @@ std::unique_ptr<Brush> BrushMan::CreatePathGradientBrush()
     return brush;
 }
 
-std::unique_ptr<Brush> BrushMan::CreateRadialGradientBrush()
+std::optional<PathGradientBrush> BrushMan::RadialGradient() const
 {
-    const auto spread = RadialSpread(m_nSpread);
-    // A spread other than these paints nothing into its tile: no brush at all.
-    if (spread != RadialSpread::Pad && spread != RadialSpread::Reflect && spread != RadialSpread::Repeat)
-        return nullptr;
     GraphicsPath ellipse;
     ellipse.AddEllipse(RectF(m_ptCenter.X - m_fRadiusX, m_ptCenter.Y - m_fRadiusY, 2.0f * m_fRadiusX,
                              2.0f * m_fRadiusY));
     PathGradientBrush gradient(ellipse);
     if (!gradient.IsValid())
-        return nullptr;
+        return std::nullopt;
     gradient.SetWrapMode(WrapMode(m_nWrapMode));
     gradient.SetGammaCorrection(m_bGammaCorrection != 0);
     gradient.SetCenterPoint(m_ptFocus);
     // Every spread paints the gradient's own colours.
     if (!m_interpColors.empty() && !SetInterpolation(gradient, m_interpColors, m_interpPositions))
-        return nullptr;
+        return std::nullopt;
+    return gradient;
+}
 
-    if (spread == RadialSpread::Reflect) {
-        auto brush = std::make_unique<PathGradientBrush>(gradient);
-        for (const Matrix& step : {Matrix::Translation(m_rcBounds.X, m_rcBounds.Y), m_matrix})
-            brush->MultiplyTransform(step, MatrixOrder::Append);
+std::unique_ptr<Brush> BrushMan::CreateRadialGradientBrush()
+{
+    // The gradient's ellipse lies in the shape's own space, as the shape's points do: it
+    // is placed by the own matrix and the owner matrix only.
+    if (RadialSpread(m_nSpread) == RadialSpread::Reflect) {
+        std::optional<PathGradientBrush> gradient = RadialGradient();
+        if (!gradient)
+            return nullptr;
+        auto brush = std::make_unique<PathGradientBrush>(*gradient);
+        brush->MultiplyTransform(m_matrix, MatrixOrder::Append);
         if (m_pMatrix)
             brush->MultiplyTransform(*m_pMatrix, MatrixOrder::Append);
         return brush;
     }
-    if (!m_pImage && !RenderRadialTile(gradient))
-        return nullptr;
+    // Any other spread paints the held tile, whatever the spread: a copy or a stored fill
+    // knows no spread of its own, and its tile is all it needs.
+    if (!m_pImage)
+        RenderRadialTile();
     if (!m_pImage || !m_pImage->IsOk() || !IsValidWrapMode(WrapMode(m_nWrapMode)))
         return nullptr;
     auto brush = std::make_unique<TextureBrush>(*m_pImage, WrapMode(m_nWrapMode));
@@ -283,40 +289,51 @@ std::unique_ptr<Brush> BrushMan::CreateRadialGradientBrush()
     return brush;
 }
 
-bool BrushMan::RenderRadialTile(const PathGradientBrush& radial)
+bool BrushMan::RenderRadialTile()
 {
+    const auto spread = RadialSpread(m_nSpread);
+    if (spread != RadialSpread::Pad && spread != RadialSpread::Reflect && spread != RadialSpread::Repeat)
+        return false;
     if (!m_rcBounds.IsFinite())
         return false;
     const double width = std::trunc(double(m_rcBounds.Width));
     const double height = std::trunc(double(m_rcBounds.Height));
     if (!(width >= 1 && height >= 1 && width <= kMaxRadialTileSide && height <= kMaxRadialTileSide))
         return false;
+    std::optional<PathGradientBrush> gradient = RadialGradient();
+    if (!gradient)
+        return false;
     std::optional<ImageSurface> surface = ImageSurface::Create(int(width), int(height));
     if (!surface)
         return false;
-    PathGradientBrush gradient(radial);
     {
+        // The tile shows the shape's own space from the bounds' top-left corner, where the
+        // placement puts the tile's first pixel.
         Graphics g(*surface);
         g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        g.TranslateTransform(m_rcBounds.X, m_rcBounds.Y, MatrixOrder::Prepend);
+        g.TranslateTransform(-m_rcBounds.X, -m_rcBounds.Y, MatrixOrder::Prepend);
         GraphicsPath r;
-        r.AddRectangle(RectF(0, 0, float(width), float(height)));
-        if (RadialSpread(m_nSpread) == RadialSpread::Pad) {
-            // Outside the ellipse the first colour; without colours no background.
-            if (!m_interpColors.empty())
-                g.FillPath(SolidBrush(Color(m_interpColors.front())), r);
-            g.FillPath(gradient, r);
-        } else {
-            // Rings from the largest in: each a copy of the ellipse scaled k times.
+        r.AddRectangle(RectF(m_rcBounds.X, m_rcBounds.Y, float(width), float(height)));
+        if (spread == RadialSpread::Repeat) {
+            // Rings from the largest in: each a copy of the ellipse scaled k times about
+            // its centre.
             const double smallest = 2.0 * std::min(double(m_fRadiusX), double(m_fRadiusY));
             const double rings = std::trunc(std::max(width, height) / smallest) + 2;
             if (!(smallest > 0) || !(rings <= kMaxRadialRings))
                 return false;
+            const PointF c = m_ptCenter;
             for (int k = int(rings); k >= 1; --k) {
-                gradient.ScaleTransform(float(k), float(k));
-                g.FillPath(gradient, r);
-                gradient.ResetTransform();
+                const Matrix ring = Matrix::Translation(-c.X, -c.Y) * Matrix::Scaling(float(k), float(k))
+                    * Matrix::Translation(c.X, c.Y);
+                gradient->SetTransform(ring);
+                g.FillPath(*gradient, r);
             }
+        } else {
+            // Pad: outside the ellipse the first colour; without colours no background.
+            // A reflecting gradient, kept as a tile when it is stored, is the ellipse alone.
+            if (spread == RadialSpread::Pad && !m_interpColors.empty())
+                g.FillPath(SolidBrush(Color(m_interpColors.front())), r);
+            g.FillPath(*gradient, r);
         }
     }
     cairo_surface_t* cs = surface->CairoSurface();

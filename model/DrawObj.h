@@ -331,8 +331,11 @@ private:
     void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
     // Effects (DrawObjEffects.cpp).
     std::unique_ptr<GraphicsPath> BuildShadowPath(const GraphicsPath& path);
+    // The shadow's offset and its scale about the centre of m_rcBounds, in document units.
+    Matrix ShadowMatrix() const;
     void DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
-                    const RectF& body, bool withReflection, std::unique_ptr<EffectLayer>& reflection);
+                    const Matrix* extra, const RectF& body, bool withReflection,
+                    std::unique_ptr<EffectLayer>& reflection);
     void DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out);
     std::unique_ptr<EffectLayer> CreateReflectionLayer(Graphics& g, const RectF& body);
 };

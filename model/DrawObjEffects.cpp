@@ -94,16 +94,20 @@ constexpr double kMaxGlowWidth = kMaxSurfaceSide;
 
 // A copy of the object path moved by the shadow's offset and scaled about the object's
 // centre, offset included; the shadow brush is handed it for the next build.
-std::unique_ptr<GraphicsPath> CDrawObj::BuildShadowPath(const GraphicsPath& path)
+Matrix CDrawObj::ShadowMatrix() const
 {
-    auto shadow = std::make_unique<GraphicsPath>(path);
     const PointF centre(m_rcBounds.X + m_rcBounds.Width * 0.5f, m_rcBounds.Y + m_rcBounds.Height * 0.5f);
     PointF offset(m_fShadowDepth, 0.0f);
     Matrix::Rotation(float(int32_t(m_nShadowDirection))).TransformPoints({&offset, 1});
-    const Matrix shadowMatrix = Matrix::Translation(offset.X, offset.Y) * Matrix::Translation(-centre.X, -centre.Y)
+    return Matrix::Translation(offset.X, offset.Y) * Matrix::Translation(-centre.X, -centre.Y)
         * Matrix::Scaling(float(m_nShadowScaleX) / 100.0f, float(m_nShadowScaleY) / 100.0f)
         * Matrix::Translation(centre.X, centre.Y);
-    if (!shadow->Transform(shadowMatrix))
+}
+
+std::unique_ptr<GraphicsPath> CDrawObj::BuildShadowPath(const GraphicsPath& path)
+{
+    auto shadow = std::make_unique<GraphicsPath>(path);
+    if (!shadow->Transform(ShadowMatrix()))
         return nullptr;
     m_shadowBrush.m_rcBounds = shadow->GetBounds();
     m_shadowBrush.SetMatrix(nullptr);
@@ -114,11 +118,14 @@ std::unique_ptr<GraphicsPath> CDrawObj::BuildShadowPath(const GraphicsPath& path
 }
 
 // The shadow layer: the shadow path filled with the shadow brush and stroked with the
-// outline pen in the shadow colour, its alpha blurred, painted under the body. With a
-// reflection to come, the reflection layer is made here, over the body and the shadow,
-// and the shadow is painted into it as well.
+// outline pen in the shadow colour, its alpha blurred, painted under the body. A picture
+// without fill casts the silhouette of what it shows instead of its frame: the picture,
+// colour key and opacity applied, moved and scaled as the shadow path is, in the shadow
+// colour. With a reflection to come, the reflection layer is made here, over the body and
+// the shadow, and the shadow is painted into it as well.
 void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
-                          const RectF& body, bool withReflection, std::unique_ptr<EffectLayer>& reflection)
+                          const Matrix* extra, const RectF& body, bool withReflection,
+                          std::unique_ptr<EffectLayer>& reflection)
 {
     const bool stroked = m_bLineEnabled && tools.pen;
     PenGeometry penGeometry;
@@ -140,6 +147,10 @@ void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& 
         std::unique_ptr<Brush> brush = m_shadowBrush.CreateBrush(pView);
         if (brush)
             lg.FillPath(*brush, shadowPath);
+    } else if (m_nShapeType == ShapeType::Image && m_pImage) {
+        const Matrix placed = extra ? *extra * ShadowMatrix() : ShadowMatrix();
+        DrawObjectImage(lg, pView, &placed);
+        layer->Tint(shadowColor);
     }
     if (stroked) {
         Pen pen(*tools.pen);

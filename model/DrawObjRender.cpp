@@ -94,7 +94,7 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
         const RectF body = path->GetBounds(nullptr, stroked ? &penGeometry : nullptr);
 
         if (shadowPath)
-            DrawShadow(g, pView, *shadowPath, tools, body, reflect, reflection);
+            DrawShadow(g, pView, *shadowPath, tools, extra, body, reflect, reflection);
         if (HasPart(parts, kDrawBody))
             DrawFillStroke(g, pView, *path, tools, extra, true);
         if (reflect && !reflection && !path->IsEmpty())

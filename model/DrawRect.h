@@ -151,6 +151,22 @@ public:
     uint32_t m_dwExtra = 0;           // carried by records and copies, never read
 
 private:
+    // The outlines of the last text build and what they were built from: a text is laid
+    // out again only when one of these changes, not at every paint and hit test.
+    struct TextPathCache {
+        std::string text;
+        std::string fontName;
+        int32_t fontStyle = 0;
+        int32_t textStyle = 0;
+        float size = 0.0f;
+        RectF frame;
+        GraphicsPath path;
+    };
+    std::unique_ptr<TextPathCache> m_pTextCache;
+    // The text build itself, uncached.
+    void AddTextOutlines(GraphicsPath& path, const std::string& text, const RectF& frame,
+                         const std::string& fontName, int32_t fontStyle, float size);
+
     void InitDefaults();
     // Adds the shape in object space, before any transform.
     void BuildShape(GraphicsPath& path);

@@ -150,35 +150,88 @@ void GetInstalledFontNames(std::vector<std::string>& names)
 // ---------------------------------------------------------------------------------------
 // Text
 
+namespace {
+
+// The spacing at which all `count` characters find their pair of samples on the flattened
+// guide: `spacing` itself when they do, else the largest smaller spacing found by halving
+// the interval; `spacing` when not even a tiny spacing makes room (a guide of no length).
+float SpacingThatFits(const GraphicsPath& guide, float spacing, size_t count)
+{
+    GraphicsPath flat = guide;
+    if (count == 0 || !(spacing > 0.0f) || !flat.Flatten(Matrix(), kTextGuideFlatness))
+        return spacing;
+    const std::span<const PointF> points = flat.Points();
+    auto fits = [&](float s) { return ResampleByChord(points, s, count + 1).size() == count + 1; };
+    if (fits(spacing))
+        return spacing;
+    // Enough halvings to bring the interval below a millionth of the spacing.
+    constexpr int kSteps = 24;
+    float low = 0.0f;
+    float high = spacing;
+    for (int step = 0; step < kSteps; ++step) {
+        const float middle = (low + high) / 2.0f;
+        (fits(middle) ? low : high) = middle;
+    }
+    return low > 0.0f ? low : spacing;
+}
+
+} // namespace
+
 float CDrawRect::BuildTextGuide(int32_t textStyle, size_t count)
 {
     const RectF& f = m_rcFrame;
     const double longSide = std::max(f.Width, f.Height);
     const double shortSide = std::min(f.Width, f.Height);
-    // The perimeter of the stadium that stands in for the ellipse.
+    // The perimeter of the stadium that stands in for the ellipse. It is longer than the
+    // ellipse's whenever the frame is not square, so its spacing can leave the last
+    // characters without room: the spacing then shrinks until they fit.
     const double perimeter = 2.0 * (longSide - shortSide) + std::numbers::pi * shortSide;
     const double n = double(count);
     auto guide = std::make_unique<GraphicsPath>();
+    double spacing = 0.0;
     switch (textStyle) {
     case kTextStyleArc:
         guide->AddArc(f, 180.0f, 180.0f);
-        m_pTextGuide = std::move(guide);
-        return float(perimeter / (2.0 * n + 2.0));
+        spacing = perimeter / (2.0 * n + 2.0);
+        break;
     case kTextStyleArcBelow:
         guide->AddArc(f, 180.0f, -180.0f);
-        m_pTextGuide = std::move(guide);
-        return float(perimeter / (2.0 * n + 2.0));
+        spacing = perimeter / (2.0 * n + 2.0);
+        break;
     case kTextStyleEllipse:
         guide->AddEllipse(f);
-        m_pTextGuide = std::move(guide);
-        return float(perimeter / (n + 1.0));
+        spacing = perimeter / (n + 1.0);
+        break;
     default:
         return 0.0f;
     }
+    m_pTextGuide = std::move(guide);
+    return SpacingThatFits(*m_pTextGuide, float(spacing), count);
 }
 
 void CDrawRect::BuildTextPath(GraphicsPath& path, const std::string& text, const RectF& frame,
                               const std::string& fontName, int32_t fontStyle, float size)
+{
+    TextPathCache* cache = m_pTextCache.get();
+    if (cache && cache->text == text && cache->fontName == fontName && cache->fontStyle == fontStyle
+        && cache->textStyle == m_nTextStyle && cache->size == size && cache->frame == frame) {
+        path.AddPath(cache->path, false);
+        return;
+    }
+    auto built = std::make_unique<TextPathCache>();
+    AddTextOutlines(built->path, text, frame, fontName, fontStyle, size);
+    path.AddPath(built->path, false);
+    built->text = text;
+    built->fontName = fontName;
+    built->fontStyle = fontStyle;
+    built->textStyle = m_nTextStyle;
+    built->size = size;
+    built->frame = frame;
+    m_pTextCache = std::move(built);
+}
+
+void CDrawRect::AddTextOutlines(GraphicsPath& path, const std::string& text, const RectF& frame,
+                                const std::string& fontName, int32_t fontStyle, float size)
 {
     std::optional<FontFamily> family = FontFamily::Create(fontName);
     if (!family) {

@@ -80,6 +80,24 @@ void EffectLayer::BlurAlpha(uint32_t radius, uint32_t emptyColor)
     EndPixels();
 }
 
+void EffectLayer::Tint(uint32_t color)
+{
+    uint32_t* pixels = BeginPixels();
+    if (!pixels)
+        return;
+    const uint32_t scale = color >> 24;
+    const uint32_t r = (color >> 16) & 0xFF;
+    const uint32_t g = (color >> 8) & 0xFF;
+    const uint32_t b = color & 0xFF;
+    const size_t count = size_t(m_surface.Width()) * size_t(m_surface.Height());
+    for (size_t i = 0; i < count; ++i) {
+        // Premultiplied: the colour is scaled by the new alpha.
+        const uint32_t a = ((pixels[i] >> 24) * scale + 127) / 255;
+        pixels[i] = a << 24 | ((r * a + 127) / 255) << 16 | ((g * a + 127) / 255) << 8 | (b * a + 127) / 255;
+    }
+    EndPixels();
+}
+
 void EffectLayer::FlipVertically()
 {
     uint32_t* pixels = BeginPixels();

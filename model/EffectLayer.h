@@ -44,6 +44,9 @@ public:
     // and blue, so that the soft edge the blur spreads over them has the layer's colour
     // instead of black.
     void BlurAlpha(uint32_t radius, uint32_t emptyColor);
+    // Gives every pixel the colour's red, green and blue and multiplies its alpha by the
+    // colour's alpha: the layer's content becomes its silhouette in that colour.
+    void Tint(uint32_t color);
     // Turns the layer upside down.
     void FlipVertically();
     // Multiplies every pixel of row y by f(y) / 255: from `start` at the top row to `end`

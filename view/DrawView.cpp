@@ -558,6 +558,12 @@ bool CDrawView::IsJoinToolActive() const
     return CDrawTool::s_currentKind == TOOL_JOIN;
 }
 
+uint32_t CDrawView::HighlightColor() const
+{
+    const wxColour c = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    return 0xFF000000u | uint32_t(c.Red()) << 16 | uint32_t(c.Green()) << 8 | uint32_t(c.Blue());
+}
+
 void CDrawView::Invalidate(bool erase)
 {
     // A drag step repaints what it changed once it is done.

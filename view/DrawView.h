@@ -177,6 +177,8 @@ public:
 
     // ---- ViewServices
     bool IsJoinToolActive() const override;
+    // The desktop's selection highlight colour (wxSYS_COLOUR_HIGHLIGHT), made opaque.
+    uint32_t HighlightColor() const override;
     void Invalidate(bool erase = true) override;
     // Sizes the scroll area for the page and centres it in the window.
     void OnInitialUpdate() override;

@@ -39,6 +39,11 @@ public:
     // Makes this brush the source of cr for painting in cr's current user space. False,
     // with the source left as it was, when the brush paints nothing.
     virtual bool SetAsSource(cairo_t* cr) const = 0;
+    // For a brush that paints only inside an area of its own and draws that area's edge
+    // without antialiasing (cairo's mesh patches): adds the area to cr's path in cr's
+    // current user space and returns true, so that a fill can clip to it smoothly. False,
+    // path unchanged, for every other brush.
+    virtual bool AppendPaintedArea(cairo_t*) const { return false; }
 
 protected:
     Brush() = default;

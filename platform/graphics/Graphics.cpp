@@ -209,6 +209,27 @@ bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
     ApplySmoothing();
     if (!brush.SetAsSource(m_cr))
         return false;
+    if (cairo_get_antialias(m_cr) != CAIRO_ANTIALIAS_NONE) {
+        // A brush whose own edge cairo draws aliased is clipped to its area with
+        // antialiasing, so that edge is as smooth as the path's.
+        cairo_path_t* shape = cairo_copy_path(m_cr);
+        cairo_new_path(m_cr);
+        cairo_save(m_cr);
+        if (brush.AppendPaintedArea(m_cr)) {
+            cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_WINDING);
+            cairo_clip(m_cr);
+            cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+            cairo_append_path(m_cr, shape);
+            cairo_fill(m_cr);
+            cairo_restore(m_cr);
+            cairo_path_destroy(shape);
+            return true;
+        }
+        cairo_restore(m_cr);
+        cairo_new_path(m_cr);
+        cairo_append_path(m_cr, shape);
+        cairo_path_destroy(shape);
+    }
     cairo_fill(m_cr);
     return true;
 }

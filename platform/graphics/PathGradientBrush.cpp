@@ -59,6 +59,31 @@ bool IsSampleable(const cairo_matrix_t& m)
     return std::isfinite(m.x0) && std::isfinite(m.y0);
 }
 
+// Adds the polygon to cr's path, mapped by `place`, turned so that its signed area is not
+// negative: polygons added this way fill their union under the non-zero rule.
+void AppendWoundPolygon(cairo_t* cr, const cairo_matrix_t& place, std::span<const PointF> corners)
+{
+    double x[4];
+    double y[4];
+    const size_t n = std::min(corners.size(), size_t(4));
+    double area = 0;
+    for (size_t k = 0; k < n; ++k) {
+        x[k] = corners[k].X;
+        y[k] = corners[k].Y;
+        cairo_matrix_transform_point(&place, &x[k], &y[k]);
+    }
+    for (size_t k = 0; k < n; ++k)
+        area += x[k] * y[(k + 1) % n] - x[(k + 1) % n] * y[k];
+    for (size_t k = 0; k < n; ++k) {
+        const size_t i = area >= 0 ? k : n - 1 - k;
+        if (k == 0)
+            cairo_move_to(cr, x[i], y[i]);
+        else
+            cairo_line_to(cr, x[i], y[i]);
+    }
+    cairo_close_path(cr);
+}
+
 bool ToCairo(const Matrix& m, cairo_matrix_t& out)
 {
     if (!m.IsFinite())
@@ -282,6 +307,45 @@ cairo_pattern_t* PathGradientBrush::CreateMesh(const cairo_matrix_t& place) cons
     return mesh;
 }
 
+void PathGradientBrush::AppendMeshArea(cairo_t* cr, const cairo_matrix_t& place) const
+{
+    const bool hasInner = m_focusX != 0.0f || m_focusY != 0.0f;
+    auto inner = [&](PointF p) {
+        return PointF(m_center.X + (p.X - m_center.X) * m_focusX, m_center.Y + (p.Y - m_center.Y) * m_focusY);
+    };
+    for (const auto& figure : m_figures) {
+        const size_t m = figure.size();
+        for (size_t e = 0; e < m; ++e) {
+            const PointF a = figure[e].point;
+            const PointF b = figure[(e + 1) % m].point;
+            const PointF ring[4] = {a, b, inner(b), inner(a)};
+            AppendWoundPolygon(cr, place, ring);
+            if (hasInner) {
+                const PointF centre[3] = {m_center, inner(a), inner(b)};
+                AppendWoundPolygon(cr, place, centre);
+            }
+        }
+    }
+}
+
+bool PathGradientBrush::Tiles() const
+{
+    const int columns = m_wrapMode == WrapMode::TileFlipX || m_wrapMode == WrapMode::TileFlipXY ? 2 : 1;
+    const int rows = m_wrapMode == WrapMode::TileFlipY || m_wrapMode == WrapMode::TileFlipXY ? 2 : 1;
+    const double w = m_bounds.Width;
+    const double h = m_bounds.Height;
+    return m_wrapMode != WrapMode::Clamp && w > 0 && h > 0 && w * columns <= kMaxTileSide && h * rows <= kMaxTileSide;
+}
+
+bool PathGradientBrush::AppendPaintedArea(cairo_t* cr) const
+{
+    cairo_matrix_t brushToUser;
+    if (!m_valid || Tiles() || !ToCairo(GetTransform(), brushToUser))
+        return false;
+    AppendMeshArea(cr, brushToUser);
+    return true;
+}
+
 bool PathGradientBrush::SetAsSource(cairo_t* cr) const
 {
     if (!m_valid)
@@ -325,9 +389,7 @@ bool PathGradientBrush::SetAsSource(cairo_t* cr) const
     const double h = m_bounds.Height;
     const int columns = flipX ? 2 : 1;
     const int rows = flipY ? 2 : 1;
-    const bool tiles = m_wrapMode != WrapMode::Clamp && w > 0 && h > 0 && w * columns <= kMaxTileSide
-        && h * rows <= kMaxTileSide;
-    if (!tiles) {
+    if (!Tiles()) {
         // The patches are laid out in user space, so that no inverse of the brush
         // transform is ever needed.
         cairo_pattern_t* mesh = CreateMesh(brushToUser);
@@ -352,6 +414,13 @@ bool PathGradientBrush::SetAsSource(cairo_t* cr) const
     cairo_matrix_multiply(&deviceToTile, &deviceToTile, &userToTile);
     if (!IsSampleable(deviceToTile))
         return false;
+    // The tile repeats, so its offset can be brought into the first period without
+    // changing what is drawn. cairo cannot sample a recording surface far from its
+    // origin: a boundary hundreds of thousands of units out would otherwise put the
+    // context into its out-of-memory state for good.
+    deviceToTile.x0 = std::fmod(deviceToTile.x0, w * columns);
+    deviceToTile.y0 = std::fmod(deviceToTile.y0, h * rows);
+    cairo_matrix_multiply(&userToTile, &userToDevice, &deviceToTile);
 
     cairo_matrix_t identity;
     cairo_matrix_init_identity(&identity);
@@ -375,7 +444,9 @@ bool PathGradientBrush::SetAsSource(cairo_t* cr) const
             }
             cairo_translate(tcr, -m_bounds.X, -m_bounds.Y);
             cairo_set_source(tcr, mesh);
-            cairo_rectangle(tcr, m_bounds.X, m_bounds.Y, w, h);
+            // The patches' own area, antialiased: the mesh's edges are not.
+            cairo_set_fill_rule(tcr, CAIRO_FILL_RULE_WINDING);
+            AppendMeshArea(tcr, identity);
             cairo_fill(tcr);
             cairo_restore(tcr);
         }

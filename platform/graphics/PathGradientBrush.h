@@ -53,6 +53,9 @@ public:
     BrushType GetType() const override { return BrushType::PathGradient; }
     std::unique_ptr<Brush> Clone() const override { return std::make_unique<PathGradientBrush>(*this); }
     bool SetAsSource(cairo_t* cr) const override;
+    // The patches' area when the brush paints it directly (wrap mode Clamp, or a tile too
+    // large to repeat).
+    bool AppendPaintedArea(cairo_t* cr) const override;
 
 private:
     // A boundary point and where its colour comes from: a mix of the surround colours of
@@ -68,6 +71,13 @@ private:
     Color SurroundColor(int pointIndex) const;
     // The mesh with its corners mapped by `place`; null when cairo refuses it.
     cairo_pattern_t* CreateMesh(const cairo_matrix_t& place) const;
+    // Adds the area the mesh covers to cr's path, mapped by `place`: per boundary edge the
+    // ramp's quadrilateral and the inner triangle, each wound the same way, so that the
+    // non-zero rule fills their union.
+    void AppendMeshArea(cairo_t* cr, const cairo_matrix_t& place) const;
+    // Whether the boundary's rectangle repeats as a tile (wrap modes other than Clamp,
+    // within the tile size).
+    bool Tiles() const;
 
     std::vector<std::vector<BoundaryPoint>> m_figures;
     int m_pointCount = 0;

@@ -51,7 +51,9 @@ private:
 
 Bitmap LoadImageFile(const std::filesystem::path& path, const DecoderLimits& limits)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a named pipe given as the file cannot hang the open; reads of
+    // a regular file are not affected by it.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
         return Bitmap::Failed(StatusFromErrno(errno));
     struct stat info {};

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace kelmora {
 
@@ -34,6 +36,14 @@ struct FontMetricsDeleter {
 struct CairoPathDeleter {
     void operator()(cairo_path_t* p) const { cairo_path_destroy(p); }
 };
+struct AttrListDeleter {
+    void operator()(PangoAttrList* list) const { pango_attr_list_unref(list); }
+};
+
+// Words of fewer characters are left for pango to break: breaking a word between its
+// characters costs pango time in proportion to what follows it on every line it fills,
+// which is nothing for words of this length and minutes for a page of one word.
+constexpr int kMinWordBrokenHere = 64;
 
 double FromPango(int value)
 {
@@ -225,6 +235,85 @@ bool OuterContoursClockwise(const TextOutline& outline, size_t from)
     return largest >= 0;
 }
 
+// A paragraph break before each piece of a word too wide for a line, so that pango gets
+// no word it must break between characters: each piece holds as many characters as fit in
+// `wrapWidth` (pango units), as pango's own breaking between characters would put on a
+// line of their own, and a word's first piece goes on a line of its own as pango would
+// move the word there. The breaks add no character that is drawn. Words shorter than
+// kMinWordBrokenHere characters are left as they are; the text is returned unchanged when
+// it has none longer.
+std::string BreakOverlongWords(const std::string& text, PangoContext* context,
+                               const PangoFontDescription* description, double wrapWidth)
+{
+    const int length = int(text.size());
+    const int characters = int(g_utf8_strlen(text.data(), length));
+    std::vector<PangoLogAttr> attrs(size_t(characters) + 1);
+    pango_get_log_attrs(text.data(), length, -1, pango_context_get_language(context), attrs.data(),
+                        characters + 1);
+    int longest = 0;
+    for (int i = 0, run = 0; i < characters; ++i) {
+        run = attrs[size_t(i)].is_line_break ? 1 : run + 1;
+        longest = std::max(longest, run);
+    }
+    if (longest < kMinWordBrokenHere)
+        return text;
+
+    // Every character's advance, from the text laid out without wrapping.
+    std::unique_ptr<PangoLayout, GObjectDeleter> measure(pango_layout_new(context));
+    pango_layout_set_font_description(measure.get(), description);
+    pango_layout_set_text(measure.get(), text.data(), length);
+    const char* measured = pango_layout_get_text(measure.get());
+    std::vector<int> advance(size_t(characters), 0);
+    std::vector<int> widths;
+    for (GSList* lines = pango_layout_get_lines_readonly(measure.get()); lines; lines = lines->next) {
+        for (GSList* node = static_cast<PangoLayoutLine*>(lines->data)->runs; node; node = node->next) {
+            auto* run = static_cast<PangoGlyphItem*>(node->data);
+            widths.assign(size_t(run->item->num_chars), 0);
+            pango_glyph_item_get_logical_widths(run, measured, widths.data());
+            const int first = int(g_utf8_pointer_to_offset(measured, measured + run->item->offset));
+            for (int k = 0; k < run->item->num_chars && first + k < characters; ++k)
+                advance[size_t(first + k)] = widths[size_t(k)];
+        }
+    }
+
+    std::vector<int> breaks; // character indices that start a new piece
+    for (int start = 0; start < characters;) {
+        int end = start + 1;
+        while (end < characters && !attrs[size_t(end)].is_line_break && !attrs[size_t(end)].is_mandatory_break)
+            ++end;
+        if (end - start >= kMinWordBrokenHere) {
+            double filled = 0;
+            int pieceStart = start;
+            for (int i = start; i < end; ++i) {
+                // Spaces at the end of a line take no room.
+                const double width = attrs[size_t(i)].is_white ? 0.0 : double(advance[size_t(i)]);
+                if (filled + width > wrapWidth && i > pieceStart && attrs[size_t(i)].is_char_break) {
+                    breaks.push_back(i);
+                    pieceStart = i;
+                    filled = 0;
+                }
+                filled += width;
+            }
+        }
+        start = end;
+    }
+    if (breaks.empty())
+        return text;
+    std::string broken;
+    broken.reserve(text.size() + breaks.size());
+    const char* p = text.data();
+    int index = 0;
+    for (int at : breaks) {
+        const char* next = g_utf8_offset_to_pointer(p, at - index);
+        broken.append(p, size_t(next - p));
+        broken.push_back('\n');
+        p = next;
+        index = at;
+    }
+    broken.append(p, size_t(text.data() + text.size() - p));
+    return broken;
+}
+
 double AlignedStart(StringAlignment alignment, double origin, double extent, double padding, double size)
 {
     switch (alignment) {
@@ -286,13 +375,19 @@ std::optional<TextOutline> LayOutText(std::string_view text, const FontFamily& f
 
     std::unique_ptr<PangoLayout, GObjectDeleter> layout(pango_layout_new(context.Context()));
     pango_layout_set_font_description(layout.get(), description.get());
-    pango_layout_set_text(layout.get(), clean.data(), int(clean.size()));
-    if (boundedWidth && !HasFlag(format.GetFormatFlags(), StringFormatFlags::NoWrap)) {
-        double wrapWidth = (width - 2.0 * padding) / scale * PANGO_SCALE;
-        if (wrapWidth < kMaxPangoWidth) {
-            pango_layout_set_width(layout.get(), std::max(1, int(wrapWidth)));
-            pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-        }
+    // A line break adds no character: pango's hyphens where it breaks a word are off.
+    std::unique_ptr<PangoAttrList, AttrListDeleter> attributes(pango_attr_list_new());
+    pango_attr_list_insert(attributes.get(), pango_attr_insert_hyphens_new(FALSE));
+    pango_layout_set_attributes(layout.get(), attributes.get());
+    const double wrapWidth = (width - 2.0 * padding) / scale * PANGO_SCALE;
+    if (boundedWidth && !HasFlag(format.GetFormatFlags(), StringFormatFlags::NoWrap) && wrapWidth < kMaxPangoWidth) {
+        const int lineWidth = std::max(1, int(wrapWidth));
+        clean = BreakOverlongWords(clean, context.Context(), description.get(), lineWidth);
+        pango_layout_set_text(layout.get(), clean.data(), int(clean.size()));
+        pango_layout_set_width(layout.get(), lineWidth);
+        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    } else {
+        pango_layout_set_text(layout.get(), clean.data(), int(clean.size()));
     }
 
     const char* layoutText = pango_layout_get_text(layout.get());

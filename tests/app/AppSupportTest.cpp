@@ -6,8 +6,8 @@
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/DesktopIntegration.h"
-#include "app/LengthUnits.h"
 #include "app/LivePreview.h"
+#include "app/properties/LengthUnits.h"
 #include "app/ProgramEnvironment.h"
 #include "app/Recovery.h"
 #include "app/RibbonPreview.h"
@@ -108,15 +108,15 @@ TEST(CommandLine, FilesSwitchesAndSlashPaths)
 
 TEST(LengthUnits, ShownLengthsInEachUnit)
 {
-    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(DrawUnit::Inches, 2478.0f, 96)), 8.26f);
-    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(DrawUnit::Millimetres, 2478.0f, 96)), 209.804f);
-    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(DrawUnit::Points, 3507.0f, 96)), 841.68f);
-    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(DrawUnit::Pixels, 2478.0f, 96)), 793);
-    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(DrawUnit::Pixels, 2478.0f, 120)), 991);
+    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(2478.0f, DrawUnit::Inches, 96)), 8.26f);
+    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(2478.0f, DrawUnit::Millimetres, 96)), 209.804f);
+    EXPECT_FLOAT_EQ(std::get<float>(MakeLengthValue(3507.0f, DrawUnit::Points, 96)), 841.68f);
+    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(2478.0f, DrawUnit::Pixels, 96)), 793);
+    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(2478.0f, DrawUnit::Pixels, 120)), 991);
     // Truncation toward zero after the half is added.
-    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(DrawUnit::Pixels, -1.7f * 300 / 96, 96)), -1);
-    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(DrawUnit(7), 1.5f * 300 / 96, 96)), 2);
-    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(DrawUnit::Pixels, 1e30f, 96)), INT32_MAX);
+    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(-1.7f * 300 / 96, DrawUnit::Pixels, 96)), -1);
+    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(1.5f * 300 / 96, DrawUnit(7), 96)), 2);
+    EXPECT_EQ(std::get<int32_t>(MakeLengthValue(1e30f, DrawUnit::Pixels, 96)), INT32_MAX);
 }
 
 class RecordingPreview : public LivePreview {

@@ -3,11 +3,11 @@
 // groups and help.
 
 #include "app/ribbon/ApplicationLook.h"
-#include "app/LengthUnits.h"
 #include "app/PropertiesPane.h"
 #include "app/TabGroups.h"
 #include "app/WebLink.h"
 #include "app/WindowsDlg.h"
+#include "app/properties/LengthUnits.h"
 #include "app/SplitFrame.h"
 #include "model/ViewServices.h"
 #include "tests/app/ProgramTestSupport.h"

@@ -101,6 +101,19 @@ TEST_F(EditDashStyleDlgTest, CancelLeavesThePenAndTheInput)
     EXPECT_EQ(pen.m_nDashStyle, 0);
 }
 
+TEST_F(EditDashStyleDlgTest, OkWithoutAnEditKeepsThePatternAsGiven)
+{
+    // A pattern ending on a dash, and one with lengths that are not whole cells: the
+    // cells would give {3, 2, 2, 1} and {2, 1}.
+    for (const std::vector<float>& given : {std::vector<float>{3, 2, 3}, std::vector<float>{2.5f, 1.5f}}) {
+        dialog->m_dashArray = given;
+        dialog->TransferDataToWindow();
+        const int result = Run([] {}, wxID_OK);
+        EXPECT_EQ(result, wxID_OK);
+        EXPECT_EQ(dialog->m_dashArray, given);
+    }
+}
+
 TEST_F(EditDashStyleDlgTest, EndBarDraggedFarLeftStopsAtTwoCells)
 {
     const int bar = 1 + 10 * 8;

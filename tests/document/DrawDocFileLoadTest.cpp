@@ -3,6 +3,7 @@
 
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "document/DrawShape.h"
 #include "model/DrawRect.h"
 #include "model/PenMan.h"
 #include "tests/document/DrawDocFileTestSupport.h"
@@ -51,10 +52,6 @@ TEST_F(DocumentFileLoadTest, RefusesBadObjectLists)
 {
     CDrawRect rect(RectF(0, 0, 10, 10), nullptr);
     PenMan pen;
-    ExpectRefused(CraftDocument("null.mzf", DrawingContents([](Archive& ar) {
-        const CObject* none = nullptr;
-        ar.WriteObjectList(std::vector<const CObject*>{none});
-    })));
     ExpectRefused(CraftDocument("pen.mzf", DrawingContents([&](Archive& ar) {
         ar.WriteObjectList(std::vector<const CObject*>{&pen});
     })));
@@ -93,11 +90,47 @@ TEST_F(DocumentFileLoadTest, RefusesKindsThatHoldNoDrawing)
     ExpectRefused(CraftDocument("shortpage.mzf", ArchiveBytes([](Archive& ar) {
         ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << int32_t(10);
     })));
-    ExpectRefused(CraftDocument("nopage.mzf", ArchiveBytes([](Archive& ar) {
-        ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << int32_t(0) << int32_t(-5);
-        ar.WriteCount(0);
-        ar << uint32_t(0);
-    })));
+    // The one message says why: a newer version of the program wrote the file.
+    FileDocument doc;
+    EXPECT_FALSE(doc->OnOpenDocument(Doc("kind2.mzf")));
+    ASSERT_EQ(doc.sink.messages.size(), 1u);
+    EXPECT_NE(doc.sink.messages[0].find("newer version"), std::string::npos) << doc.sink.messages[0];
+}
+
+TEST_F(DocumentFileLoadTest, EmptyEntriesAndUnusablePageSizesCostNoObject)
+{
+    CDrawRect first(RectF(0, 0, 10, 10), nullptr);
+    CDrawRect second(RectF(20, 0, 10, 10), nullptr);
+    const struct {
+        int32_t width, height;
+        CSize page;
+    } cases[] = {{2478, 3507, CSize(2478, 3507)}, {3508, -2480, CSize(3508, 3507)},
+                 {0, 0, CDrawDoc::kDefaultPageSize}, {40000, 500, CSize(CDrawDoc::kMaxPageExtent, 500)}};
+    for (const auto& c : cases) {
+        const auto path = CraftDocument("page" + std::to_string(c.width) + ".mzf", ArchiveBytes([&](Archive& ar) {
+            ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << c.width << c.height;
+            const CObject* none = nullptr;
+            ar.WriteObjectList(std::vector<const CObject*>{none, &first, none, &second});
+            ar << uint32_t(0);
+        }));
+        FileDocument doc;
+        ASSERT_TRUE(doc->OnOpenDocument(path)) << c.width;
+        ASSERT_EQ(doc->m_objects.size(), 2u);
+        EXPECT_EQ(doc->m_nObjects, 2);
+        EXPECT_EQ(doc->m_objects[1]->m_rcFrame, second.m_rcFrame);
+        EXPECT_EQ(doc->m_sizePage, c.page);
+        // The replaced page is told once; a usable one not at all.
+        const bool replaced = c.page != CSize(c.width, c.height);
+        EXPECT_EQ(doc.sink.messages.size(), replaced ? 1u : 0u) << c.width;
+
+        // Shape and template files keep their objects too (the page size they only
+        // report, as stored).
+        CDrawShape shape;
+        CDrawObj* loaded = shape.Load(path, true);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->m_nShapeType, ShapeType::Group);
+        EXPECT_EQ(shape.m_sizePage, CSize(c.width, c.height));
+    }
 }
 
 TEST_F(DocumentFileLoadTest, KindOneOpensItsObject)

@@ -14,6 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 namespace kelmora {
 
 using namespace fakes;
@@ -225,6 +231,40 @@ TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndTheDocumentModified)
     EXPECT_FALSE(doc->OnSaveDocument(m_folder / "missing" / "x.mzf"));
     EXPECT_EQ(doc.sink.messages.size(), 2u);
     EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(DocumentFileTest, FailuresNameTheirRealCause)
+{
+    FileDocument doc;
+    AddShape(doc.document, ShapeType::Ellipse, RectF(0, 0, 100, 100));
+    const auto path = Doc("cause.mzf");
+    // The disk fills while the archive is written.
+    const auto fullDisk = [](const std::filesystem::path&, std::string_view, const std::filesystem::path&) {
+        errno = ENOSPC;
+        return false;
+    };
+    EXPECT_FALSE(SaveDocumentFile(doc.document, path, fullDisk));
+    ASSERT_EQ(doc.sink.messages.size(), 1u);
+    EXPECT_NE(doc.sink.messages[0].find(std::strerror(ENOSPC)), std::string::npos) << doc.sink.messages[0];
+    EXPECT_EQ(doc.sink.messages[0].find("compressed"), std::string::npos);
+
+    // The temporary folder has no room for the unpacked drawing.
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileDocument reader;
+    const bool opened = reader->OnOpenDocument(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(reader.sink.messages.size(), 1u);
+    EXPECT_NE(reader.sink.messages[0].find("temporary folder"), std::string::npos) << reader.sink.messages[0];
+    EXPECT_EQ(reader.sink.messages[0].find("not a drawing file"), std::string::npos);
+    EXPECT_EQ(FilesIn("tmp"), 0u);
 }
 
 TEST_F(DocumentFileTest, SaveKeepsTheTargetsPermissions)

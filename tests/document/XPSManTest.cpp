@@ -5,6 +5,10 @@
 #include "document/DrawDoc.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageSurface.h"
+#include "platform/imaging/Bitmap.h"
+#include "platform/imaging/ImageCodec.h"
 #include "platform/xps/XpsPackage.h"
 #include "tests/document/DrawDocFileTestSupport.h"
 
@@ -35,8 +39,10 @@ std::string PageMarkup(const std::string& body)
 
 class XpsImportTest : public DocumentFileTest {
 protected:
-    // Writes an XPS package with one page per entry of `pages`.
-    std::filesystem::path BuildPackage(const std::string& name, const std::vector<std::string>& pages)
+    // Writes an XPS package with one page per entry of `pages`, and the further parts
+    // (name, bytes) given.
+    std::filesystem::path BuildPackage(const std::string& name, const std::vector<std::string>& pages,
+                                       const std::vector<std::pair<std::string, std::string>>& extra = {})
     {
         std::string document = R"(<FixedDocument xmlns="http://schemas.microsoft.com/xps/2005/06">)";
         std::vector<std::pair<std::string, std::string>> parts = {
@@ -48,6 +54,7 @@ protected:
         }
         document += "</FixedDocument>";
         parts.emplace_back("Documents/1/FixedDoc.fdoc", document);
+        parts.insert(parts.end(), extra.begin(), extra.end());
 
         std::filesystem::path path = Doc(name);
         ZipHandle* zip = CreateZip(path);
@@ -67,6 +74,22 @@ protected:
     {
         return static_cast<CDrawObjGroup&>(*importer.GetObjects().at(i));
     }
+
+    // The objects of the only page of a package holding `body`.
+    std::vector<CDrawObj*> Import(const std::string& name, const std::string& body,
+                                  const std::vector<std::pair<std::string, std::string>>& extra = {})
+    {
+        m_importer = std::make_unique<CXPSMan>();
+        EXPECT_TRUE(m_importer->Import(BuildPackage(name, {PageMarkup(body)}, extra))) << m_importer->GetError();
+        std::vector<CDrawObj*> objects;
+        if (m_importer->GetObjects().size() == 1) {
+            for (const std::unique_ptr<CDrawObj>& child : Page(*m_importer, 0).m_children)
+                objects.push_back(child.get());
+        }
+        return objects;
+    }
+
+    std::unique_ptr<CXPSMan> m_importer;
 };
 
 TEST_F(XpsImportTest, RectanglePathBecomesOneStyledPolyline)
@@ -93,7 +116,8 @@ TEST_F(XpsImportTest, RectanglePathBecomesOneStyledPolyline)
     EXPECT_EQ(poly->m_brush.m_clrFore, 0xFF336699u);
     EXPECT_TRUE(poly->m_bLineEnabled);
     EXPECT_EQ(poly->m_pen.m_brush.m_clrFore, 0x80FF0000u);
-    EXPECT_EQ(poly->m_pen.m_fWidth, 4.0f);
+    // The outline widens with the page's scale, as the shape does.
+    EXPECT_EQ(poly->m_pen.m_fWidth, 12.0f);
     EXPECT_EQ(poly->m_pen.m_nLineJoin, 2);
     // The page group knows where its child lies: 3 document units per XPS unit.
     EXPECT_NEAR(page.m_rcBounds.X, 30.0f, 1.0f);
@@ -115,11 +139,11 @@ TEST_F(XpsImportTest, PagesFiguresAndMissingBrushes)
     EXPECT_TRUE(Page(importer, 0).m_children.empty());
     CDrawObjGroup& second = Page(importer, 1);
     ASSERT_EQ(second.m_children.size(), 2u);
-    auto* figures = dynamic_cast<CDrawObjGroup*>(second.m_children[0].get());
+    // The three figures are one custom path: three starts.
+    auto* figures = dynamic_cast<CDrawPoly*>(second.m_children[0].get());
     ASSERT_TRUE(figures);
-    ASSERT_EQ(figures->m_children.size(), 3u);
-    EXPECT_EQ(figures->m_children[0]->GetName(), figures->m_children[2]->GetName());
-    EXPECT_TRUE(figures->m_bUseGroupSettings && figures->m_bGroupStroke && figures->m_bGroupFill);
+    EXPECT_EQ(figures->m_nShapeType, ShapeType::Custom);
+    EXPECT_EQ(figures->m_pointTypes, (std::vector<uint8_t>{0, 1, 0, 1, 0, 1}));
     EXPECT_TRUE(figures->m_bLineEnabled);
     EXPECT_FALSE(figures->m_bFillEnabled);
     // The glyph run's text is not imported, its clip is.
@@ -169,6 +193,144 @@ TEST_F(XpsImportTest, DamagedPackagesFailCleanly)
     CXPSMan flipped;
     EXPECT_TRUE(flipped.Import(Doc("flipped.xps")));
     EXPECT_TRUE(flipped.GetObjects().empty());
+}
+
+TEST_F(XpsImportTest, TransformsPlaceShapesAndWidenOutlines)
+{
+    // Translations of a canvas and of a path add up; a canvas scaled 3 times and the
+    // page's own scale of 3 widen a 2-unit outline to 18 document units.
+    std::vector<CDrawObj*> objects = Import("transforms.xps", R"(
+        <Canvas RenderTransform="1,0,0,1,0,50">
+          <Path Data="M 0,0 L 50,0 50,50 0,50 Z" Fill="#FF0000FF" RenderTransform="1,0,0,1,10,100"/>
+        </Canvas>
+        <Canvas RenderTransform="3,0,0,3,0,0"><Path Data="M 0,10 L 20,10" Stroke="#FF000000" StrokeThickness="2"/></Canvas>
+        <Path Data="M 0,0 L 9,9" Stroke="#FF000000" RenderTransform="2,0,0,2,0,0" StrokeThickness="1"/>)");
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0]->m_pMatrix->Elements(), (std::array<float, 6>{1, 0, 0, 1, 10, 150}));
+    const RectF square = objects[0]->GetPathBounds(nullptr, nullptr);
+    EXPECT_NEAR(square.Y, 150.0f, 0.01f);
+    EXPECT_NEAR(square.GetBottom(), 200.0f, 0.01f);
+    EXPECT_FLOAT_EQ(objects[1]->m_pen.m_fWidth, 18.0f);
+    EXPECT_FLOAT_EQ(objects[2]->m_pen.m_fWidth, 6.0f);
+}
+
+TEST_F(XpsImportTest, OpacityOfCanvasesAndPathsReachesTheColours)
+{
+    std::vector<CDrawObj*> objects = Import("opacity.xps", R"(
+        <Canvas Opacity="0.5"><Path Data="M 0,0 L 5,0 5,5 Z" Fill="#FF00FF00"/></Canvas>
+        <Path Data="M 0,0 L 5,0 5,5 Z" Fill="#FF00FF00" Opacity="0.5"/>
+        <Canvas Opacity="0.5"><Path Data="M 0,0 L 5,0 5,5 Z" Stroke="#FF00FF00" Opacity="0.5">
+          <Path.Fill><LinearGradientBrush StartPoint="0,0" EndPoint="5,0"><LinearGradientBrush.GradientStops>
+            <GradientStop Offset="0" Color="#FFFF0000"/><GradientStop Offset="1" Color="#FF0000FF"/>
+          </LinearGradientBrush.GradientStops></LinearGradientBrush></Path.Fill></Path></Canvas>)");
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0]->m_brush.m_clrFore, 0x7F00FF00u);
+    EXPECT_EQ(objects[1]->m_brush.m_clrFore, 0x7F00FF00u);
+    EXPECT_EQ(objects[2]->m_pen.m_brush.m_clrFore, 0x3F00FF00u);
+    EXPECT_EQ(objects[2]->m_brush.m_interpColors, (std::vector<ARGB>{0x3FFF0000u, 0x3F0000FFu}));
+}
+
+TEST_F(XpsImportTest, InnerFiguresStayHolesInTheFill)
+{
+    std::vector<CDrawObj*> objects = Import("holes.xps", R"(
+        <Path Data="M 0,0 L 60,0 60,60 0,60 Z M 20,20 L 40,20 40,40 20,40 Z" Fill="#FF000000"/>)");
+    ASSERT_EQ(objects.size(), 1u);
+    ImageSurface surface = *ImageSurface::Create(70, 70);
+    Graphics g(surface);
+    RectF painted;
+    // One XPS unit a pixel: the page group's scale undone.
+    const Matrix unscaled = Matrix::Scaling(1.0f / 3.0f, 1.0f / 3.0f);
+    Page(*m_importer, 0).Draw(painted, g, nullptr, &unscaled, kDrawAllParts);
+    EXPECT_EQ(surface.GetPixel(10, 10)->GetValue(), 0xFF000000u);
+    EXPECT_EQ(surface.GetPixel(30, 30)->GetA(), 0);
+}
+
+TEST_F(XpsImportTest, OutlinePropertiesClipAndTransformOfAPath)
+{
+    std::vector<CDrawObj*> objects = Import("outline.xps", R"(
+        <Path Data="M 0,0 L 10,0" Stroke="#FF000000" StrokeDashCap="Square" StrokeStartLineCap="Square"
+              StrokeEndLineCap="Triangle" RenderTransform="1,0,0,1,10,20" Clip="M 0,0 L 5,0 5,5 Z"/>
+        <Path Data="M 0,0 L 10,0" Stroke="#FF000000" StrokeDashCap="Round" StrokeStartLineCap="Round"
+              StrokeEndLineCap="Flat"/>
+        <Path Data="M 0,0 L 10,0" Stroke="#FF000000" StrokeDashCap="Triangle"/>)");
+    ASSERT_EQ(objects.size(), 3u);
+    const PenMan& square = objects[0]->m_pen;
+    EXPECT_EQ(square.m_nDashCap, 0);   // no square dash caps: flat
+    EXPECT_EQ(square.m_nStartCap, 1);
+    EXPECT_EQ(square.m_nEndCap, 3);
+    EXPECT_EQ(objects[1]->m_pen.m_nDashCap, 2);
+    EXPECT_EQ(objects[1]->m_pen.m_nStartCap, 2);
+    EXPECT_EQ(objects[1]->m_pen.m_nEndCap, 0);
+    EXPECT_EQ(objects[2]->m_pen.m_nDashCap, 3);
+    EXPECT_EQ(objects[0]->m_pMatrix->Elements(), (std::array<float, 6>{1, 0, 0, 1, 10, 20}));
+    auto* clip = dynamic_cast<CDrawPoly*>(objects[0]->m_pClipObject.get());
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->m_points, (std::vector<PointF>{{0, 0}, {5, 0}, {5, 5}}));
+    EXPECT_EQ(objects[1]->m_pClipObject, nullptr);
+}
+
+TEST_F(XpsImportTest, BrushesOfEveryKind)
+{
+    Bitmap picture = Bitmap::Create(2, 2);
+    std::ranges::fill(picture.Pixels(), 0xFF112233u);
+    std::vector<uint8_t> png;
+    ASSERT_EQ(EncodeImage(picture, ImageFormat::Png, png), ImageStatus::Ok);
+    std::vector<CDrawObj*> objects = Import("brushes.xps", R"(
+        <Path Data="M 0,0 L 10,0 10,10 Z"><Path.Fill>
+          <ImageBrush ImageSource="/Resources/tile.png" Viewbox="0,0,2,2" ViewboxUnits="Absolute"
+                      Viewport="0,0,8,4" ViewportUnits="Absolute" TileMode="FlipY" Transform="2,0,0,2,1,1"/>
+        </Path.Fill></Path>
+        <Path Data="M 0,0 L 10,0 10,10 Z"><Path.Fill>
+          <LinearGradientBrush StartPoint="1,2" EndPoint="9,2" SpreadMethod="Reflect"><LinearGradientBrush.GradientStops>
+            <GradientStop Offset="0" Color="#FFFF0000"/><GradientStop Offset="0.5" Color="#FF0000FF"/>
+          </LinearGradientBrush.GradientStops></LinearGradientBrush>
+        </Path.Fill></Path>
+        <Path Data="M 0,0 L 10,0 10,10 Z"><Path.Fill>
+          <RadialGradientBrush Center="5,5" GradientOrigin="4,4" RadiusX="3" RadiusY="2" SpreadMethod="Repeat">
+            <RadialGradientBrush.GradientStops><GradientStop Offset="0" Color="#FFFFFFFF"/>
+            <GradientStop Offset="1" Color="#FF000000"/></RadialGradientBrush.GradientStops></RadialGradientBrush>
+        </Path.Fill></Path>
+        <Path Data="M 0,0 L 10,0 10,10 Z"><Path.Fill>
+          <VisualBrush Viewbox="0,0,4,4" ViewboxUnits="Absolute" Viewport="0,0,4,4" ViewportUnits="Absolute"
+                       TileMode="Tile"><VisualBrush.Visual><Path Data="M 0,0 L 2,0 2,2 Z" Fill="#FF00FF00"/>
+          </VisualBrush.Visual></VisualBrush>
+        </Path.Fill></Path>)",
+        {{"Resources/tile.png", std::string(png.begin(), png.end())}});
+    ASSERT_EQ(objects.size(), 4u);
+
+    const BrushMan& image = objects[0]->m_brush;
+    EXPECT_EQ(image.m_nKind, BrushKind::Texture);
+    ASSERT_TRUE(image.m_pImage);
+    EXPECT_EQ(image.m_pImage->Width(), 2);
+    EXPECT_EQ(image.m_nWrapMode, 2);
+    EXPECT_EQ(image.m_rcSource, RectF(0, 0, 2, 2));
+    EXPECT_EQ(image.m_rcTile, RectF(0, 0, 8, 4));
+    EXPECT_EQ(image.m_matrix, Matrix(2, 0, 0, 2, 1, 1));
+
+    const BrushMan& linear = objects[1]->m_brush;
+    EXPECT_EQ(linear.m_nKind, BrushKind::LinearGradient);
+    EXPECT_EQ(linear.m_bUsePoints, 1);
+    EXPECT_EQ(linear.m_ptStart, PointF(1, 2));
+    EXPECT_EQ(linear.m_ptEnd, PointF(9, 2));
+    EXPECT_EQ(linear.m_nWrapMode, 2);
+    EXPECT_EQ(linear.m_interpColors, (std::vector<ARGB>{0xFFFF0000u, 0xFF0000FFu}));
+    EXPECT_EQ(linear.m_interpPositions, (std::vector<float>{0.0f, 0.5f}));
+
+    const BrushMan& radial = objects[2]->m_brush;
+    EXPECT_EQ(radial.m_nKind, BrushKind::RadialGradient);
+    EXPECT_EQ(radial.m_nWrapMode, 4);
+    EXPECT_EQ(radial.m_nSpread, 3);
+    EXPECT_EQ(radial.m_ptCenter, PointF(5, 5));
+    EXPECT_EQ(radial.m_ptFocus, PointF(4, 4));
+    EXPECT_EQ(radial.m_fRadiusX, 3.0f);
+    EXPECT_EQ(radial.m_fRadiusY, 2.0f);
+
+    const BrushMan& visual = objects[3]->m_brush;
+    EXPECT_EQ(visual.m_nKind, BrushKind::Pattern);
+    EXPECT_EQ(visual.m_nWrapMode, 0);
+    ASSERT_TRUE(visual.m_pAttached);
+    EXPECT_EQ(visual.m_pAttached->m_nShapeType, ShapeType::Group);
+    EXPECT_EQ(visual.m_pAttached->GetName(), "Group");
 }
 
 TEST(XpsFigureTest, SegmentsBecomePathPoints)

@@ -6,6 +6,7 @@
 //   2: the "Contents" record, put into a compound file and packed here.
 // Loading must never throw, must leave no temporary file, and whatever loads must draw.
 
+#define KELMORA_FUZZ_USES_FONTS
 #include "document/DrawDocFile.h"
 #include "document/DrawShape.h"
 #include "model/DrawObj.h"
@@ -13,21 +14,22 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
 #include "platform/storage/StorageWriter.h"
-
+#include "platform/text/FontFamily.h"
 #include "tests/fuzz/FuzzSupport.h"
-
-#include <stdlib.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <span>
-
-namespace {
 
 using namespace kelmora;
 
-} // namespace
+// Font configuration is loaded once, before the first input, so that fontconfig's
+// process-wide tables are not mistaken for a leak of the input whose text loaded them.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FontFamily::Create("Arial");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -225,6 +225,43 @@ TEST(PathGradientBrush, ClampPaintsOnlyInsideTileRepeats)
     EXPECT_EQ(tiled.GetPixel(25, 5)->GetValue(), kRed.GetValue());
 }
 
+TEST(PathGradientBrush, BoundaryInsideTheFillHasAnAntialiasedEdge)
+{
+    GraphicsPath circle;
+    circle.AddEllipse(RectF(5, 5, 30, 30));
+    const Color surround[] = {kBlue};
+    ImageSurface solid = *ImageSurface::Create(40, 40);
+    {
+        Graphics g(solid);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        g.FillPath(kBlue, circle);
+    }
+    for (WrapMode wrap : {WrapMode::Clamp, WrapMode::Tile}) {
+        PathGradientBrush brush(circle);
+        brush.SetCenterColor(kBlue);
+        brush.SetSurroundColors(surround);
+        brush.SetWrapMode(wrap);
+        ImageSurface surface = *ImageSurface::Create(40, 40);
+        Graphics g(surface);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        // The boundary's own rectangle, where a repeating tile shows once.
+        ASSERT_TRUE(g.FillPath(brush, Rect(5, 5, 30, 30)));
+        int partial = 0;
+        int worst = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                const int a = surface.GetPixel(x, y)->GetA();
+                partial += a > 0 && a < 255;
+                worst = std::max(worst, std::abs(a - solid.GetPixel(x, y)->GetA()));
+            }
+        }
+        // The edge is shaded as a solid fill's is, up to the flattening of the boundary.
+        EXPECT_GT(partial, 40) << int(wrap);
+        EXPECT_LE(worst, 64) << int(wrap);
+        EXPECT_EQ(cairo_status(g.CairoContext()), CAIRO_STATUS_SUCCESS);
+    }
+}
+
 TEST(PathGradientBrush, BoundaryWithoutAreaIsRefused)
 {
     const PointF twoPoints[] = {{0, 0}, {10, 10}};

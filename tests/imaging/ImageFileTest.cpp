@@ -144,6 +144,11 @@ TEST(ImageFile, LoadReportsWhyThereIsNoPicture)
     DecoderLimits tiny;
     tiny.maxFileBytes = bmp.size() - 1;
     EXPECT_EQ(LoadImageFile(folder.Path() / "really-a-bmp.png", tiny).Status(), ImageStatus::ValueOverflow);
+
+    // A named pipe without a writer is no picture; opening it must not wait for one.
+    const auto pipe = folder.Path() / "pipe.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(LoadImageFile(pipe).Status(), ImageStatus::FileNotFound);
 }
 
 } // namespace kelmora

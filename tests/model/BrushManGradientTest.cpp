@@ -1,5 +1,7 @@
 #include "model/BrushMan.h"
 
+#include "DrawObjRecordBytes.h"
+
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
 #include "platform/graphics/LinearGradientBrush.h"
@@ -26,13 +28,15 @@ GraphicsPath Rect(const RectF& r)
 }
 
 // Builds the fill for a rectangle at `bounds` and paints it; false when there was no brush.
-bool Paint(BrushMan& fill, ImageSurface& surface, const RectF& bounds, const Matrix* owner = nullptr)
+bool Paint(BrushMan& fill, ImageSurface& surface, const RectF& bounds, const Matrix* owner = nullptr,
+           SmoothingMode smoothing = SmoothingMode::Default)
 {
     GraphicsPath path = Rect(bounds);
     std::unique_ptr<Brush> brush = fill.CreateBrushFor(&path, owner, nullptr, bounds);
     if (!brush)
         return false;
     Graphics g(surface);
+    g.SetSmoothingMode(smoothing);
     if (owner)
         path.Transform(*owner);
     return g.FillPath(*brush, path);
@@ -40,6 +44,50 @@ bool Paint(BrushMan& fill, ImageSurface& surface, const RectF& bounds, const Mat
 
 uint32_t At(const ImageSurface& s, int x, int y) { return s.GetPixel(x, y)->GetValue(); }
 int Red(const ImageSurface& s, int x, int y) { return s.GetPixel(x, y)->GetR(); }
+
+// The largest difference of any channel between two surfaces of the same size.
+int LargestDifference(const ImageSurface& a, const ImageSurface& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            const Color p = *a.GetPixel(x, y);
+            const Color q = *b.GetPixel(x, y);
+            for (int d : {p.GetA() - q.GetA(), p.GetR() - q.GetR(), p.GetG() - q.GetG(), p.GetB() - q.GetB()})
+                worst = std::max(worst, std::abs(d));
+        }
+    }
+    return worst;
+}
+
+// The fill as a record stores and loads it.
+BrushMan Reloaded(BrushMan& fill)
+{
+    const test::Bytes stored = test::Stored([&](Archive& ar) { fill.Serialize(ar); });
+    BrushMan loaded;
+    test::Loaded(stored, [&](Archive& ar) {
+        loaded.Serialize(ar);
+        return 0;
+    });
+    return loaded;
+}
+
+// A radial gradient as imported: blue at the ellipse's edge, red at its centre.
+BrushMan Radial(int32_t spread, PointF centre, float radius)
+{
+    BrushMan fill;
+    fill.m_nKind = BrushKind::RadialGradient;
+    fill.m_nSpread = spread;
+    fill.m_ptCenter = centre;
+    fill.m_ptFocus = centre;
+    fill.m_fRadiusX = radius;
+    fill.m_fRadiusY = radius;
+    fill.m_interpColors = {kBlue, kRed};
+    fill.m_interpPositions = {0.0f, 1.0f};
+    fill.m_nWrapMode = int32_t(WrapMode::Clamp);
+    fill.m_bGammaCorrection = 0;
+    return fill;
+}
 
 BrushMan Linear()
 {
@@ -219,6 +267,41 @@ TEST(BrushManGradient, RadialGradientBySpread)
     EXPECT_GT(Red(repeat, 2, 2), 160);
     EXPECT_GT(repeat.GetPixel(9, 2)->GetB(), 200);
     EXPECT_LT(repeat.GetPixel(11, 2)->GetB(), 170);
+}
+
+TEST(BrushManGradient, RadialFillsLieInTheShapeSpaceAndSurviveCopiesAndRecords)
+{
+    // A shape well away from the origin, the gradient centred in it.
+    const RectF bounds(100, 60, 40, 40);
+    const PointF centre(120, 80);
+    constexpr SmoothingMode kSmooth = SmoothingMode::AntiAlias;
+    for (int32_t spread : {1, 2, 3}) {
+        BrushMan fill = Radial(spread, centre, 10);
+        ImageSurface drawn = *ImageSurface::Create(160, 120);
+        ASSERT_TRUE(Paint(fill, drawn, bounds, nullptr, kSmooth)) << spread;
+        EXPECT_GT(Red(drawn, 120, 80), 200) << spread;
+        if (spread == 1)
+            EXPECT_EQ(At(drawn, 102, 62), kBlue);
+        if (spread == 3) {
+            // Rings about the gradient's centre: the same on either side of it.
+            for (int d : {7, 13, 17})
+                EXPECT_NEAR(Red(drawn, 120 - d, 80), Red(drawn, 120 + d, 80), 24) << d;
+        }
+
+        BrushMan copy(fill);
+        ImageSurface copied = *ImageSurface::Create(160, 120);
+        ASSERT_TRUE(Paint(copy, copied, bounds, nullptr, kSmooth)) << spread;
+        EXPECT_LE(LargestDifference(drawn, copied), 2) << spread;
+
+        // Stored before it was ever drawn: the record carries the tile.
+        BrushMan fresh = Radial(spread, centre, 10);
+        fresh.m_rcBounds = bounds;
+        BrushMan loaded = Reloaded(fresh);
+        EXPECT_EQ(loaded.m_nSpread, 0);
+        ImageSurface reopened = *ImageSurface::Create(160, 120);
+        ASSERT_TRUE(Paint(loaded, reopened, bounds, nullptr, kSmooth)) << spread;
+        EXPECT_LE(LargestDifference(drawn, reopened), 8) << spread;
+    }
 }
 
 } // namespace kelmora

@@ -4,6 +4,7 @@
 #include "model/ModelTestSupport.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
+#include "platform/imaging/Bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -220,6 +221,42 @@ TEST(DrawObjEffects, HugeValuesFromAFileAreSkippedOrClamped)
     Graphics g4(shadowed);
     huge->Draw(out, g4, &view, nullptr, kDrawShadow);
     EXPECT_EQ(Pixel(shadowed, 15, 15), kGreen);
+}
+
+TEST(DrawObjEffects, PictureWithoutFillCastsItsSilhouette)
+{
+    // A 20 × 20 picture: its left half opaque blue with a black corner (the colour key's
+    // default, so not drawn), its right half transparent.
+    Bitmap picture = Bitmap::Create(20, 20);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 10; ++x)
+            picture.Row(y)[x] = x < 4 && y < 4 ? 0xFF000000 : 0xFF0000FF;
+    }
+    auto image = std::make_unique<CDrawRect>(RectF(10, 10, 20, 20), nullptr);
+    image->m_nShapeType = ShapeType::Image;
+    image->m_pImage = std::make_shared<const Bitmap>(picture);
+    image->m_bFillEnabled = false;
+    image->m_bLineEnabled = false;
+    image->m_fGlowRadius = 0.0f;
+    image->m_bShadow = true;
+    image->m_nShadowDirection = 0;
+    image->m_fShadowDepth = 30.0f;
+    image->m_fShadowBlur = 0.0f;
+    for (bool printing : {false, true}) {
+        for (ARGB shadow : {kGreen, 0x8000FF00u}) {
+            image->m_shadowBrush.m_clrFore = shadow;
+            ImageSurface surface = MakeSurface(80, 40);
+            Graphics g(surface);
+            FakeView view(1.0f);
+            view.m_bPrinting = printing;
+            RectF out;
+            image->Draw(out, g, &view, nullptr, kDrawShadow);
+            EXPECT_EQ(AlphaAt(surface, 45, 20), shadow >> 24) << printing;   // under the blue half
+            EXPECT_EQ(Pixel(surface, 45, 20) & 0xFFFFFF, 0x00FF00u) << printing;
+            EXPECT_EQ(AlphaAt(surface, 55, 20), 0u) << printing;             // the transparent half
+            EXPECT_EQ(AlphaAt(surface, 41, 11), 0u) << printing;             // the keyed-out corner
+        }
+    }
 }
 
 TEST(DrawObjEffects, PrintingPassesLayersThroughFilesAndLeavesNoneBehind)

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -199,8 +201,8 @@ TEST(DrawRectText, TextAlongTheArcStaysOnItAndDropsWhatDoesNotFit)
     EXPECT_LT(bounds.Y, frame.Y + 20.0f);
     EXPECT_LT(bounds.GetBottom(), frame.Y + frame.Height / 2.0f + 60.0f);
 
-    // The spacing is fixed by the count, so a long text runs off the guide's end: the rest
-    // is dropped instead of being piled up at the end.
+    // A long text is spaced closely enough to keep every character on the guide; none
+    // piles up past its end.
     std::string longText(200, 'W');
     auto crowded = MakeText(longText, frame, 1);
     const RectF crowdedBounds = crowded->CreatePath(nullptr, nullptr)->GetBounds();
@@ -215,6 +217,48 @@ TEST(DrawRectText, TextAlongTheArcStaysOnItAndDropsWhatDoesNotFit)
     GraphicsPath out;
     AddTextAlongGuide(tiny, out, "AB", *FontFamily::Create("Arial"), FontStyle::Regular, 20.0f, 50.0f);
     EXPECT_TRUE(out.IsEmpty());
+}
+
+TEST(DrawRectText, EveryChangeThatShapesTheTextLaysItOutAgain)
+{
+    auto text = MakeText("Logo", RectF(0, 0, 300, 100));
+    auto outline = [&] { return text->CreatePath(nullptr, nullptr)->GetBounds(); };
+    const RectF first = outline();
+    EXPECT_EQ(outline(), first);
+    const std::vector<std::function<void(CDrawRect&)>> changes = {
+        [](CDrawRect& t) { t.m_strText = "Logos"; },
+        [](CDrawRect& t) { t.m_strFontName = "Courier New"; },
+        [](CDrawRect& t) { t.m_nFontStyle = 1; },
+        [](CDrawRect& t) { t.m_fFontSize = 70.0f; },
+        [](CDrawRect& t) { t.m_rcFrame = RectF(20, 0, 300, 100); },
+        [](CDrawRect& t) { t.m_nTextStyle = 1; },
+    };
+    for (size_t i = 0; i < changes.size(); ++i) {
+        RectF before = outline();
+        changes[i](*text);
+        EXPECT_NE(outline(), before) << i;
+    }
+}
+
+TEST(DrawRectText, EveryCharacterFindsRoomAlongANonSquareFrame)
+{
+    // The stadium's perimeter overestimates a flat ellipse's: its spacing alone would
+    // leave the last characters of a longer text without a pair of samples.
+    for (const RectF& frame : {RectF(0, 0, 300, 100), RectF(0, 0, 100, 300), RectF(0, 0, 500, 60)}) {
+        for (int32_t style : {1, 2, 3}) {
+            for (size_t count : {1, 5, 18, 60}) {
+                auto text = MakeText("x", frame, style);
+                const float spacing = text->BuildTextGuide(style, count);
+                GraphicsPath flat = *text->m_pTextGuide;
+                ASSERT_TRUE(flat.Flatten(Matrix(), kTextGuideFlatness));
+                EXPECT_EQ(ResampleByChord(flat.Points(), spacing, count + 1).size(), count + 1)
+                    << frame.Width << "x" << frame.Height << " style " << style << " count " << count;
+            }
+        }
+    }
+    // Where the stadium's spacing fits, it stays.
+    auto square = MakeText("x", RectF(0, 0, 200, 200), 1);
+    EXPECT_NEAR(square->BuildTextGuide(1, 18), std::numbers::pi * 200.0 / 38.0, 1e-3);
 }
 
 TEST(DrawRectText, MissingFontFallsBackAndIsReported)

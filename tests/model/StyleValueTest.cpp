@@ -74,7 +74,7 @@ TEST(BrushMan, AssignmentClonesThePatternObject)
     EXPECT_NE(copy.m_pAttached.get(), source.m_pAttached.get());
     EXPECT_EQ(copy.m_pAttached->GetName(), "tile");
     EXPECT_EQ(copy.m_matrix, Matrix::Scaling(2, 2));
-    EXPECT_EQ(copy.m_nSpread, 0);
+    EXPECT_EQ(copy.m_nSpread, 2);
 
     // Assigning a fill that lives inside the attached object itself.
     source.m_pAttached->m_brush.m_clrFore = 0xFFABCDEF;

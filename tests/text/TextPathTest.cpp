@@ -1,11 +1,13 @@
 #include "platform/text/TextPath.h"
 
 #include "platform/text/TextOutline.h"
+#include "platform/text/TextThreadContext.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace kelmora {
 namespace {
@@ -146,6 +148,62 @@ TEST(TextPathTest, LinesWrapAtTheWidthAndBreakAtLineBreaks)
 
     for (const char* broken : {"a\nb", "a\r\nb", "a\rb"})
         EXPECT_EQ(LayOutText(broken, Arial(), FontStyle::Regular, em, RectF(0, 0, 0, 0), {})->lineCount, 2) << broken;
+}
+
+int FigureCount(const TextOutline& outline)
+{
+    return int(std::count(outline.types.begin(), outline.types.end(), PathPointType::Start));
+}
+
+// The lines pango itself makes of the text at the layout's width, breaking between
+// characters where a word does not fit, without hyphens.
+int PangoLineCount(const std::string& text, float em, float width)
+{
+    PangoContext* context = TextThreadContext::Current().Context();
+    const double scale = em / TextThreadContext::kLayoutEmPixels;
+    PangoFontDescription* description = pango_font_description_new();
+    pango_font_description_set_family(description, Arial().InstalledName().c_str());
+    pango_font_description_set_absolute_size(description, TextThreadContext::kLayoutEmPixels * PANGO_SCALE);
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, description);
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
+    pango_layout_set_attributes(layout, attributes);
+    pango_layout_set_text(layout, text.data(), int(text.size()));
+    const double padding = StringFormat().HorizontalPaddingEms() * em;
+    pango_layout_set_width(layout, int((width - 2.0 * padding) / scale * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    const int lines = pango_layout_get_line_count(layout);
+    pango_attr_list_unref(attributes);
+    g_object_unref(layout);
+    pango_font_description_free(description);
+    return lines;
+}
+
+TEST(TextPathTest, WordsBrokenBetweenCharactersGainNothingAndFillTheirLines)
+{
+    // No hyphen where a word breaks: the same glyphs on two lines as on one.
+    const std::string word = "Supercalifragilistic";
+    std::optional<TextOutline> one = LayOutText(word, Arial(), FontStyle::Regular, 20.0f, RectF(0, 0, 0, 0), {});
+    std::optional<TextOutline> two = LayOutText(word, Arial(), FontStyle::Regular, 20.0f, RectF(0, 0, 120, 0), {});
+    ASSERT_TRUE(one && two);
+    EXPECT_GT(two->lineCount, 1);
+    EXPECT_EQ(FigureCount(*two), FigureCount(*one));
+
+    // A word far too long for a line fills every line as pango's own breaking does, also
+    // after and before other words.
+    std::string letters;
+    for (int i = 0; i < 40; ++i)
+        letters += "abcdefghij";
+    for (const std::string& text : {letters, "xy " + letters + " uvw z"}) {
+        for (float width : {150.0f, 333.0f, 777.0f}) {
+            std::optional<TextOutline> outline = LayOutText(text, Arial(), FontStyle::Regular, 20.0f,
+                                                            RectF(0, 0, width, 0), {});
+            ASSERT_TRUE(outline);
+            EXPECT_EQ(outline->lineCount, PangoLineCount(text, 20.0f, width)) << width;
+            EXPECT_LE(outline->bounds.Width, width + 0.01f);
+        }
+    }
 }
 
 TEST(TextPathTest, LineLimitKeepsOnlyLinesThatFit)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -288,6 +289,17 @@ TEST(DrawView, SelectionSkipsDeletedObjectsAndLosesRemovedOnes)
     EXPECT_EQ(a->m_nJoinHandle, 0);
     ASSERT_FALSE(f.environment.frame.selectionRefreshes.empty());
     EXPECT_EQ(f.environment.frame.selectionRefreshes.back().view, f.view);
+}
+
+TEST(DrawView, JoinCandidatesAreMarkedInTheDesktopHighlightColour)
+{
+    ViewFixture f;
+    const wxColour desktop = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    const Color marked(f.view->HighlightColor());
+    EXPECT_EQ(marked.GetA(), 0xFF);
+    EXPECT_EQ(marked.GetR(), desktop.Red());
+    EXPECT_EQ(marked.GetG(), desktop.Green());
+    EXPECT_EQ(marked.GetB(), desktop.Blue());
 }
 
 } // namespace kelmora

@@ -1,0 +1,70 @@
+#include "app/properties/GridProperties.h"
+
+#include "app/properties/LengthUnits.h"
+
+#include <wx/settings.h>
+
+namespace kelmora {
+
+namespace {
+
+// The choice that stands for the automatic colour; any value below the library's web
+// colour range is a choice of our own.
+constexpr long kAutomaticColour = wxSYS_COLOUR_BTNFACE;
+
+const char* const kColourLabels[] = {"Default", "Custom...", nullptr};
+const long kColourValues[] = {kAutomaticColour, wxPG_COLOUR_CUSTOM};
+// The choices every colour row shares, made by the first one.
+wxPGChoices g_colourChoices;
+
+wxColourPropertyValue InitialValue(const wxColour& colour, bool automatic)
+{
+    if (automatic)
+        return wxColourPropertyValue(kAutomaticColour, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    return wxColourPropertyValue(wxPG_COLOUR_CUSTOM, colour);
+}
+
+} // namespace
+
+const RowInfo* RowInfoOf(const wxPGProperty* property)
+{
+    return property ? dynamic_cast<const RowInfo*>(property->GetClientObject()) : nullptr;
+}
+
+wxString CLengthProp::ValueToString(wxVariant& value, int) const
+{
+    if (value.IsNull())
+        return wxString();
+    return wxString::FromUTF8(FormatLengthNumber(value.GetDouble()));
+}
+
+CColorProp::CColorProp(const wxString& label, const wxString& name, const wxColour& colour, bool automatic)
+    : wxSystemColourProperty(label, name, kColourLabels, kColourValues, &g_colourChoices, InitialValue(colour, automatic))
+{
+}
+
+wxColour CColorProp::GetColour(int index) const
+{
+    if (index == kAutomaticColour)
+        return wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    return wxSystemColourProperty::GetColour(index);
+}
+
+COLORREF CColorProp::ColorRefOf(const wxVariant& value) const
+{
+    const wxColourPropertyValue colour = GetVal(&value);
+    if (colour.m_type == wxUint32(kAutomaticColour) || !colour.m_colour.IsOk())
+        return kNoColor;
+    return COLORREF(colour.m_colour.Red()) | (COLORREF(colour.m_colour.Green()) << 8) |
+           (COLORREF(colour.m_colour.Blue()) << 16);
+}
+
+wxVariant VariantFromColorRef(COLORREF color)
+{
+    wxVariant value;
+    value << wxColourPropertyValue(wxPG_COLOUR_CUSTOM,
+                                   wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    return value;
+}
+
+} // namespace kelmora

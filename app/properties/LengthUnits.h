@@ -1,0 +1,43 @@
+#pragma once
+// How the properties pane shows lengths. Documents keep every length (coordinates, sizes,
+// pen widths, effect distances, font sizes) as a float in document units of 1/300 inch;
+// the pane shows it in the unit the user picked: inches, millimetres and points as
+// single-precision numbers, pixels as whole numbers at the screen's pixels per inch. The
+// status bar shows the cursor position through the same conversion.
+
+#include "document/DrawUnit.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace kelmora {
+
+// A length as shown: a whole number of pixels, or a number in inches, millimetres or points.
+using LengthValue = std::variant<int32_t, float>;
+
+inline constexpr double kUnitsPerInch = 300.0;
+inline constexpr double kMillimetresPerInch = 25.4;
+inline constexpr double kPointsPerInch = 72.0;
+// The pixels per inch taken when the screen reports none.
+inline constexpr int kDefaultScreenDpi = 96;
+
+// The shown value of `length` (document units). A unit outside the four counts as pixels.
+// Pixels round half up and then truncate toward zero (−1.7 shows as −1), saturating at
+// the limits of a 32-bit integer; a length that is not a number shows as 0 pixels.
+LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi);
+
+// The document length of a shown value, read by what the value holds rather than by the
+// unit alone: a whole number in the pixel unit is pixels, in another unit a number of that
+// unit; a float in the pixel unit is a (fractional) number of pixels.
+float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi);
+
+// The screen's horizontal pixels per inch, as pixel lengths use it; kDefaultScreenDpi
+// when the screen reports none.
+int ScreenPixelsPerInch();
+
+// A float as the pane prints numbers: six significant digits ("%g"), so that 209.804
+// shows as such and not as the float's full expansion.
+std::string FormatLengthNumber(double value);
+
+} // namespace kelmora

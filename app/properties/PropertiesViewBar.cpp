@@ -1,0 +1,318 @@
+// The pane's window, its object list, its unit and the following of the selection.
+
+#include "app/properties/PropertiesViewBar.h"
+
+#include "app/CommandIds.h"
+#include "app/properties/PropertiesPaneHost.h"
+#include "app/properties/PropertiesToolBar.h"
+#include "document/DrawDoc.h"
+#include "model/Coordinates.h"
+#include "document/DrawDocFile.h"
+#include "model/DrawObj.h"
+#include "view/DrawView.h"
+
+#include <algorithm>
+
+#include <wx/choice.h>
+#include <wx/msgdlg.h>
+#include <wx/propgrid/manager.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+
+namespace kelmora {
+
+namespace {
+
+// Shows validation messages through the pane instead of the library's own box.
+class CPropertyGrid : public wxPropertyGrid {
+public:
+    std::function<void(const wxString&)> report;
+
+protected:
+    void DoShowPropertyError(wxPGProperty*, const wxString& message) override
+    {
+        if (report)
+            report(message);
+    }
+    void DoHidePropertyError(wxPGProperty*) override { }
+};
+
+class CPropertyGridManager : public wxPropertyGridManager {
+protected:
+    wxPropertyGrid* CreatePropertyGrid() const override { return new CPropertyGrid; }
+};
+
+} // namespace
+
+CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& host, wxWindowID id)
+    : wxPanel(parent, id, wxDefaultPosition, wxSize(300, 500)), m_host(host), m_images(BuildPropertyImageLists())
+{
+    SetName(kCaption);
+    wxPropertyGrid::RegisterAdditionalEditors();
+
+    m_comboObjects = new wxChoice(this, kObjectComboId, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxCB_SORT);
+    m_comboObjects->SetSelection(m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()),
+                                                        static_cast<void*>(nullptr)));
+
+    auto* manager = new CPropertyGridManager;
+    // A first size of its own: the description box is laid out at once.
+    manager->Create(this, kGridId, wxDefaultPosition, wxSize(250, 400),
+                    wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS | wxPG_SPLITTER_AUTO_CENTER);
+    m_gridProps = manager;
+    // Laid out smaller, the description box would be given a negative width.
+    m_gridProps->SetMinSize(wxSize(120, 200));
+    m_gridProps->AddPage();
+    static_cast<CPropertyGrid*>(m_gridProps->GetGrid())->report = [this](const wxString& text) { ReportMessage(text); };
+    // A refused value is dropped, and the user is told why.
+    m_gridProps->GetGrid()->SetValidationFailureBehavior(wxPG_VFB_MARK_CELL | wxPG_VFB_SHOW_MESSAGE);
+
+    m_toolbarUnits = new CPropertiesToolBar(this);
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_comboObjects, 0, wxEXPAND);
+    sizer->Add(m_toolbarUnits, 0, wxEXPAND);
+    sizer->Add(m_gridProps, 1, wxEXPAND);
+    SetSizer(sizer);
+    UpdateGridFont();
+
+    m_comboObjects->Bind(wxEVT_CHOICE, &CPropertiesViewBar::OnObjectSelChange, this);
+    Bind(wxEVT_PG_CHANGING, &CPropertiesViewBar::OnPropertyChanging, this);
+    Bind(wxEVT_PG_CHANGED, &CPropertiesViewBar::OnPropertyChanged, this);
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent&) { m_gridProps->SetFocus(); });
+    Bind(wxEVT_SYS_COLOUR_CHANGED, [this](wxSysColourChangedEvent& event) {
+        UpdateGridFont();
+        event.Skip();
+    });
+
+    const std::pair<int, DrawUnit> units[] = {{cmd::kUnitPixels, DrawUnit::Pixels},
+                                              {cmd::kUnitMillimeters, DrawUnit::Millimetres},
+                                              {cmd::kUnitPoints, DrawUnit::Points},
+                                              {cmd::kUnitInches, DrawUnit::Inches}};
+    for (const auto& [command, unit] : units) {
+        Bind(wxEVT_TOOL, [this, unit](wxCommandEvent&) { OnUnit(unit); }, WxId(command));
+        Bind(wxEVT_UPDATE_UI, [this, unit](wxUpdateUIEvent& event) { OnUpdateUnit(event, unit); }, WxId(command));
+    }
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_gridProps->EnableCategories(false); }, WxId(cmd::kAlphabetical));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_gridProps->EnableCategories(true); }, WxId(cmd::kCategorized));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_gridProps->HasFlag(wxPG_HIDE_CATEGORIES)); },
+         WxId(cmd::kAlphabetical));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(!m_gridProps->HasFlag(wxPG_HIDE_CATEGORIES)); },
+         WxId(cmd::kCategorized));
+}
+
+CPropertiesViewBar::~CPropertiesViewBar()
+{
+    // The rows point at the objects they show and at the pane's images and editors.
+    m_gridProps->Clear();
+}
+
+wxString CPropertiesViewBar::RowName(std::string_view group, std::string_view label)
+{
+    return wxString::FromUTF8(group.data(), group.size()) + "/" + wxString::FromUTF8(label.data(), label.size());
+}
+
+void CPropertiesViewBar::UpdateGridFont()
+{
+    const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    m_gridProps->SetFont(font);
+    m_comboObjects->SetFont(font);
+}
+
+void CPropertiesViewBar::ReportMessage(const wxString& text)
+{
+    const std::string message = text.ToStdString(wxConvUTF8);
+    CDrawDoc* document = m_host.GetActiveDrawDoc();
+    if (document && document->MessageSink())
+        document->MessageSink()->ShowMessage(message, kCaption);
+    else
+        wxMessageBox(text, kCaption, wxOK | wxICON_WARNING, this);
+}
+
+// ---------------------------------------------------------------------------------------
+// Units
+
+LengthValue CPropertiesViewBar::MakeLengthValue(float length) const
+{
+    return kelmora::MakeLengthValue(length, m_nUnit, ScreenPixelsPerInch());
+}
+
+float CPropertiesViewBar::LengthFromValue(const wxVariant& value) const
+{
+    // The value's own type decides how it is read, whatever unit is current now.
+    LengthValue shown = 0.0f;
+    const wxString type = value.GetType();
+    if (type == "long")
+        shown = TruncateToInt32(double(value.GetLong()));
+    else if (type == "longlong")
+        shown = TruncateToInt32(double(value.GetLongLong().GetValue()));
+    else if (type == "double")
+        shown = float(value.GetDouble());
+    else
+        return std::numeric_limits<float>::quiet_NaN();
+    return kelmora::LengthFromValue(shown, m_nUnit, ScreenPixelsPerInch());
+}
+
+void CPropertiesViewBar::OnUnit(DrawUnit unit)
+{
+    m_nUnit = unit;
+    RefreshProperties();
+}
+
+void CPropertiesViewBar::OnUpdateUnit(wxUpdateUIEvent& event, DrawUnit unit)
+{
+    event.Check(m_nUnit == unit);
+}
+
+// ---------------------------------------------------------------------------------------
+// The object list
+
+int CPropertiesViewBar::AddObject(CDrawObj* object)
+{
+    if (!object)
+        return -1;
+    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
+        if (m_comboObjects->GetClientData(i) == object)
+            return int(i);
+    }
+    return m_comboObjects->Append(wxString::FromUTF8(object->GetName()), static_cast<void*>(object));
+}
+
+void CPropertiesViewBar::RemoveObject(CDrawObj* object)
+{
+    if (!object)
+        return;
+    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
+        if (m_comboObjects->GetClientData(i) == object) {
+            m_comboObjects->Delete(i);
+            break;
+        }
+    }
+    std::erase(m_multiSel, object);
+    // The object may be about to be destroyed: no row may keep pointing at it.
+    if (m_pShownObject == object)
+        ClearGrid();
+}
+
+void CPropertiesViewBar::FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects)
+{
+    m_comboObjects->SetSelection(
+        m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()), static_cast<void*>(nullptr)));
+    for (const std::unique_ptr<CDrawObj>& object : objects) {
+        if (object && !object->m_bDeleted)
+            m_comboObjects->Append(wxString::FromUTF8(object->GetName()), static_cast<void*>(object.get()));
+    }
+}
+
+void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
+{
+    FillComboFromDocument(document.m_objects);
+}
+
+void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects)
+{
+    for (CDrawObj* object : objects)
+        AddObject(object);
+}
+
+int CPropertiesViewBar::DocumentIndex()
+{
+    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
+        if (!m_comboObjects->GetClientData(i))
+            return int(i);
+    }
+    // Emptied by ClearAll and not filled again: the document still has its entry.
+    return m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()), static_cast<void*>(nullptr));
+}
+
+// ---------------------------------------------------------------------------------------
+// What the grid shows
+
+void CPropertiesViewBar::ClearGrid()
+{
+    m_pending.reset();
+    m_pShownObject = nullptr;
+    m_pShownDocument = nullptr;
+    m_gridProps->ClearPage(0);
+}
+
+void CPropertiesViewBar::ClearAll()
+{
+    m_comboObjects->Clear();
+    ClearGrid();
+    m_multiSel.clear();
+    m_comboObjects->Refresh();
+    m_gridProps->Refresh();
+    Refresh();
+}
+
+int CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
+{
+    m_multiSel.clear();
+    std::vector<CDrawObj*> objects;
+    std::copy_if(selection.begin(), selection.end(), std::back_inserter(objects), [](CDrawObj* o) { return o; });
+    if (objects.empty()) {
+        const int index = DocumentIndex();
+        ShowCurrentItem(index);
+        return index;
+    }
+    if (objects.size() > 1) {
+        m_multiSel = objects;
+        FillComboFromList(objects);
+    }
+    const int index = AddObject(objects.front());
+    ShowCurrentItem(index);
+    return index;
+}
+
+CDrawObj* CPropertiesViewBar::ShowCurrentItem(int index)
+{
+    if (index < 0 || unsigned(index) >= m_comboObjects->GetCount())
+        return nullptr;
+    auto* object = static_cast<CDrawObj*>(m_comboObjects->GetClientData(unsigned(index)));
+    m_comboObjects->SetSelection(index);
+    if (object && !object->m_bDeleted) {
+        FillObjectProperties(object);
+        return object;
+    }
+    if (object) {
+        m_comboObjects->Delete(unsigned(index));
+        m_comboObjects->SetSelection(DocumentIndex());
+    }
+    FillDocumentProperties(m_host.GetActiveDrawDoc());
+    return object;
+}
+
+void CPropertiesViewBar::RefreshProperties()
+{
+    if (m_pShownDocument)
+        FillDocumentProperties(m_host.GetActiveDrawDoc());
+    else if (m_pShownObject)
+        ShowCurrentItem(AddObject(m_pShownObject));
+}
+
+void CPropertiesViewBar::OnObjectSelChange(wxCommandEvent&)
+{
+    m_multiSel.clear();
+    const int index = m_comboObjects->GetSelection();
+    if (index == wxNOT_FOUND)
+        return;
+    auto* object = static_cast<CDrawObj*>(m_comboObjects->GetClientData(unsigned(index)));
+    CDrawView* view = m_host.GetActiveDrawView();
+    if (object && !object->m_bDeleted) {
+        ShowCurrentItem(AddObject(object));
+        if (view)
+            view->Select(object, false);
+        return;
+    }
+    if (object) {
+        m_comboObjects->Delete(unsigned(index));
+        m_comboObjects->SetSelection(DocumentIndex());
+    }
+    FillDocumentProperties(m_host.GetActiveDrawDoc());
+    // Choosing the document empties the view's selection, and the frame's selection
+    // display follows.
+    if (view)
+        view->Select(nullptr, false);
+}
+
+} // namespace kelmora

@@ -1,0 +1,42 @@
+#pragma once
+// The pictures of the properties pane, drawn by the program's own drawing layer: the icon
+// lists of the hatch, gradient, dash and texture rows, and the unit toolbar's buttons.
+
+#include "platform/graphics/ImageSurface.h"
+
+#include <memory>
+#include <string_view>
+
+#include <wx/bitmap.h>
+#include <wx/imaglist.h>
+
+namespace kelmora {
+
+// Icon sizes and counts of the four lists: one hatch icon per hatch style, one gradient
+// icon per built-in gradient set-up, one dash icon per dash style (the five plain styles
+// and the fourteen presets), one texture icon per built-in texture.
+inline const wxSize kHatchIconSize{35, 35};
+inline constexpr int kHatchIconCount = 53;
+inline const wxSize kGradientIconSize{35, 35};
+inline constexpr int kGradientIconCount = 7;
+inline const wxSize kDashIconSize{96, 16};
+inline constexpr int kDashIconCount = 19;
+inline const wxSize kTextureIconSize{128, 32};
+inline constexpr int kTextureIconCount = 10;
+
+struct PropertyImageLists {
+    std::unique_ptr<wxImageList> hatch;
+    std::unique_ptr<wxImageList> gradient;
+    std::unique_ptr<wxImageList> dash;
+    std::unique_ptr<wxImageList> texture;
+};
+
+PropertyImageLists BuildPropertyImageLists();
+
+// A 16 × 16 toolbar picture of a unit's short name ("px", "mm", "pt", "in").
+wxBitmap MakeUnitBitmap(std::string_view text);
+
+// The surface's pixels as a bitmap with alpha.
+wxBitmap BitmapFromSurface(const ImageSurface& surface);
+
+} // namespace kelmora

@@ -1,0 +1,206 @@
+#include "PaneFixture.h"
+
+#include "app/CommandIds.h"
+#include "app/properties/PropertiesToolBar.h"
+#include "model/DrawObjGroup.h"
+
+#include <wx/choice.h>
+
+namespace kelmora::testing {
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+std::vector<std::string> ComboTexts(wxChoice& combo)
+{
+    std::vector<std::string> texts;
+    for (unsigned i = 0; i < combo.GetCount(); ++i)
+        texts.push_back(combo.GetString(i).ToStdString());
+    return texts;
+}
+
+void ChooseUnit(CPropertiesViewBar& pane, int command)
+{
+    wxCommandEvent click(wxEVT_TOOL, WxId(command));
+    click.SetEventObject(pane.GetUnitToolBar());
+    pane.GetUnitToolBar()->GetEventHandler()->ProcessEvent(click);
+}
+
+} // namespace
+
+TEST(PropertiesViewBar, SelectingAnObjectShowsItsGroupsAndRowsInOrder)
+{
+    PaneFixture f;
+    CDrawObj* rect = f.Add(ShapeType::Rectangle);
+    f.view->Select(rect);
+    EXPECT_EQ(f.pane->ShownObject(), rect);
+    EXPECT_EQ(f.Groups(), (Names{"General", "Fill", "Stroken", "Glow", "Shadow", "Reflection"}));
+    EXPECT_EQ(f.Rows("General"), (Names{"Shape Type", "Shape Name", "Locked", "Left", "Top", "Width", "Height"}));
+    EXPECT_EQ(f.Text("General", "Shape Type"), "Rectangle");
+    // The fill is off: "None" and no fill rows. The pen's fill rows are always there.
+    EXPECT_EQ(f.Rows("Fill"), (Names{"Fill"}));
+    EXPECT_EQ(f.Text("Fill", "Fill"), "None");
+    EXPECT_EQ(f.Rows("Stroken"), (Names{"Enable Stroken Outline", "Weight", "Dash Style", "Dash Cap", "Start Line Cap",
+                                        "End Line Cap", "Line Join Style", "Alignment", "Stroken Advanced", "Fill",
+                                        "Color", "Transparency"}));
+    EXPECT_EQ(f.Rows("Shadow"), (Names{"Drop Shadow", "Color", "Transparency", "Direction", "Shadow Depth",
+                                       "Blur Radius", "Scal X %", "Scal Y %"}));
+    EXPECT_EQ(f.Text("Shadow", "Transparency"), std::to_string(rect->m_shadowBrush.m_clrFore >> 24));
+    EXPECT_EQ(f.Rows("Glow"), (Names{"Glow", "Inner Glow", "Color", "Glow Radius"}));
+    EXPECT_TRUE(f.Row("Stroken", "Stroken Advanced"));
+
+    // A text object adds its own group after General; a star its parameters.
+    auto* text = f.Add(ShapeType::Text);
+    text->m_nFontStyle = 5;
+    text->m_nTextStyle = 3;
+    text->m_strFontName = "No Such Family Anywhere";
+    f.view->Select(text);
+    EXPECT_EQ(f.Groups(), (Names{"General", "Text", "Fill", "Stroken", "Glow", "Shadow", "Reflection"}));
+    EXPECT_EQ(f.Text("Text", "Bold"), "True");
+    EXPECT_EQ(f.Text("Text", "Italic"), "False");
+    EXPECT_EQ(f.Text("Text", "Underline"), "True");
+    EXPECT_EQ(f.Text("Text", "Style"), "Ecllipse");
+    EXPECT_EQ(f.Text("Text", "Font"), "No Such Family Anywhere");
+
+    auto* star = f.Add(ShapeType::Star);
+    star->m_pen.m_nDashCap = 3;
+    f.view->Select(star);
+    const Names general = f.Rows("General");
+    EXPECT_EQ(Names(general.end() - 3, general.end()), (Names{"Sides", "Radius", "Inner Radius"}));
+    EXPECT_FALSE(f.Row("Stroken", "Alignment"));
+
+    // Groups have "Use group settings" first in Fill and Stroken.
+    std::vector<std::unique_ptr<CDrawObj>> members;
+    members.push_back(std::make_unique<CDrawRect>(RectF(0, 0, 100, 100), nullptr));
+    auto* group = static_cast<CDrawObjGroup*>(f.document.Add(std::make_unique<CDrawObjGroup>(members)));
+    group->m_strName = "Group - 1";
+    f.view->Select(group);
+    EXPECT_EQ(f.Rows("Fill").front(), "Use group settings");
+    EXPECT_EQ(f.Rows("Stroken").front(), "Use group settings");
+    EXPECT_EQ(f.Rows("General").back(), "Use group settings");
+}
+
+TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
+{
+    PaneFixture f;
+    CDrawObj* rect = f.Add(ShapeType::Rectangle, RectF(300, 300, 600, 300), "Rectangle - 3");
+    CDrawObj* arc = f.Add(ShapeType::Rectangle, RectF(1000, 300, 300, 300), "Arc - 1");
+    CDrawObj* bezier = f.Add(ShapeType::Rectangle, RectF(1500, 300, 300, 300), "Bezier - 2");
+    wxChoice& combo = *f.pane->GetObjectCombo();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Bezier - 2", "Document", "Rectangle - 3"}));
+    // Found by what it carries, whatever its position.
+    EXPECT_EQ(combo.GetClientData(unsigned(f.pane->AddObject(rect))), rect);
+    EXPECT_EQ(combo.GetCount(), 4u);
+
+    // Choosing an entry selects that object alone in the view.
+    f.view->SelectObjects({arc, bezier});
+    EXPECT_EQ(f.pane->ShownObject(), arc);
+    combo.SetSelection(f.pane->AddObject(rect));
+    wxCommandEvent choice(wxEVT_CHOICE, combo.GetId());
+    choice.SetEventObject(&combo);
+    combo.GetEventHandler()->ProcessEvent(choice);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{rect});
+    EXPECT_EQ(f.pane->ShownObject(), rect);
+
+    // A deleted object's entry goes when it is chosen, and the document is shown.
+    bezier->m_bDeleted = true;
+    combo.SetSelection(f.pane->AddObject(bezier));
+    combo.GetEventHandler()->ProcessEvent(choice);
+    EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Document", "Rectangle - 3"}));
+    EXPECT_EQ(combo.GetStringSelection(), "Document");
+    EXPECT_TRUE(f.pane->ShowsDocument());
+    EXPECT_TRUE(f.view->m_selection.empty());
+
+    // ClearAll forgets the multi-selection: a later edit reaches the shown object only.
+    f.view->SelectObjects({arc, rect});
+    f.pane->ClearAll();
+    EXPECT_EQ(combo.GetCount(), 0u);
+    EXPECT_FALSE(f.pane->ShownObject());
+    f.pane->SetSelection({arc});
+    ASSERT_TRUE(f.Change("Stroken", "Enable Stroken Outline", wxVariant(false)));
+    EXPECT_FALSE(arc->m_bLineEnabled);
+    EXPECT_TRUE(rect->m_bLineEnabled);
+
+    // Removing the shown object empties the grid: no row may point at it.
+    f.pane->RemoveObject(arc);
+    EXPECT_FALSE(f.pane->ShownObject());
+    EXPECT_TRUE(f.Groups().empty());
+}
+
+TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)
+{
+    PaneFixture f;
+    CDrawObj* rect = f.Add(ShapeType::Rectangle, RectF(300, 600, 2478, 3507));
+    f.view->Select(rect);
+    const int dpi = ScreenPixelsPerInch();
+    ChooseUnit(*f.pane, cmd::kUnitPixels);
+    EXPECT_EQ(f.pane->GetUnit(), DrawUnit::Pixels);
+    EXPECT_EQ(f.Row("General", "Width")->GetValue().GetType(), "long");
+    EXPECT_EQ(f.Text("General", "Width"), std::to_string(int(dpi * 2478 / 300.0 + 0.5)));
+    EXPECT_EQ(f.Text("General", "Left"), std::to_string(int(dpi * 300 / 300.0 + 0.5)));
+    ChooseUnit(*f.pane, cmd::kUnitMillimeters);
+    EXPECT_EQ(f.Text("General", "Width"), "209.804");
+    EXPECT_EQ(f.Text("General", "Height"), "296.926");
+    EXPECT_EQ(f.Text("Stroken", "Weight"), "0.254");
+    ChooseUnit(*f.pane, cmd::kUnitPoints);
+    EXPECT_EQ(f.Text("General", "Width"), "594.72");
+    // Integer rows do not change with the unit.
+    EXPECT_EQ(f.Text("Shadow", "Direction"), "45");
+
+    // The document's list follows the unit too.
+    f.view->Select(nullptr);
+    EXPECT_TRUE(f.pane->ShowsDocument());
+    ChooseUnit(*f.pane, cmd::kUnitInches);
+    EXPECT_EQ(f.Text("Document", "Page Width"), "8.26");
+    EXPECT_EQ(f.Text("Document", "Page Height"), "11.69");
+
+    // Each unit button is checked only while its unit is the pane's.
+    wxUpdateUIEvent update(WxId(cmd::kUnitInches));
+    f.pane->GetEventHandler()->ProcessEvent(update);
+    EXPECT_TRUE(update.GetChecked());
+    wxUpdateUIEvent pixels(WxId(cmd::kUnitPixels));
+    f.pane->GetEventHandler()->ProcessEvent(pixels);
+    EXPECT_FALSE(pixels.GetChecked());
+}
+
+TEST(PropertiesViewBar, TheDocumentListEditsPageGridAndSummary)
+{
+    PaneFixture f;
+    f.Add(ShapeType::Rectangle)->m_bDeleted = true;
+    --f.document.m_nObjects;
+    f.Add(ShapeType::Rectangle);
+    f.view->Select(nullptr);
+    EXPECT_EQ(f.Groups(), (Names{"Document", "Summary", "Statistics"}));
+    EXPECT_EQ(f.Text("Statistics", "# Objects"), "1");
+    EXPECT_TRUE(f.Row("Statistics", "Created")->HasFlag(wxPG_PROP_READONLY));
+    EXPECT_FALSE(f.Row("Summary", "Author")->HasFlag(wxPG_PROP_READONLY));
+
+    ChooseUnit(*f.pane, cmd::kUnitMillimeters);
+    f.document.SetModifiedFlag(false);
+    ASSERT_TRUE(f.Change("Document", "Page Width", wxVariant(210.0)));
+    EXPECT_EQ(f.document.m_sizePage.cx, 2480);
+    EXPECT_TRUE(f.document.IsModified());
+
+    // A grid cell below one unit is refused (the grid would never finish painting).
+    const CSize grid = f.document.m_sizeGrid;
+    EXPECT_FALSE(f.Change("Document", "Grid Width", wxVariant(0.0)));
+    EXPECT_EQ(f.document.m_sizeGrid, grid);
+    ASSERT_EQ(f.log.messages.size(), 1u);
+
+    f.document.SetModifiedFlag(false);
+    ASSERT_TRUE(f.Change("Summary", "Author", wxVariant("Ada")));
+    auto* summary = static_cast<CDocSummaryInfo*>(f.document.m_pSummaryInfo.get());
+    EXPECT_EQ(summary->GetAuthor(), "Ada");
+    EXPECT_TRUE(f.document.IsModified());
+
+    ASSERT_TRUE(f.Change("Document", "Page Color", VariantFromColorRef(0x000000FF)));
+    EXPECT_EQ(f.document.m_clrPaper.current, 0x000000FFu);
+
+    // Without summary information there is nothing to show in Summary or Statistics.
+    f.document.m_pSummaryInfo = std::make_unique<fakes::FakeSummary>();
+    f.pane->FillDocumentProperties(&f.document);
+    EXPECT_EQ(f.Groups(), (Names{"Document"}));
+}
+
+} // namespace kelmora::testing
