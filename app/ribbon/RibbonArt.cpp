@@ -1,5 +1,7 @@
 #include "app/ribbon/RibbonArt.h"
 
+#include "dialogs/SurfaceBlit.h"
+
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "platform/graphics/Graphics.h"
@@ -7,7 +9,6 @@
 #include "platform/graphics/ImageSurface.h"
 #include "view/StylePresets.h"
 
-#include <wx/image.h>
 
 #include <cmath>
 #include <memory>
@@ -53,7 +54,7 @@ wxBitmap RenderObjects(int width, int height, const std::vector<CDrawObj*>& obje
     };
     if (placement == Placement::AsIs) {
         draw(*surface, nullptr);
-        return BitmapFromSurface(*surface);
+        return SurfaceToBitmap(*surface);
     }
     // What the objects paint, moved into the middle of the picture: a first drawing
     // measures it.
@@ -65,7 +66,7 @@ wxBitmap RenderObjects(int width, int height, const std::vector<CDrawObj*>& obje
     const float cy = float(height / kScreenScale) / 2;
     const Matrix centre = Matrix::Translation(cx - (painted.X + painted.Width / 2), cy - (painted.Y + painted.Height / 2));
     draw(*surface, painted.Width > 0 && painted.Height > 0 ? &centre : nullptr);
-    return BitmapFromSurface(*surface);
+    return SurfaceToBitmap(*surface);
 }
 
 // The sample the effect galleries show: a rounded square in the first accent colour with
@@ -95,32 +96,7 @@ wxBitmap RenderArt(int width, int height, const std::function<void(cairo_t*)>& d
     cairo_t* cr = cairo_create(surface->CairoSurface());
     draw(cr);
     cairo_destroy(cr);
-    return BitmapFromSurface(*surface);
-}
-
-wxBitmap BitmapFromSurface(const ImageSurface& surface)
-{
-    cairo_surface_t* cs = surface.CairoSurface();
-    cairo_surface_flush(cs);
-    const int width = surface.Width();
-    const int height = surface.Height();
-    const int stride = cairo_image_surface_get_stride(cs);
-    const unsigned char* data = cairo_image_surface_get_data(cs);
-    wxImage image(width, height);
-    image.InitAlpha();
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = row[x];
-            const uint32_t a = pixel >> 24;
-            // cairo keeps premultiplied colour; the bitmap wants it straight.
-            const auto straight = [a](uint32_t c) { return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a); };
-            image.SetRGB(x, y, uint8_t(straight((pixel >> 16) & 0xFF)), uint8_t(straight((pixel >> 8) & 0xFF)),
-                         uint8_t(straight(pixel & 0xFF)));
-            image.SetAlpha(x, y, uint8_t(a));
-        }
-    }
-    return wxBitmap(image);
+    return SurfaceToBitmap(*surface);
 }
 
 std::vector<wxBitmap> MakeStylesGalleryImages()

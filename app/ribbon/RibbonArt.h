@@ -12,12 +12,8 @@
 
 namespace kelmora {
 
-class ImageSurface;
-
 // A transparent `width` x `height` bitmap with what `draw` paints into it.
 wxBitmap RenderArt(int width, int height, const std::function<void(cairo_t*)>& draw);
-// The surface's pixels as a bitmap with alpha.
-wxBitmap BitmapFromSurface(const ImageSurface& surface);
 
 // The size of a gallery item, and of the line-weight and dash-style pictures.
 inline constexpr int kGalleryItemSize = 40;
