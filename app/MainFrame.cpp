@@ -22,6 +22,7 @@
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/RibbonStatusBar.h"
 #include "view/DrawView.h"
+#include "view/PrintSetup.h"
 
 #include <wx/aui/auibook.h>
 #include <wx/display.h>
@@ -512,6 +513,7 @@ void CMainFrame::BindCommands()
         if (manager())
             manager()->NewWindow(manager()->GetActiveDocument());
     });
+    on(cmd::kFilePrintSetup, [this] { OnFilePrintSetup(this); });
     on(cmd::kAppExit, [this] { Close(); });
     on(cmd::kAppAbout, [this] { OnAppAbout(); });
     on(cmd::kWindowsDialog, [this] { ShowWindowsDialog(); });

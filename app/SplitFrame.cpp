@@ -1,6 +1,7 @@
 #include "app/SplitFrame.h"
 
 #include "app/CommandIds.h"
+#include "view/PrintPreviewState.h"
 
 #include <utility>
 #include <vector>
@@ -22,6 +23,8 @@ bool CSplitFrame::Create(wxAuiMDIParentFrame* parent, wxWindowID id, const wxStr
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ActivateNextPane(false); }, WxId(cmd::kPrevPane));
     Bind(wxEVT_CHILD_FOCUS, &CSplitFrame::OnChildFocus, this);
     Bind(wxEVT_CLOSE_WINDOW, &CSplitFrame::OnCloseWindow, this);
+    // A view of this frame opened or ended its print preview.
+    Bind(EVT_PRINT_PREVIEW_STATE, [this](wxCommandEvent& event) { SetPrintPreview(event.GetInt() != 0); });
     if (!OnCreateClient(std::move(viewFactory)))
         return false;
     if (m_bFrameActive)

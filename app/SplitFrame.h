@@ -59,8 +59,8 @@ public:
     // Moves the activation (and the focus) to the next or the previous pane.
     void ActivateNextPane(bool forward);
 
-    // The print preview of this frame's document is shown; set by the preview when it
-    // opens and closes.
+    // The print preview of this frame's document is shown; set when a view of the frame
+    // opens and ends its preview.
     void SetPrintPreview(bool shown) { m_bPrintPreview = shown; }
     bool IsInPrintPreview() const { return m_bPrintPreview; }
 

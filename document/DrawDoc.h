@@ -111,9 +111,10 @@ public:
     // object not in the list do nothing.
     void SetObjectZOrder(int position, CDrawObj* object);
 
-    // Paints every live object back to front, their selection marks in the active view
-    // and the view's snap feedback. While the view repaints part of its window, objects
-    // that are not selected and whose last drawing lies outside the clip are left out.
+    // Paints every live object back to front, then, on screen only (not on a printer
+    // page), their selection marks in the active view and the view's snap feedback. While
+    // the view repaints part of its window, objects that are not selected and whose last
+    // drawing lies outside the clip are left out.
     void Draw(Graphics& g, DeviceContext& dc, ViewServices* view);
     // What the object painted at its last drawing in a view (document units, outline and
     // effects included); nothing when it has not been drawn since it was added or the list

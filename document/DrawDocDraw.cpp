@@ -1,5 +1,5 @@
 // Painting the document: every live object back to front with its selection marks, then
-// the snap feedback of the view.
+// the snap feedback of the view (both on screen only).
 
 #include "document/DrawDoc.h"
 
@@ -128,7 +128,8 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
         if (marksShown && view->IsSelected(object))
             object->DrawTrackerEx(g, kSelectionMarks, view);
     }
-    if (view)
+    // Snap feedback belongs to a drag on screen; a printed or previewed page shows none.
+    if (view && !dc.IsPrinting())
         DrawSnapFeedback(g, *view);
 }
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 namespace kelmora {
 
@@ -104,6 +105,30 @@ SizeF PaperSizeInches(const PaperSizeRecord& paper, bool landscape)
     const float divisor = paper.unit == PaperUnit::ThousandthsOfInch ? kThousandthsPerInch : kMillimetresPerInch;
     const SizeF size(float(paper.width) / divisor, float(paper.height) / divisor);
     return landscape ? SizeF(size.Height, size.Width) : size;
+}
+
+PaperExtent PaperExtentOf(const PaperSizeRecord& paper)
+{
+    // A thousandth of an inch is 2.54 hundredths of a millimetre.
+    const auto convert = [&paper](int32_t length) {
+        return paper.unit == PaperUnit::ThousandthsOfInch ? int32_t(std::lround(double(length) * 2.54))
+                                                          : length * 100;
+    };
+    return PaperExtent{convert(paper.width), convert(paper.height)};
+}
+
+std::optional<size_t> FindPaperBySize(PaperExtent size)
+{
+    const auto near = [](int32_t a, int32_t b) { return std::abs(int64_t(a) - int64_t(b)) <= kPaperMatchTolerance; };
+    for (bool exchanged : {false, true}) {
+        const PaperExtent wanted = exchanged ? PaperExtent{size.height, size.width} : size;
+        for (size_t row = 0; row < PaperSizeTable.size(); ++row) {
+            const PaperExtent extent = PaperExtentOf(PaperSizeTable[row]);
+            if (near(extent.width, wanted.width) && near(extent.height, wanted.height))
+                return row;
+        }
+    }
+    return std::nullopt;
 }
 
 int InchesToPixels(float inches, int pixelsPerInch)

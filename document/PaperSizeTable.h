@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kelmora {
@@ -34,6 +35,9 @@ struct PaperSizeRecord {
 inline constexpr size_t kPaperSizeCount = 77;
 extern const std::array<PaperSizeRecord, kPaperSizeCount> PaperSizeTable;
 
+// The printer paper code of A4.
+inline constexpr uint16_t kPaperCodeA4 = 9;
+
 inline constexpr float kMillimetresPerInch = 25.4f;
 inline constexpr float kThousandthsPerInch = 1000.0f;
 
@@ -42,6 +46,25 @@ inline constexpr float kThousandthsPerInch = 1000.0f;
 SizeF PaperSizeInOwnUnit(const PaperSizeRecord& paper, bool landscape);
 // The paper's width and height in inches, exchanged for landscape.
 SizeF PaperSizeInches(const PaperSizeRecord& paper, bool landscape);
+
+// A paper's portrait width and height in hundredths of a millimetre, the unit printing
+// systems give paper sizes in, rounded to the nearest.
+struct PaperExtent {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const PaperExtent&) const = default;
+};
+PaperExtent PaperExtentOf(const PaperSizeRecord& paper);
+
+// How far a printer's paper may differ from a row's size, each way, and still be that
+// row's paper: 1 mm, which absorbs papers named in inches but measured in millimetres.
+inline constexpr int32_t kPaperMatchTolerance = 100;
+
+// The row of a paper given by its size in hundredths of a millimetre: the first row whose
+// portrait size matches within kPaperMatchTolerance, else the first whose landscape size
+// does (printing systems report every paper upright); nothing when no row matches. Rows
+// of equal size (A4 and A4 Small, the repeated rows) all map to the first of them.
+std::optional<size_t> FindPaperBySize(PaperExtent size);
 
 // Whole pixels at `pixelsPerInch`: the product rounded half up, then truncated toward
 // zero (so negative lengths round toward zero). Lengths whose pixels would not fit an int

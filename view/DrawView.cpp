@@ -81,6 +81,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     BindSelectionCommands();
     BindViewCommands();
     BindToolCommands();
+    BindPrintCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
     m_document.AddView(this);
@@ -88,6 +89,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
 CDrawView::~CDrawView()
 {
+    ClosePrintPreviewOnDestroy();
     EndTextEntry(true);
     ForgetToolState();
     m_document.RemoveView(this);

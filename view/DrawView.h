@@ -24,6 +24,7 @@
 #include "platform/geometry/RectF.h"
 #include "platform/graphics/ImageSurface.h"
 #include "view/DrawTool.h"
+#include "view/PrintSystem.h"
 #include "view/ToolCursors.h"
 
 #include <wx/scrolwin.h>
@@ -33,16 +34,22 @@ class wxTextCtrl;
 
 #include <array>
 #include <cairo.h>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+class wxPrintDialogData;
+class wxPrintPreview;
 
 namespace kelmora {
 
 class CDrawDoc;
 class CDrawItem;
 class CDrawRect;
+class CMyPreviewViewEx;
 class DeviceContext;
 class Graphics;
 
@@ -312,6 +319,49 @@ private:
     int m_nRepaintDeferral = 0;            // > 0: Invalidate only notes the request
     bool m_bRepaintDeferred = false;
     std::vector<PaintMargins> m_dragMargins;
+
+    // ==== Printing (DrawViewPrint.cpp) ==================================================
+public:
+    // The drawing prints as one page, the document at its actual size.
+    // Print (with the print dialog) and Quick Print (without it, to the setup's printer;
+    // with no printer known there is nothing to print to without asking, so the dialog
+    // comes up). The job runs with the session's setup, which keeps what a printed job's
+    // dialog chose.
+    void OnFilePrint(bool prompt);
+    // Print Preview: opens the preview frame, or brings an open one to the front. When no
+    // preview can be made it says so and leaves the panes as they were.
+    void OnFilePrintPreview();
+    // Sent by the child frame while the preview is shown: print from it, close it.
+    void OnPreviewPrint();
+    void OnPreviewClose();
+    // One print job of the page with `setup`, after the print dialog when `prompt`. Only
+    // a printed job records the time in the summary information; a failed one is told to
+    // the user; nothing else of the document changes.
+    PrintResult PrintPage(wxPrintDialogData& setup, bool prompt);
+    // Around a preview the frame hides its panes and the child frame shows the preview
+    // state; afterwards both are put back. A print job needs neither.
+    void OnBeginPrinting(bool preview);
+    void OnEndPrinting(bool preview);
+    // Draws the page onto `cr`, one document unit being scaleX by scaleY units of the
+    // context: at factor 1, without paper, grid, selection or snap marks. For a printer
+    // (not the preview) the printing flag is set meanwhile, so that effects reach it
+    // through image files.
+    void OnPrint(cairo_t* cr, double scaleX, double scaleY, bool preview);
+    // A preview of the page with `setup`; null when the print system cannot make one.
+    std::unique_ptr<wxPrintPreview> CreatePrintPreview(const wxPrintDialogData& setup);
+    // The open preview frame; null while none is open.
+    CMyPreviewViewEx* GetPrintPreviewFrame() const { return m_pPreviewFrame; }
+    // The preview frame has closed.
+    void OnPreviewClosed();
+
+private:
+    // Binds Print, Quick Print, Print Preview and the preview's print and close commands.
+    void BindPrintCommands();
+    void ShowPrintMessage(std::string_view text);
+    // The view goes while its preview is open: the preview closes without calling back.
+    void ClosePrintPreviewOnDestroy();
+    CMyPreviewViewEx* m_pPreviewFrame = nullptr;
+    // ==== end of printing ================================================================
 };
 
 } // namespace kelmora

@@ -159,6 +159,14 @@ TEST(DrawDocDraw, SnapFeedbackIsPaintedInRed)
     EXPECT_EQ(f.surface.GetPixel(13, 250)->GetA(), 0);
     // Inside the square nothing is painted.
     EXPECT_EQ(f.surface.GetPixel(100, 100)->GetA(), 0);
+
+    // A printed page shows no snap feedback, whatever the view holds.
+    ImageSurface page = *ImageSurface::Create(400, 300);
+    Graphics pageGraphics(page);
+    DeviceContext printer(true);
+    f.document.Draw(pageGraphics, printer, &f.view);
+    EXPECT_EQ(page.GetPixel(82, 83)->GetA(), 0);
+    EXPECT_EQ(page.GetPixel(11, 250)->GetA(), 0);
 }
 
 TEST(DrawDocDraw, CentreSnapDrawsACrossAndACircle)

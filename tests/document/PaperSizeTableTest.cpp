@@ -71,4 +71,31 @@ TEST(PaperSizeTable, Conversions)
     EXPECT_EQ(PixelsToInches(500, 0), 0.0f);
 }
 
+TEST(PaperSizeTable, PapersAreFoundByTheirSizeWithinAMillimetre)
+{
+    // A4 and Letter as a printing system gives them; Letter in millimetres is 215.9 x 279.4.
+    EXPECT_EQ(FindPaperBySize({21000, 29700}), 1u);
+    EXPECT_EQ(FindPaperBySize({21590, 27940}), 6u);
+    EXPECT_EQ(FindPaperBySize({21600, 27900}), 6u);     // whole millimetres still match
+    EXPECT_EQ(FindPaperBySize({21100, 29800}), 1u);     // exactly 1 mm off each way
+    EXPECT_EQ(FindPaperBySize({21101, 29700}), std::nullopt);
+    EXPECT_EQ(FindPaperBySize({0, 0}), std::nullopt);
+    // An upright paper finds a row the table keeps lying (Japanese Double Postcard,
+    // 200 x 148) when no row has it upright.
+    EXPECT_EQ(FindPaperBySize({14800, 20000}), 58u);
+    EXPECT_EQ(FindPaperBySize({17600, 12500}), 29u);
+    // US Ledger (17 x 11) is shadowed by US Tabloid (11 x 17) only when given upright.
+    EXPECT_EQ(FindPaperBySize({43180, 27940}), 9u);
+    EXPECT_EQ(FindPaperBySize({27940, 43180}), 8u);
+
+    // Every row's own size maps back to it, or to the first row of the same size.
+    for (size_t row = 0; row < PaperSizeTable.size(); ++row) {
+        const PaperExtent extent = PaperExtentOf(PaperSizeTable[row]);
+        const std::optional<size_t> found = FindPaperBySize(extent);
+        ASSERT_TRUE(found) << PaperSizeTable[row].name;
+        EXPECT_LE(*found, row) << PaperSizeTable[row].name;
+        EXPECT_EQ(PaperExtentOf(PaperSizeTable[*found]), extent) << PaperSizeTable[row].name;
+    }
+}
+
 } // namespace kelmora

@@ -280,8 +280,9 @@ TEST(BrushManGradient, RadialFillsLieInTheShapeSpaceAndSurviveCopiesAndRecords)
         ImageSurface drawn = *ImageSurface::Create(160, 120);
         ASSERT_TRUE(Paint(fill, drawn, bounds, nullptr, kSmooth)) << spread;
         EXPECT_GT(Red(drawn, 120, 80), 200) << spread;
-        if (spread == 1)
+        if (spread == 1) {
             EXPECT_EQ(At(drawn, 102, 62), kBlue);
+        }
         if (spread == 3) {
             // Rings about the gradient's centre: the same on either side of it.
             for (int d : {7, 13, 17})

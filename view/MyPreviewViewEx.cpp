@@ -1,0 +1,190 @@
+#include "view/MyPreviewViewEx.h"
+
+#include "app/CommandIds.h"
+#include "document/PaperSizeTable.h"
+#include "view/DrawView.h"
+#include "view/PrintSetup.h"
+#include "view/PrinterChoices.h"
+
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include <utility>
+
+namespace kelmora {
+
+namespace {
+
+constexpr int kFirstPage = 1;
+constexpr int kLabelGap = 4;
+constexpr int kComboGap = 12;
+
+// The toolkit's control bar, which can be pointed at a new preview.
+class SettingControlBar : public wxPreviewControlBar {
+public:
+    using wxPreviewControlBar::wxPreviewControlBar;
+    void SetPrintPreview(wxPrintPreviewBase* preview) { m_printPreview = preview; }
+};
+
+wxString FromUtf8(std::string_view text)
+{
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+} // namespace
+
+CMyPreviewViewEx::CMyPreviewViewEx(CDrawView& view, std::unique_ptr<wxPrintPreview> preview, wxWindow* parent,
+                                   PrinterCatalog& catalog)
+    : wxPreviewFrame(preview.release(), parent), m_view(&view), m_catalog(catalog)
+{
+    Bind(wxEVT_CLOSE_WINDOW, &CMyPreviewViewEx::OnClose, this);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        FillPaperList();
+        ApplyPrinterSettings();
+    }, WxId(cmd::kPreviewPrinter));
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyPrinterSettings(); }, WxId(cmd::kPreviewPage));
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyPrinterSettings(); }, WxId(cmd::kPreviewOrientation));
+}
+
+CMyPreviewViewEx::~CMyPreviewViewEx()
+{
+    // Destroyed without a close (the program ending, say): the view still hears of it.
+    EndPreview();
+}
+
+void CMyPreviewViewEx::Start()
+{
+    InitializeWithModality(wxPreviewFrame_WindowModal);
+    if (wxWindow* parent = GetParent()) {
+        wxWindow* top = wxGetTopLevelParent(parent);
+        SetSize(top->GetRect());
+    }
+    ApplyPrinterSettings();
+    Show();
+    // The Setting box knows its border only once it is on screen; lay the bar out again.
+    m_controlBar->GetSizer()->SetSizeHints(m_controlBar);
+    Layout();
+}
+
+void CMyPreviewViewEx::CreateControlBar()
+{
+    long buttons = wxPREVIEW_DEFAULT;
+    if (m_printPreview->GetPrintoutForPrinting())
+        buttons |= wxPREVIEW_PRINT;
+    m_controlBar = new SettingControlBar(m_printPreview, buttons, this);
+    m_controlBar->CreateButtons();
+    BuildSettingPanel();
+}
+
+void CMyPreviewViewEx::BuildSettingPanel()
+{
+    auto* panel = new wxStaticBoxSizer(wxHORIZONTAL, m_controlBar, "Setting");
+    wxWindow* box = panel->GetStaticBox();
+    const auto addCombo = [panel, box](const char* label, int command, int width) {
+        panel->Add(new wxStaticText(box, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, kComboGap);
+        auto* combo = new wxChoice(box, WxId(command), wxDefaultPosition, wxSize(width, -1));
+        panel->Add(combo, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, kLabelGap);
+        return combo;
+    };
+    m_pPrinterCombo = addCombo("Printer:", cmd::kPreviewPrinter, kPrinterComboWidth);
+    m_pPageCombo = addCombo("Page:", cmd::kPreviewPage, kPageComboWidth);
+    m_pOrientationCombo = addCombo("Orientation:", cmd::kPreviewOrientation, kOrientationComboWidth);
+    panel->AddSpacer(kLabelGap);
+
+    const wxPrintData& setup = m_printPreview->GetPrintDialogData().GetPrintData();
+    const PrinterChoice printers = ListPrinters(m_catalog, setup.GetPrinterName().utf8_string());
+    for (const std::string& name : printers.names)
+        m_pPrinterCombo->Append(FromUtf8(name));
+    if (printers.selected)
+        m_pPrinterCombo->SetSelection(int(*printers.selected));
+    m_pOrientationCombo->Append("Portrait");
+    m_pOrientationCombo->Append("Landscape");
+    m_pOrientationCombo->SetSelection(setup.GetOrientation() == wxLANDSCAPE ? 1 : 0);
+    FillPaperList();
+
+    wxSizer* bar = m_controlBar->GetSizer();
+    bar->Add(panel, 0, wxALIGN_CENTER_VERTICAL | wxALL, kLabelGap);
+    bar->SetSizeHints(m_controlBar);
+}
+
+void CMyPreviewViewEx::FillPaperList()
+{
+    m_pPageCombo->Clear();
+    m_pageRows.clear();
+    const int printer = m_pPrinterCombo->GetSelection();
+    if (printer == wxNOT_FOUND)
+        return;
+    const std::optional<size_t> shown = PaperRowOf(m_printPreview->GetPrintDialogData().GetPrintData());
+    const PaperChoice papers = ListPapers(m_catalog, m_pPrinterCombo->GetString(printer).utf8_string(), shown);
+    for (size_t row : papers.rows)
+        m_pPageCombo->Append(FromUtf8(PaperSizeTable[row].name));
+    m_pageRows = papers.rows;
+    if (papers.selected)
+        m_pPageCombo->SetSelection(int(*papers.selected));
+}
+
+void CMyPreviewViewEx::ApplyPrinterSettings()
+{
+    std::optional<std::string> printer;
+    if (const int item = m_pPrinterCombo->GetSelection(); item != wxNOT_FOUND)
+        printer = m_pPrinterCombo->GetString(item).utf8_string();
+    std::optional<size_t> paperRow;
+    if (const int item = m_pPageCombo->GetSelection(); item != wxNOT_FOUND && size_t(item) < m_pageRows.size())
+        paperRow = m_pageRows[size_t(item)];
+    const int orientation = m_pOrientationCombo->GetSelection() + 1;
+
+    wxPrintDialogData setup = m_printPreview->GetPrintDialogData();
+    wxPrintData data = setup.GetPrintData();
+    BuildPrinterDevice(printer, paperRow, orientation, data);
+    setup.SetPrintData(data);
+    if (m_view) {
+        if (std::unique_ptr<wxPrintPreview> preview = m_view->CreatePrintPreview(setup))
+            ReplacePreview(std::move(preview));
+    }
+    m_printPreview->SetCurrentPage(kFirstPage);
+    m_previewCanvas->Refresh();
+}
+
+void CMyPreviewViewEx::ReplacePreview(std::unique_ptr<wxPrintPreview> preview)
+{
+    wxPrintPreviewBase* old = m_printPreview;
+    preview->SetZoom(old->GetZoom());
+    preview->SetFrame(this);
+    preview->SetCanvas(m_previewCanvas);
+    m_previewCanvas->SetPreview(preview.get());
+    static_cast<SettingControlBar*>(m_controlBar)->SetPrintPreview(preview.get());
+    m_printPreview = preview.release();
+    old->SetCanvas(nullptr);
+    old->SetFrame(nullptr);
+    delete old;
+    m_printPreview->AdjustScrollbars(m_previewCanvas);
+}
+
+void CMyPreviewViewEx::PrintFromPreview()
+{
+    if (m_printPreview)
+        m_printPreview->Print(true);
+}
+
+void CMyPreviewViewEx::DetachView()
+{
+    m_view = nullptr;
+}
+
+void CMyPreviewViewEx::OnClose(wxCloseEvent& event)
+{
+    EndPreview();
+    // The toolkit's own handling re-enables the parent and destroys the frame.
+    event.Skip();
+}
+
+void CMyPreviewViewEx::EndPreview()
+{
+    if (CDrawView* view = m_view.get()) {
+        m_view = nullptr;
+        view->OnPreviewClosed();
+    }
+}
+
+} // namespace kelmora
