@@ -14,6 +14,7 @@
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
 #include "view/DrawView.h"
+#include "view/StylePresets.h"
 
 #include <wx/statusbr.h>
 
@@ -258,6 +259,15 @@ void CMainFrame::UpdateFormatTab(CDrawObj* object)
     const double points = std::trunc(double(text->m_fFontSize) * 72.0 / 300.0);
     const bool shown = std::isfinite(points) && std::abs(points) < kLargestShownSize;
     ribbon.SetEditText(cmd::kTextSize, shown ? std::to_string(int64_t(points)) : "0");
+}
+
+bool CMainFrame::GetSelectedQuickStyle(QuickStyle& out)
+{
+    const int item = GetGallerySelection(cmd::kStylesGallery);
+    if (item < 0 || item >= kQuickStyleRows)
+        return false;
+    out = QuickStyleTable[size_t(item)];
+    return true;
 }
 
 bool CMainFrame::OnHighlightRibbonListItem(int index, int id, COLORREF highlighted)
