@@ -43,8 +43,8 @@ public:
     void ApplyDashStyle(int index) override { m_view.ApplyDashStyle(index); }
     void ApplyQuickStyle(int row) override
     {
-        if (row >= 0 && size_t(row) < QuickStyleTable.size())
-            m_view.ApplyQuickStyle(QuickStyleTable[size_t(row)]);
+        if (const std::optional<QuickStyle> style = GalleryRow(QuickStyleTable, row))
+            m_view.ApplyQuickStyle(*style);
     }
     void ApplyShadowPreset(int index) override { m_view.ApplyShadowPreset(index); }
     void ApplyGlowPreset(int index) override { m_view.ApplyGlowPreset(index); }

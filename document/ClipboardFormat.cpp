@@ -2,7 +2,6 @@
 
 #include "model/DrawItem.h"
 #include "model/DrawObj.h"
-#include "model/DrawObjGroup.h"
 #include "model/DrawOleObj.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/MemoryStream.h"
@@ -56,23 +55,6 @@ ClipboardObjects ReadClipboardObjects(std::span<const uint8_t> record)
 
 namespace {
 
-// The items the objects carry, in one fixed walk: an embedded object's own item, then a
-// group's stored children (those flagged deleted are not stored), then the clip object.
-void CollectStoredItems(CDrawObj* object, std::vector<CDrawItem*>& items)
-{
-    if (!object)
-        return;
-    if (auto* ole = dynamic_cast<CDrawOleObj*>(object); ole && ole->m_pClientItem)
-        items.push_back(ole->m_pClientItem.get());
-    if (auto* group = dynamic_cast<CDrawObjGroup*>(object)) {
-        for (const std::unique_ptr<CDrawObj>& child : group->m_children) {
-            if (!child->m_bDeleted)
-                CollectStoredItems(child.get(), items);
-        }
-    }
-    CollectStoredItems(object->m_pClipObject.get(), items);
-}
-
 struct KeptItems {
     std::vector<uint8_t> record;
     // Items holding nothing but a share of the copied items' data.
@@ -94,7 +76,7 @@ void ClipboardItems::Remember(std::span<const uint8_t> record, std::span<CDrawOb
     kept.items.clear();
     std::vector<CDrawItem*> items;
     for (CDrawObj* object : objects)
-        CollectStoredItems(object, items);
+        CollectClientItems(object, items);
     for (const CDrawItem* item : items) {
         auto holder = std::make_unique<CDrawItem>();
         holder->ShareStorage(*item);
@@ -106,7 +88,7 @@ bool ClipboardItems::Restore(std::span<const uint8_t> record, std::span<const st
 {
     std::vector<CDrawItem*> items;
     for (const std::unique_ptr<CDrawObj>& object : objects)
-        CollectStoredItems(object.get(), items);
+        CollectClientItems(object.get(), items);
     const bool anyWithoutData =
         std::any_of(items.begin(), items.end(), [](const CDrawItem* item) { return !item->HasStorage(); });
     if (!anyWithoutData)

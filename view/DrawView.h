@@ -482,6 +482,13 @@ private:
     // selected object, the modified flag, the frame's refresh and a repaint. False for an
     // empty selection.
     bool CommitToSelection(const std::function<void(CDrawObj&)>& change);
+    // The ribbon colour button's colour as opaque ARGB; nothing when it has none.
+    std::optional<ARGB> RibbonColor(int button) const;
+    // The selected item of a ribbon gallery, -1 for none.
+    int GallerySelection(int gallery) const;
+    // Row `row` of a preset table written into an object by `apply`, then its bounds.
+    template <class Row>
+    std::function<void(CDrawObj&)> PresetChange(Row row, void (*apply)(CDrawObj&, const Row&));
     // A reflection edit: the ribbon edit's integer, held within [low, high], into `field`.
     void CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field);
     // The appliers' sequence: the state kept, `change` on every selected object, a repaint.
@@ -503,6 +510,9 @@ private:
     // Moves the objects so that the centre of their common bounds lies on the document
     // point under the client point.
     void CentreObjectsAt(const std::vector<CDrawObj*>& objects, CPoint client);
+    // Explode and Convert: each selected object is replaced by the objects `turn` makes
+    // of it (under one parent step); one that turns into nothing stays, selected.
+    void ReplaceSelection(const std::function<void(CDrawObj&, std::vector<std::unique_ptr<CDrawObj>>&)>& turn);
     // The objects by their stacking order, back to front.
     std::vector<CDrawObj*> InStackingOrder(std::vector<CDrawObj*> objects) const;
     // Keeps what the clipboard offers up to date from its change notices.

@@ -260,14 +260,14 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
     view.SelectObjects(result);
 }
 
-void CDrawView::OnExplode()
+void CDrawView::ReplaceSelection(const std::function<void(CDrawObj&, std::vector<std::unique_ptr<CDrawObj>>&)>& turn)
 {
     std::vector<Replacement> replacements;
     for (CDrawObj* object : m_selection) {
         if (object->m_bDeleted || !m_document.Contains(object))
             continue;
         Replacement replacement{object, {}};
-        object->ConvertToPoly(replacement.pieces, this);
+        turn(*object, replacement.pieces);
         replacements.push_back(std::move(replacement));
     }
     if (replacements.empty())
@@ -276,26 +276,24 @@ void CDrawView::OnExplode()
     RepaintViews();
 }
 
+void CDrawView::OnExplode()
+{
+    ReplaceSelection([this](CDrawObj& object, std::vector<std::unique_ptr<CDrawObj>>& pieces) {
+        object.ConvertToPoly(pieces, this);
+    });
+}
+
 void CDrawView::OnConvertToCustom()
 {
-    std::vector<Replacement> replacements;
-    for (CDrawObj* object : m_selection) {
-        if (object->m_bDeleted || !m_document.Contains(object))
-            continue;
-        Replacement replacement{object, {}};
+    ReplaceSelection([this](CDrawObj& object, std::vector<std::unique_ptr<CDrawObj>>& pieces) {
         // A custom shape is one already.
-        if (object->m_nShapeType != ShapeType::Custom) {
-            std::unique_ptr<CDrawObj> copy = object->ConvertToCustomPoly(this);
-            const auto* poly = dynamic_cast<const CDrawPoly*>(copy.get());
-            if (poly && poly->m_nPoints > 0)
-                replacement.pieces.push_back(std::move(copy));
-        }
-        replacements.push_back(std::move(replacement));
-    }
-    if (replacements.empty())
-        return;
-    ReplaceObjects(*this, m_document, replacements);
-    RepaintViews();
+        if (object.m_nShapeType == ShapeType::Custom)
+            return;
+        std::unique_ptr<CDrawObj> copy = object.ConvertToCustomPoly(this);
+        const auto* poly = dynamic_cast<const CDrawPoly*>(copy.get());
+        if (poly && poly->m_nPoints > 0)
+            pieces.push_back(std::move(copy));
+    });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -57,14 +57,6 @@ CDrawRect* AsText(CDrawObj& object)
     return object.m_nShapeType == ShapeType::Text ? dynamic_cast<CDrawRect*>(&object) : nullptr;
 }
 
-template <class Table>
-std::optional<typename Table::value_type> RowOf(const Table& table, int item)
-{
-    if (item < 0 || size_t(item) >= table.size())
-        return std::nullopt;
-    return table[size_t(item)];
-}
-
 } // namespace
 
 CDrawRect* CDrawView::SingleTextObject() const
@@ -75,46 +67,48 @@ CDrawRect* CDrawView::SingleTextObject() const
 // ---------------------------------------------------------------------------------------
 // Live preview
 
+// One row of a preset table applied to an object, its bounds following.
+template <class Row>
+std::function<void(CDrawObj&)> CDrawView::PresetChange(Row row, void (*apply)(CDrawObj&, const Row&))
+{
+    return [this, row, apply](CDrawObj& object) {
+        apply(object, row);
+        object.RecalcBounds(this);
+    };
+}
+
+namespace {
+
+void ApplyTextStyleTo(CDrawObj& object, const int32_t& style)
+{
+    if (CDrawRect* text = AsText(object))
+        text->m_nTextStyle = style;
+}
+
+} // namespace
+
 void CDrawView::ApplyShadowPreset(int index)
 {
-    if (const auto row = RowOf(ShadowPresetTable, index)) {
-        PreviewOnSelection([this, row](CDrawObj& object) {
-            ApplyShadowPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    if (const auto row = GalleryRow(ShadowPresetTable, index))
+        PreviewOnSelection(PresetChange(*row, &ApplyShadowPresetTo));
 }
 
 void CDrawView::ApplyGlowPreset(int index)
 {
-    if (const auto row = RowOf(GlowPresetTable, index)) {
-        PreviewOnSelection([this, row](CDrawObj& object) {
-            ApplyGlowPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    if (const auto row = GalleryRow(GlowPresetTable, index))
+        PreviewOnSelection(PresetChange(*row, &ApplyGlowPresetTo));
 }
 
 void CDrawView::ApplyReflectionPreset(int index)
 {
-    if (const auto row = RowOf(ReflectionPresetTable, index)) {
-        PreviewOnSelection([this, row](CDrawObj& object) {
-            ApplyReflectionPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    if (const auto row = GalleryRow(ReflectionPresetTable, index))
+        PreviewOnSelection(PresetChange(*row, &ApplyReflectionPresetTo));
 }
 
 void CDrawView::ApplyTextEffect(int index)
 {
-    if (const auto style = RowOf(TextEffectTable, index)) {
-        PreviewOnSelection([this, style](CDrawObj& object) {
-            if (CDrawRect* text = AsText(object)) {
-                text->m_nTextStyle = *style;
-                text->RecalcBounds(this);
-            }
-        });
-    }
+    if (const auto style = GalleryRow(TextEffectTable, index))
+        PreviewOnSelection(PresetChange(*style, &ApplyTextStyleTo));
 }
 
 void CDrawView::ApplyShadowColor(ARGB color)
@@ -138,50 +132,34 @@ void CDrawView::ApplyGlowColor(ARGB color)
 // ---------------------------------------------------------------------------------------
 // Gallery commands
 
-void CDrawView::OnShadowGallery()
+int CDrawView::GallerySelection(int gallery) const
 {
     FrameServices* frame = m_document.Frame();
-    if (const auto row = RowOf(ShadowPresetTable, frame ? frame->GetGallerySelection(cmd::kShadowGallery) : -1)) {
-        CommitToSelection([this, row](CDrawObj& object) {
-            ApplyShadowPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    return frame ? frame->GetGallerySelection(gallery) : -1;
+}
+
+void CDrawView::OnShadowGallery()
+{
+    if (const auto row = GalleryRow(ShadowPresetTable, GallerySelection(cmd::kShadowGallery)))
+        CommitToSelection(PresetChange(*row, &ApplyShadowPresetTo));
 }
 
 void CDrawView::OnGlowGallery()
 {
-    FrameServices* frame = m_document.Frame();
-    if (const auto row = RowOf(GlowPresetTable, frame ? frame->GetGallerySelection(cmd::kGlowGallery) : -1)) {
-        CommitToSelection([this, row](CDrawObj& object) {
-            ApplyGlowPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    if (const auto row = GalleryRow(GlowPresetTable, GallerySelection(cmd::kGlowGallery)))
+        CommitToSelection(PresetChange(*row, &ApplyGlowPresetTo));
 }
 
 void CDrawView::OnReflectionGallery()
 {
-    FrameServices* frame = m_document.Frame();
-    if (const auto row = RowOf(ReflectionPresetTable, frame ? frame->GetGallerySelection(cmd::kReflectionGallery) : -1)) {
-        CommitToSelection([this, row](CDrawObj& object) {
-            ApplyReflectionPresetTo(object, *row);
-            object.RecalcBounds(this);
-        });
-    }
+    if (const auto row = GalleryRow(ReflectionPresetTable, GallerySelection(cmd::kReflectionGallery)))
+        CommitToSelection(PresetChange(*row, &ApplyReflectionPresetTo));
 }
 
 void CDrawView::OnTextGallery()
 {
-    FrameServices* frame = m_document.Frame();
-    if (const auto style = RowOf(TextEffectTable, frame ? frame->GetGallerySelection(cmd::kTextGallery) : -1)) {
-        CommitToSelection([this, style](CDrawObj& object) {
-            if (CDrawRect* text = AsText(object)) {
-                text->m_nTextStyle = *style;
-                text->RecalcBounds(this);
-            }
-        });
-    }
+    if (const auto style = GalleryRow(TextEffectTable, GallerySelection(cmd::kTextGallery)))
+        CommitToSelection(PresetChange(*style, &ApplyTextStyleTo));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -204,28 +182,24 @@ void CDrawView::OnShadowDirection()
 
 void CDrawView::OnShadowColor()
 {
-    FrameServices* frame = m_document.Frame();
-    const COLORREF color = frame ? frame->GetRibbonColor(cmd::kShadowColor) : kNoColor;
-    if (color == kNoColor)
-        return;
-    CommitToSelection([this, argb = ArgbFromColorRef(color)](CDrawObj& object) {
-        object.m_bShadow = true;
-        object.m_shadowBrush.m_clrFore = argb;
-        object.RecalcBounds(this);
-    });
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kShadowColor)) {
+        CommitToSelection([this, argb = *color](CDrawObj& object) {
+            object.m_bShadow = true;
+            object.m_shadowBrush.m_clrFore = argb;
+            object.RecalcBounds(this);
+        });
+    }
 }
 
 void CDrawView::OnGlowColor()
 {
-    FrameServices* frame = m_document.Frame();
-    const COLORREF color = frame ? frame->GetRibbonColor(cmd::kGlowColor) : kNoColor;
-    if (color == kNoColor)
-        return;
-    CommitToSelection([this, argb = ArgbFromColorRef(color)](CDrawObj& object) {
-        object.m_bGlow = true;
-        object.m_clrGlow = argb;
-        object.RecalcBounds(this);
-    });
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kGlowColor)) {
+        CommitToSelection([this, argb = *color](CDrawObj& object) {
+            object.m_bGlow = true;
+            object.m_clrGlow = argb;
+            object.RecalcBounds(this);
+        });
+    }
 }
 
 void CDrawView::CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field)

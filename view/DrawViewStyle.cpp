@@ -35,15 +35,6 @@ CDrawView::CommandPrompts::CommandPrompts()
 
 namespace {
 
-// A gallery item as a row of a table of `rows`; nothing for none (−1) or a row the table
-// does not have.
-std::optional<size_t> TableRow(int item, size_t rows)
-{
-    if (item < 0 || size_t(item) >= rows)
-        return std::nullopt;
-    return size_t(item);
-}
-
 // The dash styles an object takes: the five drawn styles, the custom array (5) and the
 // presets after it.
 bool IsDashStyle(int index)
@@ -193,16 +184,23 @@ void CDrawView::ApplyQuickStyle(QuickStyle row)
 // ---------------------------------------------------------------------------------------
 // Style commands
 
-void CDrawView::OnFillColor()
+std::optional<ARGB> CDrawView::RibbonColor(int button) const
 {
     FrameServices* frame = m_document.Frame();
-    const COLORREF color = frame ? frame->GetRibbonColor(cmd::kFillColor) : kNoColor;
+    const COLORREF color = frame ? frame->GetRibbonColor(button) : kNoColor;
     if (color == kNoColor)
-        return;
-    CommitToSelection([argb = ArgbFromColorRef(color)](CDrawObj& object) {
-        if (object.CanFill())
-            object.SetFillColor(argb, false);
-    });
+        return std::nullopt;
+    return ArgbFromColorRef(color);
+}
+
+void CDrawView::OnFillColor()
+{
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kFillColor)) {
+        CommitToSelection([argb = *color](CDrawObj& object) {
+            if (object.CanFill())
+                object.SetFillColor(argb, false);
+        });
+    }
 }
 
 void CDrawView::OnNoFill()
@@ -215,16 +213,14 @@ void CDrawView::OnNoFill()
 
 void CDrawView::OnLineColor()
 {
-    FrameServices* frame = m_document.Frame();
-    const COLORREF color = frame ? frame->GetRibbonColor(cmd::kLineColor) : kNoColor;
-    if (color == kNoColor)
-        return;
-    CommitToSelection([argb = ArgbFromColorRef(color)](CDrawObj& object) {
-        if (!object.CanStroke())
-            return;
-        object.EnableLine(true);
-        object.SetLineColor(argb, false);
-    });
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kLineColor)) {
+        CommitToSelection([argb = *color](CDrawObj& object) {
+            if (!object.CanStroke())
+                return;
+            object.EnableLine(true);
+            object.SetLineColor(argb, false);
+        });
+    }
 }
 
 void CDrawView::OnNoLine()
@@ -313,12 +309,8 @@ void CDrawView::OnPenProperties()
 
 void CDrawView::OnQuickStyle()
 {
-    FrameServices* frame = m_document.Frame();
-    const std::optional<size_t> row =
-        TableRow(frame ? frame->GetGallerySelection(cmd::kStylesGallery) : -1, QuickStyleTable.size());
-    if (!row)
-        return;
-    CommitToSelection([style = QuickStyleTable[*row]](CDrawObj& object) { ApplyQuickStyleTo(object, style, true); });
+    if (const std::optional<QuickStyle> style = GalleryRow(QuickStyleTable, GallerySelection(cmd::kStylesGallery)))
+        CommitToSelection([style = *style](CDrawObj& object) { ApplyQuickStyleTo(object, style, true); });
 }
 
 // ---------------------------------------------------------------------------------------

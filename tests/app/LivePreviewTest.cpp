@@ -1,7 +1,10 @@
-// The ribbon's live preview through the real frame and the real editing view: hovering
-// a gallery item or a colour previews it on the selection, leaving puts the selection back.
+// The ribbon's live preview through the real frame, its real ribbon and the real editing
+// view: the pointer over a gallery's items previews them on the selection, leaving puts
+// the selection back, choosing one commits it as one undo step.
 
+#include "app/ribbon/MainRibbon.h"
 #include "model/DrawRect.h"
+#include "platform/ui/RibbonPopup.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
@@ -10,36 +13,49 @@ namespace {
 
 using LivePreviewTest = ProgramTest;
 
-TEST_F(LivePreviewTest, HoveringLineWeightsPreviewsAndLeavingRestores)
+void Pointer(RibbonPopup* popup, wxEventType type, int item)
+{
+    const wxRect rect = popup->ItemRect(item);
+    wxMouseEvent event(type);
+    event.SetEventObject(popup);
+    event.SetPosition(item < 0 ? wxPoint(-3, -3) : rect.GetPosition() + rect.GetSize() / 2);
+    popup->GetEventHandler()->ProcessEvent(event);
+}
+
+TEST_F(LivePreviewTest, HoveringLineWeightsPreviewsLeavingRestoresChoosingCommits)
 {
     Command(cmd::kFileNew);
     CDrawView* view = GetActiveDrawView();
     ASSERT_NE(view, nullptr);
+    ASSERT_NE(m_frame->GetMainRibbon(), nullptr);
     CDrawObj* rect = AddRect();
     rect->m_pen.m_fWidth = 1.0f;
-    rect->m_bLineEnabled = false;
     view->Select(rect);
-    Active()->GetDrawDoc().SetModifiedFlag(false);
+    CDrawDoc& drawing = Active()->GetDrawDoc();
+    drawing.SetModifiedFlag(false);
 
-    for (int item = 0; item < 7; ++item) {
-        m_frame->OnHighlightRibbonListItem(item, cmd::kLineWeight, kNoColor);
+    ASSERT_TRUE(m_frame->GetMainRibbon()->OpenDropDown(cmd::kLineWeight));
+    RibbonPopup* popup = RibbonPopup::Current();
+    ASSERT_NE(popup, nullptr);
+    for (int item : {0, 4, 6}) {
+        Pointer(popup, wxEVT_MOTION, item);
         EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, float(item + 1) * 300.0f / 72.0f);
-        EXPECT_TRUE(rect->m_bLineEnabled);
     }
-    m_frame->OnHighlightRibbonListItem(-1, cmd::kLineWeight, kNoColor);
+    Pointer(popup, wxEVT_LEAVE_WINDOW, -1);
     EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 1.0f);
-    EXPECT_FALSE(rect->m_bLineEnabled);
-    EXPECT_FALSE(Active()->GetDrawDoc().IsModified());
+    EXPECT_FALSE(drawing.IsModified());
 
-    // The Styles gallery's item is a row of the quick-style table; a palette's colour
-    // arrives as the ribbon's colour value.
-    m_frame->OnHighlightRibbonListItem(7, cmd::kStylesGallery, kNoColor);
-    EXPECT_TRUE(rect->m_bFillEnabled);
-    m_frame->OnHighlightRibbonListItem(2, cmd::kFillColor, 0x000000FF);
-    EXPECT_EQ(rect->m_brush.m_clrFore, 0xFFFF0000u);
-    m_frame->OnHighlightRibbonListItem(-1, cmd::kFillColor, kNoColor);
-    EXPECT_FALSE(rect->m_bFillEnabled);
+    // Hover again and choose: the choice stays, and one undo takes it back to before.
+    Pointer(popup, wxEVT_MOTION, 2);
+    Pointer(popup, wxEVT_LEFT_UP, 2);
+    // The choice arrives after the popup has gone, as a queued call.
+    wxTheApp->ProcessPendingEvents();
+    Idle();
+    EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 3 * 300.0f / 72.0f);
+    EXPECT_TRUE(drawing.IsModified());
     EXPECT_FALSE(view->IsPreviewPending());
+    Command(cmd::kEditUndo);
+    EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 1.0f);
 }
 
 } // namespace
