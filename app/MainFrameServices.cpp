@@ -27,6 +27,34 @@ namespace kelmora {
 
 namespace {
 
+// The live preview of an editing view as the dispatch asks for it; the Styles gallery's
+// item is looked up in the quick-style table here, in the frame.
+class DrawViewPreview final : public LivePreview {
+public:
+    explicit DrawViewPreview(CDrawView& view) : m_view(view) { }
+
+    void SavePreviewState() override { m_view.SavePreviewState(); }
+    void RestorePreviewState() override { m_view.RestorePreviewState(); }
+    void ApplyLineColor(ARGB color) override { m_view.ApplyLineColor(color); }
+    void ApplyFillColor(ARGB color) override { m_view.ApplyFillColor(color); }
+    void ApplyShadowColor(ARGB color) override { m_view.ApplyShadowColor(color); }
+    void ApplyGlowColor(ARGB color) override { m_view.ApplyGlowColor(color); }
+    void ApplyLineWeight(int weight) override { m_view.ApplyLineWeight(weight); }
+    void ApplyDashStyle(int index) override { m_view.ApplyDashStyle(index); }
+    void ApplyQuickStyle(int row) override
+    {
+        if (const std::optional<QuickStyle> style = GalleryRow(QuickStyleTable, row))
+            m_view.ApplyQuickStyle(*style);
+    }
+    void ApplyShadowPreset(int index) override { m_view.ApplyShadowPreset(index); }
+    void ApplyGlowPreset(int index) override { m_view.ApplyGlowPreset(index); }
+    void ApplyReflectionPreset(int index) override { m_view.ApplyReflectionPreset(index); }
+    void ApplyTextEffect(int index) override { m_view.ApplyTextEffect(index); }
+
+private:
+    CDrawView& m_view;
+};
+
 // The value of an edit box's text as a whole number: optional blanks and sign, then
 // digits up to the first other character; 0 when there are none, saturated at the int
 // range.
@@ -247,7 +275,8 @@ bool CMainFrame::OnHighlightRibbonListItem(int index, int id, COLORREF highlight
     CDrawView* view = ::kelmora::GetActiveDrawView();
     if (!view)
         return false;
-    return DispatchRibbonHighlight(index, id, highlighted, view->GetDocument(), dynamic_cast<LivePreview*>(view));
+    DrawViewPreview preview(*view);
+    return DispatchRibbonHighlight(index, id, highlighted, view->GetDocument(), &preview);
 }
 
 } // namespace kelmora
