@@ -190,6 +190,7 @@ inline constexpr int kTextContent = 32983;       // "Text :"
 inline constexpr int kNoFill = 32984;
 inline constexpr int kLineWeight = 32985;
 inline constexpr int kMoreLines = 32986;
+inline constexpr int kPenProperties = 32987;     // "&Properties..." (the outline pen)
 inline constexpr int kNoLine = 32988;
 inline constexpr int kStylesGallery = 32989;
 inline constexpr int kHelp = 32992;

@@ -4,6 +4,7 @@
 #include "app/AppPaths.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesViewBar.h"
+#include "view/DrawView.h"
 
 namespace kelmora {
 
@@ -31,6 +32,8 @@ PropertiesPane* CreatePropertiesPane(wxWindow* parent, wxWindowID id)
     auto* pane = new CPropertiesViewBar(parent, g_activeDocumentHost, id);
     pane->Editors().arrowFolders = PresetFoldersNamed("Arrow");
     pane->Editors().brushFolders = PresetFoldersNamed("Brush");
+    // The views' outline pen dialog offers the same line caps.
+    CDrawView::s_capPresetFolders = pane->Editors().arrowFolders;
     return pane;
 }
 

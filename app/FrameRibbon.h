@@ -42,6 +42,8 @@ public:
     // Sets the text of a status pane (32831 to 32834); false when the ribbon status bar
     // has no such pane.
     virtual bool SetStatusText(int paneId, const std::string& text) = 0;
+    // The text of a status pane; nothing when the ribbon status bar has no such pane.
+    virtual std::optional<std::string> GetStatusText(int paneId) = 0;
     // The zoom slider's position, 0 to 100.
     virtual void SetZoomSliderPos(int position) = 0;
 

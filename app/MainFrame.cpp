@@ -4,7 +4,7 @@
 #include "app/Accelerators.h"
 #include "app/AppPaths.h"
 #include "app/AppSettings.h"
-#include "app/ApplicationLook.h"
+#include "app/ribbon/ApplicationLook.h"
 #include "app/CommandIds.h"
 #include "app/DrawDocManager.h"
 #include "app/DrawDocument.h"
@@ -14,21 +14,24 @@
 #include "app/ProductLinks.h"
 #include "app/ProgramIcon.h"
 #include "app/PropertiesPane.h"
-#include "app/StandInMenu.h"
 #include "app/TabGroups.h"
 #include "app/UserPrompt.h"
 #include "app/WebLink.h"
 #include "app/WindowsDlg.h"
 #include "app/WorkspaceBar.h"
+#include "app/ribbon/MainRibbon.h"
+#include "platform/ui/RibbonStatusBar.h"
 #include "view/DrawView.h"
 #include "view/PrintSetup.h"
 
 #include <wx/aui/auibook.h>
 #include <wx/display.h>
 #include <wx/dnd.h>
+#include <wx/fileconf.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/ribbon/bar.h>
 #include <wx/statusbr.h>
 
 #include <functional>
@@ -46,6 +49,7 @@ constexpr char kWindowWidth[] = "WindowWidth";
 constexpr char kWindowHeight[] = "WindowHeight";
 constexpr char kWindowMaximized[] = "WindowMaximized";
 constexpr char kPaneLayout[] = "PaneLayout";
+constexpr char kRibbonPaneName[] = "ribbon";
 constexpr int kMinRestoredSide = 200;
 
 // Files dropped on the frame open as drawings (XPS files are imported).
@@ -131,6 +135,13 @@ CMainFrame::CMainFrame() : m_nAppLook(GetAppSettings().GetInt(kLookSetting, kDef
 
 CMainFrame::~CMainFrame()
 {
+    // The ribbon's windows refer to its elements: they go first.
+    if (m_ribbon) {
+        if (m_ribbon->Bar())
+            m_mgr.DetachPane(m_ribbon->Bar());
+        m_ribbon->DestroyWindows();
+    }
+    m_pStatusBar = nullptr;
     // The recent-files list outlives the frame: it must forget the frame's menus.
     if (CDrawDocManager* manager = CDrawDocManager::Get(); manager && manager->GetFileHistory()) {
         wxFileHistory* history = manager->GetFileHistory();
@@ -192,8 +203,9 @@ void CMainFrame::RestoreWindowState()
     // A layout of other panes (an older version's) leaves the panes where they are.
     if (!layout.empty())
         m_mgr.LoadPerspective(wxString::FromUTF8(layout), false);
-    // The document area is never hidden by a stored layout.
+    // The document area and the ribbon are never hidden or moved by a stored layout.
     m_mgr.GetPane(GetClientWindow()).Show();
+    DockRibbon();
 }
 
 void CMainFrame::SaveWindowState()
@@ -210,30 +222,88 @@ void CMainFrame::SaveWindowState()
     settings.WriteString(kPaneLayout, m_mgr.SavePerspective().utf8_string());
 }
 
-// The ribbon is the program's command surface. Until it is built, the stand-in menu bar
-// offers the same commands.
+// The ribbon is the program's command surface; its status bar shows the counts, the
+// cursor position, the zoom and the shortcut groups.
 bool CMainFrame::CreateRibbon()
 {
     // Without a window menu of the frame's own: the Windows dialog and the tab-group
     // commands do its work.
     SetWindowMenu(nullptr);
-    CDrawDocManager* manager = CDrawDocManager::Get();
-    SetMenuBar(BuildStandInMenuBar(manager ? manager->GetFileHistory() : nullptr));
+    SetMenuBar(nullptr);
+    m_ribbon = std::make_unique<CMainRibbon>(*this, &GetAppSettings().Config(), m_nAppLook);
+    m_ribbon->flushSettings = [] { GetAppSettings().Flush(); };
+    m_ribbon->onHighlight = [this](int id, int index, COLORREF color) { OnHighlightRibbonListItem(index, id, color); };
+    m_ribbon->recentFiles = [] {
+        std::vector<std::string> files;
+        CDrawDocManager* manager = CDrawDocManager::Get();
+        wxFileHistory* history = manager ? manager->GetFileHistory() : nullptr;
+        for (size_t i = 0; history && i < history->GetCount(); ++i)
+            files.push_back(history->GetHistoryFile(i).utf8_string());
+        return files;
+    };
+    m_ribbon->windowMenu = [this](wxMenu& menu) { FillWindowMenu(menu); };
+    wxRibbonBar* bar = m_ribbon->CreateRibbon();
+    if (!bar)
+        return false;
+    m_mgr.AddPane(bar, wxAuiPaneInfo().Name(kRibbonPaneName));
+    DockRibbon();
+    SetRibbon(m_ribbon.get());
     return true;
+}
+
+void CMainFrame::DockRibbon()
+{
+    wxRibbonBar* bar = m_ribbon ? m_ribbon->Bar() : nullptr;
+    if (!bar)
+        return;
+    m_mgr.GetPane(kRibbonPaneName)
+        .Top()
+        .Layer(10)
+        .Row(0)
+        .Position(0)
+        .CaptionVisible(false)
+        .PaneBorder(false)
+        .Gripper(false)
+        .Floatable(false)
+        .Movable(false)
+        .CloseButton(false)
+        .DockFixed()
+        .Resizable(false)
+        .MinSize(-1, bar->GetBestSize().y)
+        .BestSize(-1, bar->GetBestSize().y)
+        .Show();
 }
 
 bool CMainFrame::CreateStatusBar()
 {
-    m_pStatusBar = wxFrame::CreateStatusBar(4);
+    m_pStatusBar = m_ribbon ? m_ribbon->CreateStatusBar() : nullptr;
     if (!m_pStatusBar)
         return false;
-    const int widths[] = {-3, -3, -2, -2};
-    m_pStatusBar->SetStatusWidths(4, widths);
     SetStatusCount(cmd::kStatusObjectCount, "Object Count", 0);
     SetStatusCount(cmd::kStatusSelectedCount, "Selected Count", 0);
     SetStatusCoordInt(cmd::kStatusX, "X", 0);
     SetStatusCoordInt(cmd::kStatusY, "Y", 0);
     return true;
+}
+
+void CMainFrame::FillWindowMenu(wxMenu& menu)
+{
+    // The menu's own items activate the windows; their ids need not be commands.
+    wxAuiMDIClientWindow* client = GetClientWindow();
+    for (size_t i = 0; client && i < client->GetPageCount(); ++i) {
+        const int id = int(i) + 1;
+        wxWindow* page = client->GetPage(i);
+        menu.AppendCheckItem(id, client->GetPageText(i))->Check(page == GetActiveChild());
+        menu.Bind(wxEVT_MENU, [this, page](wxCommandEvent&) {
+            wxAuiMDIClientWindow* pages = GetClientWindow();
+            if (pages && pages->GetPageIndex(page) != wxNOT_FOUND)
+                if (auto* child = dynamic_cast<wxAuiMDIChildFrame*>(page))
+                    child->Activate();
+        }, id);
+    }
+    if (menu.GetMenuItemCount() > 0)
+        menu.AppendSeparator();
+    menu.Append(WxId(cmd::kWindowsDialog), "&Windows...");
 }
 
 bool CMainFrame::CreatePanes()
@@ -379,39 +449,21 @@ void CMainFrame::UpdateFrameTitle()
     SetTitle(document ? wxString(kTitle) + " - " + document->GetUserReadableName() : wxString(kTitle));
 }
 
-namespace {
-
-int StatusField(int paneId)
-{
-    switch (paneId) {
-    case cmd::kStatusObjectCount:
-        return 0;
-    case cmd::kStatusSelectedCount:
-        return 1;
-    case cmd::kStatusX:
-        return 2;
-    case cmd::kStatusY:
-        return 3;
-    default:
-        return -1;
-    }
-}
-
-} // namespace
-
 std::string CMainFrame::GetStatusPaneText(int paneId) const
 {
-    const int field = StatusField(paneId);
-    return m_pStatusBar && field >= 0 ? m_pStatusBar->GetStatusText(field).utf8_string() : std::string();
+    if (m_pRibbon) {
+        if (std::optional<std::string> text = m_pRibbon->GetStatusText(paneId))
+            return *text;
+    }
+    return m_ribbon ? m_ribbon->GetStatusText(paneId).value_or(std::string()) : std::string();
 }
 
 void CMainFrame::SetStatusPaneText(int paneId, const std::string& text)
 {
     if (m_pRibbon && m_pRibbon->SetStatusText(paneId, text))
         return;
-    const int field = StatusField(paneId);
-    if (m_pStatusBar && field >= 0)
-        m_pStatusBar->SetStatusText(wxString::FromUTF8(text), field);
+    if (m_ribbon)
+        m_ribbon->SetStatusText(paneId, text);
 }
 
 void CMainFrame::SetStatusCount(int paneId, std::string_view label, int count)
@@ -516,6 +568,9 @@ void CMainFrame::UpdateDocumentCommand(wxUpdateUIEvent& event)
 
 void CMainFrame::OnCloseWindow(wxCloseEvent& event)
 {
+    // An open palette ends first, taking back any preview while the views still exist.
+    if (m_ribbon)
+        m_ribbon->EndPopups();
     // Every document window goes before the frame does, and a Cancel keeps all of them.
     CDrawDocManager* manager = CDrawDocManager::Get();
     if (manager && !manager->CloseAllDocuments(event.CanVeto())) {

@@ -6,8 +6,9 @@
 // page, new, open, recent files and exit. It implements the services the views and the
 // documents call on the frame (FrameServices).
 //
-// The ribbon plugs in through SetRibbon; until a ribbon is set its values are "none" and
-// a plain status bar and the stand-in menu (StandInMenu.h) serve instead.
+// The frame builds its ribbon and ribbon status bar (CMainRibbon) when it is created and
+// reads and shows the ribbon's values through the FrameRibbon it is set to; without one
+// (SetRibbon(nullptr)) every value is "none".
 //
 // Closing the frame (its close box, Exit) closes every document first, asking about each
 // modified one; a Cancel keeps everything open. The child frames are destroyed before the
@@ -20,6 +21,7 @@
 
 #include <wx/aui/aui.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +32,11 @@ class wxStatusBar;
 namespace kelmora {
 
 class CDrawDocManager;
+class CMainRibbon;
 class CTabGroupClient;
 class FrameRibbon;
 class PropertiesPane;
+struct QuickStyle;
 
 class CMainFrame : public wxAuiMDIParentFrame, public FrameServices {
 public:
@@ -54,6 +58,8 @@ public:
     // ---- The ribbon (null: none)
     void SetRibbon(FrameRibbon* ribbon) { m_pRibbon = ribbon; }
     FrameRibbon* GetRibbon() const { return m_pRibbon; }
+    // The ribbon the frame built; it also carries the status bar.
+    CMainRibbon* GetMainRibbon() const { return m_ribbon.get(); }
 
     // ---- Look
     int GetApplicationLook() const { return m_nAppLook; }
@@ -80,9 +86,10 @@ public:
     void UpdateFrameTitle();
 
     // ---- Status bar
-    // The text of status pane `paneId` (32831 to 32834) of the plain status bar.
+    // The text of status pane `paneId` (32831 to 32834).
     std::string GetStatusPaneText(int paneId) const;
-    // Through the ribbon's status bar when it has the pane, else the plain status bar.
+    // Through the ribbon set with SetRibbon when it has the pane, else the frame's own
+    // ribbon status bar.
     void SetStatusPaneText(int paneId, const std::string& text);
     void SetStatusCount(int paneId, std::string_view label, int count);
     void SetStatusCoordInt(int paneId, std::string_view label, long value);
@@ -108,6 +115,9 @@ public:
     int GetLineWeight() override;
     int GetGallerySelection(int id) override;
     void UpdateFormatTab(CDrawObj* object) override;
+    // Copies row i of the quick-style table when the Styles gallery has item i selected;
+    // false, leaving `out` as it was, when it has none.
+    bool GetSelectedQuickStyle(QuickStyle& out);
 
     // The view last made active (SetActiveDrawView); null at first and after it went.
     CDrawView* GetRememberedActiveView() const { return m_pActiveView; }
@@ -148,8 +158,14 @@ private:
     // `allowed` does not allow, shown at `point` (client coordinates).
     void ShowTabContextMenu(const wxPoint& point, unsigned allowed, bool tabDrop);
     void OnTabGroupCommand(int command);
+    // The drop-down of "Switch Windows": the document windows, the active one checked,
+    // and the Windows dialog.
+    void FillWindowMenu(wxMenu& menu);
+    // Puts the ribbon at the top, across the whole width, above the docked panes.
+    void DockRibbon();
 
     mutable wxAuiManager m_mgr;
+    std::unique_ptr<CMainRibbon> m_ribbon;
     FrameRibbon* m_pRibbon = nullptr;
     wxStatusBar* m_pStatusBar = nullptr;
     wxBookCtrlBase* m_pGalleryBook = nullptr;

@@ -14,6 +14,7 @@
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
 #include "view/DrawView.h"
+#include "view/StylePresets.h"
 
 #include <wx/statusbr.h>
 
@@ -25,6 +26,34 @@
 namespace kelmora {
 
 namespace {
+
+// The live preview of an editing view as the dispatch asks for it; the Styles gallery's
+// item is looked up in the quick-style table here, in the frame.
+class DrawViewPreview final : public LivePreview {
+public:
+    explicit DrawViewPreview(CDrawView& view) : m_view(view) { }
+
+    void SavePreviewState() override { m_view.SavePreviewState(); }
+    void RestorePreviewState() override { m_view.RestorePreviewState(); }
+    void ApplyLineColor(ARGB color) override { m_view.ApplyLineColor(color); }
+    void ApplyFillColor(ARGB color) override { m_view.ApplyFillColor(color); }
+    void ApplyShadowColor(ARGB color) override { m_view.ApplyShadowColor(color); }
+    void ApplyGlowColor(ARGB color) override { m_view.ApplyGlowColor(color); }
+    void ApplyLineWeight(int weight) override { m_view.ApplyLineWeight(weight); }
+    void ApplyDashStyle(int index) override { m_view.ApplyDashStyle(index); }
+    void ApplyQuickStyle(int row) override
+    {
+        if (const std::optional<QuickStyle> style = GalleryRow(QuickStyleTable, row))
+            m_view.ApplyQuickStyle(*style);
+    }
+    void ApplyShadowPreset(int index) override { m_view.ApplyShadowPreset(index); }
+    void ApplyGlowPreset(int index) override { m_view.ApplyGlowPreset(index); }
+    void ApplyReflectionPreset(int index) override { m_view.ApplyReflectionPreset(index); }
+    void ApplyTextEffect(int index) override { m_view.ApplyTextEffect(index); }
+
+private:
+    CDrawView& m_view;
+};
 
 // The value of an edit box's text as a whole number: optional blanks and sign, then
 // digits up to the first other character; 0 when there are none, saturated at the int
@@ -232,12 +261,22 @@ void CMainFrame::UpdateFormatTab(CDrawObj* object)
     ribbon.SetEditText(cmd::kTextSize, shown ? std::to_string(int64_t(points)) : "0");
 }
 
+bool CMainFrame::GetSelectedQuickStyle(QuickStyle& out)
+{
+    const int item = GetGallerySelection(cmd::kStylesGallery);
+    if (item < 0 || item >= kQuickStyleRows)
+        return false;
+    out = QuickStyleTable[size_t(item)];
+    return true;
+}
+
 bool CMainFrame::OnHighlightRibbonListItem(int index, int id, COLORREF highlighted)
 {
     CDrawView* view = ::kelmora::GetActiveDrawView();
     if (!view)
         return false;
-    return DispatchRibbonHighlight(index, id, highlighted, view->GetDocument(), dynamic_cast<LivePreview*>(view));
+    DrawViewPreview preview(*view);
+    return DispatchRibbonHighlight(index, id, highlighted, view->GetDocument(), &preview);
 }
 
 } // namespace kelmora

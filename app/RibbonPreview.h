@@ -11,16 +11,7 @@ namespace kelmora {
 class CDrawDoc;
 class LivePreview;
 
-// Colours cross between the ribbon (COLORREF 0x00BBGGRR) and the objects (ARGB): alpha
-// is dropped on the way out and set to 255 on the way in.
-constexpr COLORREF ColorRefFromArgb(ARGB color)
-{
-    return ((color >> 16) & 0xFF) | (color & 0xFF00) | ((color & 0xFF) << 16);
-}
-constexpr ARGB ArgbFromColorRef(COLORREF color)
-{
-    return 0xFF000000u | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
+// The colour conversions between the ribbon and the objects are document/ColorRef.h's.
 
 // Previews the hovered value on the document (paper and grid colours) or through the
 // view (everything else; nothing without a view). True when the drawing under an open

@@ -344,17 +344,28 @@ void CDrawDoc::OnPaperHeight()
 
 bool CDrawDoc::AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object)
 {
+    DropPreviews();
     return m_pUndoManager && m_pUndoManager->AddUndo(view, kind, object);
 }
 
 bool CDrawDoc::AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects)
 {
+    DropPreviews();
     return m_pUndoManager && m_pUndoManager->AddUndoList(view, kind, objects);
 }
 
 bool CDrawDoc::BeginUndoGroup(IOleParentUndoUnit** unit)
 {
+    DropPreviews();
     return m_pUndoManager && m_pUndoManager->BeginUndoGroup(unit);
+}
+
+void CDrawDoc::DropPreviews()
+{
+    // A copy: putting a preview back repaints, and a view may detach itself meanwhile.
+    const std::vector<ViewServices*> views = m_views;
+    for (ViewServices* view : views)
+        view->DropPreview();
 }
 
 bool CDrawDoc::EndUndoGroup(IOleParentUndoUnit* unit)
@@ -428,8 +439,9 @@ void CDrawDoc::DeleteContents()
 
 void CDrawDoc::ReleaseObjects()
 {
-    // Nothing may keep pointing at the objects: selections, the properties pane's combo
-    // and the undo steps all refer to them.
+    // Nothing may keep pointing at the objects: previews, selections, the properties
+    // pane's combo and the undo steps all refer to them.
+    DropPreviews();
     for (ViewServices* view : m_views)
         view->m_selection.clear();
     if (FrameServices* frame = Frame()) {

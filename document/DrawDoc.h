@@ -157,11 +157,14 @@ public:
     void OnPaperWidth();
     void OnPaperHeight();
 
-    // ---- Undo entry points; false when there is no undo machinery or it refused.
+    // ---- Undo entry points; false when there is no undo machinery or it refused. Each
+    // first has the views put back a pending live preview (DropPreviews).
     bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object);
     bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects);
     bool BeginUndoGroup(IOleParentUndoUnit** unit);
     bool EndUndoGroup(IOleParentUndoUnit* unit);
+    // Has every view put back the live preview it shows, before the drawing changes.
+    void DropPreviews();
 
     // ---- Life cycle
     // Empties the document and sets it up through the new-document dialog (and the chosen

@@ -1,5 +1,6 @@
 #include "document/DrawDocUndo.h"
 
+#include "document/DrawDoc.h"
 #include "document/GroupUnit.h"
 #include "document/UndoUnitFile.h"
 
@@ -65,11 +66,16 @@ void CDrawDocUndo::DiscardAll()
 
 HRESULT CDrawDocUndo::Undo()
 {
+    // A step restores what it recorded; a preview put back afterwards would undo it again.
+    if (m_context->document)
+        m_context->document->DropPreviews();
     return m_spManager->UndoTo(nullptr);
 }
 
 HRESULT CDrawDocUndo::Redo()
 {
+    if (m_context->document)
+        m_context->document->DropPreviews();
     return m_spManager->RedoTo(nullptr);
 }
 

@@ -232,8 +232,11 @@ void CollectClientItems(CDrawObj* object, std::vector<CDrawItem*>& items)
     if (auto* ole = dynamic_cast<CDrawOleObj*>(object); ole && ole->m_pClientItem)
         items.push_back(ole->m_pClientItem.get());
     if (auto* group = dynamic_cast<CDrawObjGroup*>(object)) {
-        for (const std::unique_ptr<CDrawObj>& child : group->m_children)
-            CollectClientItems(child.get(), items);
+        // Children flagged deleted are not part of the group's record.
+        for (const std::unique_ptr<CDrawObj>& child : group->m_children) {
+            if (!child->m_bDeleted)
+                CollectClientItems(child.get(), items);
+        }
     }
     CollectClientItems(object->m_pClipObject.get(), items);
 }

@@ -87,7 +87,7 @@ private:
 };
 
 // Appends the client items carried by `object` (an embedded object, the members of a
-// group, a clip object), in the order their records hold them.
+// group that are not flagged deleted, a clip object), in the order their records hold them.
 void CollectClientItems(CDrawObj* object, std::vector<CDrawItem*>& items);
 
 } // namespace kelmora

@@ -112,6 +112,10 @@ public:
     virtual void ReapplyZoom() = 0;
     // Imports an XPS file into the view's document and selects what it adds.
     virtual void ImportXps(const std::string& path) = 0;
+    // The document is about to change (an edit is recorded, an undo step performed, the
+    // objects released): a live preview pending in the view is put back first, so that
+    // what is recorded and kept is the drawing without it. Views without previews ignore it.
+    virtual void DropPreview() {}
 };
 
 } // namespace kelmora

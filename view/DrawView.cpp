@@ -4,7 +4,6 @@
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "document/DrawDocFile.h"
-#include "document/XPSMan.h"
 #include "model/Coordinates.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
@@ -82,6 +81,7 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
     BindViewCommands();
     BindToolCommands();
     BindPrintCommands();
+    BindEditingCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogo));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnExportLogo(); }, WxId(cmd::kExportLogoRibbon));
     m_document.AddView(this);
@@ -631,6 +631,7 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
 
 void CDrawView::SelectObjects(const std::vector<CDrawObj*>& objects)
 {
+    DropPreview();
     for (CDrawObj* object : m_selection) {
         if (std::find(objects.begin(), objects.end(), object) == objects.end())
             object->m_nJoinHandle = 0;
@@ -674,17 +675,6 @@ void CDrawView::OnExportLogo()
         sink->ShowMessage(message, kMessageCaption);
     else
         wxLogError("%s", wxString::FromUTF8(message));
-}
-
-void CDrawView::ImportXps(const std::string& path)
-{
-    CXPSMan importer(&m_document, this);
-    if (importer.Import(path))
-        return;
-    if (DocumentMessageSink* sink = m_document.MessageSink())
-        sink->ShowMessage(importer.GetError(), kMessageCaption);
-    else
-        wxLogError("%s", wxString::FromUTF8(importer.GetError()));
 }
 
 } // namespace kelmora

@@ -16,6 +16,9 @@
 //
 // UI thread only.
 
+#include "dialogs/DialogHooks.h"
+#include "document/StylePresets.h"
+#include "model/Argb.h"
 #include "model/HandleCursor.h"
 #include "model/ViewServices.h"
 #include "platform/geometry/CPoint.h"
@@ -24,7 +27,9 @@
 #include "platform/geometry/RectF.h"
 #include "platform/graphics/ImageSurface.h"
 #include "view/DrawTool.h"
+#include "view/PreviewState.h"
 #include "view/PrintSystem.h"
+#include "view/StylePresets.h"
 #include "view/ToolCursors.h"
 
 #include <wx/scrolwin.h>
@@ -34,6 +39,8 @@ class wxTextCtrl;
 
 #include <array>
 #include <cairo.h>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -154,7 +161,8 @@ public:
     void OnActivateView(bool activate);
 
     // ---- Selection, placement and undo (DrawViewSelect.cpp). Every change of the
-    // selection ends with the frame's selection refresh.
+    // selection puts a pending live preview back first and ends with the frame's
+    // selection refresh.
     // Without `add` empties the selection first (a null object then just empties it);
     // appends the object unless it is already selected and repaints.
     void Select(CDrawObj* object, bool add = false);
@@ -194,6 +202,8 @@ public:
     int GetObjectZOrder(CDrawObj* object) override;
     void SetObjectZOrder(int position, CDrawObj* object) override;
     void ReapplyZoom() override;
+    // Empties the selection, imports the XPS file into the document and selects what it
+    // added; a file that cannot be imported is told to the user.
     void ImportXps(const std::string& path) override;
 
     // ---- State, in the roles' order
@@ -319,6 +329,201 @@ private:
     int m_nRepaintDeferral = 0;            // > 0: Invalidate only notes the request
     bool m_bRepaintDeferred = false;
     std::vector<PaintMargins> m_dragMargins;
+
+    // ==== Editing commands: styles and live preview, effects and text, arrange and group,
+    // insert and import, clipboard, drag and drop and the object menu ====================
+    // (DrawViewStyle.cpp, DrawViewEffects.cpp, DrawViewArrange.cpp, DrawViewInsert.cpp,
+    // DrawViewClipboard.cpp). Each command acts on the selection: it reads its value
+    // (from the ribbon through the frame, or from a dialog) first, and with no value it
+    // changes nothing and files nothing; otherwise it files one undo step (structural
+    // commands one parent step), changes the objects, marks the document modified,
+    // refreshes the frame's panes and repaints. A pending live preview is put back, quietly,
+    // before any command, selection change or change of the document, so that undo always
+    // returns to the drawing without it.
+public:
+    using XPreviewStateItem = PreviewState::XPreviewStateItem;
+
+    // What the commands ask of the user in windows of their own; tests answer in the
+    // user's place.
+    struct CommandPrompts {
+        // Modal dialogs (line weight, outline pen, batch convert, dash style) and the
+        // object menu.
+        DialogHooks dialogs;
+        // An existing file chosen through the wildcard filter; nothing when cancelled.
+        std::function<std::optional<std::string>(const std::string& filter)> openFile;
+        CommandPrompts();
+    };
+    CommandPrompts m_prompts;
+
+    // ---- Live preview, called by the frame while the pointer is over a gallery or palette
+    // Keeps the state of the selected objects, each once per preview.
+    void SavePreviewState();
+    // Puts the kept state back, repaints and ends the preview; nothing when none is pending.
+    void RestorePreviewState();
+    // Forgets the kept state; the objects stay as they are.
+    void ClearPreviewState();
+    bool IsPreviewPending() const { return m_previewStates.IsPending(); }
+    void DropPreview() override { RestorePreviewState(); }
+    // The appliers change the selection without undo, modified flag or frame refresh; each
+    // keeps the selection's state first when nothing is kept yet.
+    void ApplyFillColor(ARGB color);
+    void ApplyLineColor(ARGB color);
+    // A line weight in points (the Line Weight gallery's item + 1).
+    void ApplyLineWeight(int weight);
+    void ApplyDashStyle(int index);
+    void ApplyQuickStyle(QuickStyle row);
+    void ApplyShadowPreset(int index);
+    void ApplyGlowPreset(int index);
+    void ApplyReflectionPreset(int index);
+    void ApplyTextEffect(int index);
+    void ApplyShadowColor(ARGB color);
+    void ApplyGlowColor(ARGB color);
+
+    // ---- Style commands
+    void OnFillColor();
+    void OnNoFill();
+    void OnLineColor();
+    void OnNoLine();
+    void OnLineWeight();
+    void OnMoreLines();
+    void OnDashStyles();
+    void OnMoreDashStyles();
+    // The outline pen dialog on the one selected object's pen.
+    void OnPenProperties();
+    void OnQuickStyle();
+    // Where the outline pen dialog finds its line-cap presets; the frame sets it when it
+    // makes its panes (those of the properties pane's pen dialog).
+    static inline PresetFolders s_capPresetFolders;
+
+    // ---- Effect and text commands
+    void OnShadowGallery();
+    void OnGlowGallery();
+    void OnReflectionGallery();
+    void OnTextGallery();
+    void OnShadowDirection();
+    void OnShadowColor();
+    void OnGlowColor();
+    void OnReflectionShown();
+    void OnReflectionStart();
+    void OnReflectionEnd();
+    void OnTextContent();
+    void OnTextFont();
+    void OnTextSize();
+    // Toggles one font-style bit (1 bold, 2 italic, 4 underline, 8 strikeout) of the
+    // selected text objects.
+    void OnTextStyle(int32_t bit);
+    // The one selected object when it is a text object.
+    CDrawRect* SingleTextObject() const;
+
+    // ---- Arrange, group and convert commands
+    enum class ZOrderMove { Back, Forward, ToBack, ToFront };
+    void OnZOrder(ZOrderMove move);
+    void OnRotate90(bool clockwise);
+    void OnMirror(bool horizontal);
+    // Mode 0 lefts, 1 rights, 2 tops, 3 bottoms, 4 centres, 5 middles.
+    void OnAlign(int mode);
+    void OnGroup();
+    void OnUngroup();
+    void OnExplode();
+    void OnConvertToCustom();
+    // The object menu at a client point: the object there is selected (alone, unless it
+    // is selected already) and the menu shown; no object, no menu. True when shown.
+    bool ShowObjectMenu(CPoint client);
+
+    // ---- Insert and import commands
+    void OnInsertImage();
+    void OnImport();
+    void OnBatchConvert();
+    // A new image object of the picture file, named "Image - %d", added, selected alone
+    // and filed as one insertion; with `client` centred there. Null, with the user told
+    // why, when the file holds no picture that can be read.
+    CDrawObj* InsertImageFile(const std::string& path, std::optional<CPoint> client = std::nullopt);
+
+    // ---- Clipboard, drag and drop
+    // Puts the selection on the clipboard as the program's own record and as a PNG
+    // picture; false (the user told why) when the clipboard did not take it.
+    bool OnEditCopy();
+    // Copy, then, only once the clipboard holds the data, the Delete command.
+    void OnEditCut();
+    // Pastes the program's own record, or else a picture, as new objects; nothing changes
+    // when the clipboard holds neither or its data is refused.
+    void OnEditPaste();
+    // Whether the clipboard offers something to paste, as last heard from the clipboard;
+    // asking never waits for the clipboard's owner.
+    bool CanPaste() const;
+    // Adds the objects of a record of the program's own format, all or none, as one
+    // insertion, selected; with `client` their bounds are centred there. False, with the
+    // user told why and nothing selected, when the record is refused.
+    bool PasteObjects(std::span<const uint8_t> record, std::optional<CPoint> client = std::nullopt);
+    // Adds an image object of encoded picture bytes as one insertion (nothing, the user
+    // told why, for bytes that are no picture).
+    CDrawObj* PastePicture(std::span<const uint8_t> bytes, std::optional<CPoint> client = std::nullopt);
+    // Inserts dropped files at a client point: pictures as image objects, drawing files
+    // (.MZF) as their objects; one insertion for all. The files that could not be read are
+    // named to the user. True when anything was inserted.
+    bool DropFiles(const std::vector<std::string>& paths, CPoint client);
+    // Drags the selection out of the view (to another view or window of this or another
+    // running program, or as a picture to other programs) as the program's own record and
+    // a picture; when it is moved elsewhere the selection is deleted here. The effect the
+    // drop had.
+    int StartSelectionDrag();
+
+private:
+    void BindEditingCommands();
+    void BindEffectCommands();
+    void BindArrangeCommands();
+    void BindInsertCommands();
+    void BindClipboardCommands();
+    // Binds a command of the editing commands; the handler runs after the pending preview
+    // was put back, and nothing it throws escapes to the event loop.
+    void OnEditingCommand(int command, std::function<void()> handler);
+    void EnableWhen(int command, std::function<bool()> enabled);
+    // The command sequence over the whole selection: one change unit, `change` on every
+    // selected object, the modified flag, the frame's refresh and a repaint. False for an
+    // empty selection.
+    bool CommitToSelection(const std::function<void(CDrawObj&)>& change);
+    // The ribbon colour button's colour as opaque ARGB; nothing when it has none.
+    std::optional<ARGB> RibbonColor(int button) const;
+    // The selected item of a ribbon gallery, -1 for none.
+    int GallerySelection(int gallery) const;
+    // Row `row` of a preset table written into an object by `apply`, then its bounds.
+    template <class Row>
+    std::function<void(CDrawObj&)> PresetChange(Row row, void (*apply)(CDrawObj&, const Row&));
+    // A reflection edit: the ribbon edit's integer, held within [low, high], into `field`.
+    void CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field);
+    // The appliers' sequence: the state kept, `change` on every selected object, a repaint.
+    void PreviewOnSelection(const std::function<void(CDrawObj&)>& change);
+    // Repaints every view of the document.
+    void RepaintViews();
+    // Refreshes the frame's status counts and panes.
+    void RefreshFrame();
+    // Tells the user of a failed command.
+    void TellUser(const std::string& text);
+    // Files the objects as one insertion, selects them and refreshes.
+    void FileInsertion(const std::vector<CDrawObj*>& objects);
+    // A new image object of the decoded picture (of the picture file), outline off, named
+    // "Image - %d", not yet added; null when it did not decode.
+    std::unique_ptr<CDrawObj> MakeImageObject(std::span<const uint8_t> bytes);
+    std::unique_ptr<CDrawObj> LoadImageObject(const std::string& path);
+    // Adds the image object, centred at `client` when given, and files it as one insertion.
+    CDrawObj* AddImageObject(std::unique_ptr<CDrawObj> image, std::optional<CPoint> client);
+    // Moves the objects so that the centre of their common bounds lies on the document
+    // point under the client point.
+    void CentreObjectsAt(const std::vector<CDrawObj*>& objects, CPoint client);
+    // Explode and Convert: each selected object is replaced by the objects `turn` makes
+    // of it (under one parent step); one that turns into nothing stays, selected.
+    void ReplaceSelection(const std::function<void(CDrawObj&, std::vector<std::unique_ptr<CDrawObj>>&)>& turn);
+    // The objects by their stacking order, back to front.
+    std::vector<CDrawObj*> InStackingOrder(std::vector<CDrawObj*> objects) const;
+    // Keeps what the clipboard offers up to date from its change notices.
+    void WatchClipboard();
+    // Turns a move dragged onto another editing view into a drag of the selection.
+    void WatchSelectionDrags();
+    // The Import command's import: the objects it added (nothing when it failed, the user
+    // told why).
+    std::vector<CDrawObj*> ImportXpsObjects(const std::string& path);
+
+    PreviewState m_previewStates;
 
     // ==== Printing (DrawViewPrint.cpp) ==================================================
 public:

@@ -38,6 +38,7 @@ void CDrawView::BindSelectionCommands()
 
 void CDrawView::Select(CDrawObj* object, bool add)
 {
+    DropPreview();
     FrameServices* frame = m_document.Frame();
     if (!add) {
         m_selection.clear();
@@ -55,6 +56,7 @@ void CDrawView::Select(CDrawObj* object, bool add)
 
 void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 {
+    DropPreview();
     FrameServices* frame = m_document.Frame();
     if (!add) {
         m_selection.clear();
@@ -81,6 +83,7 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 
 void CDrawView::Deselect(CDrawObj* object)
 {
+    DropPreview();
     if (!object || !IsSelected(object))
         return;
     Invalidate(true);
@@ -91,6 +94,7 @@ void CDrawView::Deselect(CDrawObj* object)
 
 void CDrawView::RemoveFromSelection(CDrawObj* object)
 {
+    DropPreview();
     if (!object || !IsSelected(object))
         return;
     object->m_nJoinHandle = 0;

@@ -571,6 +571,9 @@ void CDrawView::OnChooseTool(ToolKind kind)
         for (CDrawObj* object : m_selection)
             object->m_nJoinHandle = 0;
         m_selection.clear();
+        // The status counts and the panes follow the emptied selection.
+        if (FrameServices* frame = m_document.Frame())
+            frame->RefreshSelectionInfo(this, true);
         Invalidate(true);
     }
 }

@@ -6,7 +6,9 @@
 #include "model/Argb.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace kelmora {
 
@@ -63,6 +65,15 @@ extern const std::array<ReflectionPreset, kReflectionPresetRows> ReflectionPrese
 // Text gallery item i gives text style i (0 normal, 1 arc, 2 arc below, 3 ellipse).
 inline constexpr int kTextEffectRows = 4;
 extern const std::array<int32_t, kTextEffectRows> TextEffectTable;
+
+// Row `item` of a gallery's table; nothing for no item (-1) or one the table does not have.
+template <class Table>
+std::optional<typename Table::value_type> GalleryRow(const Table& table, int item)
+{
+    if (item < 0 || size_t(item) >= table.size())
+        return std::nullopt;
+    return table[size_t(item)];
+}
 
 // What choosing a row does to one object; the gallery commands and their previews apply
 // these to every selected object, and the galleries draw their items with them.

@@ -1,6 +1,7 @@
 #include "app/properties/OwnerDrawCombo.h"
 
 #include "app/properties/PropertyImages.h"
+#include "dialogs/SurfaceBlit.h"
 #include "model/CustomCapMan.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/CustomLineCap.h"
@@ -75,7 +76,7 @@ void COwnerDrawCombo::OnDrawItem(wxDC& dc, const wxRect& rect, int item, int fla
         }
         g.DrawPath(pen, line);
     }
-    dc.DrawBitmap(BitmapFromSurface(*surface), rect.x, rect.y);
+    dc.DrawBitmap(SurfaceToBitmap(*surface), rect.x, rect.y);
 }
 
 wxCoord COwnerDrawCombo::OnMeasureItem(size_t) const

@@ -1,5 +1,7 @@
 #include "app/properties/PropertyImages.h"
 
+#include "dialogs/SurfaceBlit.h"
+
 #include "model/BrushMan.h"
 #include "model/PenMan.h"
 #include "platform/geometry/GraphicsPath.h"
@@ -45,7 +47,7 @@ wxBitmap DrawIcon(wxSize size, Paint paint)
         paint(g, float(size.x), float(size.y));
         g.DrawPath(kIconFrame, 1.0f, RectPath(0.0f, 0.0f, float(size.x - 1), float(size.y - 1)));
     }
-    return BitmapFromSurface(*surface);
+    return SurfaceToBitmap(*surface);
 }
 
 // Fills the icon with a fill description built for the icon's rectangle.
@@ -66,20 +68,6 @@ std::unique_ptr<wxImageList> MakeList(wxSize size, int count, auto drawIcon)
 }
 
 } // namespace
-
-wxBitmap BitmapFromSurface(const ImageSurface& surface)
-{
-    wxImage image(surface.Width(), surface.Height());
-    image.InitAlpha();
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (int x = 0; x < surface.Width(); ++x) {
-            const Color c = surface.GetPixel(x, y).value_or(Color(0));
-            image.SetRGB(x, y, c.GetR(), c.GetG(), c.GetB());
-            image.SetAlpha(x, y, c.GetA());
-        }
-    }
-    return wxBitmap(image);
-}
 
 PropertyImageLists BuildPropertyImageLists()
 {

@@ -36,7 +36,4 @@ PropertyImageLists BuildPropertyImageLists();
 // A 16 × 16 toolbar picture of a unit's short name ("px", "mm", "pt", "in").
 wxBitmap MakeUnitBitmap(std::string_view text);
 
-// The surface's pixels as a bitmap with alpha.
-wxBitmap BitmapFromSurface(const ImageSurface& surface);
-
 } // namespace kelmora

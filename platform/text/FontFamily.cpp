@@ -313,6 +313,14 @@ bool FontFamily::IsStyleAvailable(FontStyle style) const
 
 std::vector<std::string> InstalledFontFamilies()
 {
+    return InstalledFontFamilies(FamilyStyleFilter::All);
+}
+
+std::vector<std::string> InstalledFontFamilies(FamilyStyleFilter styles)
+{
+    const auto admitted = [styles](uint8_t available) {
+        return styles == FamilyStyleFilter::All ? available == kAllStyles : available != 0;
+    };
     PatternPtr pattern(FcPatternCreate());
     ObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_WEIGHT, FC_SLANT,
                                           static_cast<char*>(nullptr)));
@@ -359,16 +367,21 @@ std::vector<std::string> InstalledFontFamilies()
 
     std::vector<std::string> list;
     for (const auto& [key, family] : families) {
-        if (AvailableStyles(family.installed) == kAllStyles)
+        if (admitted(AvailableStyles(family.installed)))
             list.push_back(family.name);
     }
     for (const char* windowsName : kWindowsFamilyNames) {
         if (families.count(FoldCase(windowsName)))
             continue;
         std::optional<FontFamily> alias = FontFamily::Create(windowsName);
-        if (alias && alias->Name() != alias->InstalledName() && alias->IsStyleAvailable(FontStyle::Regular)
-            && alias->IsStyleAvailable(FontStyle::Bold) && alias->IsStyleAvailable(FontStyle::Italic)
-            && alias->IsStyleAvailable(FontStyle::BoldItalic))
+        if (!alias || alias->Name() == alias->InstalledName())
+            continue;
+        uint8_t available = 0;
+        for (FontStyle style : {FontStyle::Regular, FontStyle::Bold, FontStyle::Italic, FontStyle::BoldItalic}) {
+            if (alias->IsStyleAvailable(style))
+                available |= uint8_t(1u << uint32_t(style));
+        }
+        if (admitted(available))
             list.emplace_back(windowsName);
     }
     std::sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {

@@ -62,4 +62,9 @@ private:
 // chooser can show the name a document stores. Empty when no font is installed.
 std::vector<std::string> InstalledFontFamilies();
 
+// Which families a listing admits: those with all four styles, or those with at least one.
+enum class FamilyStyleFilter { All, Any };
+// As above, with the families admitted by `styles`.
+std::vector<std::string> InstalledFontFamilies(FamilyStyleFilter styles);
+
 } // namespace kelmora

@@ -2,7 +2,7 @@
 // status counts, the active view, zoom routing, panes, looks, settings, summary info, tab
 // groups and help.
 
-#include "app/ApplicationLook.h"
+#include "app/ribbon/ApplicationLook.h"
 #include "app/PropertiesPane.h"
 #include "app/TabGroups.h"
 #include "app/WebLink.h"

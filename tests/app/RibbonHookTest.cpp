@@ -23,6 +23,7 @@ public:
     bool SetEditText(int id, const std::string& text) override { return Set(edits, id, text); }
     bool SelectComboItem(int id, const std::string& text) override { return Set(edits, id, text); }
     bool SetStatusText(int paneId, const std::string& text) override { return Set(status, paneId, text); }
+    std::optional<std::string> GetStatusText(int paneId) override { return Find(status, paneId); }
     void SetZoomSliderPos(int position) override { slider = position; }
     void ApplyLook(int lookId) override { look = lookId; }
     void ShowOptions() override { }
@@ -65,6 +66,8 @@ protected:
 
 TEST_F(RibbonHook, ValuesComeFromTheRibbonAndAreNoneWithoutIt)
 {
+    // The frame built its own ribbon; without any, every value is none.
+    m_frame->SetRibbon(nullptr);
     EXPECT_EQ(m_frame->GetRibbonColor(cmd::kPaperColor), kNoColor);
     EXPECT_EQ(m_frame->GetRibbonEditInt(cmd::kPaperWidth), -1);
     EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "");

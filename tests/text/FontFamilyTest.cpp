@@ -96,5 +96,22 @@ TEST(FontFamilyTest, InstalledListIsSortedUniqueAndCarriesAliasNames)
     }
 }
 
+TEST(FontFamilyTest, ListOfFamiliesWithAnyStyleHoldsTheFullOnes)
+{
+    const std::vector<std::string> full = InstalledFontFamilies();
+    const std::vector<std::string> any = InstalledFontFamilies(FamilyStyleFilter::Any);
+    EXPECT_EQ(full, InstalledFontFamilies(FamilyStyleFilter::All));
+    for (const std::string& name : full)
+        EXPECT_TRUE(Contains(any, name)) << name;
+    for (const std::string& name : any) {
+        std::optional<FontFamily> family = FontFamily::Create(name);
+        ASSERT_TRUE(family) << name;
+        bool available = false;
+        for (FontStyle style : {FontStyle::Regular, FontStyle::Bold, FontStyle::Italic, FontStyle::BoldItalic})
+            available = available || family->IsStyleAvailable(style);
+        EXPECT_TRUE(available) << name;
+    }
+}
+
 } // namespace
 } // namespace kelmora

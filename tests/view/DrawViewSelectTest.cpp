@@ -213,4 +213,16 @@ TEST(DrawViewSelect, UndoWithoutUndoMachineryReportsFailure)
     EXPECT_EQ(f.log.messages, (std::vector<std::string>{"Error: Undo failed"}));
 }
 
+TEST(DrawViewSelect, ChoosingTheJoinToolEmptiesTheSelectionAndTellsTheFrame)
+{
+    SelectFixture f;
+    f.view->Select(f.AddRect(100, 100));
+    const size_t refreshes = f.Refreshes();
+    f.view->OnChooseTool(TOOL_JOIN);
+    EXPECT_TRUE(f.view->m_selection.empty());
+    ASSERT_GT(f.Refreshes(), refreshes);
+    EXPECT_TRUE(f.environment.frame.selectionRefreshes.back().updatePanes);
+    f.view->OnChooseTool(TOOL_SELECT);
+}
+
 } // namespace kelmora

@@ -1,4 +1,4 @@
-#include "app/ApplicationLook.h"
+#include "app/ribbon/ApplicationLook.h"
 
 #include "app/CommandIds.h"
 

@@ -1,0 +1,171 @@
+#pragma once
+// CMainRibbon: the program's command surface, built onto a frame. It makes the ribbon (the
+// application button and File menu, the categories Home, Format, Layout, View and Help
+// with their panels, the tab row's Style menu and About button, the Quick Access Toolbar)
+// and the status bar, keeps their elements, and answers the frame's questions about them
+// by command id (FrameRibbon): the colour, edit and gallery values the view's commands
+// read, and the values the frame shows from a selected object.
+//
+// Every element sends its command to the frame as a menu command whose id comes from
+// WxId(), so that the frame's routing reaches the active view (the looks and "Options"
+// included: the frame keeps the look and calls ApplyLook and ShowOptions). While the
+// pointer rests on a palette or gallery item, onHighlight hears (command, item, colour)
+// and exactly one -1 when the preview ends.
+//
+// The Quick Access Toolbar's entries are kept in the settings. UI thread only.
+
+#include "app/FrameRibbon.h"
+#include "document/ColorRef.h"
+#include "platform/ui/QuickAccessModel.h"
+#include "platform/ui/RibbonElement.h"
+
+#include <wx/gdicmn.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class wxConfigBase;
+class wxFrame;
+class wxMenu;
+class wxRibbonBar;
+class wxRibbonPage;
+class wxRibbonPanel;
+
+namespace kelmora {
+
+class QuickAccessToolbar;
+class RibbonAppButton;
+class RibbonIconButton;
+class RibbonStatusBar;
+struct RibbonColorTables;
+
+inline constexpr const char* kQuickAccessSettingKey = "/Settings/QuickAccessToolbar";
+
+class CMainRibbon : public RibbonHost, public FrameRibbon {
+public:
+    // `settings` keeps the Quick Access Toolbar (null: wx's global config); `look` is the
+    // look the ribbon starts in.
+    CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look);
+    ~CMainRibbon();
+
+    CMainRibbon(const CMainRibbon&) = delete;
+    CMainRibbon& operator=(const CMainRibbon&) = delete;
+
+    // Builds the ribbon as a child of the frame, for the frame to place at its top; null
+    // when the bar cannot be made. The starting look and the stored toolbar are in force.
+    wxRibbonBar* CreateRibbon();
+    // Builds the status bar and makes it the frame's; null when it cannot be made.
+    RibbonStatusBar* CreateStatusBar();
+
+    // ---- Hooks the frame fills in
+    std::function<void(int command, int index, COLORREF color)> onHighlight;
+    // The recent documents, most recent first.
+    std::function<std::vector<std::string>()> recentFiles;
+    // Fills the drop-down of "Switch Windows".
+    std::function<void(wxMenu& menu)> windowMenu;
+
+    // ---- Elements
+    const RibbonElementSet& Elements() const { return m_elements; }
+    RibbonElement* FindElement(int id) const { return m_elements.Find(id); }
+    wxRibbonBar* Bar() const { return m_bar; }
+    RibbonStatusBar* StatusBar() const { return m_statusBar; }
+    QuickAccessToolbar* QuickAccess() const { return m_quickAccess; }
+    QuickAccessModel& QuickAccessEntries() { return m_quickAccessModel; }
+    RibbonAppButton* AppButton() const { return m_appButton; }
+    RibbonIconButton* StyleButton() const { return m_styleButton; }
+    // The category pages in order, and the page of a category by its caption (case
+    // ignored, mnemonic marks dropped); null when there is none.
+    std::vector<wxRibbonPage*> Pages() const;
+    wxRibbonPage* FindPage(const std::string& caption) const;
+    // Where the ribbon shows an element: the window (a button bar, a tool bar or the
+    // element's own control), the element's rectangle in it, and its panel and page.
+    struct ElementPlace {
+        wxWindow* window = nullptr;
+        wxRect rect;
+        wxRibbonPanel* panel = nullptr;
+        wxRibbonPage* page = nullptr;
+    };
+    std::optional<ElementPlace> FindPlace(int id) const;
+    // Opens the element's palette, gallery or menu under it, as a click on its arrow does;
+    // false when it has none or is not shown.
+    bool OpenDropDown(int id);
+
+    // ---- FrameRibbon: values read and shown by command id. Elements of another kind than
+    // asked for count as missing.
+    std::optional<COLORREF> GetColor(int id) override;
+    std::optional<std::string> GetEditText(int id) override;
+    // The selected item of a gallery or list gallery.
+    std::optional<int> GetGallerySelection(int id) override;
+    // Ribbon elements and the status bar's.
+    bool HasElement(int id) override;
+    bool HasCategory(std::string_view name) override;
+    bool SetColor(int id, COLORREF color) override;
+    bool SetEditText(int id, const std::string& text) override;
+    // Selects the item equal to `text`; with no such item, none.
+    bool SelectComboItem(int id, const std::string& text) override;
+    bool SetStatusText(int paneId, const std::string& text) override;
+    std::optional<std::string> GetStatusText(int paneId) override;
+    void SetZoomSliderPos(int position) override;
+    // The zoom slider's position; -1 without a slider.
+    int GetZoomSliderPos() const;
+
+    // ---- Looks and customising
+    int Look() const { return m_look; }
+    // Gives the ribbon and its status bar a look (32818 to 32822); another number
+    // changes nothing.
+    void ApplyLook(int look) override;
+    // The Options dialog; on OK the toolbar takes the user's entries, which are kept.
+    void ShowOptions() override;
+    // The toolbar takes these entries and keeps them in the settings.
+    void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
+    // Keeps the toolbar's entries in the settings.
+    void SaveQuickAccess();
+    // Ends any open palette, gallery or menu without a choice.
+    void EndPopups();
+    // Destroys the ribbon's and the status bar's windows, which refer to the elements;
+    // the frame calls it before the ribbon object goes.
+    void DestroyWindows();
+    // Writes the settings after the toolbar changed; flushes the settings object unless
+    // replaced.
+    std::function<void()> flushSettings;
+
+    // ---- RibbonHost
+    void SendCommand(int command) override;
+    void Highlight(int command, int index, uint32_t color) override;
+    wxWindow* DialogParent() override;
+
+    // The commands the customise dialog offers: those in no visible panel, and all.
+    std::vector<int> HiddenCommands() const;
+    std::vector<int> AllCommands() const;
+
+private:
+    void BuildFile();
+    void BuildHome();
+    void BuildFormat();
+    void BuildLayout();
+    void BuildView();
+    void BuildHelp();
+    void BuildTabRow();
+    void LoadQuickAccess();
+    void PlaceTabRow();
+    void BindFrameEvents();
+
+    wxFrame& m_frame;
+    wxConfigBase* m_settings;
+    RibbonElementSet m_elements;
+    std::unique_ptr<RibbonColorTables> m_colors;
+    QuickAccessModel m_quickAccessModel;
+    wxRibbonBar* m_bar = nullptr;
+    RibbonStatusBar* m_statusBar = nullptr;
+    QuickAccessToolbar* m_quickAccess = nullptr;
+    RibbonAppButton* m_appButton = nullptr;
+    RibbonIconButton* m_styleButton = nullptr;
+    RibbonIconButton* m_aboutButton = nullptr;
+    int m_look;
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
+};
+
+} // namespace kelmora

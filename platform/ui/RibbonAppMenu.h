@@ -1,0 +1,117 @@
+#pragma once
+// The application button at the left of the tab row and the File menu it opens: the
+// File commands in a column on the left, the recent documents on the right (an item with
+// sub-items, such as Print, shows them there instead while it is hot), and buttons along
+// the bottom. Letters pick commands: the mnemonic of a caption, and the key tips of the
+// sub-items shown. Choosing something closes the menu first and then sends the command.
+
+#include "platform/ui/RibbonElement.h"
+
+#include <wx/popupwin.h>
+#include <wx/window.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+struct RibbonAppMenuContent {
+    std::vector<RibbonElement*> items;          // null: a separator
+    std::vector<RibbonElement*> bottomButtons;
+    std::string recentCaption;
+    int recentWidth = 300;
+    int firstRecentCommand = -1;                // the command of recent document 1
+    // The recent documents, most recent first (full paths).
+    std::function<std::vector<std::string>()> recentFiles;
+};
+
+class RibbonAppMenu : public wxPopupTransientWindow {
+public:
+    RibbonAppMenu(wxWindow* parent, const RibbonAppMenuContent& content, RibbonHost& host,
+                  std::weak_ptr<void> ownerLifetime);
+    ~RibbonAppMenu() override;
+
+    void ShowUnder(const wxRect& anchor);
+    void Close();
+    static RibbonAppMenu* Current();
+
+    // ---- What the mouse and keys do; also for tests.
+    // Makes item `index` of the left column hot (its sub-items show on the right).
+    void HotItem(int index);
+    // The element whose sub-items the right pane shows; null for the recent documents.
+    const RibbonElement* SubItemsOwner() const { return m_subOwner; }
+    // Sends the element's command after closing.
+    void Choose(const RibbonElement& element);
+    void ChooseRecent(size_t index);
+    // A typed letter; whether it chose something.
+    bool TypeLetter(wxChar letter);
+
+    wxRect ItemRect(int index) const;
+    const std::vector<std::string>& RecentFiles() const { return m_recent; }
+
+protected:
+    void OnDismiss() override;
+
+private:
+    struct Hit {
+        enum Kind { None, Item, Sub, Recent, Bottom } kind = None;
+        int index = -1;
+    };
+
+    void LayoutMenu();
+    Hit HitTest(wxPoint point) const;
+    wxRect SubRect(int index) const;
+    wxRect RecentRect(int index) const;
+    wxRect BottomRect(int index) const;
+    std::vector<const RibbonElement*> ShownSubItems() const;
+    void Finish();
+    void Send(int command);
+
+    void OnPaint(wxPaintEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+
+    static constexpr int kLeftWidth = 210;
+    static constexpr int kItemHeight = 40;
+    static constexpr int kSeparatorHeight = 9;
+    static constexpr int kCaptionHeight = 26;
+    static constexpr int kRecentHeight = 24;
+    static constexpr int kSubHeight = 52;
+    static constexpr int kBottomHeight = 34;
+
+    RibbonAppMenuContent m_content;
+    RibbonHost& m_host;
+    std::weak_ptr<void> m_owner;
+    std::vector<std::string> m_recent;
+    std::vector<int> m_itemTops;
+    int m_bodyHeight = 0;
+    const RibbonElement* m_subOwner = nullptr;
+    Hit m_hot;
+    bool m_finished = false;
+};
+
+class RibbonAppButton : public wxWindow {
+public:
+    RibbonAppButton(wxWindow* parent, const wxBitmap& image, const wxString& toolTip, RibbonAppMenuContent content,
+                    RibbonHost& host);
+
+    void OpenMenu();
+    const RibbonAppMenuContent& Content() const { return m_content; }
+
+protected:
+    wxSize DoGetBestClientSize() const override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxBitmap m_image;
+    RibbonAppMenuContent m_content;
+    RibbonHost& m_host;
+    bool m_hot = false;
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
+};
+
+} // namespace kelmora

@@ -1,0 +1,90 @@
+#include "platform/ui/RibbonCheckCtrl.h"
+
+#include "platform/ui/RibbonColors.h"
+#include "platform/ui/RibbonIconButton.h"
+
+#include <wx/dcbuffer.h>
+
+namespace kelmora {
+
+namespace {
+
+constexpr int kBox = 13;
+constexpr int kGap = 6;
+
+} // namespace
+
+RibbonCheckCtrl::RibbonCheckCtrl(wxWindow* parent, RibbonCheckBox& element, RibbonHost& host)
+    : wxWindow(parent, element.WxId(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE), m_element(element),
+      m_host(host)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetToolTip(wxString::FromUTF8(element.ToolTip()));
+    SetInitialSize();
+    Bind(wxEVT_PAINT, &RibbonCheckCtrl::OnPaint, this);
+    TrackHover(*this, m_hot);
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        if (wxRect(GetClientSize()).Contains(event.GetPosition()))
+            Click();
+    });
+}
+
+void RibbonCheckCtrl::SetChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    Refresh();
+}
+
+void RibbonCheckCtrl::Click()
+{
+    if (!IsEnabled())
+        return;
+    // The mark shows the change at once; the frame's update handler has the last word.
+    SetChecked(!m_checked);
+    m_host.SendCommand(m_element.Id());
+}
+
+void RibbonCheckCtrl::DoUpdateWindowUI(wxUpdateUIEvent& event)
+{
+    wxWindow::DoUpdateWindowUI(event);
+    if (event.GetSetChecked())
+        SetChecked(event.GetChecked());
+}
+
+wxSize RibbonCheckCtrl::DoGetBestClientSize() const
+{
+    wxClientDC dc(const_cast<RibbonCheckCtrl*>(this));
+    dc.SetFont(GetFont());
+    const wxSize text = dc.GetTextExtent(wxString::FromUTF8(m_element.PlainCaption()));
+    return wxSize(2 + kBox + kGap + text.x + 4, std::max(kBox + 6, text.y + 6));
+}
+
+void RibbonCheckCtrl::OnPaint(wxPaintEvent&)
+{
+    const RibbonColors& colors = CurrentRibbonColors();
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    dc.SetBackground(colors.panelBackground);
+    dc.Clear();
+    const bool enabled = IsEnabled();
+    const wxRect box(2, (size.y - kBox) / 2, kBox, kBox);
+    dc.SetPen(enabled && m_hot ? colors.hoverBorder : colors.menuBorder);
+    dc.SetBrush(enabled && m_hot ? colors.hoverFill : colors.menuBackground);
+    dc.DrawRectangle(box);
+    if (m_checked) {
+        dc.SetPen(wxPen(enabled ? colors.panelText : colors.menuDisabledText, 2));
+        const int x = box.x;
+        const int y = box.y;
+        dc.DrawLine(x + 3, y + 6, x + 5, y + 9);
+        dc.DrawLine(x + 5, y + 9, x + 10, y + 3);
+    }
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(enabled ? colors.panelText : colors.menuDisabledText);
+    dc.DrawLabel(wxString::FromUTF8(m_element.PlainCaption()),
+                 wxRect(box.GetRight() + 1 + kGap, 0, size.x - box.GetRight() - kGap, size.y),
+                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
+}
+
+} // namespace kelmora

@@ -1,0 +1,141 @@
+#include "platform/ui/RibbonIconButton.h"
+
+#include "platform/ui/RibbonColors.h"
+
+#include <wx/dcbuffer.h>
+
+namespace kelmora {
+
+void TrackHover(wxWindow& window, bool& hot)
+{
+    window.Bind(wxEVT_ENTER_WINDOW, [&window, &hot](wxMouseEvent& event) {
+        hot = true;
+        window.Refresh();
+        event.Skip();
+    });
+    window.Bind(wxEVT_LEAVE_WINDOW, [&window, &hot](wxMouseEvent& event) {
+        hot = false;
+        window.Refresh();
+        event.Skip();
+    });
+}
+
+RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxString& text,
+                                   bool dropDown, Surface surface)
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE), m_icon(icon),
+      m_text(text), m_dropDown(dropDown), m_surface(surface)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetInitialSize();
+    Bind(wxEVT_PAINT, &RibbonIconButton::OnPaint, this);
+    TrackHover(*this, m_hot);
+    // Leaving while pressed gives the press up.
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+        m_pressed = false;
+        event.Skip();
+    });
+    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) {
+        m_pressed = true;
+        Refresh();
+    });
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        const bool wasPressed = m_pressed;
+        m_pressed = false;
+        Refresh();
+        if (wasPressed && wxRect(GetClientSize()).Contains(event.GetPosition()))
+            Click();
+    });
+}
+
+void RibbonIconButton::SetIcon(const wxBitmap& icon)
+{
+    m_icon = icon;
+    InvalidateBestSize();
+    Refresh();
+}
+
+void RibbonIconButton::SetChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    Refresh();
+}
+
+void RibbonIconButton::Click()
+{
+    if (IsEnabled() && onClick)
+        onClick();
+}
+
+void RibbonIconButton::DoUpdateWindowUI(wxUpdateUIEvent& event)
+{
+    wxWindow::DoUpdateWindowUI(event);
+    if (event.GetSetChecked())
+        SetChecked(event.GetChecked());
+}
+
+wxSize RibbonIconButton::DoGetBestClientSize() const
+{
+    int width = 6 + (m_icon.IsOk() ? m_icon.GetWidth() : 0);
+    int height = 22;
+    if (!m_text.empty()) {
+        wxClientDC dc(const_cast<RibbonIconButton*>(this));
+        dc.SetFont(GetFont());
+        const wxSize text = dc.GetTextExtent(m_text);
+        width += text.x + (m_icon.IsOk() ? 4 : 2);
+        height = std::max(height, text.y + 6);
+    }
+    if (m_dropDown)
+        width += 10;
+    if (m_icon.IsOk())
+        height = std::max(height, m_icon.GetHeight() + 6);
+    return wxSize(width, height);
+}
+
+void RibbonIconButton::OnPaint(wxPaintEvent&)
+{
+    const RibbonColors& colors = CurrentRibbonColors();
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    const wxColour background = m_surface == Surface::TabRow    ? colors.tabRowBackground
+                                : m_surface == Surface::StatusBar ? colors.statusBackground
+                                                                  : colors.menuBackground;
+    dc.SetBackground(background);
+    dc.Clear();
+    if (m_surface == Surface::TabRow)
+        PaintTabRowBackground(dc, wxRect(size));
+    const bool enabled = IsEnabled();
+    if (enabled && (m_hot || m_pressed || m_checked)) {
+        dc.SetPen(m_checked && !m_hot ? colors.checkedBorder : colors.hoverBorder);
+        dc.SetBrush(m_pressed ? colors.pressedFill : m_checked ? colors.checkedFill : colors.hoverFill);
+        dc.DrawRoundedRectangle(wxRect(size), 3);
+    }
+    int x = 3;
+    if (m_icon.IsOk()) {
+        const wxBitmap icon = enabled ? m_icon : m_icon.ConvertToDisabled();
+        dc.DrawBitmap(icon, x, (size.y - icon.GetHeight()) / 2, true);
+        x += icon.GetWidth() + 4;
+    }
+    const wxColour textColour = !enabled ? colors.menuDisabledText
+                                : m_surface == Surface::TabRow  ? colors.tabRowText
+                                : m_surface == Surface::StatusBar ? colors.statusText
+                                                                  : colors.menuText;
+    if (!m_text.empty()) {
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(textColour);
+        const wxSize text = dc.GetTextExtent(m_text);
+        dc.DrawText(m_text, x, (size.y - text.y) / 2);
+        x += text.x + 2;
+    }
+    if (m_dropDown) {
+        const int cx = size.x - 7;
+        const int cy = size.y / 2;
+        const wxPoint arrow[] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(textColour);
+        dc.DrawPolygon(3, arrow);
+    }
+}
+
+} // namespace kelmora

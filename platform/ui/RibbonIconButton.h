@@ -1,0 +1,50 @@
+#pragma once
+// A small flat button of the ribbon kit: an icon, an optional text and an optional
+// drop-down arrow, lit when the pointer is over it and when checked. It stands for
+// commands on the Quick Access Toolbar, the tab row and the status bar. Its window id is
+// the command's wx id, so the frame's update handlers enable and check it.
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include <functional>
+
+namespace kelmora {
+
+// Keeps `hot` true while the pointer is over the window, repainting it as that changes.
+void TrackHover(wxWindow& window, bool& hot);
+
+class RibbonIconButton : public wxWindow {
+public:
+    enum class Surface { TabRow, StatusBar, Menu };
+
+    RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxString& text = wxString(),
+                     bool dropDown = false, Surface surface = Surface::TabRow);
+
+    void SetIcon(const wxBitmap& icon);
+    const wxBitmap& GetIcon() const { return m_icon; }
+    void SetChecked(bool checked);
+    bool IsChecked() const { return m_checked; }
+
+    // Runs when the button is clicked (and enabled).
+    std::function<void()> onClick;
+    // A click, as the mouse gives it.
+    void Click();
+
+protected:
+    wxSize DoGetBestClientSize() const override;
+    void DoUpdateWindowUI(wxUpdateUIEvent& event) override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxBitmap m_icon;
+    wxString m_text;
+    bool m_dropDown;
+    Surface m_surface;
+    bool m_hot = false;
+    bool m_pressed = false;
+    bool m_checked = false;
+};
+
+} // namespace kelmora

@@ -1,0 +1,102 @@
+#pragma once
+// A ribbon status bar: panes of text, a web link and separators from the left; groups of
+// small buttons and a zoom slider (with its - and + buttons) from the right. Elements are
+// found by command id. Buttons and the slider send their commands through onCommand
+// (the slider with its new position).
+
+#include "platform/ui/RibbonElement.h"
+
+#include <wx/statusbr.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class wxHyperlinkCtrl;
+
+namespace kelmora {
+
+class RibbonIconButton;
+class RibbonZoomSlider;
+
+class RibbonStatusBar : public wxStatusBar {
+public:
+    RibbonStatusBar(wxWindow* parent, wxWindowID id);
+
+    // ---- Left-hand elements, in order.
+    void AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip);
+    // A pane of text; it keeps room for a few more digits than it starts with.
+    void AddPane(RibbonId id, const wxString& text, const wxString& toolTip);
+    void AddSeparator();
+
+    // ---- Right-hand elements, in order from left to right.
+    void BeginGroup(const wxString& label);
+    RibbonIconButton* AddGroupButton(RibbonId id, const wxBitmap& icon, const wxString& toolTip);
+    RibbonZoomSlider* AddZoomSlider(RibbonId id, int width, int increment, int position, const wxString& toolTip);
+    void AddExtendedSeparator();
+
+    // Places the elements; call after adding them.
+    void Realize();
+
+    std::function<void(int command, int value)> onCommand;
+
+    bool HasElement(int id) const;
+    // The text of pane `id`; nothing when there is no such pane.
+    std::optional<wxString> GetPaneText(int id) const;
+    // Sets the text of pane `id`; false when there is none.
+    bool SetPaneText(int id, const wxString& text);
+    wxHyperlinkCtrl* GetLink(int id) const;
+    RibbonZoomSlider* GetSlider(int id) const;
+    RibbonIconButton* GetButton(int id) const;
+    // The labels of the right-hand groups, in order.
+    std::vector<wxString> GroupLabels() const;
+
+private:
+    enum class Kind { Link, Pane, Separator, GroupStart, Button, Slider };
+    struct Item {
+        Kind kind = Kind::Separator;
+        int id = -1;
+        wxString text;
+        wxString toolTip;
+        wxWindow* window = nullptr;
+        bool right = false;
+        wxRect rect;
+    };
+
+    static Item MakeItem(Kind kind, int id, const wxString& text, wxWindow* window, bool right);
+    void Place();
+    void OnPaint(wxPaintEvent& event);
+
+    std::vector<Item> m_items;
+};
+
+// A zoom slider: a track with a thumb from 0 to 100 between a - and a + button, each of
+// which moves the thumb by the increment.
+class RibbonZoomSlider : public wxWindow {
+public:
+    RibbonZoomSlider(wxWindow* parent, wxWindowID id, int trackWidth, int increment, int position);
+
+    int GetPos() const { return m_position; }
+    // Moves the thumb (held within 0 .. 100) without telling anyone.
+    void SetPos(int position);
+    // What the user does: the new position is told to onChange when it differs.
+    void UserSetPos(int position);
+    void StepBy(int increments);
+
+    std::function<void(int position)> onChange;
+
+private:
+    wxRect MinusRect() const;
+    wxRect PlusRect() const;
+    wxRect TrackRect() const;
+    int PositionAt(int x) const;
+    void OnPaint(wxPaintEvent& event);
+    void OnDown(wxMouseEvent& event);
+
+    int m_trackWidth;
+    int m_increment;
+    int m_position;
+    bool m_dragging = false;
+};
+
+} // namespace kelmora

@@ -1,0 +1,196 @@
+// The main frame with its own ribbon: the ribbon as the command surface, the values the
+// views read from it, the live preview of the paper colour, and what a restart keeps.
+
+#include "app/ribbon/MainRibbon.h"
+#include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonGallery.h"
+#include "platform/ui/RibbonPopup.h"
+#include "platform/ui/RibbonStatusBar.h"
+#include "tests/app/ProgramTestSupport.h"
+#include "view/DrawView.h"
+#include "view/StylePresets.h"
+
+#include <wx/menu.h>
+#include <wx/ribbon/art.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+
+namespace kelmora::apptest {
+namespace {
+
+using RibbonFrameTest = ProgramTest;
+
+// Popups run their picks from the event loop.
+void RunPending()
+{
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+void Hover(RibbonPopup* popup, wxEventType type, int item)
+{
+    wxMouseEvent event(type);
+    event.SetEventObject(popup);
+    const wxRect rect = item >= 0 ? popup->ItemRect(item) : wxRect(-5, -5, 1, 1);
+    event.SetPosition(rect.GetPosition() + rect.GetSize() / 2);
+    popup->GetEventHandler()->ProcessEvent(event);
+}
+
+TEST_F(RibbonFrameTest, TheRibbonIsTheCommandSurfaceAndReachesTheActiveView)
+{
+    CMainRibbon* ribbon = m_frame->GetMainRibbon();
+    ASSERT_NE(ribbon, nullptr);
+    EXPECT_EQ(m_frame->GetRibbon(), ribbon);
+    EXPECT_EQ(m_frame->GetMenuBar(), nullptr);
+    EXPECT_EQ(m_frame->GetStatusBar(), ribbon->StatusBar());
+    EXPECT_TRUE(m_frame->GetPaneManager().GetPane(ribbon->Bar()).IsShown());
+
+    Command(cmd::kFileNew);
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    const std::optional<CMainRibbon::ElementPlace> zoomIn = ribbon->FindPlace(cmd::kZoomIn);
+    ASSERT_TRUE(zoomIn);
+    auto* bar = dynamic_cast<wxRibbonButtonBar*>(zoomIn->window);
+    ASSERT_NE(bar, nullptr);
+    wxRibbonButtonBarEvent click(wxEVT_RIBBONBUTTONBAR_CLICKED, WxId(cmd::kZoomIn), bar);
+    click.SetEventObject(bar);
+    bar->ProcessWindowEvent(click);
+    Idle();
+    EXPECT_EQ(view->m_nZoomLevel, CDrawView::kActualSizeLevel + 1);
+    EXPECT_EQ(ribbon->GetZoomSliderPos(), 60);
+
+    // The status bar's slider reaches the view with its position.
+    ribbon->StatusBar()->GetSlider(cmd::kZoomSlider)->StepBy(-2);
+    Idle();
+    EXPECT_EQ(view->m_nZoomLevel, 4);
+
+    view->Select(AddRect());
+    EXPECT_EQ(*ribbon->GetStatusText(cmd::kStatusObjectCount), "Object Count: 1");
+    EXPECT_EQ(*ribbon->GetStatusText(cmd::kStatusSelectedCount), "Selected Count: 1");
+}
+
+TEST_F(RibbonFrameTest, HoveringThePaperPalettePreviewsThePaperAndLeavingRestoresIt)
+{
+    Command(cmd::kFileNew);
+    CDrawDoc& drawing = Active()->GetDrawDoc();
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    constexpr COLORREF kAccent = 0x00BD814F;   // "Blue, Accent 1", item 5
+
+    ASSERT_TRUE(ribbon.OpenDropDown(cmd::kPaperColor));
+    RibbonPopup* popup = RibbonPopup::Current();
+    ASSERT_NE(popup, nullptr);
+    Hover(popup, wxEVT_MOTION, 5);
+    EXPECT_EQ(drawing.m_clrPaper.current, kAccent);
+    EXPECT_EQ(drawing.m_clrPaper.committed, kWhite);
+    Hover(popup, wxEVT_LEAVE_WINDOW, -1);
+    EXPECT_EQ(drawing.m_clrPaper.current, kWhite);
+
+    // Escape ends it the same way.
+    Hover(popup, wxEVT_MOTION, 2);
+    EXPECT_EQ(drawing.m_clrPaper.current, kBlack);
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    popup->GetEventHandler()->ProcessEvent(escape);
+    RunPending();
+    EXPECT_EQ(drawing.m_clrPaper.current, kWhite);
+    EXPECT_FALSE(drawing.IsModified());
+
+    // A pick makes it the paper's colour through the document's command.
+    ASSERT_TRUE(ribbon.OpenDropDown(cmd::kPaperColor));
+    popup = RibbonPopup::Current();
+    Hover(popup, wxEVT_MOTION, 5);
+    Hover(popup, wxEVT_LEFT_UP, 5);
+    RunPending();
+    EXPECT_EQ(drawing.m_clrPaper.committed, kAccent);
+    EXPECT_EQ(drawing.m_clrPaper.current, kAccent);
+    EXPECT_TRUE(drawing.IsModified());
+}
+
+TEST_F(RibbonFrameTest, TheViewsReadTheRealElementsAndTheFormatTabShowsTheSelection)
+{
+    for (int id : {cmd::kGridLineWidth, cmd::kGridLineHeight, cmd::kPaperWidth, cmd::kPaperHeight})
+        EXPECT_EQ(m_frame->GetRibbonEditInt(id), -1) << id;
+    EXPECT_EQ(m_frame->GetRibbonColor(cmd::kPaperColor), kWhite);
+    EXPECT_EQ(m_frame->GetRibbonColor(cmd::kFillColor), 0x00808080u);
+    EXPECT_EQ(m_frame->GetRibbonEditInt(cmd::kReflectionStart), 255);
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "Arial");
+    EXPECT_EQ(m_frame->GetLineWeight(), -1);
+    EXPECT_EQ(m_frame->GetDashStyleIndex(), -1);
+    QuickStyle style;
+    EXPECT_FALSE(m_frame->GetSelectedQuickStyle(style));
+
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    static_cast<RibbonGallery*>(ribbon.FindElement(cmd::kLineWeight))->SetSelected(6);
+    static_cast<RibbonGallery*>(ribbon.FindElement(cmd::kDashStyles))->SetSelected(0);
+    static_cast<RibbonGallery*>(ribbon.FindElement(cmd::kStylesGallery))->SetSelected(14);
+    EXPECT_EQ(m_frame->GetLineWeight(), 7);
+    EXPECT_EQ(m_frame->GetDashStyleIndex(), 0);
+    EXPECT_EQ(m_frame->GetGallerySelection(cmd::kStylesGallery), 14);
+    ASSERT_TRUE(m_frame->GetSelectedQuickStyle(style));
+    EXPECT_EQ(style.words, QuickStyleTable[14].words);
+
+    Command(cmd::kFileNew);
+    auto* text = static_cast<CDrawRect*>(AddRect());
+    text->m_nShapeType = ShapeType::Text;
+    text->m_strText = "Logo";
+    text->m_strFontName = "Courier New";
+    text->m_fFontSize = 300.0f;
+    text->m_bFillEnabled = true;
+    text->m_brush.m_clrFore = 0xFF102030;
+    text->m_bReflection = true;
+    text->m_nReflectionShown = 40;
+    GetActiveDrawView()->Select(text);
+    EXPECT_EQ(m_frame->GetRibbonColor(cmd::kFillColor), 0x00302010u);
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kReflectionShown), "40");
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kTextContent), "Logo");
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "Courier New");
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kTextSize), "72");
+    EXPECT_EQ(m_frame->GetLineWeight(), 7);   // galleries keep their selection
+
+    // A family the list lacks shows none, so no command can take another family for it.
+    text->m_strFontName = "No Such Family";
+    GetActiveDrawView()->Select(text);
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "");
+}
+
+TEST_F(RibbonFrameTest, SwitchWindowsListsTheWindowsAndActivatesTheChosenOne)
+{
+    Command(cmd::kFileNew);
+    wxWindow* first = m_frame->GetActiveChild();
+    Command(cmd::kFileNew);
+    ASSERT_NE(m_frame->GetActiveChild(), first);
+    wxMenu menu;
+    m_frame->GetMainRibbon()->windowMenu(menu);
+    ASSERT_EQ(menu.GetMenuItemCount(), 4u);   // two windows, a separator, the dialog
+    EXPECT_FALSE(menu.IsChecked(1));
+    EXPECT_TRUE(menu.IsChecked(2));
+    EXPECT_EQ(menu.FindItemByPosition(3)->GetId(), WxId(cmd::kWindowsDialog));
+    menu.SendEvent(1);
+    Idle();
+    EXPECT_EQ(m_frame->GetActiveChild(), first);
+}
+
+TEST_F(RibbonFrameTest, TheLookAndTheQuickAccessToolbarSurviveARestart)
+{
+    Command(cmd::kLookBlack);
+    CMainRibbon* ribbon = m_frame->GetMainRibbon();
+    EXPECT_EQ(ribbon->Look(), cmd::kLookBlack);
+    const wxColour black = ribbon->Bar()->GetArtProvider()->GetColour(wxRIBBON_ART_TAB_CTRL_BACKGROUND_COLOUR);
+    ribbon->QuickAccess()->ToggleEntry(cmd::kFileOpen);
+    std::vector<QuickAccessEntry> entries = ribbon->QuickAccessEntries().Entries();
+    entries.push_back({cmd::kLineWeight, true});
+    ribbon->SetQuickAccessEntries(entries);
+
+    StopProgram();
+    StartProgram();
+    ribbon = m_frame->GetMainRibbon();
+    EXPECT_EQ(m_frame->GetApplicationLook(), cmd::kLookBlack);
+    EXPECT_EQ(ribbon->Look(), cmd::kLookBlack);
+    EXPECT_EQ(ribbon->Bar()->GetArtProvider()->GetColour(wxRIBBON_ART_TAB_CTRL_BACKGROUND_COLOUR), black);
+    EXPECT_EQ(ribbon->QuickAccessEntries().Entries(), entries);
+}
+
+} // namespace
+} // namespace kelmora::apptest

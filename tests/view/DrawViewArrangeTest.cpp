@@ -1,0 +1,177 @@
+#include "view/CommandTestSupport.h"
+
+#include "model/DrawObjGroup.h"
+
+#include <wx/menu.h>
+
+namespace kelmora {
+namespace {
+
+using fakes::CommandFixture;
+using Objects = std::vector<CDrawObj*>;
+
+TEST(DrawViewArrange, GroupUndoRedoKeepsEveryObjectInItsPlace)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* b = f.AddRect(500, 100);
+    CDrawRect* c = f.AddRect(900, 100);
+    const auto before = f.Records();
+    // Selected front first: inside the group they keep their stacking order.
+    f.view->SelectObjects({c, a});
+    EXPECT_TRUE(f.Enabled(cmd::kGroup));
+    f.Run(cmd::kGroup);
+
+    ASSERT_EQ(f.view->m_selection.size(), 1u);
+    auto* group = dynamic_cast<CDrawObjGroup*>(f.view->m_selection.front());
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->GetName(), "Group");
+    ASSERT_EQ(group->m_children.size(), 2u);
+    EXPECT_EQ(group->m_children[0].get(), a);
+    EXPECT_EQ(group->m_children[1].get(), c);
+    EXPECT_EQ(f.document.m_nObjects, 2);
+    const auto grouped = f.Records();
+
+    ASSERT_TRUE(f.view->OnEditUndo());
+    EXPECT_EQ(f.Records(), before);
+    EXPECT_EQ(f.document.m_nObjects, 3);
+    ASSERT_TRUE(f.view->OnEditRedo());
+    EXPECT_EQ(f.Records(), grouped);
+    EXPECT_EQ(group->m_children.size(), 2u);
+    (void)b;
+}
+
+TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* b = f.AddRect(500, 100);
+    CDrawRect* other = f.AddRect(900, 100);
+    f.view->SelectObjects({a, b});
+    f.Run(cmd::kGroup);
+    CDrawObj* group = f.view->m_selection.front();
+    group->Rotate90(true);
+    group->RecalcBounds(nullptr);
+    const auto grouped = f.Records();
+
+    f.view->SelectObjects({group, other});
+    EXPECT_TRUE(f.Enabled(cmd::kUngroup));
+    f.Run(cmd::kUngroup);
+    EXPECT_EQ(f.view->m_selection, (Objects{a, b}));
+    EXPECT_TRUE(group->m_bDeleted);
+    EXPECT_FALSE(other->m_bDeleted);
+    // The children keep the group's turn.
+    EXPECT_FALSE(a->m_pMatrix->IsIdentity());
+    const auto ungrouped = f.Records();
+
+    ASSERT_TRUE(f.view->OnEditUndo());
+    EXPECT_EQ(f.Records(), grouped);
+    EXPECT_EQ(static_cast<CDrawObjGroup*>(group)->m_children.size(), 2u);
+    ASSERT_TRUE(f.view->OnEditRedo());
+    EXPECT_EQ(f.Records(), ungrouped);
+}
+
+TEST(DrawViewArrange, StackingOrderStepsOverRemovedObjectsAndUndoes)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* removed = f.AddRect(500, 100);
+    CDrawRect* c = f.AddRect(900, 100);
+    removed->m_bDeleted = true;
+    --f.document.m_nObjects;
+
+    f.view->Select(c);
+    f.Run(cmd::kMoveBackward);
+    EXPECT_EQ(f.document.GetObjectZOrder(c), 0);
+    EXPECT_EQ(f.document.GetObjectZOrder(a), 1);
+    ASSERT_TRUE(f.view->OnEditUndo());
+    EXPECT_EQ(f.document.GetObjectZOrder(c), 2);
+
+    // At the front already: a unit is filed, nothing moves.
+    const int steps = f.UndoSteps();
+    f.Run(cmd::kMoveToFront);
+    EXPECT_EQ(f.UndoSteps(), steps + 1);
+    EXPECT_EQ(f.document.GetObjectZOrder(c), 2);
+}
+
+TEST(DrawViewArrange, AlignToTheLastSelectedOrToThePage)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* b = f.AddRect(500, 300);
+    f.view->SelectObjects({a, b});
+    f.Run(cmd::kAlignLefts);
+    EXPECT_NEAR(a->m_rcBounds.X, 500.0f, 1e-3f);
+    EXPECT_NEAR(b->m_rcBounds.X, 500.0f, 1e-3f);
+    f.view->Select(b);
+    f.Run(cmd::kAlignTops);
+    EXPECT_NEAR(b->m_rcBounds.Y, 0.0f, 1e-3f);
+}
+
+TEST(DrawViewArrange, ConvertAndExplodeReplaceOnlyWhatTurnsIntoSomething)
+{
+    CommandFixture f;
+    CDrawRect* ellipse = f.AddRect(100, 100, 300, 200, ShapeType::Ellipse);
+    auto custom = std::make_unique<CDrawPoly>();
+    custom->m_nShapeType = ShapeType::Custom;
+    custom->SetPoints({{0, 0}, {100, 0}, {100, 100}}, {0, 1, 0x81});
+    custom->RecalcBounds(nullptr);
+    CDrawObj* shape = f.document.Add(std::move(custom));
+    // An object without an outline turns into nothing.
+    CDrawObj* empty = f.document.Add(std::make_unique<CDrawObj>());
+
+    f.view->SelectObjects({shape, ellipse, empty});
+    f.Run(cmd::kToCustom);
+    ASSERT_EQ(f.view->m_selection.size(), 3u);
+    EXPECT_EQ(f.view->m_selection[0], shape);
+    EXPECT_EQ(f.view->m_selection[1]->m_nShapeType, ShapeType::Custom);
+    EXPECT_EQ(f.view->m_selection[2], empty);
+    EXPECT_TRUE(ellipse->m_bDeleted);
+    EXPECT_FALSE(empty->m_bDeleted);
+
+    f.view->Select(empty);
+    const int steps = f.UndoSteps();
+    f.Run(cmd::kExplode);
+    EXPECT_FALSE(empty->m_bDeleted);
+    EXPECT_EQ(f.UndoSteps(), steps);
+
+    // A closed three-point figure explodes into three lines, undone as one step.
+    f.view->Select(shape);
+    const auto before = f.Records();
+    f.Run(cmd::kExplode);
+    EXPECT_EQ(f.view->m_selection.size(), 3u);
+    EXPECT_TRUE(shape->m_bDeleted);
+    ASSERT_TRUE(f.view->OnEditUndo());
+    EXPECT_EQ(f.Records(), before);
+}
+
+TEST(DrawViewArrange, ObjectMenuOnlyOverAnObjectWhichItSelectsFirst)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(0, 0, 600, 600);
+    CDrawRect* b = f.AddRect(700, 700);
+    f.view->Select(b);
+    CPoint overA(300, 300);
+    f.view->DocToClientPoint(true, overA);
+    CPoint empty(2000, 2000);
+    f.view->DocToClientPoint(true, empty);
+
+    int shown = 0;
+    bool rotateEnabled = false;
+    f.view->m_prompts.dialogs.popupMenu = [&](wxWindow&, wxMenu& menu) {
+        ++shown;
+        rotateEnabled = menu.IsEnabled(WxId(cmd::kRotate90CW));
+        return WxId(cmd::kRotate90CW);
+    };
+    EXPECT_FALSE(f.view->ShowObjectMenu(empty));
+    EXPECT_EQ(f.view->m_selection, (Objects{b}));
+    EXPECT_TRUE(f.view->ShowObjectMenu(overA));
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(rotateEnabled);
+    // The chosen command ran on the object under the pointer.
+    EXPECT_EQ(f.view->m_selection, (Objects{a}));
+    EXPECT_FALSE(a->m_pMatrix->IsIdentity());
+}
+
+} // namespace
+} // namespace kelmora

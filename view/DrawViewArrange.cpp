@@ -1,0 +1,414 @@
+// The commands that change the order, position and composition of the selection: stacking
+// order, quarter turns, mirrors, aligns, Group, Ungroup, Explode and Convert To Custom
+// Shape, and the object menu that offers them.
+//
+// Group, Ungroup, Explode and Convert move objects between the document's list and groups,
+// or replace them. Each files its units under one parent step and records as the undo
+// units need it (document/UndoUnit.h): the removal of objects before they are taken away,
+// the insertion of a group once it holds its children, and the removal of a group before
+// its children are released from it. So one Undo gives back every object where it was.
+
+#include "view/DrawView.h"
+
+#include "app/CommandIds.h"
+#include "document/DrawDoc.h"
+#include "document/UndoUnitPlace.h"
+#include "model/DrawObjGroup.h"
+#include "model/DrawPoly.h"
+#include "platform/com/IOleParentUndoUnit.h"
+
+#include <wx/menu.h>
+
+#include <algorithm>
+
+namespace kelmora {
+
+namespace {
+
+// One parent undo step around the units filed while it lives.
+class UndoStep {
+public:
+    explicit UndoStep(CDrawDoc& document) : m_document(document) { m_open = m_document.BeginUndoGroup(&m_unit); }
+    ~UndoStep()
+    {
+        if (m_open)
+            m_document.EndUndoGroup(m_unit);
+        if (m_unit)
+            m_unit->Release();
+    }
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    CDrawDoc& m_document;
+    IOleParentUndoUnit* m_unit = nullptr;
+    bool m_open = false;
+};
+
+} // namespace
+
+std::vector<CDrawObj*> CDrawView::InStackingOrder(std::vector<CDrawObj*> objects) const
+{
+    std::stable_sort(objects.begin(), objects.end(), [this](const CDrawObj* a, const CDrawObj* b) {
+        return m_document.GetObjectZOrder(a) < m_document.GetObjectZOrder(b);
+    });
+    return objects;
+}
+
+// ---------------------------------------------------------------------------------------
+// Stacking order
+
+void CDrawView::OnZOrder(ZOrderMove move)
+{
+    if (m_selection.empty())
+        return;
+    CDrawObj* object = m_selection.front();
+    const int position = m_document.GetObjectZOrder(object);
+    if (position < 0)
+        return;
+    m_document.AddUndo(this, UNDO_ZORDER, object);
+
+    // A step back or forward passes over removed objects: they are not drawn, so a step
+    // onto one would change nothing the user can see.
+    const auto& list = m_document.m_objects;
+    const int count = int(list.size());
+    int target = position;
+    switch (move) {
+    case ZOrderMove::Back:
+        for (int i = position - 1; i >= 0; --i) {
+            if (!list[size_t(i)]->m_bDeleted) {
+                target = i;
+                break;
+            }
+        }
+        break;
+    case ZOrderMove::Forward:
+        for (int i = position + 1; i < count; ++i) {
+            if (!list[size_t(i)]->m_bDeleted) {
+                target = i;
+                break;
+            }
+        }
+        break;
+    case ZOrderMove::ToBack:
+        target = 0;
+        break;
+    case ZOrderMove::ToFront:
+        target = count - 1;
+        break;
+    }
+    if (target == position)
+        return;
+    m_document.SetObjectZOrder(target, object);
+    m_document.SetModifiedFlag(true);
+    RefreshFrame();
+    RepaintViews();
+}
+
+// ---------------------------------------------------------------------------------------
+// Turns, mirrors, aligns
+
+void CDrawView::OnRotate90(bool clockwise)
+{
+    CommitToSelection([this, clockwise](CDrawObj& object) {
+        object.Rotate90(clockwise);
+        object.RecalcBounds(this);
+    });
+}
+
+void CDrawView::OnMirror(bool horizontal)
+{
+    CommitToSelection([this, horizontal](CDrawObj& object) {
+        object.Mirror(horizontal);
+        object.RecalcBounds(this);
+    });
+}
+
+void CDrawView::OnAlign(int mode)
+{
+    if (m_selection.empty())
+        return;
+    // One object lines up with the page; several with the last one selected, which stays.
+    CDrawObj* reference = m_selection.size() == 1 ? nullptr : m_selection.back();
+    const RectF target = reference ? reference->m_rcBounds
+                                   : RectF(0.0f, 0.0f, float(m_document.m_sizePage.cx), float(m_document.m_sizePage.cy));
+    CommitToSelection([reference, &target, mode](CDrawObj& object) {
+        if (&object != reference)
+            object.AlignTo(target, mode);
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Group and ungroup
+
+void CDrawView::OnGroup()
+{
+    // Only objects of the document's own list can be grouped; they keep their stacking
+    // order inside the group, whatever order they were selected in.
+    std::vector<CDrawObj*> objects;
+    for (CDrawObj* object : m_selection) {
+        if (!object->m_bDeleted && m_document.Contains(object))
+            objects.push_back(object);
+    }
+    objects = InStackingOrder(std::move(objects));
+    if (objects.size() < 2)
+        return;
+
+    CDrawObj* added = nullptr;
+    {
+        UndoStep step(m_document);
+        m_document.AddUndoList(this, UNDO_DELETE, objects);
+        std::vector<std::unique_ptr<CDrawObj>> members;
+        for (CDrawObj* object : objects) {
+            std::unique_ptr<CDrawObj> taken = m_document.Remove(object, true);
+            if (!taken)
+                continue;
+            --m_document.m_nObjects;
+            members.push_back(std::move(taken));
+        }
+        auto group = std::make_unique<CDrawObjGroup>(members);
+        group->SetName("Group");
+        group->RecalcBounds(this);
+        added = m_document.Add(std::move(group));
+        m_document.AddUndo(this, UNDO_INSERT, added);
+    }
+    Select(added, false);
+    m_document.SetModifiedFlag(true);
+    RepaintViews();
+}
+
+void CDrawView::OnUngroup()
+{
+    std::vector<CDrawObjGroup*> groups;
+    for (CDrawObj* object : m_selection) {
+        auto* group = dynamic_cast<CDrawObjGroup*>(object);
+        if (group && object->m_nShapeType == ShapeType::Group && !object->m_bDeleted && m_document.Contains(object))
+            groups.push_back(group);
+    }
+    if (groups.empty())
+        return;
+
+    std::vector<CDrawObj*> children;
+    {
+        UndoStep step(m_document);
+        for (CDrawObjGroup* group : groups) {
+            // The group's own transform goes into its children; recorded first, so that
+            // undo gives the group and its children their transforms back exactly.
+            m_document.AddUndo(this, UNDO_CHANGE, group);
+            m_document.AddUndo(this, UNDO_DELETE, group);
+            group->ApplyMatrixToChildren();
+            for (std::unique_ptr<CDrawObj>& child : group->ReleaseChildren()) {
+                // A child flagged removed stays in the removed group.
+                if (child->m_bDeleted) {
+                    group->m_children.push_back(std::move(child));
+                    continue;
+                }
+                CDrawObj* added = m_document.Add(std::move(child));
+                added->RecalcBounds(this);
+                m_document.AddUndo(this, UNDO_INSERT, added);
+                children.push_back(added);
+            }
+            DocumentTree(m_document).SetDeleted(group, true);
+        }
+    }
+    SelectObjects(children);
+    m_document.SetModifiedFlag(true);
+    RepaintViews();
+}
+
+// ---------------------------------------------------------------------------------------
+// Explode and convert: each object is replaced by what it turns into; an object that
+// turns into nothing stays as it was, and stays selected.
+
+namespace {
+
+struct Replacement {
+    CDrawObj* source = nullptr;
+    std::vector<std::unique_ptr<CDrawObj>> pieces;   // empty: the source stays
+};
+
+} // namespace
+
+static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Replacement>& replacements)
+{
+    std::vector<CDrawObj*> replaced;
+    for (const Replacement& replacement : replacements) {
+        if (!replacement.pieces.empty())
+            replaced.push_back(replacement.source);
+    }
+    std::vector<CDrawObj*> result;
+    if (!replaced.empty()) {
+        UndoStep step(document);
+        document.AddUndoList(&view, UNDO_DELETE, replaced);
+        for (Replacement& replacement : replacements) {
+            if (replacement.pieces.empty()) {
+                result.push_back(replacement.source);
+                continue;
+            }
+            for (std::unique_ptr<CDrawObj>& piece : replacement.pieces) {
+                CDrawObj* added = document.Add(std::move(piece));
+                document.AddUndo(&view, UNDO_INSERT, added);
+                result.push_back(added);
+            }
+            DocumentTree(document).SetDeleted(replacement.source, true);
+        }
+        document.SetModifiedFlag(true);
+    } else {
+        for (const Replacement& replacement : replacements)
+            result.push_back(replacement.source);
+    }
+    view.SelectObjects(result);
+}
+
+void CDrawView::ReplaceSelection(const std::function<void(CDrawObj&, std::vector<std::unique_ptr<CDrawObj>>&)>& turn)
+{
+    std::vector<Replacement> replacements;
+    for (CDrawObj* object : m_selection) {
+        if (object->m_bDeleted || !m_document.Contains(object))
+            continue;
+        Replacement replacement{object, {}};
+        turn(*object, replacement.pieces);
+        replacements.push_back(std::move(replacement));
+    }
+    if (replacements.empty())
+        return;
+    ReplaceObjects(*this, m_document, replacements);
+    RepaintViews();
+}
+
+void CDrawView::OnExplode()
+{
+    ReplaceSelection([this](CDrawObj& object, std::vector<std::unique_ptr<CDrawObj>>& pieces) {
+        object.ConvertToPoly(pieces, this);
+    });
+}
+
+void CDrawView::OnConvertToCustom()
+{
+    ReplaceSelection([this](CDrawObj& object, std::vector<std::unique_ptr<CDrawObj>>& pieces) {
+        // A custom shape is one already.
+        if (object.m_nShapeType == ShapeType::Custom)
+            return;
+        std::unique_ptr<CDrawObj> copy = object.ConvertToCustomPoly(this);
+        const auto* poly = dynamic_cast<const CDrawPoly*>(copy.get());
+        if (poly && poly->m_nPoints > 0)
+            pieces.push_back(std::move(copy));
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// The object menu
+
+namespace {
+
+void AppendSubMenu(wxMenu& menu, const char* title, std::initializer_list<std::pair<int, const char*>> items)
+{
+    auto* sub = new wxMenu;
+    for (const auto& [command, text] : items)
+        sub->Append(WxId(command), wxString::FromUTF8(text));
+    menu.AppendSubMenu(sub, title);
+}
+
+// The object menu, its commands handled by the view.
+std::unique_ptr<wxMenu> BuildObjectMenu()
+{
+    auto menu = std::make_unique<wxMenu>();
+    menu->Append(WxId(cmd::kEditCut), "Cu&t\tCtrl+X");
+    menu->Append(WxId(cmd::kEditCopy), "&Copy\tCtrl+C");
+    menu->Append(WxId(cmd::kCopyFormat), "Copy Format\tCtrl+Shift+C");
+    menu->Append(WxId(cmd::kEditClear), "&Delete\tDel");
+    menu->AppendSeparator();
+    AppendSubMenu(*menu, "Rotate", {{cmd::kRotate90CW, "Rotate 90 CW"}, {cmd::kRotate90CCW, "Rotate 90 CCW"}});
+    AppendSubMenu(*menu, "Mirror", {{cmd::kHorizontalMirror, "Horizontal Mirror"}, {cmd::kVerticalMirror, "Vertical Mirror"}});
+    AppendSubMenu(*menu, "Align",
+                  {{cmd::kAlignLefts, "Align Lefts"}, {cmd::kAlignRights, "Align Rights"}, {cmd::kAlignTops, "Align Tops"},
+                   {cmd::kAlignBottoms, "Align Bottoms"}, {cmd::kAlignMiddles, "Align Middles"},
+                   {cmd::kAlignCenters, "Align Centers"}});
+    AppendSubMenu(*menu, "Arrange",
+                  {{cmd::kMoveToFront, "Move To Front\tCtrl+Plus"}, {cmd::kMoveToBack, "Move To Back\tCtrl+Minus"},
+                   {cmd::kMoveForward, "Move Forward\tPlus"}, {cmd::kMoveBackward, "Move Back\tMinus"}});
+    menu->AppendSeparator();
+    menu->Append(WxId(cmd::kGroup), "Group");
+    menu->Append(WxId(cmd::kUngroup), "Ungroup");
+    menu->AppendSeparator();
+    menu->Append(WxId(cmd::kToCustom), "Convert To Custom Shape");
+    menu->AppendSeparator();
+    menu->Append(WxId(cmd::kExplode), "Explode");
+    return menu;
+}
+
+} // namespace
+
+bool CDrawView::ShowObjectMenu(CPoint client)
+{
+    CPoint logical = client;
+    ClientToDocPoint(false, logical);
+    CDrawObj* object = m_document.ObjectAt(logical, false, this);
+    if (!object)
+        return false;
+    if (!IsSelected(object)) {
+        Select(object, false);
+        Update();
+    }
+    std::unique_ptr<wxMenu> menu = BuildObjectMenu();
+    menu->UpdateUI(GetEventHandler());
+    const int chosen = m_prompts.dialogs.popupMenu(*this, *menu);
+    if (chosen != wxID_NONE) {
+        wxCommandEvent command(wxEVT_MENU, chosen);
+        command.SetEventObject(this);
+        ProcessWindowEventLocally(command);
+    }
+    return true;
+}
+
+void CDrawView::BindArrangeCommands()
+{
+    const auto any = [this] { return !m_selection.empty(); };
+    const auto one = [this] { return m_selection.size() == 1; };
+
+    const std::pair<int, ZOrderMove> moves[] = {{cmd::kMoveBackward, ZOrderMove::Back},
+                                                {cmd::kMoveForward, ZOrderMove::Forward},
+                                                {cmd::kMoveToBack, ZOrderMove::ToBack},
+                                                {cmd::kMoveToFront, ZOrderMove::ToFront}};
+    for (const auto& [command, move] : moves) {
+        OnEditingCommand(command, [this, move] { OnZOrder(move); });
+        EnableWhen(command, one);
+    }
+    OnEditingCommand(cmd::kRotate90CW, [this] { OnRotate90(true); });
+    OnEditingCommand(cmd::kRotate90CCW, [this] { OnRotate90(false); });
+    OnEditingCommand(cmd::kHorizontalMirror, [this] { OnMirror(true); });
+    OnEditingCommand(cmd::kVerticalMirror, [this] { OnMirror(false); });
+    const int aligns[] = {cmd::kAlignLefts, cmd::kAlignRights, cmd::kAlignTops,
+                          cmd::kAlignBottoms, cmd::kAlignCenters, cmd::kAlignMiddles};
+    for (int mode = 0; mode < 6; ++mode)
+        OnEditingCommand(aligns[mode], [this, mode] { OnAlign(mode); });
+    OnEditingCommand(cmd::kGroup, [this] { OnGroup(); });
+    OnEditingCommand(cmd::kUngroup, [this] { OnUngroup(); });
+    OnEditingCommand(cmd::kExplode, [this] { OnExplode(); });
+    OnEditingCommand(cmd::kToCustom, [this] { OnConvertToCustom(); });
+
+    for (int command : {cmd::kRotate90CW, cmd::kRotate90CCW, cmd::kHorizontalMirror, cmd::kVerticalMirror,
+                        cmd::kExplode, cmd::kToCustom})
+        EnableWhen(command, any);
+    for (int command : aligns)
+        EnableWhen(command, any);
+    EnableWhen(cmd::kGroup, [this] { return m_selection.size() >= 2; });
+    EnableWhen(cmd::kUngroup, [this] {
+        return std::any_of(m_selection.begin(), m_selection.end(),
+                           [](const CDrawObj* object) { return object->m_nShapeType == ShapeType::Group; });
+    });
+
+    Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
+        // From the keyboard the event carries no position: the menu opens at the pointer.
+        const wxPoint screen = event.GetPosition() == wxDefaultPosition ? wxGetMousePosition() : event.GetPosition();
+        const wxPoint client = ScreenToClient(screen);
+        try {
+            DropPreview();
+            ShowObjectMenu(CPoint(client.x, client.y));
+        } catch (const std::exception& error) {
+            TellUser(error.what());
+        }
+    });
+}
+
+} // namespace kelmora

@@ -1,0 +1,475 @@
+// Cut, Copy and Paste, drag and drop into and out of the view.
+//
+// What the view gives to the clipboard and to drags: the selection as the program's own
+// record (document/ClipboardFormat.h) and a PNG picture of it, for other programs. What it
+// takes: that record, a PNG picture (as an image object), and files dropped from a file
+// manager (pictures and drawing files).
+
+#include "view/DrawView.h"
+
+#include "app/CommandIds.h"
+#include "document/ClipboardFormat.h"
+#include "document/DrawDoc.h"
+#include "document/DrawDocFile.h"
+#include "document/DrawShape.h"
+#include "document/FrameServices.h"
+#include "model/DrawObj.h"
+#include "model/DrawRect.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageSurface.h"
+#include "platform/imaging/ImageCodec.h"
+#include "platform/imaging/PremultipliedPixels.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/dnd.h>
+#include <wx/time.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+
+namespace kelmora {
+
+namespace {
+
+const wxDataFormat& ObjectsFormat()
+{
+    static const wxDataFormat format(wxString::FromUTF8(std::string(kClipboardFormatName)));
+    return format;
+}
+
+// PNG by its MIME type, the name other programs on the desktop offer and look for.
+const wxDataFormat& PictureFormat()
+{
+    static const wxDataFormat format(wxString("image/png"));
+    return format;
+}
+
+// What the clipboard offered when it last told us, shared by every view. Asking the
+// clipboard directly waits for its owner (a nested event loop on GTK), which an update
+// handler must never do: the update handlers read this, and a change notice refreshes it.
+struct ClipboardOffer {
+    bool objects = false;
+    bool picture = false;
+    wxLongLong lastAsked = 0;
+};
+ClipboardOffer g_offer;
+
+// How often the update handlers ask the clipboard what it holds, at most: often enough
+// that Paste follows a copy made in another program, rarely enough to cost nothing.
+constexpr long kOfferRefreshMs = 500;
+
+// The view a drag started from, while it runs.
+CDrawView* g_dragSource = nullptr;
+
+// The picture of the objects for other programs: at screen resolution, at most this many
+// pixels a side (larger selections are scaled down to fit).
+constexpr float kPictureDpi = 96.0f;
+constexpr int kMaxPictureSide = 4096;
+
+// A PNG picture of the objects drawn back to front on a transparent ground; empty when
+// they paint nothing.
+std::vector<uint8_t> PictureOf(const std::vector<CDrawObj*>& objects)
+{
+    std::optional<ImageSurface> probe = ImageSurface::Create(1, 1);
+    if (!probe)
+        return {};
+    RectF painted;
+    {
+        Graphics g(*probe);
+        for (CDrawObj* object : objects) {
+            RectF one;
+            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
+            painted = UnionOfPainted(painted, one);
+        }
+    }
+    if (painted.IsEmptyArea() || !painted.IsFinite())
+        return {};
+    float scale = kPictureDpi / 300.0f;
+    scale = std::min({scale, kMaxPictureSide / painted.Width, kMaxPictureSide / painted.Height});
+    const int width = std::max(1, int(std::ceil(painted.Width * scale)));
+    const int height = std::max(1, int(std::ceil(painted.Height * scale)));
+    std::optional<ImageSurface> surface = ImageSurface::Create(width, height);
+    if (!surface)
+        return {};
+    {
+        Graphics g(*surface);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        g.ScaleTransform(scale, scale);
+        g.TranslateTransform(-painted.X, -painted.Y);
+        for (CDrawObj* object : objects) {
+            RectF one;
+            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
+        }
+    }
+    cairo_surface_t* cairoSurface = surface->CairoSurface();
+    cairo_surface_flush(cairoSurface);
+    const Bitmap bitmap = BitmapFromPremultiplied(cairo_image_surface_get_data(cairoSurface), width, height,
+                                                  cairo_image_surface_get_stride(cairoSurface));
+    std::vector<uint8_t> png;
+    if (!bitmap.IsOk() || EncodeImage(bitmap, ImageFormat::Png, png) != ImageStatus::Ok)
+        return {};
+    return png;
+}
+
+wxCustomDataObject* CustomData(const wxDataFormat& format, const std::vector<uint8_t>& bytes)
+{
+    auto* data = new wxCustomDataObject(format);
+    data->SetData(bytes.size(), bytes.data());
+    return data;
+}
+
+// The record and the picture as one data object; the picture is left out when there is none.
+wxDataObjectComposite* TransferData(const std::vector<uint8_t>& record, const std::vector<uint8_t>& picture)
+{
+    auto* data = new wxDataObjectComposite;
+    data->Add(CustomData(ObjectsFormat(), record), true);
+    if (!picture.empty())
+        data->Add(CustomData(PictureFormat(), picture));
+    return data;
+}
+
+std::span<const uint8_t> BytesOf(const wxCustomDataObject& data)
+{
+    return std::span<const uint8_t>(static_cast<const uint8_t*>(data.GetData()), data.GetSize());
+}
+
+bool IsDrawingFile(const std::filesystem::path& path)
+{
+    std::string extension = FileExtension(path);
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    return extension == kDocumentExtension;
+}
+
+// The view's drop target: the program's own record (from another view or window of this
+// or another running program), a PNG picture, and files.
+class ViewDropTarget : public wxDropTarget {
+public:
+    explicit ViewDropTarget(CDrawView& view) : m_view(view)
+    {
+        m_objects = new wxCustomDataObject(ObjectsFormat());
+        m_picture = new wxCustomDataObject(PictureFormat());
+        m_files = new wxFileDataObject;
+        auto* data = new wxDataObjectComposite;
+        data->Add(m_objects, true);
+        data->Add(m_files);
+        data->Add(m_picture);
+        SetDataObject(data);
+    }
+
+    wxDragResult OnDragOver(wxCoord, wxCoord, wxDragResult suggested) override
+    {
+        // A drag out of this view and back in again is no drop: moving within the view is
+        // the select tool's.
+        if (g_dragSource == &m_view)
+            return wxDragNone;
+        if (wxGetKeyState(WXK_CONTROL) && wxGetKeyState(WXK_SHIFT))
+            return wxDragNone;
+        if (wxGetKeyState(WXK_CONTROL))
+            return wxDragCopy;
+        return suggested == wxDragNone ? wxDragCopy : suggested;
+    }
+
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult suggested) override
+    {
+        if (g_dragSource == &m_view || !GetData())
+            return wxDragNone;
+        const CPoint client(x, y);
+        auto* data = static_cast<wxDataObjectComposite*>(GetDataObject());
+        const wxDataFormat received = data->GetReceivedFormat();
+        bool inserted = false;
+        try {
+            if (received == ObjectsFormat())
+                inserted = m_view.PasteObjects(BytesOf(*m_objects), client);
+            else if (received == PictureFormat())
+                inserted = m_view.PastePicture(BytesOf(*m_picture), client) != nullptr;
+            else if (received == wxDataFormat(wxDF_FILENAME)) {
+                std::vector<std::string> paths;
+                for (const wxString& name : m_files->GetFilenames())
+                    paths.push_back(name.utf8_string());
+                inserted = m_view.DropFiles(paths, client);
+            }
+        } catch (const std::exception&) {
+            inserted = false;
+        }
+        // Files and pictures are always copies; the source of a moved drawing deletes it.
+        if (!inserted)
+            return wxDragNone;
+        return received == ObjectsFormat() ? OnDragOver(x, y, suggested) : wxDragCopy;
+    }
+
+private:
+    CDrawView& m_view;
+    wxCustomDataObject* m_objects;   // owned by the composite
+    wxCustomDataObject* m_picture;
+    wxFileDataObject* m_files;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Copy, Cut, Paste
+
+bool CDrawView::OnEditCopy()
+{
+    if (m_selection.empty())
+        return false;
+    std::vector<uint8_t> record;
+    try {
+        record = WriteClipboardObjects(m_selection);
+    } catch (const std::exception& error) {
+        TellUser(std::string("The selection cannot be copied: ") + error.what() + ".");
+        return false;
+    }
+    const std::vector<uint8_t> picture = PictureOf(InStackingOrder(m_selection));
+
+    wxClipboardLocker locker;
+    if (!locker || !wxTheClipboard->SetData(TransferData(record, picture))) {
+        TellUser("The clipboard cannot be opened; nothing was copied.");
+        return false;
+    }
+    ClipboardItems::Remember(record, m_selection);
+    g_offer.objects = true;
+    g_offer.picture = !picture.empty();
+    return true;
+}
+
+void CDrawView::OnEditCut()
+{
+    // The objects go only once the clipboard holds them.
+    if (!OnEditCopy())
+        return;
+    wxCommandEvent clear(wxEVT_MENU, WxId(cmd::kEditClear));
+    clear.SetEventObject(this);
+    ProcessWindowEventLocally(clear);
+}
+
+void CDrawView::OnEditPaste()
+{
+    std::vector<uint8_t> record;
+    std::vector<uint8_t> picture;
+    {
+        wxClipboardLocker locker;
+        if (!locker)
+            return;
+        // Asking here may wait for the clipboard's owner: a command may, an update handler
+        // may not.
+        if (wxTheClipboard->IsSupported(ObjectsFormat())) {
+            wxCustomDataObject data(ObjectsFormat());
+            if (wxTheClipboard->GetData(data))
+                record.assign(BytesOf(data).begin(), BytesOf(data).end());
+        } else if (wxTheClipboard->IsSupported(PictureFormat())) {
+            wxCustomDataObject data(PictureFormat());
+            if (wxTheClipboard->GetData(data))
+                picture.assign(BytesOf(data).begin(), BytesOf(data).end());
+        }
+    }
+    g_offer.objects = !record.empty();
+    g_offer.picture = !picture.empty();
+    if (!record.empty())
+        PasteObjects(record);
+    else if (!picture.empty())
+        PastePicture(picture);
+}
+
+bool CDrawView::CanPaste() const
+{
+    return g_offer.objects || g_offer.picture;
+}
+
+void CDrawView::WatchClipboard()
+{
+    Bind(wxEVT_CLIPBOARD_CHANGED, [](wxClipboardEvent& event) {
+        g_offer.objects = event.SupportsFormat(ObjectsFormat());
+        g_offer.picture = event.SupportsFormat(PictureFormat());
+    });
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            const wxLongLong now = wxGetLocalTimeMillis();
+            if (now - g_offer.lastAsked >= kOfferRefreshMs) {
+                g_offer.lastAsked = now;
+                // Answered later by a change notice to this view; busy when a question is
+                // still open, and then the next refresh asks again.
+                wxTheClipboard->IsSupportedAsync(this);
+            }
+            event.Enable(CanPaste());
+        },
+        WxId(cmd::kEditPaste));
+}
+
+// ---------------------------------------------------------------------------------------
+// Inserting what arrives
+
+void CDrawView::FileInsertion(const std::vector<CDrawObj*>& objects)
+{
+    if (objects.empty())
+        return;
+    m_document.AddUndoList(this, UNDO_INSERT, objects);
+    SelectObjects(objects);
+    m_document.SetModifiedFlag(true);
+    RefreshFrame();
+    RepaintViews();
+}
+
+bool CDrawView::PasteObjects(std::span<const uint8_t> record, std::optional<CPoint> client)
+{
+    // Read completely before the document sees anything: a damaged record adds nothing.
+    ClipboardObjects read = ReadClipboardObjects(record);
+    Select(nullptr, false);
+    if (!read) {
+        TellUser("The clipboard holds no drawing that can be pasted: " + read.error + ".");
+        return false;
+    }
+    if (!ClipboardItems::Restore(record, read.objects)) {
+        TellUser("Embedded objects of other programs can be pasted only into the program they were copied from.");
+        return false;
+    }
+    std::vector<CDrawObj*> added;
+    for (std::unique_ptr<CDrawObj>& object : read.objects)
+        added.push_back(m_document.Add(std::move(object)));
+    if (client)
+        CentreObjectsAt(added, *client);
+    FileInsertion(added);
+    return true;
+}
+
+CDrawObj* CDrawView::PastePicture(std::span<const uint8_t> bytes, std::optional<CPoint> client)
+{
+    std::unique_ptr<CDrawObj> image = MakeImageObject(bytes);
+    if (!image) {
+        TellUser("The picture cannot be read.");
+        return nullptr;
+    }
+    return AddImageObject(std::move(image), client);
+}
+
+void CDrawView::CentreObjectsAt(const std::vector<CDrawObj*>& objects, CPoint client)
+{
+    RectF bounds;
+    for (const CDrawObj* object : objects)
+        bounds = UnionOfPainted(bounds, object->m_rcBounds);
+    CPoint target = client;
+    ClientToDocPoint(true, target);
+    const PointF delta(float(target.x) - (bounds.X + bounds.Width / 2), float(target.y) - (bounds.Y + bounds.Height / 2));
+    if (!std::isfinite(delta.X) || !std::isfinite(delta.Y))
+        return;
+    for (CDrawObj* object : objects) {
+        // A locked object is moved with the others: it arrives where it was dropped.
+        const bool locked = std::exchange(object->m_bLocked, false);
+        object->Offset(delta, nullptr);
+        object->m_bLocked = locked;
+    }
+}
+
+bool CDrawView::DropFiles(const std::vector<std::string>& paths, CPoint client)
+{
+    std::vector<CDrawObj*> added;
+    std::vector<std::string> unreadable;
+    for (const std::string& path : paths) {
+        std::unique_ptr<CDrawObj> object = IsDrawingFile(path) ? LoadDrawingObject(path) : LoadImageObject(path);
+        if (!object) {
+            unreadable.push_back(path);
+            continue;
+        }
+        CDrawObj* one = m_document.Add(std::move(object));
+        CentreObjectsAt({one}, client);
+        added.push_back(one);
+    }
+    if (!unreadable.empty()) {
+        std::string text = unreadable.size() == 1 ? "This file holds no picture or drawing that can be read:"
+                                                  : "These files hold no picture or drawing that can be read:";
+        for (const std::string& path : unreadable)
+            text += "\n" + path;
+        TellUser(text);
+    }
+    if (added.empty())
+        return false;
+    Select(nullptr, false);
+    FileInsertion(added);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Dragging out of the view
+
+int CDrawView::StartSelectionDrag()
+{
+    if (m_selection.empty() || g_dragSource)
+        return wxDragNone;
+    std::vector<uint8_t> record;
+    try {
+        record = WriteClipboardObjects(m_selection);
+    } catch (const std::exception&) {
+        return wxDragNone;
+    }
+    ClipboardItems::Remember(record, m_selection);
+    std::unique_ptr<wxDataObjectComposite> data(TransferData(record, PictureOf(InStackingOrder(m_selection))));
+    wxDropSource source(*data, this);
+    g_dragSource = this;
+    const wxDragResult result = source.DoDragDrop(wxDrag_AllowMove);
+    g_dragSource = nullptr;
+    if (result == wxDragMove) {
+        wxCommandEvent clear(wxEVT_MENU, WxId(cmd::kEditClear));
+        clear.SetEventObject(this);
+        ProcessWindowEventLocally(clear);
+    }
+    return result;
+}
+
+namespace {
+
+// The editing view under a screen point, when it is one of this program's.
+CDrawView* ViewAt(wxPoint screen)
+{
+    for (wxWindow* window = wxFindWindowAtPoint(screen); window; window = window->GetParent()) {
+        if (auto* view = dynamic_cast<CDrawView*>(window))
+            return view;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CDrawView::WatchSelectionDrags()
+{
+    // A move of the selection dragged onto another editing view becomes a drag of the
+    // objects: the move is taken back here and they travel as data. (Dragged anywhere
+    // else, past the view's edge, they keep moving in this drawing.) Bound after the
+    // tools' mouse handler, so it sees each move first.
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        const bool moving = event.LeftIsDown() && CDrawTool::IsDragging(this) && CDrawTool::s_currentKind == TOOL_SELECT
+            && CSelectTool::s_selectMode == SelectMode::Move && !m_selection.empty()
+            && !GetClientRect().Contains(event.GetPosition());
+        CDrawView* target = moving ? ViewAt(ClientToScreen(event.GetPosition())) : nullptr;
+        if (!target || target == this) {
+            event.Skip();
+            return;
+        }
+        try {
+            CSelectTool::CancelDrag(this);
+            ReleaseToolMouse();
+            StartSelectionDrag();
+        } catch (const std::exception& error) {
+            TellUser(error.what());
+        }
+    });
+}
+
+void CDrawView::BindClipboardCommands()
+{
+    const auto any = [this] { return !m_selection.empty(); };
+    OnEditingCommand(cmd::kEditCopy, [this] { OnEditCopy(); });
+    OnEditingCommand(cmd::kEditCut, [this] { OnEditCut(); });
+    OnEditingCommand(cmd::kEditPaste, [this] { OnEditPaste(); });
+    EnableWhen(cmd::kEditCopy, any);
+    EnableWhen(cmd::kEditCut, any);
+    WatchClipboard();
+    WatchSelectionDrags();
+    SetDropTarget(new ViewDropTarget(*this));
+}
+
+} // namespace kelmora
