@@ -283,11 +283,13 @@ bool GraphicsPath::Transform(const Matrix& matrix)
 {
     if (!matrix.IsFinite())
         return false;
-    std::vector<PointF> mapped = m_points;
-    matrix.TransformPoints(mapped);
-    if (!AllFinite(mapped))
-        return false;
-    m_points = std::move(mapped);
+    // Checked first and mapped in place after, so that a refused transform leaves the path
+    // as it was without a copy of it: paths are transformed at every paint.
+    for (PointF p : m_points) {
+        if (!matrix.TransformPoint(p).IsFinite())
+            return false;
+    }
+    matrix.TransformPoints(m_points);
     Changed();
     return true;
 }
