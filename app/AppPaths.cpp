@@ -20,7 +20,7 @@ std::filesystem::path HomeFolder()
 }
 
 // An XDG base variable, or `fallback` below $HOME when it is unset, empty or relative
-// (the specification says relative values are to be ignored).
+// (the XDG base-directory rules say relative values are to be ignored).
 std::filesystem::path XdgBase(const char* variable, const char* fallback)
 {
     const char* value = std::getenv(variable);

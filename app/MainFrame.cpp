@@ -68,7 +68,7 @@ public:
 
 constexpr int kInitialWidth = 1280;
 constexpr int kInitialHeight = 860;
-constexpr int kGalleryPaneWidth = 240;
+constexpr int kGalleryPaneWidth = 280;
 constexpr int kPropertiesPaneWidth = 280;
 
 // The commands that only a document window serves (its view, its document or its
@@ -381,6 +381,10 @@ void CMainFrame::ApplyLookColours(int lookId)
     art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_TEXT_COLOUR, *wxBLACK);
     if (GetClientWindow())
         GetClientWindow()->SetArtProvider(MakeTabArt(*scheme));
+    // The workspace behind each page takes a darker shade of the look's base, so that the
+    // white page stands out as it does on a desk.
+    const wxColour workspace = base.ChangeLightness(72);
+    CDrawView::s_workspaceColour = (uint32_t(workspace.Red()) << 16) | (uint32_t(workspace.Green()) << 8) | workspace.Blue();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -448,7 +448,9 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
 {
     cairo_save(cr);
     // The themed background behind the page.
-    const wxColour background = wxSystemSettings::GetColour(wxSYS_COLOUR_APPWORKSPACE);
+    const wxColour background = s_workspaceColour
+        ? wxColour((*s_workspaceColour >> 16) & 0xFF, (*s_workspaceColour >> 8) & 0xFF, *s_workspaceColour & 0xFF)
+        : wxSystemSettings::GetColour(wxSYS_COLOUR_APPWORKSPACE);
     cairo_set_source_rgb(cr, background.Red() / 255.0, background.Green() / 255.0, background.Blue() / 255.0);
     cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
     cairo_fill(cr);

@@ -394,6 +394,9 @@ public:
     // Where the outline pen dialog finds its line-cap presets; the frame sets it when it
     // makes its panes (those of the properties pane's pen dialog).
     static inline PresetFolders s_capPresetFolders;
+    // The colour behind the page (0xRRGGBB), shared by all views; the frame sets it from
+    // the application look. Unset, the desktop's workspace colour is used.
+    static inline std::optional<uint32_t> s_workspaceColour;
 
     // ---- Effect and text commands
     void OnShadowGallery();

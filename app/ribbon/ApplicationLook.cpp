@@ -8,7 +8,7 @@ namespace kelmora {
 
 namespace {
 
-// Office-style schemes: a pale (Blue, Silver, Aqua, Scenic) or dark (Black) base, a warm
+// Schemes with a pale (Blue, Silver, Aqua, Scenic) or dark (Black) base, a warm
 // highlight, and text that reads on the base.
 constexpr std::array<LookScheme, 5> kSchemes{{
     {cmd::kLookBlue, "&Blue Theme", 0xC2D8F1, 0xFFDF72, 0x15428B},
