@@ -185,14 +185,24 @@ void BrushMan::Serialize(Archive& ar)
     ar >> m_nReserved2;
 }
 
+// Every drawing step hands a fresh copy: copied into the held path where there is one,
+// which keeps its memory from one step to the next.
 void BrushMan::SetPath(const GraphicsPath& path)
 {
-    m_pPath = std::make_unique<GraphicsPath>(path);
+    if (m_pPath)
+        *m_pPath = path;
+    else
+        m_pPath = std::make_unique<GraphicsPath>(path);
 }
 
 void BrushMan::SetMatrix(const Matrix* matrix)
 {
-    m_pMatrix = matrix ? std::make_unique<Matrix>(*matrix) : nullptr;
+    if (!matrix)
+        m_pMatrix.reset();
+    else if (m_pMatrix)
+        *m_pMatrix = *matrix;
+    else
+        m_pMatrix = std::make_unique<Matrix>(*matrix);
 }
 
 } // namespace kelmora

@@ -1,6 +1,7 @@
 #include "model/DrawObj.h"
 
 #include "model/DocumentServices.h"
+#include "model/EffectCache.h"
 #include "model/ViewServices.h"
 
 
@@ -70,7 +71,11 @@ CDrawObj::CDrawObj(const RectF& rc, ViewServices* pView) : CDrawObj()
     }
 }
 
-CDrawObj::~CDrawObj() = default;
+CDrawObj::~CDrawObj()
+{
+    if (EffectCache* cache = EffectCache::ForCurrentThread())
+        cache->Forget(this);
+}
 
 
 void CDrawObj::OnOpen(ViewServices* pView)

@@ -48,6 +48,8 @@ class Bitmap;
 class DeviceContext;
 struct DrawTools;
 class EffectLayer;
+struct EffectLayers;
+struct LayerReach;
 class DocumentServices;
 class Graphics;
 class ViewServices;
@@ -326,6 +328,11 @@ private:
 
     // Drawing steps (DrawObjRender.cpp).
     DrawTools CreateDrawTools(ViewServices* pView);
+    // Grows the painted bounds by the glow's room and the outline (Draw, step 14).
+    void GrowForPainting(RectF& out, const RectF& pathBounds, bool emptyPath) const;
+    // DrawFillStroke's body, with the glow painted from `glow` when given.
+    void DrawBody(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
+                  const Matrix* extra, bool drawPicture, const EffectLayer* glow);
     void FillBody(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
     void StrokeOutline(Graphics& g, const GraphicsPath& path, const DrawTools& tools);
     void DrawGlow(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools);
@@ -333,11 +340,24 @@ private:
     std::unique_ptr<GraphicsPath> BuildShadowPath(const GraphicsPath& path);
     // The shadow's offset and its scale about the centre of m_rcBounds, in document units.
     Matrix ShadowMatrix() const;
-    void DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
-                    const Matrix* extra, const RectF& body, bool withReflection,
-                    std::unique_ptr<EffectLayer>& reflection);
+    std::unique_ptr<EffectLayer> DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath,
+                                            const DrawTools& tools, const Matrix* extra, const RectF& body,
+                                            bool withReflection, std::unique_ptr<EffectLayer>& reflection,
+                                            const LayerReach& reach);
+    static void PlaceShadow(Graphics& g, const EffectLayer& layer, EffectLayer* reflection);
     void DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out);
-    std::unique_ptr<EffectLayer> CreateReflectionLayer(Graphics& g, const RectF& body);
+    void GrowForReflection(RectF& out) const;
+    void PlaceReflection(Graphics& g, ViewServices* pView, const EffectLayer& layer) const;
+    std::unique_ptr<EffectLayer> CreateReflectionLayer(const RectF& body, const LayerReach& reach);
+    // The effect cache (DrawObjEffectCache.cpp).
+    EffectLayers OpenEffectLayers(Graphics& g, ViewServices* pView, const Matrix* extra, DrawPartMask parts,
+                                  const GraphicsPath& path, const GraphicsPath* shadowPath, const DrawTools& tools,
+                                  const RectF& body, LayerReach& reach);
+    std::optional<std::vector<uint8_t>> EffectFingerprint(const GraphicsPath& path, ViewServices* pView,
+                                                          const Matrix* extra, const std::optional<RectF>& tiles);
+    std::shared_ptr<const EffectLayer> GlowLayer(Graphics& g, ViewServices* pView, const GraphicsPath& path,
+                                                 const DrawTools& tools, const EffectLayers& layers,
+                                                 const LayerReach& reach);
 };
 
 // The signed angle (radians, in (−π, π]) that turns vector b into vector a, positive

@@ -8,8 +8,9 @@
 //
 // Bounds: the shadow's blur is measured in device pixels and never spreads further than
 // the blur's largest radius, so the margin kept around the shadow is bounded by it too.
-// Layers cover only the part of their effect that the target can show; one still larger
-// than EffectLayer allows is skipped, never allocated.
+// Layers cover only the part of their effect that the target can show, or, for the effect
+// cache (DrawObjEffectCache.cpp), as much as LayerReach allows; one still larger than
+// EffectLayer allows is skipped, never allocated.
 
 #include "model/DrawObj.h"
 #include "model/DrawObjRender.h"
@@ -24,16 +25,14 @@
 
 namespace kelmora {
 
-namespace {
-
-// The blur radius and margin in device pixels: 0 for a negative or non-finite value, at
-// most the blur's largest radius.
 float BlurMargin(float blur)
 {
     if (!std::isfinite(blur) || blur <= 0.0f)
         return 0.0f;
     return std::min(blur, float(kMaxStackBlurRadius));
 }
+
+namespace {
 
 RectF Grown(RectF r, float by)
 {
@@ -48,15 +47,13 @@ RectF UnionOfRects(const RectF& a, const RectF& b)
     return out;
 }
 
-// The part of a layer's area that can reach the screen: within the target's visible
-// area grown by the blur margin (a blur near the cut still sees every pixel it reads).
-// A reflection shows rows of its layer elsewhere than they were drawn, so a layer that
-// feeds one is cut at the sides only. Keeps layers small when an object is zoomed far
-// beyond the window.
-RectF VisiblePart(const RectF& area, Graphics& g, float margin, bool sidesOnly)
+} // namespace
+
+// The part of a layer's area that it covers (DrawObjRender.h). Cutting to what the target
+// can show keeps layers small when an object is zoomed far beyond the window.
+RectF LayerReach::Cut(const RectF& area, float margin, bool sidesOnly) const
 {
-    std::optional<RectF> visible = g.GetVisibleClipBounds();
-    if (!visible)
+    if (!visible || (cached && double(area.Width) * double(area.Height) <= kWholeLayerPixels))
         return area;
     const RectF reach = Grown(*visible, margin);
     const float left = std::max(area.X, reach.X);
@@ -69,6 +66,8 @@ RectF VisiblePart(const RectF& area, Graphics& g, float margin, bool sidesOnly)
     }
     return RectF(left, top, std::max(right - left, 0.0f), std::max(bottom - top, 0.0f));
 }
+
+namespace {
 
 bool Printing(const ViewServices* pView)
 {
@@ -122,10 +121,12 @@ std::unique_ptr<GraphicsPath> CDrawObj::BuildShadowPath(const GraphicsPath& path
 // without fill casts the silhouette of what it shows instead of its frame: the picture,
 // colour key and opacity applied, moved and scaled as the shadow path is, in the shadow
 // colour. With a reflection to come, the reflection layer is made here, over the body and
-// the shadow, and the shadow is painted into it as well.
-void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath, const DrawTools& tools,
-                          const Matrix* extra, const RectF& body, bool withReflection,
-                          std::unique_ptr<EffectLayer>& reflection)
+// the shadow, and the shadow is painted into it as well. Returns the finished shadow
+// layer (none while printing), for the effect cache to keep.
+std::unique_ptr<EffectLayer> CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& shadowPath,
+                                                  const DrawTools& tools, const Matrix* extra, const RectF& body,
+                                                  bool withReflection, std::unique_ptr<EffectLayer>& reflection,
+                                                  const LayerReach& reach)
 {
     const bool stroked = m_bLineEnabled && tools.pen;
     PenGeometry penGeometry;
@@ -135,12 +136,11 @@ void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& 
     const float margin = BlurMargin(m_fShadowBlur);
 
     if (withReflection)
-        reflection = EffectLayer::Create(VisiblePart(Grown(UnionOfRects(shadowBounds, body), margin), g, 0.0f, true));
+        reflection = EffectLayer::Create(reach.Cut(Grown(UnionOfRects(shadowBounds, body), margin), 0.0f, true));
 
-    std::unique_ptr<EffectLayer> layer =
-        EffectLayer::Create(VisiblePart(Grown(shadowBounds, margin), g, margin, withReflection));
+    std::unique_ptr<EffectLayer> layer = EffectLayer::Create(reach.Cut(Grown(shadowBounds, margin), margin, withReflection));
     if (!layer)
-        return;
+        return nullptr;
     const ARGB shadowColor = m_shadowBrush.m_clrFore;
     Graphics& lg = layer->GetGraphics();
     if (m_bFillEnabled) {
@@ -158,13 +158,23 @@ void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& 
         lg.DrawPath(pen, shadowPath);
     }
     layer->BlurAlpha(uint32_t(margin), shadowColor);
-    if (Printing(pView) && !layer->PassThroughPngFile())
-        return;
+    if (Printing(pView)) {
+        if (layer->PassThroughPngFile())
+            PlaceShadow(g, *layer, reflection.get());
+        return nullptr;
+    }
+    PlaceShadow(g, *layer, reflection.get());
+    return layer;
+}
 
-    const RectF at = layer->Area();
-    g.DrawSurface(layer->Surface(), at.X, at.Y);
+// The finished shadow layer onto the target, and into the reflection layer when there is
+// one.
+void CDrawObj::PlaceShadow(Graphics& g, const EffectLayer& layer, EffectLayer* reflection)
+{
+    const RectF at = layer.Area();
+    g.DrawSurface(layer.Surface(), at.X, at.Y);
     if (reflection)
-        reflection->GetGraphics().DrawSurface(layer->Surface(), at.X, at.Y);
+        reflection->GetGraphics().DrawSurface(layer.Surface(), at.X, at.Y);
 }
 
 // The reflection layer, already holding the body (and the shadow), turned upside down,
@@ -173,19 +183,30 @@ void CDrawObj::DrawShadow(Graphics& g, ViewServices* pView, const GraphicsPath& 
 void CDrawObj::DrawReflection(Graphics& g, ViewServices* pView, EffectLayer& layer, RectF& out)
 {
     layer.FlipVertically();
-    out.Height += float(m_nReflectionShown) * out.Height / 100.0f + m_fReflectionDistance;
+    GrowForReflection(out);
     layer.FadeRows(m_nReflectionStartTransparency, m_nReflectionEndTransparency, m_nReflectionShown);
     if (Printing(pView) && !layer.PassThroughPngFile())
         return;
+    PlaceReflection(g, pView, layer);
+}
+
+void CDrawObj::GrowForReflection(RectF& out) const
+{
+    out.Height += float(m_nReflectionShown) * out.Height / 100.0f + m_fReflectionDistance;
+}
+
+// The finished reflection layer below the object, the distance away.
+void CDrawObj::PlaceReflection(Graphics& g, ViewServices* pView, const EffectLayer& layer) const
+{
     const float distance = m_fReflectionDistance * (pView ? pView->m_fZoom : 1.0f);
     const RectF at = layer.Area();
     g.DrawSurface(layer.Surface(), at.X, at.Y + at.Height + distance);
 }
 
 // The reflection layer over the body alone, when there is no shadow to widen it.
-std::unique_ptr<EffectLayer> CDrawObj::CreateReflectionLayer(Graphics& g, const RectF& body)
+std::unique_ptr<EffectLayer> CDrawObj::CreateReflectionLayer(const RectF& body, const LayerReach& reach)
 {
-    return EffectLayer::Create(VisiblePart(body, g, 0.0f, true));
+    return EffectLayer::Create(reach.Cut(body, 0.0f, true));
 }
 
 // Glow strokes around the outline (the glow) or inside it (the inner glow alone): a stack

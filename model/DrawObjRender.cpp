@@ -85,6 +85,8 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
 
     const bool reflect = m_bReflection && HasPart(parts, kDrawReflection);
     std::unique_ptr<EffectLayer> reflection;
+    // A finished reflection layer from the effect cache.
+    std::shared_ptr<const EffectLayer> keptReflection;
     if (visible) {
         DrawTools tools = CreateDrawTools(pView);
         PenGeometry penGeometry;
@@ -93,34 +95,67 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
             penGeometry = tools.pen->Geometry();
         const RectF body = path->GetBounds(nullptr, stroked ? &penGeometry : nullptr);
 
-        if (shadowPath)
-            DrawShadow(g, pView, *shadowPath, tools, extra, body, reflect, reflection);
-        if (HasPart(parts, kDrawBody))
-            DrawFillStroke(g, pView, *path, tools, extra, true);
-        if (reflect && !reflection && !path->IsEmpty())
-            reflection = CreateReflectionLayer(g, body);
+        // Finished layers are taken from the effect cache where it holds them for this
+        // very state of the object; a shadow only together with the reflection that
+        // shows it.
+        LayerReach reach;
+        const EffectLayers layers =
+            OpenEffectLayers(g, pView, extra, parts, *path, shadowPath.get(), tools, body, reach);
+        using Kind = EffectCache::LayerKind;
+        if (reflect)
+            keptReflection = layers.Find(Kind::Reflection, shadowPath ? 1 : 0);
+        if (shadowPath) {
+            const std::shared_ptr<const EffectLayer> keptShadow = layers.Find(Kind::Shadow, reflect ? 1 : 0);
+            if (keptShadow && (!reflect || keptReflection)) {
+                PlaceShadow(g, *keptShadow, nullptr);
+            } else {
+                keptReflection.reset();
+                layers.Keep(Kind::Shadow, reflect ? 1 : 0,
+                            DrawShadow(g, pView, *shadowPath, tools, extra, body, reflect, reflection, reach));
+            }
+        }
+        if (HasPart(parts, kDrawBody)) {
+            const std::shared_ptr<const EffectLayer> glow = GlowLayer(g, pView, *path, tools, layers, reach);
+            DrawBody(g, pView, *path, tools, extra, true, glow.get());
+        }
+        if (reflect && !reflection && !keptReflection && !path->IsEmpty())
+            reflection = CreateReflectionLayer(body, reach);
         if (reflection)
             DrawFillStroke(reflection->GetGraphics(), pView, *path, tools, extra, true);
+
+        // Room for the glow, whether or not it is on; and, where the glow room falls short
+        // of the outline, room for half the outline's width, so that `out` always holds
+        // what was painted.
+        GrowForPainting(out, pathBounds, path->IsEmpty());
+        if (keptReflection) {
+            GrowForReflection(out);
+            PlaceReflection(g, pView, *keptReflection);
+        } else if (reflection) {
+            DrawReflection(g, pView, *reflection, out);
+            layers.Keep(Kind::Reflection, shadowPath ? 1 : 0, std::move(reflection));
+        }
+    } else {
+        GrowForPainting(out, pathBounds, path->IsEmpty());
     }
 
-    // Room for the glow, whether or not it is on; and, where the glow room falls short of
-    // the outline, room for half the outline's width, so that `out` always holds what was
-    // painted.
+    g.Restore(saved);
+    return out;
+}
+
+// The glow's room, whether or not it is on: half its radius on the left and top, the whole
+// radius on width and height; and, where that falls short of the outline, half the
+// outline's width.
+void CDrawObj::GrowForPainting(RectF& out, const RectF& pathBounds, bool emptyPath) const
+{
     out.X -= m_fGlowRadius / 2.0f;
     out.Y -= m_fGlowRadius / 2.0f;
     out.Width += m_fGlowRadius;
     out.Height += m_fGlowRadius;
-    if (m_bLineEnabled && m_pen.m_fWidth > 0.0f && !path->IsEmpty()) {
+    if (m_bLineEnabled && m_pen.m_fWidth > 0.0f && !emptyPath) {
         RectF stroked = pathBounds;
         stroked.Inflate(m_pen.m_fWidth / 2.0f, m_pen.m_fWidth / 2.0f);
         out = UnionOfPainted(out, stroked);
     }
-
-    if (reflection)
-        DrawReflection(g, pView, *reflection, out);
-
-    g.Restore(saved);
-    return out;
 }
 
 // The body in one of four orders chosen by the glow flags: an outer glow lies under the
@@ -128,15 +163,30 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
 void CDrawObj::DrawFillStroke(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
                               const Matrix* extra, bool drawPicture)
 {
+    DrawBody(g, pView, path, tools, extra, drawPicture, nullptr);
+}
+
+// A glow layer holds the very strokes DrawGlow paints, in the coordinates of `g`.
+void CDrawObj::DrawBody(Graphics& g, ViewServices* pView, const GraphicsPath& path, const DrawTools& tools,
+                        const Matrix* extra, bool drawPicture, const EffectLayer* glow)
+{
+    auto paintGlow = [&] {
+        if (!glow) {
+            DrawGlow(g, pView, path, tools);
+            return;
+        }
+        const RectF at = glow->Area();
+        g.DrawSurface(glow->Surface(), at.X, at.Y);
+    };
     const bool glowUnder = m_bGlow && !m_bInnerGlow;
     const bool glowOver = m_bInnerGlow;
     if (glowUnder)
-        DrawGlow(g, pView, path, tools);
+        paintGlow();
     FillBody(g, path, tools);
     if (drawPicture && m_nShapeType == ShapeType::Image && m_pImage)
         DrawObjectImage(g, pView, extra);
     if (glowOver)
-        DrawGlow(g, pView, path, tools);
+        paintGlow();
     if (m_bLineEnabled)
         StrokeOutline(g, path, tools);
 }

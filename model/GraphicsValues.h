@@ -43,7 +43,8 @@ bool ReadMatrixInto(Archive& ar, Matrix& matrix);
 // Writes the image block: null writes u32 0. A bitmap that keeps the PNG or undecodable
 // bytes it came from writes those bytes back unchanged; any other picture is encoded as
 // PNG now. An encoder failure throws the archive's generic error rather than writing an
-// empty block that would lose the picture.
+// empty block that would lose the picture. An archive for comparison gets the picture's
+// content id instead (u32 0xFFFFFFFF, then the u64 id).
 void WriteImagePng(Archive& ar, const Bitmap* image);
 
 // Reads an image block. A length <= 0 gives null and reads nothing more; a length past the

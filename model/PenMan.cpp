@@ -115,14 +115,24 @@ PenMan& PenMan::operator=(const PenMan& other)
     return *this;
 }
 
+// Every drawing step hands a fresh copy: copied into the held path where there is one,
+// which keeps its memory from one step to the next.
 void PenMan::SetPath(const GraphicsPath& path)
 {
-    m_pPath = std::make_unique<GraphicsPath>(path);
+    if (m_pPath)
+        *m_pPath = path;
+    else
+        m_pPath = std::make_unique<GraphicsPath>(path);
 }
 
 void PenMan::SetMatrix(const Matrix* matrix)
 {
-    m_pMatrix = matrix ? std::make_unique<Matrix>(*matrix) : nullptr;
+    if (!matrix)
+        m_pMatrix.reset();
+    else if (m_pMatrix)
+        *m_pMatrix = *matrix;
+    else
+        m_pMatrix = std::make_unique<Matrix>(*matrix);
 }
 
 void PenMan::Serialize(Archive& ar)

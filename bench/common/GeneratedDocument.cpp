@@ -1,11 +1,10 @@
 #include "bench/common/GeneratedDocument.h"
 
 #include "document/DocSummaryInfo.h"
+#include "document/DrawDocFile.h"
 #include "document/NewDocumentDialog.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
-#include "platform/archive/Archive.h"
-#include "platform/archive/MemoryStream.h"
 
 #include <iterator>
 #include <string>
@@ -49,18 +48,12 @@ void PopulateDocument(CDrawDoc& doc, int count)
     }
 }
 
-std::vector<uint8_t> GeneratedDocumentArchive(int count)
+std::vector<uint8_t> GeneratedDocumentFile(int count)
 {
     BenchEnvironment environment;
     CDrawDoc doc(environment);
     PopulateDocument(doc, count);
-    MemoryStream stream;
-    {
-        Archive ar(stream, ArchiveMode::Store);
-        doc.Serialize(ar);
-        ar.Flush();
-    }
-    return stream.TakeBytes();
+    return BuildDocumentCompoundFile(doc);
 }
 
 } // namespace kelmora

@@ -26,7 +26,8 @@ public:
 // each with a fill, outline and name of its own.
 void PopulateDocument(CDrawDoc& doc, int count);
 
-// The archive bytes ("Contents") of a generated drawing of `count` objects.
-std::vector<uint8_t> GeneratedDocumentArchive(int count);
+// The compound file that saving a generated drawing of `count` objects puts into the
+// document's zip archive: what the zip writer compresses.
+std::vector<uint8_t> GeneratedDocumentFile(int count);
 
 } // namespace kelmora

@@ -119,8 +119,8 @@ int main(int argc, char** argv)
     static std::vector<Corpus> corpora;
     corpora.push_back({ "text", ReadWholeFile("/usr/share/common-licenses/GPL-3") });
     corpora.push_back({ "binary", ReadWholeFile(FindLibrary()) });
-    // The "Contents" archive of a generated 1,000-object drawing.
-    corpora.push_back({ "archive", kelmora::GeneratedDocumentArchive(1000) });
+    // The compound file of a generated 1,000-object drawing, as saving compresses it.
+    corpora.push_back({ "document", kelmora::GeneratedDocumentFile(1000) });
     for (const Corpus& corpus : corpora) {
         if (corpus.bytes.empty()) {
             std::fprintf(stderr, "corpus %s not found; skipped\n", corpus.name.c_str());

@@ -2,8 +2,13 @@
 // zoom into a surface of the page's size at 96 dpi, through the drawing objects; and, in
 // the same run, the same paths filled and stroked by cairo directly. The ratio of the two
 // is what the drawing procedure costs on top of the raw rasterising.
+//
+// The effects case paints 200 of those shapes with a shadow and a glow: a first paint
+// makes every layer, a repaint finds them in the effect cache; the reference is the same
+// 200 shapes without effects.
 
 #include "model/DrawRect.h"
+#include "model/EffectCache.h"
 #include "model/ViewServices.h"
 #include "platform/geometry/PathPointType.h"
 #include "platform/graphics/Graphics.h"
@@ -25,6 +30,7 @@ constexpr float kPageHeight = 3507.0f;
 // 100 % zoom shows one inch as 96 pixels.
 constexpr float kZoom = 96.0f / 300.0f;
 constexpr int kObjectCount = 1000;
+constexpr int kEffectObjectCount = 200;
 
 class BenchView : public ViewServices {
 public:
@@ -44,8 +50,8 @@ public:
     void ImportXps(const std::string&) override { }
 };
 
-// The same page every run: a fixed seed.
-std::vector<std::unique_ptr<CDrawRect>> MakePage()
+// The same page every run: a fixed seed. The first `count` shapes.
+std::vector<std::unique_ptr<CDrawRect>> MakePage(int count = kObjectCount)
 {
     static constexpr ShapeType kTypes[] = {
         ShapeType::Rectangle, ShapeType::RoundRectangle, ShapeType::Ellipse, ShapeType::Circle,
@@ -57,7 +63,7 @@ std::vector<std::unique_ptr<CDrawRect>> MakePage()
     std::uniform_real_distribution<float> size(40.0f, 300.0f);
     std::uniform_int_distribution<uint32_t> colour(0, 0xFFFFFF);
     std::vector<std::unique_ptr<CDrawRect>> objects;
-    for (int i = 0; i < kObjectCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         const RectF frame(x(random), y(random), size(random), size(random));
         auto obj = std::make_unique<CDrawRect>(frame, nullptr);
         obj->m_nShapeType = kTypes[i % std::size(kTypes)];
@@ -82,25 +88,58 @@ ImageSurface MakePageSurface()
     return std::move(*surface);
 }
 
+void PaintPage(const std::vector<std::unique_ptr<CDrawRect>>& page, ImageSurface& surface, BenchView& view)
+{
+    Graphics g(surface);
+    // The view paints antialiased, as cairo does by default.
+    g.SetSmoothingMode(SmoothingMode::AntiAlias);
+    g.Clear(Color(0xFFFFFFFF));
+    for (const auto& obj : page) {
+        RectF out;
+        obj->Draw(out, g, &view, nullptr, kDrawAllParts);
+        benchmark::DoNotOptimize(out);
+    }
+}
+
 void BM_DrawObjects(benchmark::State& state)
 {
     std::vector<std::unique_ptr<CDrawRect>> page = MakePage();
     ImageSurface surface = MakePageSurface();
     BenchView view;
-    for (auto _ : state) {
-        Graphics g(surface);
-        // The view paints antialiased, as cairo does by default.
-        g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        g.Clear(Color(0xFFFFFFFF));
-        for (const auto& obj : page) {
-            RectF out;
-            obj->Draw(out, g, &view, nullptr, kDrawAllParts);
-            benchmark::DoNotOptimize(out);
-        }
-    }
+    for (auto _ : state)
+        PaintPage(page, surface, view);
     state.counters["objects/s"] = benchmark::Counter(double(kObjectCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_DrawObjects)->Unit(benchmark::kMillisecond);
+
+// The effects case's 200 shapes, with a shadow and a glow (their defaults) or without.
+std::vector<std::unique_ptr<CDrawRect>> MakeEffectsPage(bool effects)
+{
+    std::vector<std::unique_ptr<CDrawRect>> page = MakePage(kEffectObjectCount);
+    for (const auto& obj : page) {
+        obj->m_bShadow = effects;
+        obj->m_bGlow = effects;
+    }
+    return page;
+}
+
+// Paints of the 200 shapes. Argument 0: without effects, the reference; 1: with their
+// effects, repainted (the layers found in the cache after the first paint); 2: with their
+// effects, every paint a first one (the effect cache emptied before it).
+void BM_EffectsPage(benchmark::State& state)
+{
+    const int64_t mode = state.range(0);
+    std::vector<std::unique_ptr<CDrawRect>> page = MakeEffectsPage(mode != 0);
+    ImageSurface surface = MakePageSurface();
+    BenchView view;
+    PaintPage(page, surface, view);
+    for (auto _ : state) {
+        if (mode == 2)
+            EffectCache::ForCurrentThread()->Clear();
+        PaintPage(page, surface, view);
+    }
+}
+BENCHMARK(BM_EffectsPage)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The reference: each object's zoomed path, built once, filled and stroked by cairo.
 void AppendPath(cairo_t* cr, const GraphicsPath& path)

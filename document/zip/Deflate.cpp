@@ -18,7 +18,8 @@ DeflateState::DeflateState()
     // cap makes harmless, never see uninitialised memory.
     m_window.fill(0);
     m_prev.fill(0);
-    m_head.fill(0);
+    m_head4.fill(0);
+    m_head3.fill(0);
 }
 
 DeflateOutcome DeflateState::Run(int level, DeflateSource& source, DeflateSink& sink, std::span<uint8_t> outputBuffer)
@@ -32,7 +33,6 @@ DeflateOutcome DeflateState::Run(int level, DeflateSource& source, DeflateSink& 
     StartBlock();
 
     FillWindow();
-    m_hash = ((uint32_t(m_window[0]) << kHashShift) ^ m_window[1]) & kHashMask;
 
     if (level <= kMaxGreedyLevel)
         CompressGreedy();
@@ -55,10 +55,13 @@ void DeflateState::FillWindow()
             m_matchStart = m_matchStart >= kDictionarySize ? m_matchStart - kDictionarySize : 0;
             m_position -= kDictionarySize;
             m_blockStart -= kDictionarySize;
-            for (uint16_t& entry : m_head)
-                entry = uint16_t(entry >= kDictionarySize ? entry - kDictionarySize : 0);
-            for (uint16_t& entry : m_prev)
-                entry = uint16_t(entry >= kDictionarySize ? entry - kDictionarySize : 0);
+            auto slide = [](auto& table) {
+                for (uint16_t& entry : table)
+                    entry = uint16_t(entry >= kDictionarySize ? entry - kDictionarySize : 0);
+            };
+            slide(m_head4);
+            slide(m_head3);
+            slide(m_prev);
             room += kDictionarySize;
         }
         if (m_inputEnded)
@@ -119,7 +122,7 @@ inline uint32_t StartMask(uint32_t bestLength)
 
 } // namespace
 
-uint32_t DeflateState::LongestMatch(uint32_t chainHead)
+uint32_t DeflateState::LongestMatch(const Candidates& candidates)
 {
     const uint8_t* window = m_window.data();
     const uint8_t* scan = window + m_position;
@@ -130,41 +133,53 @@ uint32_t DeflateState::LongestMatch(uint32_t chainHead)
     if (m_prevLength >= m_parameters.goodLength)
         chainLength >>= 2;
 
-    // A candidate can only beat the best match if it agrees with the current string on
-    // the last two bytes of that length, and on its first three bytes (four, once a
-    // match of three is in hand). Those cheap tests reject most candidates; the same
-    // ones survive as with byte-by-byte tests.
+    // The length of the match with the string at `candidate`, up to kMaxMatch.
+    auto matchLength = [scan, window](uint32_t candidate) {
+        const uint8_t* match = window + candidate;
+        uint32_t length = 0;
+        while (length < kMaxMatch) {
+            uint64_t a = LoadWord(scan + length);
+            uint64_t b = LoadWord(match + length);
+            if (a != b)
+                return std::min(length + EqualLeadingBytes(a, b), kMaxMatch);
+            length += 8;
+        }
+        return kMaxMatch;
+    };
+
+    // The latest string with the same first three bytes, while nothing as long is in
+    // hand: the nearest three-byte match, the only one cheap enough to send.
     const uint32_t scanStart = Load32(scan);
+    const uint32_t firstThree = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+    if (bestLength < kMinMatch && candidates.three > limit
+        && ((Load32(window + candidates.three) ^ scanStart) & firstThree) == 0) {
+        bestLength = matchLength(candidates.three);
+        m_matchStart = candidates.three;
+    }
+
+    // The chain holds the strings with the same four-byte hash. A candidate can only
+    // beat the best match if it agrees with the current string on the last two bytes of
+    // that length, and on its first three bytes (four, once a match of three is in hand).
+    // Those cheap tests reject most candidates; the same ones survive as with
+    // byte-by-byte tests.
     uint32_t startMask = StartMask(bestLength);
     uint16_t scanEnd = Load16(scan + bestLength - 1);
-    uint32_t candidate = chainHead;
-    for (;;) {
+    uint32_t candidate = candidates.chain;
+    while (candidate > limit && bestLength < niceLength) {
         const uint8_t* match = window + candidate;
         // The next link is loaded first, so that its wait overlaps the tests below.
         uint32_t next = m_prev[candidate & kDictionaryMask];
         // One branch for both tests: which one fails is unpredictable.
         if ((uint32_t(Load16(match + bestLength - 1) ^ scanEnd) | ((Load32(match) ^ scanStart) & startMask)) == 0) {
-            uint32_t length = 3;
-            while (length < kMaxMatch) {
-                uint64_t a = LoadWord(scan + length);
-                uint64_t b = LoadWord(match + length);
-                if (a != b) {
-                    length += EqualLeadingBytes(a, b);
-                    break;
-                }
-                length += 8;
-            }
-            length = std::min(length, kMaxMatch);
+            uint32_t length = matchLength(candidate);
             if (length > bestLength) {
                 m_matchStart = candidate;
                 bestLength = length;
-                if (length >= niceLength)
-                    break;
                 startMask = StartMask(bestLength);
                 scanEnd = Load16(scan + bestLength - 1);
             }
         }
-        if (next <= limit || --chainLength == 0)
+        if (--chainLength == 0)
             break;
         candidate = next;
     }
@@ -192,28 +207,27 @@ void DeflateState::CompressGreedy()
             if (m_lookahead == 0)
                 break;
         }
-        uint32_t hashHead = 0;
+        Candidates candidates;
         if (m_lookahead >= kMinMatch)
-            InsertString(m_position, hashHead);
+            candidates = InsertString(m_position);
 
         uint32_t matchLength = 0;
-        if (hashHead != 0 && m_position - hashHead <= kMaxDistance)
-            matchLength = LongestMatch(hashHead);
+        if (InReach(candidates.chain) || InReach(candidates.three))
+            matchLength = LongestMatch(candidates);
 
         bool blockFull;
         if (matchLength >= kMinMatch) {
             blockFull = TallyMatch(m_position - m_matchStart, matchLength - kMinMatch);
             m_lookahead -= matchLength;
             if (matchLength <= maxInsertLength && m_lookahead >= kMinMatch) {
-                // Short matches: every string inside goes into the hash chains.
+                // Short matches: every string inside goes into the hash tables.
                 while (--matchLength != 0) {
                     ++m_position;
-                    InsertString(m_position, hashHead);
+                    InsertString(m_position);
                 }
                 ++m_position;
             } else {
                 m_position += matchLength;
-                m_hash = ((uint32_t(m_window[m_position]) << kHashShift) ^ m_window[m_position + 1]) & kHashMask;
             }
         } else {
             blockFull = TallyLiteral(m_window[m_position]);
@@ -241,15 +255,15 @@ void DeflateState::CompressLazy()
             if (m_lookahead == 0)
                 break;
         }
-        uint32_t hashHead = 0;
+        Candidates candidates;
         if (m_lookahead >= kMinMatch)
-            InsertString(m_position, hashHead);
+            candidates = InsertString(m_position);
 
         m_prevLength = matchLength;
         uint32_t prevMatch = m_matchStart;
         matchLength = kMinMatch - 1;
-        if (hashHead != 0 && m_prevLength < m_parameters.maxLazy && m_position - hashHead <= kMaxDistance) {
-            matchLength = LongestMatch(hashHead);
+        if (m_prevLength < m_parameters.maxLazy && (InReach(candidates.chain) || InReach(candidates.three))) {
+            matchLength = LongestMatch(candidates);
             if (matchLength == kMinMatch && m_position - m_matchStart > kTooFar)
                 matchLength = kMinMatch - 1;
         }
@@ -263,7 +277,7 @@ void DeflateState::CompressLazy()
             uint32_t remaining = m_prevLength - 2;
             do {
                 if (++m_position <= lastInsert)
-                    InsertString(m_position, hashHead);
+                    InsertString(m_position);
             } while (--remaining != 0);
             matchAvailable = false;
             matchLength = kMinMatch - 1;

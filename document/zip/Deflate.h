@@ -3,9 +3,11 @@
 // gzip wrapper) at levels 1 to 8.
 //
 // Levels 1 to 3 match greedily, 4 to 8 lazily; the level sets how hard the matcher
-// searches its hash chains over the 32 KiB dictionary. The system compresses at
-// kSystemDeflateLevel. Each block is sent stored, with the fixed codes or with its own
-// length-limited Huffman codes, whichever the estimate says is smallest.
+// searches its hash chains over the 32 KiB dictionary. The chains link strings by their
+// first four bytes; three-byte matches come from the latest string with the same three.
+// The system compresses at kSystemDeflateLevel. Each block is sent stored, with the
+// fixed codes or with its own length-limited Huffman codes, whichever the estimate says
+// is smallest.
 
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +50,7 @@ uint16_t DeflateLevelFlags(int level);
 // Compresses everything `source` gives into one raw deflate stream written to `sink`,
 // staging the output in `outputBuffer` (at least 64 bytes; the sink sees it filled and
 // flushed). A level outside 1 to 8 fails with "bad pack level" before anything is read.
-// The working state (about 300 KiB) is allocated once per call; nothing else is.
+// The working state (about 440 KiB) is allocated once per call; nothing else is.
 DeflateOutcome Deflate(int level, DeflateSource& source, DeflateSink& sink, std::span<uint8_t> outputBuffer);
 
 // Compresses a buffer in memory, appending the stream to `output`.

@@ -16,11 +16,15 @@ inline constexpr uint32_t kDictionarySize = 32768;
 inline constexpr uint32_t kDictionaryMask = kDictionarySize - 1;
 // The window holds two dictionaries, so that it slides by one dictionary at a time.
 inline constexpr uint32_t kWindowSize = 2 * kDictionarySize;
-inline constexpr uint32_t kHashBits = 15;
-inline constexpr uint32_t kHashSize = 1u << kHashBits;
-inline constexpr uint32_t kHashMask = kHashSize - 1;
-// After three shifts of 5 a byte has left the 15-bit hash: it covers exactly 3 bytes.
-inline constexpr uint32_t kHashShift = 5;
+// Strings are found through two hash tables. The chains hang off a hash of the first four
+// bytes: strings that share only three bytes, which are most of the candidates of a
+// three-byte hash in text and code, never enter them, so that a search walks through far
+// fewer candidates and reaches as far back with them. A second table keeps, for a hash of
+// the first three bytes, only the latest string: the one three-byte match worth sending.
+// 2^16 heads for four bytes keep collisions rare in a 64 KiB window; 2^15 suffice for
+// the one entry per three bytes.
+inline constexpr uint32_t kHash4Bits = 16;
+inline constexpr uint32_t kHash3Bits = 15;
 inline constexpr uint32_t kMinMatch = 3;
 inline constexpr uint32_t kMaxMatch = 258;
 // The matcher always has a full match and the next string's hash bytes ahead of it.
@@ -37,6 +41,15 @@ inline constexpr uint32_t kWindowPadding = 64;
 // Symbols buffered per block: a block ends at 32767 symbols.
 inline constexpr uint32_t kSymbolBufferSize = 32768;
 inline constexpr int kHeapSize = 2 * kLiteralLengthCodes + 1;
+
+// Fibonacci hashing: the multiplier's high bits mix every input bit, and the top bits of
+// the product are the hash.
+inline constexpr uint32_t kHashMultiplier = 0x9E3779B1u;
+
+inline uint32_t Load32LittleEndian(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 struct LevelParameters {
     uint16_t goodLength; // a previous match this long quarters the chain search
@@ -131,14 +144,30 @@ public:
 private:
     // Matcher (Deflate.cpp).
     void FillWindow();
-    void InsertString(uint32_t position, uint32_t& hashHead)
+    // The latest earlier strings that share the first four and the first three bytes
+    // (hash permitting) of the string at `position`, 0 for none.
+    struct Candidates {
+        uint32_t chain = 0;
+        uint32_t three = 0;
+    };
+    // Enters the string at `position` into both tables. It reads four bytes, which the
+    // window's padding allows at its end.
+    Candidates InsertString(uint32_t position)
     {
-        m_hash = ((m_hash << kHashShift) ^ m_window[position + kMinMatch - 1]) & kHashMask;
-        hashHead = m_head[m_hash];
-        m_prev[position & kDictionaryMask] = uint16_t(hashHead);
-        m_head[m_hash] = uint16_t(position);
+        const uint32_t word = Load32LittleEndian(m_window.data() + position);
+        const uint32_t hash4 = (word * kHashMultiplier) >> (32 - kHash4Bits);
+        const uint32_t hash3 = ((word << 8) * kHashMultiplier) >> (32 - kHash3Bits);
+        const Candidates found { m_head4[hash4], m_head3[hash3] };
+        m_prev[position & kDictionaryMask] = uint16_t(found.chain);
+        m_head4[hash4] = uint16_t(position);
+        m_head3[hash3] = uint16_t(position);
+        return found;
     }
-    uint32_t LongestMatch(uint32_t chainHead);
+    // The longest match for the current string among the candidates, longer than the
+    // previous match; its start goes to m_matchStart.
+    uint32_t LongestMatch(const Candidates& candidates);
+    // Whether a candidate is within reach of the current string.
+    bool InReach(uint32_t candidate) const { return candidate != 0 && m_position - candidate <= kMaxDistance; }
     void CompressGreedy();
     void CompressLazy();
     void EndBlock(bool last);
@@ -173,11 +202,12 @@ private:
             m_error = text;
     }
 
-    // The window and its hash chains. Positions are window offsets; 0 in the head and
+    // The window and its hash tables. Positions are window offsets; 0 in the head and
     // chain tables means no entry, so position 0 is never the start of a match.
     std::array<uint8_t, kWindowSize + kWindowPadding> m_window;
     std::array<uint16_t, kDictionarySize> m_prev;
-    std::array<uint16_t, kHashSize> m_head;
+    std::array<uint16_t, 1u << kHash4Bits> m_head4;
+    std::array<uint16_t, 1u << kHash3Bits> m_head3;
 
     // Symbols of the current block: a literal byte or a match length - 3, with the
     // match distance (0 for a literal).
@@ -202,7 +232,6 @@ private:
     int m_level = 0;
     LevelParameters m_parameters {};
 
-    uint32_t m_hash = 0;
     int64_t m_blockStart = 0; // negative once the block's start has slid out of the window
     uint32_t m_position = 0;  // the current string
     uint32_t m_lookahead = 0; // bytes from m_position to the end of the input read so far

@@ -90,6 +90,12 @@ public:
 
     bool IsStoring() const { return m_mode == ArchiveMode::Store; }
     bool IsLoading() const { return m_mode == ArchiveMode::Load; }
+
+    // A store made only to tell records apart, never to be read back (the keys of a
+    // cache): a writer may put an identity in place of content it can name more cheaply,
+    // as a picture's content id instead of its encoded bytes. Off unless set.
+    void SetForComparison(bool forComparison) { m_forComparison = forComparison; }
+    bool IsForComparison() const { return m_forComparison; }
     ByteStream& Stream() { return m_stream; }
 
     // Bytes between the stream's position and its end (loading only).
@@ -247,6 +253,7 @@ private:
 
     ByteStream& m_stream;
     ArchiveMode m_mode;
+    bool m_forComparison = false;
     int m_depth = 0;
     std::uint32_t m_objectSchema = kUnknownSchema;
     std::uint32_t m_mapCount = 1; // index 0 is the null reference

@@ -71,6 +71,12 @@ void GraphicsPath::Changed()
 
 void GraphicsPath::Append(PointF point, uint8_t type)
 {
+    // Room for a whole shape at once (a star, an ellipse's Béziers) rather than doubling
+    // from one point: paths are built anew at every paint.
+    if (m_points.capacity() == 0) {
+        m_points.reserve(kFirstCapacity);
+        m_types.reserve(kFirstCapacity);
+    }
     m_points.push_back(point);
     m_types.push_back(type);
 }
@@ -277,11 +283,13 @@ bool GraphicsPath::Transform(const Matrix& matrix)
 {
     if (!matrix.IsFinite())
         return false;
-    std::vector<PointF> mapped = m_points;
-    matrix.TransformPoints(mapped);
-    if (!AllFinite(mapped))
-        return false;
-    m_points = std::move(mapped);
+    // Checked first and mapped in place after, so that a refused transform leaves the path
+    // as it was without a copy of it: paths are transformed at every paint.
+    for (PointF p : m_points) {
+        if (!matrix.TransformPoint(p).IsFinite())
+            return false;
+    }
+    matrix.TransformPoints(m_points);
     Changed();
     return true;
 }

@@ -174,9 +174,15 @@ private:
     void EndClosedFigure();
     // Appends points as the control and end points of Bézier segments.
     void AppendBeziers(std::span<const PointF> points);
+    template <class Emit>
+    void ForEachFlattenedPoint(const Matrix* matrix, float flatness, const Emit& emit) const;
     void FlattenInto(const Matrix* matrix, float flatness, std::vector<PointF>& points,
                      std::vector<uint8_t>& types) const;
+    std::vector<FlattenedFigure> FlattenFigures(const Matrix* matrix, float flatness) const;
     const std::vector<FlattenedFigure>& CachedFlattenedFigures() const;
+
+    // Points a path makes room for when it gets its first.
+    static constexpr size_t kFirstCapacity = 32;
 
     std::vector<PointF> m_points;
     std::vector<uint8_t> m_types;

@@ -45,19 +45,6 @@ PointF BezierAt(PointF p0, PointF p1, PointF p2, PointF p3, double t)
                   float(b0 * p0.Y + b1 * p1.Y + b2 * p2.Y + b3 * p3.Y));
 }
 
-std::vector<FlattenedFigure> SplitFigures(const std::vector<PointF>& points, const std::vector<uint8_t>& types)
-{
-    std::vector<FlattenedFigure> figures;
-    for (size_t i = 0; i < points.size(); ++i) {
-        if (PathTypeKind(types[i]) == PathPointType::Start || figures.empty())
-            figures.emplace_back();
-        figures.back().points.push_back(points[i]);
-        if (IsClosingPathType(types[i]))
-            figures.back().closed = true;
-    }
-    return figures;
-}
-
 struct Box {
     double left = INFINITY;
     double top = INFINITY;
@@ -75,39 +62,47 @@ struct Box {
 
 } // namespace
 
-void GraphicsPath::FlattenInto(const Matrix* matrix, float flatness, std::vector<PointF>& points,
-                               std::vector<uint8_t>& types) const
+// Hands `emit(point, type)` every point of the path flattened, after mapping by the matrix
+// when one is given. Paths are flattened at every stroke: nothing is copied on the way.
+template <class Emit>
+void GraphicsPath::ForEachFlattenedPoint(const Matrix* matrix, float flatness, const Emit& emit) const
 {
-    std::vector<PointF> source = m_points;
-    if (matrix)
-        matrix->TransformPoints(source);
-    double tolerance = EffectiveFlatness(flatness);
-    points.clear();
-    types.clear();
-    points.reserve(source.size());
-    types.reserve(source.size());
-    for (size_t i = 0; i < source.size();) {
-        uint8_t type = m_types[i];
+    auto at = [&](size_t i) { return matrix ? matrix->TransformPoint(m_points[i]) : m_points[i]; };
+    const double tolerance = EffectiveFlatness(flatness);
+    PointF previous;
+    for (size_t i = 0; i < m_points.size();) {
+        const uint8_t type = m_types[i];
         if (PathTypeKind(type) != PathPointType::Bezier) {
-            points.push_back(source[i]);
-            types.push_back(type);
+            previous = at(i);
+            emit(previous, type);
             ++i;
             continue;
         }
         // Well-formed by construction: a Bézier follows a point and comes as a full triple.
-        PointF p0 = points.back();
-        PointF p1 = source[i];
-        PointF p2 = source[i + 1];
-        PointF p3 = source[i + 2];
-        int pieces = BezierPieces(p0, p1, p2, p3, tolerance);
-        for (int k = 1; k < pieces; ++k) {
-            points.push_back(BezierAt(p0, p1, p2, p3, double(k) / pieces));
-            types.push_back(PathPointType::Line);
-        }
-        points.push_back(p3);
-        types.push_back(PathPointType::Line | (m_types[i + 2] & PathPointType::FlagMask));
+        const PointF p0 = previous;
+        const PointF p1 = at(i);
+        const PointF p2 = at(i + 1);
+        const PointF p3 = at(i + 2);
+        const int pieces = BezierPieces(p0, p1, p2, p3, tolerance);
+        for (int k = 1; k < pieces; ++k)
+            emit(BezierAt(p0, p1, p2, p3, double(k) / pieces), uint8_t(PathPointType::Line));
+        emit(p3, uint8_t(PathPointType::Line | (m_types[i + 2] & PathPointType::FlagMask)));
+        previous = p3;
         i += 3;
     }
+}
+
+void GraphicsPath::FlattenInto(const Matrix* matrix, float flatness, std::vector<PointF>& points,
+                               std::vector<uint8_t>& types) const
+{
+    points.clear();
+    types.clear();
+    points.reserve(m_points.size());
+    types.reserve(m_points.size());
+    ForEachFlattenedPoint(matrix, flatness, [&](PointF point, uint8_t type) {
+        points.push_back(point);
+        types.push_back(type);
+    });
 }
 
 bool GraphicsPath::Flatten(const Matrix& matrix, float flatness)
@@ -130,20 +125,26 @@ std::vector<FlattenedFigure> GraphicsPath::GetFlattenedFigures(const Matrix* mat
     bool plain = (!matrix || matrix->IsIdentity()) && EffectiveFlatness(flatness) == kFlatnessDefault;
     if (plain)
         return CachedFlattenedFigures();
-    std::vector<PointF> points;
-    std::vector<uint8_t> types;
-    FlattenInto(matrix, flatness, points, types);
-    return SplitFigures(points, types);
+    return FlattenFigures(matrix, flatness);
+}
+
+std::vector<FlattenedFigure> GraphicsPath::FlattenFigures(const Matrix* matrix, float flatness) const
+{
+    std::vector<FlattenedFigure> figures;
+    ForEachFlattenedPoint(matrix, flatness, [&](PointF point, uint8_t type) {
+        if (PathTypeKind(type) == PathPointType::Start || figures.empty())
+            figures.emplace_back();
+        figures.back().points.push_back(point);
+        if (IsClosingPathType(type))
+            figures.back().closed = true;
+    });
+    return figures;
 }
 
 const std::vector<FlattenedFigure>& GraphicsPath::CachedFlattenedFigures() const
 {
-    if (!m_cachedFlattened) {
-        std::vector<PointF> points;
-        std::vector<uint8_t> types;
-        FlattenInto(nullptr, kFlatnessDefault, points, types);
-        m_cachedFlattened = SplitFigures(points, types);
-    }
+    if (!m_cachedFlattened)
+        m_cachedFlattened = FlattenFigures(nullptr, kFlatnessDefault);
     return *m_cachedFlattened;
 }
 

@@ -203,33 +203,35 @@ bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
 
 bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
 {
-    if (!brush.IsValid() || !PreparePath(path, m_state.world))
+    const auto device = DeviceMatrix(m_state.world);
+    if (!brush.IsValid() || !device || !IsDrawable(path))
         return false;
-    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+    cairo_set_matrix(m_cr, &*device);
+    cairo_new_path(m_cr);
     ApplySmoothing();
     if (!brush.SetAsSource(m_cr))
         return false;
     if (cairo_get_antialias(m_cr) != CAIRO_ANTIALIAS_NONE) {
         // A brush whose own edge cairo draws aliased is clipped to its area with
-        // antialiasing, so that edge is as smooth as the path's.
-        cairo_path_t* shape = cairo_copy_path(m_cr);
-        cairo_new_path(m_cr);
+        // antialiasing, so that edge is as smooth as the path's. The area is asked for
+        // before the shape goes in: most brushes have none, and the shape is then added
+        // once.
         cairo_save(m_cr);
         if (brush.AppendPaintedArea(m_cr)) {
             cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_WINDING);
             cairo_clip(m_cr);
+            cairo_new_path(m_cr);
+            cairo_set_matrix(m_cr, &*device);
+            AppendToContext(m_cr, path);
             cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
-            cairo_append_path(m_cr, shape);
             cairo_fill(m_cr);
             cairo_restore(m_cr);
-            cairo_path_destroy(shape);
             return true;
         }
         cairo_restore(m_cr);
-        cairo_new_path(m_cr);
-        cairo_append_path(m_cr, shape);
-        cairo_path_destroy(shape);
     }
+    AppendToContext(m_cr, path);
+    cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
     cairo_fill(m_cr);
     return true;
 }
@@ -269,6 +271,7 @@ bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
     if (mode == CombineMode::Replace)
         m_state.clip.clear();
     m_state.clip.push_back(ClipArea{path, m_state.world});
+    m_state.clipId = m_nextClipId++;
     ApplyClip();
     return true;
 }
@@ -276,6 +279,7 @@ bool Graphics::SetClip(const GraphicsPath& path, CombineMode mode)
 void Graphics::ResetClip()
 {
     m_state.clip.clear();
+    m_state.clipId = 0;
     ApplyClip();
 }
 
@@ -316,9 +320,11 @@ bool Graphics::Restore(GraphicsState state)
     auto found = std::find_if(m_saved.begin(), m_saved.end(), [state](const SavedState& s) { return s.id == state; });
     if (found == m_saved.end())
         return false;
+    const bool clipChanged = found->state.clipId != m_state.clipId;
     m_state = std::move(found->state);
     m_saved.erase(found, m_saved.end());
-    ApplyClip();
+    if (clipChanged)
+        ApplyClip();
     return true;
 }
 

@@ -134,6 +134,9 @@ private:
     struct State {
         Matrix world;
         std::vector<ClipArea> clip;
+        // Names the clip: 0 for none, a new number for every clip set; a restore that
+        // brings back the clip in force leaves the context's clip alone.
+        uint64_t clipId = 0;
         SmoothingMode smoothing = SmoothingMode::Default;
     };
     struct SavedState {
@@ -155,6 +158,7 @@ private:
     State m_state;
     std::vector<SavedState> m_saved;
     GraphicsState m_nextStateId = 1;
+    uint64_t m_nextClipId = 1;
 };
 
 } // namespace kelmora

@@ -1,8 +1,11 @@
 // Drawing bitmaps: the picture goes to cairo premultiplied as a surface pattern whose
-// matrix maps device space back onto the source rectangle.
+// matrix maps device space back onto the source rectangle. The premultiplied surface,
+// with the attributes applied, comes from the picture cache where there is one
+// (PictureCache.h), so that a picture drawn again is not converted again.
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageAttributes.h"
+#include "platform/graphics/PictureCache.h"
 #include "platform/imaging/Bitmap.h"
 #include "platform/imaging/PremultipliedPixels.h"
 
@@ -62,6 +65,22 @@ cairo_surface_t* CreateSourceSurface(const Bitmap& image, const ImageAttributes*
     return surface;
 }
 
+// The premultiplied surface of the bitmap with the attributes applied, from the picture
+// cache when it holds one, else made (and then kept); a new reference, or null.
+cairo_surface_t* SourceSurface(const Bitmap& image, const ImageAttributes* attributes)
+{
+    PictureCache* cache = PictureCache::ForCurrentThread();
+    if (!cache)
+        return CreateSourceSurface(image, attributes);
+    std::vector<float> settings = attributes ? attributes->BitmapSettings() : std::vector<float>();
+    if (cairo_surface_t* kept = cache->Find(image, settings))
+        return kept;
+    cairo_surface_t* surface = CreateSourceSurface(image, attributes);
+    if (surface)
+        cache->Keep(image, std::move(settings), surface);
+    return surface;
+}
+
 } // namespace
 
 bool Graphics::DrawImage(const Bitmap& image, std::span<const PointF> destPoints, const RectF& sourceRect,
@@ -99,7 +118,7 @@ bool Graphics::DrawImage(const Bitmap& image, std::span<const PointF> destPoints
             return false;
     }
 
-    cairo_surface_t* surface = CreateSourceSurface(image, attributes);
+    cairo_surface_t* surface = SourceSurface(image, attributes);
     if (!surface)
         return false;
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);

@@ -136,6 +136,32 @@ bool ImageAttributes::ChangesBitmaps() const
     return BitmapCategory().HasAny();
 }
 
+std::vector<float> ImageAttributes::BitmapSettings() const
+{
+    std::vector<float> settings;
+    if (!ChangesBitmaps())
+        return settings;
+    const Category& category = BitmapCategory();
+    auto appendMatrix = [&settings](const ColorMatrix& matrix) {
+        for (const auto& row : matrix.m)
+            settings.insert(settings.end(), row.begin(), row.end());
+    };
+    settings.push_back(category.key ? 1.0f : 0.0f);
+    if (category.key) {
+        for (Color c : {category.key->low, category.key->high})
+            settings.insert(settings.end(), {float(c.GetR()), float(c.GetG()), float(c.GetB())});
+    }
+    settings.push_back(category.matrix ? 1.0f : 0.0f);
+    if (category.matrix) {
+        settings.push_back(float(int32_t(category.matrix->flags)));
+        appendMatrix(category.matrix->matrix);
+        settings.push_back(category.matrix->gray ? 1.0f : 0.0f);
+        if (category.matrix->gray)
+            appendMatrix(*category.matrix->gray);
+    }
+    return settings;
+}
+
 void ImageAttributes::BitmapAdjustment::Tables::Fill(const ColorMatrix& matrix)
 {
     for (size_t k = 0; k < 4; ++k)

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace kelmora {
 
@@ -68,6 +69,9 @@ public:
 
     // Whether drawing a bitmap changes any colour.
     bool ChangesBitmaps() const;
+    // The settings that drawing a bitmap uses, as a list of numbers: two attribute sets
+    // with equal lists change bitmaps alike. Empty when they change nothing.
+    std::vector<float> BitmapSettings() const;
     // One straight 0xAARRGGBB pixel as drawing a bitmap gives it.
     uint32_t AdjustBitmapPixel(uint32_t argb) const;
 

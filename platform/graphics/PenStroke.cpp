@@ -103,17 +103,15 @@ std::vector<StrokeFigure> PenSpaceFigures(const GraphicsPath& path, const cairo_
     Matrix toDevice = FromCairo(worldToDevice);
     cairo_matrix_t deviceToPen = penToDevice;
     cairo_matrix_invert(&deviceToPen);
-    std::vector<StrokeFigure> figures;
-    for (const FlattenedFigure& flat : path.GetFlattenedFigures(&toDevice, float(flatness))) {
-        StrokeFigure figure;
-        figure.closed = flat.closed;
-        figure.points.reserve(flat.points.size());
-        for (PointF p : flat.points) {
-            double x = p.X, y = p.Y;
-            cairo_matrix_transform_point(&deviceToPen, &x, &y);
-            figure.points.emplace_back(x, y);
-        }
-        figures.push_back(std::move(figure));
+    const std::vector<FlattenedFigure> flattened = path.GetFlattenedFigures(&toDevice, float(flatness));
+    std::vector<StrokeFigure> figures(flattened.size());
+    const cairo_matrix_t& m = deviceToPen;
+    for (size_t f = 0; f < flattened.size(); ++f) {
+        figures[f].closed = flattened[f].closed;
+        std::vector<StrokeVec>& points = figures[f].points;
+        points.reserve(flattened[f].points.size());
+        for (PointF p : flattened[f].points)
+            points.emplace_back(m.xx * p.X + m.xy * p.Y + m.x0, m.yx * p.X + m.yy * p.Y + m.y0);
     }
     return figures;
 }
@@ -134,7 +132,8 @@ bool HasCutMiter(const std::vector<StrokeFigure>& figures, double halfWidth, dou
         for (size_t v = first; v < last; ++v) {
             StrokeVec in = (points[v] - points[(v + n - 1) % n]).Normalized();
             StrokeVec out = (points[(v + 1) % n] - points[v]).Normalized();
-            double halfCos = std::cos(std::fabs(std::atan2(in.Cross(out), in.Dot(out))) / 2.0);
+            // The cosine of half the turn, cos(θ / 2) = √((1 + cos θ) / 2), without trigonometry.
+            double halfCos = std::sqrt(std::max(0.0, (1.0 + in.Dot(out)) / 2.0));
             if (halfCos > 0.0 && 1.0 / halfCos <= limit)
                 continue;
             double cut = halfCos > 0.0 ? std::min(limit * halfWidth, halfWidth / halfCos) : limit * halfWidth;
@@ -165,10 +164,10 @@ StrokePlan MakePlan(const Pen& pen, const GraphicsPath& path, const cairo_matrix
         // One device pixel whatever the transforms: stroke in device space.
         cairo_matrix_init_identity(&plan.penToDevice);
         width = 1.0;
-    } else if (minimumPixel) {
-        width = std::max(width, 1.0 / StretchOf(plan.penToDevice).smallest);
     }
-    Stretch stretch = StretchOf(plan.penToDevice);
+    const Stretch stretch = StretchOf(plan.penToDevice);
+    if (pen.GetWidth() != 0.0 && minimumPixel)
+        width = std::max(width, 1.0 / stretch.smallest);
 
     StrokeStyle& style = plan.style;
     style.width = width;

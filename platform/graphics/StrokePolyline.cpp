@@ -49,15 +49,16 @@ std::vector<StrokeVec> StrokePolyline::Extract(double a, double b) const
     return result;
 }
 
+// Compacts in place: no second vector.
 std::vector<StrokeVec> WithoutRepeats(std::vector<StrokeVec> points, double epsilon)
 {
-    std::vector<StrokeVec> result;
-    result.reserve(points.size());
-    for (StrokeVec p : points) {
-        if (result.empty() || (p - result.back()).Length() > epsilon)
-            result.push_back(p);
+    size_t kept = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (kept == 0 || (points[i] - points[kept - 1]).Length() > epsilon)
+            points[kept++] = points[i];
     }
-    return result;
+    points.resize(kept);
+    return points;
 }
 
 } // namespace kelmora

@@ -40,7 +40,9 @@ struct StrokeVec {
     constexpr double Dot(StrokeVec o) const { return x * o.x + y * o.y; }
     // z of the 3-D cross product: positive when o lies clockwise on screen from this.
     constexpr double Cross(StrokeVec o) const { return x * o.y - y * o.x; }
-    double Length() const { return std::hypot(x, y); }
+    // The plain square root: stroke geometry never comes near the range where hypot's
+    // care against overflow matters, and it is called for every vertex.
+    double Length() const { return std::sqrt(x * x + y * y); }
     StrokeVec Normalized() const
     {
         double length = Length();

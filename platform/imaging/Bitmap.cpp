@@ -1,10 +1,25 @@
 #include "platform/imaging/Bitmap.h"
 
+#include <atomic>
 #include <cassert>
 #include <cmath>
 #include <new>
 
 namespace kelmora {
+
+namespace {
+
+// Content ids of every thread's bitmaps come from this one counter, so no two pixel
+// states ever share one.
+std::atomic<uint64_t> g_nextContentId{1};
+
+} // namespace
+
+void Bitmap::Touch()
+{
+    if (m_contentId != 0)
+        m_contentId = g_nextContentId.fetch_add(1, std::memory_order_relaxed);
+}
 
 ImageStatus Bitmap::CheckSize(int64_t width, int64_t height, size_t maxBytes)
 {
@@ -34,6 +49,8 @@ Bitmap Bitmap::Create(int32_t width, int32_t height)
     bitmap.m_height = height;
     bitmap.m_status = ImageStatus::Ok;
     bitmap.m_lastStatus = ImageStatus::Ok;
+    bitmap.m_contentId = g_nextContentId.fetch_add(1, std::memory_order_relaxed);
+    bitmap.m_lifetime = std::make_shared<char>(0);
     return bitmap;
 }
 
@@ -54,12 +71,16 @@ Bitmap::Bitmap(const Bitmap& other)
     , m_status(other.m_status)
     , m_lastStatus(other.m_lastStatus)
     , m_source(other.m_source)
+    , m_contentId(other.m_contentId)
+    , m_lifetime(other.m_lifetime)
 {
     try {
         m_pixels = other.m_pixels;
     } catch (const std::bad_alloc&) {
         m_width = m_height = 0;
         m_status = m_lastStatus = ImageStatus::OutOfMemory;
+        m_contentId = 0;
+        m_lifetime.reset();
     }
 }
 
@@ -81,10 +102,13 @@ Bitmap::Bitmap(Bitmap&& other) noexcept
     , m_status(other.m_status)
     , m_lastStatus(other.m_lastStatus)
     , m_source(std::move(other.m_source))
+    , m_contentId(other.m_contentId)
+    , m_lifetime(std::move(other.m_lifetime))
 {
     other.m_pixels.clear();
     other.m_width = other.m_height = 0;
     other.m_status = other.m_lastStatus = ImageStatus::InvalidParameter;
+    other.m_contentId = 0;
 }
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
@@ -98,9 +122,12 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
         m_status = other.m_status;
         m_lastStatus = other.m_lastStatus;
         m_source = std::move(other.m_source);
+        m_contentId = other.m_contentId;
+        m_lifetime = std::move(other.m_lifetime);
         other.m_pixels.clear();
         other.m_width = other.m_height = 0;
         other.m_status = other.m_lastStatus = ImageStatus::InvalidParameter;
+        other.m_contentId = 0;
     }
     return *this;
 }
@@ -117,6 +144,7 @@ ImageStatus Bitmap::SetResolution(float dpiX, float dpiY)
 uint32_t* Bitmap::Row(int32_t y)
 {
     assert(y >= 0 && y < m_height);
+    Touch();
     return m_pixels.data() + size_t(y) * size_t(m_width);
 }
 

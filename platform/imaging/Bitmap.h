@@ -77,8 +77,22 @@ public:
     const uint32_t* Row(int32_t y) const;
 
     // Every pixel, row after row; empty for a failed bitmap.
-    std::span<uint32_t> Pixels() { return m_pixels; }
+    std::span<uint32_t> Pixels()
+    {
+        Touch();
+        return m_pixels;
+    }
     std::span<const uint32_t> Pixels() const { return m_pixels; }
+
+    // Identifies the pixels for caches of what is drawn from them: the same for copies
+    // that hold the same pixels, a new value after every access that can change them (the
+    // non-const Row, Pixels and SetPixel). A pointer or span obtained before the bitmap
+    // was drawn is fetched again before the pixels are written through it. 0 for a
+    // bitmap without pixels.
+    uint64_t ContentId() const { return m_contentId; }
+    // Alive while this bitmap or a copy of it exists: caches drop what they keep for a
+    // bitmap once its lifetime has expired.
+    std::weak_ptr<const void> Lifetime() const { return m_lifetime; }
 
     // One pixel as 0xAARRGGBB. InvalidParameter outside the bitmap or on a failed one.
     ImageStatus GetPixel(int32_t x, int32_t y, uint32_t* argb) const;
@@ -94,6 +108,9 @@ public:
     void SetSourceBytes(std::shared_ptr<const std::vector<uint8_t>> bytes) { m_source = std::move(bytes); }
 
 private:
+    // The pixels may change: they get a new content id.
+    void Touch();
+
     std::vector<uint32_t> m_pixels;
     int32_t m_width = 0;
     int32_t m_height = 0;
@@ -102,6 +119,8 @@ private:
     ImageStatus m_status = ImageStatus::InvalidParameter;
     ImageStatus m_lastStatus = ImageStatus::InvalidParameter;
     std::shared_ptr<const std::vector<uint8_t>> m_source;
+    uint64_t m_contentId = 0;
+    std::shared_ptr<const void> m_lifetime;
 };
 
 // Channels of a 0xAARRGGBB pixel.

@@ -1,9 +1,11 @@
+// The blur itself lives in StackBlurPasses.h; this file picks the build that the
+// processor runs best and keeps the divisor table.
+
 #include "platform/imaging/StackBlur.h"
+#include "platform/imaging/StackBlurPasses.h"
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
-#include <vector>
 
 namespace kelmora {
 
@@ -32,60 +34,14 @@ constexpr std::array<StackBlurDivisor, kMaxStackBlurRadius + 1> MakeDivisors()
 
 constexpr std::array<StackBlurDivisor, kMaxStackBlurRadius + 1> kDivisors = MakeDivisors();
 
-uint32_t AlphaAt(const uint32_t* line, size_t step, uint32_t index)
+bool HasAvx2()
 {
-    return line[index * step] >> 24;
-}
-
-// Blurs the alpha of `count` pixels that lie `step` words apart, starting at `line`. The
-// stack holds the 2r + 1 source values of the window, so that the line can be written
-// in place: the pixel read next always lies ahead of the one written.
-void BlurLine(uint32_t* line, size_t step, uint32_t count, uint32_t radius, StackBlurDivisor divisor,
-              std::vector<uint8_t>& stack)
-{
-    const uint32_t div = 2 * radius + 1;
-    const uint32_t last = count - 1;
-    uint32_t sum = 0;
-    uint32_t sumIn = 0;
-    uint32_t sumOut = 0;
-
-    // The left half of the window (centre included) is the first pixel repeated, the
-    // right half the next r pixels, the last one repeated where the line is shorter.
-    const uint32_t first = AlphaAt(line, step, 0);
-    for (uint32_t i = 0; i <= radius; ++i) {
-        stack[i] = uint8_t(first);
-        sum += first * (i + 1);
-        sumOut += first;
-    }
-    for (uint32_t i = 1; i <= radius; ++i) {
-        const uint32_t a = AlphaAt(line, step, std::min(i, last));
-        stack[radius + i] = uint8_t(a);
-        sum += a * (radius + 1 - i);
-        sumIn += a;
-    }
-
-    uint32_t sp = radius;
-    uint32_t xp = std::min(radius, last);
-    for (uint32_t x = 0; x < count; ++x) {
-        uint32_t& pixel = line[x * step];
-        pixel = (pixel & 0x00FFFFFFu) | (((sum * divisor.mul) >> divisor.shift) << 24);
-
-        sum -= sumOut;
-        uint32_t start = sp + div - radius;
-        if (start >= div)
-            start -= div;
-        sumOut -= stack[start];
-        if (xp < last)
-            ++xp;
-        stack[start] = uint8_t(AlphaAt(line, step, xp));
-        sumIn += stack[start];
-        sum += sumIn;
-
-        if (++sp >= div)
-            sp = 0;
-        sumOut += stack[sp];
-        sumIn -= stack[sp];
-    }
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool s_avx2 = __builtin_cpu_supports("avx2");
+    return s_avx2;
+#else
+    return false;
+#endif
 }
 
 } // namespace
@@ -100,13 +56,10 @@ void StackBlurAlpha(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t 
     if (!pixels || width == 0 || height == 0 || radius == 0)
         return;
     const uint32_t r = std::min(radius, kMaxStackBlurRadius);
-    const StackBlurDivisor divisor = kDivisors[r];
-    std::vector<uint8_t> stack(2 * r + 1);
-
-    for (uint32_t y = 0; y < height; ++y)
-        BlurLine(pixels + size_t(y) * width, 1, width, r, divisor, stack);
-    for (uint32_t x = 0; x < width; ++x)
-        BlurLine(pixels + x, width, height, r, divisor, stack);
+    if (HasAvx2())
+        StackBlurAlphaAvx2(pixels, width, height, r, kDivisors[r]);
+    else
+        BlurPasses<PortableKernel>(pixels, width, height, r, kDivisors[r]);
 }
 
 } // namespace kelmora

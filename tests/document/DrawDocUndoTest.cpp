@@ -2,6 +2,10 @@
 // stacking order, grouping by hand, and long random edit sequences undone and redone.
 
 #include "UndoUnitTestSupport.h"
+#include "model/DeviceContext.h"
+#include "model/EffectCache.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -314,6 +318,56 @@ TEST(DrawDocUndo, RandomEditsUndoneGiveTheOriginalAndRedoneGiveTheFinalDrawing)
         EXPECT_EQ(f.SavedRecords(), final);
         EXPECT_EQ(f.document.m_nObjects, f.LiveInList());
     }
+}
+
+// Undo and redo read records back into the objects; a repaint then shows what the record
+// holds, never the effect layers kept for the state before.
+TEST(DrawDocUndo, RepaintsAfterUndoAndRedoShowNoStaleEffects)
+{
+    UndoFixture f;
+    CDrawObj* rect = f.AddRect(20, 0xFF3366CC);
+    rect->m_bShadow = true;
+    rect->m_fShadowBlur = 4.0f;
+    rect->m_bGlow = true;
+    rect->m_fGlowRadius = 10.0f;
+    rect->m_bReflection = true;
+    auto paint = [&] {
+        std::optional<ImageSurface> surface = ImageSurface::Create(160, 160);
+        {
+            Graphics g(*surface);
+            g.SetSmoothingMode(SmoothingMode::AntiAlias);
+            DeviceContext screen(false);
+            f.document.Draw(g, screen, &f.view);
+        }
+        return std::move(*surface);
+    };
+    auto pixels = [](const ImageSurface& s) {
+        std::vector<uint32_t> all;
+        for (int y = 0; y < s.Height(); ++y)
+            for (int x = 0; x < s.Width(); ++x)
+                all.push_back(s.GetPixel(x, y)->GetValue());
+        return all;
+    };
+    // A paint through the cache as the edits left it, and one with it emptied.
+    auto paintTwice = [&](const char* when) {
+        const std::vector<uint32_t> cached = pixels(paint());
+        EffectCache::ForCurrentThread()->Clear();
+        const std::vector<uint32_t> fresh = pixels(paint());
+        EXPECT_EQ(cached, fresh) << when;
+        return fresh;
+    };
+
+    const std::vector<uint32_t> before = paintTwice("before");
+    ASSERT_TRUE(f.document.AddUndo(&f.view, UNDO_CHANGE, rect));
+    rect->SetFillColor(0xFFCC6633, false);
+    rect->m_nShadowDirection = 180;
+    rect->Offset(PointF(15, 5), nullptr);
+    const std::vector<uint32_t> after = paintTwice("after the edit");
+    EXPECT_NE(after, before);
+    ASSERT_EQ(f.Undo().Undo(), S_OK);
+    EXPECT_EQ(paintTwice("after undo"), before);
+    ASSERT_EQ(f.Undo().Redo(), S_OK);
+    EXPECT_EQ(paintTwice("after redo"), after);
 }
 
 } // namespace

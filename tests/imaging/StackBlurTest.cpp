@@ -1,9 +1,11 @@
 // The stack blur of straight alpha: kernel shape, edges, limits and what it leaves alone.
 
 #include "platform/imaging/StackBlur.h"
+#include "platform/imaging/StackBlurPasses.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +24,56 @@ uint64_t TotalAlpha(const std::vector<uint32_t>& pixels)
     for (uint32_t p : pixels)
         total += p >> 24;
     return total;
+}
+
+// The blur one line at a time, in place, with the window kept on a ring of 2r + 1 values:
+// the plain form of the algorithm, whose output the library's must match byte for byte.
+void BlurLineOnRing(uint32_t* line, size_t step, uint32_t count, uint32_t radius, std::vector<uint8_t>& ring)
+{
+    const StackBlurDivisor divisor = StackBlurDivisorFor(radius);
+    const uint32_t div = 2 * radius + 1;
+    const uint32_t last = count - 1;
+    auto alphaAt = [&](uint32_t i) { return line[i * step] >> 24; };
+    uint32_t sum = 0;
+    uint32_t sumIn = 0;
+    uint32_t sumOut = 0;
+    for (uint32_t i = 0; i <= radius; ++i) {
+        ring[i] = uint8_t(alphaAt(0));
+        sum += ring[i] * (i + 1);
+        sumOut += ring[i];
+    }
+    for (uint32_t i = 1; i <= radius; ++i) {
+        ring[radius + i] = uint8_t(alphaAt(std::min(i, last)));
+        sum += ring[radius + i] * (radius + 1 - i);
+        sumIn += ring[radius + i];
+    }
+    uint32_t sp = radius;
+    uint32_t xp = std::min(radius, last);
+    for (uint32_t x = 0; x < count; ++x) {
+        uint32_t& pixel = line[x * step];
+        pixel = (pixel & 0x00FFFFFFu) | (((sum * divisor.mul) >> divisor.shift) << 24);
+        sum -= sumOut;
+        const uint32_t start = (sp + div - radius) % div;
+        sumOut -= ring[start];
+        if (xp < last)
+            ++xp;
+        ring[start] = uint8_t(alphaAt(xp));
+        sumIn += ring[start];
+        sum += sumIn;
+        sp = (sp + 1) % div;
+        sumOut += ring[sp];
+        sumIn -= ring[sp];
+    }
+}
+
+void BlurOnRings(std::vector<uint32_t>& pixels, uint32_t width, uint32_t height, uint32_t radius)
+{
+    radius = std::min(radius, kMaxStackBlurRadius);
+    std::vector<uint8_t> ring(2 * radius + 1);
+    for (uint32_t y = 0; y < height; ++y)
+        BlurLineOnRing(pixels.data() + size_t(y) * width, 1, width, radius, ring);
+    for (uint32_t x = 0; x < width; ++x)
+        BlurLineOnRing(pixels.data() + x, width, height, radius, ring);
 }
 
 } // namespace
@@ -119,6 +171,35 @@ TEST(StackBlur, LimitsAndIdentities)
     StackBlurAlpha(clear.data(), 17, 9, 254);
     for (uint32_t p : clear)
         EXPECT_EQ(p, 0x00808080u);
+}
+
+TEST(StackBlur, MatchesTheLineByLineBlurByteForByte)
+{
+    // Sizes around the band height and the vector widths, lines shorter than the radius,
+    // and layers of one row or one column; alpha from noise with solid patches.
+    const struct {
+        uint32_t width, height;
+    } sizes[] = {{1, 1}, {1, 37}, {53, 1}, {2, 3}, {15, 17}, {16, 16}, {17, 33}, {64, 31}, {131, 70}, {300, 9}};
+    uint32_t seed = 99;
+    for (const auto& size : sizes) {
+        std::vector<uint32_t> pixels(size_t(size.width) * size.height);
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            pixels[i] = (i / 7) % 3 == 0 ? (seed | 0xFF000000u) : seed;
+        }
+        for (uint32_t radius : {1u, 2u, 5u, 16u, 40u, 254u, 600u}) {
+            std::vector<uint32_t> expected = pixels;
+            BlurOnRings(expected, size.width, size.height, radius);
+            std::vector<uint32_t> actual = pixels;
+            StackBlurAlpha(actual.data(), size.width, size.height, radius);
+            ASSERT_EQ(actual, expected) << size.width << " x " << size.height << " radius " << radius;
+            // The portable build, which processors without AVX2 run.
+            const uint32_t r = std::min(radius, kMaxStackBlurRadius);
+            std::vector<uint32_t> portable = pixels;
+            BlurPasses<PortableKernel>(portable.data(), size.width, size.height, r, StackBlurDivisorFor(r));
+            ASSERT_EQ(portable, expected) << size.width << " x " << size.height << " radius " << radius;
+        }
+    }
 }
 
 } // namespace kelmora
