@@ -76,16 +76,18 @@ TEST(RibbonArt, StyleItemsShowTheirRowsFillAndOutline)
         ASSERT_EQ(image.GetWidth(), kGalleryItemSize);
         const QuickStyle& style = QuickStyleTable[size_t(row)];
         const Pixel centre = At(image, 20, 20);
-        if (style.FillOn())
+        if (style.FillOn()) {
             EXPECT_TRUE(Near(centre, style.FillColor() & 0xFFFFFF));
-        else
+        } else {
             EXPECT_EQ(centre.a, 0);
+        }
         // The outline runs along the sample's edge, 7 pixels in from the item's.
         const Pixel edge = At(image, 20, 7);
-        if (style.LineOn())
+        if (style.LineOn()) {
             EXPECT_TRUE(Near(edge, style.LineColor() & 0xFFFFFF)) << edge.r << "," << edge.g << "," << edge.b;
-        else if (style.FillOn())
+        } else if (style.FillOn()) {
             EXPECT_TRUE(Near(At(image, 20, 9), style.FillColor() & 0xFFFFFF));
+        }
     }
 }
 

@@ -134,8 +134,9 @@ TEST_F(RibbonTest, EveryElementSitsInItsCategoryAndPanelInOrder)
             ASSERT_NE(place->panel, nullptr);
             EXPECT_EQ(place->page->GetLabel(), panel.category);
             EXPECT_EQ(place->panel->GetLabel(), panel.panel);
-            if (expected.kind != Kind::CheckBox && expected.kind != Kind::Edit && expected.kind != Kind::ComboBox)
+            if (expected.kind != Kind::CheckBox && expected.kind != Kind::Edit && expected.kind != Kind::ComboBox) {
                 EXPECT_TRUE(element->smallImage.IsOk() || element->largeImage.IsOk());
+            }
         }
         EXPECT_EQ(order, expectedOrder) << panel.panel;
     }
