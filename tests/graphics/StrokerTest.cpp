@@ -111,34 +111,32 @@ TEST(Stroker, SideContoursCoverWhatThePiecesCover)
     // A full-width line comes as the contours of its sides; a compound pen of one full-width
     // line still comes as pieces, segment by segment and join by join. Both must cover the
     // same area, corners, folds and caps included.
-    std::vector<StrokeVec> star;
-    std::vector<StrokeVec> hexagon;
-    for (int i = 0; i < 10; ++i) {
-        const double angle = i * std::numbers::pi / 5;
-        const double radius = i % 2 ? 7 : 32;
-        star.push_back({40 + radius * std::sin(angle), 40 - radius * std::cos(angle)});
-        if (i < 6)
-            hexagon.push_back({40 + 25 * std::cos(angle * 5 / 3), 40 + 25 * std::sin(angle * 5 / 3)});
-    }
-    std::vector<StrokeVec> zigzag;
-    std::vector<StrokeVec> stairs;
+    auto ring = [](int corners, double odd, double even) {
+        std::vector<StrokeVec> points;
+        for (int i = 0; i < corners; ++i) {
+            const double angle = 2 * i * std::numbers::pi / corners, radius = i % 2 ? odd : even;
+            points.push_back({40 + radius * std::sin(angle), 40 - radius * std::cos(angle)});
+        }
+        return points;
+    };
+    std::vector<StrokeVec> zigzag, stairs;
     for (int i = 0; i < 40; ++i) {
         zigzag.push_back({20 + i * 1.0, 40 + (i % 2 ? 1.5 : -1.5)});
         stairs.push_back({10 + (i + 1) / 2 * 2.0, 10 + i / 2 * 2.0});
     }
     const struct {
-        std::vector<StrokeFigure> figures;
+        StrokeFigure figure;
         double width;
     } shapes[] = {
-        {{{star, true}}, 6},                                                 // sharp and reflex corners
-        {{{hexagon, true}}, 6},                                              // obtuse corners
-        {{{zigzag, false}}, 4},                                              // short, sharply turning
-        {{{stairs, false}}, 9},                                              // steps under half the width
-        {{{{{30, 30}, {33, 30}, {33, 33}, {30, 33}}, true}}, 10},            // pen wider than the figure
-        {{{{{10, 10}, {40, 10}, {70, 10}, {70, 70}, {10, 70}}, true}}, 6},  // collinear
-        {{Open({{10, 40}, {70, 40}, {30, 40}, {30, 70}})}, 6},              // reversing
-        {{{{{20, 20}, {60, 60}}, true}}, 6},                                  // there and back
-        {{{{{30, 30}, {50, 32}, {36, 50}}, true}}, 16},                       // thick: the inside folds
+        {{ring(10, 7, 32), true}, 6},                                      // sharp and reflex corners
+        {{ring(6, 25, 25), true}, 6},                                      // obtuse corners
+        {{zigzag, false}, 4},                                              // short, sharply turning
+        {{stairs, false}, 9},                                              // steps under half the width
+        {{{{30, 30}, {33, 30}, {33, 33}, {30, 33}}, true}, 10},            // pen wider than the figure
+        {{{{10, 10}, {40, 10}, {70, 10}, {70, 70}, {10, 70}}, true}, 6},  // collinear
+        {Open({{10, 40}, {70, 40}, {30, 40}, {30, 70}}), 6},               // reversing
+        {{{{20, 20}, {60, 60}}, true}, 6},                                  // there and back
+        {{{{30, 30}, {50, 32}, {36, 50}}, true}, 16},                       // thick: the inside folds
     };
     cairo_matrix_t identity;
     cairo_matrix_init_identity(&identity);
@@ -157,9 +155,10 @@ TEST(Stroker, SideContoursCoverWhatThePiecesCover)
             style.miterLimit = limit;
             style.startCap = LineCap::Round;
             style.endCap = LineCap::Triangle;
-            std::vector<StrokePolygon> contours = StrokeFigures(shapes[s].figures, style);
+            std::span<const StrokeFigure> figure(&shapes[s].figure, 1);
+            std::vector<StrokePolygon> contours = StrokeFigures(figure, style);
             style.compound = {0.0, 1.0};
-            std::vector<StrokePolygon> pieces = StrokeFigures(shapes[s].figures, style);
+            std::vector<StrokePolygon> pieces = StrokeFigures(figure, style);
             ASSERT_LT(contours.size(), pieces.size()) << s; // the two ways are both taken
             for (const cairo_matrix_t& place : {identity, skewed}) {
                 std::vector<double> a = Coverage(contours, place);
