@@ -62,9 +62,10 @@ EffectLayers CDrawObj::OpenEffectLayers(Graphics& g, ViewServices* pView, const 
                                         const GraphicsPath& path, const GraphicsPath* shadowPath,
                                         const DrawTools& tools, const RectF& body, LayerReach& reach)
 {
-    reach = LayerReach{g.GetVisibleClipBounds(), false};
     const float glow = GlowReach(*this, tools);
     const bool layered = shadowPath || (glow > 0.0f && (parts & kDrawBody)) || (m_bReflection && (parts & kDrawReflection));
+    // Without a layer nothing asks how far one may reach.
+    reach = LayerReach{layered ? g.GetVisibleClipBounds() : std::nullopt, false};
     if (!layered || (pView && pView->m_bPrinting))
         return {};
     EffectCache* cache = EffectCache::ForCurrentThread();

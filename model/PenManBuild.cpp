@@ -98,12 +98,13 @@ std::unique_ptr<Pen> PenMan::CreatePen(ViewServices* view)
         return nullptr;
     auto pen = std::make_unique<Pen>(*brush, w);
 
-    // The calligraphic nib: scaled in its own frame, then turned.
+    // The calligraphic nib: scaled in its own frame, then turned. The plain nib (100 %, 0°)
+    // keeps the pen's transform as it is, without the checks.
     const Matrix scale = Matrix::Scaling(float(m_nScaleX / 100.0), float(m_nScaleY / 100.0));
-    if (AcceptsTransform(*pen, scale, MatrixOrder::Prepend))
+    if (!scale.IsIdentity() && AcceptsTransform(*pen, scale, MatrixOrder::Prepend))
         pen->MultiplyTransform(scale, MatrixOrder::Prepend);
     const Matrix turn = Matrix::Rotation(float(m_nAngle));
-    if (AcceptsTransform(*pen, turn, MatrixOrder::Append))
+    if (!turn.IsIdentity() && AcceptsTransform(*pen, turn, MatrixOrder::Append))
         pen->MultiplyTransform(turn, MatrixOrder::Append);
 
     if (IsValidPenAlignment(PenAlignment(m_nAlignment)))

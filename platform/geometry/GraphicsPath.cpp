@@ -283,6 +283,10 @@ bool GraphicsPath::Transform(const Matrix& matrix)
 {
     if (!matrix.IsFinite())
         return false;
+    // The identity maps every finite point onto itself: nothing to map, nothing derived
+    // to clear.
+    if (matrix.IsIdentity())
+        return AllFinite(m_points);
     // Checked first and mapped in place after, so that a refused transform leaves the path
     // as it was without a copy of it: paths are transformed at every paint.
     for (PointF p : m_points) {

@@ -26,8 +26,12 @@ float EffectiveFlatness(float flatness)
 // parameter step h strays at most |B''|·h²/8 from the curve: n ≥ √(3M / (4·flatness)).
 int BezierPieces(PointF p0, PointF p1, PointF p2, PointF p3, double flatness)
 {
-    double m1 = std::hypot(double(p0.X) - 2.0 * p1.X + p2.X, double(p0.Y) - 2.0 * p1.Y + p2.Y);
-    double m2 = std::hypot(double(p1.X) - 2.0 * p2.X + p3.X, double(p1.Y) - 2.0 * p2.Y + p3.Y);
+    // The plain square root: float coordinates are far from where hypot's care against
+    // overflow matters, and every curve of every stroke comes through here.
+    const double ax = double(p0.X) - 2.0 * p1.X + p2.X, ay = double(p0.Y) - 2.0 * p1.Y + p2.Y;
+    const double bx = double(p1.X) - 2.0 * p2.X + p3.X, by = double(p1.Y) - 2.0 * p2.Y + p3.Y;
+    double m1 = std::sqrt(ax * ax + ay * ay);
+    double m2 = std::sqrt(bx * bx + by * by);
     double pieces = std::ceil(std::sqrt(3.0 * std::max(m1, m2) / (4.0 * flatness)));
     if (!(pieces >= 1.0))
         return 1;
@@ -131,9 +135,19 @@ std::vector<FlattenedFigure> GraphicsPath::GetFlattenedFigures(const Matrix* mat
 std::vector<FlattenedFigure> GraphicsPath::FlattenFigures(const Matrix* matrix, float flatness) const
 {
     std::vector<FlattenedFigure> figures;
+    // Where the next figure begins among the path's points.
+    size_t next = 0;
     ForEachFlattenedPoint(matrix, flatness, [&](PointF point, uint8_t type) {
-        if (PathTypeKind(type) == PathPointType::Start || figures.empty())
+        if (PathTypeKind(type) == PathPointType::Start || figures.empty()) {
+            // Room for as many points as the figure has in the path: a curve flattens to
+            // one point or more for its three.
+            size_t end = next + 1;
+            while (end < m_types.size() && PathTypeKind(m_types[end]) != PathPointType::Start)
+                ++end;
             figures.emplace_back();
+            figures.back().points.reserve(end - next);
+            next = end;
+        }
         figures.back().points.push_back(point);
         if (IsClosingPathType(type))
             figures.back().closed = true;

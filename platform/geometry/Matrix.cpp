@@ -111,13 +111,6 @@ bool Matrix::Invert()
     return true;
 }
 
-PointF Matrix::TransformPoint(PointF p) const
-{
-    const auto& e = m_elements;
-    return PointF(float(double(e[0]) * p.X + double(e[2]) * p.Y + e[4]),
-                  float(double(e[1]) * p.X + double(e[3]) * p.Y + e[5]));
-}
-
 void Matrix::TransformPoints(std::span<PointF> points) const
 {
     for (PointF& p : points)

@@ -74,8 +74,14 @@ public:
     bool IsFinite() const;
     double Determinant() const;
 
-    // Full affine map, translation included.
-    PointF TransformPoint(PointF point) const;
+    // Full affine map, translation included: worked in double, rounded to float once.
+    // Inline, as paths map every point through it at every paint.
+    PointF TransformPoint(PointF point) const
+    {
+        const auto& e = m_elements;
+        return PointF(float(double(e[0]) * point.X + double(e[2]) * point.Y + e[4]),
+                      float(double(e[1]) * point.X + double(e[3]) * point.Y + e[5]));
+    }
     void TransformPoints(std::span<PointF> points) const;
     // Linear part only (dx, dy ignored): for directions and sizes.
     PointF TransformVector(PointF vector) const;

@@ -2,6 +2,7 @@
 #include "platform/graphics/CairoMatrix.h"
 
 #include "platform/graphics/Brush.h"
+#include "platform/graphics/CairoPath.h"
 #include "platform/graphics/PenStroke.h"
 
 #include <algorithm>
@@ -25,31 +26,6 @@ bool IsDrawable(const GraphicsPath& path)
 {
     auto points = path.Points();
     return std::all_of(points.begin(), points.end(), [](PointF p) { return p.IsFinite(); });
-}
-
-void AppendToContext(cairo_t* cr, const GraphicsPath& path)
-{
-    auto points = path.Points();
-    auto types = path.Types();
-    for (size_t i = 0; i < points.size();) {
-        uint8_t kind = PathTypeKind(types[i]);
-        size_t last = i;
-        if (kind == PathPointType::Start) {
-            cairo_move_to(cr, points[i].X, points[i].Y);
-            i += 1;
-        } else if (kind == PathPointType::Line) {
-            cairo_line_to(cr, points[i].X, points[i].Y);
-            i += 1;
-        } else {
-            // A GraphicsPath keeps its Béziers whole.
-            cairo_curve_to(cr, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
-                           points[i + 2].Y);
-            last = i + 2;
-            i += 3;
-        }
-        if (IsClosingPathType(types[last]))
-            cairo_close_path(cr);
-    }
 }
 
 void SetSourceColor(cairo_t* cr, Color color)
@@ -152,7 +128,7 @@ bool Graphics::PreparePath(const GraphicsPath& path, const Matrix& world)
         return false;
     cairo_set_matrix(m_cr, &*device);
     cairo_new_path(m_cr);
-    AppendToContext(m_cr, path);
+    AppendCairoPath(m_cr, path);
     return true;
 }
 
@@ -211,26 +187,21 @@ bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
     ApplySmoothing();
     if (!brush.SetAsSource(m_cr))
         return false;
-    if (cairo_get_antialias(m_cr) != CAIRO_ANTIALIAS_NONE) {
-        // A brush whose own edge cairo draws aliased is clipped to its area with
-        // antialiasing, so that edge is as smooth as the path's. The area is asked for
-        // before the shape goes in: most brushes have none, and the shape is then added
-        // once.
+    // A brush whose own edge cairo draws aliased is clipped to its area with antialiasing,
+    // so that edge is as smooth as the path's. The area is asked for before the shape goes
+    // in: most brushes have none, and the shape is then added once, with no clip to undo.
+    // (cairo keeps the current path out of its saved states.)
+    if (cairo_get_antialias(m_cr) != CAIRO_ANTIALIAS_NONE && brush.AppendPaintedArea(m_cr)) {
         cairo_save(m_cr);
-        if (brush.AppendPaintedArea(m_cr)) {
-            cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_WINDING);
-            cairo_clip(m_cr);
-            cairo_new_path(m_cr);
-            cairo_set_matrix(m_cr, &*device);
-            AppendToContext(m_cr, path);
-            cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
-            cairo_fill(m_cr);
-            cairo_restore(m_cr);
-            return true;
-        }
+        cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_WINDING);
+        cairo_clip(m_cr);
+        SetCairoPathInDevice(m_cr, path, *device);
+        cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
+        cairo_fill(m_cr);
         cairo_restore(m_cr);
+        return true;
     }
-    AppendToContext(m_cr, path);
+    SetCairoPathInDevice(m_cr, path, *device);
     cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
     cairo_fill(m_cr);
     return true;

@@ -1,8 +1,8 @@
 #include "platform/graphics/PenStroke.h"
 #include "platform/graphics/CairoMatrix.h"
+#include "platform/graphics/CairoPath.h"
 
 #include "platform/graphics/Stroker.h"
-#include "platform/graphics/StrokePolyline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,49 +96,82 @@ struct StrokePlan {
     std::vector<StrokeFigure> figures;
 };
 
-// The path flattened in device space, then taken into pen space.
-std::vector<StrokeFigure> PenSpaceFigures(const GraphicsPath& path, const cairo_matrix_t& worldToDevice,
-                                          const cairo_matrix_t& penToDevice, double flatness)
+// The path flattened in device space.
+std::vector<FlattenedFigure> DeviceFigures(const GraphicsPath& path, const cairo_matrix_t& worldToDevice,
+                                           double flatness)
 {
     Matrix toDevice = FromCairo(worldToDevice);
-    cairo_matrix_t deviceToPen = penToDevice;
-    cairo_matrix_invert(&deviceToPen);
-    const std::vector<FlattenedFigure> flattened = path.GetFlattenedFigures(&toDevice, float(flatness));
-    std::vector<StrokeFigure> figures(flattened.size());
+    return path.GetFlattenedFigures(&toDevice, float(flatness));
+}
+
+StrokeVec ToPenSpace(const cairo_matrix_t& deviceToPen, PointF p)
+{
     const cairo_matrix_t& m = deviceToPen;
+    return StrokeVec(m.xx * p.X + m.xy * p.Y + m.x0, m.yx * p.X + m.yy * p.Y + m.y0);
+}
+
+std::vector<StrokeFigure> PenSpaceFigures(const std::vector<FlattenedFigure>& flattened,
+                                          const cairo_matrix_t& deviceToPen)
+{
+    std::vector<StrokeFigure> figures(flattened.size());
     for (size_t f = 0; f < flattened.size(); ++f) {
         figures[f].closed = flattened[f].closed;
         std::vector<StrokeVec>& points = figures[f].points;
         points.reserve(flattened[f].points.size());
         for (PointF p : flattened[f].points)
-            points.emplace_back(m.xx * p.X + m.xy * p.Y + m.x0, m.yx * p.X + m.yy * p.Y + m.y0);
+            points.push_back(ToPenSpace(deviceToPen, p));
     }
     return figures;
 }
 
-// Whether some corner has a miter that GDI+ cuts off at the limit while cairo bevels it,
-// and the two differ by more than `visible` (pen space).
-bool HasCutMiter(const std::vector<StrokeFigure>& figures, double halfWidth, double limit, double visible)
+// Whether some corner of the flattened figures, taken into pen space, has a miter that GDI+
+// cuts off at the limit while cairo bevels it, and the two differ by more than `visible`
+// (pen space).
+//
+// A corner turning by θ is cut where 1 / cos(θ/2) exceeds the limit; the cut then lies
+// limit·h out along the bisector and cairo's bevel h·cos(θ/2), h being half the width. So
+// the corners that count are those with cos(θ/2) < T = min(1 / limit, limit − visible / h),
+// that is cos θ < 2T² − 1, which the segments' own vectors tell without a square root.
+bool HasCutMiter(const std::vector<FlattenedFigure>& flattened, const cairo_matrix_t& deviceToPen, double halfWidth,
+                 double limit, double visible)
 {
-    for (const StrokeFigure& figure : figures) {
-        std::vector<StrokeVec> points = WithoutRepeats(figure.points, halfWidth * 1e-9);
+    const double t = std::min(1.0 / limit, limit - visible / halfWidth);
+    if (!(t > 0.0))
+        return false;
+    const double c = 2.0 * t * t - 1.0;
+    const double c2 = c * c;
+    auto counts = [&](StrokeVec in, StrokeVec out) {
+        double dot = in.Dot(out);
+        double scaled = c2 * in.Dot(in) * out.Dot(out);
+        return c > 0.0 ? dot < 0.0 || dot * dot < scaled : dot < 0.0 && dot * dot > scaled;
+    };
+    // Points closer than this to the one before are one point, as the stroker takes them.
+    const double epsilon = halfWidth * 1e-9;
+    const double epsilon2 = epsilon * epsilon;
+    // The figure's points without repeats, in one buffer for all figures.
+    std::vector<StrokeVec> points;
+    for (const FlattenedFigure& figure : flattened) {
+        points.clear();
+        points.reserve(figure.points.size());
+        for (PointF devicePoint : figure.points) {
+            StrokeVec p = ToPenSpace(deviceToPen, devicePoint);
+            if (points.empty() || (p - points.back()).Dot(p - points.back()) > epsilon2)
+                points.push_back(p);
+        }
         size_t n = points.size();
-        if (figure.closed && n > 1 && (points.back() - points.front()).Length() <= halfWidth * 1e-9)
+        StrokeVec closing = points.empty() ? StrokeVec() : points.back() - points.front();
+        if (figure.closed && n > 1 && closing.Dot(closing) <= epsilon2)
             --n;
         if (n < 3 && !(figure.closed && n == 2))
             continue;
         size_t first = figure.closed ? 0 : 1;
         size_t last = figure.closed ? n : n - 1;
+        StrokeVec in = points[first] - points[(first + n - 1) % n];
         for (size_t v = first; v < last; ++v) {
-            StrokeVec in = (points[v] - points[(v + n - 1) % n]).Normalized();
-            StrokeVec out = (points[(v + 1) % n] - points[v]).Normalized();
-            // The cosine of half the turn, cos(θ / 2) = √((1 + cos θ) / 2), without trigonometry.
-            double halfCos = std::sqrt(std::max(0.0, (1.0 + in.Dot(out)) / 2.0));
-            if (halfCos > 0.0 && 1.0 / halfCos <= limit)
-                continue;
-            double cut = halfCos > 0.0 ? std::min(limit * halfWidth, halfWidth / halfCos) : limit * halfWidth;
-            if (cut - halfWidth * halfCos > visible)
+            StrokeVec out = points[(v + 1) % n] - points[v];
+            if (counts(in, out))
                 return true;
+            in = out;
         }
     }
     return false;
@@ -209,9 +242,13 @@ StrokePlan MakePlan(const Pen& pen, const GraphicsPath& path, const cairo_matrix
     bool plain = !forOutline && style.compound.empty() && !style.inset && start && end && *start == *end;
     if (plain && !style.dashes.empty())
         plain = *start == LineCap::Flat && style.dashCap == DashCap::Flat;
+    cairo_matrix_t deviceToPen = plan.penToDevice;
+    cairo_matrix_invert(&deviceToPen);
+    std::optional<std::vector<FlattenedFigure>> flattened;
     if (plain && style.join == LineJoin::Miter) {
-        plan.figures = PenSpaceFigures(path, worldToDevice, plan.penToDevice, deviceTolerance);
-        plain = !HasCutMiter(plan.figures, width / 2.0, style.miterLimit, kVisibleMiterDifference / stretch.largest);
+        flattened = DeviceFigures(path, worldToDevice, deviceTolerance);
+        plain = !HasCutMiter(*flattened, deviceToPen, width / 2.0, style.miterLimit,
+                             kVisibleMiterDifference / stretch.largest);
     }
     if (plain) {
         plan.method = StrokeMethod::CairoStroke;
@@ -219,46 +256,23 @@ StrokePlan MakePlan(const Pen& pen, const GraphicsPath& path, const cairo_matrix
         return plan;
     }
     plan.method = StrokeMethod::OutlineFill;
-    if (plan.figures.empty())
-        plan.figures = PenSpaceFigures(path, worldToDevice, plan.penToDevice, deviceTolerance);
+    if (!flattened)
+        flattened = DeviceFigures(path, worldToDevice, deviceTolerance);
+    plan.figures = PenSpaceFigures(*flattened, deviceToPen);
     return plan;
 }
 
-void AppendPath(cairo_t* cr, const GraphicsPath& path)
+void StrokeWithCairo(cairo_t* cr, const cairo_matrix_t& worldToDevice, const GraphicsPath& path,
+                     const StrokePlan& plan)
 {
-    auto points = path.Points();
-    auto types = path.Types();
-    for (size_t i = 0; i < points.size();) {
-        size_t last = i;
-        switch (PathTypeKind(types[i])) {
-        case PathPointType::Start:
-            cairo_move_to(cr, points[i].X, points[i].Y);
-            ++i;
-            break;
-        case PathPointType::Line:
-            cairo_line_to(cr, points[i].X, points[i].Y);
-            ++i;
-            break;
-        default:
-            // Béziers come whole in a GraphicsPath.
-            cairo_curve_to(cr, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
-                           points[i + 2].Y);
-            last = i + 2;
-            i += 3;
-            break;
-        }
-        if (IsClosingPathType(types[last]))
-            cairo_close_path(cr);
-    }
-}
-
-void StrokeWithCairo(cairo_t* cr, const GraphicsPath& path, const StrokePlan& plan)
-{
-    // The path goes in in world coordinates; the nib is then set up in pen space, which
-    // cairo takes from the transform current at the stroke.
-    cairo_new_path(cr);
-    AppendPath(cr, path);
-    cairo_set_matrix(cr, &plan.penToDevice);
+    SetCairoPathInDevice(cr, path, worldToDevice);
+    // The nib is set up in pen space, which cairo takes from the transform current at the
+    // stroke. A pen space that is device space moved needs no transform at all, which
+    // spares cairo mapping every segment's direction into pen space and back.
+    if (IsCairoTranslation(plan.penToDevice))
+        cairo_identity_matrix(cr);
+    else
+        cairo_set_matrix(cr, &plan.penToDevice);
     const StrokeStyle& style = plan.style;
     cairo_set_line_width(cr, style.width);
     cairo_set_line_cap(cr, ToCairoCap(*plan.cairoCap));
@@ -271,12 +285,20 @@ void StrokeWithCairo(cairo_t* cr, const GraphicsPath& path, const StrokePlan& pl
 void FillOutline(cairo_t* cr, const StrokePlan& plan)
 {
     std::vector<StrokePolygon> outline = StrokeFigures(plan.figures, plan.style);
-    cairo_set_matrix(cr, &plan.penToDevice);
+    // The outline goes in in device coordinates, mapped here as cairo itself would map
+    // them: a fill of straight edges does not depend on the transform, and cairo then
+    // takes each point as it stands.
+    cairo_identity_matrix(cr);
     cairo_new_path(cr);
     for (const StrokePolygon& polygon : outline) {
-        cairo_move_to(cr, polygon[0].x, polygon[0].y);
-        for (size_t i = 1; i < polygon.size(); ++i)
-            cairo_line_to(cr, polygon[i].x, polygon[i].y);
+        for (size_t i = 0; i < polygon.size(); ++i) {
+            double x = polygon[i].x, y = polygon[i].y;
+            cairo_matrix_transform_point(&plan.penToDevice, &x, &y);
+            if (i == 0)
+                cairo_move_to(cr, x, y);
+            else
+                cairo_line_to(cr, x, y);
+        }
         cairo_close_path(cr);
     }
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
@@ -295,18 +317,15 @@ bool StrokePathWithPen(cairo_t* cr, const cairo_matrix_t& worldToDevice, const G
     StrokePlan plan = MakePlan(pen, path, worldToDevice, false, true, kDeviceTolerance);
     if (plan.method == StrokeMethod::Nothing)
         return false;
-    cairo_save(cr);
     // The brush is laid out in world coordinates: set it while they are the user space.
     cairo_set_matrix(cr, &worldToDevice);
     bool painted = pen.GetBrush().SetAsSource(cr);
     if (painted) {
         if (plan.method == StrokeMethod::CairoStroke)
-            StrokeWithCairo(cr, path, plan);
+            StrokeWithCairo(cr, worldToDevice, path, plan);
         else
             FillOutline(cr, plan);
     }
-    cairo_new_path(cr);
-    cairo_restore(cr);
     return painted;
 }
 

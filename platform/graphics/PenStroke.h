@@ -33,9 +33,9 @@ StrokeMethod ChooseStrokeMethod(const Pen& pen, const GraphicsPath& path, const 
 
 // Strokes path (world coordinates) with pen on cr; worldToDevice maps world coordinates to
 // cr's device space. The pen's brush is laid out in world coordinates. The context's
-// state (transform, source, line settings) is as before afterwards; its antialiasing and
-// clip are used as they are. False, with nothing drawn, when the method is Nothing or the
-// brush paints nothing.
+// transform, source, fill rule and line settings are left as the stroke set them, as every
+// drawing step sets its own; its antialiasing and clip are used as they are. False, with
+// nothing drawn, when the method is Nothing or the brush paints nothing.
 bool StrokePathWithPen(cairo_t* cr, const cairo_matrix_t& worldToDevice, const GraphicsPath& path, const Pen& pen);
 
 // The area pen paints along path as straight-edged closed figures to be filled with

@@ -135,6 +135,14 @@ private:
         m_out.push_back(std::move(polygon));
     }
 
+    // Adds one side contour of a stroke as it stands: its turning decides, with the other
+    // contours, what the non-zero fill covers.
+    void EmitContour(StrokePolygon contour)
+    {
+        if (contour.size() >= 3)
+            m_out.push_back(std::move(contour));
+    }
+
     // Points on an arc of radius r about centre, from angle `start` turning by `sweep`
     // (radians, positive clockwise on screen), both ends included.
     void AppendArc(StrokePolygon& out, StrokeVec centre, double r, double start, double sweep) const
@@ -221,8 +229,12 @@ private:
 
     void AddClosedFigure(std::vector<StrokeVec> points)
     {
-        double area = SignedArea(points);
-        SetUpBands(area);
+        // Only an inset pen asks which way the figure turns.
+        SetUpBands(m_style.inset ? SignedArea(points) : 0.0);
+        if (m_style.dashes.empty()) {
+            StrokeBands(points, true);
+            return;
+        }
         std::vector<StrokeVec> loop = points;
         loop.push_back(points.front());
         StrokePolyline line(std::move(loop));
@@ -360,6 +372,10 @@ private:
         for (size_t i = 0; i < segments; ++i)
             directions[i] = (points[(i + 1) % n] - points[i]).Normalized();
 
+        if (m_style.compound.empty() && !m_bands.front().oneSided) {
+            StrokeSides(points, directions, closed);
+            return;
+        }
         for (const Band& band : m_bands) {
             for (size_t i = 0; i < segments; ++i) {
                 StrokeVec a = points[i];
@@ -381,6 +397,92 @@ private:
             size_t firstJoin = closed ? 0 : 1;
             for (size_t v = firstJoin; v < (closed ? n : n - 1); ++v)
                 Join(points[v], directions[(v + segments - 1) % segments], directions[v % segments], band);
+        }
+    }
+
+    // The whole pen along a polyline as the contours of its two sides: the left offset
+    // forward and the right offset back, each turning the outer join where it lies on the
+    // outside of a turn and passing through the vertex itself where it lies on the inside.
+    // That is the boundary the segment pieces and joins of the band share once their
+    // common edges cancel, so a non-zero fill covers just what the pieces cover, with far
+    // fewer edges. An open polyline gives one contour, its ends closed by the flat ends of
+    // its first and last segments; a closed one gives an outer and an inner contour of
+    // opposite turning (which is which follows the figure's own turning), the segment from
+    // the last point back to the first included.
+    void StrokeSides(const std::vector<StrokeVec>& points, const std::vector<StrokeVec>& directions, bool closed)
+    {
+        const size_t n = points.size();
+        const size_t segments = directions.size();
+        // The inner side passes three points a vertex, a cut miter two; a round join's arc
+        // may take more.
+        StrokePolygon left;
+        StrokePolygon right;
+        left.reserve(3 * n + 2);
+        right.reserve(3 * n + 2);
+        auto corner = [&](size_t v, StrokeVec in, StrokeVec out) {
+            const double turn = std::atan2(in.Cross(out), in.Dot(out));
+            AppendSide(left, points[v], in, out, turn, m_half);
+            AppendSide(right, points[v], in, out, turn, -m_half);
+        };
+        if (closed) {
+            for (size_t v = 0; v < n; ++v)
+                corner(v, directions[(v + segments - 1) % segments], directions[v]);
+            std::reverse(right.begin(), right.end());
+            EmitContour(std::move(left));
+            EmitContour(std::move(right));
+            return;
+        }
+        left.push_back(points.front() + directions.front().LeftNormal() * m_half);
+        right.push_back(points.front() - directions.front().LeftNormal() * m_half);
+        for (size_t v = 1; v + 1 < n; ++v)
+            corner(v, directions[v - 1], directions[v]);
+        left.push_back(points.back() + directions.back().LeftNormal() * m_half);
+        right.push_back(points.back() - directions.back().LeftNormal() * m_half);
+        left.insert(left.end(), right.rbegin(), right.rend());
+        EmitContour(std::move(left));
+    }
+
+    // The points of one side at a vertex where the path turns from `in` to `out` by
+    // `turn` (radians, positive clockwise on screen), in the order of travel; offset is the
+    // side's distance along the left normal (±half the width). The outer side takes the
+    // join's outer edge, the inner side the vertex.
+    void AppendSide(StrokePolygon& side, StrokeVec vertex, StrokeVec in, StrokeVec out, double turn,
+                    double offset) const
+    {
+        const StrokeVec from = vertex + in.LeftNormal() * offset;
+        const StrokeVec to = vertex + out.LeftNormal() * offset;
+        if (std::fabs(turn) < kStraightTurn) {
+            side.push_back(from);
+            side.push_back(to);
+            return;
+        }
+        // A turn clockwise on screen opens the left side.
+        const double outerSide = turn > 0.0 ? 1.0 : -1.0;
+        if ((offset > 0.0) != (outerSide > 0.0)) {
+            side.push_back(from);
+            side.push_back(vertex);
+            side.push_back(to);
+            return;
+        }
+        const StrokeVec u0 = in.LeftNormal() * outerSide;
+        const StrokeVec u1 = out.LeftNormal() * outerSide;
+        if (m_style.join == LineJoin::Round) {
+            // The arc's ends are the segments' own corners.
+            const size_t first = side.size();
+            AppendArc(side, vertex, m_half, std::atan2(u0.y, u0.x), turn);
+            side[first] = from;
+            side.back() = to;
+            return;
+        }
+        const size_t first = side.size();
+        AppendJoinEdge(side, vertex, in, out, u0, u1, turn, m_half);
+        // A miter's edge goes on along the incoming segment's offset line and comes back
+        // along the outgoing one's, so its first and last points (the segments' corners)
+        // lie on straight runs of the contour: left out, they leave the area as it is and
+        // spare two edges.
+        if (side.size() - first > 2) {
+            side.erase(side.begin() + ptrdiff_t(first));
+            side.pop_back();
         }
     }
 

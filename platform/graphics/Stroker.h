@@ -8,12 +8,16 @@
 // a transform, pen space is the world seen through the inverse of the pen transform). The
 // input is flattened: figures of straight segments.
 //
-// The result is a set of simple closed polygons that all turn the same way (positive
-// signed area with y down, i.e. clockwise on screen), one per segment, join, cap and cap
-// shape. Their union, the area the pen paints, is what a single non-zero winding fill of
-// all of them covers; filling them in one pass keeps a translucent pen uniform where the
-// pieces overlap. (A custom fill cap keeps the winding of its own figures, so that a shape
-// with a hole keeps the hole.)
+// The result is a set of closed polygons whose single non-zero winding fill covers the area
+// the pen paints; filling them in one pass keeps a translucent pen uniform where they
+// overlap. A line of the full pen width (no compound array, not inset) comes as the
+// contours of its two sides: one polygon for an open stretch, an outer and an inner one of
+// opposite turning for a closed figure. These may cross themselves where the inner side
+// folds at a sharp or short turn; together they wind positively around every point they
+// cover and not at all elsewhere. Everything else (caps, anchors, the bands of compound and
+// inset pens with their joins) comes as simple polygons that all turn the same way
+// (positive signed area with y down, i.e. clockwise on screen). A custom fill cap keeps the
+// winding of its own figures, so that a shape with a hole keeps the hole.
 
 #include "platform/geometry/LineCap.h"
 #include "platform/geometry/LineJoin.h"

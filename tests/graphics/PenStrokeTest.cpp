@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <string>
 
 namespace kelmora {
@@ -116,6 +117,48 @@ TEST(PenStroke, TranslucentPenHasOneAlphaWhereItsPiecesOverlap)
     // The round start cap and the joins are there.
     EXPECT_GE(surface->GetPixel(7, 52)->GetA(), 127);
     EXPECT_GE(surface->GetPixel(30, 7)->GetA(), 127);
+}
+
+TEST(PenStroke, CutMitersOfAClosedFigurePaintOnceInAnyWorld)
+{
+    // Spikes sharper than the limit allows, and a pen so wide that the inside of each spike
+    // folds: the outline keeps one alpha and the middle clear, and through a turned world
+    // covers what the star turned beforehand covers.
+    std::vector<PointF> corners;
+    for (int i = 0; i < 10; ++i) {
+        const double angle = i * std::numbers::pi / 5, radius = i % 2 ? 12 : 32;
+        corners.emplace_back(float(40 + radius * std::sin(angle)), float(40 - radius * std::cos(angle)));
+    }
+    GraphicsPath star;
+    star.AddPolygon(corners);
+    Matrix world;
+    world.RotateAt(30, PointF(40, 40));
+    GraphicsPath turnedStar = star;
+    ASSERT_TRUE(turnedStar.Transform(world));
+    Pen pen(kHalfInk, 9);
+    pen.SetMiterLimit(1);
+    ASSERT_EQ(ChooseStrokeMethod(pen, turnedStar, DefaultDevice()), StrokeMethod::OutlineFill);
+    auto draw = [&](const GraphicsPath& path, const Matrix& transform) {
+        auto surface = ImageSurface::Create(80, 80);
+        Graphics g(*surface);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        g.SetTransform(transform);
+        EXPECT_TRUE(g.DrawPath(pen, path));
+        return std::move(*surface);
+    };
+    ImageSurface turned = draw(star, world);
+    ImageSurface direct = draw(turnedStar, Matrix());
+    int full = 0;
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            const int alpha = turned.GetPixel(x, y)->GetA();
+            ASSERT_LE(alpha, 129) << x << "," << y;
+            EXPECT_NEAR(alpha, direct.GetPixel(x, y)->GetA(), 8) << x << "," << y;
+            full += alpha >= 127;
+        }
+    }
+    EXPECT_GT(full, 1000);
+    EXPECT_EQ(turned.GetPixel(40, 40)->GetA(), 0);
 }
 
 TEST(PenStroke, FilledArrowCapCoversPastTheLineEnd)
