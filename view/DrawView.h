@@ -501,7 +501,7 @@ private:
     // Refreshes the frame's status counts and panes.
     void RefreshFrame();
     // Tells the user of a failed command.
-    void TellUser(const std::string& text);
+    void TellUser(std::string_view text);
     // Files the objects as one insertion, selects them and refreshes.
     void FileInsertion(const std::vector<CDrawObj*>& objects);
     // A new image object of the decoded picture (of the picture file), outline off, named
@@ -565,7 +565,6 @@ public:
 private:
     // Binds Print, Quick Print, Print Preview and the preview's print and close commands.
     void BindPrintCommands();
-    void ShowPrintMessage(std::string_view text);
     // The view goes while its preview is open: the preview closes without calling back.
     void ClosePrintPreviewOnDestroy();
     CMyPreviewViewEx* m_pPreviewFrame = nullptr;

@@ -86,12 +86,12 @@ void CDrawView::RefreshFrame()
         frame->RefreshSelectionInfo(this, true);
 }
 
-void CDrawView::TellUser(const std::string& text)
+void CDrawView::TellUser(std::string_view text)
 {
     if (DocumentMessageSink* sink = m_document.MessageSink())
         sink->ShowMessage(text, kMessageCaption);
     else
-        wxLogError("%s", wxString::FromUTF8(text));
+        wxLogError("%s", wxString::FromUTF8(text.data(), text.size()));
 }
 
 bool CDrawView::CommitToSelection(const std::function<void(CDrawObj&)>& change)
