@@ -49,6 +49,29 @@ float PenWidthOfWeight(int weight)
     return LineWeightToPenWidth(uint32_t(std::clamp<int>(weight, 0, int(CLineWeightDlg::kMaxWeight))));
 }
 
+// A colour for the fill (the outline) of the objects that can have one, switching it on;
+// `quiet` keeps the document's modified flag as it is. The preview and the command share
+// it, as they share the pen width.
+std::function<void(CDrawObj&)> FillColorChange(ARGB color, bool quiet)
+{
+    return [color, quiet](CDrawObj& object) {
+        if (!object.CanFill())
+            return;
+        object.EnableFill(true);
+        object.SetFillColor(color, quiet);
+    };
+}
+
+std::function<void(CDrawObj&)> LineColorChange(ARGB color, bool quiet)
+{
+    return [color, quiet](CDrawObj& object) {
+        if (!object.CanStroke())
+            return;
+        object.EnableLine(true);
+        object.SetLineColor(color, quiet);
+    };
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -143,22 +166,12 @@ void CDrawView::ClearPreviewState()
 
 void CDrawView::ApplyFillColor(ARGB color)
 {
-    PreviewOnSelection([color](CDrawObj& object) {
-        if (!object.CanFill())
-            return;
-        object.EnableFill(true);
-        object.SetFillColor(color, true);
-    });
+    PreviewOnSelection(FillColorChange(color, true));
 }
 
 void CDrawView::ApplyLineColor(ARGB color)
 {
-    PreviewOnSelection([color](CDrawObj& object) {
-        if (!object.CanStroke())
-            return;
-        object.EnableLine(true);
-        object.SetLineColor(color, true);
-    });
+    PreviewOnSelection(LineColorChange(color, true));
 }
 
 void CDrawView::ApplyLineWeight(int weight)
@@ -195,12 +208,8 @@ std::optional<ARGB> CDrawView::RibbonColor(int button) const
 
 void CDrawView::OnFillColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kFillColor)) {
-        CommitToSelection([argb = *color](CDrawObj& object) {
-            if (object.CanFill())
-                object.SetFillColor(argb, false);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kFillColor))
+        CommitToSelection(FillColorChange(*color, false));
 }
 
 void CDrawView::OnNoFill()
@@ -213,14 +222,8 @@ void CDrawView::OnNoFill()
 
 void CDrawView::OnLineColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kLineColor)) {
-        CommitToSelection([argb = *color](CDrawObj& object) {
-            if (!object.CanStroke())
-                return;
-            object.EnableLine(true);
-            object.SetLineColor(argb, false);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kLineColor))
+        CommitToSelection(LineColorChange(*color, false));
 }
 
 void CDrawView::OnNoLine()
