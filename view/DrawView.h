@@ -489,9 +489,6 @@ private:
     std::optional<ARGB> RibbonColor(int button) const;
     // The selected item of a ribbon gallery, -1 for none.
     int GallerySelection(int gallery) const;
-    // Row `row` of a preset table written into an object by `apply`, then its bounds.
-    template <class Row>
-    std::function<void(CDrawObj&)> PresetChange(Row row, void (*apply)(CDrawObj&, const Row&));
     // A reflection edit: the ribbon edit's integer, held within [low, high], into `field`.
     void CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field);
     // The appliers' sequence: the state kept, `change` on every selected object, a repaint.
