@@ -323,12 +323,13 @@ void CDrawView::BindEditingCommands()
 {
     const auto any = [this] { return !m_selection.empty(); };
     const auto one = [this] { return m_selection.size() == 1; };
-    // One object: only when it has a fill (an outline); several: always, and the command
-    // changes those that have one.
-    const auto fillable = [this] { return m_selection.size() == 1 ? m_selection.front()->CanFill() : !m_selection.empty(); };
-    const auto strokable = [this] {
-        return m_selection.size() == 1 ? m_selection.front()->CanStroke() : !m_selection.empty();
+    // One object: only when it can have a fill (an outline); several: always, and the
+    // command changes those that can.
+    const auto allows = [this](bool (CDrawObj::*can)() const) {
+        return [this, can] { return m_selection.size() == 1 ? (m_selection.front()->*can)() : !m_selection.empty(); };
     };
+    const auto fillable = allows(&CDrawObj::CanFill);
+    const auto strokable = allows(&CDrawObj::CanStroke);
 
     OnEditingCommand(cmd::kFillColor, [this] { OnFillColor(); });
     OnEditingCommand(cmd::kNoFill, [this] { OnNoFill(); });
