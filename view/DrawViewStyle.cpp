@@ -119,11 +119,11 @@ void CDrawView::TellUser(std::string_view text)
 
 bool CDrawView::CommitToSelection(const std::function<void(CDrawObj&)>& change)
 {
-    // Put back before the unit is filed, so that undo returns to the drawing without it.
-    DropPreview();
     if (m_selection.empty())
         return false;
     const std::vector<CDrawObj*> objects = m_selection;
+    // Filing the unit puts a pending preview back first, so that undo returns to the
+    // drawing without it.
     m_document.AddUndoList(this, UNDO_CHANGE, objects);
     for (CDrawObj* object : objects)
         change(*object);
