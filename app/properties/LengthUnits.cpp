@@ -2,7 +2,6 @@
 
 #include "model/Coordinates.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include <wx/dcscreen.h>
@@ -14,26 +13,6 @@ namespace {
 int UsableDpi(int dpi)
 {
     return dpi > 0 ? dpi : kDefaultScreenDpi;
-}
-
-bool IsPixels(DrawUnit unit)
-{
-    return unit != DrawUnit::Inches && unit != DrawUnit::Millimetres && unit != DrawUnit::Points;
-}
-
-// The document length of x of a unit that is not pixels.
-float FromUnit(double x, DrawUnit unit)
-{
-    switch (unit) {
-    case DrawUnit::Inches:
-        return float(x * kUnitsPerInch);
-    case DrawUnit::Millimetres:
-        return float(double(float(x / kMillimetresPerInch)) * kUnitsPerInch);
-    case DrawUnit::Points:
-        return float(x * kUnitsPerInch / kPointsPerInch);
-    default:
-        return float(x);
-    }
 }
 
 } // namespace
@@ -55,14 +34,17 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi)
 
 float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi)
 {
-    if (IsPixels(unit)) {
-        const double pixels = std::holds_alternative<int32_t>(value) ? double(std::get<int32_t>(value))
-                                                                     : double(std::get<float>(value));
-        return float(pixels * kUnitsPerInch / double(UsableDpi(dpi)));
+    const double x = std::visit([](auto shown) { return double(shown); }, value);
+    switch (unit) {
+    case DrawUnit::Inches:
+        return float(x * kUnitsPerInch);
+    case DrawUnit::Millimetres:
+        return float(double(float(x / kMillimetresPerInch)) * kUnitsPerInch);
+    case DrawUnit::Points:
+        return float(x * kUnitsPerInch / kPointsPerInch);
+    default:
+        return float(x * kUnitsPerInch / double(UsableDpi(dpi)));
     }
-    const double x = std::holds_alternative<int32_t>(value) ? double(std::get<int32_t>(value))
-                                                            : double(std::get<float>(value));
-    return FromUnit(x, unit);
 }
 
 int ScreenPixelsPerInch()
