@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include <wx/dcscreen.h>
-
 namespace kelmora {
 
 namespace {
@@ -45,11 +43,6 @@ float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi)
     default:
         return float(x * kUnitsPerInch / double(UsableDpi(dpi)));
     }
-}
-
-int ScreenPixelsPerInch()
-{
-    return UsableDpi(wxScreenDC().GetPPI().x);
 }
 
 std::string FormatLengthNumber(double value)
