@@ -8,6 +8,10 @@ namespace kelmora {
 
 namespace {
 
+constexpr double kUnitsPerInch = 300.0;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kPointsPerInch = 72.0;
+
 int UsableDpi(int dpi)
 {
     return dpi > 0 ? dpi : kDefaultScreenDpi;

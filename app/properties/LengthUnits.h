@@ -17,10 +17,6 @@ namespace kelmora {
 // A length as shown: a whole number of pixels, or a number in inches, millimetres or points.
 using LengthValue = std::variant<int32_t, float>;
 
-inline constexpr double kUnitsPerInch = 300.0;
-inline constexpr double kMillimetresPerInch = 25.4;
-inline constexpr double kPointsPerInch = 72.0;
-
 // The shown value of `length` (document units). A unit outside the four counts as pixels.
 // Pixels round half up and then truncate toward zero (−1.7 shows as −1), saturating at
 // the limits of a 32-bit integer; a length that is not a number shows as 0 pixels.
