@@ -2,15 +2,19 @@
 
 #include "app/AppPaths.h"
 #include "app/ProgramIconArt.h"
+#include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 extern char** environ;
 
@@ -47,14 +51,36 @@ bool ReadText(const std::filesystem::path& path, std::string& text)
     return !in.bad();
 }
 
-bool WriteText(const std::filesystem::path& path, const std::string& text)
+// Replaces the file with `bytes` through a temporary file beside it, so that the desktop
+// never reads half an entry or half an icon.
+bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return bool(out);
+    return ReplaceFileContents(path, bytes) == ImageStatus::Ok;
+}
+
+bool WriteText(const std::filesystem::path& path, const std::string& text)
+{
+    return WriteFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+// The icon of `size` pixels a side as PNG bytes; empty when it cannot be drawn or encoded.
+std::vector<uint8_t> ProgramIconPng(int size)
+{
+    std::vector<uint8_t> png;
+    cairo_surface_t* icon = RenderProgramIcon(size);
+    if (!icon)
+        return png;
+    const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        auto* bytes = static_cast<std::vector<uint8_t>*>(closure);
+        bytes->insert(bytes->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(icon, append, &png) != CAIRO_STATUS_SUCCESS)
+        png.clear();
+    cairo_surface_destroy(icon);
+    return png;
 }
 
 // An argument of an Exec line: quoted when it holds anything but plain characters, with
@@ -156,13 +182,8 @@ bool RegisterDesktopIntegration(const DesktopPaths& paths)
     bool written = WriteText(EntryPath(paths.dataHome), UserDesktopEntry(entry, paths.program))
         && WriteText(MimePath(paths.dataHome), mime);
     for (const int size : kProgramIconSizes) {
-        cairo_surface_t* icon = RenderProgramIcon(size);
-        const std::filesystem::path path = IconPath(paths.dataHome, size);
-        std::error_code error;
-        std::filesystem::create_directories(path.parent_path(), error);
-        written = written && icon && cairo_surface_write_to_png(icon, path.c_str()) == CAIRO_STATUS_SUCCESS;
-        if (icon)
-            cairo_surface_destroy(icon);
+        const std::vector<uint8_t> png = written ? ProgramIconPng(size) : std::vector<uint8_t>();
+        written = written && !png.empty() && WriteFile(IconPath(paths.dataHome, size), png);
     }
     RunTool("update-mime-database", (paths.dataHome / "mime").string());
     RunTool("update-desktop-database", (paths.dataHome / "applications").string());

@@ -2,9 +2,8 @@
 
 #include "app/AppPaths.h"
 #include "app/DocumentCopy.h"
-#include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
-#include "platform/base/TempFile.h"
+#include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <system_error>
 
 namespace kelmora {
@@ -123,15 +123,10 @@ bool RecoveryStore::Save(const void* owner, CDrawDoc& document, const std::strin
     if (!WriteDocumentCopy(document, m_session / (stem + kCopyExtension)))
         return false;
     // The description is replaced the same way, so that a crash never leaves half of it.
-    const std::filesystem::path info = m_session / (stem + kInfoExtension);
-    std::optional<TempFile> temporary = TempFile::Create(m_session, NewGuidString());
     const std::string bytes = InfoBytes(originalPath, title);
-    if (!temporary
-        || !WriteFileContents(temporary->Path(), std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
-        || !CommitReplacement(temporary->Path(), info))
-        return false;
-    temporary->Keep();
-    return true;
+    return ReplaceFileContents(m_session / (stem + kInfoExtension),
+                               std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
+        == ImageStatus::Ok;
 }
 
 void RecoveryStore::Remove(const void* owner)
