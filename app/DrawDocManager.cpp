@@ -364,6 +364,9 @@ void CDrawDocManager::RestoreRecoveryCopies()
             if (ShowInNewWindow(document))
                 document->Modify(true);
         }
+        // The restored drawings get copies of their own before the old ones go, so that
+        // a crash before the next autosave does not lose them.
+        AutosaveNow();
     }
     m_recovery->DiscardClaimed();
 }

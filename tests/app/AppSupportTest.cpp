@@ -233,6 +233,11 @@ TEST(RecoveryStore, OnlyTheCopiesOfEndedSessionsAreClaimed)
     starting->DiscardClaimed();
     EXPECT_FALSE(std::filesystem::exists(copies[0].file));
 
+    // A session that crashed while it still held a claim hands that claim on.
+    std::filesystem::create_directories(root / "crashed-claimer");
+    std::filesystem::copy(running->SessionFolder(), root / "crashed-claimer" / "claimed-1");
+    ASSERT_EQ(starting->ClaimAbandoned().size(), 1u);
+
     // A clean end leaves nothing.
     const std::filesystem::path session = running->SessionFolder();
     running.reset();
