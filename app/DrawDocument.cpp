@@ -13,8 +13,8 @@
 #include <wx/app.h>
 #include <wx/filename.h>
 
-#include <cctype>
 #include <filesystem>
+#include <system_error>
 
 namespace kelmora {
 
@@ -28,14 +28,6 @@ std::string Utf8(const wxString& text)
 wxString Wx(const std::string& text)
 {
     return wxString::FromUTF8(text);
-}
-
-bool IsXpsPath(const std::filesystem::path& path)
-{
-    std::string extension = FileExtension(path);
-    for (char& c : extension)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return extension == kXpsExtension;
 }
 
 } // namespace
@@ -113,7 +105,7 @@ bool CDrawDocument::DoOpenDocument(const wxString& file)
     const std::filesystem::path path(Utf8(file));
     // An XPS file is imported into a drawing, never opened as one: the drawing would take
     // the XPS file's name and the next save would write a drawing over it.
-    if (IsXpsPath(path))
+    if (HasExtension(path, kXpsExtension))
         return false;
     return m_pDoc->OnOpenDocument(path);
 }
@@ -144,7 +136,7 @@ bool CDrawDocument::SaveAs()
     // offers it.
     if (FileExtension(chosen).empty())
         chosen += "." + std::string(kDocumentExtension);
-    const wxString path = Wx(std::filesystem::absolute(chosen).lexically_normal().string());
+    const wxString path = Wx(DocumentPath(chosen).string());
     if (!OnSaveDocument(path))
         return false;
     SetTitle(wxFileNameFromPath(path));
@@ -212,7 +204,8 @@ void CDrawDocument::OnSendMail()
     // The saved file goes as it is; a drawing with unsaved changes goes as a copy, so that
     // neither the user's file nor the document's state changes.
     std::filesystem::path attachment(Utf8(GetFilename()));
-    if (IsModified() || !GetDocumentSaved() || !std::filesystem::is_regular_file(attachment)) {
+    std::error_code error;
+    if (IsModified() || !GetDocumentSaved() || !std::filesystem::is_regular_file(attachment, error)) {
         std::string name = Utf8(GetUserReadableName());
         if (FileExtension(name).empty())
             name += "." + std::string(kDocumentExtension);
