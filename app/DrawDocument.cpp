@@ -14,6 +14,7 @@
 #include <wx/filename.h>
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 namespace kelmora {
@@ -167,26 +168,20 @@ bool CDrawDocument::OnSaveModified()
 
 void CDrawDocument::BindCommands()
 {
-    const auto bind = [this](int command, auto handler) {
-        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, WxId(command));
+    // Every command of the document can always be given while the document has a window.
+    const auto bind = [this](int command, std::function<void()> action) {
+        Bind(wxEVT_MENU, [action](wxCommandEvent&) { action(); }, WxId(command));
         Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
     };
-    const auto bindDoc = [this](int command, void (CDrawDoc::*handler)()) {
-        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (m_pDoc.get()->*handler)(); }, WxId(command));
-        Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
-    };
-    bindDoc(cmd::kPaperColor, &CDrawDoc::OnPaperColor);
-    bindDoc(cmd::kGridLineColor, &CDrawDoc::OnGridLineColor);
-    bindDoc(cmd::kGridLineWidth, &CDrawDoc::OnGridLineWidth);
-    bindDoc(cmd::kGridLineHeight, &CDrawDoc::OnGridLineHeight);
-    bindDoc(cmd::kPaperWidth, &CDrawDoc::OnPaperWidth);
-    bindDoc(cmd::kPaperHeight, &CDrawDoc::OnPaperHeight);
-    bind(cmd::kSummaryInfo, &CDrawDocument::OnSummaryInfo);
-
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Save(); }, WxId(cmd::kFileSave));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveAs(); }, WxId(cmd::kFileSaveAs));
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSave));
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSaveAs));
+    bind(cmd::kPaperColor, [this] { m_pDoc->OnPaperColor(); });
+    bind(cmd::kGridLineColor, [this] { m_pDoc->OnGridLineColor(); });
+    bind(cmd::kGridLineWidth, [this] { m_pDoc->OnGridLineWidth(); });
+    bind(cmd::kGridLineHeight, [this] { m_pDoc->OnGridLineHeight(); });
+    bind(cmd::kPaperWidth, [this] { m_pDoc->OnPaperWidth(); });
+    bind(cmd::kPaperHeight, [this] { m_pDoc->OnPaperHeight(); });
+    bind(cmd::kSummaryInfo, [this] { OnSummaryInfo(); });
+    bind(cmd::kFileSave, [this] { Save(); });
+    bind(cmd::kFileSaveAs, [this] { SaveAs(); });
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnSendMail(); }, WxId(cmd::kFileSendMail));
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(IsMailAvailable()); }, WxId(cmd::kFileSendMail));
