@@ -97,6 +97,8 @@ TEST(CommandLine, FilesSwitchesAndSlashPaths)
     EXPECT_EQ(line.action, CommandLine::Action::Run);
     EXPECT_EQ(line.files, (std::vector<std::string>{"/home/a/logo.MZF", "relative.mzf", "-dash.MZF"}));
     EXPECT_EQ(line.unknown, std::vector<std::string>{"-x"});
+    // The toolkit's value may be the next argument, which then is no file.
+    EXPECT_EQ(ParseCommandLine({"--display", ":1", "--sync", "a.MZF"}).files, std::vector<std::string>{"a.MZF"});
 
     EXPECT_EQ(ParseCommandLine({"-Embedding"}).action, CommandLine::Action::Embedding);
     EXPECT_EQ(ParseCommandLine({"--automation"}).action, CommandLine::Action::Automation);
