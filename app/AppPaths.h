@@ -41,6 +41,10 @@ std::optional<std::filesystem::path> FindDataFolderIn(std::string_view name, con
 std::filesystem::path UserConfigFolder();
 std::filesystem::path UserStateFolder();
 
+// The non-empty entries of a ':'-separated list of folders ($PATH, $XDG_DATA_DIRS), in
+// order.
+std::vector<std::filesystem::path> SplitFolderList(std::string_view list);
+
 // $XDG_DATA_HOME itself (the base, not the program's folder below it), and the system
 // data folders of $XDG_DATA_DIRS in order.
 std::filesystem::path XdgDataHome();
