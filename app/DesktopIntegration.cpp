@@ -24,7 +24,6 @@ namespace {
 
 constexpr char kEntryName[] = "kelmora.desktop";
 constexpr char kMimeName[] = "kelmora.xml";
-constexpr char kIconName[] = "kelmora.png";
 
 std::filesystem::path EntryPath(const std::filesystem::path& dataRoot)
 {
@@ -38,8 +37,7 @@ std::filesystem::path MimePath(const std::filesystem::path& dataHome)
 
 std::filesystem::path IconPath(const std::filesystem::path& dataHome, int size)
 {
-    const std::string side = std::to_string(size);
-    return dataHome / "icons" / "hicolor" / (side + "x" + side) / "apps" / kIconName;
+    return ProgramIconFile(dataHome / "icons", size);
 }
 
 bool ReadText(const std::filesystem::path& path, std::string& text)
