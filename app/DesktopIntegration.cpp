@@ -82,7 +82,8 @@ std::vector<uint8_t> ProgramIconPng(int size)
 }
 
 // An argument of an Exec line: quoted when it holds anything but plain characters, with
-// the characters that stay special inside quotes escaped.
+// the characters that stay special inside quotes escaped, and '%' doubled so that it is
+// never read as a field code.
 std::string QuoteExecArgument(const std::string& argument)
 {
     const bool plain = !argument.empty() && argument.find_first_not_of(
@@ -93,6 +94,8 @@ std::string QuoteExecArgument(const std::string& argument)
     for (const char c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
+        else if (c == '%')
+            quoted += '%';
         quoted += c;
     }
     quoted += '"';
@@ -162,8 +165,6 @@ std::string UserDesktopEntry(const std::string& shipped, const std::filesystem::
     while (std::getline(lines, line)) {
         if (line.starts_with("Exec="))
             line = "Exec=" + QuoteExecArgument(program.string()) + " %F";
-        else if (line.starts_with("TryExec="))
-            line = "TryExec=" + QuoteExecArgument(program.string());
         entry += line;
         entry += '\n';
     }

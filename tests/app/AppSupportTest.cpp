@@ -199,6 +199,7 @@ TEST(DesktopIntegration, RegistersForTheUserOnlyWhenMissingAndUnregisters)
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "mime" / "packages" / "kelmora.xml"));
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "icons" / "hicolor" / "48x48" / "apps" / "kelmora.png"));
     EXPECT_EQ(UserDesktopEntry("Exec=kelmora %F\n", "/a/$b\\c"), "Exec=\"/a/\\\\$b\\\\\\\\c\" %F\n");
+    EXPECT_EQ(UserDesktopEntry("Exec=kelmora %F\n", "/a/100%"), "Exec=\"/a/100%%\" %F\n");
 
     ASSERT_TRUE(UnregisterDesktopIntegration(paths));
     EXPECT_FALSE(IsDesktopEntryInstalled(paths));
