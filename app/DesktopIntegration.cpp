@@ -1,6 +1,7 @@
 #include "app/DesktopIntegration.h"
 
 #include "app/AppPaths.h"
+#include "app/ProgramIcon.h"
 #include "app/ProgramIconArt.h"
 #include "platform/imaging/ImageFile.h"
 
@@ -8,13 +9,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <span>
 #include <sstream>
 #include <system_error>
-#include <vector>
 
 extern char** environ;
 
@@ -49,36 +48,23 @@ bool ReadText(const std::filesystem::path& path, std::string& text)
     return !in.bad();
 }
 
-// Replaces the file with `bytes` through a temporary file beside it, so that the desktop
-// never reads half an entry or half an icon.
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
+// Replaces the file with `text` through a temporary file beside it, so that the desktop
+// never reads half an entry.
+bool WriteText(const std::filesystem::path& path, const std::string& text)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return ReplaceFileContents(path, bytes) == ImageStatus::Ok;
+    return ReplaceFileContents(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+        == ImageStatus::Ok;
 }
 
-bool WriteText(const std::filesystem::path& path, const std::string& text)
+// Writes the icon of `size` pixels a side as a PNG file, replaced only once complete.
+bool WriteProgramIcon(const std::filesystem::path& path, int size)
 {
-    return WriteFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-}
-
-// The icon of `size` pixels a side as PNG bytes; empty when it cannot be drawn or encoded.
-std::vector<uint8_t> ProgramIconPng(int size)
-{
-    std::vector<uint8_t> png;
-    cairo_surface_t* icon = RenderProgramIcon(size);
-    if (!icon)
-        return png;
-    const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-        auto* bytes = static_cast<std::vector<uint8_t>*>(closure);
-        bytes->insert(bytes->end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-    };
-    if (cairo_surface_write_to_png_stream(icon, append, &png) != CAIRO_STATUS_SUCCESS)
-        png.clear();
-    cairo_surface_destroy(icon);
-    return png;
+    Guid png;
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    return GetEncoderClsid("image/png", &png) && SaveImage(ProgramIconPicture(size), path, png) == ImageStatus::Ok;
 }
 
 // An argument of an Exec line: quoted when it holds anything but plain characters, with
@@ -180,10 +166,8 @@ bool RegisterDesktopIntegration(const DesktopPaths& paths)
         return false;
     bool written = WriteText(EntryPath(paths.dataHome), UserDesktopEntry(entry, paths.program))
         && WriteText(MimePath(paths.dataHome), mime);
-    for (const int size : kProgramIconSizes) {
-        const std::vector<uint8_t> png = written ? ProgramIconPng(size) : std::vector<uint8_t>();
-        written = written && !png.empty() && WriteFile(IconPath(paths.dataHome, size), png);
-    }
+    for (const int size : kProgramIconSizes)
+        written = written && WriteProgramIcon(IconPath(paths.dataHome, size), size);
     RunTool("update-mime-database", (paths.dataHome / "mime").string());
     RunTool("update-desktop-database", (paths.dataHome / "applications").string());
     return written;

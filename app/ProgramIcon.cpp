@@ -6,16 +6,21 @@
 
 namespace kelmora {
 
-wxBitmap ProgramIconBitmap(int size)
+Bitmap ProgramIconPicture(int size)
 {
     cairo_surface_t* surface = RenderProgramIcon(size);
     if (!surface)
-        return wxBitmap();
-    // cairo keeps premultiplied ARGB; the bitmap takes straight colour with its alpha.
-    const Bitmap picture = BitmapFromPremultiplied(cairo_image_surface_get_data(surface), size, size,
-                                                   cairo_image_surface_get_stride(surface));
+        return Bitmap();
+    // cairo keeps premultiplied ARGB; the bitmap keeps straight colour with its alpha.
+    Bitmap picture = BitmapFromPremultiplied(cairo_image_surface_get_data(surface), size, size,
+                                             cairo_image_surface_get_stride(surface));
     cairo_surface_destroy(surface);
-    return ToWxBitmap(picture);
+    return picture;
+}
+
+wxBitmap ProgramIconBitmap(int size)
+{
+    return ToWxBitmap(ProgramIconPicture(size));
 }
 
 wxIconBundle ProgramIconBundle()
