@@ -96,6 +96,11 @@ std::vector<std::filesystem::path> SplitFolderList(std::string_view list)
     return folders;
 }
 
+std::filesystem::path ShippedDataFolder(std::string_view name)
+{
+    return FindDataFolder(name).value_or(InstalledDataDirectory() / std::string(name));
+}
+
 std::filesystem::path XdgDataHome()
 {
     // The base of the user's data folder, so that presets and the desktop registration

@@ -91,13 +91,6 @@ wxColour FromRgb(uint32_t rgb)
     return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-// The root folder of a gallery: its shipped data folder. A missing one gives the
-// installed folder's name, which shows an empty gallery (start-up tells the user).
-std::filesystem::path GalleryRootFolder(const std::string& name)
-{
-    return FindDataFolder(name).value_or(InstalledDataDirectory() / name);
-}
-
 // A tab art in the look's colours; the notebook takes it over.
 wxAuiTabArt* MakeTabArt(const LookScheme& scheme)
 {
@@ -313,7 +306,7 @@ void CMainFrame::FillWindowMenu(wxMenu& menu)
 
 bool CMainFrame::CreatePanes()
 {
-    m_pGalleryBook = CreateGalleryPanes(this, GalleryRootFolder, [] { return ::kelmora::GetActiveDrawView(); });
+    m_pGalleryBook = CreateGalleryPanes(this, ShippedDataFolder, [] { return ::kelmora::GetActiveDrawView(); });
     if (!m_pGalleryBook)
         return false;
     m_mgr.AddPane(m_pGalleryBook, wxAuiPaneInfo()
