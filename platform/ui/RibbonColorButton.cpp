@@ -10,32 +10,24 @@ namespace kelmora {
 
 namespace {
 
-wxColour FromColorRef(uint32_t color)
-{
-    return wxColour(uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16));
-}
-
-uint32_t ToColorRef(const wxColour& colour)
-{
-    return uint32_t(colour.Red()) | uint32_t(colour.Green()) << 8 | uint32_t(colour.Blue()) << 16;
-}
-
+// wxColour reads and gives 0x00BBGGRR values as they stand (wxColour(unsigned long),
+// GetRGB).
 std::optional<uint32_t> AskForColor(wxWindow* parent, uint32_t initial)
 {
     wxColourData data;
     data.SetChooseFull(true);
-    data.SetColour(FromColorRef(initial));
+    data.SetColour(wxColour(initial));
     wxColourDialog dialog(parent, &data);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
-    return ToColorRef(dialog.GetColourData().GetColour());
+    return dialog.GetColourData().GetColour().GetRGB();
 }
 
 void PaintSwatch(wxDC& dc, const wxRect& box, uint32_t color, unsigned state)
 {
     const RibbonColors& colors = CurrentRibbonColors();
     dc.SetPen(wxColour(197, 197, 197));
-    dc.SetBrush(FromColorRef(color));
+    dc.SetBrush(wxColour(color));
     dc.DrawRectangle(box);
     if (state & (RibbonPopup::kHot | RibbonPopup::kChecked)) {
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
