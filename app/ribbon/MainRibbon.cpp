@@ -43,11 +43,9 @@ std::vector<QuickAccessEntry> DefaultQuickAccess()
 
 std::string FoldCaption(const std::string& caption)
 {
-    std::string folded;
-    for (char c : caption) {
-        if (c != '&')
-            folded += char(std::tolower(static_cast<unsigned char>(c)));
-    }
+    std::string folded = StripMnemonics(caption);
+    for (char& c : folded)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return folded;
 }
 

@@ -61,11 +61,7 @@ Element& Placed(Element& element, const std::string& category, const std::string
 // "&More Line Colors..." gives the tool-tip "More Line Colors".
 std::string ToolTipOf(const std::string& caption)
 {
-    std::string plain;
-    for (char c : caption) {
-        if (c != '&')
-            plain += c;
-    }
+    std::string plain = StripMnemonics(caption);
     while (!plain.empty() && plain.back() == '.')
         plain.pop_back();
     return plain;
