@@ -12,14 +12,11 @@
 #include "platform/ui/RibbonEdit.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonIconButton.h"
-#include "platform/ui/RibbonListButton.h"
 #include "platform/ui/RibbonPopup.h"
 #include "platform/ui/RibbonStatusBar.h"
 
 #include <wx/config.h>
-#include <wx/dcclient.h>
 #include <wx/frame.h>
-#include <wx/ribbon/art.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
@@ -446,13 +443,17 @@ void CMainRibbon::EndPopups()
 
 void CMainRibbon::SendCommand(int command)
 {
+    DispatchCommand(command, command == cmd::kZoomSlider ? GetZoomSliderPos() : 0, m_bar);
+}
+
+void CMainRibbon::DispatchCommand(int command, int value, wxObject* source)
+{
     const int id = WxId(command);
     if (id < 0)
         return;
     wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(m_bar);
-    if (command == cmd::kZoomSlider)
-        event.SetInt(GetZoomSliderPos());
+    event.SetEventObject(source);
+    event.SetInt(value);
     m_frame.GetEventHandler()->ProcessEvent(event);
 }
 

@@ -30,6 +30,7 @@
 class wxConfigBase;
 class wxFrame;
 class wxMenu;
+class wxObject;
 class wxRibbonBar;
 class wxRibbonPage;
 class wxRibbonPanel;
@@ -152,6 +153,8 @@ private:
     void LoadQuickAccess();
     void PlaceTabRow();
     void BindFrameEvents();
+    // Sends the command to the frame as a menu command carrying `value`, from `source`.
+    void DispatchCommand(int command, int value, wxObject* source);
 
     wxFrame& m_frame;
     wxConfigBase* m_settings;
