@@ -65,7 +65,6 @@ CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look)
 CMainRibbon::~CMainRibbon()
 {
     DestroyWindows();
-    m_lifetime.reset();
 }
 
 wxRibbonBar* CMainRibbon::CreateRibbon()

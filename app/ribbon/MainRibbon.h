@@ -168,7 +168,6 @@ private:
     RibbonIconButton* m_styleButton = nullptr;
     RibbonIconButton* m_aboutButton = nullptr;
     int m_look;
-    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
 };
 
 } // namespace kelmora
