@@ -89,15 +89,10 @@ void RibbonColorButton::OpenPopup(wxWindow* parent, const wxRect& anchor, Ribbon
     const uint32_t automaticColor = spec.automaticColor;
     const wxString automaticLabel = wxString::FromUTF8(spec.automaticLabel);
     automatic.paint = [automaticColor, automaticLabel](wxDC& dc, const wxRect& cell, int, unsigned state) {
-        const RibbonColors& colors = CurrentRibbonColors();
-        if (state & (RibbonPopup::kHot | RibbonPopup::kChecked)) {
-            dc.SetPen(state & RibbonPopup::kHot ? colors.hoverBorder : colors.checkedBorder);
-            dc.SetBrush(state & RibbonPopup::kHot ? colors.hoverFill : colors.checkedFill);
-            dc.DrawRoundedRectangle(cell, 2);
-        }
+        PaintItemFrame(dc, cell, state);
         PaintSwatch(dc, wxRect(cell.x + 4, cell.y + (cell.height - kBoxSize + 2) / 2, kBoxSize - 2, kBoxSize - 2),
                     automaticColor, 0);
-        dc.SetTextForeground(colors.menuText);
+        dc.SetTextForeground(CurrentRibbonColors().menuText);
         DrawCaption(dc, automaticLabel, wxRect(cell.x + kBoxSize + 10, cell.y, cell.width - kBoxSize - 10, cell.height),
                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     };
