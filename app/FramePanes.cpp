@@ -4,7 +4,10 @@
 #include "app/AppPaths.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesViewBar.h"
+#include "document/StylePresets.h"
 #include "view/DrawView.h"
+
+#include <string_view>
 
 namespace kelmora {
 
@@ -20,7 +23,7 @@ public:
 ActiveDocumentHost g_activeDocumentHost;
 
 // A preset folder shipped with the program and the user's own of the same name.
-PresetFolders PresetFoldersNamed(const char* name)
+PresetFolders PresetFoldersNamed(std::string_view name)
 {
     return {ShippedDataFolder(name), UserDataFolder() / name};
 }
@@ -30,8 +33,8 @@ PresetFolders PresetFoldersNamed(const char* name)
 PropertiesPane* CreatePropertiesPane(wxWindow* parent, wxWindowID id)
 {
     auto* pane = new CPropertiesViewBar(parent, g_activeDocumentHost, id);
-    pane->Editors().arrowFolders = PresetFoldersNamed("Arrow");
-    pane->Editors().brushFolders = PresetFoldersNamed("Brush");
+    pane->Editors().arrowFolders = PresetFoldersNamed(kLineCapPresetFolder);
+    pane->Editors().brushFolders = PresetFoldersNamed(kBrushPresetFolder);
     // The views' outline pen dialog offers the same line caps.
     CDrawView::s_capPresetFolders = pane->Editors().arrowFolders;
     return pane;
