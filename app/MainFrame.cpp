@@ -20,6 +20,7 @@
 #include "app/WindowsDlg.h"
 #include "app/WorkspaceBar.h"
 #include "app/ribbon/MainRibbon.h"
+#include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonStatusBar.h"
 #include "view/DrawView.h"
 #include "view/PrintSetup.h"
@@ -85,11 +86,6 @@ constexpr int kDocumentCommands[] = {
     cmd::kToolRoundRect, cmd::kToolEllipse, cmd::kToolArc, cmd::kToolStar, cmd::kToolPentagon, cmd::kToolComplexStar,
     cmd::kToolSpiral, cmd::kToolPie, cmd::kToolCircle, cmd::kToolText,
 };
-
-wxColour FromRgb(uint32_t rgb)
-{
-    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
 
 // A tab art in the look's colours; the notebook takes it over.
 wxAuiTabArt* MakeTabArt(const LookScheme& scheme)

@@ -1,5 +1,7 @@
 #include "app/XHyperLink.h"
 
+#include "platform/ui/RibbonColors.h"
+
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
@@ -7,16 +9,6 @@
 namespace kelmora {
 
 wxDEFINE_EVENT(WM_XHYPERLINK_CLICKED, wxCommandEvent);
-
-namespace {
-
-wxColour FromRgb(unsigned long rgb)
-{
-    return wxColour(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
-        static_cast<unsigned char>(rgb));
-}
-
-} // namespace
 
 CXHyperLink::CXHyperLink(wxWindow* parent, wxWindowID id, const wxString& label, const std::string& url,
     const wxPoint& pos, const wxSize& size, long style)

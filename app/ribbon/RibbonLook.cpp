@@ -10,11 +10,6 @@ namespace kelmora {
 
 namespace {
 
-wxColour FromRgb(uint32_t rgb)
-{
-    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 RibbonColors KitColorsFrom(const wxRibbonArtProvider& art, const LookScheme& scheme)
 {
     RibbonColors colors;

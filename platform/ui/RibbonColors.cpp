@@ -33,6 +33,11 @@ void PaintTabRowBackground(wxDC& dc, const wxRect& rect)
 
 namespace kelmora {
 
+wxColour FromRgb(uint32_t rgb)
+{
+    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
 wxColour Lighter(const wxColour& colour, double amount)
 {
     const auto mix = [amount](unsigned char c) { return static_cast<unsigned char>(c + (255 - c) * amount + 0.5); };

@@ -4,6 +4,8 @@
 // the program is in: whoever switches the look sets them, and every kit window reads them
 // when it paints. UI thread only.
 
+#include <cstdint>
+
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 
@@ -41,6 +43,9 @@ void SetRibbonColors(const RibbonColors& colors);
 
 // Paints `rect` as the tab row behind a window that spans the row's height.
 void PaintTabRowBackground(wxDC& dc, const wxRect& rect);
+
+// The colour of a 0x00RRGGBB value.
+wxColour FromRgb(uint32_t rgb);
 
 // `colour` moved toward white by `amount` (0: unchanged, 1: white).
 wxColour Lighter(const wxColour& colour, double amount);
