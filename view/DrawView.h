@@ -552,7 +552,8 @@ public:
     // (not the preview) the printing flag is set meanwhile, so that effects reach it
     // through image files.
     void OnPrint(cairo_t* cr, double scaleX, double scaleY, bool preview);
-    // A preview of the page with `setup`; null when the print system cannot make one.
+    // A preview of the page with `setup`; null, the user told, when the print system
+    // cannot make one.
     std::unique_ptr<wxPrintPreview> CreatePrintPreview(const wxPrintDialogData& setup);
     // The open preview frame; null while none is open.
     CMyPreviewViewEx* GetPrintPreviewFrame() const { return m_pPreviewFrame; }

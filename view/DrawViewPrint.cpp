@@ -97,10 +97,8 @@ void CDrawView::OnFilePrintPreview()
         return;
     }
     std::unique_ptr<wxPrintPreview> preview = CreatePrintPreview(SessionPrintSetup());
-    if (!preview) {
-        TellUser(kPreviewFailed);
+    if (!preview)
         return;
-    }
     OnBeginPrinting(true);
     m_pPreviewFrame = new CMyPreviewViewEx(*this, std::move(preview), wxGetTopLevelParent(this), GetPrintSystem().Catalog());
     m_pPreviewFrame->Start();
@@ -108,7 +106,10 @@ void CDrawView::OnFilePrintPreview()
 
 std::unique_ptr<wxPrintPreview> CDrawView::CreatePrintPreview(const wxPrintDialogData& setup)
 {
-    return GetPrintSystem().CreatePreview(*this, setup);
+    std::unique_ptr<wxPrintPreview> preview = GetPrintSystem().CreatePreview(*this, setup);
+    if (!preview)
+        TellUser(kPreviewFailed);
+    return preview;
 }
 
 void CDrawView::OnPreviewPrint()

@@ -92,20 +92,26 @@ void CMyPreviewViewEx::BuildSettingPanel()
     m_pOrientationCombo = addCombo("Orientation:", cmd::kPreviewOrientation, kOrientationComboWidth);
     panel->AddSpacer(kLabelGap);
 
-    const wxPrintData& setup = m_printPreview->GetPrintDialogData().GetPrintData();
-    const PrinterChoice printers = ListPrinters(m_catalog, setup.GetPrinterName().utf8_string());
-    for (const std::string& name : printers.names)
-        m_pPrinterCombo->Append(FromUtf8(name));
-    if (printers.selected)
-        m_pPrinterCombo->SetSelection(int(*printers.selected));
     m_pOrientationCombo->Append("Portrait");
     m_pOrientationCombo->Append("Landscape");
-    m_pOrientationCombo->SetSelection(setup.GetOrientation() == wxLANDSCAPE ? 1 : 0);
-    FillPaperList();
+    ShowPreviewSetup();
 
     wxSizer* bar = m_controlBar->GetSizer();
     bar->Add(panel, 0, wxALIGN_CENTER_VERTICAL | wxALL, kLabelGap);
     bar->SetSizeHints(m_controlBar);
+}
+
+void CMyPreviewViewEx::ShowPreviewSetup()
+{
+    const wxPrintData& setup = m_printPreview->GetPrintDialogData().GetPrintData();
+    const PrinterChoice printers = ListPrinters(m_catalog, setup.GetPrinterName().utf8_string());
+    m_pPrinterCombo->Clear();
+    for (const std::string& name : printers.names)
+        m_pPrinterCombo->Append(FromUtf8(name));
+    if (printers.selected)
+        m_pPrinterCombo->SetSelection(int(*printers.selected));
+    m_pOrientationCombo->SetSelection(setup.GetOrientation() == wxLANDSCAPE ? 1 : 0);
+    FillPaperList();
 }
 
 void CMyPreviewViewEx::FillPaperList()
@@ -138,10 +144,11 @@ void CMyPreviewViewEx::ApplyPrinterSettings()
     wxPrintData data = setup.GetPrintData();
     BuildPrinterDevice(printer, paperRow, orientation, data);
     setup.SetPrintData(data);
-    if (m_view) {
-        if (std::unique_ptr<wxPrintPreview> preview = m_view->CreatePrintPreview(setup))
-            ReplacePreview(std::move(preview));
-    }
+    std::unique_ptr<wxPrintPreview> preview = m_view ? m_view->CreatePrintPreview(setup) : nullptr;
+    if (preview)
+        ReplacePreview(std::move(preview));
+    else
+        ShowPreviewSetup();
     m_printPreview->SetCurrentPage(kFirstPage);
     m_previewCanvas->Refresh();
 }

@@ -44,7 +44,8 @@ public:
     // the printer cannot be opened.
     void FillPaperList();
     // Builds the setup from the three combos (a combo without a selection keeps that part
-    // of the setup), gives the preview that setup and shows page 1.
+    // of the setup), gives the preview that setup and shows page 1. When no preview can be
+    // made of it, the combos go back to the setup the preview still shows.
     void ApplyPrinterSettings();
     // Prints from the preview, as its Print button does.
     void PrintFromPreview();
@@ -60,6 +61,8 @@ public:
 
 private:
     void BuildSettingPanel();
+    // Selects the preview's printer and orientation and lists that printer's papers.
+    void ShowPreviewSetup();
     void ReplacePreview(std::unique_ptr<wxPrintPreview> preview);
     void OnClose(wxCloseEvent& event);
     // Tells the view, once, that the preview has ended.

@@ -253,6 +253,15 @@ TEST(Print, TheSettingPanelRebuildsThePreviewsSetup)
     EXPECT_EQ(preview->GetPageCombo()->GetSelection(), 0);
     EXPECT_EQ(PaperRowOf(f.PreviewSetup(*preview)), kRowLetter);
 
+    // A setup no preview can be made of: the user is told, the combos show what the
+    // preview still shows.
+    f.system.previewFails = true;
+    PrintFixture::Choose(preview->GetOrientationCombo(), 0);
+    EXPECT_EQ(f.log.messages, (std::vector<std::string>{"The print preview could not be shown."}));
+    EXPECT_EQ(preview->GetOrientationCombo()->GetSelection(), 1);
+    EXPECT_EQ(f.PreviewSetup(*preview).GetOrientation(), wxLANDSCAPE);
+    f.system.previewFails = false;
+
     // The session's own setup is untouched.
     EXPECT_EQ(SessionPrintSetup().GetPrintData().GetPrinterName(), session.GetPrintData().GetPrinterName());
     EXPECT_EQ(SessionPrintSetup().GetPrintData().GetOrientation(), session.GetPrintData().GetOrientation());
