@@ -49,15 +49,17 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-// Whether the last end-record signature of the file (of `size` bytes) still lies within
-// the zip reader's window once `appended` more bytes follow it.
+// Whether every end-record signature within the zip reader's window of the file (of
+// `size` bytes) still lies within it once `appended` more bytes follow. The first one
+// counts: the archive's own record may be followed by a signature that an older trailer
+// holds by chance, which the reader passes over.
 bool EndRecordStaysFound(int fd, uint64_t size, uint64_t appended)
 {
     const uint64_t tailSize = std::min<uint64_t>(size, kZipEndRecordWindow);
     std::vector<uint8_t> tail(tailSize);
     if (::pread(fd, tail.data(), tail.size(), off_t(size - tailSize)) != ssize_t(tail.size()))
         return false;
-    const auto found = std::find_end(tail.begin(), tail.end(), kZipEndSignature.begin(), kZipEndSignature.end());
+    const auto found = std::search(tail.begin(), tail.end(), kZipEndSignature.begin(), kZipEndSignature.end());
     if (found == tail.end())
         return false;
     const uint64_t signatureOffset = size - tailSize + uint64_t(found - tail.begin());
