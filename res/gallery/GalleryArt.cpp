@@ -62,7 +62,7 @@ void ApplyPaint(BrushMan& brush, const Paint& paint, const RectF& bounds)
         // (position 0) to the centre (position 1).
         brush.m_nKind = BrushKind::PathGradient;
         brush.m_nGradientPreset = -1;
-        brush.m_nPathStyle = 3;
+        brush.m_nPathStyle = int32_t(PathGradientStyle::Ellipse);
         for (auto it = paint.stops.rbegin(); it != paint.stops.rend(); ++it) {
             brush.m_interpColors.push_back(it->colour);
             brush.m_interpPositions.push_back(1.0f - it->position);
