@@ -23,9 +23,6 @@ using namespace zipformat;
 
 namespace {
 
-// The end record must begin within this many bytes of the end of the file.
-constexpr uint64_t kEndRecordSearchLength = 65535;
-
 struct EndRecord {
     uint64_t position = 0;
     uint16_t entryCount = 0;
@@ -153,7 +150,7 @@ ZipResult ZipReader::Parse()
 {
     if (m_fileSize < kEndRecordSize)
         return ZipResult::ArchiveUnreadable;
-    uint64_t tailLength = std::min(m_fileSize, kEndRecordSearchLength);
+    uint64_t tailLength = std::min(m_fileSize, kZipEndRecordWindow);
     uint64_t tailStart = m_fileSize - tailLength;
     std::vector<uint8_t> tail(static_cast<size_t>(tailLength));
     if (!ReadAt(tailStart, tail.data(), tail.size()))

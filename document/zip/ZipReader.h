@@ -23,10 +23,13 @@
 
 namespace kelmora {
 
+// The end record must begin within this many bytes of the file's end to be found.
+inline constexpr uint64_t kZipEndRecordWindow = 65535;
+
 // Opens an archive. A reader handle, or null when the file cannot be opened
 // (ZipResult::CannotOpenFile) or is no readable archive (ZipResult::ArchiveUnreadable,
 // or ZipResult::ArchiveInconsistent when an end record was found but does not hold
-// together). The end record must begin within the last 65535 bytes of the file.
+// together). The end record must begin within kZipEndRecordWindow bytes of the file's end.
 ZipHandle* OpenZip(const std::filesystem::path& path);
 
 // Extracts the archive's first entry to `targetPath`, created anew with default
