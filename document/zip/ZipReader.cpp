@@ -92,6 +92,7 @@ public:
     ZipResult UnzipFirst(const std::filesystem::path& targetPath);
     ZipResult ListItems(std::vector<std::string>& names) const;
     ZipResult ReadItem(std::string_view name, size_t maxSize, std::vector<uint8_t>& data) const;
+    uint64_t EndRecordPosition() const { return m_end.position; }
 
 private:
     bool ReadAt(uint64_t position, void* data, size_t size) const
@@ -527,6 +528,13 @@ ZipResult UnzipItem(ZipHandle* handle, const std::filesystem::path& targetPath)
     if (handle->Kind() != ZipHandleKind::Reader)
         return StoreResult(ZipResult::WrongHandleKind);
     return StoreResult(static_cast<ZipReader*>(handle)->UnzipFirst(targetPath));
+}
+
+std::optional<uint64_t> ZipEndRecordPosition(ZipHandle* handle)
+{
+    if (!handle || handle->Kind() != ZipHandleKind::Reader)
+        return std::nullopt;
+    return static_cast<const ZipReader*>(handle)->EndRecordPosition();
 }
 
 ZipResult CloseUnzip(ZipHandle* handle)

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,10 @@ ZipResult ListZipItems(ZipHandle* handle, std::vector<std::string>& names);
 // `maxSize` bytes is refused with ZipResult::MemoryTooSmall before anything is read;
 // ZipResult::EntryNotFound when no such file entry exists. `data` is empty on failure.
 ZipResult ReadZipItem(ZipHandle* handle, std::string_view name, size_t maxSize, std::vector<uint8_t>& data);
+
+// Where the end record that the reader took begins, in bytes from the file's start;
+// nothing for a null or writer handle.
+std::optional<uint64_t> ZipEndRecordPosition(ZipHandle* handle);
 
 // Closes the archive file and frees the handle. A writer handle is refused with
 // ZipResult::WrongHandleKind and stays valid.
