@@ -1,5 +1,7 @@
 #include "app/AppPaths.h"
 
+#include "document/StylePresets.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -80,25 +82,37 @@ std::optional<std::filesystem::path> FindDataFolder(std::string_view name)
     return FindDataFolderIn(name, {GetAppDirectory(), InstalledDataDirectory()});
 }
 
-std::filesystem::path XdgDataHome()
+std::vector<std::filesystem::path> SplitFolderList(std::string_view list)
 {
-    return XdgBase("XDG_DATA_HOME", ".local/share");
-}
-
-std::vector<std::filesystem::path> XdgDataDirs()
-{
-    std::vector<std::filesystem::path> dirs;
-    const char* value = std::getenv("XDG_DATA_DIRS");
-    std::string_view list = value && *value ? value : "/usr/local/share:/usr/share";
+    std::vector<std::filesystem::path> folders;
     while (!list.empty()) {
         const size_t colon = list.find(':');
-        const std::string_view entry = list.substr(0, colon);
-        if (!entry.empty() && entry.front() == '/')
-            dirs.emplace_back(std::string(entry));
+        if (const std::string_view entry = list.substr(0, colon); !entry.empty())
+            folders.emplace_back(std::string(entry));
         if (colon == std::string_view::npos)
             break;
         list.remove_prefix(colon + 1);
     }
+    return folders;
+}
+
+std::filesystem::path ShippedDataFolder(std::string_view name)
+{
+    return FindDataFolder(name).value_or(InstalledDataDirectory() / std::string(name));
+}
+
+std::filesystem::path XdgDataHome()
+{
+    // The base of the user's data folder, so that presets and the desktop registration
+    // never disagree about it.
+    return UserDataFolder().parent_path();
+}
+
+std::vector<std::filesystem::path> XdgDataDirs()
+{
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    std::vector<std::filesystem::path> dirs = SplitFolderList(value && *value ? value : "/usr/local/share:/usr/share");
+    std::erase_if(dirs, [](const std::filesystem::path& dir) { return !dir.is_absolute(); });
     return dirs;
 }
 

@@ -33,13 +33,20 @@ std::filesystem::path InstalledDataDirectory();
 // The shipped data folder `name`: beside the program, then in the installed data folder;
 // nothing when neither exists.
 std::optional<std::filesystem::path> FindDataFolder(std::string_view name);
-// The same search over the given roots, in order.
+// FindDataFolder(name), or the folder's name in the installed data folder when neither
+// exists (so that what shows it is empty, and says where it was looked for).
+std::filesystem::path ShippedDataFolder(std::string_view name);
+// The same search as FindDataFolder over the given roots, in order.
 std::optional<std::filesystem::path> FindDataFolderIn(std::string_view name, const std::vector<std::filesystem::path>& roots);
 
 // The per-user folders of the program (not created here). The user's data folder and its
 // preset folders are UserDataFolder() and PresetFoldersFor() of document/StylePresets.h.
 std::filesystem::path UserConfigFolder();
 std::filesystem::path UserStateFolder();
+
+// The non-empty entries of a ':'-separated list of folders ($PATH, $XDG_DATA_DIRS), in
+// order.
+std::vector<std::filesystem::path> SplitFolderList(std::string_view list);
 
 // $XDG_DATA_HOME itself (the base, not the program's folder below it), and the system
 // data folders of $XDG_DATA_DIRS in order.

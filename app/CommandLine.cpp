@@ -8,14 +8,21 @@ namespace kelmora {
 
 namespace {
 
-// The display toolkit's own switches, which it takes off the command line itself.
-bool IsToolkitSwitch(std::string_view name)
+enum class ToolkitSwitch { None, Flag, WithValue };
+
+// The display toolkit's own switches, which it takes off the command line itself. Those
+// with a value may have it after '=' or as the next argument.
+ToolkitSwitch FindToolkitSwitch(std::string_view name)
 {
-    static constexpr std::string_view kToolkit[] = {"display", "screen", "sync", "name", "class", "gtk-module",
-                                                    "g-fatal-warnings", "gdk-debug", "gdk-no-debug",
-                                                    "gtk-debug", "gtk-no-debug"};
+    static constexpr std::string_view kFlags[] = {"sync", "g-fatal-warnings"};
+    static constexpr std::string_view kWithValue[] = {"display", "screen", "name", "class", "gtk-module",
+                                                      "gdk-debug", "gdk-no-debug", "gtk-debug", "gtk-no-debug"};
     const std::string_view key = name.substr(0, name.find('='));
-    return std::find(std::begin(kToolkit), std::end(kToolkit), key) != std::end(kToolkit);
+    if (std::find(std::begin(kFlags), std::end(kFlags), key) != std::end(kFlags))
+        return ToolkitSwitch::Flag;
+    if (std::find(std::begin(kWithValue), std::end(kWithValue), key) != std::end(kWithValue))
+        return ToolkitSwitch::WithValue;
+    return ToolkitSwitch::None;
 }
 
 } // namespace
@@ -24,7 +31,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
     bool switches = true;
-    for (const std::string& argument : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (switches && argument == "--") {
             switches = false;
             continue;
@@ -44,8 +52,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             line.action = CommandLine::Action::Register;
         else if (name == "unregister" || name == "unregserver")
             line.action = CommandLine::Action::Unregister;
-        else if (!IsToolkitSwitch(name))
+        else if (const ToolkitSwitch toolkit = FindToolkitSwitch(name); toolkit == ToolkitSwitch::None)
             line.unknown.push_back(argument);
+        else if (toolkit == ToolkitSwitch::WithValue && name.find('=') == std::string::npos)
+            ++i; // the switch's value, which is no file
     }
     return line;
 }

@@ -22,7 +22,8 @@ struct CommandLine {
 
     Action action = Action::Run;
     std::vector<std::string> files;
-    // Switches the program does not know (the display toolkit's own are not listed).
+    // Switches the program does not know (the display toolkit's own are not listed, and
+    // their values, given after '=' or as the next argument, are no files).
     std::vector<std::string> unknown;
 };
 

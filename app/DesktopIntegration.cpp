@@ -1,7 +1,9 @@
 #include "app/DesktopIntegration.h"
 
 #include "app/AppPaths.h"
+#include "app/ProgramIcon.h"
 #include "app/ProgramIconArt.h"
+#include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -9,6 +11,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <system_error>
 
@@ -20,7 +23,6 @@ namespace {
 
 constexpr char kEntryName[] = "kelmora.desktop";
 constexpr char kMimeName[] = "kelmora.xml";
-constexpr char kIconName[] = "kelmora.png";
 
 std::filesystem::path EntryPath(const std::filesystem::path& dataRoot)
 {
@@ -34,8 +36,7 @@ std::filesystem::path MimePath(const std::filesystem::path& dataHome)
 
 std::filesystem::path IconPath(const std::filesystem::path& dataHome, int size)
 {
-    const std::string side = std::to_string(size);
-    return dataHome / "icons" / "hicolor" / (side + "x" + side) / "apps" / kIconName;
+    return ProgramIconFile(dataHome / "icons", size);
 }
 
 bool ReadText(const std::filesystem::path& path, std::string& text)
@@ -47,18 +48,28 @@ bool ReadText(const std::filesystem::path& path, std::string& text)
     return !in.bad();
 }
 
+// Replaces the file with `text` through a temporary file beside it, so that the desktop
+// never reads half an entry.
 bool WriteText(const std::filesystem::path& path, const std::string& text)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return bool(out);
+    return ReplaceFileContents(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+        == ImageStatus::Ok;
+}
+
+// Writes the icon of `size` pixels a side as a PNG file, replaced only once complete.
+bool WriteProgramIcon(const std::filesystem::path& path, int size)
+{
+    Guid png;
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    return GetEncoderClsid("image/png", &png) && SaveImage(ProgramIconPicture(size), path, png) == ImageStatus::Ok;
 }
 
 // An argument of an Exec line: quoted when it holds anything but plain characters, with
-// the characters that stay special inside quotes escaped.
+// the characters that stay special inside quotes escaped, and '%' doubled so that it is
+// never read as a field code.
 std::string QuoteExecArgument(const std::string& argument)
 {
     const bool plain = !argument.empty() && argument.find_first_not_of(
@@ -69,6 +80,8 @@ std::string QuoteExecArgument(const std::string& argument)
     for (const char c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
+        else if (c == '%')
+            quoted += '%';
         quoted += c;
     }
     quoted += '"';
@@ -138,8 +151,6 @@ std::string UserDesktopEntry(const std::string& shipped, const std::filesystem::
     while (std::getline(lines, line)) {
         if (line.starts_with("Exec="))
             line = "Exec=" + QuoteExecArgument(program.string()) + " %F";
-        else if (line.starts_with("TryExec="))
-            line = "TryExec=" + QuoteExecArgument(program.string());
         entry += line;
         entry += '\n';
     }
@@ -155,15 +166,8 @@ bool RegisterDesktopIntegration(const DesktopPaths& paths)
         return false;
     bool written = WriteText(EntryPath(paths.dataHome), UserDesktopEntry(entry, paths.program))
         && WriteText(MimePath(paths.dataHome), mime);
-    for (const int size : kProgramIconSizes) {
-        cairo_surface_t* icon = RenderProgramIcon(size);
-        const std::filesystem::path path = IconPath(paths.dataHome, size);
-        std::error_code error;
-        std::filesystem::create_directories(path.parent_path(), error);
-        written = written && icon && cairo_surface_write_to_png(icon, path.c_str()) == CAIRO_STATUS_SUCCESS;
-        if (icon)
-            cairo_surface_destroy(icon);
-    }
+    for (const int size : kProgramIconSizes)
+        written = written && WriteProgramIcon(IconPath(paths.dataHome, size), size);
     RunTool("update-mime-database", (paths.dataHome / "mime").string());
     RunTool("update-desktop-database", (paths.dataHome / "applications").string());
     return written;

@@ -7,16 +7,11 @@
 #include "app/MainFrame.h"
 #include "app/ProgramEnvironment.h"
 #include "app/Recovery.h"
+#include "document/DrawDocFile.h"
 #include "model/InstalledFontNames.h"
 #include "model/ViewServices.h"
 
 namespace kelmora {
-
-namespace {
-
-constexpr char kCaption[] = "Vantorel Logo Designer";
-
-} // namespace
 
 CDrawApp::CDrawApp(std::vector<std::string> files) : m_files(std::move(files))
 {
@@ -30,13 +25,13 @@ bool CDrawApp::OnInit()
     // the base class's parser is not run.
     SetAppName("kelmora");
     SetVendorName(AppSettings::kVendor);
-    SetAppDisplayName(kCaption);
+    SetAppDisplayName(CMainFrame::kTitle);
 
     // Embedded objects show whether they are embedded or linked until the user turns it off.
     ViewServices::s_bOleIndication = true;
 
     GetAppSettings().SetProblemReporter([](const std::string& message) {
-        GetProgramEnvironment().ShowMessage(message, kCaption);
+        GetProgramEnvironment().ShowMessage(message, kMessageCaption);
     });
 
     m_docManager = std::make_unique<CDrawDocManager>(RecoveryStore::DefaultRoot());
@@ -86,7 +81,7 @@ void CDrawApp::ReportMissingData()
             + "No installed font offers regular, bold, italic and bold italic styles: text objects cannot be shown "
               "as they were designed. Install a font family such as Liberation (fonts-liberation2).";
     if (!message.empty())
-        GetProgramEnvironment().ShowMessage(message, kCaption);
+        GetProgramEnvironment().ShowMessage(message, kMessageCaption);
 }
 
 } // namespace kelmora

@@ -29,24 +29,22 @@ wxString Wx(const std::string& text)
     return wxString::FromUTF8(text);
 }
 
-std::string UpperExtension(const std::filesystem::path& path)
+} // namespace
+
+bool HasExtension(const std::filesystem::path& path, std::string_view extension)
 {
-    std::string extension = FileExtension(path);
-    for (char& c : extension)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return extension;
+    const std::string own = FileExtension(path);
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
 }
 
-// The path a document is known by: absolute and without "." or ".." steps, symbolic links
-// left as they are (the user named the link).
 std::filesystem::path DocumentPath(const std::string& path)
 {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return (error ? std::filesystem::path(path) : absolute).lexically_normal();
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------
 // The template
@@ -59,7 +57,7 @@ CDrawDocTemplate::CDrawDocTemplate(wxDocManager* manager)
 
 bool CDrawDocTemplate::FileMatchesTemplate(const wxString& path)
 {
-    return UpperExtension(std::filesystem::path(path.utf8_string())) == kDocumentExtension;
+    return HasExtension(std::filesystem::path(path.utf8_string()), kDocumentExtension);
 }
 
 wxDocument* CDrawDocTemplate::DoCreateDocument()
@@ -187,7 +185,7 @@ CDrawDocument* CDrawDocManager::OpenDocumentFile(const std::string& pathText)
     if (pathText.empty())
         return nullptr;
     const std::filesystem::path path = DocumentPath(pathText);
-    if (UpperExtension(path) == kXpsExtension)
+    if (HasExtension(path, kXpsExtension))
         return ImportXps(path);
 
     if (CDrawDocument* open = FindOpenDocument(path)) {
@@ -364,6 +362,9 @@ void CDrawDocManager::RestoreRecoveryCopies()
             if (ShowInNewWindow(document))
                 document->Modify(true);
         }
+        // The restored drawings get copies of their own before the old ones go, so that
+        // a crash before the next autosave does not lose them.
+        AutosaveNow();
     }
     m_recovery->DiscardClaimed();
 }

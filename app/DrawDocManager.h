@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmora {
@@ -23,6 +24,14 @@ namespace kelmora {
 class CDrawDocument;
 class CDrawFrameView;
 class RecoveryStore;
+
+// The path a document is known by: absolute and without "." or ".." steps, symbolic links
+// left as they are (the user named the link). A path that cannot be made absolute is only
+// normalised.
+std::filesystem::path DocumentPath(const std::string& path);
+// Whether the extension of `path` (the text after its last '.') is `extension`, compared
+// without regard to case.
+bool HasExtension(const std::filesystem::path& path, std::string_view extension);
 
 class CDrawDocTemplate : public wxDocTemplate {
 public:

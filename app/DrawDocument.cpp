@@ -13,8 +13,9 @@
 #include <wx/app.h>
 #include <wx/filename.h>
 
-#include <cctype>
 #include <filesystem>
+#include <functional>
+#include <system_error>
 
 namespace kelmora {
 
@@ -28,14 +29,6 @@ std::string Utf8(const wxString& text)
 wxString Wx(const std::string& text)
 {
     return wxString::FromUTF8(text);
-}
-
-bool IsXpsPath(const std::filesystem::path& path)
-{
-    std::string extension = FileExtension(path);
-    for (char& c : extension)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return extension == kXpsExtension;
 }
 
 } // namespace
@@ -113,7 +106,7 @@ bool CDrawDocument::DoOpenDocument(const wxString& file)
     const std::filesystem::path path(Utf8(file));
     // An XPS file is imported into a drawing, never opened as one: the drawing would take
     // the XPS file's name and the next save would write a drawing over it.
-    if (IsXpsPath(path))
+    if (HasExtension(path, kXpsExtension))
         return false;
     return m_pDoc->OnOpenDocument(path);
 }
@@ -144,7 +137,7 @@ bool CDrawDocument::SaveAs()
     // offers it.
     if (FileExtension(chosen).empty())
         chosen += "." + std::string(kDocumentExtension);
-    const wxString path = Wx(std::filesystem::absolute(chosen).lexically_normal().string());
+    const wxString path = Wx(DocumentPath(chosen).string());
     if (!OnSaveDocument(path))
         return false;
     SetTitle(wxFileNameFromPath(path));
@@ -175,26 +168,20 @@ bool CDrawDocument::OnSaveModified()
 
 void CDrawDocument::BindCommands()
 {
-    const auto bind = [this](int command, auto handler) {
-        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, WxId(command));
+    // Every command of the document can always be given while the document has a window.
+    const auto bind = [this](int command, std::function<void()> action) {
+        Bind(wxEVT_MENU, [action](wxCommandEvent&) { action(); }, WxId(command));
         Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
     };
-    const auto bindDoc = [this](int command, void (CDrawDoc::*handler)()) {
-        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (m_pDoc.get()->*handler)(); }, WxId(command));
-        Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(command));
-    };
-    bindDoc(cmd::kPaperColor, &CDrawDoc::OnPaperColor);
-    bindDoc(cmd::kGridLineColor, &CDrawDoc::OnGridLineColor);
-    bindDoc(cmd::kGridLineWidth, &CDrawDoc::OnGridLineWidth);
-    bindDoc(cmd::kGridLineHeight, &CDrawDoc::OnGridLineHeight);
-    bindDoc(cmd::kPaperWidth, &CDrawDoc::OnPaperWidth);
-    bindDoc(cmd::kPaperHeight, &CDrawDoc::OnPaperHeight);
-    bind(cmd::kSummaryInfo, &CDrawDocument::OnSummaryInfo);
-
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Save(); }, WxId(cmd::kFileSave));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveAs(); }, WxId(cmd::kFileSaveAs));
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSave));
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, WxId(cmd::kFileSaveAs));
+    bind(cmd::kPaperColor, [this] { m_pDoc->OnPaperColor(); });
+    bind(cmd::kGridLineColor, [this] { m_pDoc->OnGridLineColor(); });
+    bind(cmd::kGridLineWidth, [this] { m_pDoc->OnGridLineWidth(); });
+    bind(cmd::kGridLineHeight, [this] { m_pDoc->OnGridLineHeight(); });
+    bind(cmd::kPaperWidth, [this] { m_pDoc->OnPaperWidth(); });
+    bind(cmd::kPaperHeight, [this] { m_pDoc->OnPaperHeight(); });
+    bind(cmd::kSummaryInfo, [this] { OnSummaryInfo(); });
+    bind(cmd::kFileSave, [this] { Save(); });
+    bind(cmd::kFileSaveAs, [this] { SaveAs(); });
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnSendMail(); }, WxId(cmd::kFileSendMail));
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(IsMailAvailable()); }, WxId(cmd::kFileSendMail));
@@ -212,7 +199,8 @@ void CDrawDocument::OnSendMail()
     // The saved file goes as it is; a drawing with unsaved changes goes as a copy, so that
     // neither the user's file nor the document's state changes.
     std::filesystem::path attachment(Utf8(GetFilename()));
-    if (IsModified() || !GetDocumentSaved() || !std::filesystem::is_regular_file(attachment)) {
+    std::error_code error;
+    if (IsModified() || !GetDocumentSaved() || !std::filesystem::is_regular_file(attachment, error)) {
         std::string name = Utf8(GetUserReadableName());
         if (FileExtension(name).empty())
             name += "." + std::string(kDocumentExtension);

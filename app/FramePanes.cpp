@@ -22,7 +22,7 @@ ActiveDocumentHost g_activeDocumentHost;
 // A preset folder shipped with the program and the user's own of the same name.
 PresetFolders PresetFoldersNamed(const char* name)
 {
-    return {FindDataFolder(name).value_or(InstalledDataDirectory() / name), UserDataFolder() / name};
+    return {ShippedDataFolder(name), UserDataFolder() / name};
 }
 
 } // namespace

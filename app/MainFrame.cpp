@@ -34,6 +34,7 @@
 #include <wx/ribbon/bar.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace kelmora {
@@ -88,13 +89,6 @@ constexpr int kDocumentCommands[] = {
 wxColour FromRgb(uint32_t rgb)
 {
     return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-// The root folder of a gallery: its shipped data folder. A missing one gives the
-// installed folder's name, which shows an empty gallery (start-up tells the user).
-std::filesystem::path GalleryRootFolder(const std::string& name)
-{
-    return FindDataFolder(name).value_or(InstalledDataDirectory() / name);
 }
 
 // A tab art in the look's colours; the notebook takes it over.
@@ -192,11 +186,15 @@ void CMainFrame::RestoreWindowState()
     AppSettings& settings = GetAppSettings();
     const wxRect stored(settings.GetInt(kWindowX, 0), settings.GetInt(kWindowY, 0), settings.GetInt(kWindowWidth, 0),
                         settings.GetInt(kWindowHeight, 0));
-    // A place off every screen, or a size too small to use, is not restored.
-    if (stored.width >= kMinRestoredSide && stored.height >= kMinRestoredSide
-        && wxDisplay::GetFromPoint(stored.GetTopLeft() + wxPoint(kMinRestoredSide / 2, kMinRestoredSide / 2))
-               != wxNOT_FOUND)
-        SetSize(stored);
+    // A place off every screen, or a size too small to use, is not restored; a size larger
+    // than the screen the window is on is cut to that screen.
+    const int display =
+        wxDisplay::GetFromPoint(stored.GetTopLeft() + wxPoint(kMinRestoredSide / 2, kMinRestoredSide / 2));
+    if (stored.width >= kMinRestoredSide && stored.height >= kMinRestoredSide && display != wxNOT_FOUND) {
+        const wxRect area = wxDisplay(unsigned(display)).GetClientArea();
+        SetSize(wxRect(stored.GetTopLeft(),
+                       wxSize(std::min(stored.width, area.width), std::min(stored.height, area.height))));
+    }
     if (settings.GetInt(kWindowMaximized, 0) != 0)
         Maximize();
     const std::string layout = settings.GetString(kPaneLayout, std::string());
@@ -308,7 +306,7 @@ void CMainFrame::FillWindowMenu(wxMenu& menu)
 
 bool CMainFrame::CreatePanes()
 {
-    m_pGalleryBook = CreateGalleryPanes(this, GalleryRootFolder, [] { return ::kelmora::GetActiveDrawView(); });
+    m_pGalleryBook = CreateGalleryPanes(this, ShippedDataFolder, [] { return ::kelmora::GetActiveDrawView(); });
     if (!m_pGalleryBook)
         return false;
     m_mgr.AddPane(m_pGalleryBook, wxAuiPaneInfo()

@@ -44,8 +44,6 @@ public:
     // The AUI names of the two docked panes.
     static constexpr const char* kGalleryPaneName = "gallery";
     static constexpr const char* kPropertiesPaneName = "properties";
-    // The three gallery pages, in their order.
-    static constexpr const char* kGalleryFolders[3] = {"Shapes", "Cliparts", "Templates"};
 
     // Reads the stored look; the window is made by Create.
     CMainFrame();

@@ -263,10 +263,10 @@ void CMainFrame::UpdateFormatTab(CDrawObj* object)
 
 bool CMainFrame::GetSelectedQuickStyle(QuickStyle& out)
 {
-    const int item = GetGallerySelection(cmd::kStylesGallery);
-    if (item < 0 || item >= kQuickStyleRows)
+    const std::optional<QuickStyle> style = GalleryRow(QuickStyleTable, GetGallerySelection(cmd::kStylesGallery));
+    if (!style)
         return false;
-    out = QuickStyleTable[size_t(item)];
+    out = *style;
     return true;
 }
 

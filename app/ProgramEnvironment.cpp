@@ -33,8 +33,7 @@ std::unique_ptr<NewDocumentDialog> ProgramEnvironment::MakeNewDocumentDialog()
 
 std::unique_ptr<CDrawObj> ProgramEnvironment::LoadTemplate(const std::string& path)
 {
-    CDrawShape shape;
-    return std::unique_ptr<CDrawObj>(shape.Load(path, false));
+    return LoadDrawingObject(path);
 }
 
 void ProgramEnvironment::ShowMessage(std::string_view text, std::string_view caption)

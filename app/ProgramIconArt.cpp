@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace kelmora {
 
@@ -35,6 +36,12 @@ void Star(cairo_t* cr, double cx, double cy, double outer, double inner)
 }
 
 } // namespace
+
+std::filesystem::path ProgramIconFile(const std::filesystem::path& iconsFolder, int size)
+{
+    const std::string side = std::to_string(size);
+    return iconsFolder / "hicolor" / (side + "x" + side) / "apps" / "kelmora.png";
+}
 
 void DrawProgramIcon(cairo_t* cr, int size)
 {

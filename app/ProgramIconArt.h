@@ -5,10 +5,16 @@
 
 #include <cairo.h>
 
+#include <filesystem>
+
 namespace kelmora {
 
 // The icon sizes installed for the desktop, in pixels.
 inline constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// Where an icon theme folder (an "icons" folder of the desktop's data folders) keeps the
+// program's icon of `size` pixels: hicolor/<size>x<size>/apps/kelmora.png below it.
+std::filesystem::path ProgramIconFile(const std::filesystem::path& iconsFolder, int size);
 
 // Draws the icon into the square (0, 0)-(size, size) of `cr`, on transparency.
 void DrawProgramIcon(cairo_t* cr, int size);

@@ -2,9 +2,8 @@
 
 #include "app/AppPaths.h"
 #include "app/DocumentCopy.h"
-#include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
-#include "platform/base/TempFile.h"
+#include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <system_error>
 
 namespace kelmora {
@@ -47,13 +47,21 @@ std::string InfoBytes(const std::string& originalPath, const std::string& title)
     return bytes;
 }
 
-// The copies of one folder, by their numbers.
-std::vector<std::pair<int, RecoveryStore::Copy>> ReadCopies(const std::filesystem::path& folder)
+// The copies of one session folder, by their numbers, after those of the folders it had
+// claimed itself: a session that crashed before it was done with its claims still holds
+// them.
+std::vector<RecoveryStore::Copy> ReadCopies(const std::filesystem::path& folder)
 {
+    std::vector<RecoveryStore::Copy> result;
+    std::vector<std::filesystem::path> claimed;
     std::vector<std::pair<int, RecoveryStore::Copy>> copies;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::filesystem::path& info = entry.path();
+        if (info.filename().string().starts_with(kClaimedPrefix) && entry.is_directory(error)) {
+            claimed.push_back(info);
+            continue;
+        }
         if (info.extension() != kInfoExtension)
             continue;
         int number = 0;
@@ -74,8 +82,15 @@ std::vector<std::pair<int, RecoveryStore::Copy>> ReadCopies(const std::filesyste
             continue;
         copies.push_back({number, {file, bytes.substr(0, first), bytes.substr(first + 1, second - first - 1)}});
     }
+    std::sort(claimed.begin(), claimed.end());
+    for (const std::filesystem::path& older : claimed) {
+        for (RecoveryStore::Copy& copy : ReadCopies(older))
+            result.push_back(std::move(copy));
+    }
     std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    return copies;
+    for (auto& [number, copy] : copies)
+        result.push_back(std::move(copy));
+    return result;
 }
 
 } // namespace
@@ -123,15 +138,10 @@ bool RecoveryStore::Save(const void* owner, CDrawDoc& document, const std::strin
     if (!WriteDocumentCopy(document, m_session / (stem + kCopyExtension)))
         return false;
     // The description is replaced the same way, so that a crash never leaves half of it.
-    const std::filesystem::path info = m_session / (stem + kInfoExtension);
-    std::optional<TempFile> temporary = TempFile::Create(m_session, NewGuidString());
     const std::string bytes = InfoBytes(originalPath, title);
-    if (!temporary
-        || !WriteFileContents(temporary->Path(), std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
-        || !CommitReplacement(temporary->Path(), info))
-        return false;
-    temporary->Keep();
-    return true;
+    return ReplaceFileContents(m_session / (stem + kInfoExtension),
+                               std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
+        == ImageStatus::Ok;
 }
 
 void RecoveryStore::Remove(const void* owner)
@@ -176,7 +186,7 @@ std::vector<RecoveryStore::Copy> RecoveryStore::ClaimAbandoned()
         ::close(fd);
         if (error)
             continue;
-        for (auto& [number, copy] : ReadCopies(claimed))
+        for (RecoveryStore::Copy& copy : ReadCopies(claimed))
             copies.push_back(std::move(copy));
     }
     return copies;

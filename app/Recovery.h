@@ -8,7 +8,9 @@
 // Layout below the root (by default UserStateFolder()/recovery): one folder per running
 // session holding "lock" (locked with flock for the session's whole life, so that other
 // running sessions are never taken for crashed ones), and for each document "<n>.MZF" with
-// "<n>.info" (the original path and the title, each followed by a NUL byte).
+// "<n>.info" (the original path and the title, each followed by a NUL byte). The folders
+// a session claimed from crashed ones sit in its own folder as "claimed-<n>" until it is
+// done with them.
 //
 // UI thread only.
 

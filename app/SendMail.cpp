@@ -1,5 +1,6 @@
 #include "app/SendMail.h"
 
+#include "app/AppPaths.h"
 #include "platform/base/TempFile.h"
 
 #include <unistd.h>
@@ -7,7 +8,6 @@
 #include <wx/utils.h>
 
 #include <cstdlib>
-#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -41,18 +41,10 @@ private:
 std::filesystem::path FindProgramOnPath(const std::string& name)
 {
     const char* value = std::getenv("PATH");
-    std::string_view list = value ? value : "";
-    while (!list.empty()) {
-        const size_t colon = list.find(':');
-        const std::string_view folder = list.substr(0, colon);
-        if (!folder.empty()) {
-            const std::filesystem::path candidate = std::filesystem::path(std::string(folder)) / name;
-            if (::access(candidate.c_str(), X_OK) == 0)
-                return candidate;
-        }
-        if (colon == std::string_view::npos)
-            break;
-        list.remove_prefix(colon + 1);
+    for (const std::filesystem::path& folder : SplitFolderList(value ? value : "")) {
+        const std::filesystem::path candidate = folder / name;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
     }
     return {};
 }

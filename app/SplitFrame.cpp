@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "view/PrintPreviewState.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -48,17 +49,22 @@ bool CSplitFrame::OnCreateClient(PaneFactory viewFactory)
 // ---------------------------------------------------------------------------------------
 // Panes and activation
 
-bool CSplitFrame::IsPane(const wxWindow* window) const
+std::vector<wxWindow*> CSplitFrame::Panes() const
 {
-    if (!window || !m_wndSplitter)
-        return false;
-    for (int row = 0; row < m_wndSplitter->GetRowCount(); ++row) {
+    std::vector<wxWindow*> panes;
+    for (int row = 0; m_wndSplitter && row < m_wndSplitter->GetRowCount(); ++row) {
         for (int column = 0; column < m_wndSplitter->GetColumnCount(); ++column) {
-            if (m_wndSplitter->GetPane(row, column) == window)
-                return true;
+            if (wxWindow* pane = m_wndSplitter->GetPane(row, column))
+                panes.push_back(pane);
         }
     }
-    return false;
+    return panes;
+}
+
+bool CSplitFrame::IsPane(const wxWindow* window) const
+{
+    const std::vector<wxWindow*> panes = Panes();
+    return window && std::find(panes.begin(), panes.end(), window) != panes.end();
 }
 
 wxWindow* CSplitFrame::GetActivePane() const
@@ -89,20 +95,10 @@ void CSplitFrame::SetActivePane(wxWindow* pane)
 
 void CSplitFrame::ActivateNextPane(bool forward)
 {
-    if (!m_wndSplitter)
-        return;
-    std::vector<wxWindow*> panes;
-    for (int row = 0; row < m_wndSplitter->GetRowCount(); ++row) {
-        for (int column = 0; column < m_wndSplitter->GetColumnCount(); ++column) {
-            if (wxWindow* pane = m_wndSplitter->GetPane(row, column))
-                panes.push_back(pane);
-        }
-    }
+    const std::vector<wxWindow*> panes = Panes();
     if (panes.empty())
         return;
-    size_t current = 0;
-    while (current < panes.size() && panes[current] != GetActivePane())
-        ++current;
+    const size_t current = size_t(std::find(panes.begin(), panes.end(), GetActivePane()) - panes.begin());
     const size_t count = panes.size();
     const size_t next = forward ? (current + 1) % count : (current + count - 1) % count;
     SetActivePane(panes[next]);

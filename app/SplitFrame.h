@@ -13,6 +13,8 @@
 
 #include "app/SplitterWndEx.h"
 
+#include <vector>
+
 namespace kelmora {
 
 // What the child frame asks of the document window it shows.
@@ -76,6 +78,8 @@ private:
     void OnChildFocus(wxChildFocusEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     void PostCommand(int command);
+    // The splitter's panes, row by row; none before the splitter exists.
+    std::vector<wxWindow*> Panes() const;
     bool IsPane(const wxWindow* window) const;
     void NotifyActivation(wxWindow* pane, bool active);
 

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "dialogs/CreateNewDocumentDlg.h"
 #include "dialogs/SummaryInfoSheet.h"
+#include "document/DrawDocFile.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -22,7 +23,7 @@ class DialogPrompt : public UserPrompt {
 public:
     SaveChoice AskSaveChanges(const std::string& documentName) override
     {
-        wxMessageDialog dialog(Parent(), "Save changes to " + Text(documentName) + "?", Text(kCaption),
+        wxMessageDialog dialog(Parent(), "Save changes to " + Text(documentName) + "?", Text(kMessageCaption),
                                wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
         switch (dialog.ShowModal()) {
         case wxID_YES:
@@ -75,8 +76,6 @@ public:
     }
 
 private:
-    static constexpr std::string_view kCaption = "Vantorel Logo Designer";
-
     static wxWindow* Parent() { return GetMainFrame(); }
 };
 

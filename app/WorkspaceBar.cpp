@@ -268,7 +268,7 @@ wxNotebook* CreateGalleryPanes(wxWindow* parent, const std::function<std::filesy
                                CWorkspaceBar::ActiveView activeView)
 {
     auto* notebook = new wxNotebook(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_BOTTOM);
-    for (const char* name : {"Shapes", "Cliparts", "Templates"})
+    for (const char* name : kGalleryFolders)
         notebook->AddPage(new CWorkspaceBar(notebook, wxID_ANY, folderOf(name), activeView), name);
     return notebook;
 }

@@ -101,9 +101,11 @@ private:
     GalleryDragImage* m_dragImage = nullptr;
 };
 
-// The three galleries as the tabs of one notebook ("Shapes", "Cliparts", "Templates"),
-// for the frame to dock as one pane. `folderOf` gives the root folder of a gallery by
-// its name.
+// The three galleries, in the order of their tabs; each is named after its data folder.
+inline constexpr const char* kGalleryFolders[] = {"Shapes", "Cliparts", "Templates"};
+
+// The three galleries as the tabs of one notebook, for the frame to dock as one pane.
+// `folderOf` gives the root folder of a gallery by its name.
 wxNotebook* CreateGalleryPanes(wxWindow* parent, const std::function<std::filesystem::path(const std::string&)>& folderOf,
                                CWorkspaceBar::ActiveView activeView);
 

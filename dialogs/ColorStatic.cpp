@@ -121,7 +121,8 @@ Matrix CColorStatic::PreviewPlacement(int w, int h) const
         placement.Rotate(m_fAngle, MatrixOrder::Append);
     placement.Translate(float(w / 2), float(h / 2), MatrixOrder::Append);
     placement.Scale(scale, scale, MatrixOrder::Append);
-    placement.Translate(float(double(w * m_nOffsetX) / 100.0), float(double(h * m_nOffsetY) / 100.0),
+    // Offsets come from the fill and may be anything: the product is taken in double.
+    placement.Translate(float(double(w) * m_nOffsetX / 100.0), float(double(h) * m_nOffsetY / 100.0),
                         MatrixOrder::Append);
     return placement;
 }

@@ -39,12 +39,14 @@ bool CCompoundStyleDlg::TransferDataToWindow()
     m_pShowCtrl->m_clrLine = Color(0xFF000000);
     m_pShowCtrl->SetCompoundArray(m_compoundArray);
     m_pEditCtrl->CompoundArrayToDots(m_compoundArray);
+    m_bEdited = false;
     return wxDialog::TransferDataToWindow();
 }
 
 bool CCompoundStyleDlg::TransferDataFromWindow()
 {
-    m_pEditCtrl->DotsToCompoundArray(m_compoundArray);
+    if (m_bEdited)
+        m_pEditCtrl->DotsToCompoundArray(m_compoundArray);
     return wxDialog::TransferDataFromWindow();
 }
 
@@ -52,6 +54,7 @@ void CCompoundStyleDlg::OnDotsChanged(wxCommandEvent& event)
 {
     if (event.GetEventObject() != m_pEditCtrl)
         return;
+    m_bEdited = true;
     std::vector<float> array;
     m_pEditCtrl->DotsToCompoundArray(array);
     m_pShowCtrl->SetCompoundArray(array);

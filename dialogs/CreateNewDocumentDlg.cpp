@@ -1,12 +1,12 @@
 #include "dialogs/CreateNewDocumentDlg.h"
 
+#include "dialogs/ScreenResolution.h"
 #include "dialogs/ThumbnailList.h"
 #include "document/DirRead.h"
 #include "document/PaperSizeTable.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/dcscreen.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobut.h>
@@ -21,12 +21,6 @@ namespace {
 
 const char* const kUnitNames[] = {"inches", "millimeters", "pixels"};
 constexpr int kBorder = 8;
-
-int ScreenPixelsPerInch()
-{
-    const int ppi = wxScreenDC().GetPPI().x;
-    return ppi > 0 ? ppi : 96;
-}
 
 } // namespace
 

@@ -5,7 +5,9 @@
 #include "document/DrawShape.h"
 #include "model/DrawObj.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -203,8 +205,9 @@ void CCustomCapEditDlg::OnSizeChange(wxCommandEvent& event)
     int& changed = length ? m_nLength : m_nWidth;
     int& other = length ? m_nWidth : m_nLength;
     if (m_controls.proportional->GetValue()) {
-        // The link keeps the difference of the two sizes, not their ratio.
-        other = std::clamp(other + (int(*typed) - changed), kMinSize, kMaxSize);
+        // The link keeps the difference of the two sizes, not their ratio. Sizes from a
+        // file may be anything, so the sum is taken in 64 bits.
+        other = int(std::clamp<int64_t>(int64_t(other) + (int64_t(*typed) - changed), kMinSize, kMaxSize));
         (length ? m_pCap->m_nSizeY : m_pCap->m_nSizeX) = other;
         (length ? m_controls.width : m_controls.length).Show(other);
     }

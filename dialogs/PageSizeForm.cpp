@@ -1,11 +1,10 @@
 #include "dialogs/PageSizeForm.h"
 
+#include "dialogs/NumberText.h"
 #include "document/PaperSizeTable.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace kelmora {
 
@@ -116,17 +115,8 @@ std::string FormatEditNumber(float value)
 
 std::optional<float> ParseEditNumber(const std::string& text)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || errno == ERANGE)
-        return std::nullopt;
-    while (*end == ' ' || *end == '\t')
-        ++end;
-    if (*end != '\0' || !std::isfinite(value))
-        return std::nullopt;
-    return float(value);
+    const std::optional<double> value = ParseNumberText(text);
+    return value ? std::optional<float>(float(*value)) : std::nullopt;
 }
 
 float RoundAsShown(float value)

@@ -8,9 +8,9 @@
 #include "dialogs/EditDashStyleDlg.h"
 #include "dialogs/StylePictures.h"
 #include "dialogs/SurfaceBlit.h"
+#include "document/PaperSizeTable.h"
 #include "model/PenMan.h"
 
-#include <cmath>
 #include <utility>
 
 #include <wx/bmpcbox.h>
@@ -25,7 +25,6 @@ namespace kelmora {
 namespace {
 
 constexpr double kUnitsPerInch = 300.0;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr int kInches = 0;
 constexpr int kPixels = 2;
 constexpr double kMaxShown = 1000.0;
@@ -56,12 +55,6 @@ int ListIndex(int32_t value, int count)
     return value >= 0 && value < count ? value : 0;
 }
 
-int InchesToPixels(double inches)
-{
-    const double pixels = CPenAdvancedDlg::kPixelsPerInch * inches + 0.5;
-    return std::isfinite(pixels) && std::fabs(pixels) < 1e9 ? int(pixels) : 0;
-}
-
 wxChoice* MakeChoice(wxWindow* parent, std::initializer_list<const char*> items)
 {
     auto* choice = new wxChoice(parent, wxID_ANY);
@@ -90,9 +83,9 @@ double PenLengthToUnit(float length, int unit)
     case kInches:
         return inches;
     case kPixels:
-        return InchesToPixels(inches);
+        return InchesToPixels(float(inches), CPenAdvancedDlg::kPixelsPerInch);
     default:
-        return inches * kMillimetresPerInch;
+        return inches * double(kMillimetresPerInch);
     }
 }
 
@@ -102,9 +95,9 @@ float PenLengthFromUnit(double shown, int unit)
     case kInches:
         return float(shown * kUnitsPerInch);
     case kPixels:
-        return float(double(int(shown)) / CPenAdvancedDlg::kPixelsPerInch * kUnitsPerInch);
+        return float(double(PixelsToInches(int(shown), CPenAdvancedDlg::kPixelsPerInch)) * kUnitsPerInch);
     default:
-        return float(shown / kMillimetresPerInch * kUnitsPerInch);
+        return float(shown / double(kMillimetresPerInch) * kUnitsPerInch);
     }
 }
 

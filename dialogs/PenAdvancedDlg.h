@@ -39,7 +39,7 @@ class CPenAdvancedDlg : public wxDialog {
 public:
     static constexpr const char* kTitle = "Outline Pen";
     // Screen pixels per inch for the "pixels" unit.
-    static constexpr double kPixelsPerInch = 96.0;
+    static constexpr int kPixelsPerInch = 96;
 
     // `pen` is edited in place and must outlive the dialog; `arrowFolders` hold the
     // line-cap presets. `parent` may be null.

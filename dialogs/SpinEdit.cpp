@@ -1,11 +1,9 @@
 #include "dialogs/SpinEdit.h"
 
 #include "dialogs/NumSpinCtrl.h"
+#include "dialogs/NumberText.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
-#include <string>
 
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -30,7 +28,7 @@ void SpinEdit::Show(double value) const
 
 std::optional<double> SpinEdit::Read(double min, double max, bool whole) const
 {
-    const std::optional<double> value = ParseNumber(edit->GetValue());
+    const std::optional<double> value = ParseNumberText(edit->GetValue().utf8_string());
     if (!value || *value < min || *value > max || (whole && std::trunc(*value) != *value))
         return std::nullopt;
     return value;
@@ -60,21 +58,6 @@ SpinEdit MakeSpinEdit(wxWindow* parent, int chars)
     row->Add(made.spin, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
     made.sizer = row;
     return made;
-}
-
-std::optional<double> ParseNumber(const wxString& text)
-{
-    const std::string s = text.utf8_string();
-    const char* begin = s.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || !std::isfinite(value))
-        return std::nullopt;
-    while (*end != '\0' && std::isspace(static_cast<unsigned char>(*end)))
-        ++end;
-    if (*end != '\0')
-        return std::nullopt;
-    return value;
 }
 
 } // namespace kelmora

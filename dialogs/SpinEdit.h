@@ -10,8 +10,6 @@
 #include <initializer_list>
 #include <optional>
 
-#include <wx/string.h>
-
 class wxSizer;
 class wxTextCtrl;
 class wxWindow;
@@ -49,9 +47,5 @@ bool CheckTypedValues(std::initializer_list<SpinCheck> checks, const DialogHooks
 
 // An edit of `chars` characters' width with its spin, both children of `parent`.
 SpinEdit MakeSpinEdit(wxWindow* parent, int chars = 6);
-
-// The text as a number: the whole text, blanks around it allowed; nothing for anything
-// else (empty, "12abc", infinities).
-std::optional<double> ParseNumber(const wxString& text);
 
 } // namespace kelmora

@@ -4,7 +4,6 @@
 #include "model/PenMan.h"
 #include "platform/graphics/DashStyle.h"
 #include "platform/graphics/Graphics.h"
-#include "platform/graphics/Pen.h"
 
 #include <vector>
 
@@ -37,17 +36,22 @@ std::optional<ImageSurface> DrawLine(const Pen& pen)
 
 } // namespace
 
-std::optional<ImageSurface> DashStylePicture(int style)
+Pen DashStylePen(int style, Color colour, float width)
 {
-    Pen pen(kInk, kDashPictureWidth);
+    Pen pen(colour, width);
     if (style < PenMan::kFirstCustomDashStyle) {
         pen.SetDashStyle(DashStyle(style));
     } else {
         std::vector<float> pattern;
-        if (PenMan::GetDashPreset(style - PenMan::kFirstCustomDashStyle, pattern))
+        if (PenMan::GetDashPreset(style - PenMan::kFirstCustomDashStyle, pattern) && !pattern.empty())
             pen.SetDashPattern(pattern);
     }
-    return DrawLine(pen);
+    return pen;
+}
+
+std::optional<ImageSurface> DashStylePicture(int style)
+{
+    return DrawLine(DashStylePen(style, kInk, kDashPictureWidth));
 }
 
 std::optional<ImageSurface> CompoundPicture(int preset)

@@ -4,6 +4,7 @@
 // black on a transparent ground.
 
 #include "platform/graphics/ImageSurface.h"
+#include "platform/graphics/Pen.h"
 
 #include <optional>
 
@@ -15,7 +16,10 @@ inline constexpr int kStylePictureWidth = 96;
 inline constexpr int kStylePictureHeight = 16;
 inline constexpr int kDashStyleCount = 19;    // the 5 plain styles and the 14 dash presets
 
-// Dash style `style` (0..18): 0..4 the plain styles, 5..18 dash preset style − 5.
+// A pen of `colour` and `width` that draws dash style `style` (0..18): 0..4 the plain
+// styles, 5..18 dash preset style − 5.
+Pen DashStylePen(int style, Color colour, float width);
+// Dash style `style` on a line across the picture.
 std::optional<ImageSurface> DashStylePicture(int style);
 // Compound preset `preset` (0..5) on a line across the picture.
 std::optional<ImageSurface> CompoundPicture(int preset);

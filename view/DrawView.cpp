@@ -15,7 +15,6 @@
 #include <wx/dcscreen.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>
-#include <wx/log.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -672,11 +671,7 @@ void CDrawView::OnExportLogo()
     const ImageStatus status = ExportLogo(m_document, path, extension, m_logPixels);
     if (status == ImageStatus::Ok)
         return;
-    const std::string message = ExportErrorMessage(status, path, extension);
-    if (DocumentMessageSink* sink = m_document.MessageSink())
-        sink->ShowMessage(message, kMessageCaption);
-    else
-        wxLogError("%s", wxString::FromUTF8(message));
+    TellUser(ExportErrorMessage(status, path, extension));
 }
 
 } // namespace kelmora

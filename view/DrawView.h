@@ -489,9 +489,6 @@ private:
     std::optional<ARGB> RibbonColor(int button) const;
     // The selected item of a ribbon gallery, -1 for none.
     int GallerySelection(int gallery) const;
-    // Row `row` of a preset table written into an object by `apply`, then its bounds.
-    template <class Row>
-    std::function<void(CDrawObj&)> PresetChange(Row row, void (*apply)(CDrawObj&, const Row&));
     // A reflection edit: the ribbon edit's integer, held within [low, high], into `field`.
     void CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field);
     // The appliers' sequence: the state kept, `change` on every selected object, a repaint.
@@ -501,7 +498,7 @@ private:
     // Refreshes the frame's status counts and panes.
     void RefreshFrame();
     // Tells the user of a failed command.
-    void TellUser(const std::string& text);
+    void TellUser(std::string_view text);
     // Files the objects as one insertion, selects them and refreshes.
     void FileInsertion(const std::vector<CDrawObj*>& objects);
     // A new image object of the decoded picture (of the picture file), outline off, named
@@ -565,7 +562,6 @@ public:
 private:
     // Binds Print, Quick Print, Print Preview and the preview's print and close commands.
     void BindPrintCommands();
-    void ShowPrintMessage(std::string_view text);
     // The view goes while its preview is open: the preview closes without calling back.
     void ClosePrintPreviewOnDestroy();
     CMyPreviewViewEx* m_pPreviewFrame = nullptr;

@@ -367,17 +367,16 @@ void CDrawView::CentreObjectsAt(const std::vector<CDrawObj*>& objects, CPoint cl
 
 bool CDrawView::DropFiles(const std::vector<std::string>& paths, CPoint client)
 {
-    std::vector<CDrawObj*> added;
+    // Every file is read before the document sees any of them, so that a read that
+    // throws leaves no object in the drawing that no undo step knows of.
+    std::vector<std::unique_ptr<CDrawObj>> loaded;
     std::vector<std::string> unreadable;
     for (const std::string& path : paths) {
         std::unique_ptr<CDrawObj> object = IsDrawingFile(path) ? LoadDrawingObject(path) : LoadImageObject(path);
-        if (!object) {
+        if (object)
+            loaded.push_back(std::move(object));
+        else
             unreadable.push_back(path);
-            continue;
-        }
-        CDrawObj* one = m_document.Add(std::move(object));
-        CentreObjectsAt({one}, client);
-        added.push_back(one);
     }
     if (!unreadable.empty()) {
         std::string text = unreadable.size() == 1 ? "This file holds no picture or drawing that can be read:"
@@ -386,9 +385,14 @@ bool CDrawView::DropFiles(const std::vector<std::string>& paths, CPoint client)
             text += "\n" + path;
         TellUser(text);
     }
-    if (added.empty())
+    if (loaded.empty())
         return false;
     Select(nullptr, false);
+    std::vector<CDrawObj*> added;
+    for (std::unique_ptr<CDrawObj>& object : loaded) {
+        added.push_back(m_document.Add(std::move(object)));
+        CentreObjectsAt({added.back()}, client);
+    }
     FileInsertion(added);
     return true;
 }

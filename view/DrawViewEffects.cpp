@@ -57,6 +57,61 @@ CDrawRect* AsText(CDrawObj& object)
     return object.m_nShapeType == ShapeType::Text ? dynamic_cast<CDrawRect*>(&object) : nullptr;
 }
 
+using Change = std::function<void(CDrawObj&)>;
+
+// `write` on an object, then its bounds recomputed for the view: every effect and text
+// change here, preview and command alike.
+template <class Write>
+Change Bounded(ViewServices* view, Write write)
+{
+    return [view, write = std::move(write)](CDrawObj& object) {
+        write(object);
+        object.RecalcBounds(view);
+    };
+}
+
+// One row of a preset table applied to an object.
+template <class Row>
+Change PresetChange(ViewServices* view, Row row, void (*apply)(CDrawObj&, const Row&))
+{
+    return Bounded(view, [row, apply](CDrawObj& object) { apply(object, row); });
+}
+
+void ApplyTextStyleTo(CDrawObj& object, const int32_t& style)
+{
+    if (CDrawRect* text = AsText(object))
+        text->m_nTextStyle = style;
+}
+
+// The shadow (the glow) switched on in a colour.
+Change ShadowColorChange(ViewServices* view, ARGB color)
+{
+    return Bounded(view, [color](CDrawObj& object) {
+        object.m_bShadow = true;
+        object.m_shadowBrush.m_clrFore = color;
+    });
+}
+
+Change GlowColorChange(ViewServices* view, ARGB color)
+{
+    return Bounded(view, [color](CDrawObj& object) {
+        object.m_bGlow = true;
+        object.m_clrGlow = color;
+    });
+}
+
+// `write` on text objects; the others are passed over.
+template <class Write>
+Change TextChange(ViewServices* view, Write write)
+{
+    return [view, write = std::move(write)](CDrawObj& object) {
+        if (CDrawRect* text = AsText(object)) {
+            write(*text);
+            text->RecalcBounds(view);
+        }
+    };
+}
+
 } // namespace
 
 CDrawRect* CDrawView::SingleTextObject() const
@@ -67,66 +122,38 @@ CDrawRect* CDrawView::SingleTextObject() const
 // ---------------------------------------------------------------------------------------
 // Live preview
 
-// One row of a preset table applied to an object, its bounds following.
-template <class Row>
-std::function<void(CDrawObj&)> CDrawView::PresetChange(Row row, void (*apply)(CDrawObj&, const Row&))
-{
-    return [this, row, apply](CDrawObj& object) {
-        apply(object, row);
-        object.RecalcBounds(this);
-    };
-}
-
-namespace {
-
-void ApplyTextStyleTo(CDrawObj& object, const int32_t& style)
-{
-    if (CDrawRect* text = AsText(object))
-        text->m_nTextStyle = style;
-}
-
-} // namespace
-
 void CDrawView::ApplyShadowPreset(int index)
 {
     if (const auto row = GalleryRow(ShadowPresetTable, index))
-        PreviewOnSelection(PresetChange(*row, &ApplyShadowPresetTo));
+        PreviewOnSelection(PresetChange(this, *row, &ApplyShadowPresetTo));
 }
 
 void CDrawView::ApplyGlowPreset(int index)
 {
     if (const auto row = GalleryRow(GlowPresetTable, index))
-        PreviewOnSelection(PresetChange(*row, &ApplyGlowPresetTo));
+        PreviewOnSelection(PresetChange(this, *row, &ApplyGlowPresetTo));
 }
 
 void CDrawView::ApplyReflectionPreset(int index)
 {
     if (const auto row = GalleryRow(ReflectionPresetTable, index))
-        PreviewOnSelection(PresetChange(*row, &ApplyReflectionPresetTo));
+        PreviewOnSelection(PresetChange(this, *row, &ApplyReflectionPresetTo));
 }
 
 void CDrawView::ApplyTextEffect(int index)
 {
     if (const auto style = GalleryRow(TextEffectTable, index))
-        PreviewOnSelection(PresetChange(*style, &ApplyTextStyleTo));
+        PreviewOnSelection(PresetChange(this, *style, &ApplyTextStyleTo));
 }
 
 void CDrawView::ApplyShadowColor(ARGB color)
 {
-    PreviewOnSelection([this, color](CDrawObj& object) {
-        object.m_bShadow = true;
-        object.m_shadowBrush.m_clrFore = color;
-        object.RecalcBounds(this);
-    });
+    PreviewOnSelection(ShadowColorChange(this, color));
 }
 
 void CDrawView::ApplyGlowColor(ARGB color)
 {
-    PreviewOnSelection([this, color](CDrawObj& object) {
-        object.m_bGlow = true;
-        object.m_clrGlow = color;
-        object.RecalcBounds(this);
-    });
+    PreviewOnSelection(GlowColorChange(this, color));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -141,25 +168,25 @@ int CDrawView::GallerySelection(int gallery) const
 void CDrawView::OnShadowGallery()
 {
     if (const auto row = GalleryRow(ShadowPresetTable, GallerySelection(cmd::kShadowGallery)))
-        CommitToSelection(PresetChange(*row, &ApplyShadowPresetTo));
+        CommitToSelection(PresetChange(this, *row, &ApplyShadowPresetTo));
 }
 
 void CDrawView::OnGlowGallery()
 {
     if (const auto row = GalleryRow(GlowPresetTable, GallerySelection(cmd::kGlowGallery)))
-        CommitToSelection(PresetChange(*row, &ApplyGlowPresetTo));
+        CommitToSelection(PresetChange(this, *row, &ApplyGlowPresetTo));
 }
 
 void CDrawView::OnReflectionGallery()
 {
     if (const auto row = GalleryRow(ReflectionPresetTable, GallerySelection(cmd::kReflectionGallery)))
-        CommitToSelection(PresetChange(*row, &ApplyReflectionPresetTo));
+        CommitToSelection(PresetChange(this, *row, &ApplyReflectionPresetTo));
 }
 
 void CDrawView::OnTextGallery()
 {
     if (const auto style = GalleryRow(TextEffectTable, GallerySelection(cmd::kTextGallery)))
-        CommitToSelection(PresetChange(*style, &ApplyTextStyleTo));
+        CommitToSelection(PresetChange(this, *style, &ApplyTextStyleTo));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -173,33 +200,22 @@ void CDrawView::OnShadowDirection()
     if (!value)
         return;
     const uint32_t degrees = uint32_t((*value % 360 + 360) % 360);
-    CommitToSelection([this, degrees](CDrawObj& object) {
+    CommitToSelection(Bounded(this, [degrees](CDrawObj& object) {
         object.m_bShadow = true;
         object.m_nShadowDirection = degrees;
-        object.RecalcBounds(this);
-    });
+    }));
 }
 
 void CDrawView::OnShadowColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kShadowColor)) {
-        CommitToSelection([this, argb = *color](CDrawObj& object) {
-            object.m_bShadow = true;
-            object.m_shadowBrush.m_clrFore = argb;
-            object.RecalcBounds(this);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kShadowColor))
+        CommitToSelection(ShadowColorChange(this, *color));
 }
 
 void CDrawView::OnGlowColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kGlowColor)) {
-        CommitToSelection([this, argb = *color](CDrawObj& object) {
-            object.m_bGlow = true;
-            object.m_clrGlow = argb;
-            object.RecalcBounds(this);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kGlowColor))
+        CommitToSelection(GlowColorChange(this, *color));
 }
 
 void CDrawView::CommitReflectionEdit(int command, int low, int high, uint32_t CDrawObj::*field)
@@ -209,11 +225,10 @@ void CDrawView::CommitReflectionEdit(int command, int low, int high, uint32_t CD
     if (!value)
         return;
     const uint32_t clamped = uint32_t(ClampTo(*value, low, high));
-    CommitToSelection([this, field, clamped](CDrawObj& object) {
+    CommitToSelection(Bounded(this, [field, clamped](CDrawObj& object) {
         object.m_bReflection = true;
         object.*field = clamped;
-        object.RecalcBounds(this);
-    });
+    }));
 }
 
 void CDrawView::OnReflectionShown()
@@ -240,12 +255,9 @@ void CDrawView::OnTextContent()
     if (!frame)
         return;
     // An empty text is a text like any other: it empties the object.
-    CommitToSelection([this, text = frame->GetRibbonEditText(cmd::kTextContent)](CDrawObj& object) {
-        if (CDrawRect* rect = AsText(object)) {
-            rect->m_strText = text;
-            rect->RecalcBounds(this);
-        }
-    });
+    CommitToSelection(TextChange(this, [text = frame->GetRibbonEditText(cmd::kTextContent)](CDrawRect& rect) {
+        rect.m_strText = text;
+    }));
 }
 
 void CDrawView::OnTextFont()
@@ -254,12 +266,7 @@ void CDrawView::OnTextFont()
     const std::string family = frame ? frame->GetRibbonEditText(cmd::kFontName) : "";
     if (family.empty())
         return;
-    CommitToSelection([this, &family](CDrawObj& object) {
-        if (CDrawRect* rect = AsText(object)) {
-            rect->m_strFontName = family;
-            rect->RecalcBounds(this);
-        }
-    });
+    CommitToSelection(TextChange(this, [&family](CDrawRect& rect) { rect.m_strFontName = family; }));
 }
 
 void CDrawView::OnTextSize()
@@ -268,22 +275,12 @@ void CDrawView::OnTextSize()
     const std::optional<float> size = EditFontSize(frame ? frame->GetRibbonEditText(cmd::kTextSize) : "");
     if (!size)
         return;
-    CommitToSelection([this, size](CDrawObj& object) {
-        if (CDrawRect* rect = AsText(object)) {
-            rect->m_fFontSize = *size;
-            rect->RecalcBounds(this);
-        }
-    });
+    CommitToSelection(TextChange(this, [size = *size](CDrawRect& rect) { rect.m_fFontSize = size; }));
 }
 
 void CDrawView::OnTextStyle(int32_t bit)
 {
-    CommitToSelection([this, bit](CDrawObj& object) {
-        if (CDrawRect* rect = AsText(object)) {
-            rect->m_nFontStyle ^= bit;
-            rect->RecalcBounds(this);
-        }
-    });
+    CommitToSelection(TextChange(this, [bit](CDrawRect& rect) { rect.m_nFontStyle ^= bit; }));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -16,8 +16,6 @@
 #include "view/PrintPreviewState.h"
 #include "view/PrintSetup.h"
 
-#include <wx/log.h>
-
 #include <exception>
 
 namespace kelmora {
@@ -56,7 +54,7 @@ void CDrawView::BindPrintCommands()
             try {
                 action();
             } catch (const std::exception&) {
-                ShowPrintMessage(failure);
+                TellUser(failure);
             }
         }, WxId(command));
     };
@@ -87,7 +85,7 @@ PrintResult CDrawView::PrintPage(wxPrintDialogData& setup, bool prompt)
         if (auto* summary = dynamic_cast<CDocSummaryInfo*>(m_document.m_pSummaryInfo.get()))
             summary->SetLastPrinted();
     } else if (result == PrintResult::Failed) {
-        ShowPrintMessage(kPrintFailed);
+        TellUser(kPrintFailed);
     }
     return result;
 }
@@ -100,7 +98,7 @@ void CDrawView::OnFilePrintPreview()
     }
     std::unique_ptr<wxPrintPreview> preview = CreatePrintPreview(SessionPrintSetup());
     if (!preview) {
-        ShowPrintMessage(kPreviewFailed);
+        TellUser(kPreviewFailed);
         return;
     }
     OnBeginPrinting(true);
@@ -171,12 +169,5 @@ void CDrawView::OnPrint(cairo_t* cr, double scaleX, double scaleY, bool preview)
     cairo_restore(cr);
 }
 
-void CDrawView::ShowPrintMessage(std::string_view text)
-{
-    if (DocumentMessageSink* sink = m_document.MessageSink())
-        sink->ShowMessage(text, kMessageCaption);
-    else
-        wxLogError("%s", wxString::FromUTF8(text.data(), text.size()));
-}
 
 } // namespace kelmora

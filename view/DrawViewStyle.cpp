@@ -49,6 +49,29 @@ float PenWidthOfWeight(int weight)
     return LineWeightToPenWidth(uint32_t(std::clamp<int>(weight, 0, int(CLineWeightDlg::kMaxWeight))));
 }
 
+// A colour for the fill (the outline) of the objects that can have one, switching it on;
+// `quiet` keeps the document's modified flag as it is. The preview and the command share
+// it, as they share the pen width.
+std::function<void(CDrawObj&)> FillColorChange(ARGB color, bool quiet)
+{
+    return [color, quiet](CDrawObj& object) {
+        if (!object.CanFill())
+            return;
+        object.EnableFill(true);
+        object.SetFillColor(color, quiet);
+    };
+}
+
+std::function<void(CDrawObj&)> LineColorChange(ARGB color, bool quiet)
+{
+    return [color, quiet](CDrawObj& object) {
+        if (!object.CanStroke())
+            return;
+        object.EnableLine(true);
+        object.SetLineColor(color, quiet);
+    };
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -86,21 +109,21 @@ void CDrawView::RefreshFrame()
         frame->RefreshSelectionInfo(this, true);
 }
 
-void CDrawView::TellUser(const std::string& text)
+void CDrawView::TellUser(std::string_view text)
 {
     if (DocumentMessageSink* sink = m_document.MessageSink())
         sink->ShowMessage(text, kMessageCaption);
     else
-        wxLogError("%s", wxString::FromUTF8(text));
+        wxLogError("%s", wxString::FromUTF8(text.data(), text.size()));
 }
 
 bool CDrawView::CommitToSelection(const std::function<void(CDrawObj&)>& change)
 {
-    // Put back before the unit is filed, so that undo returns to the drawing without it.
-    DropPreview();
     if (m_selection.empty())
         return false;
     const std::vector<CDrawObj*> objects = m_selection;
+    // Filing the unit puts a pending preview back first, so that undo returns to the
+    // drawing without it.
     m_document.AddUndoList(this, UNDO_CHANGE, objects);
     for (CDrawObj* object : objects)
         change(*object);
@@ -143,22 +166,12 @@ void CDrawView::ClearPreviewState()
 
 void CDrawView::ApplyFillColor(ARGB color)
 {
-    PreviewOnSelection([color](CDrawObj& object) {
-        if (!object.CanFill())
-            return;
-        object.EnableFill(true);
-        object.SetFillColor(color, true);
-    });
+    PreviewOnSelection(FillColorChange(color, true));
 }
 
 void CDrawView::ApplyLineColor(ARGB color)
 {
-    PreviewOnSelection([color](CDrawObj& object) {
-        if (!object.CanStroke())
-            return;
-        object.EnableLine(true);
-        object.SetLineColor(color, true);
-    });
+    PreviewOnSelection(LineColorChange(color, true));
 }
 
 void CDrawView::ApplyLineWeight(int weight)
@@ -195,12 +208,8 @@ std::optional<ARGB> CDrawView::RibbonColor(int button) const
 
 void CDrawView::OnFillColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kFillColor)) {
-        CommitToSelection([argb = *color](CDrawObj& object) {
-            if (object.CanFill())
-                object.SetFillColor(argb, false);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kFillColor))
+        CommitToSelection(FillColorChange(*color, false));
 }
 
 void CDrawView::OnNoFill()
@@ -213,14 +222,8 @@ void CDrawView::OnNoFill()
 
 void CDrawView::OnLineColor()
 {
-    if (const std::optional<ARGB> color = RibbonColor(cmd::kLineColor)) {
-        CommitToSelection([argb = *color](CDrawObj& object) {
-            if (!object.CanStroke())
-                return;
-            object.EnableLine(true);
-            object.SetLineColor(argb, false);
-        });
-    }
+    if (const std::optional<ARGB> color = RibbonColor(cmd::kLineColor))
+        CommitToSelection(LineColorChange(*color, false));
 }
 
 void CDrawView::OnNoLine()
@@ -320,12 +323,13 @@ void CDrawView::BindEditingCommands()
 {
     const auto any = [this] { return !m_selection.empty(); };
     const auto one = [this] { return m_selection.size() == 1; };
-    // One object: only when it has a fill (an outline); several: always, and the command
-    // changes those that have one.
-    const auto fillable = [this] { return m_selection.size() == 1 ? m_selection.front()->CanFill() : !m_selection.empty(); };
-    const auto strokable = [this] {
-        return m_selection.size() == 1 ? m_selection.front()->CanStroke() : !m_selection.empty();
+    // One object: only when it can have a fill (an outline); several: always, and the
+    // command changes those that can.
+    const auto allows = [this](bool (CDrawObj::*can)() const) {
+        return [this, can] { return m_selection.size() == 1 ? (m_selection.front()->*can)() : !m_selection.empty(); };
     };
+    const auto fillable = allows(&CDrawObj::CanFill);
+    const auto strokable = allows(&CDrawObj::CanStroke);
 
     OnEditingCommand(cmd::kFillColor, [this] { OnFillColor(); });
     OnEditingCommand(cmd::kNoFill, [this] { OnNoFill(); });

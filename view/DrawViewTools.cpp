@@ -495,8 +495,7 @@ void CDrawView::BeginTextEntry(CDrawObj* object)
     if (!text || text->m_nShapeType != ShapeType::Text) {
         if (object) {
             m_document.AddUndo(this, UNDO_INSERT, object);
-            if (FrameServices* frame = m_document.Frame())
-                frame->RefreshSelectionInfo(this, true);
+            RefreshFrame();
         }
         return;
     }
@@ -553,8 +552,7 @@ void CDrawView::EndTextEntry(bool keepTyped)
         text->Invalidate();
     }
     m_document.AddUndo(this, UNDO_INSERT, text);
-    if (FrameServices* frame = m_document.Frame())
-        frame->RefreshSelectionInfo(this, true);
+    RefreshFrame();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -572,8 +570,7 @@ void CDrawView::OnChooseTool(ToolKind kind)
             object->m_nJoinHandle = 0;
         m_selection.clear();
         // The status counts and the panes follow the emptied selection.
-        if (FrameServices* frame = m_document.Frame())
-            frame->RefreshSelectionInfo(this, true);
+        RefreshFrame();
         Invalidate(true);
     }
 }
@@ -599,26 +596,22 @@ void CDrawView::OnSelectAll()
         if (!object->m_bDeleted)
             m_selection.push_back(object.get());
     }
-    if (FrameServices* frame = m_document.Frame())
-        frame->RefreshSelectionInfo(this, true);
+    RefreshFrame();
     Invalidate(true);
 }
 
 void CDrawView::OnSelectInverse()
 {
     const std::unordered_set<CDrawObj*> before(m_selection.begin(), m_selection.end());
-    FrameServices* frame = m_document.Frame();
     m_selection.clear();
-    if (frame)
-        frame->RefreshSelectionInfo(this, true);
+    RefreshFrame();
     for (const std::unique_ptr<CDrawObj>& object : m_document.m_objects) {
         if (!object->m_bDeleted && !before.contains(object.get()))
             m_selection.push_back(object.get());
     }
     for (CDrawObj* object : before)
         object->m_nJoinHandle = 0;
-    if (frame)
-        frame->RefreshSelectionInfo(this, true);
+    RefreshFrame();
     Invalidate(true);
 }
 

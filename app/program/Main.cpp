@@ -25,9 +25,15 @@ int main(int argc, char** argv)
         std::cerr << "kelmora: cannot be started for automation: no other program can drive it on this system.\n";
         return 2;
     case CommandLine::Action::Register:
-        return kelmora::RegisterDesktopIntegration(kelmora::CurrentDesktopPaths()) ? 0 : 1;
+        if (kelmora::RegisterDesktopIntegration(kelmora::CurrentDesktopPaths()))
+            return 0;
+        std::cerr << "kelmora: the desktop entry, file type and icon could not be registered for this user.\n";
+        return 1;
     case CommandLine::Action::Unregister:
-        return kelmora::UnregisterDesktopIntegration(kelmora::CurrentDesktopPaths()) ? 0 : 1;
+        if (kelmora::UnregisterDesktopIntegration(kelmora::CurrentDesktopPaths()))
+            return 0;
+        std::cerr << "kelmora: the desktop registration of this user could not be removed completely.\n";
+        return 1;
     case CommandLine::Action::Run:
         break;
     }

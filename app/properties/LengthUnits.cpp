@@ -2,38 +2,19 @@
 
 #include "model/Coordinates.h"
 
-#include <cmath>
 #include <cstdio>
-
-#include <wx/dcscreen.h>
 
 namespace kelmora {
 
 namespace {
 
+constexpr double kUnitsPerInch = 300.0;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kPointsPerInch = 72.0;
+
 int UsableDpi(int dpi)
 {
     return dpi > 0 ? dpi : kDefaultScreenDpi;
-}
-
-bool IsPixels(DrawUnit unit)
-{
-    return unit != DrawUnit::Inches && unit != DrawUnit::Millimetres && unit != DrawUnit::Points;
-}
-
-// The document length of x of a unit that is not pixels.
-float FromUnit(double x, DrawUnit unit)
-{
-    switch (unit) {
-    case DrawUnit::Inches:
-        return float(x * kUnitsPerInch);
-    case DrawUnit::Millimetres:
-        return float(double(float(x / kMillimetresPerInch)) * kUnitsPerInch);
-    case DrawUnit::Points:
-        return float(x * kUnitsPerInch / kPointsPerInch);
-    default:
-        return float(x);
-    }
 }
 
 } // namespace
@@ -55,19 +36,17 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi)
 
 float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi)
 {
-    if (IsPixels(unit)) {
-        const double pixels = std::holds_alternative<int32_t>(value) ? double(std::get<int32_t>(value))
-                                                                     : double(std::get<float>(value));
-        return float(pixels * kUnitsPerInch / double(UsableDpi(dpi)));
+    const double x = std::visit([](auto shown) { return double(shown); }, value);
+    switch (unit) {
+    case DrawUnit::Inches:
+        return float(x * kUnitsPerInch);
+    case DrawUnit::Millimetres:
+        return float(double(float(x / kMillimetresPerInch)) * kUnitsPerInch);
+    case DrawUnit::Points:
+        return float(x * kUnitsPerInch / kPointsPerInch);
+    default:
+        return float(x * kUnitsPerInch / double(UsableDpi(dpi)));
     }
-    const double x = std::holds_alternative<int32_t>(value) ? double(std::get<int32_t>(value))
-                                                            : double(std::get<float>(value));
-    return FromUnit(x, unit);
-}
-
-int ScreenPixelsPerInch()
-{
-    return UsableDpi(wxScreenDC().GetPPI().x);
 }
 
 std::string FormatLengthNumber(double value)

@@ -5,6 +5,7 @@
 // single-precision numbers, pixels as whole numbers at the screen's pixels per inch. The
 // status bar shows the cursor position through the same conversion.
 
+#include "dialogs/ScreenResolution.h"
 #include "document/DrawUnit.h"
 
 #include <cstdint>
@@ -16,12 +17,6 @@ namespace kelmora {
 // A length as shown: a whole number of pixels, or a number in inches, millimetres or points.
 using LengthValue = std::variant<int32_t, float>;
 
-inline constexpr double kUnitsPerInch = 300.0;
-inline constexpr double kMillimetresPerInch = 25.4;
-inline constexpr double kPointsPerInch = 72.0;
-// The pixels per inch taken when the screen reports none.
-inline constexpr int kDefaultScreenDpi = 96;
-
 // The shown value of `length` (document units). A unit outside the four counts as pixels.
 // Pixels round half up and then truncate toward zero (−1.7 shows as −1), saturating at
 // the limits of a 32-bit integer; a length that is not a number shows as 0 pixels.
@@ -31,10 +26,6 @@ LengthValue MakeLengthValue(float length, DrawUnit unit, int dpi);
 // unit alone: a whole number in the pixel unit is pixels, in another unit a number of that
 // unit; a float in the pixel unit is a (fractional) number of pixels.
 float LengthFromValue(const LengthValue& value, DrawUnit unit, int dpi);
-
-// The screen's horizontal pixels per inch, as pixel lengths use it; kDefaultScreenDpi
-// when the screen reports none.
-int ScreenPixelsPerInch();
 
 // A float as the pane prints numbers: six significant digits ("%g"), so that 209.804
 // shows as such and not as the float's full expansion.

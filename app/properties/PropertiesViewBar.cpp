@@ -296,23 +296,11 @@ void CPropertiesViewBar::OnObjectSelChange(wxCommandEvent&)
     const int index = m_comboObjects->GetSelection();
     if (index == wxNOT_FOUND)
         return;
-    auto* object = static_cast<CDrawObj*>(m_comboObjects->GetClientData(unsigned(index)));
-    CDrawView* view = m_host.GetActiveDrawView();
-    if (object && !object->m_bDeleted) {
-        ShowCurrentItem(AddObject(object));
-        if (view)
-            view->Select(object, false);
-        return;
-    }
-    if (object) {
-        m_comboObjects->Delete(unsigned(index));
-        m_comboObjects->SetSelection(DocumentIndex());
-    }
-    FillDocumentProperties(m_host.GetActiveDrawDoc());
-    // Choosing the document empties the view's selection, and the frame's selection
-    // display follows.
-    if (view)
-        view->Select(nullptr, false);
+    CDrawObj* object = ShowCurrentItem(index);
+    // Choosing the document (or an object deleted meanwhile, whose entry goes) empties
+    // the view's selection, and the frame's selection display follows.
+    if (CDrawView* view = m_host.GetActiveDrawView())
+        view->Select(object && !object->m_bDeleted ? object : nullptr, false);
 }
 
 } // namespace kelmora

@@ -141,7 +141,7 @@ private:
                         std::string_view groupName) const;
     // Why the edit is refused, or nothing.
     std::optional<std::string> CheckEdit(const EditRule& rule, std::string_view groupName, EditInput& input);
-    void ApplyEdit(const EditRule* rule, wxPGProperty* property, std::string_view groupName, EditInput& input);
+    void ApplyEdit(const EditRule& rule, wxPGProperty* property, std::string_view groupName, EditInput& input);
     void ReportMessage(const wxString& text);
 
     // ---- The pane's own events

@@ -134,16 +134,17 @@ void CPropertiesViewBar::OnPropertyChanged(wxPropertyGridEvent& event)
 {
     wxPGProperty* property = event.GetProperty();
     const RowInfo* info = RowInfoOf(property);
-    if (!info) {
+    // A row without a rule (one that can only be read) changes nothing.
+    const EditRule* rule = info ? FindEditRule(info->Group(), info->Label()) : nullptr;
+    if (!rule) {
         m_pending.reset();
         return;
     }
     const std::string groupName = info->Group();
-    const EditRule* rule = FindEditRule(groupName, info->Label());
     EditInput input;
     if (m_pending && m_pending->property == property) {
         input = std::move(m_pending->input);
-    } else if (rule) {
+    } else {
         // Changed without being asked first: check now, and drop a refused value by
         // building the list again.
         input = ReadInput(*rule, property, property->GetValue(), groupName);
@@ -156,18 +157,18 @@ void CPropertiesViewBar::OnPropertyChanged(wxPropertyGridEvent& event)
         }
     }
     m_pending.reset();
-    ApplyEdit(rule, property, groupName, input);
+    ApplyEdit(*rule, property, groupName, input);
     m_gridProps->Refresh();
     m_gridProps->Update();
 }
 
-void CPropertiesViewBar::ApplyEdit(const EditRule* rule, wxPGProperty* property, std::string_view groupName,
+void CPropertiesViewBar::ApplyEdit(const EditRule& rule, wxPGProperty* property, std::string_view groupName,
                                    EditInput& input)
 {
     if (IsDocumentGroup(groupName)) {
-        if (rule && m_pShownDocument) {
+        if (m_pShownDocument) {
             auto* summary = dynamic_cast<CDocSummaryInfo*>(m_pShownDocument->m_pSummaryInfo.get());
-            ApplyDocumentEdit(*rule, input, *m_pShownDocument, summary);
+            ApplyDocumentEdit(rule, input, *m_pShownDocument, summary);
         }
         return;
     }
@@ -183,8 +184,7 @@ void CPropertiesViewBar::ApplyEdit(const EditRule* rule, wxPGProperty* property,
     else
         document->AddUndo(view, UNDO_CHANGE, shown);
 
-    const EditFollowUp followUp = rule ? ApplyObjectEdit(*rule, groupName, input, *shown, m_multiSel)
-                                       : EditFollowUp::None;
+    const EditFollowUp followUp = ApplyObjectEdit(rule, groupName, input, *shown, m_multiSel);
     if (auto* gradient = dynamic_cast<CGradientDlgProp*>(property))
         gradient->FinishEdit();
     if (auto* pen = dynamic_cast<COutlinePenDlgProp*>(property))

@@ -8,6 +8,7 @@
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "platform/geometry/Angles.h"
 #include "platform/imaging/ImageFile.h"
 
 #include <algorithm>
@@ -173,12 +174,12 @@ uint32_t UnsignedOf(int64_t value)
 // The red, green and blue of a COLORREF as the low 24 bits of an ARGB.
 ARGB RgbOf(COLORREF color)
 {
-    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+    return ArgbFromColorRef(color) & 0x00FFFFFFu;
 }
 
 float Radians(double degrees)
 {
-    return float(degrees * 3.141592653589793 / 180.0);
+    return float(DegreesToRadians(degrees));
 }
 
 // ---- The style groups

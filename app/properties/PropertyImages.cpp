@@ -1,17 +1,15 @@
 #include "app/properties/PropertyImages.h"
 
+#include "dialogs/StylePictures.h"
 #include "dialogs/SurfaceBlit.h"
 
 #include "model/BrushMan.h"
-#include "model/PenMan.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/HatchBrush.h"
-#include "platform/graphics/Pen.h"
 
 #include <optional>
-#include <vector>
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -89,17 +87,9 @@ PropertyImageLists BuildPropertyImageLists()
     });
     lists.dash = MakeList(kDashIconSize, kDashIconCount, [](int i) {
         return DrawIcon(kDashIconSize, [i](Graphics& g, float w, float h) {
-            Pen pen(kIconInk, 2.0f);
-            if (i < PenMan::kFirstCustomDashStyle) {
-                pen.SetDashStyle(DashStyle(i));
-            } else {
-                std::vector<float> pattern;
-                if (PenMan::GetDashPreset(i - PenMan::kFirstCustomDashStyle, pattern) && !pattern.empty())
-                    pen.SetDashPattern(pattern);
-            }
             GraphicsPath line;
             line.AddLine(4.0f, h / 2.0f, w - 4.0f, h / 2.0f);
-            g.DrawPath(pen, line);
+            g.DrawPath(DashStylePen(i, kIconInk, 2.0f), line);
         });
     });
     lists.texture = MakeList(kTextureIconSize, kTextureIconCount, [](int i) {

@@ -2,7 +2,7 @@
 // The pictures of the properties pane, drawn by the program's own drawing layer: the icon
 // lists of the hatch, gradient, dash and texture rows, and the unit toolbar's buttons.
 
-#include "platform/graphics/ImageSurface.h"
+#include "dialogs/StylePictures.h"
 
 #include <memory>
 #include <string_view>
@@ -20,7 +20,7 @@ inline constexpr int kHatchIconCount = 53;
 inline const wxSize kGradientIconSize{35, 35};
 inline constexpr int kGradientIconCount = 7;
 inline const wxSize kDashIconSize{96, 16};
-inline constexpr int kDashIconCount = 19;
+inline constexpr int kDashIconCount = kDashStyleCount;
 inline const wxSize kTextureIconSize{128, 32};
 inline constexpr int kTextureIconCount = 10;
 

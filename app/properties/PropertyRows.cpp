@@ -6,8 +6,8 @@
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "platform/geometry/Angles.h"
 
-#include <numbers>
 
 namespace kelmora {
 
@@ -39,7 +39,7 @@ RowValue Units(float units)
 // An angle kept in radians, shown in degrees as a float.
 RowValue AngleOf(float radians)
 {
-    return Degrees{float(double(radians) * 180.0 / std::numbers::pi)};
+    return Degrees{float(RadiansToDegrees(double(radians)))};
 }
 
 RectF PathBounds(const RowSource& source)
@@ -50,12 +50,6 @@ RectF PathBounds(const RowSource& source)
 bool IsGroup(const RowSource& source)
 {
     return source.object->m_nShapeType == ShapeType::Group;
-}
-
-// The document's colours are COLORREF values; the grid shows them opaque.
-ARGB OpaqueFromColorRef(COLORREF color)
-{
-    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
 
 RowValue FontStyleBit(const RowSource& source, int32_t bit)
@@ -594,7 +588,7 @@ const RowDef kDocumentRows[] = {
     {.label = "Page Color",
      .kind = RowKind::Colour,
      .description = "Specify the page color",
-     .read = [](const RowSource& s) { return RowValue(OpaqueFromColorRef(s.document->m_clrPaper.current)); }},
+     .read = [](const RowSource& s) { return RowValue(ArgbFromColorRef(s.document->m_clrPaper.current)); }},
     {.label = "Page Width",
      .kind = RowKind::Length,
      .description = "Specifies the page width.",
@@ -605,7 +599,7 @@ const RowDef kDocumentRows[] = {
     {.label = "Grid Line Color",
      .kind = RowKind::Colour,
      .description = "Specify the grid line color",
-     .read = [](const RowSource& s) { return RowValue(OpaqueFromColorRef(s.document->m_clrGrid.current)); }},
+     .read = [](const RowSource& s) { return RowValue(ArgbFromColorRef(s.document->m_clrGrid.current)); }},
     {.label = "Grid Width",
      .kind = RowKind::Length,
      .description = "Specifies the grid width.",

@@ -18,8 +18,8 @@ class PenMan;
 struct StyleEditors {
     // Where the line-cap presets (for the pen dialog) and the brush presets (for the
     // gradient editor) are. Until the frame tells, only the user's own.
-    PresetFolders arrowFolders{{}, UserDataFolder() / "Arrow"};
-    PresetFolders brushFolders{{}, UserDataFolder() / "Brush"};
+    PresetFolders arrowFolders{{}, UserDataFolder() / kLineCapPresetFolder};
+    PresetFolders brushFolders{{}, UserDataFolder() / kBrushPresetFolder};
     // Shows a dialog modally and gives its end code; tests answer in the user's place.
     std::function<int(wxDialog&)> runModal;
 

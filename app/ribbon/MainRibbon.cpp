@@ -12,14 +12,11 @@
 #include "platform/ui/RibbonEdit.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonIconButton.h"
-#include "platform/ui/RibbonListButton.h"
 #include "platform/ui/RibbonPopup.h"
 #include "platform/ui/RibbonStatusBar.h"
 
 #include <wx/config.h>
-#include <wx/dcclient.h>
 #include <wx/frame.h>
-#include <wx/ribbon/art.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
@@ -43,11 +40,9 @@ std::vector<QuickAccessEntry> DefaultQuickAccess()
 
 std::string FoldCaption(const std::string& caption)
 {
-    std::string folded;
-    for (char c : caption) {
-        if (c != '&')
-            folded += char(std::tolower(static_cast<unsigned char>(c)));
-    }
+    std::string folded = StripMnemonics(caption);
+    for (char& c : folded)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return folded;
 }
 
@@ -70,7 +65,6 @@ CMainRibbon::CMainRibbon(wxFrame& frame, wxConfigBase* settings, int look)
 CMainRibbon::~CMainRibbon()
 {
     DestroyWindows();
-    m_lifetime.reset();
 }
 
 wxRibbonBar* CMainRibbon::CreateRibbon()
@@ -448,13 +442,17 @@ void CMainRibbon::EndPopups()
 
 void CMainRibbon::SendCommand(int command)
 {
+    DispatchCommand(command, command == cmd::kZoomSlider ? GetZoomSliderPos() : 0, m_bar);
+}
+
+void CMainRibbon::DispatchCommand(int command, int value, wxObject* source)
+{
     const int id = WxId(command);
     if (id < 0)
         return;
     wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(m_bar);
-    if (command == cmd::kZoomSlider)
-        event.SetInt(GetZoomSliderPos());
+    event.SetEventObject(source);
+    event.SetInt(value);
     m_frame.GetEventHandler()->ProcessEvent(event);
 }
 

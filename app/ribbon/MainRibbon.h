@@ -30,6 +30,7 @@
 class wxConfigBase;
 class wxFrame;
 class wxMenu;
+class wxObject;
 class wxRibbonBar;
 class wxRibbonPage;
 class wxRibbonPanel;
@@ -152,6 +153,8 @@ private:
     void LoadQuickAccess();
     void PlaceTabRow();
     void BindFrameEvents();
+    // Sends the command to the frame as a menu command carrying `value`, from `source`.
+    void DispatchCommand(int command, int value, wxObject* source);
 
     wxFrame& m_frame;
     wxConfigBase* m_settings;
@@ -165,7 +168,6 @@ private:
     RibbonIconButton* m_styleButton = nullptr;
     RibbonIconButton* m_aboutButton = nullptr;
     int m_look;
-    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
 };
 
 } // namespace kelmora

@@ -61,11 +61,7 @@ Element& Placed(Element& element, const std::string& category, const std::string
 // "&More Line Colors..." gives the tool-tip "More Line Colors".
 std::string ToolTipOf(const std::string& caption)
 {
-    std::string plain;
-    for (char c : caption) {
-        if (c != '&')
-            plain += c;
-    }
+    std::string plain = StripMnemonics(caption);
     while (!plain.empty() && plain.back() == '.')
         plain.pop_back();
     return plain;
@@ -563,12 +559,7 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
     bar->AddGroupButton(Ids(cmd::kPropertiesView), IconBitmap(Icon::PropertiesView, 16), tip(cmd::kPropertiesView));
     bar->Realize();
 
-    bar->onCommand = [this](int command, int value) {
-        wxCommandEvent event(wxEVT_MENU, WxId(command));
-        event.SetEventObject(m_statusBar);
-        event.SetInt(value);
-        m_frame.GetEventHandler()->ProcessEvent(event);
-    };
+    bar->onCommand = [this](int command, int value) { DispatchCommand(command, value, m_statusBar); };
     m_frame.SetStatusBar(bar);
     // The bar has no pane for menu help texts; its first pane is the link.
     m_frame.SetStatusBarPane(-1);

@@ -40,8 +40,9 @@ COptionsDialog::COptionsDialog(wxWindow* parent, const RibbonElementSet& element
                                std::vector<int> allCommands, std::vector<QuickAccessEntry> entries,
                                std::vector<QuickAccessEntry> defaults)
     : wxDialog(parent, wxID_ANY, "Options", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
-      m_elements(elements), m_entries(std::move(entries)), m_defaults(std::move(defaults))
+      m_elements(elements), m_model(std::move(defaults))
 {
+    m_model.Assign(std::move(entries));
     m_categories = {Usable(elements, kPopularCommands), Usable(elements, hiddenCommands), Usable(elements, allCommands)};
 
     auto* pages = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(kPageListWidth, -1));
@@ -187,9 +188,10 @@ void COptionsDialog::FillCommands()
 
 std::vector<size_t> COptionsDialog::ShownEntries() const
 {
+    const std::vector<QuickAccessEntry>& entries = m_model.Entries();
     std::vector<size_t> shown;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].shown && m_elements.Find(m_entries[i].id))
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].shown && m_elements.Find(entries[i].id))
             shown.push_back(i);
     }
     return shown;
@@ -200,7 +202,7 @@ void COptionsDialog::FillEntries(int select)
     m_toolbar->DeleteAllItems();
     long row = 0;
     for (size_t i : ShownEntries()) {
-        const int id = m_entries[i].id;
+        const int id = m_model.Entries()[i].id;
         m_toolbar->InsertItem(row++, wxString::FromUTF8(m_elements.Find(id)->Title()), ImageIndex(m_elements, id));
     }
     if (select >= 0 && select < m_toolbar->GetItemCount())
@@ -231,13 +233,11 @@ void COptionsDialog::AddCommand(size_t index)
 {
     if (index >= m_listed.size())
         return;
-    QuickAccessModel model(m_defaults);
-    model.Assign(m_entries);
-    model.Add(m_listed[index]);
-    m_entries = model.Entries();
+    const int id = m_listed[index];
+    m_model.Add(id);
     const std::vector<size_t> shown = ShownEntries();
     for (size_t row = 0; row < shown.size(); ++row) {
-        if (m_entries[shown[row]].id == m_listed[index])
+        if (m_model.Entries()[shown[row]].id == id)
             FillEntries(int(row));
     }
 }
@@ -248,13 +248,12 @@ void COptionsDialog::RemoveEntry(size_t index)
     if (index >= shown.size())
         return;
     // An entry of the defaults stays in the toolbar's menu, hidden; one the user added goes.
-    QuickAccessEntry& entry = m_entries[shown[index]];
-    const bool isDefault = std::any_of(m_defaults.begin(), m_defaults.end(),
-                                       [&entry](const QuickAccessEntry& e) { return e.id == entry.id; });
-    if (isDefault)
-        entry.shown = false;
+    const int id = m_model.Entries()[shown[index]].id;
+    const std::vector<QuickAccessEntry>& defaults = m_model.Defaults();
+    if (std::any_of(defaults.begin(), defaults.end(), [id](const QuickAccessEntry& e) { return e.id == id; }))
+        m_model.SetShown(id, false);
     else
-        m_entries.erase(m_entries.begin() + long(shown[index]));
+        m_model.Remove(id);
     FillEntries(std::min(int(index), int(shown.size()) - 2));
 }
 
@@ -264,13 +263,14 @@ void COptionsDialog::MoveEntry(size_t index, int delta)
     const long target = long(index) + delta;
     if (index >= shown.size() || target < 0 || size_t(target) >= shown.size())
         return;
-    std::swap(m_entries[shown[index]], m_entries[shown[size_t(target)]]);
+    // The entry moves past its shown neighbour; the hidden entries keep their order.
+    m_model.Move(shown[index], int(shown[size_t(target)]) - int(shown[index]));
     FillEntries(int(target));
 }
 
 void COptionsDialog::ResetEntries()
 {
-    m_entries = m_defaults;
+    m_model.Reset();
     FillEntries(-1);
 }
 

@@ -30,7 +30,7 @@ public:
                    std::vector<QuickAccessEntry> defaults);
 
     // The toolbar's entries as the dialog holds them.
-    const std::vector<QuickAccessEntry>& Entries() const { return m_entries; }
+    const std::vector<QuickAccessEntry>& Entries() const { return m_model.Entries(); }
 
     // ---- What the controls do, for their handlers and for tests.
     // Shows category 0, 1 or 2.
@@ -44,7 +44,7 @@ public:
     // Takes listed entry `index` off the toolbar: a default entry is hidden, one the user
     // added is removed.
     void RemoveEntry(size_t index);
-    // Swaps listed entry `index` with its neighbour `delta` places away.
+    // Moves listed entry `index` to the place of the listed entry `delta` places away.
     void MoveEntry(size_t index, int delta);
     void ResetEntries();
 
@@ -60,8 +60,7 @@ private:
     const RibbonElementSet& m_elements;
     std::vector<std::vector<int>> m_categories;
     std::vector<int> m_listed;
-    std::vector<QuickAccessEntry> m_entries;
-    std::vector<QuickAccessEntry> m_defaults;
+    QuickAccessModel m_model;
 
     wxChoice* m_category = nullptr;
     wxListView* m_commands = nullptr;

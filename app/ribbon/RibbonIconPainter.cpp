@@ -8,11 +8,15 @@ namespace {
 
 constexpr double kDegree = M_PI / 180.0;
 
+double Red(uint32_t rgb) { return ((rgb >> 16) & 0xFF) / 255.0; }
+double Green(uint32_t rgb) { return ((rgb >> 8) & 0xFF) / 255.0; }
+double Blue(uint32_t rgb) { return (rgb & 0xFF) / 255.0; }
+
 } // namespace
 
 void IconPainter::Source(uint32_t rgb, double alpha)
 {
-    cairo_set_source_rgba(m_cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
+    cairo_set_source_rgba(m_cr, Red(rgb), Green(rgb), Blue(rgb), alpha);
 }
 
 void IconPainter::RoundRect(double x, double y, double w, double h, double r)
@@ -88,19 +92,11 @@ void IconPainter::FillStroke(uint32_t fill, uint32_t line, double width)
 void IconPainter::FillGradientKeep(uint32_t top, uint32_t bottom, double y0, double y1)
 {
     cairo_pattern_t* pattern = cairo_pattern_create_linear(0, y0, 0, y1);
-    cairo_pattern_add_color_stop_rgb(pattern, 0, ((top >> 16) & 0xFF) / 255.0, ((top >> 8) & 0xFF) / 255.0,
-                                     (top & 0xFF) / 255.0);
-    cairo_pattern_add_color_stop_rgb(pattern, 1, ((bottom >> 16) & 0xFF) / 255.0, ((bottom >> 8) & 0xFF) / 255.0,
-                                     (bottom & 0xFF) / 255.0);
+    cairo_pattern_add_color_stop_rgb(pattern, 0, Red(top), Green(top), Blue(top));
+    cairo_pattern_add_color_stop_rgb(pattern, 1, Red(bottom), Green(bottom), Blue(bottom));
     cairo_set_source(m_cr, pattern);
     cairo_fill_preserve(m_cr);
     cairo_pattern_destroy(pattern);
-}
-
-void IconPainter::FillGradient(uint32_t top, uint32_t bottom, double y0, double y1)
-{
-    FillGradientKeep(top, bottom, y0, y1);
-    cairo_new_path(m_cr);
 }
 
 void IconPainter::Page(double x, double y, double w, double h, double fold)

@@ -36,7 +36,6 @@ public:
     void FillKeep(uint32_t rgb, double alpha = 1.0);
     void Stroke(uint32_t rgb, double width = 1.0);
     void FillStroke(uint32_t fill, uint32_t line, double width = 1.0);
-    void FillGradient(uint32_t top, uint32_t bottom, double y0, double y1);
     void FillGradientKeep(uint32_t top, uint32_t bottom, double y0, double y1);
     void RoundCaps() { cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_ROUND); cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_ROUND); }
     void SquareCaps() { cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_BUTT); cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_MITER); }
@@ -78,8 +77,6 @@ inline constexpr uint32_t kGreenLight = 0xA8DB8E;
 inline constexpr uint32_t kOrange = 0xEE8F1E;
 inline constexpr uint32_t kYellow = 0xF7CB3C;
 inline constexpr uint32_t kYellowLight = 0xFCE8A2;
-inline constexpr uint32_t kPurple = 0x8657BF;
-inline constexpr uint32_t kTeal = 0x22A3B0;
 inline constexpr uint32_t kGrey = 0xB9C3CE;
 inline constexpr uint32_t kGreyFill = 0xEDF0F4;
 } // namespace ink

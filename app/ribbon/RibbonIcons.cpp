@@ -25,6 +25,18 @@ void TextLines(IconPainter& p, double x0, double x1, std::initializer_list<doubl
     p.Stroke(color);
 }
 
+// An X from corner (x0, y0) to corner (x1, y1), with round ends.
+void Cross(IconPainter& p, double x0, double y0, double x1, double y1, uint32_t color, double width)
+{
+    p.RoundCaps();
+    p.Move(x0, y0);
+    p.To(x1, y1);
+    p.Move(x1, y0);
+    p.To(x0, y1);
+    p.Stroke(color, width);
+    p.SquareCaps();
+}
+
 // The green "add" badge at the bottom right.
 void AddBadge(IconPainter& p)
 {
@@ -145,10 +157,12 @@ void StarPath(IconPainter& p, double cx, double cy, double outer, double inner, 
     p.Close();
 }
 
-void RegularPolygon(IconPainter& p, double cx, double cy, double r, int sides, double rotation = -90)
+// The corners of a regular polygon, joined in turn, or every `step`-th one (a pentagon
+// with step 2 is the five-pointed star drawn as one line crossing itself).
+void RegularPolygon(IconPainter& p, double cx, double cy, double r, int sides, double rotation = -90, int step = 1)
 {
     for (int i = 0; i < sides; ++i) {
-        const double angle = (rotation + i * 360.0 / sides) * kPi / 180.0;
+        const double angle = (rotation + i * step * 360.0 / sides) * kPi / 180.0;
         if (i == 0)
             p.Move(cx + r * std::cos(angle), cy + r * std::sin(angle));
         else
@@ -185,7 +199,7 @@ void UndoArrow(IconPainter& p, bool redo)
     p.Move(4, 6);
     p.Curve(9, 4, 14, 6, 13.5, 10.5);
     p.Curve(13, 13, 10.5, 14, 8.5, 13.5);
-    p.Stroke(redo ? kBlue : kBlue, 2.0);
+    p.Stroke(kBlue, 2.0);
     p.ArrowHead(2.5, 6.5, -0.95, 0.3, 3.6, kBlue);
     p.SquareCaps();
     cairo_restore(cr);
@@ -457,13 +471,7 @@ void Draw(Icon icon, IconPainter& p)
         p.Page(1.5, 0.5, 10, 13);
         p.Circle(11.5, 11.5, 4);
         p.FillStroke(kRed, 0x9E231D, 0.8);
-        p.RoundCaps();
-        p.Move(9.8, 9.8);
-        p.To(13.2, 13.2);
-        p.Move(13.2, 9.8);
-        p.To(9.8, 13.2);
-        p.Stroke(kPaper, 1.3);
-        p.SquareCaps();
+        Cross(p, 9.8, 9.8, 13.2, 13.2, kPaper, 1.3);
         break;
     case Icon::Options:
         Gear(p);
@@ -524,13 +532,7 @@ void Draw(Icon icon, IconPainter& p)
         TextLines(p, 8, 13, {8.5, 10.5, 12.5}, kBlueLight);
         break;
     case Icon::Delete:
-        p.RoundCaps();
-        p.Move(3.5, 3.5);
-        p.To(12.5, 12.5);
-        p.Move(12.5, 3.5);
-        p.To(3.5, 12.5);
-        p.Stroke(kRed, 2.6);
-        p.SquareCaps();
+        Cross(p, 3.5, 3.5, 12.5, 12.5, kRed, 2.6);
         break;
     case Icon::SelectAll:
         SampleShapes(p, false);
@@ -615,14 +617,10 @@ void Draw(Icon icon, IconPainter& p)
         break;
     }
     case Icon::RotateClockwise:
-        p.Rect(5.5, 6, 5, 5);
-        p.FillStroke(kBlueFill, kSoft, 0.8);
-        CurvedArrow(p, true, kGreen);
-        break;
     case Icon::RotateCounterClockwise:
         p.Rect(5.5, 6, 5, 5);
         p.FillStroke(kBlueFill, kSoft, 0.8);
-        CurvedArrow(p, false, kGreen);
+        CurvedArrow(p, icon == Icon::RotateClockwise, kGreen);
         break;
     case Icon::Select:
         Cursor(p, 4, 1.5, 13);
@@ -722,15 +720,7 @@ void Draw(Icon icon, IconPainter& p)
         p.FillStroke(kYellowLight, kOrange);
         break;
     case Icon::ComplexStar:
-        // The five-pointed star drawn as one line crossing itself.
-        for (int i = 0; i < 5; ++i) {
-            const double a = (-90 + i * 144) * kPi / 180;
-            if (i == 0)
-                p.Move(8 + 7 * std::cos(a), 8.6 + 7 * std::sin(a));
-            else
-                p.To(8 + 7 * std::cos(a), 8.6 + 7 * std::sin(a));
-        }
-        p.Close();
+        RegularPolygon(p, 8, 8.6, 7, 5, -90, 2);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         p.FillKeep(kYellowLight);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);

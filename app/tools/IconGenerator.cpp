@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <iostream>
-#include <string>
 
 int main(int argc, char** argv)
 {
@@ -17,13 +16,12 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path root = argv[1];
     for (const int size : kelmora::kProgramIconSizes) {
-        const std::string side = std::to_string(size);
-        const std::filesystem::path folder = root / "hicolor" / (side + "x" + side) / "apps";
+        const std::filesystem::path file = kelmora::ProgramIconFile(root, size);
         std::error_code error;
-        std::filesystem::create_directories(folder, error);
+        std::filesystem::create_directories(file.parent_path(), error);
         cairo_surface_t* surface = kelmora::RenderProgramIcon(size);
-        if (!surface || cairo_surface_write_to_png(surface, (folder / "kelmora.png").c_str()) != CAIRO_STATUS_SUCCESS) {
-            std::cerr << "kelmora_icon_generator: cannot write " << (folder / "kelmora.png") << '\n';
+        if (!surface || cairo_surface_write_to_png(surface, file.c_str()) != CAIRO_STATUS_SUCCESS) {
+            std::cerr << "kelmora_icon_generator: cannot write " << file << '\n';
             if (surface)
                 cairo_surface_destroy(surface);
             return 1;

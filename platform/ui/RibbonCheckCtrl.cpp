@@ -1,7 +1,6 @@
 #include "platform/ui/RibbonCheckCtrl.h"
 
 #include "platform/ui/RibbonColors.h"
-#include "platform/ui/RibbonIconButton.h"
 
 #include <wx/dcbuffer.h>
 
@@ -15,8 +14,8 @@ constexpr int kGap = 6;
 } // namespace
 
 RibbonCheckCtrl::RibbonCheckCtrl(wxWindow* parent, RibbonCheckBox& element, RibbonHost& host)
-    : wxWindow(parent, element.WxId(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE), m_element(element),
-      m_host(host)
+    : RibbonCheckableWindow(parent, element.WxId(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE),
+      m_element(element), m_host(host)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetToolTip(wxString::FromUTF8(element.ToolTip()));
@@ -29,28 +28,13 @@ RibbonCheckCtrl::RibbonCheckCtrl(wxWindow* parent, RibbonCheckBox& element, Ribb
     });
 }
 
-void RibbonCheckCtrl::SetChecked(bool checked)
-{
-    if (checked == m_checked)
-        return;
-    m_checked = checked;
-    Refresh();
-}
-
 void RibbonCheckCtrl::Click()
 {
     if (!IsEnabled())
         return;
     // The mark shows the change at once; the frame's update handler has the last word.
-    SetChecked(!m_checked);
+    SetChecked(!IsChecked());
     m_host.SendCommand(m_element.Id());
-}
-
-void RibbonCheckCtrl::DoUpdateWindowUI(wxUpdateUIEvent& event)
-{
-    wxWindow::DoUpdateWindowUI(event);
-    if (event.GetSetChecked())
-        SetChecked(event.GetChecked());
 }
 
 wxSize RibbonCheckCtrl::DoGetBestClientSize() const
@@ -73,7 +57,7 @@ void RibbonCheckCtrl::OnPaint(wxPaintEvent&)
     dc.SetPen(enabled && m_hot ? colors.hoverBorder : colors.menuBorder);
     dc.SetBrush(enabled && m_hot ? colors.hoverFill : colors.menuBackground);
     dc.DrawRectangle(box);
-    if (m_checked) {
+    if (IsChecked()) {
         dc.SetPen(wxPen(enabled ? colors.panelText : colors.menuDisabledText, 2));
         const int x = box.x;
         const int y = box.y;

@@ -10,32 +10,24 @@ namespace kelmora {
 
 namespace {
 
-wxColour FromColorRef(uint32_t color)
-{
-    return wxColour(uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16));
-}
-
-uint32_t ToColorRef(const wxColour& colour)
-{
-    return uint32_t(colour.Red()) | uint32_t(colour.Green()) << 8 | uint32_t(colour.Blue()) << 16;
-}
-
+// wxColour reads and gives 0x00BBGGRR values as they stand (wxColour(unsigned long),
+// GetRGB).
 std::optional<uint32_t> AskForColor(wxWindow* parent, uint32_t initial)
 {
     wxColourData data;
     data.SetChooseFull(true);
-    data.SetColour(FromColorRef(initial));
+    data.SetColour(wxColour(initial));
     wxColourDialog dialog(parent, &data);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
-    return ToColorRef(dialog.GetColourData().GetColour());
+    return dialog.GetColourData().GetColour().GetRGB();
 }
 
 void PaintSwatch(wxDC& dc, const wxRect& box, uint32_t color, unsigned state)
 {
     const RibbonColors& colors = CurrentRibbonColors();
     dc.SetPen(wxColour(197, 197, 197));
-    dc.SetBrush(FromColorRef(color));
+    dc.SetBrush(wxColour(color));
     dc.DrawRectangle(box);
     if (state & (RibbonPopup::kHot | RibbonPopup::kChecked)) {
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
@@ -97,15 +89,10 @@ void RibbonColorButton::OpenPopup(wxWindow* parent, const wxRect& anchor, Ribbon
     const uint32_t automaticColor = spec.automaticColor;
     const wxString automaticLabel = wxString::FromUTF8(spec.automaticLabel);
     automatic.paint = [automaticColor, automaticLabel](wxDC& dc, const wxRect& cell, int, unsigned state) {
-        const RibbonColors& colors = CurrentRibbonColors();
-        if (state & (RibbonPopup::kHot | RibbonPopup::kChecked)) {
-            dc.SetPen(state & RibbonPopup::kHot ? colors.hoverBorder : colors.checkedBorder);
-            dc.SetBrush(state & RibbonPopup::kHot ? colors.hoverFill : colors.checkedFill);
-            dc.DrawRoundedRectangle(cell, 2);
-        }
+        PaintItemFrame(dc, cell, state);
         PaintSwatch(dc, wxRect(cell.x + 4, cell.y + (cell.height - kBoxSize + 2) / 2, kBoxSize - 2, kBoxSize - 2),
                     automaticColor, 0);
-        dc.SetTextForeground(colors.menuText);
+        dc.SetTextForeground(CurrentRibbonColors().menuText);
         DrawCaption(dc, automaticLabel, wxRect(cell.x + kBoxSize + 10, cell.y, cell.width - kBoxSize - 10, cell.height),
                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     };

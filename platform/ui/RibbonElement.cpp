@@ -11,19 +11,23 @@ RibbonElement::RibbonElement(RibbonElementKind kind, RibbonId id, std::string ca
 
 RibbonElement::~RibbonElement() = default;
 
-std::string RibbonElement::PlainCaption() const
+std::string StripMnemonics(std::string_view caption)
 {
     std::string plain;
-    for (size_t i = 0; i < m_caption.size(); ++i) {
-        if (m_caption[i] == '&') {
-            // "&&" stands for one ampersand.
-            if (i + 1 < m_caption.size() && m_caption[i + 1] == '&')
-                plain += m_caption[++i];
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&')
+                plain += caption[++i];
             continue;
         }
-        plain += m_caption[i];
+        plain += caption[i];
     }
     return plain;
+}
+
+std::string RibbonElement::PlainCaption() const
+{
+    return StripMnemonics(m_caption);
 }
 
 std::string RibbonElement::Title() const

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class wxMenu;
@@ -42,6 +43,9 @@ public:
 protected:
     ~RibbonHost() = default;
 };
+
+// A caption without its mnemonic marks; "&&" stands for one ampersand.
+std::string StripMnemonics(std::string_view caption);
 
 enum class RibbonElementKind { Button, ColorButton, Gallery, ListGallery, Edit, ComboBox, CheckBox, Label };
 

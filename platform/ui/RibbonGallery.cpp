@@ -1,25 +1,10 @@
 #include "platform/ui/RibbonGallery.h"
 
-#include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonPopup.h"
 
 #include <wx/dc.h>
 
 namespace kelmora {
-
-void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state)
-{
-    const RibbonColors& colors = CurrentRibbonColors();
-    if (state & RibbonPopup::kHot) {
-        dc.SetPen(colors.hoverBorder);
-        dc.SetBrush(colors.hoverFill);
-        dc.DrawRoundedRectangle(rect, 2);
-    } else if (state & RibbonPopup::kChecked) {
-        dc.SetPen(colors.checkedBorder);
-        dc.SetBrush(colors.checkedFill);
-        dc.DrawRoundedRectangle(rect, 2);
-    }
-}
 
 RibbonGallery::RibbonGallery(RibbonId id, std::string caption, int itemCount, wxSize itemSize, int columns)
     : RibbonGallery(RibbonElementKind::Gallery, id, std::move(caption), itemCount, itemSize, columns)

@@ -61,7 +61,4 @@ private:
     bool m_imagesMade = false;
 };
 
-// Paints the frame of a hot or checked popup item.
-void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state);
-
 } // namespace kelmora

@@ -20,9 +20,25 @@ void TrackHover(wxWindow& window, bool& hot)
     });
 }
 
+void RibbonCheckableWindow::SetChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    Refresh();
+}
+
+void RibbonCheckableWindow::DoUpdateWindowUI(wxUpdateUIEvent& event)
+{
+    wxWindow::DoUpdateWindowUI(event);
+    if (event.GetSetChecked())
+        SetChecked(event.GetChecked());
+}
+
 RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxString& text,
                                    bool dropDown, Surface surface)
-    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE), m_icon(icon),
+    : RibbonCheckableWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      m_icon(icon),
       m_text(text), m_dropDown(dropDown), m_surface(surface)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -54,25 +70,10 @@ void RibbonIconButton::SetIcon(const wxBitmap& icon)
     Refresh();
 }
 
-void RibbonIconButton::SetChecked(bool checked)
-{
-    if (checked == m_checked)
-        return;
-    m_checked = checked;
-    Refresh();
-}
-
 void RibbonIconButton::Click()
 {
     if (IsEnabled() && onClick)
         onClick();
-}
-
-void RibbonIconButton::DoUpdateWindowUI(wxUpdateUIEvent& event)
-{
-    wxWindow::DoUpdateWindowUI(event);
-    if (event.GetSetChecked())
-        SetChecked(event.GetChecked());
 }
 
 wxSize RibbonIconButton::DoGetBestClientSize() const
@@ -106,9 +107,10 @@ void RibbonIconButton::OnPaint(wxPaintEvent&)
     if (m_surface == Surface::TabRow)
         PaintTabRowBackground(dc, wxRect(size));
     const bool enabled = IsEnabled();
-    if (enabled && (m_hot || m_pressed || m_checked)) {
-        dc.SetPen(m_checked && !m_hot ? colors.checkedBorder : colors.hoverBorder);
-        dc.SetBrush(m_pressed ? colors.pressedFill : m_checked ? colors.checkedFill : colors.hoverFill);
+    const bool checked = IsChecked();
+    if (enabled && (m_hot || m_pressed || checked)) {
+        dc.SetPen(checked && !m_hot ? colors.checkedBorder : colors.hoverBorder);
+        dc.SetBrush(m_pressed ? colors.pressedFill : checked ? colors.checkedFill : colors.hoverFill);
         dc.DrawRoundedRectangle(wxRect(size), 3);
     }
     int x = 3;

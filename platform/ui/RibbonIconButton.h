@@ -14,7 +14,23 @@ namespace kelmora {
 // Keeps `hot` true while the pointer is over the window, repainting it as that changes.
 void TrackHover(wxWindow& window, bool& hot);
 
-class RibbonIconButton : public wxWindow {
+// A kit window that shows a checked state; the frame's update handlers set it through the
+// window id, which is the command's wx id.
+class RibbonCheckableWindow : public wxWindow {
+public:
+    using wxWindow::wxWindow;
+
+    bool IsChecked() const { return m_checked; }
+    void SetChecked(bool checked);
+
+protected:
+    void DoUpdateWindowUI(wxUpdateUIEvent& event) override;
+
+private:
+    bool m_checked = false;
+};
+
+class RibbonIconButton : public RibbonCheckableWindow {
 public:
     enum class Surface { TabRow, StatusBar, Menu };
 
@@ -23,8 +39,6 @@ public:
 
     void SetIcon(const wxBitmap& icon);
     const wxBitmap& GetIcon() const { return m_icon; }
-    void SetChecked(bool checked);
-    bool IsChecked() const { return m_checked; }
 
     // Runs when the button is clicked (and enabled).
     std::function<void()> onClick;
@@ -33,7 +47,6 @@ public:
 
 protected:
     wxSize DoGetBestClientSize() const override;
-    void DoUpdateWindowUI(wxUpdateUIEvent& event) override;
 
 private:
     void OnPaint(wxPaintEvent& event);
@@ -44,7 +57,6 @@ private:
     Surface m_surface;
     bool m_hot = false;
     bool m_pressed = false;
-    bool m_checked = false;
 };
 
 } // namespace kelmora

@@ -474,6 +474,20 @@ void RibbonPopup::OnCharHook(wxKeyEvent& event)
     }
 }
 
+void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state)
+{
+    const RibbonColors& colors = CurrentRibbonColors();
+    if (state & RibbonPopup::kHot) {
+        dc.SetPen(colors.hoverBorder);
+        dc.SetBrush(colors.hoverFill);
+        dc.DrawRoundedRectangle(rect, 2);
+    } else if (state & RibbonPopup::kChecked) {
+        dc.SetPen(colors.checkedBorder);
+        dc.SetBrush(colors.checkedFill);
+        dc.DrawRoundedRectangle(rect, 2);
+    }
+}
+
 void RibbonPopup::OnPaint(wxPaintEvent&)
 {
     const RibbonColors& colors = CurrentRibbonColors();

@@ -141,4 +141,7 @@ private:
     int m_dragStartHeight = 0;
 };
 
+// Paints the frame of a hot or checked popup item (its ItemState bits).
+void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state);
+
 } // namespace kelmora

@@ -97,6 +97,8 @@ TEST(CommandLine, FilesSwitchesAndSlashPaths)
     EXPECT_EQ(line.action, CommandLine::Action::Run);
     EXPECT_EQ(line.files, (std::vector<std::string>{"/home/a/logo.MZF", "relative.mzf", "-dash.MZF"}));
     EXPECT_EQ(line.unknown, std::vector<std::string>{"-x"});
+    // The toolkit's value may be the next argument, which then is no file.
+    EXPECT_EQ(ParseCommandLine({"--display", ":1", "--sync", "a.MZF"}).files, std::vector<std::string>{"a.MZF"});
 
     EXPECT_EQ(ParseCommandLine({"-Embedding"}).action, CommandLine::Action::Embedding);
     EXPECT_EQ(ParseCommandLine({"--automation"}).action, CommandLine::Action::Automation);
@@ -197,6 +199,7 @@ TEST(DesktopIntegration, RegistersForTheUserOnlyWhenMissingAndUnregisters)
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "mime" / "packages" / "kelmora.xml"));
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "icons" / "hicolor" / "48x48" / "apps" / "kelmora.png"));
     EXPECT_EQ(UserDesktopEntry("Exec=kelmora %F\n", "/a/$b\\c"), "Exec=\"/a/\\\\$b\\\\\\\\c\" %F\n");
+    EXPECT_EQ(UserDesktopEntry("Exec=kelmora %F\n", "/a/100%"), "Exec=\"/a/100%%\" %F\n");
 
     ASSERT_TRUE(UnregisterDesktopIntegration(paths));
     EXPECT_FALSE(IsDesktopEntryInstalled(paths));
@@ -232,6 +235,11 @@ TEST(RecoveryStore, OnlyTheCopiesOfEndedSessionsAreClaimed)
     EXPECT_FALSE(std::filesystem::exists(crashed));
     starting->DiscardClaimed();
     EXPECT_FALSE(std::filesystem::exists(copies[0].file));
+
+    // A session that crashed while it still held a claim hands that claim on.
+    std::filesystem::create_directories(root / "crashed-claimer");
+    std::filesystem::copy(running->SessionFolder(), root / "crashed-claimer" / "claimed-1");
+    ASSERT_EQ(starting->ClaimAbandoned().size(), 1u);
 
     // A clean end leaves nothing.
     const std::filesystem::path session = running->SessionFolder();

@@ -279,6 +279,9 @@ TEST_F(DocumentWindows, TheCopiesOfACrashedSessionAreOfferedBack)
     EXPECT_EQ(Documents()[1]->GetTitle(), "Vantorel Logo Designer2");
     EXPECT_FALSE(Documents()[1]->GetDocumentSaved());
     EXPECT_FALSE(std::filesystem::exists(RecoveryRoot() / "crashed"));
+    // The restored drawings are covered by copies of this session at once.
+    for (CDrawDocument* document : Documents())
+        EXPECT_TRUE(m_manager->GetRecoveryStore()->CopyOf(document));
 
     // Nothing is offered twice.
     m_manager->RestoreRecoveryCopies();

@@ -14,6 +14,7 @@
 #include "view/DrawView.h"
 
 #include <wx/aui/auibook.h>
+#include <wx/display.h>
 #include <wx/fileconf.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
@@ -158,6 +159,15 @@ TEST_F(FrameServicesTest, SettingsThatCannotBeWrittenAreReportedOnceAndDamageGiv
     WriteText(m_folder / "damaged.conf", std::string("\x01\xff[Settings\nApplicationLook=blue\n=\n[[", 30));
     AppSettings damaged(m_folder / "damaged.conf");
     EXPECT_EQ(damaged.GetInt(kLookSetting, kDefaultLook), kDefaultLook);
+
+    // A stored window larger than the screen is cut to the screen.
+    StopProgram();
+    GetAppSettings().WriteInt("WindowWidth", 1000000);
+    GetAppSettings().WriteInt("WindowHeight", 1000000);
+    StartProgram();
+    const wxRect screen = wxDisplay(0u).GetClientArea();
+    EXPECT_LE(m_frame->GetSize().x, screen.width);
+    EXPECT_LE(m_frame->GetSize().y, screen.height);
 }
 
 TEST_F(FrameServicesTest, SummaryInfoMarksTheDocumentModifiedOnlyOnOk)

@@ -48,6 +48,16 @@ TEST(CompoundStyleDlg, ClicksChangeThePreviewAndOkGivesTheArray)
     EXPECT_EQ(dialog.m_compoundArray, (std::vector<float>{0, 0.3f, 0.4f, 0.5f, 0.7f, 1}));
 }
 
+TEST(CompoundStyleDlg, OkWithoutAClickKeepsTheArrayAsGiven)
+{
+    // Quarter bands have no whole number of dots: shown, they would come back changed.
+    CCompoundStyleDlg dialog(nullptr);
+    dialog.m_compoundArray = {0, 0.25f, 0.75f, 1};
+    dialog.InitDialog();
+    EXPECT_TRUE(dialog.TransferDataFromWindow());
+    EXPECT_EQ(dialog.m_compoundArray, (std::vector<float>{0, 0.25f, 0.75f, 1}));
+}
+
 TEST(CompoundStyleDlg, ANewPenStartsAsOneBandThatCanBeSplit)
 {
     CCompoundStyleDlg dialog(nullptr);

@@ -80,6 +80,20 @@ TEST_F(CustomCapEditDlgTest, EditsReachTheCapAndThePreview)
     EXPECT_FALSE(cap.m_bMirrorX);
 }
 
+TEST_F(CustomCapEditDlgTest, LinkedSizesFromBeyondTheRangeStayInIt)
+{
+    // A cap from a file may hold any sizes: the linked one moves without overflowing.
+    CustomCapMan cap;
+    cap.m_nSizeX = INT32_MIN;
+    cap.m_nSizeY = INT32_MAX;
+    auto dialog = Open(cap, true);
+    const auto& c = dialog->GetControls();
+    test::Check(c.proportional, true);
+    test::Type(c.length.edit, "5");
+    EXPECT_EQ(cap.m_nSizeX, 5);
+    EXPECT_EQ(cap.m_nSizeY, CCustomCapEditDlg::kMaxSize);
+}
+
 TEST_F(CustomCapEditDlgTest, OkSavesAPresetInTheUsersFolder)
 {
     CustomCapMan cap;

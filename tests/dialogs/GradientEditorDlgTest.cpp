@@ -175,6 +175,19 @@ TEST_F(GradientEditorDlgTest, AnOlderConicalFillWithoutPositionsOpensWithItsEnds
     EXPECT_TRUE(c.strip->m_stops.empty());
 }
 
+TEST_F(GradientEditorDlgTest, OffsetsBeyondTheBoxesAreKeptAndPreviewed)
+{
+    // A fill from a file may hold any offsets: the boxes show their limits, the preview
+    // places the stored ones without overflowing, and the fill keeps them.
+    brush.m_nGradientOffsetX = INT32_MAX;
+    brush.m_nGradientOffsetY = INT32_MIN;
+    Open();
+    const auto& c = dialog->GetControls();
+    EXPECT_EQ(c.offsetX.edit->GetValue(), "100");
+    EXPECT_TRUE(c.preview->RenderClient(64, 64));
+    EXPECT_EQ(brush.m_nGradientOffsetX, INT32_MAX);
+}
+
 TEST_F(GradientEditorDlgTest, PresetsAreSavedToTheUsersFolderAndDamagedOnesSkipped)
 {
     std::ofstream(folders.shipped / "Broken.bres") << "PK\x03\x04";

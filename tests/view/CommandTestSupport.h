@@ -43,8 +43,13 @@ public:
 };
 
 struct MessageLog : DocumentMessageSink {
-    void ShowMessage(std::string_view text, std::string_view) override { messages.emplace_back(text); }
+    void ShowMessage(std::string_view text, std::string_view caption) override
+    {
+        messages.emplace_back(text);
+        captions.emplace_back(caption);
+    }
     std::vector<std::string> messages;
+    std::vector<std::string> captions;
 };
 
 struct CommandFixture {

@@ -1,13 +1,4 @@
-#include "view/DrawView.h"
-
-#include "document/DrawDoc.h"
-#include "document/DrawDocFile.h"
-#include "document/DrawDocTestSupport.h"
-#include "document/DrawDocUndo.h"
-#include "model/DrawRect.h"
-
-#include <gtest/gtest.h>
-#include <wx/frame.h>
+#include "view/CommandTestSupport.h"
 
 #include <algorithm>
 #include <string>
@@ -17,43 +8,10 @@ namespace kelmora {
 
 namespace {
 
-struct MessageLog : DocumentMessageSink {
-    void ShowMessage(std::string_view text, std::string_view caption) override
-    {
-        messages.push_back(std::string(caption) + ": " + std::string(text));
-    }
-    std::vector<std::string> messages;
-};
-
-// A view of a document with its real undo machinery, in a frame of its own.
-struct SelectFixture {
-    fakes::FakeEnvironment environment;
-    CDrawDoc document{environment};
-    MessageLog log;
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "view");
-    CDrawView* view = new CDrawView(frame, document);
-
-    SelectFixture()
-    {
-        document.m_pUndoManager = CDrawDocUndo::Create(document);
-        document.SetMessageSink(&log);
-        view->SetSize(0, 0, 400, 300);
-        view->OnInitialUpdate();
-    }
-    ~SelectFixture()
-    {
-        view->Destroy();
-        frame->Destroy();
-        document.SetMessageSink(nullptr);
-    }
-
-    CDrawObj* AddRect(float x, float y, float w = 300, float h = 300)
-    {
-        auto rect = std::make_unique<CDrawRect>(RectF(x, y, w, h), nullptr);
-        rect->m_nShapeType = ShapeType::Rectangle;
-        return document.Add(std::move(rect));
-    }
-    size_t Refreshes() const { return environment.frame.selectionRefreshes.size(); }
+// The command fixture, its rectangles square by default.
+struct SelectFixture : fakes::CommandFixture {
+    CDrawObj* AddRect(float x, float y, float w = 300, float h = 300) { return CommandFixture::AddRect(x, y, w, h); }
+    size_t Refreshes() const { return environment.ribbon.selectionRefreshes.size(); }
 };
 
 using Selection = std::vector<CDrawObj*>;
@@ -81,7 +39,7 @@ TEST(DrawViewSelect, SelectAddsOnceAndReplacesWithoutAdd)
     f.view->Select(nullptr);
     EXPECT_TRUE(f.view->m_selection.empty());
     EXPECT_GT(f.Refreshes(), refreshes);
-    EXPECT_TRUE(f.environment.frame.selectionRefreshes.back().updatePanes);
+    EXPECT_TRUE(f.environment.ribbon.selectionRefreshes.back().updatePanes);
 }
 
 TEST(DrawViewSelect, DeselectAndRemoveFromSelection)
@@ -201,7 +159,8 @@ TEST(DrawViewSelect, UndoAndRedoOfAnInsertKeepTheLiveCount)
 
     // Nothing left to redo: the step fails and says so, once.
     EXPECT_FALSE(f.view->OnEditRedo());
-    EXPECT_EQ(f.log.messages, (std::vector<std::string>{"Error: Redo failed"}));
+    EXPECT_EQ(f.log.messages, (std::vector<std::string>{"Redo failed"}));
+    EXPECT_EQ(f.log.captions, (std::vector<std::string>{"Error"}));
     EXPECT_EQ(f.document.m_nObjects, 2);
 }
 
@@ -210,7 +169,8 @@ TEST(DrawViewSelect, UndoWithoutUndoMachineryReportsFailure)
     SelectFixture f;
     f.document.m_pUndoManager.reset();
     EXPECT_FALSE(f.view->OnEditUndo());
-    EXPECT_EQ(f.log.messages, (std::vector<std::string>{"Error: Undo failed"}));
+    EXPECT_EQ(f.log.messages, (std::vector<std::string>{"Undo failed"}));
+    EXPECT_EQ(f.log.captions, (std::vector<std::string>{"Error"}));
 }
 
 TEST(DrawViewSelect, ChoosingTheJoinToolEmptiesTheSelectionAndTellsTheFrame)
@@ -221,7 +181,7 @@ TEST(DrawViewSelect, ChoosingTheJoinToolEmptiesTheSelectionAndTellsTheFrame)
     f.view->OnChooseTool(TOOL_JOIN);
     EXPECT_TRUE(f.view->m_selection.empty());
     ASSERT_GT(f.Refreshes(), refreshes);
-    EXPECT_TRUE(f.environment.frame.selectionRefreshes.back().updatePanes);
+    EXPECT_TRUE(f.environment.ribbon.selectionRefreshes.back().updatePanes);
     f.view->OnChooseTool(TOOL_SELECT);
 }
 
