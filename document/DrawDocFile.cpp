@@ -48,6 +48,21 @@ CSize UsablePageSize(int32_t width, int32_t height)
     return CSize(side(width, CDrawDoc::kDefaultPageSize.cx), side(height, CDrawDoc::kDefaultPageSize.cy));
 }
 
+std::vector<std::unique_ptr<CDrawObj>> ReadDrawingObjects(Archive& ar)
+{
+    // Each entry is a new drawing object of its own: a back-reference (the same object
+    // twice) and objects of other classes are refused by ReadObject. An empty entry holds
+    // nothing to load and is passed over.
+    const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
+    std::vector<std::unique_ptr<CDrawObj>> objects;
+    objects.reserve(std::min<uint32_t>(count, 1024));
+    for (uint32_t i = 0; i < count; ++i) {
+        if (std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>())
+            objects.push_back(std::move(object));
+    }
+    return objects;
+}
+
 DocumentContents ReadDocumentContents(Archive& ar)
 {
     DocumentContents loaded;
@@ -63,15 +78,7 @@ DocumentContents ReadDocumentContents(Archive& ar)
         loaded.storedPageSize = CSize(width, height);
         loaded.pageSize = UsablePageSize(width, height);
 
-        // Each entry is a new drawing object that the document will own: a back-reference
-        // (the same object twice) and objects of other classes are refused by ReadObject.
-        // An empty entry holds nothing to load and is passed over.
-        const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
-        loaded.objects.reserve(std::min<uint32_t>(count, 1024));
-        for (uint32_t i = 0; i < count; ++i) {
-            if (std::unique_ptr<CDrawObj> object = ar.ReadObject<CDrawObj>())
-                loaded.objects.push_back(std::move(object));
-        }
+        loaded.objects = ReadDrawingObjects(ar);
 
         // The embedded items. An item belongs to the drawing object that shows it and is
         // read with that object's record, so the list may only refer back to items read

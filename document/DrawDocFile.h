@@ -75,8 +75,13 @@ struct DocumentContents {
     std::vector<CDrawItem*> items;                   // the embedded-item list; the objects own the items
 };
 
-// Reads a "Contents" record of kind 0 or 1, as a document opens it. Throws ArchiveException for a damaged record, and for any other kind with
-// the cause BadSchema: such a drawing comes from a newer version of the program.
+// Reads a drawing's object list (its count, then every object), leaving out empty
+// entries. Throws ArchiveException for a damaged list.
+std::vector<std::unique_ptr<CDrawObj>> ReadDrawingObjects(Archive& ar);
+
+// Reads a "Contents" record of kind 0 or 1, as a document opens it. Throws
+// ArchiveException for a damaged record, and for any other kind with the cause BadSchema:
+// such a drawing comes from a newer version of the program.
 DocumentContents ReadDocumentContents(Archive& ar);
 
 // The page a stored size is shown on: a side below 1 takes the default page's side, one

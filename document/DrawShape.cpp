@@ -85,12 +85,7 @@ ShapeContents ReadShapeContents(Archive& ar, uint32_t kind)
         // The page size is only reported, never used to lay anything out: taken raw.
         contents.pageSize.cx = ar.ReadInt32();
         contents.pageSize.cy = ar.ReadInt32();
-        // ReadObject refuses back-references and classes other than drawing objects, so
-        // every entry is a new object of its own.
-        const uint32_t count = ar.ReadCount(Archive::kMinObjectReferenceSize);
-        contents.objects.reserve(std::min<uint32_t>(count, 1024));
-        for (uint32_t i = 0; i < count; ++i)
-            contents.objects.push_back(ar.ReadObject<CDrawObj>());
+        contents.objects = ReadDrawingObjects(ar);
     }
     return contents;
 }

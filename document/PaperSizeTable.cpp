@@ -102,9 +102,10 @@ SizeF PaperSizeInOwnUnit(const PaperSizeRecord& paper, bool landscape)
 
 SizeF PaperSizeInches(const PaperSizeRecord& paper, bool landscape)
 {
-    const float divisor = paper.unit == PaperUnit::ThousandthsOfInch ? kThousandthsPerInch : kMillimetresPerInch;
-    const SizeF size(float(paper.width) / divisor, float(paper.height) / divisor);
-    return landscape ? SizeF(size.Height, size.Width) : size;
+    const SizeF size = PaperSizeInOwnUnit(paper, landscape);
+    if (paper.unit == PaperUnit::ThousandthsOfInch)
+        return size;
+    return SizeF(size.Width / kMillimetresPerInch, size.Height / kMillimetresPerInch);
 }
 
 PaperExtent PaperExtentOf(const PaperSizeRecord& paper)

@@ -147,11 +147,6 @@ std::filesystem::path UserDataFolder()
     return HomeFolder() / ".local" / "share" / kProgramFolder;
 }
 
-PresetFolders PresetFoldersFor(const std::filesystem::path& shippedDataFolder, std::string_view folderName)
-{
-    return {shippedDataFolder / folderName, UserDataFolder() / folderName};
-}
-
 std::vector<PresetEntry> ListPresets(const PresetFolders& folders, std::string_view extension)
 {
     std::vector<PresetEntry> entries;

@@ -45,9 +45,6 @@ struct PresetFolders {
 // path, otherwise ~/.local/share/kelmora.
 std::filesystem::path UserDataFolder();
 
-// `folderName` ("Arrow", "Brush") below the shipped data folder and below UserDataFolder().
-PresetFolders PresetFoldersFor(const std::filesystem::path& shippedDataFolder, std::string_view folderName);
-
 struct PresetEntry {
     std::string name;            // file name without folder and extension
     std::filesystem::path path;

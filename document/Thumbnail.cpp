@@ -49,19 +49,18 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-// Whether the last end-record signature of the file (of `size` bytes) still lies within
-// the zip reader's window once `appended` more bytes follow it.
-bool EndRecordStaysFound(int fd, uint64_t size, uint64_t appended)
+// Whether the end record that the zip reader takes in the file at `path` (of `size`
+// bytes) still lies within its window once `appended` more bytes follow. Asked of the
+// reader itself: signatures that older trailers hold by chance are passed over by it, and
+// the appended bytes hold none.
+bool EndRecordStaysFound(const std::filesystem::path& path, uint64_t size, uint64_t appended)
 {
-    const uint64_t tailSize = std::min<uint64_t>(size, kZipEndRecordWindow);
-    std::vector<uint8_t> tail(tailSize);
-    if (::pread(fd, tail.data(), tail.size(), off_t(size - tailSize)) != ssize_t(tail.size()))
+    ZipHandle* zip = OpenZip(path);
+    if (!zip)
         return false;
-    const auto found = std::find_end(tail.begin(), tail.end(), kZipEndSignature.begin(), kZipEndSignature.end());
-    if (found == tail.end())
-        return false;
-    const uint64_t signatureOffset = size - tailSize + uint64_t(found - tail.begin());
-    return size + appended - signatureOffset <= kZipEndRecordWindow;
+    const std::optional<uint64_t> position = ZipEndRecordPosition(zip);
+    CloseUnzip(zip);
+    return position && *position <= size && size + appended - *position <= kZipEndRecordWindow;
 }
 
 } // namespace
@@ -209,7 +208,7 @@ bool AppendThumbnailTrailer(const std::filesystem::path& path, std::span<const u
     if (fd < 0)
         return false;
     const off_t size = ::lseek(fd, 0, SEEK_END);
-    bool written = size >= 0 && EndRecordStaysFound(fd, uint64_t(size), png.size() + 4);
+    bool written = size >= 0 && EndRecordStaysFound(path, uint64_t(size), png.size() + 4);
     if (written) {
         const uint32_t length = uint32_t(png.size());
         const uint8_t lengthBytes[4] = {uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16),

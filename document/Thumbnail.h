@@ -9,6 +9,7 @@
 // the end record out of that window: either would leave the drawing unopenable. Every
 // writer here keeps to both rules, and a failed or short write is cut back off the file.
 
+#include "document/zip/ZipReader.h"
 #include "platform/imaging/Bitmap.h"
 
 #include <cstdint>
@@ -28,8 +29,6 @@ inline constexpr int kThumbnailSide = 64;
 inline constexpr uint32_t kMinThumbnailBytes = 8;
 // The largest: a 64-pixel picture takes a few kilobytes; a larger N is damage.
 inline constexpr uint32_t kMaxThumbnailBytes = uint32_t(1) << 20;
-// The end record of the zip archive must start within this many bytes of the file's end.
-inline constexpr uint64_t kZipEndRecordWindow = 65535;
 
 // Draws the document's live objects back to front, scaled uniformly to fit the box
 // (x, y, width, height) and centred in it. Nothing is drawn, and the result is false,

@@ -1,6 +1,7 @@
 #include "document/ThumbnailLoader.h"
 
 #include "document/DirRead.h"
+#include "document/DrawDocFile.h"
 #include "document/DrawShape.h"
 #include "document/Thumbnail.h"
 #include "platform/graphics/Graphics.h"
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace kelmora {
-
-namespace {
-
-constexpr std::string_view kDrawingPattern = "*.MZF";
-
-} // namespace
 
 ThumbnailLoader::ThumbnailLoader(Options options, ItemSink onItem, DoneSink onDone)
     : m_options(options), m_onItem(std::move(onItem)), m_onDone(std::move(onDone))
@@ -76,7 +71,7 @@ void ThumbnailLoader::Run(std::string folder, uint64_t generation)
     try {
         CSADirRead reader;
         reader.ScanDirs(std::move(folder));
-        reader.CollectFiles(kDrawingPattern);
+        reader.CollectFiles("*." + std::string(kDocumentExtension));
         for (const CSADirRead::FileEntry& file : reader.Files())
             paths.push_back(file.path);
     } catch (...) {

@@ -10,13 +10,6 @@ namespace kelmora {
 
 KELMORA_IMPLEMENT_SERIAL(BrushMan, CObject, 0)
 
-namespace {
-
-// The path-gradient style whose polygon comes from the interpolation positions.
-constexpr int32_t kStopPolygonStyle = 4;
-
-} // namespace
-
 BrushMan::BrushMan() = default;
 
 BrushMan::BrushMan(const BrushMan& other) : CObject()
@@ -113,7 +106,7 @@ void BrushMan::Serialize(Archive& ar)
         // where fewer interpolation colours are held: each position beyond them is stored
         // with the surround colour of its index (transparent black past those), which that
         // style does not paint with. Other fills use no position without a colour.
-        const bool stopPolygon = m_nKind == BrushKind::PathGradient && m_nPathStyle == kStopPolygonStyle;
+        const bool stopPolygon = m_nKind == BrushKind::PathGradient && PathGradientStyle(m_nPathStyle) == PathGradientStyle::StopPolygon;
         const size_t interpCount =
             stopPolygon ? std::max(m_interpColors.size(), m_interpPositions.size()) : m_interpColors.size();
         ar << uint32_t(interpCount);

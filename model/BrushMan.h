@@ -37,6 +37,17 @@ enum class BrushKind : int32_t {
     Pattern = 6,
 };
 
+// What a path gradient's path is (m_nPathStyle): the owner's path about a centre point
+// (0 and 1), the bounds, an ellipse around the bounds, or a polygon on the inscribed
+// ellipse built from the interpolation positions.
+enum class PathGradientStyle : int32_t {
+    CentrePoint = 0,
+    CentrePointToo = 1,
+    Rectangle = 2,
+    Ellipse = 3,
+    StopPolygon = 4,
+};
+
 class BrushMan : public CObject {
     KELMORA_DECLARE_SERIAL(BrushMan)
 

@@ -39,14 +39,6 @@ enum class GradientPreset : int32_t {
     CentreBell = 6,
 };
 
-enum class PathGradientStyle : int32_t {
-    CentrePoint = 0,
-    CentrePointToo = 1,
-    Rectangle = 2,
-    Ellipse = 3,
-    StopPolygon = 4,
-};
-
 enum class RadialSpread : int32_t {
     Pad = 1,
     Reflect = 2,

@@ -46,25 +46,24 @@ void EffectCache::Begin(const CDrawObj* object, std::vector<uint8_t> fingerprint
     }
     states.push_back(entry);
     found.current = entry;
-    found.hasCurrent = true;
     if (states.size() > kStatesPerObject)
         Erase(states.front());
 }
 
-EffectCache::Entry* EffectCache::Current(const CDrawObj* object)
+std::optional<EffectCache::Entries::iterator> EffectCache::Current(const CDrawObj* object)
 {
     auto found = m_objects.find(object);
-    if (found == m_objects.end() || !found->second.hasCurrent)
-        return nullptr;
-    return &*found->second.current;
+    if (found == m_objects.end())
+        return std::nullopt;
+    return found->second.current;
 }
 
 std::shared_ptr<const EffectLayer> EffectCache::Find(const CDrawObj* object, LayerKind kind, uint32_t variant)
 {
-    Entry* entry = Current(object);
+    const std::optional<Entries::iterator> entry = Current(object);
     if (!entry)
         return nullptr;
-    for (const Layer& layer : entry->layers) {
+    for (const Layer& layer : (*entry)->layers) {
         if (layer.kind == kind && layer.variant == variant)
             return layer.layer;
     }
@@ -73,9 +72,10 @@ std::shared_ptr<const EffectLayer> EffectCache::Find(const CDrawObj* object, Lay
 
 void EffectCache::Keep(const CDrawObj* object, LayerKind kind, uint32_t variant, std::shared_ptr<const EffectLayer> layer)
 {
-    Entry* entry = Current(object);
-    if (!layer || !entry)
+    const std::optional<Entries::iterator> current = Current(object);
+    if (!layer || !current)
         return;
+    const Entries::iterator entry = *current;
     const size_t bytes = LayerBytes(*layer);
     if (bytes > m_budget)
         return;
@@ -90,7 +90,7 @@ void EffectCache::Keep(const CDrawObj* object, LayerKind kind, uint32_t variant,
     layers.push_back(Layer{kind, variant, std::move(layer), bytes});
     entry->bytes += bytes;
     m_bytes += bytes;
-    m_entries.splice(m_entries.begin(), m_entries, m_objects[object].current);
+    m_entries.splice(m_entries.begin(), m_entries, entry);
     EvictBeyond(m_budget);
 }
 
@@ -130,8 +130,8 @@ void EffectCache::Erase(Entries::iterator entry)
     if (found != m_objects.end()) {
         ObjectStates& object = found->second;
         std::erase(object.states, entry);
-        if (object.hasCurrent && object.current == entry)
-            object.hasCurrent = false;
+        if (object.current == entry)
+            object.current.reset();
         if (object.states.empty())
             m_objects.erase(found);
     }

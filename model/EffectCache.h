@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -84,11 +85,11 @@ private:
     using Entries = std::list<Entry>;
     struct ObjectStates {
         std::vector<Entries::iterator> states; // least recently begun first
-        Entries::iterator current;             // valid while `hasCurrent`
-        bool hasCurrent = false;
+        std::optional<Entries::iterator> current;
     };
 
-    Entry* Current(const CDrawObj* object);
+    // The object's current state, when it has one.
+    std::optional<Entries::iterator> Current(const CDrawObj* object);
     void Erase(Entries::iterator entry);
     void EvictBeyond(size_t budget);
 

@@ -7,7 +7,7 @@ namespace kelmora {
 namespace {
 
 // The path style of each path-gradient form, Square first.
-constexpr int32_t kFirstFormPathStyle = 2;
+constexpr int32_t kFirstFormPathStyle = int32_t(PathGradientStyle::Rectangle);
 
 } // namespace
 

@@ -68,15 +68,7 @@ void SetCap(Pen& pen, int32_t code, const CustomCapMan& custom, bool start)
 
 bool IsUsableCompoundArray(std::span<const float> fractions)
 {
-    if (fractions.empty() || fractions.size() % 2 != 0)
-        return false;
-    float previous = 0.0f;
-    for (float value : fractions) {
-        if (!std::isfinite(value) || value < previous || value > 1.0f)
-            return false;
-        previous = value;
-    }
-    return true;
+    return IsValidCompoundArray(fractions);
 }
 
 std::unique_ptr<Pen> PenMan::CreatePen(ViewServices* view)
@@ -128,7 +120,8 @@ std::unique_ptr<Pen> PenMan::CreatePen(ViewServices* view)
     if (std::isfinite(m_fMiterLimit))
         pen->SetMiterLimit(m_fMiterLimit);
 
-    if (!m_compoundArray.empty() && IsUsableCompoundArray(m_compoundArray))
+    // Only an array the pen takes: a refused one would leave the whole pen unusable.
+    if (IsUsableCompoundArray(m_compoundArray))
         pen->SetCompoundArray(m_compoundArray);
     return pen;
 }

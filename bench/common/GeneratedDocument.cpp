@@ -1,8 +1,6 @@
 #include "bench/common/GeneratedDocument.h"
 
-#include "document/DocSummaryInfo.h"
 #include "document/DrawDocFile.h"
-#include "document/NewDocumentDialog.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 
@@ -10,16 +8,6 @@
 #include <string>
 
 namespace kelmora {
-
-std::unique_ptr<DocumentSummary> BenchEnvironment::NewSummaryInfo()
-{
-    return std::make_unique<CDocSummaryInfo>();
-}
-
-std::unique_ptr<NewDocumentDialog> BenchEnvironment::MakeNewDocumentDialog()
-{
-    return nullptr;
-}
 
 void PopulateDocument(CDrawDoc& doc, int count)
 {
@@ -50,7 +38,7 @@ void PopulateDocument(CDrawDoc& doc, int count)
 
 std::vector<uint8_t> GeneratedDocumentFile(int count)
 {
-    BenchEnvironment environment;
+    StandaloneEnvironment environment;
     CDrawDoc doc(environment);
     PopulateDocument(doc, count);
     return BuildDocumentCompoundFile(doc);

@@ -21,7 +21,7 @@ std::filesystem::path BenchFile(const char* name)
 
 void BM_SaveDocument(benchmark::State& state)
 {
-    BenchEnvironment environment;
+    StandaloneEnvironment environment;
     CDrawDoc doc(environment);
     const int count = int(state.range(0));
     PopulateDocument(doc, count);
@@ -37,7 +37,7 @@ void BM_SaveDocument(benchmark::State& state)
 
 void BM_OpenDocument(benchmark::State& state)
 {
-    BenchEnvironment environment;
+    StandaloneEnvironment environment;
     const int count = int(state.range(0));
     const auto path = BenchFile("open");
     {

@@ -2,8 +2,7 @@
 // covered before and covers now, as the view does during a drag. The same step in drawings
 // of 100 and of 10,000 objects; objects outside the repainted area are left out by their
 // last painted bounds, so the larger drawing should cost little more than the smaller one
-// (the target: within twice its time). The drawing's environment is the benchmarks' own
-// (no frame, no undo).
+// (the target: within twice its time). The drawing stands alone (no frame, no undo).
 //
 // Needs a display: xvfb-run -a build/release/bench/view/bench_drag_repaint
 
@@ -52,7 +51,7 @@ void Populate(CDrawDoc& document, int count)
 
 void DragRepaint(benchmark::State& state)
 {
-    BenchEnvironment environment;
+    StandaloneEnvironment environment;
     CDrawDoc document(environment);
     Populate(document, int(state.range(0)));
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "drag", wxDefaultPosition, wxSize(820, 620));

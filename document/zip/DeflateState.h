@@ -5,6 +5,7 @@
 
 #include "document/zip/Deflate.h"
 #include "document/zip/DeflateTables.h"
+#include "document/zip/ZipFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -45,11 +46,6 @@ inline constexpr int kHeapSize = 2 * kLiteralLengthCodes + 1;
 // Fibonacci hashing: the multiplier's high bits mix every input bit, and the top bits of
 // the product are the hash.
 inline constexpr uint32_t kHashMultiplier = 0x9E3779B1u;
-
-inline uint32_t Load32LittleEndian(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 struct LevelParameters {
     uint16_t goodLength; // a previous match this long quarters the chain search
@@ -154,7 +150,7 @@ private:
     // window's padding allows at its end.
     Candidates InsertString(uint32_t position)
     {
-        const uint32_t word = Load32LittleEndian(m_window.data() + position);
+        const uint32_t word = zipformat::LoadU32(m_window.data() + position);
         const uint32_t hash4 = (word * kHashMultiplier) >> (32 - kHash4Bits);
         const uint32_t hash3 = ((word << 8) * kHashMultiplier) >> (32 - kHash3Bits);
         const Candidates found { m_head4[hash4], m_head3[hash3] };

@@ -23,9 +23,6 @@ using namespace zipformat;
 
 namespace {
 
-// The end record must begin within this many bytes of the end of the file.
-constexpr uint64_t kEndRecordSearchLength = 65535;
-
 struct EndRecord {
     uint64_t position = 0;
     uint16_t entryCount = 0;
@@ -95,6 +92,7 @@ public:
     ZipResult UnzipFirst(const std::filesystem::path& targetPath);
     ZipResult ListItems(std::vector<std::string>& names) const;
     ZipResult ReadItem(std::string_view name, size_t maxSize, std::vector<uint8_t>& data) const;
+    uint64_t EndRecordPosition() const { return m_end.position; }
 
 private:
     bool ReadAt(uint64_t position, void* data, size_t size) const
@@ -153,7 +151,7 @@ ZipResult ZipReader::Parse()
 {
     if (m_fileSize < kEndRecordSize)
         return ZipResult::ArchiveUnreadable;
-    uint64_t tailLength = std::min(m_fileSize, kEndRecordSearchLength);
+    uint64_t tailLength = std::min(m_fileSize, kZipEndRecordWindow);
     uint64_t tailStart = m_fileSize - tailLength;
     std::vector<uint8_t> tail(static_cast<size_t>(tailLength));
     if (!ReadAt(tailStart, tail.data(), tail.size()))
@@ -530,6 +528,13 @@ ZipResult UnzipItem(ZipHandle* handle, const std::filesystem::path& targetPath)
     if (handle->Kind() != ZipHandleKind::Reader)
         return StoreResult(ZipResult::WrongHandleKind);
     return StoreResult(static_cast<ZipReader*>(handle)->UnzipFirst(targetPath));
+}
+
+std::optional<uint64_t> ZipEndRecordPosition(ZipHandle* handle)
+{
+    if (!handle || handle->Kind() != ZipHandleKind::Reader)
+        return std::nullopt;
+    return static_cast<const ZipReader*>(handle)->EndRecordPosition();
 }
 
 ZipResult CloseUnzip(ZipHandle* handle)

@@ -17,16 +17,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelmora {
 
+// The end record must begin within this many bytes of the file's end to be found.
+inline constexpr uint64_t kZipEndRecordWindow = 65535;
+
 // Opens an archive. A reader handle, or null when the file cannot be opened
 // (ZipResult::CannotOpenFile) or is no readable archive (ZipResult::ArchiveUnreadable,
 // or ZipResult::ArchiveInconsistent when an end record was found but does not hold
-// together). The end record must begin within the last 65535 bytes of the file.
+// together). The end record must begin within kZipEndRecordWindow bytes of the file's end.
 ZipHandle* OpenZip(const std::filesystem::path& path);
 
 // Extracts the archive's first entry to `targetPath`, created anew with default
@@ -55,6 +59,10 @@ ZipResult ListZipItems(ZipHandle* handle, std::vector<std::string>& names);
 // `maxSize` bytes is refused with ZipResult::MemoryTooSmall before anything is read;
 // ZipResult::EntryNotFound when no such file entry exists. `data` is empty on failure.
 ZipResult ReadZipItem(ZipHandle* handle, std::string_view name, size_t maxSize, std::vector<uint8_t>& data);
+
+// Where the end record that the reader took begins, in bytes from the file's start;
+// nothing for a null or writer handle.
+std::optional<uint64_t> ZipEndRecordPosition(ZipHandle* handle);
 
 // Closes the archive file and frees the handle. A writer handle is refused with
 // ZipResult::WrongHandleKind and stays valid.

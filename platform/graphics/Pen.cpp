@@ -226,16 +226,23 @@ bool Pen::SetMiterLimit(float limit)
     return true;
 }
 
-bool Pen::SetCompoundArray(std::span<const float> fractions)
+bool IsValidCompoundArray(std::span<const float> fractions)
 {
     if (fractions.empty() || fractions.size() % 2 != 0)
-        return Refuse();
+        return false;
     float previous = 0.0f;
     for (float value : fractions) {
         if (!std::isfinite(value) || value < previous || value > 1.0f)
-            return Refuse();
+            return false;
         previous = value;
     }
+    return true;
+}
+
+bool Pen::SetCompoundArray(std::span<const float> fractions)
+{
+    if (!IsValidCompoundArray(fractions))
+        return Refuse();
     m_compoundArray.assign(fractions.begin(), fractions.end());
     return true;
 }

@@ -61,6 +61,10 @@ enum class PenType : int32_t {
     Unknown = -1,
 };
 
+// Whether `fractions` is a compound array a pen takes: pairs of ascending fractions of
+// the width, all in [0, 1]. The empty array does not count.
+bool IsValidCompoundArray(std::span<const float> fractions);
+
 class Pen {
 public:
     explicit Pen(Color color, float width = 1.0f);

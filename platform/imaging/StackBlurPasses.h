@@ -4,7 +4,8 @@
 // below and StackBlurAvx2.cpp, compiled for AVX2, with one written in AVX2 instructions.
 // Everything here has internal linkage, so that each of the two files keeps its own copy
 // compiled for its own instruction set and the linker never hands one's code to the other.
-// Only those two files include this header.
+// Besides those two, only the blur's test and benchmark include this header, to run the
+// portable build on processors that would pick the AVX2 one.
 //
 // Layout. Each pass blurs groups of 32 lines at once, laid out so that step i of the
 // lines of a group is 32 consecutive bytes. The vertical pass finds that layout in a byte

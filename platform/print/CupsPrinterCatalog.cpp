@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <span>
+#include <utility>
 
 namespace kelmora {
 
@@ -37,8 +38,11 @@ std::string NameOf(const cups_dest_t& dest)
     return name;
 }
 
-PrinterPaper PaperOf(const cups_size_t& size)
+// The paper the print system gave; nothing for one without a size.
+std::optional<PrinterPaper> PaperOf(const cups_size_t& size)
 {
+    if (size.width <= 0 || size.length <= 0)
+        return std::nullopt;
     return PrinterPaper{std::string(size.media, strnlen(size.media, sizeof size.media)), size.width, size.length};
 }
 
@@ -89,9 +93,10 @@ std::optional<PrinterPapers> CupsPrinterCatalog::Papers(const std::string& print
     PrinterPapers result;
     for (int i = 0; i < count; ++i) {
         cups_size_t size{};
-        if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info.get(), i, CUPS_MEDIA_FLAGS_DEFAULT, &size)
-            && size.width > 0 && size.length > 0)
-            result.papers.push_back(PaperOf(size));
+        if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info.get(), i, CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
+            if (std::optional<PrinterPaper> paper = PaperOf(size))
+                result.papers.push_back(std::move(*paper));
+        }
     }
     cups_size_t size{};
     if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info.get(), CUPS_MEDIA_FLAGS_DEFAULT, &size))

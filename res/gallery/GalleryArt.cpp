@@ -5,26 +5,19 @@
 #include "document/StandaloneEnvironment.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "platform/geometry/Angles.h"
+#include "platform/geometry/GraphicsPath.h"
+#include "platform/geometry/PathPointType.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace kelmora::gallery {
 
 namespace {
 
-constexpr uint8_t kStart = 0;
-constexpr uint8_t kLine = 1;
-constexpr uint8_t kBezier = 3;
-constexpr uint8_t kCloseFlag = 0x80;
 // The control distance of a quarter circle drawn as one cubic curve.
-constexpr float kQuarterArc = 0.5522847f;
-
-constexpr float Radians(float degrees)
-{
-    return degrees * std::numbers::pi_v<float> / 180.0f;
-}
+constexpr float kQuarterArc = float(kEllipseKappa);
 
 uint8_t Channel(ARGB colour, int shift)
 {
@@ -48,7 +41,8 @@ void ApplyPaint(BrushMan& brush, const Paint& paint, const RectF& bounds)
         brush.m_bUsePoints = 1;
         // From the bounds' corner furthest back along the direction to the one furthest
         // ahead, so that the gradient spans the shape exactly once.
-        const PointF d(std::cos(Radians(paint.angle)), std::sin(Radians(paint.angle)));
+        const double angle = DegreesToRadians(paint.angle);
+        const PointF d(float(std::cos(angle)), float(std::sin(angle)));
         const PointF c = bounds.Center();
         const float reach = std::fabs(d.X) * bounds.Width / 2 + std::fabs(d.Y) * bounds.Height / 2;
         brush.m_ptStart = PointF(c.X - d.X * reach, c.Y - d.Y * reach);
@@ -68,7 +62,7 @@ void ApplyPaint(BrushMan& brush, const Paint& paint, const RectF& bounds)
         // (position 0) to the centre (position 1).
         brush.m_nKind = BrushKind::PathGradient;
         brush.m_nGradientPreset = -1;
-        brush.m_nPathStyle = 3;
+        brush.m_nPathStyle = int32_t(PathGradientStyle::Ellipse);
         for (auto it = paint.stops.rbegin(); it != paint.stops.rend(); ++it) {
             brush.m_interpColors.push_back(it->colour);
             brush.m_interpPositions.push_back(1.0f - it->position);
@@ -187,7 +181,8 @@ Shadow SoftShadow(float depth, uint32_t alpha)
 
 PointF PointOnCircle(float cx, float cy, float r, float degrees)
 {
-    return PointF(cx + r * std::sin(Radians(degrees)), cy - r * std::cos(Radians(degrees)));
+    const double angle = DegreesToRadians(degrees);
+    return PointF(cx + r * float(std::sin(angle)), cy - r * float(std::cos(angle)));
 }
 
 Style Flat(ARGB colour)
@@ -224,14 +219,14 @@ Outline& Outline::MoveTo(float x, float y)
 {
     m_start = PointF(x, y);
     m_points.push_back(m_start);
-    m_types.push_back(kStart);
+    m_types.push_back(PathPointType::Start);
     return *this;
 }
 
 Outline& Outline::LineTo(float x, float y)
 {
     m_points.emplace_back(x, y);
-    m_types.push_back(kLine);
+    m_types.push_back(PathPointType::Line);
     return *this;
 }
 
@@ -239,7 +234,7 @@ Outline& Outline::CurveTo(float c1x, float c1y, float c2x, float c2y, float x, f
 {
     for (PointF p : {PointF(c1x, c1y), PointF(c2x, c2y), PointF(x, y)}) {
         m_points.push_back(p);
-        m_types.push_back(kBezier);
+        m_types.push_back(PathPointType::Bezier);
     }
     return *this;
 }
@@ -259,7 +254,7 @@ Outline& Outline::ArcTo(float rx, float ry, float rotation, bool largeArc, bool 
         return LineTo(x, y);
     for (PointF p : arc) {
         m_points.push_back(p);
-        m_types.push_back(kBezier);
+        m_types.push_back(PathPointType::Bezier);
     }
     return *this;
 }
@@ -267,7 +262,7 @@ Outline& Outline::ArcTo(float rx, float ry, float rotation, bool largeArc, bool 
 Outline& Outline::Close()
 {
     if (!m_types.empty())
-        m_types.back() |= kCloseFlag;
+        m_types.back() |= PathPointType::CloseSubpath;
     return *this;
 }
 

@@ -8,6 +8,7 @@
 // thumbnail (as the gallery shows it) and of a larger rendering is written too, to look
 // the whole content over at once.
 
+#include "document/DrawDocFile.h"
 #include "document/DrawShape.h"
 #include "document/Thumbnail.h"
 #include "document/ThumbnailLoader.h"
@@ -95,7 +96,7 @@ int Generate(const std::filesystem::path& output, const std::filesystem::path& s
         for (const GalleryItem& item : folder.items) {
             const std::filesystem::path category = root / item.category;
             std::filesystem::create_directories(category, error);
-            const std::filesystem::path file = category / (item.name + ".MZF");
+            const std::filesystem::path file = category / (item.name + "." + std::string(kDocumentExtension));
             if (!SaveDrawing(file, item.draw(), item.page, item.name)) {
                 std::fprintf(stderr, "cannot write %s\n", file.c_str());
                 return 1;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -18,6 +19,8 @@ namespace kelmora {
 using namespace fakes;
 
 namespace {
+
+constexpr std::array<uint8_t, 4> kStraySignature = {0x50, 0x4B, 0x05, 0x06};
 
 std::vector<uint8_t> Png(int width, int height)
 {
@@ -137,6 +140,14 @@ TEST_F(ThumbnailTrailerTest, AppendingIsRefusedWhereItWouldHarmTheFile)
     EXPECT_TRUE(Opens(Doc("piled.mzf")));
     EXPECT_FALSE(AppendThumbnailTrailer(Doc("piled.mzf"), Png(64, 64)));
     EXPECT_EQ(ReadFileBytes(Doc("piled.mzf")), piled);
+    EXPECT_TRUE(Opens(Doc("piled.mzf")));
+
+    // The same, with the signature in an older trailer behind the archive: the reader
+    // passes over it, but it must not be taken for the end record that stays in reach.
+    std::copy(kStraySignature.begin(), kStraySignature.end(), piled.begin() + ptrdiff_t(m_bare.size() + 1000));
+    WriteFileBytes(Doc("piled.mzf"), piled);
+    EXPECT_TRUE(Opens(Doc("piled.mzf")));
+    EXPECT_FALSE(AppendThumbnailTrailer(Doc("piled.mzf"), Png(64, 64)));
     EXPECT_TRUE(Opens(Doc("piled.mzf")));
 
     EXPECT_EQ(ReadFileBytes(Doc("bare.mzf")), m_bare);

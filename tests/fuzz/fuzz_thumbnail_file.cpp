@@ -5,10 +5,10 @@
 
 #include "document/Thumbnail.h"
 #include "document/ThumbnailLoader.h"
+#include "platform/base/TempFile.h"
+#include "tests/fuzz/FuzzSupport.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -22,14 +22,8 @@ using namespace kelmora;
 
 std::filesystem::path FuzzFile()
 {
-    static const std::filesystem::path path = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelmora-fuzz-thumbnail-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            abort();
-        ::setenv("TMPDIR", pattern.c_str(), 1);
-        return std::filesystem::path(pattern) / "drawing.mzf";
-    }();
-    return path;
+    fuzz::UsePrivateTempFolder("kelmora-fuzz-thumbnail-file");
+    return TempDirectory() / "drawing.mzf";
 }
 
 } // namespace
@@ -37,10 +31,8 @@ std::filesystem::path FuzzFile()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::filesystem::path path = FuzzFile();
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
+    if (!fuzz::WriteInputFile(path, std::span<const uint8_t>(data, size)))
+        return 0;
     ThumbnailLoader::Options options;
     options.writeBack = true;
     const std::optional<Bitmap> picture = ThumbnailLoader::MakeThumbnail(path.string(), options);
