@@ -15,12 +15,6 @@ constexpr char kProgramFolder[] = "kelmora";
 #define KELMORA_INSTALL_DATADIR "/usr/local/share/kelmora"
 #endif
 
-std::filesystem::path HomeFolder()
-{
-    const char* home = std::getenv("HOME");
-    return home && *home ? std::filesystem::path(home) : std::filesystem::path("/");
-}
-
 // An XDG base variable, or `fallback` below $HOME when it is unset, empty or relative
 // (the XDG base-directory rules say relative values are to be ignored).
 std::filesystem::path XdgBase(const char* variable, const char* fallback)
@@ -28,7 +22,7 @@ std::filesystem::path XdgBase(const char* variable, const char* fallback)
     const char* value = std::getenv(variable);
     if (value && *value == '/')
         return value;
-    return HomeFolder() / fallback;
+    return UserHomeFolder() / fallback;
 }
 
 bool IsFolder(const std::filesystem::path& path)

@@ -40,7 +40,7 @@ std::filesystem::path ShippedDataFolder(std::string_view name);
 std::optional<std::filesystem::path> FindDataFolderIn(std::string_view name, const std::vector<std::filesystem::path>& roots);
 
 // The per-user folders of the program (not created here). The user's data folder and its
-// preset folders are UserDataFolder() and PresetFoldersFor() of document/StylePresets.h.
+// preset folders are UserDataFolder() of document/StylePresets.h and the folders below it.
 std::filesystem::path UserConfigFolder();
 std::filesystem::path UserStateFolder();
 

@@ -48,14 +48,6 @@ int CompareWithoutCase(std::string_view a, std::string_view b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::filesystem::path HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return ".";
-}
 
 // The user's file of preset `name`: the one already there (whatever the case of its
 // extension), else a new one.
@@ -137,6 +129,15 @@ PresetResult WritePresetRecord(const PresetFolders& folders, std::string_view na
 
 } // namespace
 
+std::filesystem::path UserHomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return ".";
+}
+
 std::filesystem::path UserDataFolder()
 {
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
@@ -144,7 +145,7 @@ std::filesystem::path UserDataFolder()
         if (folder.is_absolute())
             return folder / kProgramFolder;
     }
-    return HomeFolder() / ".local" / "share" / kProgramFolder;
+    return UserHomeFolder() / ".local" / "share" / kProgramFolder;
 }
 
 std::vector<PresetEntry> ListPresets(const PresetFolders& folders, std::string_view extension)

@@ -41,6 +41,9 @@ struct PresetFolders {
     std::filesystem::path user;     // the user's own; created by the first save
 };
 
+// The user's home folder: $HOME when set, else the account's own, else ".".
+std::filesystem::path UserHomeFolder();
+
 // The user's data folder of the program: $XDG_DATA_HOME/kelmora when that is an absolute
 // path, otherwise ~/.local/share/kelmora.
 std::filesystem::path UserDataFolder();
