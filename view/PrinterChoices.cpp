@@ -52,7 +52,8 @@ PaperChoice ListPapers(PrinterCatalog& catalog, const std::string& printer, std:
 
     const auto a4Row = std::find_if(PaperSizeTable.begin(), PaperSizeTable.end(),
                                     [](const PaperSizeRecord& paper) { return paper.paperId == kPaperCodeA4; });
-    const std::optional<size_t> a4 = size_t(a4Row - PaperSizeTable.begin());
+    const std::optional<size_t> a4 =
+        a4Row != PaperSizeTable.end() ? std::optional<size_t>(size_t(a4Row - PaperSizeTable.begin())) : std::nullopt;
     const std::optional<size_t> printerDefault = papers->defaultPaper ? RowOf(*papers->defaultPaper) : std::nullopt;
     for (const std::optional<size_t>& row : {preferred, a4, printerDefault}) {
         if (row && (choice.selected = IndexOf(choice.rows, *row)))
