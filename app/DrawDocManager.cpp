@@ -31,14 +31,6 @@ wxString Wx(const std::string& text)
 
 } // namespace
 
-bool HasExtension(const std::filesystem::path& path, std::string_view extension)
-{
-    const std::string own = FileExtension(path);
-    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-    });
-}
-
 std::filesystem::path DocumentPath(const std::string& path)
 {
     std::error_code error;

@@ -29,9 +29,6 @@ class RecoveryStore;
 // left as they are (the user named the link). A path that cannot be made absolute is only
 // normalised.
 std::filesystem::path DocumentPath(const std::string& path);
-// Whether the extension of `path` (the text after its last '.') is `extension`, compared
-// without regard to case.
-bool HasExtension(const std::filesystem::path& path, std::string_view extension);
 
 class CDrawDocTemplate : public wxDocTemplate {
 public:

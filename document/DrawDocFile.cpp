@@ -206,12 +206,6 @@ bool OutOfRoom(int error)
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
-bool IsExtension(const std::string& extension, std::string_view wanted)
-{
-    return std::equal(extension.begin(), extension.end(), wanted.begin(), wanted.end(),
-                      [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
-}
-
 } // namespace
 
 std::string MissingFontsMessage(const std::vector<std::string>& fontNames);
@@ -260,6 +254,14 @@ std::string FileExtension(const std::filesystem::path& path)
     const std::string text = path.string();
     const size_t dot = text.find_last_of('.');
     return dot == std::string::npos ? std::string() : text.substr(dot + 1);
+}
+
+bool HasExtension(const std::filesystem::path& path, std::string_view extension)
+{
+    const std::string own = FileExtension(path);
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
 }
 
 std::string MissingFontsMessage(const std::vector<std::string>& fontNames)
@@ -388,19 +390,18 @@ bool CDrawDoc::OnSaveDocument(const std::filesystem::path& path)
 
 bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
 {
-    const std::string extension = FileExtension(path);
     const auto fail = [&](const std::string& reason) {
         ShowMessage(*this, "Cannot open the file \"" + path.string() + "\": " + reason + ".");
         return false;
     };
-    if (IsExtension(extension, kXpsExtension)) {
+    if (HasExtension(path, kXpsExtension)) {
         // The pages are added as groups to this document and selected in its first view.
         CXPSMan importer(this, m_views.empty() ? nullptr : m_views.front());
         if (!importer.Import(path))
             return fail(importer.GetError());
         return true;
     }
-    if (!IsExtension(extension, kDocumentExtension))
+    if (!HasExtension(path, kDocumentExtension))
         return fail("it is not a drawing file");
 
     try {

@@ -112,5 +112,7 @@ std::string MissingFontsMessage(const std::vector<std::string>& fontNames);
 
 // The extension of `path`: the text after its last '.', empty when there is none.
 std::string FileExtension(const std::filesystem::path& path);
+// Whether the extension of `path` is `extension`, compared without regard to case.
+bool HasExtension(const std::filesystem::path& path, std::string_view extension);
 
 } // namespace kelmora

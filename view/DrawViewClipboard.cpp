@@ -139,9 +139,7 @@ std::span<const uint8_t> BytesOf(const wxCustomDataObject& data)
 
 bool IsDrawingFile(const std::filesystem::path& path)
 {
-    std::string extension = FileExtension(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return extension == kDocumentExtension;
+    return HasExtension(path, kDocumentExtension);
 }
 
 // The view's drop target: the program's own record (from another view or window of this
