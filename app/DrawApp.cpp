@@ -11,7 +11,27 @@
 #include "model/InstalledFontNames.h"
 #include "model/ViewServices.h"
 
+#include <wx/debug.h>
+
+#include <cstdio>
+
 namespace kelmora {
+
+namespace {
+
+// A toolkit assertion is a note for developers, not a question for the user: the toolkit's
+// own handler stops the program with a modal dialog about its internals (a clipboard
+// answer arriving late from another program is enough to raise one). It goes to the
+// error stream and the program goes on, as it would after that dialog's "Continue".
+void ReportToolkitAssertion(const wxString& file, int line, const wxString& func, const wxString& cond,
+                            const wxString& msg)
+{
+    std::fprintf(stderr, "kelmora: toolkit assertion \"%s\" failed in %s (%s:%d): %s\n",
+                 cond.utf8_string().c_str(), func.utf8_string().c_str(), file.utf8_string().c_str(), line,
+                 msg.utf8_string().c_str());
+}
+
+} // namespace
 
 CDrawApp::CDrawApp(std::vector<std::string> files) : m_files(std::move(files))
 {
@@ -26,6 +46,7 @@ bool CDrawApp::OnInit()
     SetAppName("kelmora");
     SetVendorName(AppSettings::kVendor);
     SetAppDisplayName(CMainFrame::kTitle);
+    wxSetAssertHandler(ReportToolkitAssertion);
 
     // Embedded objects show whether they are embedded or linked until the user turns it off.
     ViewServices::s_bOleIndication = true;

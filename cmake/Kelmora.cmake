@@ -40,11 +40,13 @@ function(kelmora_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# kelmora_test(<name> [DEPS <libs...>] [WINDOW])
+# kelmora_test(<name> [DEPS <libs...>] [WINDOW] [LOCK <resource>])
 # One GoogleTest executable of every .cpp in the current folder. WINDOW marks tests
-# that need a display; the test command runs the whole suite under xvfb-run.
+# that need a display; the test command runs the whole suite under xvfb-run. LOCK names a
+# resource of the shared display (the clipboard) that the tests hold alone: ctest runs no
+# two tests holding the same resource at once.
 function(kelmora_test name)
-  cmake_parse_arguments(ARG "WINDOW" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW" "LOCK" "DEPS" ${ARGN})
   if(NOT KELMORA_TESTS)
     return()
   endif()
@@ -61,8 +63,13 @@ function(kelmora_test name)
   target_compile_definitions(${target} PRIVATE
     KELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KELMORA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set(properties)
+  if(ARG_LOCK)
+    set(properties PROPERTIES RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   gtest_discover_tests(${target}
     TEST_PREFIX "${name}."
+    ${properties}
     DISCOVERY_TIMEOUT 120
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
