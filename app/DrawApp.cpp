@@ -73,6 +73,14 @@ bool CDrawApp::OnInit()
     m_docManager->RestoreRecoveryCopies();
     for (const std::string& file : m_files)
         m_docManager->OpenDocumentFile(file);
+    // Started with nothing to open, the program begins a new drawing: the new-document
+    // dialog comes up once the frame is on the screen. Cancelling it leaves the empty frame.
+    if (m_files.empty() && m_docManager->GetDocumentsVector().empty()) {
+        CallAfter([this] {
+            if (m_docManager)
+                m_docManager->NewDocument();
+        });
+    }
     return true;
 }
 
