@@ -222,6 +222,18 @@ TEST(BrushManGradient, PathStylesBuildTheirOwnBoundary)
     EXPECT_EQ(At(s, 2, 2), 0u);
     EXPECT_EQ(At(s, 37, 37), 0u);
 
+    // With no inner stop the conical blend still fills the diamond, the start colour on
+    // the left turning into the end colour on the right.
+    fill.m_interpPositions = {0.0f, 1.0f};
+    fill.m_surroundColors = {kRed, kBlue};
+    ImageSurface c = *ImageSurface::Create(40, 40);
+    ASSERT_TRUE(Paint(fill, c, RectF(0, 0, 40, 40)));
+    EXPECT_EQ(c.GetPixel(20, 20)->GetA(), 0xFF);
+    EXPECT_GT(Red(c, 2, 20), 200);
+    EXPECT_LT(Red(c, 37, 20), 55);
+    fill.m_surroundColors = {kBlue};
+    fill.m_interpPositions = {0.0f, 0.5f, 1.0f};
+
     // The rectangle style: transparent centre, surround colour at the edges.
     fill.m_nPathStyle = 2;
     ImageSurface r = *ImageSurface::Create(40, 40);
