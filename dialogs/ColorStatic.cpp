@@ -164,11 +164,12 @@ std::unique_ptr<Brush> CColorStatic::PreviewBrush(int w, int h) const
     case GradientForm::Conical: {
         GraphicsPath polygon;
         const PointF centre(float(w / 2), float(h / 2));
-        if (!AddEllipseStopPolygon(polygon, centre, float(w / 2), float(h / 2), positions))
+        const StopPolygon painted = PaintedStopPolygon(positions, ConicalSurroundColors(colours));
+        if (!AddEllipseStopPolygon(polygon, centre, float(w / 2), float(h / 2), painted.stops))
             return nullptr;
         auto brush = std::make_unique<PathGradientBrush>(polygon);
         brush->SetCenterPoint(centre);
-        brush->SetSurroundColors(Colours(ConicalSurroundColors(colours)));
+        brush->SetSurroundColors(Colours(painted.surround));
         return finish(std::move(brush));
     }
     default:

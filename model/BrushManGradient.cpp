@@ -12,6 +12,7 @@
 // not invertible is left out on its own, as for textures.
 
 #include "model/BrushMan.h"
+#include "model/GradientForms.h"
 
 #include "model/ShapePathBuilders.h"
 #include "platform/graphics/Graphics.h"
@@ -77,15 +78,6 @@ bool SetBlendFactors(GradientBrush& brush, const std::vector<float>& factors, co
     if (positions.size() < factors.size())
         return false;
     return brush.SetBlend(factors, std::span(positions).first(factors.size()));
-}
-
-// The colour halfway between two, channel by channel.
-ARGB MidColor(ARGB a, ARGB b)
-{
-    ARGB mid = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        mid |= ((((a >> shift) & 0xFFu) + ((b >> shift) & 0xFFu) + 1u) / 2u) << shift;
-    return mid;
 }
 
 } // namespace
@@ -211,18 +203,9 @@ std::unique_ptr<Brush> BrushMan::CreatePathGradientBrush()
     }
 
     const RectF& b = m_rcBounds;
-    // A stop polygon of two stops is the line between the ellipse's ends and would paint
-    // nothing: a middle stop with the blend of the two colours at each half gives the same
-    // gradient as a polygon with area.
-    std::vector<float> stops = m_interpPositions;
-    std::vector<ARGB> surround = m_surroundColors;
-    if (style == PathGradientStyle::StopPolygon && stops.size() == 2) {
-        stops.insert(stops.begin() + 1, 0.5f * (stops[0] + stops[1]));
-        if (surround.size() == 2) {
-            const ARGB middle = MidColor(surround[0], surround[1]);
-            surround = {surround[0], middle, surround[1], middle};
-        }
-    }
+    StopPolygon polygon = style == PathGradientStyle::StopPolygon
+        ? PaintedStopPolygon(m_interpPositions, m_surroundColors)
+        : StopPolygon{{}, m_surroundColors};
     GraphicsPath path;
     switch (style) {
     case PathGradientStyle::Rectangle:
@@ -232,7 +215,7 @@ std::unique_ptr<Brush> BrushMan::CreatePathGradientBrush()
         path.AddEllipse(RectF(b.X - 0.2f * b.Width, b.Y - 0.2f * b.Height, 1.4f * b.Width, 1.4f * b.Height));
         break;
     case PathGradientStyle::StopPolygon:
-        AddEllipseStopPolygon(path, b.Center(), b.Width / 2.0f, b.Height / 2.0f, stops);
+        AddEllipseStopPolygon(path, b.Center(), b.Width / 2.0f, b.Height / 2.0f, polygon.stops);
         break;
     default:
         return nullptr;
@@ -254,8 +237,8 @@ std::unique_ptr<Brush> BrushMan::CreatePathGradientBrush()
             && !SetInterpolation(*brush, m_interpColors, m_interpPositions))
             return nullptr;
     }
-    if (!surround.empty())
-        brush->SetSurroundColors(Colors(surround));
+    if (!polygon.surround.empty())
+        brush->SetSurroundColors(Colors(polygon.surround));
     brush->SetTransform(m_matrix);
     return brush;
 }

@@ -30,6 +30,21 @@ std::vector<ARGB> ConicalSurroundColors(std::span<const ARGB> blend)
     return surround;
 }
 
+StopPolygon PaintedStopPolygon(std::span<const float> stops, std::span<const ARGB> surround)
+{
+    StopPolygon polygon{{stops.begin(), stops.end()}, {surround.begin(), surround.end()}};
+    if (stops.size() != 2)
+        return polygon;
+    polygon.stops.insert(polygon.stops.begin() + 1, 0.5f * (stops[0] + stops[1]));
+    if (surround.size() == 2) {
+        ARGB middle = 0;
+        for (int shift = 0; shift < 32; shift += 8)
+            middle |= ((((surround[0] >> shift) & 0xFFu) + ((surround[1] >> shift) & 0xFFu) + 1u) / 2u) << shift;
+        polygon.surround = {surround[0], middle, surround[1], middle};
+    }
+    return polygon;
+}
+
 void StoreGradientForm(BrushMan& brush, GradientForm form, std::span<const ARGB> colours,
                        std::span<const float> positions)
 {

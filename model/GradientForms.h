@@ -32,6 +32,15 @@ std::optional<GradientForm> GradientFormOf(const BrushMan& brush);
 // The polygon colours of a conical blend: the colours, then the inner ones in reverse.
 std::vector<ARGB> ConicalSurroundColors(std::span<const ARGB> blend);
 
+// The stops and polygon colours a stop polygon paints with. Two stops alone make the line
+// between the ellipse's ends, which paints nothing: they get a middle stop whose colour,
+// on each half, is halfway between the two, the same gradient on a polygon with area.
+struct StopPolygon {
+    std::vector<float> stops;
+    std::vector<ARGB> surround;
+};
+StopPolygon PaintedStopPolygon(std::span<const float> stops, std::span<const ARGB> surround);
+
 // Makes the fill the gradient `form` of the blend (at least two colours, the first at
 // position 0 and the last at 1) and marks it as a gradient of its own (preset −1).
 // Placement, wrap mode and everything else are left as they are.
