@@ -114,8 +114,15 @@ void CDrawView::BindViewCommands()
     enable(cmd::kZoomOut, [this] { return CanZoomOut(); });
     enable(cmd::kZoomFit, [] { return true; });
     enable(cmd::kActualSize, [] { return true; });
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(true); }, WxId(cmd::kZoomSlider));
-    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Check(s_bOleIndication); }, WxId(cmd::kShowObjects));
+    // Both are enabled while a drawing is open: the frame disables them only without one.
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) {
+        event.Enable(true);
+        event.Check(true);
+    }, WxId(cmd::kZoomSlider));
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) {
+        event.Enable(true);
+        event.Check(s_bOleIndication);
+    }, WxId(cmd::kShowObjects));
 }
 
 void CDrawView::ShowSliderPosition()

@@ -97,10 +97,10 @@ void CDrawView::BindToolCommands()
             wxEVT_UPDATE_UI,
             [this, kind](wxUpdateUIEvent& event) {
                 event.Check(CDrawTool::s_currentKind == kind);
-                if (kind == TOOL_ANCHOR) {
-                    CDrawObj* single = SingleSelected();
-                    event.Enable(single && (single->CanDeletePoint() || single->CanInsertPoint()));
-                }
+                // Every handler says whether its command is enabled: a ribbon button
+                // disabled while no drawing was open stays so until one does.
+                CDrawObj* single = kind == TOOL_ANCHOR ? SingleSelected() : nullptr;
+                event.Enable(kind != TOOL_ANCHOR || (single && (single->CanDeletePoint() || single->CanInsertPoint())));
             },
             WxId(tool.command));
     }
@@ -130,10 +130,16 @@ void CDrawView::BindToolCommands()
     update(cmd::kEditSelectAll, anyLive);
     update(cmd::kSelectInverse, anyLive);
     update(cmd::kEditClear, [this](wxUpdateUIEvent& event) { event.Enable(!m_selection.empty()); });
-    update(cmd::kGridLines, [this](wxUpdateUIEvent& event) { event.Check(m_bShowGrid); });
-    update(cmd::kSnapToGrid, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToGrid); });
-    update(cmd::kSnapToEdge, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToEdge); });
-    update(cmd::kSnapToCenter, [this](wxUpdateUIEvent& event) { event.Check(m_bSnapToCenter); });
+    auto toggle = [this](int id, bool CDrawView::*flag) {
+        Bind(wxEVT_UPDATE_UI, [this, flag](wxUpdateUIEvent& event) {
+            event.Enable(true);
+            event.Check(this->*flag);
+        }, WxId(id));
+    };
+    toggle(cmd::kGridLines, &CDrawView::m_bShowGrid);
+    toggle(cmd::kSnapToGrid, &CDrawView::m_bSnapToGrid);
+    toggle(cmd::kSnapToEdge, &CDrawView::m_bSnapToEdge);
+    toggle(cmd::kSnapToCenter, &CDrawView::m_bSnapToCenter);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -71,6 +71,53 @@ TEST_F(RibbonFrameTest, TheRibbonIsTheCommandSurfaceAndReachesTheActiveView)
     EXPECT_EQ(*ribbon->GetStatusText(cmd::kStatusSelectedCount), "Selected Count: 1");
 }
 
+// The buttons of every button bar below `window`.
+void CollectButtons(wxWindow* window, std::vector<std::pair<wxRibbonButtonBar*, int>>& buttons)
+{
+    if (auto* bar = dynamic_cast<wxRibbonButtonBar*>(window)) {
+        for (size_t i = 0; i < bar->GetButtonCount(); ++i)
+            buttons.emplace_back(bar, bar->GetItemId(bar->GetItem(i)));
+    }
+    for (wxWindow* child : window->GetChildren())
+        CollectButtons(child, buttons);
+}
+
+// Asks for a command's state as the ribbon's window showing it does when idle.
+wxUpdateUIEvent AskState(wxWindow* window, int id)
+{
+    wxUpdateUIEvent event(id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+    return event;
+}
+
+TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
+{
+    // A button bar keeps the state it was last told: each command disabled while no
+    // drawing is open must be enabled again by the drawing's own handler, or the button
+    // stays dead (and clicks on it do nothing) for as long as the program runs.
+    std::vector<std::pair<wxRibbonButtonBar*, int>> buttons;
+    for (wxWindow* page : m_frame->GetMainRibbon()->Bar()->GetChildren())
+        CollectButtons(page, buttons);
+    std::vector<std::pair<wxRibbonButtonBar*, int>> disabled;
+    for (const auto& [bar, id] : buttons) {
+        const wxUpdateUIEvent state = AskState(bar, id);
+        if (state.GetSetEnabled() && !state.GetEnabled())
+            disabled.emplace_back(bar, id);
+    }
+    ASSERT_FALSE(disabled.empty());
+
+    Command(cmd::kFileNew);
+    for (const auto& [bar, id] : disabled)
+        EXPECT_TRUE(AskState(bar, id).GetSetEnabled()) << "command " << CommandFromWxId(id);
+    for (const int command : {cmd::kToolSelect, cmd::kToolEllipse, cmd::kToolText, cmd::kGridLines, cmd::kSnapToGrid}) {
+        const std::optional<CMainRibbon::ElementPlace> place = m_frame->GetMainRibbon()->FindPlace(command);
+        ASSERT_TRUE(place && place->window) << "command " << command;
+        const wxUpdateUIEvent state = AskState(place->window, WxId(command));
+        EXPECT_TRUE(state.GetSetEnabled() && state.GetEnabled()) << "command " << command;
+    }
+}
+
 TEST_F(RibbonFrameTest, HoveringThePaperPalettePreviewsThePaperAndLeavingRestoresIt)
 {
     Command(cmd::kFileNew);
