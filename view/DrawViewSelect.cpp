@@ -175,6 +175,8 @@ bool CDrawView::OnEditUndo()
     if (!ok)
         ReportUndoFailure(kUndoFailed);
     Invalidate(true);
+    // The step may have changed the objects and the selection the panes show.
+    RefreshFrame();
     return ok;
 }
 
@@ -186,6 +188,7 @@ bool CDrawView::OnEditRedo()
     if (!ok)
         ReportUndoFailure(kRedoFailed);
     Invalidate(true);
+    RefreshFrame();
     return ok;
 }
 

@@ -148,14 +148,22 @@ TEST(DrawViewSelect, UndoAndRedoOfAnInsertKeepTheLiveCount)
     ASSERT_TRUE(f.document.AddUndo(f.view, UNDO_INSERT, added));
     ASSERT_EQ(f.document.m_nObjects, 2);
 
+    // Each step tells the frame, so the status counts and the properties pane show the
+    // drawing as the step left it.
+    size_t refreshes = f.Refreshes();
     EXPECT_TRUE(f.view->OnEditUndo());
     EXPECT_EQ(f.document.m_nObjects, 1);
     EXPECT_TRUE(added->m_bDeleted);
     EXPECT_TRUE(f.view->m_selection.empty());
+    ASSERT_GT(f.Refreshes(), refreshes);
+    EXPECT_TRUE(f.environment.ribbon.selectionRefreshes.back().updatePanes);
 
+    refreshes = f.Refreshes();
     EXPECT_TRUE(f.view->OnEditRedo());
     EXPECT_EQ(f.document.m_nObjects, 2);
     EXPECT_FALSE(added->m_bDeleted);
+    ASSERT_GT(f.Refreshes(), refreshes);
+    EXPECT_TRUE(f.environment.ribbon.selectionRefreshes.back().updatePanes);
 
     // Nothing left to redo: the step fails and says so, once.
     EXPECT_FALSE(f.view->OnEditRedo());
