@@ -600,7 +600,9 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
             break;
         }
         if (s_pending) {
-            s_pending->Commit(view);
+            // A finished move, resize or point edit shows in the panes and the Format tab.
+            if (s_pending->Commit(view))
+                RefreshSelection(view);
             s_pending.reset();
         }
     }

@@ -318,10 +318,15 @@ TEST(DrawTool, MovingSnapsToTheGridInDocumentUnitsAtAnyZoom)
         const size_t depth = f.UndoDepth();
         // Dragged by about 85 units: its corner lands within the pull of the line at 1080.
         // (Grabbed away from the centre, where the rotation centre's handle sits.)
-        f.Drag(f.At(1050, 1550), f.At(1135, 1550));
+        f.Drag(f.At(1050, 1550), f.At(1135, 1550), 0, 4, false);
+        f.environment.frame.selectionRefreshes.clear();
+        f.Up(f.At(1135, 1550));
         EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1080.0f);
         EXPECT_FLOAT_EQ(rect->m_rcBounds.Y, 1500.0f) << "30 units from the nearest line";
         EXPECT_EQ(f.UndoDepth(), depth + 1) << "one unit for the whole drag";
+        // The panes learn where it went.
+        ASSERT_FALSE(f.environment.frame.selectionRefreshes.empty());
+        EXPECT_TRUE(f.environment.frame.selectionRefreshes.back().updatePanes);
         EXPECT_TRUE(f.Undo());
         EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1000.0f);
         EXPECT_TRUE(f.Redo());
