@@ -15,6 +15,7 @@
 #include "app/ProgramIcon.h"
 #include "app/PropertiesPane.h"
 #include "app/TabGroups.h"
+#include "app/TextFieldShortcuts.h"
 #include "app/UserPrompt.h"
 #include "app/WebLink.h"
 #include "app/WindowsDlg.h"
@@ -554,6 +555,19 @@ void CMainFrame::BindCommands()
                                                                       : CTabGroupClient::kCanNewVerticalGroup;
         event.Enable((allowed & needed) != 0);
     }, WxId(cmd::kNewHorzTabGroup), WxId(cmd::kMoveToPrevTabGroup));
+}
+
+bool CMainFrame::ProcessEvent(wxEvent& event)
+{
+    // A shortcut reaches the frame as a menu event without an object; the ribbon's and the
+    // menus' events carry theirs. Only a field inside this frame takes it over.
+    if (event.GetEventType() == wxEVT_MENU && !event.GetEventObject()) {
+        wxWindow* focus = wxWindow::FindFocus();
+        if (focus && wxGetTopLevelParent(focus) == this
+            && RouteShortcutToTextField(CommandFromWxId(event.GetId()), focus))
+            return true;
+    }
+    return wxAuiMDIParentFrame::ProcessEvent(event);
 }
 
 void CMainFrame::UpdateDocumentCommand(wxUpdateUIEvent& event)

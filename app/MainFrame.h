@@ -131,6 +131,9 @@ public:
     // Opens the program's help page in the browser; a message when it is missing.
     void OnHelpTopics();
 
+    // Editing shortcuts typed into a text field of the frame edit its text.
+    bool ProcessEvent(wxEvent& event) override;
+
 private:
     wxAuiMDIClientWindow* OnCreateClient() override;
 

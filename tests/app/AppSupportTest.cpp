@@ -11,11 +11,14 @@
 #include "app/ProgramEnvironment.h"
 #include "app/Recovery.h"
 #include "app/RibbonPreview.h"
+#include "app/TextFieldShortcuts.h"
 #include "model/DrawRect.h"
 #include "document/DrawDoc.h"
 
 #include <gtest/gtest.h>
 #include <wx/event.h>
+#include <wx/frame.h>
+#include <wx/textctrl.h>
 
 #include <unistd.h>
 
@@ -178,6 +181,25 @@ TEST(Accelerators, TheFirstMatchingEntryWins)
     key.SetControlDown(true);
     EXPECT_EQ(CommandFromWxId(table.GetCommand(key)), cmd::kCopyFormat);
     EXPECT_EQ(MainAcceleratorEntries().size(), 18u);
+}
+
+TEST(Accelerators, ShortcutsTypedIntoATextFieldEditItsText)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "fields");
+    auto* field = new wxTextCtrl(frame, wxID_ANY, "Kelmora");
+    bool escaped = false;
+    field->Bind(wxEVT_KEY_DOWN, [&escaped](wxKeyEvent& event) { escaped = event.GetKeyCode() == WXK_ESCAPE; });
+
+    field->SetSelection(0, 0);
+    EXPECT_TRUE(RouteShortcutToTextField(cmd::kEditSelectAll, field));
+    EXPECT_EQ(field->GetStringSelection(), "Kelmora");
+    EXPECT_TRUE(RouteShortcutToTextField(cmd::kCancel, field));
+    EXPECT_TRUE(escaped) << "the field cancels its own edit";
+    // Other commands, and every command outside a text field, go to the drawing.
+    EXPECT_FALSE(RouteShortcutToTextField(cmd::kFileSave, field));
+    EXPECT_FALSE(RouteShortcutToTextField(cmd::kEditSelectAll, frame));
+    EXPECT_FALSE(RouteShortcutToTextField(cmd::kEditSelectAll, nullptr));
+    frame->Destroy();
 }
 
 TEST(DesktopIntegration, RegistersForTheUserOnlyWhenMissingAndUnregisters)
