@@ -554,6 +554,9 @@ void CDrawView::OnActivateView(bool activate)
 {
     if (!activate)
         ForgetToolState();
+    // Only an active view shows the selection's handles: a change shows or hides them.
+    if (bool(m_bViewActive) != activate && !m_selection.empty())
+        Invalidate(false);
     m_bViewActive = activate;
     if (FrameServices* frame = m_document.Frame()) {
         frame->RefreshSelectionInfo(this, false);

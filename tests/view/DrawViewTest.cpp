@@ -291,6 +291,36 @@ TEST(DrawView, SelectionSkipsDeletedObjectsAndLosesRemovedOnes)
     EXPECT_EQ(f.environment.frame.selectionRefreshes.back().view, f.view);
 }
 
+TEST(DrawView, ActivationRepaintsASelectionItsHandlesAppearOrGoWith)
+{
+    ViewFixture f;
+    f.frame->Show();
+    int paints = 0;
+    f.view->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    // Paints arrive from the display's event loop: wait for one, a while at most.
+    const auto settle = [&paints] {
+        for (int i = 0; i < 300 && paints == 0; ++i) {
+            wxYield();
+            wxMilliSleep(10);
+        }
+    };
+    f.view->OnActivateView(true);
+    f.view->Select(f.document.Add(std::make_unique<CDrawRect>(RectF(0, 0, 300, 300), nullptr)));
+    settle();
+    for (int i = 0; i < 5; ++i)
+        wxYield();
+
+    for (const bool active : {false, true}) {
+        paints = 0;
+        f.view->OnActivateView(active);
+        settle();
+        EXPECT_GT(paints, 0) << "active " << active;
+    }
+}
+
 TEST(DrawView, JoinCandidatesAreMarkedInTheDesktopHighlightColour)
 {
     ViewFixture f;
