@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramIconArt.h"
+#include "platform/base/FileReplace.h"
 #include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
@@ -11,7 +12,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <sstream>
 #include <system_error>
 
@@ -54,8 +54,7 @@ bool WriteText(const std::filesystem::path& path, const std::string& text)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return ReplaceFileContents(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
-        == ImageStatus::Ok;
+    return ReplaceFile(path, text);
 }
 
 // Writes the icon of `size` pixels a side as a PNG file, replaced only once complete.

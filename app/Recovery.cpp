@@ -2,8 +2,8 @@
 
 #include "app/AppPaths.h"
 #include "app/DocumentCopy.h"
+#include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
-#include "platform/imaging/ImageFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <system_error>
 
 namespace kelmora {
@@ -139,9 +138,7 @@ bool RecoveryStore::Save(const void* owner, CDrawDoc& document, const std::strin
         return false;
     // The description is replaced the same way, so that a crash never leaves half of it.
     const std::string bytes = InfoBytes(originalPath, title);
-    return ReplaceFileContents(m_session / (stem + kInfoExtension),
-                               std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
-        == ImageStatus::Ok;
+    return ReplaceFile(m_session / (stem + kInfoExtension), bytes);
 }
 
 void RecoveryStore::Remove(const void* owner)

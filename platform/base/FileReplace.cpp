@@ -1,9 +1,13 @@
 #include "platform/base/FileReplace.h"
 
+#include "platform/base/Guid.h"
+#include "platform/base/TempFile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -108,6 +112,28 @@ bool WriteFileContents(const std::filesystem::path& path, std::span<const uint8_
         done += size_t(n);
     }
     return CloseAfter(fd, true);
+}
+
+bool ReplaceFile(const std::filesystem::path& target, std::span<const uint8_t> bytes)
+{
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    errno = 0;
+    std::optional<TempFile> temporary = TempFile::Create(ReplacementFolder(target), NewGuidString());
+    if (!temporary)
+        return false;
+    if (!WriteFileContents(temporary->Path(), bytes) || !CommitReplacement(temporary->Path(), target))
+        return false;
+    temporary->Keep();
+    return true;
+}
+
+bool ReplaceFile(const std::filesystem::path& target, std::string_view text)
+{
+    return ReplaceFile(target, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 } // namespace kelmora

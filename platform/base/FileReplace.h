@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 
 namespace kelmora {
 
@@ -43,5 +44,11 @@ bool CommitReplacement(const std::filesystem::path& temporary, const std::filesy
 // meant for files nobody else reads yet, such as the temporary files above. False, with
 // errno telling why, on failure.
 bool WriteFileContents(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+// The whole recipe above: `target` gets `bytes` (or `text`) as its complete new contents,
+// or keeps its old ones. False, with errno telling why, on failure (EISDIR for a folder);
+// no temporary file is left behind.
+bool ReplaceFile(const std::filesystem::path& target, std::span<const uint8_t> bytes);
+bool ReplaceFile(const std::filesystem::path& target, std::string_view text);
 
 } // namespace kelmora

@@ -1,7 +1,6 @@
 #include "platform/imaging/ImageFile.h"
 
 #include "platform/base/FileReplace.h"
-#include "platform/base/TempFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -86,18 +85,12 @@ Bitmap LoadImageFile(const std::filesystem::path& path, const DecoderLimits& lim
 
 ImageStatus ReplaceFileContents(const std::filesystem::path& path, std::span<const uint8_t> bytes)
 {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+    if (ReplaceFile(path, bytes))
+        return ImageStatus::Ok;
+    // A folder in the way cannot be written over.
+    if (errno == EISDIR)
         return ImageStatus::AccessDenied;
-
-    errno = 0;
-    std::optional<TempFile> temp = TempFile::Create(ReplacementFolder(path), NewGuidString());
-    if (!temp)
-        return errno ? StatusFromErrno(errno) : ImageStatus::Win32Error;
-    if (!WriteFileContents(temp->Path(), bytes) || !CommitReplacement(temp->Path(), path))
-        return StatusFromErrno(errno);
-    temp->Keep();
-    return ImageStatus::Ok;
+    return errno ? StatusFromErrno(errno) : ImageStatus::Win32Error;
 }
 
 ImageStatus SaveImage(const Bitmap& bitmap, const std::filesystem::path& path, const Guid& encoderClsid,
