@@ -920,7 +920,26 @@ void CPolyTool::Finish(CDrawView* view, bool dropFloatingPoint, bool keep)
 
 void CPolyTool::OnCancel(CDrawView* view)
 {
-    // A half-drawn object is taken back whole.
+    if (m_pView)
+        CSelectTool::CancelDrag(m_pView);
+    if (IsValid()) {
+        // A half-drawn object is kept as far as the user drew it: the point that followed
+        // the mouse goes, and a Bézier ends with its last whole segment (3k + 1 points).
+        // What is still too short to draw is discarded, and so is an arc or pie, which
+        // only its third click completes.
+        CDrawPoly* object = m_pDrawObj;
+        if (object->m_nPoints > 0)
+            --object->m_nPoints;
+        if (kind == TOOL_BEZIER && object->m_nPoints > 0)
+            object->m_nPoints -= (object->m_nPoints - 1) % 3;
+        Finish(m_pView, false, kind != TOOL_ARC && kind != TOOL_PIE);
+    }
+    Reset();
+    CDrawTool::OnCancel(view);
+}
+
+void CPolyTool::TakeBack()
+{
     if (IsValid()) {
         DiscardObject(m_pView, m_pDrawObj);
         m_pView->GetDocument().SetModifiedFlag(m_bWasModified);
@@ -928,7 +947,6 @@ void CPolyTool::OnCancel(CDrawView* view)
     if (m_pView)
         CSelectTool::CancelDrag(m_pView);
     Reset();
-    CDrawTool::OnCancel(view);
 }
 
 } // namespace kelmora

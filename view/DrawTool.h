@@ -84,7 +84,8 @@ public:
     virtual void OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point);
     virtual void OnEditProperties(CDrawView* view);
     // Escape, a lost mouse, another tool chosen: whatever the tool has under way in the
-    // view is taken back and the select tool becomes current.
+    // view is taken back (a half-drawn poly object is kept, see CPolyTool) and the select
+    // tool becomes current.
     virtual void OnCancel(CDrawView* view);
 
     // The first tool of that kind; null when none.
@@ -181,7 +182,13 @@ public:
     void OnLButtonDblClk(CDrawView* view, unsigned flags, const CPoint& point) override;
     void OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point) override;
     void OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point) override;
+    // Escape, another tool, the view closing or losing activation: the object under
+    // construction is finished with the points the user clicked, filed as an insertion,
+    // or discarded when too short.
     void OnCancel(CDrawView* view) override;
+    // Undo or Delete during construction: the object under construction goes whole,
+    // unfiled.
+    void TakeBack();
 
     CDrawPoly* UnderConstruction() const { return m_pDrawObj; }
     bool BuildsIn(const CDrawView* view) const { return m_pDrawObj && m_pView == view; }

@@ -292,7 +292,8 @@ public:
     void OnSnapToGrid();
     void OnSnapToEdge();
     void OnSnapToCenter();
-    // Escape: the current tool takes back what it has under way; the select tool is current.
+    // Escape: the current tool ends what it has under way (a drag is taken back, a
+    // half-drawn poly object kept as far as it was clicked); the select tool is current.
     void OnCancelTool();
 
 private:
@@ -312,6 +313,9 @@ private:
     // Undo and Redo while a drag or a construction runs in the view take that back instead
     // (the drag's own step is not filed yet). True when there was one.
     bool CancelToolWork();
+    // A poly object under construction in the view goes whole, with nothing filed (Undo
+    // and Delete in the middle of it).
+    void TakeBackConstruction();
 
     // The room an object's outline and effects took around its bounds at its last drawing
     // before the drag began (document units).

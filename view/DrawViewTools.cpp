@@ -488,8 +488,17 @@ bool CDrawView::CancelToolWork()
 {
     if (!CDrawTool::IsDragging(this))
         return false;
+    TakeBackConstruction();
     OnCancelTool();
     return true;
+}
+
+void CDrawView::TakeBackConstruction()
+{
+    for (CDrawTool* tool : CDrawTool::Tools()) {
+        if (auto* poly = dynamic_cast<CPolyTool*>(tool); poly && poly->BuildsIn(this))
+            poly->TakeBack();
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -625,6 +634,7 @@ void CDrawView::OnEditClear()
 {
     // What the tool has under way goes first, so that a half-drawn object is not part of
     // the step and cannot come back with its undo.
+    TakeBackConstruction();
     if (CDrawTool* current = CDrawTool::CurrentTool())
         current->OnCancel(this);
     if (m_pTextObject)

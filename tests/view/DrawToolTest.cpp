@@ -530,13 +530,6 @@ TEST(DrawTool, EscapeDuringEveryKindOfDragLeavesTheDocumentUnchanged)
     f.Key(WXK_ESCAPE);
     unchanged("new rectangle");
 
-    f.Command(cmd::kToolPolygon);
-    f.Click(f.At(1500, 1500));
-    f.Click(f.At(1700, 1500));
-    f.Move(f.At(1600, 1700));
-    f.Key(WXK_ESCAPE);
-    unchanged("polygon under construction");
-
     // A lost mouse takes the drag back the same way.
     f.view->Select(rect);
     f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
@@ -545,12 +538,19 @@ TEST(DrawTool, EscapeDuringEveryKindOfDragLeavesTheDocumentUnchanged)
     f.Up(f.At(1300, 1700));
     unchanged("lost mouse");
 
-    // Undo in the middle of a drag takes the drag back, and only that.
+    // Undo in the middle of a drag takes the drag back, and only that; in the middle of a
+    // construction the half-drawn object.
     f.view->Select(rect);
     f.Drag(f.At(1100, 1600), f.At(1300, 1700), 0, 4, false);
     EXPECT_TRUE(f.Undo());
     f.Up(f.At(1300, 1700));
     unchanged("undo");
+    f.Command(cmd::kToolPolygon);
+    f.Click(f.At(1500, 1500));
+    f.Click(f.At(1700, 1500));
+    f.Move(f.At(1600, 1700));
+    EXPECT_TRUE(f.Undo());
+    unchanged("undo during a construction");
 
     f.view->Select(nullptr);
     f.Drag(f.At(900, 1400), f.At(1500, 1900), 0, 4, false);
@@ -559,6 +559,64 @@ TEST(DrawTool, EscapeDuringEveryKindOfDragLeavesTheDocumentUnchanged)
     EXPECT_FALSE(f.view->GetRubberBand());
     EXPECT_TRUE(f.view->m_selection.empty());
     unchanged("rubber band");
+}
+
+// Escape, or another tool, in the middle of a poly object keeps what the user clicked as
+// one undoable insertion; the point that followed the mouse goes. What is too short to
+// draw goes whole, and so does an arc or pie before its third click.
+TEST(DrawTool, EndingAConstructionKeepsTheClickedPointsAsOneInsertion)
+{
+    const struct {
+        const char* name;
+        int command;
+        std::vector<PointF> clicks;
+        int kept;   // points kept, 0 when discarded
+        int last;   // the click the kept object ends at
+    } cases[] = {
+        {"line", cmd::kToolLine, {{1000, 1500}, {1300, 1600}}, 2, 1},
+        {"line of one click", cmd::kToolLine, {{1000, 1500}}, 0, 0},
+        {"polygon", cmd::kToolPolygon, {{1000, 1500}, {1300, 1500}, {1150, 1700}}, 3, 2},
+        {"curve", cmd::kToolCurve, {{1000, 1500}, {1300, 1600}}, 2, 1},
+        {"Bezier of one segment", cmd::kToolBezier, {{1000, 1500}, {1150, 1400}, {1300, 1600}}, 4, 2},
+        {"Bezier cut to whole segments", cmd::kToolBezier,
+         {{1000, 1500}, {1150, 1400}, {1300, 1600}, {1400, 1400}}, 4, 2},
+        {"Bezier without a whole segment", cmd::kToolBezier, {{1000, 1500}, {1300, 1600}}, 0, 0},
+        {"arc", cmd::kToolArc, {{1200, 1600}, {1400, 1600}}, 0, 0},
+        {"pie", cmd::kToolPie, {{1200, 1600}, {1400, 1600}}, 0, 0},
+    };
+    for (const bool escape : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (escape ? ", Escape" : ", another tool"));
+            ToolFixture f;
+            f.Command(c.command);
+            for (const PointF& p : c.clicks)
+                f.MoveAndClick(f.At(p.X, p.Y));
+            f.Move(f.At(1700, 1900));
+            if (escape)
+                f.Key(WXK_ESCAPE);
+            else
+                f.Command(cmd::kToolRect);
+            EXPECT_FALSE(CDrawTool::IsDragging(f.view));
+            EXPECT_EQ(CDrawTool::s_currentKind, escape ? TOOL_SELECT : TOOL_RECTANGLE);
+            auto* poly = static_cast<CDrawPoly*>(f.Newest());
+            if (c.kept == 0) {
+                EXPECT_TRUE(poly->m_bDeleted);
+                EXPECT_EQ(f.document.m_nObjects, 0);
+                EXPECT_EQ(f.UndoDepth(), 0u);
+                continue;
+            }
+            ASSERT_FALSE(poly->m_bDeleted);
+            ASSERT_EQ(poly->m_nPoints, c.kept);
+            const PointF end = poly->m_points[size_t(c.kept - 1)];
+            EXPECT_NEAR(end.X, c.clicks[size_t(c.last)].X, 2 * kPixel);
+            EXPECT_NEAR(end.Y, c.clicks[size_t(c.last)].Y, 2 * kPixel);
+            EXPECT_EQ(f.UndoDepth(), 1u);
+            EXPECT_TRUE(f.Undo());
+            EXPECT_TRUE(poly->m_bDeleted);
+            EXPECT_TRUE(f.Redo());
+            EXPECT_FALSE(poly->m_bDeleted);
+        }
+    }
 }
 
 TEST(DrawTool, ArrowKeysNudgeOnlyWhileAMoveDragIsHeld)
