@@ -163,8 +163,9 @@ public:
     // ---- Selection, placement and undo (DrawViewSelect.cpp). Every change of the
     // selection puts a pending live preview back first and ends with the frame's
     // selection refresh.
-    // Without `add` empties the selection first (a null object then just empties it);
-    // appends the object unless it is already selected and repaints.
+    // Without `add` empties the selection first (a null object then just empties it),
+    // repainting when anything was selected; appends the object unless it is already
+    // selected and repaints.
     void Select(CDrawObj* object, bool add = false);
     // Selects the live objects whose bounds overlap the client rectangle with a positive
     // area, back to front; without `add` replaces the selection. An object already

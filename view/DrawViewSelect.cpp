@@ -41,6 +41,10 @@ void CDrawView::Select(CDrawObj* object, bool add)
     DropPreview();
     FrameServices* frame = m_document.Frame();
     if (!add) {
+        // The handles of what was selected go from the screen, also when nothing is
+        // selected in its place.
+        if (!m_selection.empty())
+            Invalidate(true);
         m_selection.clear();
         if (frame)
             frame->RefreshSelectionInfo(this, true);

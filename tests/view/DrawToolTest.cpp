@@ -17,6 +17,7 @@
 #include <wx/textctrl.h>
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -30,9 +31,12 @@ struct ToolFixture {
     fakes::FakeEnvironment environment;
     CDrawDoc document{environment};
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "tools", wxDefaultPosition, wxSize(700, 600));
-    CDrawView* view = new CDrawView(frame, document);
+    CDrawView* view;
 
-    ToolFixture()
+    explicit ToolFixture(CDrawView* (*make)(wxWindow*, CDrawDoc&) = [](wxWindow* parent, CDrawDoc& doc) {
+        return new CDrawView(parent, doc);
+    })
+        : view(make(frame, document))
     {
         document.m_pUndoManager = CDrawDocUndo::Create(document);
         view->SetSize(0, 0, 600, 500);
@@ -304,6 +308,47 @@ TEST(DrawTool, RubberBandSelectsAndShiftAdds)
     EXPECT_EQ(f.UndoDepth(), depth + 1);
     EXPECT_TRUE(f.Undo());
     EXPECT_EQ(f.view->m_selection.size(), 2u);
+}
+
+// A view that counts its requests for a whole repaint.
+class RepaintCountingView : public CDrawView {
+public:
+    using CDrawView::CDrawView;
+    void Invalidate(bool erase) override
+    {
+        ++repaints;
+        CDrawView::Invalidate(erase);
+    }
+    int repaints = 0;
+};
+
+// Emptying a selection repaints the view, so that its handles go: a click on empty paper
+// (before the rubber band, which repaints only itself) and a plain Select of nothing, as
+// the properties pane does when the document is chosen there.
+TEST(DrawTool, EmptyingTheSelectionTakesItsHandlesOffTheScreen)
+{
+    ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
+        return new RepaintCountingView(parent, document);
+    });
+    auto* view = static_cast<RepaintCountingView*>(f.view);
+    CDrawObj* rect = f.AddRect(1000, 1500, 300, 200);
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"click on empty paper", [&] { f.Down(f.At(1800, 2200)); }},
+        {"nothing selected", [&] { view->Select(nullptr, false); }},
+    };
+    for (const auto& [name, empty] : ways) {
+        SCOPED_TRACE(name);
+        view->Select(rect);
+        view->repaints = 0;
+        empty();
+        EXPECT_TRUE(view->m_selection.empty());
+        EXPECT_GT(view->repaints, 0);
+        f.Up(f.At(1800, 2200));
+    }
+    // Nothing selected before: nothing to repaint.
+    view->repaints = 0;
+    view->Select(nullptr, false);
+    EXPECT_EQ(view->repaints, 0);
 }
 
 TEST(DrawTool, MovingSnapsToTheGridInDocumentUnitsAtAnyZoom)
