@@ -3,10 +3,12 @@
 // Shape, and the object menu that offers them.
 //
 // Group, Ungroup, Explode and Convert move objects between the document's list and groups,
-// or replace them. Each files its units under one parent step and records as the undo
-// units need it (document/UndoUnit.h): the removal of objects before they are taken away,
-// the insertion of a group once it holds its children, and the removal of a group before
-// its children are released from it. So one Undo gives back every object where it was.
+// or replace them. What they make takes the stacking place of what it replaces, so that
+// they never change what covers what. Each files its units under one parent step and
+// records as the undo units need it (document/UndoUnit.h): the removal of objects before
+// they are taken away, the insertion of a group once it holds its children and stands in
+// its place, and the removal of a group before its children are released from it. So one
+// Undo gives back every object where it was.
 
 #include "view/DrawView.h"
 
@@ -44,6 +46,24 @@ private:
     IOleParentUndoUnit* m_unit = nullptr;
     bool m_open = false;
 };
+
+// The entry that follows `object` in the document's list; null when it is the last.
+CDrawObj* EntryAfter(const CDrawDoc& document, const CDrawObj* object)
+{
+    const int position = document.GetObjectZOrder(object);
+    if (position < 0 || size_t(position) + 1 >= document.m_objects.size())
+        return nullptr;
+    return document.m_objects[size_t(position) + 1].get();
+}
+
+// Moves `object`, just appended to the document's list, right before `next`, so that it
+// stands where the objects it replaces stood; with no `next` it stays in front. Done
+// before its insertion is filed, so that redo puts it back there too.
+void PlaceBefore(CDrawDoc& document, CDrawObj* object, const CDrawObj* next)
+{
+    if (next)
+        document.SetObjectZOrder(document.GetObjectZOrder(next), object);
+}
 
 } // namespace
 
@@ -157,6 +177,9 @@ void CDrawView::OnGroup()
     CDrawObj* added = nullptr;
     {
         UndoStep step(m_document);
+        // The group takes the place of its topmost member: what covered that member
+        // covers the group, and what it covered stays behind.
+        const CDrawObj* next = EntryAfter(m_document, objects.back());
         m_document.AddUndoList(this, UNDO_DELETE, objects);
         std::vector<std::unique_ptr<CDrawObj>> members;
         for (CDrawObj* object : objects) {
@@ -170,6 +193,7 @@ void CDrawView::OnGroup()
         group->SetName("Group");
         group->RecalcBounds(this);
         added = m_document.Add(std::move(group));
+        PlaceBefore(m_document, added, next);
         m_document.AddUndo(this, UNDO_INSERT, added);
     }
     Select(added, false);
@@ -197,6 +221,8 @@ void CDrawView::OnUngroup()
             m_document.AddUndo(this, UNDO_CHANGE, group);
             m_document.AddUndo(this, UNDO_DELETE, group);
             group->ApplyMatrixToChildren();
+            // The children take the group's place, in their order.
+            const CDrawObj* next = EntryAfter(m_document, group);
             for (std::unique_ptr<CDrawObj>& child : group->ReleaseChildren()) {
                 // A child flagged removed stays in the removed group.
                 if (child->m_bDeleted) {
@@ -204,6 +230,7 @@ void CDrawView::OnUngroup()
                     continue;
                 }
                 CDrawObj* added = m_document.Add(std::move(child));
+                PlaceBefore(m_document, added, next);
                 added->RecalcBounds(this);
                 m_document.AddUndo(this, UNDO_INSERT, added);
                 children.push_back(added);
@@ -245,8 +272,11 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
                 result.push_back(replacement.source);
                 continue;
             }
+            // The pieces take the source's place, in their order.
+            const CDrawObj* next = EntryAfter(document, replacement.source);
             for (std::unique_ptr<CDrawObj>& piece : replacement.pieces) {
                 CDrawObj* added = document.Add(std::move(piece));
+                PlaceBefore(document, added, next);
                 document.AddUndo(&view, UNDO_INSERT, added);
                 result.push_back(added);
             }

@@ -71,6 +71,50 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
     EXPECT_EQ(f.Records(), ungrouped);
 }
 
+// Group, Ungroup, Explode and Convert never change what covers what: their result takes
+// the stacking place of what it replaces, and one undo puts everything back.
+TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
+{
+    const struct {
+        int command;
+        const char* stacking;   // back to front after the command; * for what it made
+    } cases[] = {
+        {cmd::kGroup, "Km*C"},
+        {cmd::kUngroup, "KmabC"},
+        {cmd::kExplode, "K*m*C"},
+        {cmd::kToCustom, "K*m*C"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        CommandFixture f;
+        CDrawRect* back = f.AddRect(0, 0, 1000, 1000);
+        CDrawRect* a = f.AddRect(100, 100);
+        CDrawRect* middle = f.AddRect(200, 200);
+        CDrawRect* b = f.AddRect(300, 300, 300, 200, ShapeType::Ellipse);
+        CDrawRect* cover = f.AddRect(0, 0, 1000, 1000);
+        auto stacking = [&] {
+            std::string text;
+            for (const std::unique_ptr<CDrawObj>& object : f.document.m_objects) {
+                const CDrawObj* o = object.get();
+                const char mark = o == back ? 'K' : o == a ? 'a' : o == middle ? 'm' : o == b ? 'b' : o == cover ? 'C' : '*';
+                if (!o->m_bDeleted && !(mark == '*' && !text.empty() && text.back() == '*'))
+                    text += mark;
+            }
+            return text;
+        };
+        f.view->SelectObjects({a, b});
+        if (c.command == cmd::kUngroup)
+            f.Run(cmd::kGroup);
+        const auto before = f.Records();
+        f.Run(c.command);
+        EXPECT_EQ(stacking(), c.stacking);
+        ASSERT_TRUE(f.view->OnEditUndo());
+        EXPECT_EQ(f.Records(), before);
+        ASSERT_TRUE(f.view->OnEditRedo());
+        EXPECT_EQ(stacking(), c.stacking);
+    }
+}
+
 TEST(DrawViewArrange, StackingOrderStepsOverRemovedObjectsAndUndoes)
 {
     CommandFixture f;
