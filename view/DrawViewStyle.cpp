@@ -62,6 +62,15 @@ std::function<void(CDrawObj&)> FillColorChange(ARGB color, bool quiet)
     };
 }
 
+// The pen width takes the weight straight; the outline stays on or off as it was, and the
+// bounds follow the new width. The preview shows exactly this, so that an object without
+// an outline shows none while a weight is hovered, as it keeps none when one is chosen.
+void SetPenWidth(CDrawObj& object, float width)
+{
+    object.m_pen.m_fWidth = width;
+    object.RecalcBounds(nullptr);
+}
+
 std::function<void(CDrawObj&)> LineColorChange(ARGB color, bool quiet)
 {
     return [color, quiet](CDrawObj& object) {
@@ -179,7 +188,7 @@ void CDrawView::ApplyLineWeight(int weight)
     if (weight < 0)
         return;
     const float width = PenWidthOfWeight(weight);
-    PreviewOnSelection([width](CDrawObj& object) { object.SetLineWidth(width, true); });
+    PreviewOnSelection([width](CDrawObj& object) { SetPenWidth(object, width); });
 }
 
 void CDrawView::ApplyDashStyle(int index)
@@ -233,18 +242,6 @@ void CDrawView::OnNoLine()
             object.EnableLine(false);
     });
 }
-
-namespace {
-
-// The pen width takes the weight straight; the outline stays on or off as it was, and the
-// bounds follow the new width.
-void SetPenWidth(CDrawObj& object, float width)
-{
-    object.m_pen.m_fWidth = width;
-    object.RecalcBounds(nullptr);
-}
-
-} // namespace
 
 void CDrawView::OnLineWeight()
 {

@@ -56,6 +56,21 @@ TEST_F(LivePreviewTest, HoveringLineWeightsPreviewsLeavingRestoresChoosingCommit
     EXPECT_FALSE(view->IsPreviewPending());
     Command(cmd::kEditUndo);
     EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 1.0f);
+
+    // Without an outline the preview shows what the choice gives: a wider pen and still
+    // no outline.
+    rect->m_bLineEnabled = false;
+    ASSERT_TRUE(m_frame->GetMainRibbon()->OpenDropDown(cmd::kLineWeight));
+    popup = RibbonPopup::Current();
+    ASSERT_NE(popup, nullptr);
+    Pointer(popup, wxEVT_MOTION, 4);
+    EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 5 * 300.0f / 72.0f);
+    EXPECT_FALSE(rect->m_bLineEnabled);
+    Pointer(popup, wxEVT_LEFT_UP, 4);
+    wxTheApp->ProcessPendingEvents();
+    Idle();
+    EXPECT_FLOAT_EQ(rect->m_pen.m_fWidth, 5 * 300.0f / 72.0f);
+    EXPECT_FALSE(rect->m_bLineEnabled);
 }
 
 } // namespace
