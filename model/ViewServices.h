@@ -110,7 +110,8 @@ public:
     virtual void SetObjectZOrder(int position, CDrawObj* object) = 0;
     // Zooms again with the current factor around the remembered centre.
     virtual void ReapplyZoom() = 0;
-    // Imports an XPS file into the view's document and selects what it adds.
+    // Imports an XPS file into the view's document as one undoable insertion and selects
+    // what it adds.
     virtual void ImportXps(const std::string& path) = 0;
     // The document is about to change (an edit is recorded, an undo step performed, the
     // objects released): a live preview pending in the view is put back first, so that

@@ -153,8 +153,9 @@ public:
     void DrawGrid(Graphics& g);
 
     // ---- Export
-    // Asks for a file and saves the page there as a picture at screen resolution; a
-    // failure is told to the user.
+    // Asks for a file and saves the page there as a picture at screen resolution; a name
+    // without an extension gets that of the chosen type, and an existing file is replaced
+    // only when the user agrees. A failure is told to the user.
     void OnExportLogo();
 
     // Activation by the frame: mouse input and selection marks only in the active view.

@@ -103,18 +103,17 @@ std::vector<CDrawObj*> CDrawView::ImportXpsObjects(const std::string& path)
 
 void CDrawView::ImportXps(const std::string& path)
 {
+    // However the file came (the Import command, File > Open, a drop, the command line),
+    // what it added is one undoable insertion.
     wxBusyCursor busy;
-    ImportXpsObjects(path);
+    FileInsertion(ImportXpsObjects(path));
+    Invalidate(true);
 }
 
 void CDrawView::OnImport()
 {
-    const std::optional<std::string> path = m_prompts.openFile(WildcardMatchingAnyCase(kXpsFilter));
-    if (!path)
-        return;
-    wxBusyCursor busy;
-    FileInsertion(ImportXpsObjects(*path));
-    Invalidate(true);
+    if (const std::optional<std::string> path = m_prompts.openFile(WildcardMatchingAnyCase(kXpsFilter)))
+        ImportXps(*path);
 }
 
 void CDrawView::OnBatchConvert()

@@ -206,11 +206,18 @@ TEST_F(DocumentWindows, AnXpsFileIsImportedAndNeverBecomesADocumentsFile)
     EXPECT_EQ(imported->GetDrawDoc().m_nObjects, 1);
     EXPECT_FALSE(imported->GetDocumentSaved());
 
-    // With a drawing open, the pages go into it; its own file stays its own.
+    // With a drawing open, File > Open puts the pages into it as one undoable step; its
+    // own file stays its own.
     SaveDrawing(Doc("logo.MZF"), 1);
     m_manager->OpenDocumentFile(Doc("logo.MZF").string());
     CDrawDocument* logo = Active();
-    m_manager->OpenDocumentFile(Doc("page.xps").string());
+    m_prompt->openPath = Doc("page.xps").string();
+    Command(cmd::kFileOpen);
+    EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 2);
+    EXPECT_TRUE(logo->IsModified());
+    Command(cmd::kEditUndo);
+    EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 1);
+    Command(cmd::kEditRedo);
     EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 2);
     EXPECT_EQ(std::filesystem::path(logo->GetFilename().utf8_string()), Doc("logo.MZF"));
     for (CDrawDocument* document : Documents())
