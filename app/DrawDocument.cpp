@@ -9,6 +9,7 @@
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "view/SaveTarget.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>
@@ -130,14 +131,26 @@ bool CDrawDocument::SaveAs()
     if (FileExtension(name).empty())
         name += "." + std::string(kDocumentExtension);
 
-    std::string chosen = GetUserPrompt().AskSavePath(folder, name, kFileFilter);
-    if (chosen.empty())
+    UserPrompt& prompt = GetUserPrompt();
+    const std::optional<std::filesystem::path> chosen = ChooseFileToWrite(
+        [&](const std::filesystem::path& offered) -> std::optional<SaveTarget> {
+            const std::string path = offered.empty()
+                ? prompt.AskSavePath(folder, name, kFileFilter)
+                : prompt.AskSavePath(offered.parent_path().string(), offered.filename().string(), kFileFilter);
+            return path.empty() ? std::nullopt : std::optional<SaveTarget>(SaveTarget{path, 0});
+        },
+        [](const SaveTarget& target) {
+            // A name typed without any extension gets the drawing extension, as the file
+            // dialog offers it.
+            std::string written = target.path.string();
+            if (FileExtension(written).empty())
+                written += "." + std::string(kDocumentExtension);
+            return DocumentPath(written);
+        },
+        [&prompt](const std::string& question) { return prompt.AskYesNo(question, std::string(kMessageCaption)); });
+    if (!chosen)
         return false;
-    // A name typed without any extension gets the drawing extension, as the file dialog
-    // offers it.
-    if (FileExtension(chosen).empty())
-        chosen += "." + std::string(kDocumentExtension);
-    const wxString path = Wx(DocumentPath(chosen).string());
+    const wxString path = Wx(chosen->string());
     if (!OnSaveDocument(path))
         return false;
     SetTitle(wxFileNameFromPath(path));

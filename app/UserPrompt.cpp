@@ -57,8 +57,7 @@ public:
     std::string AskSavePath(const std::string& defaultFolder, const std::string& defaultName,
                             const std::string& filter) override
     {
-        wxFileDialog dialog(Parent(), "Save As", Text(defaultFolder), Text(defaultName), Text(filter),
-                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        wxFileDialog dialog(Parent(), "Save As", Text(defaultFolder), Text(defaultName), Text(filter), wxFD_SAVE);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();
     }
 

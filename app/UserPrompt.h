@@ -32,7 +32,8 @@ public:
     // The file to open; empty when the user cancels. `filter` is a wx file-dialog filter.
     virtual std::string AskOpenPath(const std::string& filter) = 0;
     // The file to save to, offered `defaultName` in `defaultFolder`; empty when the user
-    // cancels. The dialog itself asks before an existing file is replaced.
+    // cancels. The dialog does not ask before an existing file is replaced: the caller may
+    // still add an extension, and asks about the file it will write.
     virtual std::string AskSavePath(const std::string& defaultFolder, const std::string& defaultName,
                                     const std::string& filter) = 0;
     // The "Document Properties" sheet over `info`; true when the user confirmed with OK

@@ -13,7 +13,6 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcscreen.h>
-#include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/settings.h>
 
@@ -672,16 +671,25 @@ void CDrawView::SetObjectZOrder(int position, CDrawObj* object)
 
 void CDrawView::OnExportLogo()
 {
-    wxFileDialog dialog(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                        wxString::FromUTF8(std::string(kExportFilter)), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK)
+    std::string extension;
+    const std::optional<std::filesystem::path> path = ChooseFileToWrite(
+        [this](const std::filesystem::path& offered) { return m_prompts.saveFile(std::string(kExportFilter), offered); },
+        [&extension](const SaveTarget& chosen) {
+            std::filesystem::path written = chosen.path;
+            extension = ResolveExportExtension(written, chosen.filterIndex);
+            return written;
+        },
+        [this](const std::string& question) {
+            return m_prompts.dialogs.messageBox(wxGetTopLevelParent(this), wxString::FromUTF8(question),
+                                                wxYES_NO | wxICON_WARNING)
+                == wxYES;
+        });
+    if (!path)
         return;
-    std::filesystem::path path(dialog.GetPath().utf8_string());
-    const std::string extension = ResolveExportExtension(path, dialog.GetFilterIndex());
-    const ImageStatus status = ExportLogo(m_document, path, extension, m_logPixels);
+    const ImageStatus status = ExportLogo(m_document, *path, extension, m_logPixels);
     if (status == ImageStatus::Ok)
         return;
-    TellUser(ExportErrorMessage(status, path, extension));
+    TellUser(ExportErrorMessage(status, *path, extension));
 }
 
 } // namespace kelmora

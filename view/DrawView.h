@@ -29,6 +29,7 @@
 #include "view/DrawTool.h"
 #include "view/PreviewState.h"
 #include "view/PrintSystem.h"
+#include "view/SaveTarget.h"
 #include "view/StylePresets.h"
 #include "view/ToolCursors.h"
 
@@ -204,8 +205,8 @@ public:
     int GetObjectZOrder(CDrawObj* object) override;
     void SetObjectZOrder(int position, CDrawObj* object) override;
     void ReapplyZoom() override;
-    // Empties the selection, imports the XPS file into the document and selects what it
-    // added; a file that cannot be imported is told to the user.
+    // Empties the selection, imports the XPS file into the document, files what it added
+    // as one insertion and selects it; a file that cannot be imported is told to the user.
     void ImportXps(const std::string& path) override;
 
     // ---- State, in the roles' order
@@ -357,6 +358,11 @@ public:
         DialogHooks dialogs;
         // An existing file chosen through the wildcard filter; nothing when cancelled.
         std::function<std::optional<std::string>(const std::string& filter)> openFile;
+        // A file to save to, chosen through the wildcard filter with the dialog offering
+        // `offered` (nothing offered when empty); nothing when cancelled. The dialog does
+        // not ask before a file is replaced: the command asks about the file it writes.
+        std::function<std::optional<SaveTarget>(const std::string& filter, const std::filesystem::path& offered)>
+            saveFile;
         CommandPrompts();
     };
     CommandPrompts m_prompts;

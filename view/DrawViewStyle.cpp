@@ -31,6 +31,14 @@ CDrawView::CommandPrompts::CommandPrompts()
             return std::nullopt;
         return dialog.GetPath().utf8_string();
     };
+    saveFile = [](const std::string& filter, const std::filesystem::path& offered) -> std::optional<SaveTarget> {
+        wxFileDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxFileSelectorPromptStr,
+                            wxString::FromUTF8(offered.parent_path().string()),
+                            wxString::FromUTF8(offered.filename().string()), wxString::FromUTF8(filter), wxFD_SAVE);
+        if (dialog.ShowModal() != wxID_OK)
+            return std::nullopt;
+        return SaveTarget{std::filesystem::path(dialog.GetPath().utf8_string()), dialog.GetFilterIndex()};
+    };
 }
 
 namespace {

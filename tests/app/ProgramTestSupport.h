@@ -78,7 +78,11 @@ public:
     std::string AskSavePath(const std::string&, const std::string& defaultName, const std::string&) override
     {
         offeredNames.push_back(defaultName);
-        return savePath;
+        if (savePaths.empty())
+            return savePath;
+        const std::string path = savePaths.front();
+        savePaths.pop_front();
+        return path;
     }
     bool EditDocumentProperties(CDocSummaryInfo&) override
     {
@@ -93,6 +97,7 @@ public:
     std::vector<std::string> messages;
     std::string openPath;
     std::string savePath;
+    std::deque<std::string> savePaths;   // answered in turn, before savePath
     std::vector<std::string> offeredNames;
     bool confirmProperties = true;
     int propertySheets = 0;

@@ -1,5 +1,7 @@
 #include "view/LogoExport.h"
 
+#include "view/CommandTestSupport.h"
+
 #include "document/DrawDoc.h"
 #include "document/DrawDocTestSupport.h"
 #include "model/DrawRect.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
 #include <fstream>
 #include <iterator>
 
@@ -149,6 +152,54 @@ TEST(LogoExport, ExtensionComesFromTheNameOrElseTheChosenFilter)
     std::filesystem::path unknown = "/tmp/out/logo";
     EXPECT_EQ(ResolveExportExtension(unknown, 9), "");
     EXPECT_EQ(unknown, "/tmp/out/logo");
+}
+
+// The command asks before it replaces the file it writes: the typed name with the chosen
+// type's extension when it has none. No shows the dialog again, offering that file, and
+// cancelling there leaves it as it was; Yes replaces it; a new file needs no question.
+TEST(LogoExport, TheCommandAsksBeforeReplacingTheFileItWillWrite)
+{
+    fakes::CommandFixture f;
+    f.document.SetPageSize(300, 150);
+    const std::filesystem::path folder = TempDirectory() / ("kelmora-export-" + NewGuidString());
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "logo.png", std::ios::binary) << "old contents";
+
+    std::deque<std::optional<SaveTarget>> answers;
+    std::vector<std::filesystem::path> offered;
+    f.view->m_prompts.saveFile = [&](const std::string&, const std::filesystem::path& file) {
+        offered.push_back(file);
+        std::optional<SaveTarget> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    };
+    std::vector<wxString> questions;
+    int reply = wxNO;
+    f.view->m_prompts.dialogs.messageBox = [&](wxWindow*, const wxString& text, long) {
+        questions.push_back(text);
+        return reply;
+    };
+
+    answers = {SaveTarget{folder / "logo", 0}};
+    f.Run(cmd::kExportLogo);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_NE(questions[0].find((folder / "logo.png").string()), wxString::npos);
+    EXPECT_EQ(offered, (std::vector<std::filesystem::path>{{}, folder / "logo.png"}));
+    EXPECT_EQ(ReadAll(folder / "logo.png"), "old contents");
+
+    reply = wxYES;
+    answers = {SaveTarget{folder / "logo", 0}};
+    f.Run(cmd::kExportLogo);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(LoadImageFile(folder / "logo.png").IsOk());
+
+    answers = {SaveTarget{folder / "other", 1}};
+    f.Run(cmd::kExportLogo);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(LoadImageFile(folder / "other.bmp").IsOk());
+    EXPECT_TRUE(f.log.messages.empty());
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace kelmora
