@@ -133,10 +133,12 @@ bool CDrawDocument::SaveAs()
 
     UserPrompt& prompt = GetUserPrompt();
     const std::optional<std::filesystem::path> chosen = ChooseFileToWrite(
-        [&](const std::filesystem::path& offered) -> std::optional<SaveTarget> {
-            const std::string path = offered.empty()
-                ? prompt.AskSavePath(folder, name, kFileFilter)
-                : prompt.AskSavePath(offered.parent_path().string(), offered.filename().string(), kFileFilter);
+        [&](const SaveTarget& offered) -> std::optional<SaveTarget> {
+            const std::string path =
+                offered.path.empty()
+                    ? prompt.AskSavePath(folder, name, kFileFilter)
+                    : prompt.AskSavePath(offered.path.parent_path().string(), offered.path.filename().string(),
+                                         kFileFilter);
             return path.empty() ? std::nullopt : std::optional<SaveTarget>(SaveTarget{path, 0});
         },
         [](const SaveTarget& target) {

@@ -673,7 +673,7 @@ void CDrawView::OnExportLogo()
 {
     std::string extension;
     const std::optional<std::filesystem::path> path = ChooseFileToWrite(
-        [this](const std::filesystem::path& offered) { return m_prompts.saveFile(std::string(kExportFilter), offered); },
+        [this](const SaveTarget& offered) { return m_prompts.saveFile(std::string(kExportFilter), offered); },
         [&extension](const SaveTarget& chosen) {
             std::filesystem::path written = chosen.path;
             extension = ResolveExportExtension(written, chosen.filterIndex);

@@ -359,10 +359,9 @@ public:
         // An existing file chosen through the wildcard filter; nothing when cancelled.
         std::function<std::optional<std::string>(const std::string& filter)> openFile;
         // A file to save to, chosen through the wildcard filter with the dialog offering
-        // `offered` (nothing offered when empty); nothing when cancelled. The dialog does
-        // not ask before a file is replaced: the command asks about the file it writes.
-        std::function<std::optional<SaveTarget>(const std::string& filter, const std::filesystem::path& offered)>
-            saveFile;
+        // `offered` (no file when its path is empty); nothing when cancelled. The dialog
+        // does not ask before a file is replaced: the command asks about the file it writes.
+        std::function<std::optional<SaveTarget>(const std::string& filter, const SaveTarget& offered)> saveFile;
         CommandPrompts();
     };
     CommandPrompts m_prompts;

@@ -31,10 +31,12 @@ CDrawView::CommandPrompts::CommandPrompts()
             return std::nullopt;
         return dialog.GetPath().utf8_string();
     };
-    saveFile = [](const std::string& filter, const std::filesystem::path& offered) -> std::optional<SaveTarget> {
+    saveFile = [](const std::string& filter, const SaveTarget& offered) -> std::optional<SaveTarget> {
         wxFileDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxFileSelectorPromptStr,
-                            wxString::FromUTF8(offered.parent_path().string()),
-                            wxString::FromUTF8(offered.filename().string()), wxString::FromUTF8(filter), wxFD_SAVE);
+                            wxString::FromUTF8(offered.path.parent_path().string()),
+                            wxString::FromUTF8(offered.path.filename().string()), wxString::FromUTF8(filter),
+                            wxFD_SAVE);
+        dialog.SetFilterIndex(offered.filterIndex);
         if (dialog.ShowModal() != wxID_OK)
             return std::nullopt;
         return SaveTarget{std::filesystem::path(dialog.GetPath().utf8_string()), dialog.GetFilterIndex()};

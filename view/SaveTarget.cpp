@@ -10,11 +10,11 @@ std::string ReplaceFileQuestion(const std::filesystem::path& path)
 }
 
 std::optional<std::filesystem::path>
-ChooseFileToWrite(const std::function<std::optional<SaveTarget>(const std::filesystem::path& offered)>& choose,
+ChooseFileToWrite(const std::function<std::optional<SaveTarget>(const SaveTarget& offered)>& choose,
                   const std::function<std::filesystem::path(const SaveTarget&)>& complete,
                   const std::function<bool(const std::string& question)>& ask)
 {
-    std::filesystem::path offered;
+    SaveTarget offered;
     for (;;) {
         const std::optional<SaveTarget> chosen = choose(offered);
         if (!chosen || chosen->path.empty())
@@ -25,7 +25,7 @@ ChooseFileToWrite(const std::function<std::optional<SaveTarget>(const std::files
         const bool taken = std::filesystem::exists(std::filesystem::symlink_status(path, error));
         if (!taken || ask(ReplaceFileQuestion(path)))
             return path;
-        offered = std::move(path);
+        offered = SaveTarget{std::move(path), chosen->filterIndex};
     }
 }
 

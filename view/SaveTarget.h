@@ -23,12 +23,12 @@ struct SaveTarget {
 std::string ReplaceFileQuestion(const std::filesystem::path& path);
 
 // Asks for a file until the user picks one that may be written or cancels. `choose`
-// shows the dialog offering the file chosen last (empty the first time) and gives nothing
-// when it was cancelled; `complete` turns the choice into the path that will be written.
+// shows the dialog offering the file and type chosen last (an empty path the first time)
+// and gives nothing when it was cancelled; `complete` turns the choice into the path that will be written.
 // When something exists there, `ask` is asked ReplaceFileQuestion and a no shows the
 // dialog again. The path to write, or nothing when the user cancelled.
 std::optional<std::filesystem::path>
-ChooseFileToWrite(const std::function<std::optional<SaveTarget>(const std::filesystem::path& offered)>& choose,
+ChooseFileToWrite(const std::function<std::optional<SaveTarget>(const SaveTarget& offered)>& choose,
                   const std::function<std::filesystem::path(const SaveTarget&)>& complete,
                   const std::function<bool(const std::string& question)>& ask);
 

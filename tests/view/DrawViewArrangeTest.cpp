@@ -96,7 +96,12 @@ TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
             std::string text;
             for (const std::unique_ptr<CDrawObj>& object : f.document.m_objects) {
                 const CDrawObj* o = object.get();
-                const char mark = o == back ? 'K' : o == a ? 'a' : o == middle ? 'm' : o == b ? 'b' : o == cover ? 'C' : '*';
+                const char mark = o == back ? 'K'
+                    : o == a                ? 'a'
+                    : o == middle           ? 'm'
+                    : o == b                ? 'b'
+                    : o == cover            ? 'C'
+                                            : '*';
                 if (!o->m_bDeleted && !(mark == '*' && !text.empty() && text.back() == '*'))
                     text += mark;
             }

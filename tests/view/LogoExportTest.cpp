@@ -167,8 +167,8 @@ TEST(LogoExport, TheCommandAsksBeforeReplacingTheFileItWillWrite)
 
     std::deque<std::optional<SaveTarget>> answers;
     std::vector<std::filesystem::path> offered;
-    f.view->m_prompts.saveFile = [&](const std::string&, const std::filesystem::path& file) {
-        offered.push_back(file);
+    f.view->m_prompts.saveFile = [&](const std::string&, const SaveTarget& file) {
+        offered.push_back(file.path);
         std::optional<SaveTarget> answer = answers.empty() ? std::nullopt : answers.front();
         if (!answers.empty())
             answers.pop_front();
