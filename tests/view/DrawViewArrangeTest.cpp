@@ -92,17 +92,13 @@ TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
         CDrawRect* middle = f.AddRect(200, 200);
         CDrawRect* b = f.AddRect(300, 300, 300, 200, ShapeType::Ellipse);
         CDrawRect* cover = f.AddRect(0, 0, 1000, 1000);
+        const std::map<const CDrawObj*, char> marks = {{back, 'K'}, {a, 'a'}, {middle, 'm'}, {b, 'b'}, {cover, 'C'}};
         auto stacking = [&] {
             std::string text;
             for (const std::unique_ptr<CDrawObj>& object : f.document.m_objects) {
-                const CDrawObj* o = object.get();
-                const char mark = o == back ? 'K'
-                    : o == a                ? 'a'
-                    : o == middle           ? 'm'
-                    : o == b                ? 'b'
-                    : o == cover            ? 'C'
-                                            : '*';
-                if (!o->m_bDeleted && !(mark == '*' && !text.empty() && text.back() == '*'))
+                const auto known = marks.find(object.get());
+                const char mark = known == marks.end() ? '*' : known->second;
+                if (!object->m_bDeleted && !(mark == '*' && !text.empty() && text.back() == '*'))
                     text += mark;
             }
             return text;
