@@ -72,7 +72,7 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
 
     // A name typed without extension that names an existing drawing once it has one: the
     // question is about that file. No shows the dialog again, offering it; cancelling
-    // there leaves the file as it was. Yes replaces it.
+    // there leaves the file as it was.
     m_prompt->savePaths = {Doc("logo").string(), ""};
     m_prompt->yes = false;
     Command(cmd::kFileSaveAs);
@@ -81,12 +81,6 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
     EXPECT_EQ(m_prompt->offeredNames.back(), "logo.MZF");
     EXPECT_EQ(std::filesystem::file_size(saved), firstBytes);
     EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), Doc("copy.MZF"));
-    m_prompt->savePath = Doc("logo").string();
-    m_prompt->yes = true;
-    Command(cmd::kFileSaveAs);
-    EXPECT_EQ(m_prompt->questions.size(), 2u);
-    EXPECT_NE(std::filesystem::file_size(saved), firstBytes);
-    EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), saved);
 }
 
 TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)
