@@ -369,7 +369,13 @@ bool CDrawView::DropFiles(const std::vector<std::string>& paths, CPoint client)
     // throws leaves no object in the drawing that no undo step knows of.
     std::vector<std::unique_ptr<CDrawObj>> loaded;
     std::vector<std::string> unreadable;
+    std::vector<std::string> xpsFiles;
     for (const std::string& path : paths) {
+        // An XPS file is imported as its page's objects, as File > Open does.
+        if (HasExtension(path, kXpsExtension)) {
+            xpsFiles.push_back(path);
+            continue;
+        }
         std::unique_ptr<CDrawObj> object = IsDrawingFile(path) ? LoadDrawingObject(path) : LoadImageObject(path);
         if (object)
             loaded.push_back(std::move(object));
@@ -383,14 +389,19 @@ bool CDrawView::DropFiles(const std::vector<std::string>& paths, CPoint client)
             text += "\n" + path;
         TellUser(text);
     }
-    if (loaded.empty())
-        return false;
     Select(nullptr, false);
     std::vector<CDrawObj*> added;
     for (std::unique_ptr<CDrawObj>& object : loaded) {
         added.push_back(m_document.Add(std::move(object)));
         CentreObjectsAt({added.back()}, client);
     }
+    for (const std::string& path : xpsFiles) {
+        wxBusyCursor busy;
+        const std::vector<CDrawObj*> imported = ImportXpsObjects(path);
+        added.insert(added.end(), imported.begin(), imported.end());
+    }
+    if (added.empty())
+        return false;
     FileInsertion(added);
     return true;
 }

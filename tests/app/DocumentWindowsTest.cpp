@@ -3,6 +3,7 @@
 
 #include "app/Recovery.h"
 #include "document/zip/ZipWriter.h"
+#include "view/DrawView.h"
 #include "tests/app/ProgramTestSupport.h"
 
 #include <sys/stat.h>
@@ -230,6 +231,11 @@ TEST_F(DocumentWindows, AnXpsFileIsImportedAndNeverBecomesADocumentsFile)
     Command(cmd::kEditUndo);
     EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 1);
     Command(cmd::kEditRedo);
+    EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 2);
+    // Dropped on the view, it is imported the same way, not refused as an unknown picture.
+    ASSERT_TRUE(GetActiveDrawView()->DropFiles({Doc("page.xps").string()}, CPoint(10, 10)));
+    EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 3);
+    Command(cmd::kEditUndo);
     EXPECT_EQ(logo->GetDrawDoc().m_nObjects, 2);
     EXPECT_EQ(std::filesystem::path(logo->GetFilename().utf8_string()), Doc("logo.MZF"));
     for (CDrawDocument* document : Documents())
