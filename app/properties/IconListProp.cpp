@@ -1,6 +1,6 @@
 #include "app/properties/IconListProp.h"
 
-#include "app/properties/IconCombo.h"
+#include "dialogs/IconCombo.h"
 
 #include <wx/dc.h>
 #include <wx/image.h>
