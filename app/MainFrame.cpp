@@ -72,7 +72,7 @@ public:
 constexpr int kInitialWidth = 1280;
 constexpr int kInitialHeight = 860;
 constexpr int kGalleryPaneWidth = 280;
-constexpr int kPropertiesPaneWidth = 280;
+constexpr int kPropertiesPaneWidth = 340;
 
 // The commands that only a document window serves (its view, its document or its
 // frame); without one they are disabled.
