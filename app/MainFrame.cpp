@@ -72,7 +72,7 @@ public:
 constexpr int kInitialWidth = 1280;
 constexpr int kInitialHeight = 860;
 constexpr int kGalleryPaneWidth = 280;
-constexpr int kPropertiesPaneWidth = 280;
+constexpr int kPropertiesPaneWidth = 340;
 
 // The commands that only a document window serves (its view, its document or its
 // frame); without one they are disabled.
@@ -198,6 +198,9 @@ void CMainFrame::RestoreWindowState()
     // A layout of other panes (an older version's) leaves the panes where they are.
     if (!layout.empty())
         m_mgr.LoadPerspective(wxString::FromUTF8(layout), false);
+    // A stored layout brings back the caption of the gallery last shown; the tab shown
+    // now is another.
+    UpdateGalleryCaption(m_pGalleryBook ? m_pGalleryBook->GetSelection() : 0);
     // The document area and the ribbon are never hidden or moved by a stored layout.
     m_mgr.GetPane(GetClientWindow()).Show();
     DockRibbon();
@@ -313,14 +316,10 @@ bool CMainFrame::CreatePanes()
                                       .BestSize(kGalleryPaneWidth, 400)
                                       .MinSize(120, 120)
                                       .MaximizeButton(false));
-    // The pane's caption names the gallery shown.
     m_pGalleryBook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         event.Skip();
-        const int page = event.GetSelection();
-        if (page >= 0 && size_t(page) < std::size(kGalleryFolders)) {
-            m_mgr.GetPane(kGalleryPaneName).Caption(kGalleryFolders[page]);
-            m_mgr.Update();
-        }
+        UpdateGalleryCaption(event.GetSelection());
+        m_mgr.Update();
     });
 
     m_pPropertiesPane = CreatePropertiesPane(this, WxId(cmd::kPropertiesView));
@@ -334,6 +333,14 @@ bool CMainFrame::CreatePanes()
                                                       .MinSize(120, 120)
                                                       .MaximizeButton(false));
     return true;
+}
+
+void CMainFrame::UpdateGalleryCaption(int page)
+{
+    // The pane's caption names the gallery shown.
+    wxAuiPaneInfo& pane = m_mgr.GetPane(kGalleryPaneName);
+    if (pane.IsOk() && page >= 0 && size_t(page) < std::size(kGalleryFolders))
+        pane.Caption(kGalleryFolders[page]);
 }
 
 // ---------------------------------------------------------------------------------------

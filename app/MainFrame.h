@@ -140,6 +140,8 @@ private:
     bool CreateRibbon();
     bool CreateStatusBar();
     bool CreatePanes();
+    // The gallery pane's caption: the name of gallery `page`.
+    void UpdateGalleryCaption(int page);
     void BindCommands();
     void BindTabMenus();
     void ApplyLookColours(int lookId);

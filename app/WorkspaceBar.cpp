@@ -10,6 +10,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/listbox.h>
+#include <wx/listbase.h>
 #include <wx/notebook.h>
 #include <wx/popupwin.h>
 #include <wx/settings.h>
@@ -93,7 +94,7 @@ CWorkspaceBar::CWorkspaceBar(wxWindow* parent, wxWindowID id, std::filesystem::p
     m_wndItemList = new ThumbnailList(this, kIdItemList, options);
 
     m_wndFolderList->Bind(wxEVT_LISTBOX, &CWorkspaceBar::OnFolderSelChange, this);
-    m_wndItemList->ItemsWindow()->Bind(wxEVT_LEFT_UP, &CWorkspaceBar::OnItemMouseUp, this);
+    m_wndItemList->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CWorkspaceBar::OnItemClick, this);
     m_wndItemList->Bind(wxEVT_LIST_BEGIN_DRAG, &CWorkspaceBar::OnBeginDrag, this);
     Bind(wxEVT_MOTION, &CWorkspaceBar::OnMouseMove, this);
     Bind(wxEVT_LEFT_UP, &CWorkspaceBar::OnLButtonUp, this);
@@ -174,15 +175,10 @@ CDrawView* CWorkspaceBar::ViewAtScreenPoint(wxPoint screen)
     return nullptr;
 }
 
-void CWorkspaceBar::OnItemMouseUp(wxMouseEvent& event)
+void CWorkspaceBar::OnItemClick(wxListEvent& event)
 {
-    event.Skip();
-    if (m_bDragging)
-        return;
-    int flags = 0;
-    const long item = m_wndItemList->HitTest(event.GetPosition(), flags);
-    if (item >= 0 && (flags & wxLIST_HITTEST_ONITEM))
-        InsertItem(item);
+    if (!m_bDragging)
+        InsertItem(event.GetIndex());
 }
 
 void CWorkspaceBar::OnBeginDrag(wxListEvent& event)

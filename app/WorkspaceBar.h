@@ -82,7 +82,8 @@ private:
     void ListFolders();
     void StartLoader();
     void OnFolderSelChange(wxCommandEvent& event);
-    void OnItemMouseUp(wxMouseEvent& event);
+    // A click on a thumbnail, or Enter on the selected one.
+    void OnItemClick(wxListEvent& event);
     void OnBeginDrag(wxListEvent& event);
     void OnMouseMove(wxMouseEvent& event);
     void OnLButtonUp(wxMouseEvent& event);

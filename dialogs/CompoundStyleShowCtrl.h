@@ -6,7 +6,9 @@
 // plain line for an empty array, nothing for one a pen would not draw). With a pen it
 // draws that pen, built by the pen's own description at one pixel per document unit,
 // along a horizontal run and a vertical run that meet in a corner, so that caps, join,
-// dashes and compound lines all show.
+// dashes and compound lines all show. The corner is placed so that the whole of the ink,
+// caps and miter spikes included, lies inside the preview with a margin; a pen too wide
+// for that is drawn at a smaller scale.
 
 #include "platform/graphics/Color.h"
 

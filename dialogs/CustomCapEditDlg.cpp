@@ -323,6 +323,9 @@ void CCustomCapEditDlg::OnLoadShape(wxCommandEvent& event)
         m_pCap->SetPath(*outline);
     }
     LoadFromCap();
+    // The outline of a drawing keeps the built-in shape's number, which LoadFromCap shows:
+    // the box shows the drawing chosen.
+    m_controls.shape->SetSelection(index);
 }
 
 void CCustomCapEditDlg::OnReset(wxCommandEvent&)

@@ -6,6 +6,9 @@
 #include "dialogs/CustomCapEditDlg.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/EditDashStyleDlg.h"
+#include "dialogs/IconCombo.h"
+#include "dialogs/OwnerDrawCombo.h"
+#include "dialogs/ScreenResolution.h"
 #include "dialogs/StylePictures.h"
 #include "dialogs/SurfaceBlit.h"
 #include "document/PaperSizeTable.h"
@@ -13,7 +16,6 @@
 
 #include <utility>
 
-#include <wx/bmpcbox.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/menu.h>
@@ -31,8 +33,6 @@ constexpr double kMaxShown = 1000.0;
 constexpr int kMinScale = 1;
 constexpr int kMaxScale = 1000;
 constexpr int kPreviewLineLength = 400;
-constexpr int kCapPictureWidth = 96;
-constexpr int kCapPictureHeight = 24;
 
 const char* const kUnitNames[] = {"inches", "millimeters", "pixels"};
 const char* const kAlignmentNames[] = {"Center", "Inset"};
@@ -63,39 +63,41 @@ wxChoice* MakeChoice(wxWindow* parent, std::initializer_list<const char*> items)
     return choice;
 }
 
-wxBitmap PictureBitmap(const std::optional<ImageSurface>& picture)
+// A picture list of `count` entries, entry i showing `picture(i)`.
+CIconCombo* MakePictureList(wxWindow* parent, int count, std::optional<ImageSurface> (*picture)(int))
 {
-    return picture ? SurfaceToBitmap(*picture) : wxBitmap(kStylePictureWidth, kStylePictureHeight);
-}
-
-wxBitmapComboBox* MakePictureList(wxWindow* parent)
-{
-    return new wxBitmapComboBox(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
-                                wxCB_READONLY);
+    wxImageList pictures(kStylePictureWidth, kStylePictureHeight, true, count);
+    for (int i = 0; i < count; ++i) {
+        const std::optional<ImageSurface> drawn = picture(i);
+        pictures.Add(drawn ? SurfaceToBitmap(*drawn) : wxBitmap(kStylePictureWidth, kStylePictureHeight));
+    }
+    auto* list = new CIconCombo(parent, wxID_ANY);
+    list->SetImageList(pictures);
+    return list;
 }
 
 } // namespace
 
-double PenLengthToUnit(float length, int unit)
+double PenLengthToUnit(float length, int unit, int pixelsPerInch)
 {
     const double inches = double(length) / kUnitsPerInch;
     switch (unit) {
     case kInches:
         return inches;
     case kPixels:
-        return InchesToPixels(float(inches), CPenAdvancedDlg::kPixelsPerInch);
+        return InchesToPixels(float(inches), pixelsPerInch);
     default:
         return inches * double(kMillimetresPerInch);
     }
 }
 
-float PenLengthFromUnit(double shown, int unit)
+float PenLengthFromUnit(double shown, int unit, int pixelsPerInch)
 {
     switch (unit) {
     case kInches:
         return float(shown * kUnitsPerInch);
     case kPixels:
-        return float(double(PixelsToInches(int(shown), CPenAdvancedDlg::kPixelsPerInch)) * kUnitsPerInch);
+        return float(double(PixelsToInches(int(shown), pixelsPerInch)) * kUnitsPerInch);
     default:
         return float(shown / double(kMillimetresPerInch) * kUnitsPerInch);
     }
@@ -105,6 +107,7 @@ CPenAdvancedDlg::CPenAdvancedDlg(wxWindow* parent, PenMan* pen, PresetFolders ar
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kTitle))
     , m_pPen(pen)
     , m_folders(std::move(arrowFolders))
+    , m_nPixelsPerInch(ScreenPixelsPerInch())
 {
     LoadCapPresets();
     BuildControls();
@@ -129,9 +132,7 @@ void CPenAdvancedDlg::BuildControls()
     layout.Row(general, "Alignment:", c.alignment);
 
     const LayoutGroup dash = layout.Group("Dash Style");
-    c.dash = MakePictureList(this);
-    for (int style = 0; style < kDashStyleCount; ++style)
-        c.dash->Append(wxEmptyString, PictureBitmap(DashStylePicture(style)));
+    c.dash = MakePictureList(this, kDashStyleCount, DashStylePicture);
     c.editDash = new wxButton(this, wxID_ANY, "Edit Style");
     layout.Row(dash, "Style:", DialogLayout::Beside({{c.dash, 1}, c.editDash}));
     c.dashCap = MakeChoice(this, {kDashCapNames[0], kDashCapNames[1], kDashCapNames[2]});
@@ -141,8 +142,10 @@ void CPenAdvancedDlg::BuildControls()
     layout.Row(dash, "Offset:", DialogLayout::Beside({c.offset.sizer, {c.offsetUnit, 1}}));
 
     const LayoutGroup caps = layout.Group("Line Cap");
-    c.startCap = MakePictureList(this);
-    c.endCap = MakePictureList(this);
+    c.startCap = new COwnerDrawCombo(this, wxID_ANY);
+    c.endCap = new COwnerDrawCombo(this, wxID_ANY);
+    c.startCap->m_bStartCap = 1;
+    c.endCap->m_bStartCap = 0;
     c.startOptions = new wxButton(this, wxID_ANY, "Options");
     c.endOptions = new wxButton(this, wxID_ANY, "Options");
     layout.Row(caps, "Start Cap:", DialogLayout::Beside({{c.startCap, 1}, c.startOptions}));
@@ -159,9 +162,7 @@ void CPenAdvancedDlg::BuildControls()
     layout.Full(calligraphy, DialogLayout::Beside({LayoutItem::Spring(), c.defaults}));
 
     const LayoutGroup misc = layout.Group("Misc");
-    c.compound = MakePictureList(this);
-    for (int preset = 0; preset < PenMan::kCompoundPresetCount; ++preset)
-        c.compound->Append(wxEmptyString, PictureBitmap(CompoundPicture(preset)));
+    c.compound = MakePictureList(this, PenMan::kCompoundPresetCount, CompoundPicture);
     c.editCompound = new wxButton(this, wxID_ANY, "Edit Style");
     layout.Row(misc, "Compound Style:", DialogLayout::Beside({{c.compound, 1}, c.editCompound}));
 
@@ -202,13 +203,13 @@ bool CPenAdvancedDlg::TransferDataToWindow()
     Controls& c = m_controls;
     const PenMan& pen = *m_pPen;
     c.widthUnit->SetSelection(kInches);
-    c.width.Configure(0, kMaxShown, 0.01, 2, PenLengthToUnit(pen.m_fWidth, kInches));
+    c.width.Configure(0, kMaxShown, 0.01, 2, PenLengthToUnit(pen.m_fWidth, kInches, m_nPixelsPerInch));
     c.alignment->SetSelection(ListIndex(pen.m_nAlignment, 2));
     c.compound->SetSelection(ListIndex(pen.m_nCompoundPreset, PenMan::kCompoundPresetCount));
     c.dash->SetSelection(ListIndex(pen.m_nDashStyle, kDashStyleCount));
     c.dashCap->SetSelection(DashCapIndex(pen.m_nDashCap));
     c.offsetUnit->SetSelection(kInches);
-    c.offset.Configure(0.01, kMaxShown, 0.01, 2, PenLengthToUnit(pen.m_fDashOffset, kInches));
+    c.offset.Configure(0.01, kMaxShown, 0.01, 2, PenLengthToUnit(pen.m_fDashOffset, kInches, m_nPixelsPerInch));
     c.miter.Configure(1, kMaxShown, 1, 1, pen.m_fMiterLimit);
     c.lineJoin->SetSelection(ListIndex(pen.m_nLineJoin, 4));
     c.scaleX.Configure(kMinScale, kMaxScale, 1, 0, pen.m_nScaleX);
@@ -250,7 +251,7 @@ void CPenAdvancedDlg::OnLengthChange(wxCommandEvent& event)
     if (unit == wxNOT_FOUND)
         return;
     if (const std::optional<double> shown = (width ? m_controls.width : m_controls.offset).Read(0, kMaxShown)) {
-        (width ? m_pPen->m_fWidth : m_pPen->m_fDashOffset) = PenLengthFromUnit(*shown, unit);
+        (width ? m_pPen->m_fWidth : m_pPen->m_fDashOffset) = PenLengthFromUnit(*shown, unit, m_nPixelsPerInch);
         Changed();
     }
 }
@@ -286,7 +287,8 @@ void CPenAdvancedDlg::ShowLength(int unitList, float length)
     const SpinEdit& edit = isWidth ? c.width : c.offset;
     const int unit = (isWidth ? c.widthUnit : c.offsetUnit)->GetSelection();
     const bool pixels = unit == kPixels;
-    edit.Configure(isWidth ? 0 : 0.01, kMaxShown, pixels ? 1 : 0.01, pixels ? 0 : 2, PenLengthToUnit(length, unit));
+    edit.Configure(isWidth ? 0 : 0.01, kMaxShown, pixels ? 1 : 0.01, pixels ? 0 : 2,
+                   PenLengthToUnit(length, unit, m_nPixelsPerInch));
 }
 
 void CPenAdvancedDlg::OnUnitChange(wxCommandEvent& event)
@@ -352,6 +354,10 @@ void CPenAdvancedDlg::OnCapChange(wxCommandEvent& event)
 
 void CPenAdvancedDlg::LoadCapPresets()
 {
+    // The cap lists' entries point at the presets that go now; they are filled again.
+    for (COwnerDrawCombo* list : {m_controls.startCap, m_controls.endCap})
+        if (list)
+            list->Clear();
     m_capPresets.clear();
     for (const PresetEntry& entry : ListPresets(m_folders, kLineCapPresetExtension)) {
         auto cap = std::make_unique<CustomCapMan>();
@@ -364,15 +370,16 @@ void CPenAdvancedDlg::LoadCapPresets()
 void CPenAdvancedDlg::FillCapCombos()
 {
     for (const bool start : {true, false}) {
-        wxBitmapComboBox* list = start ? m_controls.startCap : m_controls.endCap;
+        COwnerDrawCombo* list = start ? m_controls.startCap : m_controls.endCap;
         const int32_t type = start ? m_pPen->m_nStartCap : m_pPen->m_nEndCap;
         const CustomCapMan& cap = start ? m_pPen->m_startCap : m_pPen->m_endCap;
         list->Clear();
-        list->Append(wxEmptyString, PictureBitmap(CapPicture(nullptr, start, kCapPictureWidth, kCapPictureHeight)));
+        // The first entry, no cap, shows the line's plain end.
+        list->AppendCap(nullptr);
         int selected = 0;
         for (size_t i = 0; i < m_capPresets.size(); ++i) {
-            const CustomCapMan& preset = *m_capPresets[i];
-            list->Append(wxEmptyString, PictureBitmap(CapPicture(&preset, start, kCapPictureWidth, kCapPictureHeight)));
+            CustomCapMan& preset = *m_capPresets[i];
+            list->AppendCap(&preset);
             if (type == PenMan::kCustomLineCap && preset.m_strName == cap.m_strName)
                 selected = int(i + 1);
         }

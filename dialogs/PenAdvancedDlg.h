@@ -14,7 +14,8 @@
 // show the list's first entry and stay in the pen until the user picks another.
 //
 // Widths and the dash offset are kept in document units (1/300 inch) and shown in the
-// chosen unit; pixels are screen pixels at 96 to the inch.
+// chosen unit; pixels are the screen's, at its resolution as the rest of the program
+// takes it.
 
 #include "dialogs/DialogHooks.h"
 #include "dialogs/SpinEdit.h"
@@ -26,20 +27,19 @@
 
 #include <wx/dialog.h>
 
-class wxBitmapComboBox;
 class wxButton;
 class wxChoice;
 
 namespace kelmora {
 
 class CCompoundStyleShowCtrl;
+class CIconCombo;
+class COwnerDrawCombo;
 class PenMan;
 
 class CPenAdvancedDlg : public wxDialog {
 public:
     static constexpr const char* kTitle = "Outline Pen";
-    // Screen pixels per inch for the "pixels" unit.
-    static constexpr int kPixelsPerInch = 96;
 
     // `pen` is edited in place and must outlive the dialog; `arrowFolders` hold the
     // line-cap presets. `parent` may be null.
@@ -53,10 +53,10 @@ public:
         wxChoice* alignment = nullptr;
         wxChoice* dashCap = nullptr;
         wxChoice* lineJoin = nullptr;
-        wxBitmapComboBox* dash = nullptr;
-        wxBitmapComboBox* compound = nullptr;
-        wxBitmapComboBox* startCap = nullptr;
-        wxBitmapComboBox* endCap = nullptr;
+        CIconCombo* dash = nullptr;
+        CIconCombo* compound = nullptr;
+        COwnerDrawCombo* startCap = nullptr;   // each entry's cap is a preset of the
+        COwnerDrawCombo* endCap = nullptr;     // dialog's; the first, no cap, has none
         wxButton* editDash = nullptr;
         wxButton* editCompound = nullptr;
         wxButton* startOptions = nullptr;
@@ -105,13 +105,14 @@ private:
     void OnOK(wxCommandEvent& event);
 
     PresetFolders m_folders;
+    int m_nPixelsPerInch;
     std::vector<std::unique_ptr<CustomCapMan>> m_capPresets;
     Controls m_controls;
 };
 
 // Lengths in document units (1/300 inch) shown in a unit of the dialog's unit lists
-// (0 inches, 1 millimetres, 2 pixels), and back.
-double PenLengthToUnit(float length, int unit);
-float PenLengthFromUnit(double shown, int unit);
+// (0 inches, 1 millimetres, 2 pixels at `pixelsPerInch`), and back.
+double PenLengthToUnit(float length, int unit, int pixelsPerInch);
+float PenLengthFromUnit(double shown, int unit, int pixelsPerInch);
 
 } // namespace kelmora

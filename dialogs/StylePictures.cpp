@@ -1,6 +1,5 @@
 #include "dialogs/StylePictures.h"
 
-#include "dialogs/CustomCapShowCtrl.h"
 #include "model/PenMan.h"
 #include "platform/graphics/DashStyle.h"
 #include "platform/graphics/Graphics.h"
@@ -16,7 +15,6 @@ const Color kInk(0xFF000000);
 constexpr float kDashPictureWidth = 2.0f;
 // A compound line needs room across for its thinnest band (a tenth of the width).
 constexpr float kCompoundPictureWidth = 12.0f;
-constexpr float kCapPictureLineWidth = 2.0f;
 
 std::optional<ImageSurface> DrawLine(const Pen& pen)
 {
@@ -61,21 +59,6 @@ std::optional<ImageSurface> CompoundPicture(int preset)
     if (PenMan::ApplyCompoundPreset(array, preset))
         pen.SetCompoundArray(array);
     return DrawLine(pen);
-}
-
-std::optional<ImageSurface> CapPicture(const CustomCapMan* cap, bool startCap, int width, int height)
-{
-    std::optional<ImageSurface> surface = ImageSurface::Create(width, height);
-    if (!surface || !cap)
-        return surface;
-    {
-        Graphics graphics(*surface);
-        graphics.SetSmoothingMode(SmoothingMode::AntiAlias);
-        DrawCapSample(graphics, *cap, startCap, RectF(0, 0, float(width), float(height)), kCapPictureLineWidth, kInk,
-                      4.0f);
-    }
-    cairo_surface_flush(surface->CairoSurface());
-    return surface;
 }
 
 } // namespace kelmora

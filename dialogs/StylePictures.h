@@ -1,7 +1,7 @@
 #pragma once
 // The pictures of the outline pen dialog's picture lists, drawn by the project's own
-// renderer: the 19 dash styles, the 6 compound lines and the line caps. Each is drawn in
-// black on a transparent ground.
+// renderer: the 19 dash styles and the 6 compound lines. Each is drawn in black on a
+// transparent ground.
 
 #include "platform/graphics/ImageSurface.h"
 #include "platform/graphics/Pen.h"
@@ -9,8 +9,6 @@
 #include <optional>
 
 namespace kelmora {
-
-class CustomCapMan;
 
 inline constexpr int kStylePictureWidth = 96;
 inline constexpr int kStylePictureHeight = 16;
@@ -23,8 +21,5 @@ Pen DashStylePen(int style, Color colour, float width);
 std::optional<ImageSurface> DashStylePicture(int style);
 // Compound preset `preset` (0..5) on a line across the picture.
 std::optional<ImageSurface> CompoundPicture(int preset);
-// A line with the cap at its start (right half) or its end (left half); a blank picture
-// for no cap.
-std::optional<ImageSurface> CapPicture(const CustomCapMan* cap, bool startCap, int width, int height);
 
 } // namespace kelmora

@@ -1,20 +1,29 @@
 #pragma once
-// A list control in icon view that shows the thumbnails of the drawing files of one
-// folder, made by a ThumbnailLoader on its worker thread. The gallery panes and the
-// template browser of the new-document dialog both use it.
+// A scrolled grid of the thumbnails of the drawing files of one folder, made by a
+// ThumbnailLoader on its worker thread. The gallery panes and the template browser of the
+// new-document dialog both use it.
+//
+// The pictures are laid out in rows as wide as the window: as many columns as whole cells
+// fit, the spare width shared out among them, every row full but the last. A change of
+// width lays them out again. The window scrolls vertically only.
 //
 // Pictures reach the control through queued calls on the UI thread; those of a load that
-// has been replaced or stopped are dropped there by their generation. Loading a folder,
-// stopping and destroying the control stop the worker and wait for it, which never needs
-// the UI thread (the worker only queues), so nothing here pumps messages. Items have no
-// label; each keeps the path of its file.
+// has been replaced or stopped are dropped there by their generation. While a load runs
+// the window is not redrawn for each picture, only when the load is complete. Loading a
+// folder, stopping and destroying the control stop the worker and wait for it, which never
+// needs the UI thread (the worker only queues), so nothing here pumps messages. Items have
+// no label; each keeps the path of its file.
+//
+// Mouse and keys: a press selects an item; a click (press and release on the same item
+// without a drag) or Enter sends wxEVT_LIST_ITEM_ACTIVATED with the item; dragging an
+// item sends wxEVT_LIST_BEGIN_DRAG; the arrow keys, Home and End move the selection.
 //
 // UI thread only.
 
 #include "document/ThumbnailLoader.h"
 
-#include <wx/imaglist.h>
-#include <wx/listctrl.h>
+#include <wx/bitmap.h>
+#include <wx/scrolwin.h>
 
 #include <functional>
 #include <string>
@@ -22,14 +31,16 @@
 
 namespace kelmora {
 
-class ThumbnailList : public wxListCtrl {
+class ThumbnailList : public wxScrolled<wxWindow> {
 public:
+    // The space around each picture inside its cell, on every side.
+    static constexpr int kCellPadding = 4;
+
     ThumbnailList(wxWindow* parent, wxWindowID id, ThumbnailLoader::Options options,
                   const wxSize& size = wxDefaultSize);
     ~ThumbnailList() override;
 
-    // Empties the list and starts loading the drawing files of `folder`; redrawing is off
-    // until the load is complete.
+    // Empties the list and starts loading the drawing files of `folder`.
     void Load(std::string folder);
     // Stops a running load and empties the list.
     void Clear();
@@ -38,28 +49,57 @@ public:
     // Whether a load has not yet shown all its pictures.
     bool IsLoading() const { return m_bLoading; }
 
+    long GetItemCount() const { return long(m_items.size()); }
     // The file of an item; empty for an index that is not an item.
     std::string PathOf(long item) const;
-    // The first selected item, or -1.
-    long FirstSelected() const { return GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
-    // The picture of an item as the list shows it.
+    // The picture of an item; an invalid bitmap for an index that is not an item.
     wxBitmap PictureOf(long item) const;
-    // The window that receives the mouse over the items (the control itself, or the
-    // inner window the list draws its items on).
-    wxWindow* ItemsWindow();
+
+    // The selected item, or -1.
+    long FirstSelected() const { return m_nSelected; }
+    // Selects `item` (-1: none) and scrolls it into view.
+    void Select(long item);
+
+    // The number of columns the present width holds.
+    int ColumnCount() const { return m_nColumns; }
+    // The cell of an item in client coordinates (the scrolling taken into account); false
+    // for an index that is not an item.
+    bool GetItemRect(long item, wxRect& rect) const;
+    // The item whose cell holds the client point, or -1.
+    long HitTest(const wxPoint& client) const;
 
     // Called on the UI thread when a load has shown every picture.
     std::function<void()> m_onLoaded;
 
 private:
+    struct Item {
+        wxBitmap picture;
+        std::string path;
+    };
+
     void AddPicture(uint64_t generation, ThumbnailItem item);
     void FinishLoad(uint64_t generation);
-    void EndFreeze();
+    // Columns, cell size and scrolled height for the present client width.
+    void LayOut();
+    wxRect CellRect(long item) const;   // in unscrolled coordinates
+    void Notify(wxEventType type, long item);
 
-    wxImageList m_images;
-    std::vector<std::string> m_paths;
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+
+    const int m_nSide;
+    std::vector<Item> m_items;
+    long m_nSelected = -1;
+    int m_nColumns = 1;
+    wxSize m_cell;
     bool m_bLoading = false;
-    bool m_bFrozen = false;
+    // The item under a press of the left button and where it was, until the release or a drag.
+    long m_nPressed = -1;
+    wxPoint m_pressPoint;
     // Declared last: destroyed first, so its worker is gone before anything it posts to.
     ThumbnailLoader m_loader;
 };

@@ -2,6 +2,9 @@
 
 #include "app/properties/LengthUnits.h"
 
+#include <wx/button.h>
+#include <wx/propgrid/editors.h>
+#include <wx/propgrid/propgrid.h>
 #include <wx/settings.h>
 
 namespace kelmora {
@@ -24,7 +27,33 @@ wxColourPropertyValue InitialValue(const wxColour& colour, bool automatic)
     return wxColourPropertyValue(wxPG_COLOUR_CUSTOM, colour);
 }
 
+class CButtonOnlyEditor : public wxPGEditor {
+public:
+    wxString GetName() const override { return "ButtonOnly"; }
+    wxPGWindowList CreateControls(wxPropertyGrid* grid, wxPGProperty* property, const wxPoint& pos,
+                                  const wxSize& size) const override
+    {
+        // The grid's own button, so that the grid takes its press for the row's main
+        // button; stretched over the cell and labelled with the row's text.
+        wxWindow* button = grid->GenerateEditorButton(pos, size);
+        if (button) {
+            button->SetSize(wxRect(pos, size));
+            button->SetLabel(property->GetValueAsString());
+        }
+        return wxPGWindowList(nullptr, button);
+    }
+    // The label stays: the row's value is emptied only while its dialog runs.
+    void UpdateControl(wxPGProperty*, wxWindow*) const override { }
+    bool OnEvent(wxPropertyGrid*, wxPGProperty*, wxWindow*, wxEvent&) const override { return false; }
+};
+
 } // namespace
+
+const wxPGEditor* ButtonOnlyEditor()
+{
+    static const wxPGEditor* editor = wxPropertyGrid::RegisterEditorClass(new CButtonOnlyEditor);
+    return editor;
+}
 
 const RowInfo* RowInfoOf(const wxPGProperty* property)
 {

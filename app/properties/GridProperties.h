@@ -61,4 +61,9 @@ public:
 // The value of a colour row: the colour as chosen (not automatic).
 wxVariant VariantFromColorRef(COLORREF color);
 
+// The editor of a row that is a button and nothing else: the button, labelled with the
+// row's text, takes the whole value cell; pressing it is the row's main button (the one
+// that opens its dialog). Registered with the grid on first use.
+const wxPGEditor* ButtonOnlyEditor();
+
 } // namespace kelmora

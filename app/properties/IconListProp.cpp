@@ -1,6 +1,6 @@
 #include "app/properties/IconListProp.h"
 
-#include "app/properties/IconCombo.h"
+#include "dialogs/IconCombo.h"
 
 #include <wx/dc.h>
 #include <wx/image.h>
@@ -54,25 +54,44 @@ wxSize CIconListProp::OnMeasureImage(int item) const
     return wxSize(width + 4, height + 4);
 }
 
+void CIconListProp::SetOwnPicture(const wxBitmap& picture)
+{
+    if (!picture.IsOk() || m_ownPicture.IsOk())
+        return;
+    m_ownPicture = picture;
+    m_nOwnIndex = int(GetChoices().GetCount());
+    AddChoice(wxString::Format("%d", m_nOwnIndex), m_nOwnIndex);
+    SetValue(long(m_nOwnIndex));
+}
+
+bool CIconListProp::IntToValue(wxVariant& variant, int number, int argFlags) const
+{
+    if (m_ownPicture.IsOk() && number == m_nOwnIndex)
+        return false;
+    return wxEnumProperty::IntToValue(variant, number, argFlags);
+}
+
 void CIconListProp::OnCustomPaint(wxDC& dc, const wxRect& rect, wxPGPaintData& paintData)
 {
     int index = paintData.m_choiceItem;
-    if (index < 0) {
+    const bool valueCell = index < 0;
+    if (valueCell) {
         // The value cell: nothing for an unspecified value.
         if (IsValueUnspecified())
             return;
         index = int(GetValue().GetLong());
     }
-    if (index < 0 || index >= m_images.GetImageCount())
+    const bool own = m_ownPicture.IsOk() && index == m_nOwnIndex;
+    if (!own && (index < 0 || index >= m_images.GetImageCount()))
         return;
-    if (paintData.m_choiceItem >= 0) {
+    if (!valueCell) {
         const wxString* label = size_t(index) < m_labels.size() ? &m_labels[size_t(index)] : nullptr;
-        DrawIconItem(dc, rect, m_images, index, label, false);
+        DrawIconItem(dc, rect, own ? m_ownPicture : m_images.GetBitmap(index), label, false);
         return;
     }
     // The value cell is one row high: the picture is shown at that height, as wide as
     // its proportions make it, and the cell is told how far it reaches.
-    const wxBitmap picture = m_images.GetBitmap(index);
+    const wxBitmap picture = own ? m_ownPicture : m_images.GetBitmap(index);
     const int height = std::max(1, std::min(picture.GetHeight(), rect.height));
     const int width = std::max(1, picture.GetWidth() * height / std::max(1, picture.GetHeight()));
     const wxBitmap shown = height == picture.GetHeight()

@@ -18,6 +18,7 @@
 #include <wx/propgrid/manager.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 namespace kelmora {
 
@@ -38,9 +39,15 @@ protected:
 };
 
 class CPropertyGridManager : public wxPropertyGridManager {
+public:
+    wxString DescriptionText() const { return m_pTxtHelpContent ? m_pTxtHelpContent->GetLabel() : wxString(); }
+
 protected:
     wxPropertyGrid* CreatePropertyGrid() const override { return new CPropertyGrid; }
 };
+
+// The narrowest the value column is made when the names are fitted.
+constexpr int kMinValueWidth = 80;
 
 } // namespace
 
@@ -57,7 +64,7 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
     auto* manager = new CPropertyGridManager;
     // A first size of its own: the description box is laid out at once.
     manager->Create(this, kGridId, wxDefaultPosition, wxSize(250, 400),
-                    wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS | wxPG_SPLITTER_AUTO_CENTER);
+                    wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
     m_gridProps = manager;
     // Laid out smaller, the description box would be given a negative width.
     m_gridProps->SetMinSize(wxSize(120, 200));
@@ -78,6 +85,17 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
     m_comboObjects->Bind(wxEVT_CHOICE, &CPropertiesViewBar::OnObjectSelChange, this);
     Bind(wxEVT_PG_CHANGING, &CPropertiesViewBar::OnPropertyChanging, this);
     Bind(wxEVT_PG_CHANGED, &CPropertiesViewBar::OnPropertyChanged, this);
+    // The names keep their fitted column until the user drags it; a larger or smaller
+    // pane fits them again.
+    Bind(wxEVT_PG_COL_END_DRAG, [this](wxPropertyGridEvent& event) {
+        m_bSplitterMoved = true;
+        event.Skip();
+    });
+    m_gridProps->GetGrid()->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (!m_bSplitterMoved)
+            CallAfter([this] { FitNameColumn(); });
+    });
     Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent&) { m_gridProps->SetFocus(); });
     Bind(wxEVT_SYS_COLOUR_CHANGED, [this](wxSysColourChangedEvent& event) {
         UpdateGridFont();
@@ -232,13 +250,50 @@ void CPropertiesViewBar::ClearGrid()
     m_pending.reset();
     m_pShownObject = nullptr;
     m_pShownDocument = nullptr;
+    const wxPGProperty* selected = m_gridProps->GetSelection();
+    m_strSelectedRow = selected ? selected->GetName() : wxString();
     m_gridProps->ClearPage(0);
+    // The description is the selected row's, and no row is selected now.
+    m_gridProps->SetDescription(wxString(), wxString());
+}
+
+void CPropertiesViewBar::FinishFill(const void* shown)
+{
+    // The same object or document shown again (after an edit): its row stays selected,
+    // and a column the user dragged stays where it was put.
+    const bool again = shown == m_pFilledFor;
+    m_pFilledFor = shown;
+    if (!again)
+        m_bSplitterMoved = false;
+    // Selected as a click does, so that the description shows the row's.
+    if (wxPGProperty* row = again && !m_strSelectedRow.empty() ? m_gridProps->GetPropertyByName(m_strSelectedRow) : nullptr)
+        m_gridProps->GetGrid()->DoSelectProperty(row);
+    m_strSelectedRow.clear();
+    FitNameColumn();
+}
+
+void CPropertiesViewBar::FitNameColumn()
+{
+    wxPropertyGrid* grid = m_gridProps->GetGrid();
+    if (m_bSplitterMoved || grid->GetRoot()->GetChildCount() == 0)
+        return;
+    // As wide as the longest name of the list, unless that leaves the values too little.
+    grid->SetSplitterLeft(true);
+    const int most = grid->GetClientSize().x - kMinValueWidth;
+    if (most > 0 && grid->GetSplitterPosition() > most)
+        grid->SetSplitterPosition(most);
+}
+
+wxString CPropertiesViewBar::DescriptionText() const
+{
+    return static_cast<const CPropertyGridManager*>(m_gridProps)->DescriptionText();
 }
 
 void CPropertiesViewBar::ClearAll()
 {
     m_comboObjects->Clear();
     ClearGrid();
+    m_pFilledFor = nullptr;
     m_multiSel.clear();
     m_comboObjects->Refresh();
     m_gridProps->Refresh();

@@ -108,6 +108,8 @@ public:
     // The internal name of a row: unique in the grid, made of its group's and its own name.
     static wxString RowName(std::string_view group, std::string_view label);
     CDrawObj* ShownObject() const { return m_pShownObject; }
+    // The text of the description box below the grid.
+    wxString DescriptionText() const;
     bool ShowsDocument() const { return m_pShownDocument != nullptr; }
 
 private:
@@ -152,6 +154,10 @@ private:
     void UpdateGridFont();
     // Forgets what the grid shows and empties it.
     void ClearGrid();
+    // After a list was built for `shown` (the object or the document).
+    void FinishFill(const void* shown);
+    // The name column as wide as the longest name shown.
+    void FitNameColumn();
 
     PropertiesPaneHost& m_host;
     wxChoice* m_comboObjects = nullptr;
@@ -168,6 +174,11 @@ private:
     CDrawDoc* m_pShownDocument = nullptr;
     std::optional<PendingEdit> m_pending;
     std::optional<std::vector<std::string>> m_fontNames;
+    // What the last list was built for, the row selected when it was emptied, and whether
+    // the user has dragged the name column since.
+    const void* m_pFilledFor = nullptr;
+    wxString m_strSelectedRow;
+    bool m_bSplitterMoved = false;
 };
 
 } // namespace kelmora

@@ -159,10 +159,18 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowDef& def, const RowValue& val
     case RowKind::Font:
         row = MakeOptionRow(label, name, FontNames(), std::get<std::string>(value));
         break;
-    case RowKind::IconList:
-        row = new CIconListProp(label, name, ImageList(def.icons), int(std::get<int64_t>(value)), {},
-                                Wx(def.description));
+    case RowKind::IconList: {
+        const int index = int(std::get<int64_t>(value));
+        auto* icons = new CIconListProp(label, name, ImageList(def.icons), index, {}, Wx(def.description));
+        // A custom gradient or a dash pattern of the pen's own shows itself.
+        if (def.icons == IconSet::Gradient && (index < 0 || index >= kGradientIconCount) && source.brush)
+            icons->SetOwnPicture(GradientIcon(*source.brush));
+        if (def.icons == IconSet::Dash && source.object)
+            if (std::optional<wxBitmap> dashes = OwnDashIcon(source.object->m_pen))
+                icons->SetOwnPicture(*dashes);
+        row = icons;
         break;
+    }
     case RowKind::File:
         row = new wxFileProperty(label, name, wxString::FromUTF8(std::get<std::string>(value)));
         row->SetAttribute(wxPG_FILE_WILDCARD, wxString(kImageFilter));
@@ -238,6 +246,7 @@ void CPropertiesViewBar::FillObjectProperties(CDrawObj* object)
             AddRows(AddGroup(text.name, object), text.name, text.rows, source);
         }
     }
+    FinishFill(object);
 }
 
 void CPropertiesViewBar::FillDocumentProperties(CDrawDoc* document)
@@ -258,6 +267,7 @@ void CPropertiesViewBar::FillDocumentProperties(CDrawDoc* document)
             continue;
         AddRows(AddGroup(def.name, document), def.name, def.rows, source);
     }
+    FinishFill(document);
 }
 
 void CPropertiesViewBar::RebuildFillGroup(std::string_view groupName, const std::string& fillText)
@@ -281,6 +291,7 @@ void CPropertiesViewBar::RebuildFillGroup(std::string_view groupName, const std:
         AddFillRows(group, groupName, FillOf(*object, source), object);
     }
     m_gridProps->Expand(group);
+    FitNameColumn();
 }
 
 } // namespace kelmora

@@ -4,6 +4,7 @@
 #include "dialogs/SurfaceBlit.h"
 
 #include "model/BrushMan.h"
+#include "model/PenMan.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/Graphics.h"
@@ -24,6 +25,8 @@ constexpr Color kIconFrame{0xFF808080};
 // The two colours the gradient icons run between.
 constexpr ARGB kGradientFrom = 0xFF1F4E9A;
 constexpr ARGB kGradientTo = 0xFFFFFFFF;
+// The width of the line the dash icons are drawn on, in pixels.
+constexpr float kDashIconInk = 2.0f;
 
 GraphicsPath RectPath(float x, float y, float w, float h)
 {
@@ -67,6 +70,37 @@ std::unique_ptr<wxImageList> MakeList(wxSize size, int count, auto drawIcon)
 
 } // namespace
 
+wxBitmap GradientIcon(const BrushMan& brush)
+{
+    return DrawIcon(kGradientIconSize, [&brush](Graphics& g, float w, float h) {
+        BrushMan shown(brush);
+        FillWith(g, shown, w, h);
+    });
+}
+
+wxBitmap DashIcon(const Pen& pen)
+{
+    return DrawIcon(kDashIconSize, [&pen](Graphics& g, float w, float h) {
+        GraphicsPath line;
+        line.AddLine(4.0f, h / 2.0f, w - 4.0f, h / 2.0f);
+        g.DrawPath(pen, line);
+    });
+}
+
+std::optional<wxBitmap> OwnDashIcon(const PenMan& pen)
+{
+    if (pen.m_nDashStyle < PenMan::kFirstCustomDashStyle)
+        return std::nullopt;
+    std::vector<float> preset;
+    if (pen.m_nDashStyle < kDashIconCount
+        && PenMan::GetDashPreset(pen.m_nDashStyle - PenMan::kFirstCustomDashStyle, preset)
+        && preset == pen.m_dashArray)
+        return std::nullopt;
+    Pen shown(kIconInk, kDashIconInk);
+    shown.SetDashPattern(pen.m_dashArray);
+    return DashIcon(shown);
+}
+
 PropertyImageLists BuildPropertyImageLists()
 {
     PropertyImageLists lists;
@@ -76,22 +110,14 @@ PropertyImageLists BuildPropertyImageLists()
         });
     });
     lists.gradient = MakeList(kGradientIconSize, kGradientIconCount, [](int i) {
-        return DrawIcon(kGradientIconSize, [i](Graphics& g, float w, float h) {
-            BrushMan brush;
-            brush.m_nKind = BrushKind::LinearGradient;
-            brush.m_nGradientPreset = i;
-            brush.m_clrFore = kGradientFrom;
-            brush.m_clrBack = kGradientTo;
-            FillWith(g, brush, w, h);
-        });
+        BrushMan brush;
+        brush.m_nKind = BrushKind::LinearGradient;
+        brush.m_nGradientPreset = i;
+        brush.m_clrFore = kGradientFrom;
+        brush.m_clrBack = kGradientTo;
+        return GradientIcon(brush);
     });
-    lists.dash = MakeList(kDashIconSize, kDashIconCount, [](int i) {
-        return DrawIcon(kDashIconSize, [i](Graphics& g, float w, float h) {
-            GraphicsPath line;
-            line.AddLine(4.0f, h / 2.0f, w - 4.0f, h / 2.0f);
-            g.DrawPath(DashStylePen(i, kIconInk, 2.0f), line);
-        });
-    });
+    lists.dash = MakeList(kDashIconSize, kDashIconCount, [](int i) { return DashIcon(DashStylePen(i, kIconInk, kDashIconInk)); });
     lists.texture = MakeList(kTextureIconSize, kTextureIconCount, [](int i) {
         return DrawIcon(kTextureIconSize, [i](Graphics& g, float w, float h) {
             BrushMan brush;

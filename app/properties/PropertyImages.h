@@ -5,12 +5,16 @@
 #include "dialogs/StylePictures.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include <wx/bitmap.h>
 #include <wx/imaglist.h>
 
 namespace kelmora {
+
+class BrushMan;
+class PenMan;
 
 // Icon sizes and counts of the four lists: one hatch icon per hatch style, one gradient
 // icon per built-in gradient set-up, one dash icon per dash style (the five plain styles
@@ -32,6 +36,14 @@ struct PropertyImageLists {
 };
 
 PropertyImageLists BuildPropertyImageLists();
+
+// A gradient icon of the fill as it is (a custom gradient shows its own colours and
+// shape), and a dash icon of a line drawn with the pen.
+wxBitmap GradientIcon(const BrushMan& brush);
+wxBitmap DashIcon(const Pen& pen);
+// The dash icon of a pen whose dashes are its own, none of the listed styles (a pattern
+// edited by hand, or a style beyond the list); nothing for a listed style.
+std::optional<wxBitmap> OwnDashIcon(const PenMan& pen);
 
 // A 16 × 16 toolbar picture of a unit's short name ("px", "mm", "pt", "in").
 wxBitmap MakeUnitBitmap(std::string_view text);

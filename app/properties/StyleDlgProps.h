@@ -5,6 +5,7 @@
 // the pane then records the undo step and copies the result to the selection. Cancelling
 // changes nothing.
 
+#include "app/properties/GridProperties.h"
 #include "app/properties/StyleEditors.h"
 #include "model/BrushMan.h"
 #include "model/PenMan.h"
@@ -42,8 +43,8 @@ public:
     }
     // The text cannot be typed; only the button changes the row.
     bool StringToValue(wxVariant&, const wxString&, int = 0) const override { return false; }
-    // The row shows its value with the button beside it.
-    const wxPGEditor* DoGetEditorClass() const override { return wxPGEditor_TextCtrlAndButton; }
+    // The row is a button and nothing else.
+    const wxPGEditor* DoGetEditorClass() const override { return ButtonOnlyEditor(); }
 
 protected:
     bool DisplayEditorDialog(wxPropertyGrid* grid, wxVariant& value) override

@@ -110,10 +110,19 @@ protected:
         ThumbnailList& list = m_pane->GetItemList();
         wxRect rect;
         ASSERT_TRUE(list.GetItemRect(item, rect));
-        wxMouseEvent up(wxEVT_LEFT_UP);
-        up.SetPosition(rect.GetPosition() + rect.GetSize() / 2);
-        up.SetEventObject(list.ItemsWindow());
-        list.ItemsWindow()->ProcessWindowEvent(up);
+        for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+            wxMouseEvent mouse(type);
+            mouse.SetPosition(rect.GetPosition() + rect.GetSize() / 2);
+            mouse.SetEventObject(&list);
+            list.ProcessWindowEvent(mouse);
+        }
+    }
+    // The pane resized to `width`, as the frame's layout gives it.
+    void ResizePane(int width)
+    {
+        m_pane->SetMinSize(wxSize(width, 600));
+        m_frame->Layout();
+        wxTheApp->ProcessPendingEvents();
     }
     CPoint DocPointOfClient(CPoint client)
     {
@@ -157,6 +166,40 @@ TEST_F(WorkspaceBarTest, ListsTheCategoriesAndTheThumbnailsOfTheChosenOne)
     CWorkspaceBar empty(m_frame, wxID_ANY, m_folder / "tmp", [] { return nullptr; });
     EXPECT_EQ(empty.GetFolderList().GetCount(), 0u);
     EXPECT_FALSE(empty.IsLoading());
+}
+
+TEST_F(WorkspaceBarTest, ThumbnailsFillRowsAcrossThePaneAndFlowAgainOnResize)
+{
+    m_root = m_folder / "Wide";
+    for (int i = 0; i < 7; ++i)
+        Save("Boxes", "Box" + std::to_string(i) + ".mzf", {RectF(0, 0, 100, 100 + 50 * i)}, false);
+    auto* pane = new CWorkspaceBar(m_frame, wxID_ANY, m_root, [] { return nullptr; });
+    m_frame->GetSizer()->Replace(m_pane, pane);
+    m_pane->Hide();
+    std::swap(m_pane, pane);
+    WaitForThumbnails();
+    ThumbnailList& list = m_pane->GetItemList();
+    ASSERT_EQ(list.GetItemCount(), 7);
+
+    // Rows of three, each reaching across the list; the seventh starts a row of its own.
+    const int cell = CWorkspaceBar::kThumbnailSide + 2 * ThumbnailList::kCellPadding;
+    for (const int columns : {3, 2, 4}) {
+        ResizePane(columns * cell + cell / 2);
+        ASSERT_EQ(list.ColumnCount(), columns);
+        wxRect first;
+        wxRect last;
+        wxRect next;
+        ASSERT_TRUE(list.GetItemRect(0, first));
+        ASSERT_TRUE(list.GetItemRect(columns - 1, last));
+        ASSERT_TRUE(list.GetItemRect(columns, next));
+        EXPECT_EQ(first.x, 0);
+        EXPECT_EQ(last.y, first.y);
+        EXPECT_NEAR(last.GetRight() + 1, list.GetClientSize().x, columns);
+        EXPECT_EQ(next.x, first.x);
+        EXPECT_EQ(next.y, first.GetBottom() + 1);
+    }
+    // The rest of the fixture's pane goes with the frame.
+    std::swap(m_pane, pane);
 }
 
 TEST_F(WorkspaceBarTest, ClickInsertsTheDrawingScaledSelectedAndUndoableInOneStep)

@@ -140,7 +140,7 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
             ThumbnailList& thumbnails = dialog.GetThumbnails();
             ASSERT_EQ(thumbnails.GetItemCount(), 1);
             EXPECT_EQ(thumbnails.PictureOf(0).GetWidth(), CCreateNewDocumentDlg::kThumbnailSide);
-            thumbnails.SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+            thumbnails.Select(0);
             Click(dialog, wxID_OK);
         });
     };

@@ -4,7 +4,9 @@
 
 #include "DialogTestSupport.h"
 #include "dialogs/CustomCapShowCtrl.h"
+#include "model/DrawRect.h"
 #include "platform/graphics/ImageSurface.h"
+#include "tests/document/DrawDocFileTestSupport.h"
 
 #include <fstream>
 #include <optional>
@@ -30,6 +32,17 @@ protected:
         std::optional<ImageSurface> face = ImageSurface::Create(260, 200);
         dialog.GetControls().preview->Render(*face);
         return test::Near(*face->GetPixel(x, 100), 0x000000, 40);
+    }
+
+    void SetUp() override
+    {
+        PresetFolderTest::SetUp();
+        // A cap shape: a drawing of one box 90 × 40.
+        fakes::FileDocument shape;
+        auto box = std::make_unique<CDrawRect>(RectF(0, 0, 90, 40), nullptr);
+        box->m_nShapeType = ShapeType::Rectangle;
+        shape->Add(std::move(box));
+        ASSERT_TRUE(shape->OnSaveDocument(folders.shipped / "Blade.tres"));
     }
 
     test::Answers answers;
@@ -71,6 +84,12 @@ TEST_F(CustomCapEditDlgTest, EditsReachTheCapAndThePreview)
 
     test::Choose(c.shape, 10);
     EXPECT_EQ(cap.m_nIndex, 10);
+    // A drawing's outline: the box keeps the drawing, the built-in number stays.
+    ASSERT_EQ(c.shape->GetCount(), unsigned(kBuiltInCapCount + 1));
+    test::Choose(c.shape, kBuiltInCapCount);
+    EXPECT_EQ(c.shape->GetStringSelection(), "Blade");
+    EXPECT_EQ(cap.m_nIndex, 10);
+    EXPECT_EQ(cap.m_pPath->GetBounds().Width, 90.0f);
 
     // Cancel puts the cap back as it was handed in.
     test::Press(*dialog, wxID_CANCEL);
@@ -112,7 +131,7 @@ TEST_F(CustomCapEditDlgTest, OkSavesAPresetInTheUsersFolder)
     EXPECT_EQ(dialog->GetReturnCode(), wxID_OK);
     EXPECT_EQ(cap.m_strName, "Mine");
     EXPECT_EQ(FilesIn(folders.user), std::vector<std::string>{"Mine.ares"});
-    EXPECT_TRUE(FilesIn(folders.shipped).empty());
+    EXPECT_EQ(FilesIn(folders.shipped), std::vector<std::string>{"Blade.tres"});
 
     // Reopened, the list holds it, and loading it brings the filled cap back.
     CustomCapMan other;

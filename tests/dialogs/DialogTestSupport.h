@@ -20,6 +20,7 @@
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/dialog.h>
+#include <wx/odcombo.h>
 #include <wx/textctrl.h>
 
 namespace kelmora::test {
@@ -37,6 +38,7 @@ void Choose(List* list, int index, wxEventType type)
 }
 inline void Choose(wxChoice* list, int index) { Choose(list, index, wxEVT_CHOICE); }
 inline void Choose(wxComboBox* list, int index) { Choose(list, index, wxEVT_COMBOBOX); }
+inline void Choose(wxOwnerDrawnComboBox* list, int index) { Choose(list, index, wxEVT_COMBOBOX); }
 
 // Types `text` into an edit box, replacing what it held.
 inline void Type(wxTextCtrl* edit, const wxString& text)

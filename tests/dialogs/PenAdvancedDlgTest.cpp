@@ -8,13 +8,15 @@
 #include "dialogs/CompoundStyleShowCtrl.h"
 #include "dialogs/CustomCapEditDlg.h"
 #include "dialogs/EditDashStyleDlg.h"
+#include "dialogs/IconCombo.h"
+#include "dialogs/OwnerDrawCombo.h"
+#include "dialogs/ScreenResolution.h"
+#include "document/PaperSizeTable.h"
 #include "model/PenMan.h"
 #include "platform/graphics/ImageSurface.h"
 
 #include <fstream>
 #include <optional>
-
-#include <wx/bmpcbox.h>
 
 namespace kelmora {
 
@@ -46,12 +48,23 @@ protected:
         dialog->Show();
     }
 
-    // Whether the preview shows ink at (x, y).
-    bool InkAt(int x, int y) const
+    // Where the preview has ink: its bounds, and how many rows of the middle column.
+    struct Ink {
+        wxRect bounds;
+        int rowsAtMiddle = 0;
+    };
+    Ink PreviewInk() const
     {
         std::optional<ImageSurface> face = ImageSurface::Create(460, 120);
         dialog->GetControls().preview->Render(*face);
-        return test::Near(*face->GetPixel(x, y), 0x000000, 60);
+        Ink ink;
+        for (int y = 0; y < face->Height(); ++y)
+            for (int x = 0; x < face->Width(); ++x)
+                if (!test::Near(*face->GetPixel(x, y), 0xFFFFFF, 60)) {
+                    ink.bounds.Union(wxRect(x, y, 1, 1));
+                    ink.rowsAtMiddle += x == face->Width() / 2;
+                }
+        return ink;
     }
 
     PenMan pen;
@@ -71,8 +84,9 @@ TEST_F(PenAdvancedDlgTest, WidthIsShownAndTakenInTheChosenUnit)
     EXPECT_EQ(c.width.edit->GetValue(), "0.10");
     test::Choose(c.widthUnit, 1);
     EXPECT_EQ(c.width.edit->GetValue(), "2.54");
+    // Pixels are the screen's, as everywhere else in the program.
     test::Choose(c.widthUnit, 2);
-    EXPECT_EQ(c.width.edit->GetValue(), "10");
+    EXPECT_EQ(c.width.edit->GetValue(), wxString::Format("%d", InchesToPixels(0.1f, ScreenPixelsPerInch())));
     EXPECT_FLOAT_EQ(pen.m_fWidth, 30.0f);   // a unit only changes what is shown
 
     test::Choose(c.widthUnit, 1);
@@ -80,10 +94,33 @@ TEST_F(PenAdvancedDlgTest, WidthIsShownAndTakenInTheChosenUnit)
     EXPECT_NEAR(pen.m_fWidth, 300 / 25.4, 1e-3);
 
     // The horizontal run of the preview is as thick as the pen.
-    EXPECT_TRUE(InkAt(200, 18));
-    EXPECT_FALSE(InkAt(200, 27));
+    const int thinner = PreviewInk().rowsAtMiddle;
     test::Type(c.width.edit, "2");
-    EXPECT_TRUE(InkAt(200, 27));
+    EXPECT_NEAR(PreviewInk().rowsAtMiddle, 2 * thinner, 2);
+}
+
+TEST_F(PenAdvancedDlgTest, PreviewShowsTheWholePenWhateverItsWidthAndCaps)
+{
+    CustomCapMan arrow;
+    arrow.Init(5);
+    arrow.m_nSizeX = 30;
+    arrow.m_nSizeY = 30;
+    pen.m_nStartCap = PenMan::kCustomLineCap;
+    pen.m_nEndCap = PenMan::kCustomLineCap;
+    pen.m_startCap = arrow;
+    pen.m_endCap = arrow;
+    pen.m_fMiterLimit = 10;
+    Open();
+    const wxRect inside(1, 1, 458, 118);
+    for (const float width : {1.0f, 30.0f, 300.0f, 3000.0f}) {
+        SCOPED_TRACE(width);
+        pen.m_fWidth = width;
+        const Ink ink = PreviewInk();
+        EXPECT_GT(ink.rowsAtMiddle, 0);
+        EXPECT_TRUE(inside.Contains(ink.bounds));
+        // Clear of the top edge however thin.
+        EXPECT_GE(ink.bounds.y, 8);
+    }
 }
 
 TEST_F(PenAdvancedDlgTest, ListsWriteThePenAndUnknownValuesShowTheFirstEntry)
@@ -143,6 +180,9 @@ TEST_F(PenAdvancedDlgTest, CapListsShowTheReadablePresetsAndTheMenuActsOnlyOnIts
     // The cut-short preset is left out; its unpacked file is gone.
     ASSERT_EQ(dialog->GetCapPresets().size(), 1u);
     EXPECT_EQ(c.startCap->GetCount(), 2u);
+    EXPECT_EQ(c.startCap->GetCap(0), nullptr);   // no cap: the line's plain end
+    EXPECT_EQ(c.endCap->GetCap(1), dialog->GetCapPresets()[0].get());
+    EXPECT_EQ(c.endCap->m_bStartCap, 0);
     EXPECT_TRUE(FilesIn(root / "tmp").empty());
 
     test::Choose(c.startCap, 1);

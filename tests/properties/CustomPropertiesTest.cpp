@@ -1,6 +1,6 @@
-#include "app/properties/IconCombo.h"
+#include "dialogs/IconCombo.h"
 #include "app/properties/IconListProp.h"
-#include "app/properties/OwnerDrawCombo.h"
+#include "dialogs/OwnerDrawCombo.h"
 #include "app/properties/PropertyImages.h"
 #include "model/CustomCapMan.h"
 
@@ -68,6 +68,11 @@ TEST(CustomProperties, CapItemsAreSquareLinesEndingInTheirCap)
     // No item: background only.
     const auto [noneLeft, noneRight] = DarkestAtTheSides(DrawCapItem(*combo, -1));
     EXPECT_GT(std::min(noneLeft, noneRight), 64);
+    // The entry without a cap shows the line's plain end.
+    combo->AppendCap(nullptr);
+    const auto [plainLeft, plainRight] = DarkestAtTheSides(DrawCapItem(*combo, 1));
+    EXPECT_LT(plainLeft, 64);
+    EXPECT_GT(plainRight, 192);
     frame->Destroy();
 }
 

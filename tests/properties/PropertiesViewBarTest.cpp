@@ -3,8 +3,11 @@
 #include "app/CommandIds.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"
+#include "model/PenMan.h"
 
 #include <wx/choice.h>
+#include <wx/dcmemory.h>
+#include <wx/propgrid/propgrid.h>
 
 namespace kelmora::testing {
 
@@ -79,6 +82,84 @@ TEST(PropertiesViewBar, SelectingAnObjectShowsItsGroupsAndRowsInOrder)
     EXPECT_EQ(f.Rows("Fill").front(), "Use group settings");
     EXPECT_EQ(f.Rows("Stroken").front(), "Use group settings");
     EXPECT_EQ(f.Rows("General").back(), "Use group settings");
+}
+
+TEST(PropertiesViewBar, NamesFitTheirColumnAndTheDescriptionFollowsTheSelectedRow)
+{
+    PaneFixture f;
+    CDrawObj* rect = f.Add(ShapeType::Rectangle);
+    CDrawObj* other = f.Add(ShapeType::Rectangle);
+    wxPropertyGrid* grid = f.Grid().GetGrid();
+    // The column is as wide as the longest name of the list shown, whichever it is.
+    const auto longestName = [grid] {
+        int longest = 0;
+        for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_NORMAL); !it.AtEnd(); ++it)
+            longest = std::max(longest, grid->GetTextExtent((*it)->GetLabel()).x);
+        return longest;
+    };
+    for (const bool document : {false, true}) {
+        document ? f.view->Select(nullptr) : f.view->Select(rect);
+        EXPECT_GE(grid->GetSplitterPosition(), longestName());
+        EXPECT_LE(grid->GetSplitterPosition(), longestName() + 40);
+    }
+
+    f.view->Select(rect);
+    // As a click does: the grid tells of the row it selects.
+    ASSERT_TRUE(grid->DoSelectProperty(f.Row("Stroken", "Weight")));
+    EXPECT_EQ(f.pane->DescriptionText(), "Specifies the pen width.");
+    // Shown again after an edit, the row stays selected; another object's list starts
+    // with none, and so does the description.
+    f.pane->RefreshProperties();
+    EXPECT_EQ(grid->GetSelection(), f.Row("Stroken", "Weight"));
+    EXPECT_EQ(f.pane->DescriptionText(), "Specifies the pen width.");
+    f.view->Select(other);
+    EXPECT_EQ(grid->GetSelection(), nullptr);
+    EXPECT_EQ(f.pane->DescriptionText(), "");
+}
+
+TEST(PropertiesViewBar, ACustomGradientAndOwnDashesShowThemselves)
+{
+    PaneFixture f;
+    // The value cell of a picture row as the grid paints it: how many of its pixels are ink.
+    const auto inkOf = [&f](std::string_view group, std::string_view label) {
+        wxBitmap bitmap(96, 16);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            wxPGPaintData paint;
+            paint.m_parent = f.Grid().GetGrid();
+            paint.m_choiceItem = -1;
+            f.Row(group, label)->OnCustomPaint(dc, wxRect(0, 0, 96, 16), paint);
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        int ink = 0;
+        for (int y = 2; y < 14; ++y)
+            for (int x = 2; x < 94; ++x)
+                ink += image.GetRed(x, y) < 160;
+        return ink;
+    };
+    CDrawObj* listed = f.Add(ShapeType::Rectangle);
+    listed->m_pen.m_nDashStyle = PenMan::kFirstCustomDashStyle;
+    listed->m_pen.ApplyDashPreset(0);
+    f.view->Select(listed);
+    const int presetInk = inkOf("Stroken", "Dash Style");
+
+    CDrawObj* own = f.Add(ShapeType::Rectangle);
+    own->m_pen.m_nDashStyle = PenMan::kFirstCustomDashStyle;
+    own->m_pen.m_dashArray = {6, 1};
+    own->m_bFillEnabled = true;
+    own->m_brush.m_nKind = BrushKind::LinearGradient;
+    own->m_brush.m_nGradientPreset = -1;
+    own->m_brush.m_clrFore = 0xFF000000;
+    own->m_brush.m_clrBack = 0xFF000000;
+    f.view->Select(own);
+    EXPECT_GT(inkOf("Stroken", "Dash Style"), 2 * presetInk);
+    EXPECT_GT(inkOf("Fill", "Gradient Style"), 100);
+    // The own dashes are the list's last entry: choosing it changes nothing, another does.
+    wxVariant chosen;
+    EXPECT_FALSE(f.Row("Stroken", "Dash Style")->IntToValue(chosen, kDashIconCount));
+    EXPECT_TRUE(f.Row("Stroken", "Dash Style")->IntToValue(chosen, 2));
 }
 
 TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)

@@ -169,6 +169,9 @@ TEST(PropertyEdit, AdvancedButtonsApplyOnlyWhatTheUserConfirms)
         ASSERT_TRUE(grid->SelectProperty(f.Row(group, label), true));
         auto* button = dynamic_cast<wxButton*>(grid->GetEditorControlSecondary());
         ASSERT_TRUE(button);
+        // The row is its button and nothing else.
+        EXPECT_EQ(grid->GetEditorControl(), nullptr);
+        EXPECT_EQ(button->GetLabel(), "Advanced...");
         wxCommandEvent press(wxEVT_BUTTON, button->GetId());
         press.SetEventObject(button);
         button->GetEventHandler()->ProcessEvent(press);

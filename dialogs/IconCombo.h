@@ -16,6 +16,8 @@ namespace kelmora {
 // outside the list draws the background only.
 void DrawIconItem(wxDC& dc, const wxRect& rect, const wxImageList& images, int index, const wxString* label,
                   bool selected);
+// The same for a picture of its own.
+void DrawIconItem(wxDC& dc, const wxRect& rect, const wxBitmap& picture, const wxString* label, bool selected);
 
 class CIconCombo : public wxOwnerDrawnComboBox {
 public:

@@ -1,6 +1,5 @@
-#include "app/properties/OwnerDrawCombo.h"
+#include "dialogs/OwnerDrawCombo.h"
 
-#include "app/properties/PropertyImages.h"
 #include "dialogs/SurfaceBlit.h"
 #include "model/CustomCapMan.h"
 #include "platform/geometry/GraphicsPath.h"

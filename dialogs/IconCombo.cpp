@@ -1,4 +1,4 @@
-#include "app/properties/IconCombo.h"
+#include "dialogs/IconCombo.h"
 
 #include <algorithm>
 
@@ -17,13 +17,18 @@ constexpr int kLabelGap = 4;
 void DrawIconItem(wxDC& dc, const wxRect& rect, const wxImageList& images, int index, const wxString* label,
                   bool selected)
 {
+    const bool listed = index >= 0 && index < images.GetImageCount();
+    DrawIconItem(dc, rect, listed ? images.GetBitmap(index) : wxBitmap(), listed ? label : nullptr, selected);
+}
+
+void DrawIconItem(wxDC& dc, const wxRect& rect, const wxBitmap& picture, const wxString* label, bool selected)
+{
     const wxColour back = wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW);
     dc.SetBrush(wxBrush(back));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(rect);
-    if (index < 0 || index >= images.GetImageCount())
+    if (!picture.IsOk())
         return;
-    const wxBitmap picture = images.GetBitmap(index);
     dc.DrawBitmap(picture, rect.x + kImageMargin, rect.y + kImageMargin, true);
     if (!label)
         return;
