@@ -104,8 +104,11 @@ TEST_F(DocumentFileLoadTest, EmptyEntriesAndUnusablePageSizesCostNoObject)
     const struct {
         int32_t width, height;
         CSize page;
-    } cases[] = {{2478, 3507, CSize(2478, 3507)}, {3508, -2480, CSize(3508, 3507)},
-                 {0, 0, CDrawDoc::kDefaultPageSize}, {40000, 500, CSize(CDrawDoc::kMaxPageExtent, 500)}};
+    } cases[] = {{2478, 3507, CSize(2478, 3507)},
+                 {3508, -2480, CSize(3508, 2480)},   // a page written with its y axis up
+                 {-40000, INT32_MIN, CDrawDoc::kDefaultPageSize},
+                 {0, 0, CDrawDoc::kDefaultPageSize},
+                 {40000, 500, CSize(CDrawDoc::kMaxPageExtent, 500)}};
     for (const auto& c : cases) {
         const auto path = CraftDocument("page" + std::to_string(c.width) + ".mzf", ArchiveBytes([&](Archive& ar) {
             ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << c.width << c.height;
