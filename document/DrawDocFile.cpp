@@ -416,8 +416,11 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         if (!unpacked)
             return fail("no temporary file could be created (" + std::string(std::strerror(errno)) + ")");
         errno = 0;
-        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path()))) {
+        ZipResult unzipped = ZipResult::Success;
+        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path()), &unzipped)) {
             const int error = errno;
+            if (std::optional<std::string> refusal = UnpackRefusal(unzipped))
+                return fail(*refusal);
             if (OutOfRoom(error))
                 return fail("it could not be unpacked into the temporary folder (" + std::string(std::strerror(error))
                             + ")");
