@@ -42,7 +42,13 @@ struct DocumentFileError {
 
 CSize UsablePageSize(int32_t width, int32_t height)
 {
+    // A negative side is a page written with its axis the other way up: its length
+    // counts, as long as it is one a page may have.
     auto side = [](int32_t value, int32_t fallback) {
+        if (value < 0) {
+            const int64_t length = -int64_t(value);
+            return length <= CDrawDoc::kMaxPageExtent ? int32_t(length) : fallback;
+        }
         return value < 1 ? fallback : std::min(value, CDrawDoc::kMaxPageExtent);
     };
     return CSize(side(width, CDrawDoc::kDefaultPageSize.cx), side(height, CDrawDoc::kDefaultPageSize.cy));
@@ -410,8 +416,11 @@ bool CDrawDoc::OnOpenDocument(const std::filesystem::path& path)
         if (!unpacked)
             return fail("no temporary file could be created (" + std::string(std::strerror(errno)) + ")");
         errno = 0;
-        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path()))) {
+        ZipResult unzipped = ZipResult::Success;
+        if (!UnzipSingleFile(ArchivePath(path), ContentPath(unpacked->Path()), &unzipped)) {
             const int error = errno;
+            if (std::optional<std::string> refusal = UnpackRefusal(unzipped))
+                return fail(*refusal);
             if (OutOfRoom(error))
                 return fail("it could not be unpacked into the temporary folder (" + std::string(std::strerror(error))
                             + ")");

@@ -19,8 +19,8 @@
 // Loading treats the file as hostile: the object list must hold drawing objects, each
 // exactly once (null entries are skipped); kinds other than 0 and 1 are refused (an empty
 // drawing loaded in their place would be written over the file by the next save). A page
-// side below 1 or above CDrawDoc::kMaxPageExtent does not cost the drawing: the drawing
-// loads onto a usable page and the user is told once. The document changes only when the
+// side that is negative, 0 or above CDrawDoc::kMaxPageExtent does not cost the drawing:
+// the drawing loads onto a usable page (UsablePageSize) and the user is told once. The document changes only when the
 // whole file has been read.
 
 #include "document/ColorRef.h"
@@ -84,8 +84,9 @@ std::vector<std::unique_ptr<CDrawObj>> ReadDrawingObjects(Archive& ar);
 // such a drawing comes from a newer version of the program.
 DocumentContents ReadDocumentContents(Archive& ar);
 
-// The page a stored size is shown on: a side below 1 takes the default page's side, one
-// above CDrawDoc::kMaxPageExtent the largest side.
+// The page a stored size is shown on: a negative side its length when that is at most
+// CDrawDoc::kMaxPageExtent, a side of 0 or a longer negative one the default page's side,
+// one above CDrawDoc::kMaxPageExtent the largest side.
 CSize UsablePageSize(int32_t width, int32_t height);
 
 // Packs `content` as the single entry `entryName` of a new zip archive written at

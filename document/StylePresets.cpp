@@ -68,8 +68,12 @@ PresetResult ReadPresetRecord(const std::filesystem::path& file, ArchiveKind kin
     std::optional<TempFile> unpacked = TempFile::Create(NewGuidString());
     if (!unpacked)
         return PresetResult::Failure("The preset " + name + " cannot be read: no temporary file can be made.");
-    if (!UnzipSingleFile(ArchivePath(file), ContentPath(unpacked->Path())))
-        return PresetResult::Failure("The preset " + name + " cannot be read: it is no preset archive.");
+    ZipResult unzipped = ZipResult::Success;
+    if (!UnzipSingleFile(ArchivePath(file), ContentPath(unpacked->Path()), &unzipped)) {
+        const std::optional<std::string> refusal = UnpackRefusal(unzipped);
+        return PresetResult::Failure("The preset " + name + " cannot be read: "
+                                     + refusal.value_or("it is no preset archive") + ".");
+    }
     try {
         std::unique_ptr<FileStream> stream = FileStream::Open(unpacked->Path(), FileOpenMode::Read);
         Archive ar(*stream, ArchiveMode::Load);

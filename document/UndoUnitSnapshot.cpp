@@ -106,6 +106,7 @@ SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& obj
     SnapshotInfo info;
     info.position = stream.Seek(0, SeekOrigin::End);
     Archive ar(stream, ArchiveMode::Store);
+    ar.SetWholeState(true);
     for (CDrawObj* object : objects)
         WriteNode(ar, object, info.shape);
     ar.Flush();
@@ -127,6 +128,7 @@ void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vecto
         }
     } rewind{stream, info.position};
     Archive ar(stream, ArchiveMode::Load);
+    ar.SetWholeState(true);
     for (CDrawObj* object : objects)
         LoadNode(ar, object, info.shape);
 }

@@ -3,7 +3,8 @@
 // after the other at the end of the file and read back into the same objects.
 //
 // Layout of one snapshot, for each object in order:
-//   the object's record (its Serialize), with a group's children left out;
+//   the object's record (its Serialize) as an archive of whole states writes it, every
+//   switched-off style with its parameters, with a group's children left out;
 //   u8 1 when the object is a group, then u32 child count, u64 byte length of the
 //   children's part, and each child the same way; u8 0 otherwise.
 // A group's children are written as snapshots of their own so that loading reads each

@@ -292,7 +292,7 @@ public:
     float m_fReflectionDistance = 0.0f;
     uint32_t m_nReflectionReserved = 100;   // stored and copied with the reflection
 
-    std::array<bool, 5> m_bReservedFlags{};   // stored and copied, never read
+    std::array<bool, 5> m_bReservedFlags{};   // stored and copied; in a file the second marks an inner-only glow
     uint32_t m_nObjReserved = 0;              // stored and copied, never read
     std::unique_ptr<CDrawObj> m_pClipObject;  // the object is drawn clipped to this one's path
     // The picture of image objects. Pictures are immutable once made and shared by the

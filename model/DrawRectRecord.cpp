@@ -34,14 +34,17 @@ std::unique_ptr<ColorMatrix25> ReadColorMatrix(Archive& ar)
 void CDrawRect::Serialize(Archive& ar)
 {
     CDrawObj::Serialize(ar);
+    // Whole states keep the text and picture fields of an object that is no longer, or not
+    // yet, a text or an image object: a style copy changes the shape type.
+    const bool whole = ar.IsWholeState();
     if (ar.IsStoring()) {
         ar << m_rcFrame.X << m_rcFrame.Y << m_rcFrame.Width << m_rcFrame.Height;
         ar << m_fRadius << m_fInnerRadius << uint32_t(m_nSpiralStyle) << m_fSpiralDelta << uint32_t(m_nSpiralStep)
            << uint32_t(m_nSides) << uint32_t(m_nCornerType);
-        if (m_nShapeType == ShapeType::Text) {
+        if (m_nShapeType == ShapeType::Text || whole) {
             ar << m_strText << uint32_t(m_nTextStyle) << m_strFontName << uint32_t(m_nFontStyle) << m_fFontSize;
         }
-        if (m_nShapeType == ShapeType::Image) {
+        if (m_nShapeType == ShapeType::Image || whole) {
             WriteImagePng(ar, m_pImage.get());
             ar << uint32_t(m_nImageAlpha);
             SerializeColor(ar, m_clrKeyLow);
@@ -71,14 +74,14 @@ void CDrawRect::Serialize(Archive& ar)
     // Taken as stored; the path builders make any count safe where it is used.
     m_nSides = ar.ReadInt32();
     m_nCornerType = ar.ReadInt32();
-    if (m_nShapeType == ShapeType::Text) {
+    if (m_nShapeType == ShapeType::Text || whole) {
         m_strText = ar.ReadString();
         m_nTextStyle = ar.ReadInt32();
         m_strFontName = ar.ReadString();
         m_nFontStyle = ar.ReadInt32();
         m_fFontSize = ar.ReadFloat();
     }
-    if (m_nShapeType == ShapeType::Image) {
+    if (m_nShapeType == ShapeType::Image || whole) {
         m_pImage.reset();
         m_pColorMatrix.reset();
         m_pGrayMatrix.reset();

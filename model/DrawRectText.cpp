@@ -152,16 +152,16 @@ void GetInstalledFontNames(std::vector<std::string>& names)
 
 namespace {
 
-// The spacing at which all `count` characters find their pair of samples on the flattened
+// The spacing at which `intervals` chords fit one after the other along the flattened
 // guide: `spacing` itself when they do, else the largest smaller spacing found by halving
 // the interval; `spacing` when not even a tiny spacing makes room (a guide of no length).
-float SpacingThatFits(const GraphicsPath& guide, float spacing, size_t count)
+float SpacingThatFits(const GraphicsPath& guide, float spacing, size_t intervals)
 {
     GraphicsPath flat = guide;
-    if (count == 0 || !(spacing > 0.0f) || !flat.Flatten(Matrix(), kTextGuideFlatness))
+    if (intervals == 0 || !(spacing > 0.0f) || !flat.Flatten(Matrix(), kTextGuideFlatness))
         return spacing;
     const std::span<const PointF> points = flat.Points();
-    auto fits = [&](float s) { return ResampleByChord(points, s, count + 1).size() == count + 1; };
+    auto fits = [&](float s) { return ResampleByChord(points, s, intervals + 1).size() == intervals + 1; };
     if (fits(spacing))
         return spacing;
     // Enough halvings to bring the interval below a millionth of the spacing.
@@ -189,6 +189,10 @@ float CDrawRect::BuildTextGuide(int32_t textStyle, size_t count)
     const double n = double(count);
     auto guide = std::make_unique<GraphicsPath>();
     double spacing = 0.0;
+    // Each character takes the interval between two samples. Along an arc the text may end
+    // where the arc does; around the closed ellipse one interval more must fit, left free
+    // between the last character and the first where the loop meets itself.
+    size_t intervals = count;
     switch (textStyle) {
     case kTextStyleArc:
         guide->AddArc(f, 180.0f, 180.0f);
@@ -201,12 +205,14 @@ float CDrawRect::BuildTextGuide(int32_t textStyle, size_t count)
     case kTextStyleEllipse:
         guide->AddEllipse(f);
         spacing = perimeter / (n + 1.0);
+        if (count > 0)
+            intervals = count + 1;
         break;
     default:
         return 0.0f;
     }
     m_pTextGuide = std::move(guide);
-    return SpacingThatFits(*m_pTextGuide, float(spacing), count);
+    return SpacingThatFits(*m_pTextGuide, float(spacing), intervals);
 }
 
 void CDrawRect::BuildTextPath(GraphicsPath& path, const std::string& text, const RectF& frame,

@@ -138,15 +138,17 @@ void PenMan::SetMatrix(const Matrix* matrix)
 void PenMan::Serialize(Archive& ar)
 {
     CObject::Serialize(ar);
+    // Whole states keep the dashes and caps that the chosen style leaves unused.
+    const bool whole = ar.IsWholeState();
     if (ar.IsStoring()) {
         ar << m_nReserved1 << m_fWidth << m_nDashStyle;
-        if (m_nDashStyle >= kFirstCustomDashStyle)
+        if (m_nDashStyle >= kFirstCustomDashStyle || whole)
             WriteFloats(ar, m_dashArray);
         ar << m_nAlignment << m_nDashCap << m_fDashOffset << m_nStartCap;
-        if (m_nStartCap == kCustomLineCap)
+        if (m_nStartCap == kCustomLineCap || whole)
             m_startCap.Serialize(ar);
         ar << m_nEndCap;
-        if (m_nEndCap == kCustomLineCap)
+        if (m_nEndCap == kCustomLineCap || whole)
             m_endCap.Serialize(ar);
         ar << m_nLineJoin << m_fMiterLimit;
         WriteFloats(ar, m_compoundArray);
@@ -155,13 +157,13 @@ void PenMan::Serialize(Archive& ar)
         return;
     }
     ar >> m_nReserved1 >> m_fWidth >> m_nDashStyle;
-    if (m_nDashStyle >= kFirstCustomDashStyle)
+    if (m_nDashStyle >= kFirstCustomDashStyle || whole)
         m_dashArray = ReadFloats(ar);
     ar >> m_nAlignment >> m_nDashCap >> m_fDashOffset >> m_nStartCap;
-    if (m_nStartCap == kCustomLineCap)
+    if (m_nStartCap == kCustomLineCap || whole)
         m_startCap.Serialize(ar);
     ar >> m_nEndCap;
-    if (m_nEndCap == kCustomLineCap)
+    if (m_nEndCap == kCustomLineCap || whole)
         m_endCap.Serialize(ar);
     ar >> m_nLineJoin >> m_fMiterLimit;
     m_compoundArray = ReadFloats(ar);

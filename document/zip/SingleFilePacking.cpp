@@ -35,16 +35,36 @@ bool ZipSingleFile(const ArchivePath& target, const ContentPath& source)
     return true;
 }
 
-bool UnzipSingleFile(const ArchivePath& source, const ContentPath& target)
+bool UnzipSingleFile(const ArchivePath& source, const ContentPath& target, ZipResult* result)
 {
+    auto finish = [result](ZipResult outcome) {
+        if (result)
+            *result = outcome;
+        return outcome == ZipResult::Success;
+    };
     if (source.value.empty() || target.value.empty() || ::access(source.value.c_str(), R_OK) != 0)
-        return false;
+        return finish(ZipResult::BadArguments);
     ZipHandle* zip = OpenZip(source.value);
+    // The open's own result is not at hand: the last-result variable may already hold
+    // another thread's.
     if (!zip)
-        return false;
+        return finish(ZipResult::ArchiveUnreadable);
     ZipResult extracted = UnzipItem(zip, target.value);
     CloseUnzip(zip);
-    return extracted == ZipResult::Success;
+    return finish(extracted);
+}
+
+std::optional<std::string> UnpackRefusal(ZipResult result)
+{
+    switch (result) {
+    case ZipResult::EntryTooLarge:
+        return "its content would take more than " + std::to_string(kMaxUnpackedEntryBytes >> 20)
+            + " MB once unpacked, more than the program unpacks";
+    case ZipResult::NoRoomForEntry:
+        return "the temporary folder has too little free space to unpack it";
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace kelmora

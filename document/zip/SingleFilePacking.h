@@ -5,7 +5,11 @@
 // an archive. The archive and the plain file are named by two distinct types, so that
 // the two arguments cannot be swapped without the compiler noticing.
 
+#include "document/zip/ZipResult.h"
+
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace kelmora {
@@ -31,7 +35,14 @@ bool ZipSingleFile(const ArchivePath& target, const ContentPath& source);
 
 // Extracts the first entry of the archive at `source`, whatever its name, to `target`.
 // False when either path is empty, the archive cannot be read or is no archive, or the
-// extraction fails (a partly written target is then deleted).
-bool UnzipSingleFile(const ArchivePath& source, const ContentPath& target);
+// extraction fails (a partly written target is then deleted); `result`, when given, then
+// holds the zip layer's reason (ZipResult::BadArguments for the paths and the access
+// test, ZipResult::ArchiveUnreadable for a file that does not open as an archive, else
+// the extraction's result).
+bool UnzipSingleFile(const ArchivePath& source, const ContentPath& target, ZipResult* result = nullptr);
+
+// The words for an unpacking that was refused for the room it would take, to follow
+// "it" in a message ("its content would take ..."); nothing for other results.
+std::optional<std::string> UnpackRefusal(ZipResult result);
 
 } // namespace kelmora

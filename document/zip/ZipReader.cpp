@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 #include <zlib.h>
@@ -283,6 +284,17 @@ bool IsFolderEntry(const CentralEntry& entry)
         || (entry.externalAttributes & kDosDirectory) != 0 || (!entry.name.empty() && entry.name.back() == '/');
 }
 
+// Whether the file system of the open file `fd` has `size` bytes free for it. Where the
+// free space cannot be told, the write itself finds out.
+ZipResult RoomFor(int fd, uint64_t size)
+{
+    struct statvfs space {};
+    if (fstatvfs(fd, &space) != 0)
+        return ZipResult::Success;
+    const uint64_t available = uint64_t(space.f_bavail) * uint64_t(space.f_frsize);
+    return size > available ? ZipResult::NoRoomForEntry : ZipResult::Success;
+}
+
 } // namespace
 
 ZipResult ZipReader::ReadEntryInfo(const CentralEntry& entry, EntryInfo& info) const
@@ -418,13 +430,18 @@ ZipResult ZipReader::UnzipFirst(const std::filesystem::path& targetPath)
     if (info.isFolder)
         return ZipResult::EntryNotFound;
 
+    if (m_first.uncompressedSize > kMaxUnpackedEntryBytes)
+        return ZipResult::EntryTooLarge;
+
     CreateTargetFolder(targetPath);
     // The archive's attributes are not applied: the file gets the usual permissions.
     UniqueFd target = OpenFile(targetPath, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (!target)
         return ZipResult::CannotOpenFile;
     int fd = target.Get();
-    ZipResult result = CopyData(m_first, info, [fd](const uint8_t* bytes, size_t count) { return WriteAll(fd, bytes, count); });
+    ZipResult result = RoomFor(fd, m_first.uncompressedSize);
+    if (result == ZipResult::Success)
+        result = CopyData(m_first, info, [fd](const uint8_t* bytes, size_t count) { return WriteAll(fd, bytes, count); });
     if (result == ZipResult::Success && info.modification) {
         std::array<timespec, 2> times {};
         int64_t seconds;

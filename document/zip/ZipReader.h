@@ -27,6 +27,13 @@ namespace kelmora {
 // The end record must begin within this many bytes of the file's end to be found.
 inline constexpr uint64_t kZipEndRecordWindow = 65535;
 
+// The most an extraction writes to disk. Every file the program opens is unpacked whole
+// into the temporary folder before it is read, and deflate packs long runs of one byte
+// about 1000 to 1, so a file of 1 MB could otherwise fill a gigabyte of that folder. No
+// drawing, shape or preset the program writes comes near this: a drawing holding a dozen
+// large photographs, which it stores as PNG, stays well below 200 MiB.
+inline constexpr uint64_t kMaxUnpackedEntryBytes = uint64_t(512) << 20;
+
 // Opens an archive. A reader handle, or null when the file cannot be opened
 // (ZipResult::CannotOpenFile) or is no readable archive (ZipResult::ArchiveUnreadable,
 // or ZipResult::ArchiveInconsistent when an end record was found but does not hold
@@ -43,9 +50,13 @@ ZipHandle* OpenZip(const std::filesystem::path& path);
 //                    method than stored or deflated, or the data does not match the
 //                    entry's size and CRC-32
 //   ReadFailed       the local extra field cannot be read
+//   EntryTooLarge    the entry declares more than kMaxUnpackedEntryBytes
+//   NoRoomForEntry   the entry declares more than the target's file system has free
 //   CannotOpenFile   the target cannot be created
 //   WriteFailed      reading, inflating or writing the data failed
-// On any failure after the target was created, the target is deleted. A relative target
+// The declared size is checked before a byte is written, and the data stops at the first
+// byte past it (Corrupt). On any failure after the target was created, the target is
+// deleted. A relative target
 // whose folder does not exist gets its folders created below the folder that was
 // current when the archive was opened, unless the folder part climbs with "..".
 ZipResult UnzipItem(ZipHandle* handle, const std::filesystem::path& targetPath);

@@ -17,6 +17,8 @@ const char* ZipResultText(ZipResult result)
     case ZipResult::MoreData: return "Still more data to unzip";
     case ZipResult::Corrupt: return "Zipfile is corrupt or not a zipfile";
     case ZipResult::ReadFailed: return "Error reading file";
+    case ZipResult::EntryTooLarge: return "The file in the zipfile is larger than an extraction writes";
+    case ZipResult::NoRoomForEntry: return "Not enough free space for the file in the zipfile";
     case ZipResult::BadArguments: return "Caller: faulty arguments";
     case ZipResult::NotMemoryZip: return "Caller: can only get memory of a memory zipfile";
     case ZipResult::MemoryTooSmall: return "Caller: not enough space allocated for memory zipfile";

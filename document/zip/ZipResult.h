@@ -22,6 +22,10 @@ enum class ZipResult : uint32_t {
     MoreData = 0x00000600,
     Corrupt = 0x00000700,
     ReadFailed = 0x00000800,
+    // The entry declares more bytes than an extraction writes (kMaxUnpackedEntryBytes),
+    // or more than the target's file system has free.
+    EntryTooLarge = 0x00000900,
+    NoRoomForEntry = 0x00000A00,
     BadArguments = 0x00010000,
     NotMemoryZip = 0x00020000,
     MemoryTooSmall = 0x00030000,

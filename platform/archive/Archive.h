@@ -96,6 +96,12 @@ public:
     // as a picture's content id instead of its encoded bytes. Off unless set.
     void SetForComparison(bool forComparison) { m_forComparison = forComparison; }
     bool IsForComparison() const { return m_forComparison; }
+    // A store and load of an object's whole state, never a file (the undo snapshots):
+    // records write and read the blocks they otherwise leave out while a flag says they
+    // are unused, so that a switched-off style comes back with its own parameters. Both
+    // sides must set it alike. Off unless set.
+    void SetWholeState(bool wholeState) { m_wholeState = wholeState; }
+    bool IsWholeState() const { return m_wholeState; }
     ByteStream& Stream() { return m_stream; }
 
     // Bytes between the stream's position and its end (loading only).
@@ -254,6 +260,7 @@ private:
     ByteStream& m_stream;
     ArchiveMode m_mode;
     bool m_forComparison = false;
+    bool m_wholeState = false;
     int m_depth = 0;
     std::uint32_t m_objectSchema = kUnknownSchema;
     std::uint32_t m_mapCount = 1; // index 0 is the null reference

@@ -10,11 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 namespace kelmora {
 
 using namespace fakes;
 
 namespace {
+
+constexpr std::array<uint8_t, 4> kCentralSignature{0x50, 0x4B, 0x01, 0x02};
 
 // "Contents" of a drawing with the default page whose object list is written by `list`.
 template <class WriteList>
@@ -104,8 +110,11 @@ TEST_F(DocumentFileLoadTest, EmptyEntriesAndUnusablePageSizesCostNoObject)
     const struct {
         int32_t width, height;
         CSize page;
-    } cases[] = {{2478, 3507, CSize(2478, 3507)}, {3508, -2480, CSize(3508, 3507)},
-                 {0, 0, CDrawDoc::kDefaultPageSize}, {40000, 500, CSize(CDrawDoc::kMaxPageExtent, 500)}};
+    } cases[] = {{2478, 3507, CSize(2478, 3507)},
+                 {3508, -2480, CSize(3508, 2480)},   // a page written with its y axis up
+                 {-40000, INT32_MIN, CDrawDoc::kDefaultPageSize},
+                 {0, 0, CDrawDoc::kDefaultPageSize},
+                 {40000, 500, CSize(CDrawDoc::kMaxPageExtent, 500)}};
     for (const auto& c : cases) {
         const auto path = CraftDocument("page" + std::to_string(c.width) + ".mzf", ArchiveBytes([&](Archive& ar) {
             ar << uint32_t(1) << uint32_t(0) << uint32_t(0) << uint32_t(0) << c.width << c.height;
@@ -171,6 +180,23 @@ TEST_F(DocumentFileLoadTest, RefusesDamagedContainers)
     ASSERT_TRUE(root->WriteStream("Other", std::vector<uint8_t>{1, 2}));
     ASSERT_TRUE(root->Commit());
     ExpectRefused(PackCompound("other.mzf", m_folder / "tmp" / "other.cf"));
+
+    // An entry that claims more than is ever unpacked is refused before it fills the
+    // temporary folder, and the message says why.
+    WriteFileBytes(m_folder / "tmp" / "claim.cf", compound);
+    std::vector<uint8_t> claim = ReadFileBytes(PackCompound("claim.mzf", m_folder / "tmp" / "claim.cf"));
+    const uint32_t huge = uint32_t(1) << 30;
+    const size_t central = std::search(claim.begin(), claim.end(), kCentralSignature.begin(), kCentralSignature.end())
+        - claim.begin();
+    ASSERT_LT(central, claim.size());
+    for (size_t size : {size_t(22), central + 24})
+        std::memcpy(claim.data() + size, &huge, sizeof huge);
+    WriteFileBytes(Doc("claim.mzf"), claim);
+    ExpectRefused(Doc("claim.mzf"));
+    FileDocument reader;
+    EXPECT_FALSE(reader->OnOpenDocument(Doc("claim.mzf")));
+    ASSERT_EQ(reader.sink.messages.size(), 1u);
+    EXPECT_NE(reader.sink.messages[0].find("more than 512 MB"), std::string::npos) << reader.sink.messages[0];
 }
 
 TEST_F(DocumentFileLoadTest, ExtensionDecidesAndIgnoresCase)

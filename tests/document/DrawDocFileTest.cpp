@@ -187,6 +187,38 @@ TEST_F(DocumentFileTest, SaveAndOpenKeepEveryRecordAndGiveFreshIds)
     EXPECT_FALSE(first->IsModified());
 }
 
+TEST_F(DocumentFileTest, AGlowInsideTheOutlineOnlyOpensAsItWasSaved)
+{
+    // What the glow gallery's inside-only items give: the glow flag off, the inner one on.
+    FileDocument doc;
+    CDrawRect* ellipse = AddShape(doc.document, ShapeType::Ellipse, RectF(20, 20, 160, 100));
+    ellipse->m_bInnerGlow = true;
+    ellipse->m_clrGlow = 0xFFFF0000;
+    ellipse->m_fGlowRadius = 45;
+    const auto path = Doc("inner glow.MZF");
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    FileDocument opened;
+    ASSERT_TRUE(opened->OnOpenDocument(path));
+    CDrawObj& loaded = *opened->m_objects.at(0);
+    EXPECT_FALSE(loaded.m_bGlow);
+    EXPECT_TRUE(loaded.m_bInnerGlow);
+
+    auto pixels = [](CDrawObj& object) {
+        ImageSurface surface = *ImageSurface::Create(200, 140);
+        Graphics g(surface);
+        RectF out;
+        object.Draw(out, g, nullptr, nullptr, kDrawAllParts);
+        std::vector<uint32_t> values;
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x)
+                values.push_back(surface.GetPixel(x, y)->GetValue());
+        return values;
+    };
+    const std::vector<uint32_t> saved = pixels(*ellipse);
+    EXPECT_NE(saved, pixels(*AddShape(doc.document, ShapeType::Ellipse, RectF(20, 20, 160, 100))));
+    EXPECT_EQ(pixels(loaded), saved);
+}
+
 TEST_F(DocumentFileTest, RevisionCountsSavesThroughTheDocument)
 {
     FileDocument doc;

@@ -4,8 +4,11 @@
 #include "platform/archive/Archive.h"
 #include "platform/archive/MemoryStream.h"
 
+#include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -50,14 +53,52 @@ inline bool WriteInputFile(const std::filesystem::path& path, std::span<const st
     return bool(file);
 }
 
+// The folder UsePrivateTempFolder made, removed when the process exits.
+inline std::string& PrivateTempFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+// Removes the folders named `stem` followed by a process id and "-" in `base` whose
+// process no longer runs: what runs that were stopped or crashed left behind, since
+// libFuzzer ends those without running exit handlers.
+inline void SweepAbandonedFolders(const std::filesystem::path& base, const std::string& stem)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, stem.size(), stem) != 0)
+            continue;
+        const char* digits = name.c_str() + stem.size();
+        char* end = nullptr;
+        const long pid = std::strtol(digits, &end, 10);
+        if (end == digits || *end != '-' || pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        std::error_code ignored;
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
 // Makes a temporary folder of the process's own the temporary folder, once, so that a
-// target can count the files in it: a reader must leave no temporary file behind.
+// target can count the files in it: a reader must leave no temporary file behind. The
+// folder is named after `name` and the process id, and goes with everything in it when
+// the process exits; folders of earlier runs that never got to exit are swept first.
 inline void UsePrivateTempFolder(const char* name)
 {
     static const bool done = [name] {
-        std::string pattern = (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
-        if (::mkdtemp(pattern.data()))
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        const std::string stem = std::string(name) + "-";
+        SweepAbandonedFolders(base, stem);
+        std::string pattern = (base / (stem + std::to_string(::getpid()) + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data())) {
             ::setenv("TMPDIR", pattern.c_str(), 1);
+            PrivateTempFolder() = pattern;
+            std::atexit([] {
+                std::error_code ignored;
+                std::filesystem::remove_all(PrivateTempFolder(), ignored);
+            });
+        }
         return true;
     }();
     (void)done;

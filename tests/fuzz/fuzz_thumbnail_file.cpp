@@ -3,9 +3,11 @@
 // holds, the worker's step must not fail, and a file it wrote to must end with a trailer
 // it reads back, free of the zip end-record signature.
 
+#define KELMORA_FUZZ_USES_FONTS
 #include "document/Thumbnail.h"
 #include "document/ThumbnailLoader.h"
 #include "platform/base/TempFile.h"
+#include "platform/text/FontFamily.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <algorithm>
@@ -27,6 +29,15 @@ std::filesystem::path FuzzFile()
 }
 
 } // namespace
+
+// A drawing without a stored thumbnail is drawn, text and all. Font configuration is
+// loaded once, before the first input, so that fontconfig's process-wide tables are not
+// mistaken for a leak of the drawing that loaded them.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FontFamily::Create("Arial");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -111,6 +111,29 @@ TEST(DrawObjRecord, RoundTripWithEveryBlockAndAClip)
     EXPECT_FALSE(loaded->m_pClipObject->m_bLineEnabled);
 }
 
+TEST(DrawObjRecord, AGlowInsideTheOutlineOnlyIsAMarkedGlowBlock)
+{
+    CDrawObj object;
+    object.m_bInnerGlow = true;
+    object.m_clrGlow = 0xFF0000FF;
+    object.m_fGlowRadius = 45;
+    // Glow on, its block with the inner glow on, and the second reserved flag set.
+    RecordBytes expected;
+    expected.U32(object.m_nID).EmptyString().Append(test::B({0, 0, 1, 0, 0})).U32(0);
+    expected.Floats({0, 0, 0, 0}).Floats({0, 0, 0, 0});
+    expected.Byte(1).Append(test::DefaultPenRecord()).Byte(0).Byte(0);
+    expected.Byte(1).Byte(1).U32(0xFF0000FF).F32(45).Byte(0).Byte(0);
+    expected.Append(test::B({0, 1, 0, 0, 0})).IdentityMatrix().U32(0).U32(0);
+    EXPECT_EQ(StoredRecord(object), expected.Get());
+
+    auto loaded = LoadedObject(StoredObject(object));
+    EXPECT_FALSE(loaded->m_bGlow);
+    EXPECT_TRUE(loaded->m_bInnerGlow);
+    EXPECT_EQ(loaded->m_clrGlow, 0xFF0000FFu);
+    EXPECT_EQ(loaded->m_fGlowRadius, 45.0f);
+    EXPECT_EQ(loaded->m_bReservedFlags, (std::array<bool, 5>{}));
+}
+
 TEST(DrawObjRecord, AbsentBlocksKeepTheDefaultsOfTheFreshObject)
 {
     CDrawObj source;

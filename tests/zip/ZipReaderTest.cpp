@@ -164,6 +164,23 @@ TEST(ZipReader, SizesBeyondTheDataFailAndLeaveNoTarget)
     }
 }
 
+TEST(ZipReader, DeclaredSizesPastTheCapAreRefusedBeforeAnythingIsWritten)
+{
+    // A megabyte of deflated zeros can claim a gigabyte: the claim alone is refused.
+    ScratchFolder folder;
+    RawEntry bomb = DeflatedEntry("a", MakeData(DataKind::Zeros, 100000));
+    bomb.uncompressedSize = uint32_t(kMaxUnpackedEntryBytes + 1);
+    RawEntry atCap = bomb;
+    atCap.uncompressedSize = uint32_t(kMaxUnpackedEntryBytes);
+    WriteFile(folder / "bomb", BuildArchive({ bomb }));
+    WriteFile(folder / "atCap", BuildArchive({ atCap }));
+    EXPECT_EQ(Extract(folder / "bomb", folder / "out"), ZipResult::EntryTooLarge);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+    // At the cap the data is read, and found short of its claim.
+    EXPECT_EQ(Extract(folder / "atCap", folder / "out"), ZipResult::Corrupt);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+}
+
 TEST(ZipReader, TruncatedArchivesAndStreamsFail)
 {
     ScratchFolder folder;
