@@ -233,9 +233,13 @@ void CMainRibbon::BuildHome()
     AddElementButton(bar, b.Button(cmd::kInsertImage, "Insert Image ...", Icon::InsertImage, Icon::InsertImage));
     AddElementButton(bar, b.Button(cmd::kExportLogoRibbon, "Export Logo ...", Icon::ExportLogo, Icon::ExportLogo));
 
-    // Kept for the Quick Access Toolbar; in no panel the user sees.
+    // Kept for the Quick Access Toolbar; in no panel the user sees. Import and Batch
+    // Convert are reached only from there.
     b.panel.clear();
-    for (auto [id, caption, icon] : {std::tuple{cmd::kEditUndo, "Undo", Icon::Undo}, {cmd::kEditRedo, "Redo", Icon::Redo}})
+    for (auto [id, caption, icon] : {std::tuple{cmd::kEditUndo, "Undo", Icon::Undo},
+                                     {cmd::kEditRedo, "Redo", Icon::Redo},
+                                     {cmd::kImportXps, "Import", Icon::Import},
+                                     {cmd::kBatchConvert, "Batch Convert", Icon::BatchConvert}})
         b.Button(id, caption, icon).hiddenFromRibbon = true;
 }
 
