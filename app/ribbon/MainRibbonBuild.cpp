@@ -176,7 +176,7 @@ void CMainRibbon::BuildFile()
 void CMainRibbon::BuildHome()
 {
     m_colors = std::make_unique<RibbonColorTables>(InitColorTables());
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Home");
+    auto* page = AddPage("&Home");
     Builder b{*this, m_elements, "Home", ""};
 
     wxRibbonPanel* panel = b.NewPanel(page, "Clipboard", 0);
@@ -298,7 +298,7 @@ wxSizer* LabelledRow(wxWindow* parent, const std::string& label, wxWindow* contr
 
 void CMainRibbon::BuildFormat()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Format");
+    auto* page = AddPage("Format");
     Builder b{*this, m_elements, "Format", ""};
 
     // Styles
@@ -418,7 +418,7 @@ void CMainRibbon::BuildFormat()
 
 void CMainRibbon::BuildLayout()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Layout");
+    auto* page = AddPage("&Layout");
     Builder b{*this, m_elements, "Layout", ""};
     wxRibbonPanel* panel = b.NewPanel(page, "Align", 10);
     wxRibbonButtonBar* bar = b.NewBar(panel);
@@ -440,7 +440,7 @@ void CMainRibbon::BuildLayout()
 
 void CMainRibbon::BuildView()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "View");
+    auto* page = AddPage("&View");
     Builder b{*this, m_elements, "View", ""};
 
     wxRibbonPanel* panel = b.NewPanel(page, "Setting", 18);
@@ -495,7 +495,7 @@ void CMainRibbon::BuildView()
 
 void CMainRibbon::BuildHelp()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Help");
+    auto* page = AddPage("&Help");
     Builder b{*this, m_elements, "Help", ""};
     wxRibbonPanel* panel = b.NewPanel(page, "Help", 9);
     wxRibbonButtonBar* bar = b.NewBar(panel);

@@ -1,7 +1,9 @@
 #include "platform/ui/RibbonAppMenu.h"
 
+#include "platform/ui/KeyTips.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonIconButton.h"
+#include "platform/ui/RibbonPopup.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -20,17 +22,7 @@ RibbonAppMenu* g_currentMenu = nullptr;
 // The letter after the caption's mnemonic mark, lower case; 0 for none.
 wxChar Mnemonic(const std::string& caption)
 {
-    const wxString text = wxString::FromUTF8(caption);
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '&') {
-            if (text[i + 1] == '&') {
-                ++i;
-                continue;
-            }
-            return wxChar(std::towlower(wint_t(text[i + 1])));
-        }
-    }
-    return 0;
+    return wxChar(std::tolower(static_cast<unsigned char>(MnemonicLetter(caption))));
 }
 
 bool HasShownSubItems(const RibbonElement& element)
@@ -87,6 +79,7 @@ void RibbonAppMenu::ShowUnder(const wxRect& anchor)
     Position(anchor.GetTopLeft(), wxSize(0, anchor.height));
     g_currentMenu = this;
     Popup(this);
+    TakeKeyboard(*this);
 }
 
 void RibbonAppMenu::Finish()
@@ -191,6 +184,44 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
         return true;
     }
     return false;
+}
+
+void RibbonAppMenu::ShowKeyTips(bool show)
+{
+    m_keyTipsShown = show;
+    Refresh();
+}
+
+void RibbonAppMenu::PaintKeyTips(wxDC& dc)
+{
+    dc.SetFont(GetFont().Smaller());
+    const auto tip = [&dc](wxChar key, const wxPoint& centre) {
+        if (key)
+            PaintKeyTip(dc, wxString(wxChar(std::towupper(wint_t(key)))), centre, true);
+    };
+    for (size_t i = 0; i < m_content.items.size(); ++i) {
+        if (const RibbonElement* item = m_content.items[i]) {
+            const wxRect rect = ItemRect(int(i));
+            tip(Mnemonic(item->Caption()), wxPoint(rect.x + 34, rect.GetBottom() - 6));
+        }
+    }
+    if (m_subOwner) {
+        const std::vector<const RibbonElement*> subs = ShownSubItems();
+        for (size_t i = 0; i < subs.size(); ++i) {
+            const wxRect rect = SubRect(int(i));
+            tip(subs[i]->keyTip.empty() ? 0 : wxChar(subs[i]->keyTip[0]), wxPoint(rect.x + 36, rect.GetBottom() - 8));
+        }
+    } else {
+        for (size_t i = 0; i < m_recent.size() && i < 9; ++i) {
+            const wxRect rect = RecentRect(int(i));
+            tip(wxChar('1' + i), wxPoint(rect.x + 2, rect.y + rect.height / 2));
+        }
+    }
+    for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
+        const wxRect rect = BottomRect(int(i));
+        tip(Mnemonic(m_content.bottomButtons[i]->Caption()), wxPoint(rect.x + 18, rect.GetBottom() - 2));
+    }
+    dc.SetFont(GetFont());
 }
 
 wxRect RibbonAppMenu::ItemRect(int index) const
@@ -301,7 +332,10 @@ void RibbonAppMenu::OnCharHook(wxKeyEvent& event)
             m_subOwner = nullptr;
             Refresh();
         } else {
+            const std::function<void()> escaped = onEscape;
             Close();
+            if (escaped)
+                escaped();
         }
         return;
     }
@@ -449,6 +483,8 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
         DrawCaption(dc, wxString::FromUTF8(button->Caption()), wxRect(rect.x + 28, rect.y, rect.width - 30, rect.height),
                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, true);
     }
+    if (m_keyTipsShown)
+        PaintKeyTips(dc);
 }
 
 RibbonAppButton::RibbonAppButton(wxWindow* parent, const wxBitmap& image, const wxString& toolTip,

@@ -44,9 +44,15 @@ public:
     const RibbonElement* SubItemsOwner() const { return m_subOwner; }
     // Sends the element's command after closing.
     void Choose(const RibbonElement& element);
+    // The menu went because the user pressed Escape; runs after it closed.
+    std::function<void()> onEscape;
     void ChooseRecent(size_t index);
     // A typed letter; whether it chose something.
     bool TypeLetter(wxChar letter);
+    // Shows each item's letter (and the recent documents' digits) as a key tip, for a
+    // menu opened from the keyboard.
+    void ShowKeyTips(bool show);
+    bool KeyTipsShown() const { return m_keyTipsShown; }
 
     wxRect ItemRect(int index) const;
     const std::vector<std::string>& RecentFiles() const { return m_recent; }
@@ -68,6 +74,7 @@ private:
     std::vector<const RibbonElement*> ShownSubItems() const;
     void Finish();
     void Send(int command);
+    void PaintKeyTips(wxDC& dc);
 
     void OnPaint(wxPaintEvent& event);
     void OnMotion(wxMouseEvent& event);
@@ -91,6 +98,7 @@ private:
     const RibbonElement* m_subOwner = nullptr;
     Hit m_hot;
     bool m_finished = false;
+    bool m_keyTipsShown = false;
 };
 
 class RibbonAppButton : public wxWindow {
