@@ -48,7 +48,7 @@ wxRect ScreenRect(wxWindow& window)
 wxPoint BadgeCentre(const wxRect& rect, bool underneath)
 {
     if (underneath || rect.height >= 40)
-        return wxPoint(rect.x + rect.width / 2, rect.GetBottom() - (underneath ? 0 : 4));
+        return wxPoint(rect.x + rect.width / 2, rect.GetBottom() + (underneath ? 0 : 3));
     return wxPoint(rect.x + 10, rect.y + rect.height / 2);
 }
 

@@ -19,10 +19,9 @@ namespace {
 
 RibbonAppMenu* g_currentMenu = nullptr;
 
-// The letter after the caption's mnemonic mark, lower case; 0 for none.
-wxChar Mnemonic(const std::string& caption)
+wxChar LowerCase(wxChar c)
 {
-    return wxChar(std::tolower(static_cast<unsigned char>(MnemonicLetter(caption))));
+    return wxChar(std::towlower(wint_t(c)));
 }
 
 bool HasShownSubItems(const RibbonElement& element)
@@ -38,6 +37,23 @@ RibbonAppMenu::RibbonAppMenu(wxWindow* parent, const RibbonAppMenuContent& conte
 {
     if (m_content.recentFiles)
         m_recent = m_content.recentFiles();
+    // One key per item and bottom button: the caption's mnemonic, or where two captions
+    // share one, a free letter for the later.
+    std::vector<KeyTipRequest> requests;
+    for (const auto* list : {&m_content.items, &m_content.bottomButtons}) {
+        for (const RibbonElement* element : *list) {
+            if (element)
+                requests.push_back({element->Caption(), element->keyTip});
+        }
+    }
+    const std::vector<std::string> keys = AssignKeyTips(requests);
+    size_t next = 0;
+    for (auto [list, out] : {std::pair{&m_content.items, &m_itemKeys}, {&m_content.bottomButtons, &m_bottomKeys}}) {
+        for (const RibbonElement* element : *list) {
+            const std::string key = element ? keys[next++] : std::string();
+            out->push_back(key.empty() ? wxChar(0) : LowerCase(wxChar(key[0])));
+        }
+    }
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &RibbonAppMenu::OnPaint, this);
     Bind(wxEVT_MOTION, &RibbonAppMenu::OnMotion, this);
@@ -155,16 +171,16 @@ std::vector<const RibbonElement*> RibbonAppMenu::ShownSubItems() const
 
 bool RibbonAppMenu::TypeLetter(wxChar letter)
 {
-    letter = wxChar(std::towlower(wint_t(letter)));
+    letter = LowerCase(letter);
     for (const RibbonElement* sub : ShownSubItems()) {
-        if (!sub->keyTip.empty() && wxChar(std::towlower(wint_t(wxString::FromUTF8(sub->keyTip)[0]))) == letter) {
+        if (!sub->keyTip.empty() && LowerCase(wxString::FromUTF8(sub->keyTip)[0]) == letter) {
             Choose(*sub);
             return true;
         }
     }
     for (size_t i = 0; i < m_content.items.size(); ++i) {
         const RibbonElement* item = m_content.items[i];
-        if (!item || Mnemonic(item->Caption()) != letter)
+        if (!item || m_itemKeys[i] != letter)
             continue;
         if (HasShownSubItems(*item) && m_subOwner != item) {
             HotItem(int(i));
@@ -173,9 +189,9 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
         Choose(*item);
         return true;
     }
-    for (const RibbonElement* button : m_content.bottomButtons) {
-        if (button && Mnemonic(button->Caption()) == letter) {
-            Choose(*button);
+    for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
+        if (m_content.bottomButtons[i] && m_bottomKeys[i] == letter) {
+            Choose(*m_content.bottomButtons[i]);
             return true;
         }
     }
@@ -200,10 +216,8 @@ void RibbonAppMenu::PaintKeyTips(wxDC& dc)
             PaintKeyTip(dc, wxString(wxChar(std::towupper(wint_t(key)))), centre, true);
     };
     for (size_t i = 0; i < m_content.items.size(); ++i) {
-        if (const RibbonElement* item = m_content.items[i]) {
-            const wxRect rect = ItemRect(int(i));
-            tip(Mnemonic(item->Caption()), wxPoint(rect.x + 34, rect.GetBottom() - 6));
-        }
+        const wxRect rect = ItemRect(int(i));
+        tip(m_itemKeys[i], wxPoint(rect.x + 34, rect.GetBottom() - 6));
     }
     if (m_subOwner) {
         const std::vector<const RibbonElement*> subs = ShownSubItems();
@@ -219,7 +233,7 @@ void RibbonAppMenu::PaintKeyTips(wxDC& dc)
     }
     for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
         const wxRect rect = BottomRect(int(i));
-        tip(Mnemonic(m_content.bottomButtons[i]->Caption()), wxPoint(rect.x + 18, rect.GetBottom() - 2));
+        tip(m_bottomKeys[i], wxPoint(rect.x + 18, rect.GetBottom() - 2));
     }
     dc.SetFont(GetFont());
 }

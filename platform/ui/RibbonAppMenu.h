@@ -2,8 +2,8 @@
 // The application button at the left of the tab row and the File menu it opens: the
 // File commands in a column on the left, the recent documents on the right (an item with
 // sub-items, such as Print, shows them there instead while it is hot), and buttons along
-// the bottom. Letters pick commands: the mnemonic of a caption, and the key tips of the
-// sub-items shown. Choosing something closes the menu first and then sends the command.
+// the bottom. Letters pick commands: the mnemonic of a caption (a free letter for a later
+// caption sharing one), and the key tips of the sub-items shown. Choosing something closes the menu first and then sends the command.
 
 #include "platform/ui/RibbonElement.h"
 
@@ -99,6 +99,9 @@ private:
     Hit m_hot;
     bool m_finished = false;
     bool m_keyTipsShown = false;
+    // The letter of each item and bottom button (lower case; 0 for a separator).
+    std::vector<wxChar> m_itemKeys;
+    std::vector<wxChar> m_bottomKeys;
 };
 
 class RibbonAppButton : public wxWindow {
