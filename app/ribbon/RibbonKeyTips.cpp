@@ -222,10 +222,19 @@ void RibbonKeyTips::AddElementTips(wxWindow& within, std::vector<Tip>& tips)
         tip.act = [this, panel] {
             HideBadges();
             panel->ShowExpanded();
-            if (wxRibbonPanel* expanded = panel->GetExpandedPanel())
-                ShowPanel(expanded);
-            else
+            wxRibbonPanel* expanded = panel->GetExpandedPanel();
+            if (!expanded) {
                 End();
+                return;
+            }
+            // The open panel lays its elements out once it is shown.
+            m_level = Level::Panel;
+            m_panel = expanded;
+            std::weak_ptr<int> alive = m_lifetime;
+            expanded->CallAfter([this, alive, expanded] {
+                if (!alive.expired() && m_level == Level::Panel && m_panel == expanded)
+                    ShowPanel(expanded);
+            });
         };
         tips.push_back(std::move(tip));
     }

@@ -19,6 +19,7 @@
 #include <wx/eventfilter.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,8 @@ private:
     std::vector<KeyTipBadge*> m_badges;
     std::vector<std::string> m_badgeKeys;
     bool m_altAlone = false;
+    // Expires with the tips: work deferred to the event loop checks it.
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
 };
 
 } // namespace kelmora
