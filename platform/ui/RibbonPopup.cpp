@@ -481,7 +481,7 @@ void RibbonPopup::OnCharHook(wxKeyEvent& event)
 
 void TakeKeyboard(wxWindow& popup)
 {
-    // Placed on the popup's border, which its owner paints over.
+    // It sits on the popup's corner pixel, in the colour of the border drawn there.
     auto* target = new wxWindow(&popup, wxID_ANY, wxPoint(0, 0), wxSize(1, 1), wxBORDER_NONE | wxWANTS_CHARS);
     target->SetBackgroundColour(CurrentRibbonColors().menuBorder);
     target->SetFocus();
