@@ -240,6 +240,10 @@ bool CMainFrame::CreateRibbon()
         return files;
     };
     m_ribbon->windowMenu = [this](wxMenu& menu) { FillWindowMenu(menu); };
+    m_ribbon->focusView = [] {
+        if (CDrawView* view = GetActiveDrawView())
+            view->SetFocus();
+    };
     wxRibbonBar* bar = m_ribbon->CreateRibbon();
     if (!bar)
         return false;

@@ -331,11 +331,26 @@ void CDrawView::OnConvertToCustom()
 
 namespace {
 
+// The item's text with its shortcut hint in a form the toolkit shows: it knows no key
+// called "Plus" or "Minus" and would drop the hint, so those are written as the keys'
+// own characters ("Ctrl+Plus" shows as "Ctrl++").
+wxString MenuItemText(const char* text)
+{
+    wxString label = wxString::FromUTF8(text);
+    const int tab = label.Find('\t');
+    if (tab == wxNOT_FOUND)
+        return label;
+    wxString keys = label.Mid(size_t(tab) + 1);
+    keys.Replace("Plus", "+");
+    keys.Replace("Minus", "-");
+    return label.Left(size_t(tab) + 1) + keys;
+}
+
 void AppendSubMenu(wxMenu& menu, const char* title, std::initializer_list<std::pair<int, const char*>> items)
 {
     auto* sub = new wxMenu;
     for (const auto& [command, text] : items)
-        sub->Append(WxId(command), wxString::FromUTF8(text));
+        sub->Append(WxId(command), MenuItemText(text));
     menu.AppendSubMenu(sub, title);
 }
 

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ribbon/RibbonLook.h"
 #include "app/ribbon/OptionsDialog.h"
+#include "app/ribbon/RibbonKeyTips.h"
 #include "app/ribbon/RibbonColorTables.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
@@ -93,6 +94,7 @@ wxRibbonBar* CMainRibbon::CreateRibbon()
         event.Skip();
     });
     PlaceTabRow();
+    m_keyTips = std::make_unique<RibbonKeyTips>(*this, m_frame);
     return m_bar;
 }
 
@@ -129,6 +131,23 @@ void CMainRibbon::BindFrameEvents()
         EndPopups();
         event.Skip();
     });
+    m_frame.Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (!OnFrameKey(event))
+            event.Skip();
+    });
+}
+
+bool CMainRibbon::OnFrameKey(const wxKeyEvent& key)
+{
+    // An open palette, gallery or File menu has the keys to itself.
+    return !OpenPopupWindow() && m_keyTips && m_keyTips->OnKey(key);
+}
+
+wxWindow* CMainRibbon::OpenPopupWindow() const
+{
+    if (RibbonAppMenu* menu = RibbonAppMenu::Current())
+        return menu;
+    return RibbonPopup::Current();
 }
 
 std::vector<wxRibbonPage*> CMainRibbon::Pages() const
@@ -139,6 +158,17 @@ std::vector<wxRibbonPage*> CMainRibbon::Pages() const
     for (size_t i = 0; i < m_bar->GetPageCount(); ++i)
         pages.push_back(m_bar->GetPage(int(i)));
     return pages;
+}
+
+std::string CMainRibbon::PageCaption(size_t index) const
+{
+    return index < m_pageCaptions.size() ? m_pageCaptions[index] : std::string();
+}
+
+wxRibbonPage* CMainRibbon::AddPage(const std::string& caption)
+{
+    m_pageCaptions.push_back(caption);
+    return new wxRibbonPage(m_bar, wxID_ANY, wxString::FromUTF8(StripMnemonics(caption)));
 }
 
 wxRibbonPage* CMainRibbon::FindPage(const std::string& caption) const
@@ -174,16 +204,22 @@ void FindPlaceIn(wxWindow& window, int wxId, std::optional<CMainRibbon::ElementP
 
 } // namespace
 
-std::optional<CMainRibbon::ElementPlace> CMainRibbon::FindPlace(int id) const
+std::optional<CMainRibbon::ElementPlace> CMainRibbon::FindPlace(int id, wxWindow* within) const
 {
     const RibbonElement* element = m_elements.Find(id);
     if (!m_bar || !element)
         return std::nullopt;
     std::optional<ElementPlace> place;
-    for (wxRibbonPage* page : Pages()) {
-        FindPlaceIn(*page, element->WxId(), place);
+    std::vector<wxWindow*> roots{within};
+    if (!within) {
+        const std::vector<wxRibbonPage*> pages = Pages();
+        roots.assign(pages.begin(), pages.end());
+    }
+    for (wxWindow* root : roots) {
+        FindPlaceIn(*root, element->WxId(), place);
         if (place) {
-            for (wxWindow* w = place->window; w && w != m_bar; w = w->GetParent()) {
+            // An expanded panel's window is not inside the bar.
+            for (wxWindow* w = place->window; w && w != m_bar && !w->IsTopLevel(); w = w->GetParent()) {
                 if (!place->panel)
                     place->panel = dynamic_cast<wxRibbonPanel*>(w);
                 if (!place->page)
@@ -414,6 +450,7 @@ void CMainRibbon::SetQuickAccessEntries(std::vector<QuickAccessEntry> entries)
 
 void CMainRibbon::DestroyWindows()
 {
+    m_keyTips.reset();
     EndPopups();
     if (m_statusBar) {
         if (m_frame.GetStatusBar() == m_statusBar)
@@ -465,6 +502,12 @@ void CMainRibbon::Highlight(int command, int index, uint32_t color)
 wxWindow* CMainRibbon::DialogParent()
 {
     return &m_frame;
+}
+
+void CMainRibbon::ReturnFocus()
+{
+    if (focusView)
+        focusView();
 }
 
 } // namespace kelmora

@@ -19,6 +19,7 @@
 #include "platform/ui/QuickAccessModel.h"
 #include "platform/ui/RibbonElement.h"
 
+#include <wx/event.h>
 #include <wx/gdicmn.h>
 
 #include <functional>
@@ -39,6 +40,7 @@ namespace kelmora {
 
 class QuickAccessToolbar;
 class RibbonAppButton;
+class RibbonKeyTips;
 class RibbonIconButton;
 class RibbonStatusBar;
 struct RibbonColorTables;
@@ -67,6 +69,8 @@ public:
     std::function<std::vector<std::string>()> recentFiles;
     // Fills the drop-down of "Switch Windows".
     std::function<void(wxMenu& menu)> windowMenu;
+    // Gives the keyboard to the active document's view.
+    std::function<void()> focusView;
 
     // ---- Elements
     const RibbonElementSet& Elements() const { return m_elements; }
@@ -77,19 +81,25 @@ public:
     QuickAccessModel& QuickAccessEntries() { return m_quickAccessModel; }
     RibbonAppButton* AppButton() const { return m_appButton; }
     RibbonIconButton* StyleButton() const { return m_styleButton; }
+    RibbonIconButton* AboutButton() const { return m_aboutButton; }
+    // The keyboard's way into the ribbon; null before the ribbon is built.
+    RibbonKeyTips* KeyTips() const { return m_keyTips.get(); }
     // The category pages in order, and the page of a category by its caption (case
     // ignored, mnemonic marks dropped); null when there is none.
     std::vector<wxRibbonPage*> Pages() const;
+    // The caption of page `index` with its mnemonic mark ("&Home").
+    std::string PageCaption(size_t index) const;
     wxRibbonPage* FindPage(const std::string& caption) const;
     // Where the ribbon shows an element: the window (a button bar, a tool bar or the
-    // element's own control), the element's rectangle in it, and its panel and page.
+    // element's own control), the element's rectangle in it, and its panel and page;
+    // looked for in the pages, or only below `within`.
     struct ElementPlace {
         wxWindow* window = nullptr;
         wxRect rect;
         wxRibbonPanel* panel = nullptr;
         wxRibbonPage* page = nullptr;
     };
-    std::optional<ElementPlace> FindPlace(int id) const;
+    std::optional<ElementPlace> FindPlace(int id, wxWindow* within = nullptr) const;
     // Opens the element's palette, gallery or menu under it, as a click on its arrow does;
     // false when it has none or is not shown.
     bool OpenDropDown(int id);
@@ -126,6 +136,8 @@ public:
     void SaveQuickAccess();
     // Ends any open palette, gallery or menu without a choice.
     void EndPopups();
+    // The open palette, gallery or File menu; null when none is open.
+    wxWindow* OpenPopupWindow() const;
     // Destroys the ribbon's and the status bar's windows, which refer to the elements;
     // the frame calls it before the ribbon object goes.
     void DestroyWindows();
@@ -137,12 +149,15 @@ public:
     void SendCommand(int command) override;
     void Highlight(int command, int index, uint32_t color) override;
     wxWindow* DialogParent() override;
+    void ReturnFocus() override;
 
     // The commands the customise dialog offers: those in no visible panel, and all.
     std::vector<int> HiddenCommands() const;
     std::vector<int> AllCommands() const;
 
 private:
+    // A category page; `caption` carries its mnemonic mark.
+    wxRibbonPage* AddPage(const std::string& caption);
     void BuildFile();
     void BuildHome();
     void BuildFormat();
@@ -155,6 +170,8 @@ private:
     void BindFrameEvents();
     // Sends the command to the frame as a menu command carrying `value`, from `source`.
     void DispatchCommand(int command, int value, wxObject* source);
+    // A key pressed anywhere in the frame: the key tips take it first.
+    bool OnFrameKey(const wxKeyEvent& key);
 
     wxFrame& m_frame;
     wxConfigBase* m_settings;
@@ -167,6 +184,8 @@ private:
     RibbonAppButton* m_appButton = nullptr;
     RibbonIconButton* m_styleButton = nullptr;
     RibbonIconButton* m_aboutButton = nullptr;
+    std::vector<std::string> m_pageCaptions;
+    std::unique_ptr<RibbonKeyTips> m_keyTips;
     int m_look;
 };
 

@@ -176,7 +176,7 @@ void CMainRibbon::BuildFile()
 void CMainRibbon::BuildHome()
 {
     m_colors = std::make_unique<RibbonColorTables>(InitColorTables());
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Home");
+    auto* page = AddPage("&Home");
     Builder b{*this, m_elements, "Home", ""};
 
     wxRibbonPanel* panel = b.NewPanel(page, "Clipboard", 0);
@@ -233,9 +233,13 @@ void CMainRibbon::BuildHome()
     AddElementButton(bar, b.Button(cmd::kInsertImage, "Insert Image ...", Icon::InsertImage, Icon::InsertImage));
     AddElementButton(bar, b.Button(cmd::kExportLogoRibbon, "Export Logo ...", Icon::ExportLogo, Icon::ExportLogo));
 
-    // Kept for the Quick Access Toolbar; in no panel the user sees.
+    // Kept for the Quick Access Toolbar; in no panel the user sees. Import and Batch
+    // Convert are reached only from there.
     b.panel.clear();
-    for (auto [id, caption, icon] : {std::tuple{cmd::kEditUndo, "Undo", Icon::Undo}, {cmd::kEditRedo, "Redo", Icon::Redo}})
+    for (auto [id, caption, icon] : {std::tuple{cmd::kEditUndo, "Undo", Icon::Undo},
+                                     {cmd::kEditRedo, "Redo", Icon::Redo},
+                                     {cmd::kImportXps, "Import", Icon::Import},
+                                     {cmd::kBatchConvert, "Batch Convert", Icon::BatchConvert}})
         b.Button(id, caption, icon).hiddenFromRibbon = true;
 }
 
@@ -294,7 +298,7 @@ wxSizer* LabelledRow(wxWindow* parent, const std::string& label, wxWindow* contr
 
 void CMainRibbon::BuildFormat()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Format");
+    auto* page = AddPage("Format");
     Builder b{*this, m_elements, "Format", ""};
 
     // Styles
@@ -414,7 +418,7 @@ void CMainRibbon::BuildFormat()
 
 void CMainRibbon::BuildLayout()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Layout");
+    auto* page = AddPage("&Layout");
     Builder b{*this, m_elements, "Layout", ""};
     wxRibbonPanel* panel = b.NewPanel(page, "Align", 10);
     wxRibbonButtonBar* bar = b.NewBar(panel);
@@ -436,7 +440,7 @@ void CMainRibbon::BuildLayout()
 
 void CMainRibbon::BuildView()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "View");
+    auto* page = AddPage("&View");
     Builder b{*this, m_elements, "View", ""};
 
     wxRibbonPanel* panel = b.NewPanel(page, "Setting", 18);
@@ -491,7 +495,7 @@ void CMainRibbon::BuildView()
 
 void CMainRibbon::BuildHelp()
 {
-    auto* page = new wxRibbonPage(m_bar, wxID_ANY, "Help");
+    auto* page = AddPage("&Help");
     Builder b{*this, m_elements, "Help", ""};
     wxRibbonPanel* panel = b.NewPanel(page, "Help", 9);
     wxRibbonButtonBar* bar = b.NewBar(panel);

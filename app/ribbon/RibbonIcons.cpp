@@ -780,6 +780,22 @@ void Draw(Icon icon, IconPainter& p)
         Picture(p, 0, 2, 14, 12);
         AddBadge(p);
         break;
+    case Icon::Import:
+        // A page taken in: an arrow running into a page with shapes on it.
+        p.Page(5.5, 1.5, 9, 13, 3);
+        p.Rect(7.5, 7.5, 3, 3);
+        p.FillStroke(kBlueLight, kBlue, 0.8);
+        p.Circle(11.5, 11.5, 1.6);
+        p.FillStroke(kYellowLight, kOrange, 0.8);
+        p.Arrow(0.5, 5.5, 8, 5.5, kGreen, 1.8, 3.4);
+        break;
+    case Icon::BatchConvert:
+        // A stack of drawings turned into a picture.
+        p.Page(3.5, 0.5, 7, 8, 2);
+        p.Page(1.5, 2.5, 7, 8, 2);
+        Picture(p, 7, 8, 9, 8);
+        p.Arrow(1.5, 13, 6.5, 13, kOrange, 1.6, 3.0);
+        break;
     case Icon::Undo:
         UndoArrow(p, false);
         break;

@@ -12,6 +12,8 @@ enum class Icon {
     // File
     New, Open, Save, SaveAs, ExportLogo, Print, QuickPrint, PrintPreview, Send, SummaryInfo, Close, Options, Exit,
     AppLogo,
+    // Commands the ribbon shows nowhere, for the Quick Access Toolbar
+    Import, BatchConvert,
     // Home
     Paste, Cut, Copy, Delete, SelectAll, SelectInverse, CopyFormat, Explode, Group, Ungroup, ToCustom,
     MirrorHorizontal, MirrorVertical, RotateClockwise, RotateCounterClockwise, Select, Anchor, Break, Join, Line,

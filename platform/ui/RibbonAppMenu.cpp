@@ -1,7 +1,9 @@
 #include "platform/ui/RibbonAppMenu.h"
 
+#include "platform/ui/KeyTips.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonIconButton.h"
+#include "platform/ui/RibbonPopup.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -17,20 +19,9 @@ namespace {
 
 RibbonAppMenu* g_currentMenu = nullptr;
 
-// The letter after the caption's mnemonic mark, lower case; 0 for none.
-wxChar Mnemonic(const std::string& caption)
+wxChar LowerCase(wxChar c)
 {
-    const wxString text = wxString::FromUTF8(caption);
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '&') {
-            if (text[i + 1] == '&') {
-                ++i;
-                continue;
-            }
-            return wxChar(std::towlower(wint_t(text[i + 1])));
-        }
-    }
-    return 0;
+    return wxChar(std::towlower(wint_t(c)));
 }
 
 bool HasShownSubItems(const RibbonElement& element)
@@ -46,6 +37,23 @@ RibbonAppMenu::RibbonAppMenu(wxWindow* parent, const RibbonAppMenuContent& conte
 {
     if (m_content.recentFiles)
         m_recent = m_content.recentFiles();
+    // One key per item and bottom button: the caption's mnemonic, or where two captions
+    // share one, a free letter for the later.
+    std::vector<KeyTipRequest> requests;
+    for (const auto* list : {&m_content.items, &m_content.bottomButtons}) {
+        for (const RibbonElement* element : *list) {
+            if (element)
+                requests.push_back({element->Caption(), element->keyTip});
+        }
+    }
+    const std::vector<std::string> keys = AssignKeyTips(requests);
+    size_t next = 0;
+    for (auto [list, out] : {std::pair{&m_content.items, &m_itemKeys}, {&m_content.bottomButtons, &m_bottomKeys}}) {
+        for (const RibbonElement* element : *list) {
+            const std::string key = element ? keys[next++] : std::string();
+            out->push_back(key.empty() ? wxChar(0) : LowerCase(wxChar(key[0])));
+        }
+    }
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &RibbonAppMenu::OnPaint, this);
     Bind(wxEVT_MOTION, &RibbonAppMenu::OnMotion, this);
@@ -87,6 +95,7 @@ void RibbonAppMenu::ShowUnder(const wxRect& anchor)
     Position(anchor.GetTopLeft(), wxSize(0, anchor.height));
     g_currentMenu = this;
     Popup(this);
+    TakeKeyboard(*this);
 }
 
 void RibbonAppMenu::Finish()
@@ -162,16 +171,16 @@ std::vector<const RibbonElement*> RibbonAppMenu::ShownSubItems() const
 
 bool RibbonAppMenu::TypeLetter(wxChar letter)
 {
-    letter = wxChar(std::towlower(wint_t(letter)));
+    letter = LowerCase(letter);
     for (const RibbonElement* sub : ShownSubItems()) {
-        if (!sub->keyTip.empty() && wxChar(std::towlower(wint_t(wxString::FromUTF8(sub->keyTip)[0]))) == letter) {
+        if (!sub->keyTip.empty() && LowerCase(wxString::FromUTF8(sub->keyTip)[0]) == letter) {
             Choose(*sub);
             return true;
         }
     }
     for (size_t i = 0; i < m_content.items.size(); ++i) {
         const RibbonElement* item = m_content.items[i];
-        if (!item || Mnemonic(item->Caption()) != letter)
+        if (!item || m_itemKeys[i] != letter)
             continue;
         if (HasShownSubItems(*item) && m_subOwner != item) {
             HotItem(int(i));
@@ -180,9 +189,9 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
         Choose(*item);
         return true;
     }
-    for (const RibbonElement* button : m_content.bottomButtons) {
-        if (button && Mnemonic(button->Caption()) == letter) {
-            Choose(*button);
+    for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
+        if (m_content.bottomButtons[i] && m_bottomKeys[i] == letter) {
+            Choose(*m_content.bottomButtons[i]);
             return true;
         }
     }
@@ -191,6 +200,42 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
         return true;
     }
     return false;
+}
+
+void RibbonAppMenu::ShowKeyTips(bool show)
+{
+    m_keyTipsShown = show;
+    Refresh();
+}
+
+void RibbonAppMenu::PaintKeyTips(wxDC& dc)
+{
+    dc.SetFont(GetFont().Smaller());
+    const auto tip = [&dc](wxChar key, const wxPoint& centre) {
+        if (key)
+            PaintKeyTip(dc, wxString(wxChar(std::towupper(wint_t(key)))), centre, true);
+    };
+    for (size_t i = 0; i < m_content.items.size(); ++i) {
+        const wxRect rect = ItemRect(int(i));
+        tip(m_itemKeys[i], wxPoint(rect.x + 34, rect.GetBottom() - 6));
+    }
+    if (m_subOwner) {
+        const std::vector<const RibbonElement*> subs = ShownSubItems();
+        for (size_t i = 0; i < subs.size(); ++i) {
+            const wxRect rect = SubRect(int(i));
+            tip(subs[i]->keyTip.empty() ? 0 : wxChar(subs[i]->keyTip[0]), wxPoint(rect.x + 36, rect.GetBottom() - 8));
+        }
+    } else {
+        for (size_t i = 0; i < m_recent.size() && i < 9; ++i) {
+            const wxRect rect = RecentRect(int(i));
+            tip(wxChar('1' + i), wxPoint(rect.x + 2, rect.y + rect.height / 2));
+        }
+    }
+    for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
+        const wxRect rect = BottomRect(int(i));
+        tip(m_bottomKeys[i], wxPoint(rect.x + 18, rect.GetBottom() - 2));
+    }
+    dc.SetFont(GetFont());
 }
 
 wxRect RibbonAppMenu::ItemRect(int index) const
@@ -301,7 +346,10 @@ void RibbonAppMenu::OnCharHook(wxKeyEvent& event)
             m_subOwner = nullptr;
             Refresh();
         } else {
+            const std::function<void()> escaped = onEscape;
             Close();
+            if (escaped)
+                escaped();
         }
         return;
     }
@@ -449,6 +497,8 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
         DrawCaption(dc, wxString::FromUTF8(button->Caption()), wxRect(rect.x + 28, rect.y, rect.width - 30, rect.height),
                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, true);
     }
+    if (m_keyTipsShown)
+        PaintKeyTips(dc);
 }
 
 RibbonAppButton::RibbonAppButton(wxWindow* parent, const wxBitmap& image, const wxString& toolTip,

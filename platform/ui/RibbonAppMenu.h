@@ -2,8 +2,8 @@
 // The application button at the left of the tab row and the File menu it opens: the
 // File commands in a column on the left, the recent documents on the right (an item with
 // sub-items, such as Print, shows them there instead while it is hot), and buttons along
-// the bottom. Letters pick commands: the mnemonic of a caption, and the key tips of the
-// sub-items shown. Choosing something closes the menu first and then sends the command.
+// the bottom. Letters pick commands: the mnemonic of a caption (a free letter for a later
+// caption sharing one), and the key tips of the sub-items shown. Choosing something closes the menu first and then sends the command.
 
 #include "platform/ui/RibbonElement.h"
 
@@ -44,9 +44,15 @@ public:
     const RibbonElement* SubItemsOwner() const { return m_subOwner; }
     // Sends the element's command after closing.
     void Choose(const RibbonElement& element);
+    // The menu went because the user pressed Escape; runs after it closed.
+    std::function<void()> onEscape;
     void ChooseRecent(size_t index);
     // A typed letter; whether it chose something.
     bool TypeLetter(wxChar letter);
+    // Shows each item's letter (and the recent documents' digits) as a key tip, for a
+    // menu opened from the keyboard.
+    void ShowKeyTips(bool show);
+    bool KeyTipsShown() const { return m_keyTipsShown; }
 
     wxRect ItemRect(int index) const;
     const std::vector<std::string>& RecentFiles() const { return m_recent; }
@@ -68,6 +74,7 @@ private:
     std::vector<const RibbonElement*> ShownSubItems() const;
     void Finish();
     void Send(int command);
+    void PaintKeyTips(wxDC& dc);
 
     void OnPaint(wxPaintEvent& event);
     void OnMotion(wxMouseEvent& event);
@@ -91,6 +98,10 @@ private:
     const RibbonElement* m_subOwner = nullptr;
     Hit m_hot;
     bool m_finished = false;
+    bool m_keyTipsShown = false;
+    // The letter of each item and bottom button (lower case; 0 for a separator).
+    std::vector<wxChar> m_itemKeys;
+    std::vector<wxChar> m_bottomKeys;
 };
 
 class RibbonAppButton : public wxWindow {

@@ -172,6 +172,8 @@ void RibbonEditCtrl::StepBy(int steps)
 void RibbonEditCtrl::OnEnter(wxCommandEvent&)
 {
     CommitField(true);
+    // Done with the field: Ctrl+Z and the other shortcuts act on the drawing again.
+    m_host.ReturnFocus();
 }
 
 void RibbonEditCtrl::OnKillFocus(wxFocusEvent& event)

@@ -1,8 +1,9 @@
 #pragma once
 // The windows that show ribbon edit boxes and combo boxes in a panel. An edit box commits
 // what the user typed on Enter and when it loses the focus, and sends its command when the
-// value was taken (Enter sends it even for an unchanged value, as a request to apply it);
-// refused text gives way to the last good value at once. Spin arrows step the value and
+// value was taken (Enter sends it even for an unchanged value, as a request to apply it,
+// and then hands the keyboard back to the document); refused text gives way to the last
+// good value at once. Spin arrows step the value and
 // send the command. A combo box sends its command when the user picks an item.
 
 #include "platform/ui/RibbonEdit.h"

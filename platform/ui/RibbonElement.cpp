@@ -1,6 +1,7 @@
 #include "platform/ui/RibbonElement.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kelmora {
 
@@ -23,6 +24,18 @@ std::string StripMnemonics(std::string_view caption)
         plain += caption[i];
     }
     return plain;
+}
+
+char MnemonicLetter(std::string_view caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return char(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        ++i;
+    }
+    return 0;
 }
 
 std::string RibbonElement::PlainCaption() const

@@ -39,6 +39,9 @@ public:
     virtual void Highlight(int command, int index, uint32_t color) = 0;
     // The parent of the dialogs elements open.
     virtual wxWindow* DialogParent() = 0;
+    // The user finished with a ribbon control (Enter in an edit box): the keyboard goes
+    // back to the document being edited.
+    virtual void ReturnFocus() = 0;
 
 protected:
     ~RibbonHost() = default;
@@ -46,6 +49,8 @@ protected:
 
 // A caption without its mnemonic marks; "&&" stands for one ampersand.
 std::string StripMnemonics(std::string_view caption);
+// The character after the caption's mnemonic mark, upper case; 0 for none.
+char MnemonicLetter(std::string_view caption);
 
 enum class RibbonElementKind { Button, ColorButton, Gallery, ListGallery, Edit, ComboBox, CheckBox, Label };
 

@@ -197,6 +197,7 @@ void RibbonPopup::ShowBelow(const wxRect& anchor)
     Position(anchor.GetTopLeft(), wxSize(0, anchor.height));
     g_current = this;
     Popup(this);
+    TakeKeyboard(*this);
 }
 
 RibbonPopup* RibbonPopup::Current()
@@ -449,9 +450,13 @@ void RibbonPopup::MoveHot(int dx, int dy)
 void RibbonPopup::OnCharHook(wxKeyEvent& event)
 {
     switch (event.GetKeyCode()) {
-    case WXK_ESCAPE:
+    case WXK_ESCAPE: {
+        const std::function<void()> escaped = onEscape;
         Close();
+        if (escaped)
+            escaped();
         return;
+    }
     case WXK_LEFT:
         MoveHot(-1, 0);
         return;
@@ -472,6 +477,14 @@ void RibbonPopup::OnCharHook(wxKeyEvent& event)
     default:
         event.Skip();
     }
+}
+
+void TakeKeyboard(wxWindow& popup)
+{
+    // It sits on the popup's corner pixel, in the colour of the border drawn there.
+    auto* target = new wxWindow(&popup, wxID_ANY, wxPoint(0, 0), wxSize(1, 1), wxBORDER_NONE | wxWANTS_CHARS);
+    target->SetBackgroundColour(CurrentRibbonColors().menuBorder);
+    target->SetFocus();
 }
 
 void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state)

@@ -64,6 +64,8 @@ public:
     static void CloseCurrent();
 
     std::function<void(int index)> onHighlight;
+    // The popup went because the user pressed Escape; runs after it closed.
+    std::function<void()> onEscape;
     std::function<void(int index)> onPick;
     std::function<void(int commandId)> onCommand;
     // onPick and onCommand run only while the owner they belong to still lives.
@@ -140,6 +142,11 @@ private:
     int m_dragStartY = 0;
     int m_dragStartHeight = 0;
 };
+
+// While a popup is open the toolkit hands it every key, but a popup window cannot hold the
+// focus itself: a one-pixel child that takes the focus lets the popup's key handlers (bound
+// to wxEVT_CHAR_HOOK) hear them. Called once the popup is shown.
+void TakeKeyboard(wxWindow& popup);
 
 // Paints the frame of a hot or checked popup item (its ItemState bits).
 void PaintItemFrame(wxDC& dc, const wxRect& rect, unsigned state);

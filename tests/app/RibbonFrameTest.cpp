@@ -3,6 +3,7 @@
 
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonPopup.h"
 #include "platform/ui/RibbonStatusBar.h"
@@ -200,6 +201,34 @@ TEST_F(RibbonFrameTest, TheViewsReadTheRealElementsAndTheFormatTabShowsTheSelect
     text->m_strFontName = "No Such Family";
     GetActiveDrawView()->Select(text);
     EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "");
+}
+
+TEST_F(RibbonFrameTest, EnterInARibbonEditAppliesTheValueAndGivesTheKeysBackToTheView)
+{
+    Command(cmd::kFileNew);
+    CDrawView* view = GetActiveDrawView();
+    CDrawObj* rect = AddRect();
+    view->Select(rect);
+    const std::optional<CMainRibbon::ElementPlace> place = m_frame->GetMainRibbon()->FindPlace(cmd::kShadowDirection);
+    ASSERT_TRUE(place);
+    auto* edit = dynamic_cast<RibbonEditCtrl*>(place->window);
+    ASSERT_NE(edit, nullptr);
+    wxTextCtrl& field = edit->Field();
+    field.SetFocus();
+    field.ChangeValue("30");
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, field.GetId());
+    enter.SetEventObject(&field);
+    field.ProcessWindowEvent(enter);
+    Idle();
+    EXPECT_TRUE(rect->m_bShadow);
+    EXPECT_EQ(rect->m_nShadowDirection, 30u);
+    EXPECT_EQ(wxWindow::FindFocus(), view);
+
+    // Ctrl+Z, as the shortcut reaches the frame, now undoes instead of editing the field.
+    wxCommandEvent undo(wxEVT_MENU, WxId(cmd::kEditUndo));
+    m_frame->ProcessWindowEvent(undo);
+    Idle();
+    EXPECT_FALSE(rect->m_bShadow);
 }
 
 TEST_F(RibbonFrameTest, SwitchWindowsListsTheWindowsAndActivatesTheChosenOne)

@@ -141,13 +141,13 @@ TEST_F(RibbonTest, EveryElementSitsInItsCategoryAndPanelInOrder)
         EXPECT_EQ(order, expectedOrder) << panel.panel;
     }
 
-    // Kept for the Quick Access Toolbar only.
-    for (int id : {57643, 57644}) {
+    // Kept for the Quick Access Toolbar only: Undo, Redo, Import and Batch Convert.
+    for (int id : {57643, 57644, 32888, 32993}) {
         ASSERT_NE(Ribbon().FindElement(id), nullptr);
         EXPECT_TRUE(Ribbon().FindElement(id)->hiddenFromRibbon);
         EXPECT_FALSE(Ribbon().FindPlace(id));
     }
-    EXPECT_EQ(Ribbon().HiddenCommands(), (std::vector<int>{57643, 57644}));
+    EXPECT_EQ(Ribbon().HiddenCommands(), (std::vector<int>{57643, 57644, 32888, 32993}));
     // Ids only the document reads are on no element.
     for (int id : {32898, 32899, 32903, 32904})
         EXPECT_EQ(Ribbon().FindElement(id), nullptr);

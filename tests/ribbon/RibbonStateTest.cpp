@@ -55,10 +55,11 @@ TEST_F(RibbonTest, OptionsDialogListsTheThreeCategoriesAndEditsTheEntries)
     COptionsDialog dialog(frame, Ribbon().Elements(), Ribbon().HiddenCommands(), Ribbon().AllCommands(),
                           model.Entries(), model.Defaults());
     EXPECT_EQ(dialog.GetTitle(), "Options");
-    // Import and Batch Convert are on no ribbon element and are left out.
-    EXPECT_EQ(dialog.ListedCommands(), (std::vector<int>{57600, 57601, 57603, 32859, 57609, 57608, 57643, 57644}));
+    // All ten, Import and Batch Convert among them though no panel shows them.
+    EXPECT_EQ(dialog.ListedCommands(),
+              (std::vector<int>{57600, 57601, 57603, 32888, 32859, 32993, 57609, 57608, 57643, 57644}));
     dialog.ShowCategory(1);
-    EXPECT_EQ(dialog.ListedCommands(), (std::vector<int>{57643, 57644}));
+    EXPECT_EQ(dialog.ListedCommands(), (std::vector<int>{57643, 57644, 32888, 32993}));
     dialog.ShowCategory(2);
     const std::vector<int> all = dialog.ListedCommands();
     EXPECT_EQ(all, Ribbon().AllCommands());
@@ -79,6 +80,26 @@ TEST_F(RibbonTest, OptionsDialogListsTheThreeCategoriesAndEditsTheEntries)
     EXPECT_EQ(dialog.Entries().size(), model.Defaults().size());
     dialog.ResetEntries();
     EXPECT_EQ(dialog.Entries(), model.Defaults());
+}
+
+TEST_F(RibbonTest, ACommandInNoPanelWorksFromTheQuickAccessToolbar)
+{
+    const QuickAccessModel& model = Ribbon().QuickAccessEntries();
+    COptionsDialog dialog(frame, Ribbon().Elements(), Ribbon().HiddenCommands(), Ribbon().AllCommands(),
+                          model.Entries(), model.Defaults());
+    for (int command : {32888, 32993}) {
+        const std::vector<int>& listed = dialog.ListedCommands();
+        dialog.AddCommand(size_t(std::find(listed.begin(), listed.end(), command) - listed.begin()));
+    }
+    Ribbon().SetQuickAccessEntries(dialog.Entries());
+    QuickAccessToolbar& toolbar = *Ribbon().QuickAccess();
+    const size_t count = toolbar.Buttons().size();
+    ASSERT_EQ(toolbar.ButtonCommand(count - 2), 32888);
+    ASSERT_EQ(toolbar.ButtonCommand(count - 1), 32993);
+    toolbar.ClickButton(count - 2);
+    toolbar.ClickButton(count - 1);
+    Pump();
+    EXPECT_EQ(frame->commands, (std::vector<int>{32888, 32993}));
 }
 
 TEST_F(RibbonTest, LooksRecolourTheRibbonAndItsOwnWindows)

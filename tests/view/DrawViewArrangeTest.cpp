@@ -2,6 +2,7 @@
 
 #include "model/DrawObjGroup.h"
 
+#include <wx/accel.h>
 #include <wx/menu.h>
 
 namespace kelmora {
@@ -203,9 +204,15 @@ TEST(DrawViewArrange, ObjectMenuOnlyOverAnObjectWhichItSelectsFirst)
 
     int shown = 0;
     bool rotateEnabled = false;
+    std::vector<wxString> arrangeHints;
     f.view->m_prompts.dialogs.popupMenu = [&](wxWindow&, wxMenu& menu) {
         ++shown;
         rotateEnabled = menu.IsEnabled(WxId(cmd::kRotate90CW));
+        // The Arrange items' shortcut hints are keys the toolkit can show.
+        for (int command : {cmd::kMoveToFront, cmd::kMoveToBack, cmd::kMoveForward, cmd::kMoveBackward}) {
+            const std::unique_ptr<wxAcceleratorEntry> accel(menu.FindItem(WxId(command))->GetAccel());
+            arrangeHints.push_back(accel ? accel->ToRawString() : wxString());
+        }
         return WxId(cmd::kRotate90CW);
     };
     EXPECT_FALSE(f.view->ShowObjectMenu(empty));
@@ -213,6 +220,7 @@ TEST(DrawViewArrange, ObjectMenuOnlyOverAnObjectWhichItSelectsFirst)
     EXPECT_TRUE(f.view->ShowObjectMenu(overA));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(rotateEnabled);
+    EXPECT_EQ(arrangeHints, (std::vector<wxString>{"Ctrl++", "Ctrl+-", "+", "-"}));
     // The chosen command ran on the object under the pointer.
     EXPECT_EQ(f.view->m_selection, (Objects{a}));
     EXPECT_FALSE(a->m_pMatrix->IsIdentity());
