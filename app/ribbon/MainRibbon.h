@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class wxConfigBase;
@@ -124,6 +125,9 @@ public:
     void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
     // Keeps the toolbar's entries in the settings.
     void SaveQuickAccess();
+    // The room the tab row keeps free for the application button and the toolbar on the
+    // left, and for the Style and About buttons on the right.
+    std::pair<int, int> TabMargins() const { return m_tabMargins; }
     // Ends any open palette, gallery or menu without a choice.
     void EndPopups();
     // Destroys the ribbon's and the status bar's windows, which refer to the elements;
@@ -152,6 +156,8 @@ private:
     void BuildTabRow();
     void LoadQuickAccess();
     void PlaceTabRow();
+    // Lays the tab row out again and keeps the toolbar's entries.
+    void QuickAccessChanged();
     void BindFrameEvents();
     // Sends the command to the frame as a menu command carrying `value`, from `source`.
     void DispatchCommand(int command, int value, wxObject* source);
@@ -168,6 +174,7 @@ private:
     RibbonIconButton* m_styleButton = nullptr;
     RibbonIconButton* m_aboutButton = nullptr;
     int m_look;
+    std::pair<int, int> m_tabMargins;
 };
 
 } // namespace kelmora

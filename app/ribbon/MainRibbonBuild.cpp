@@ -513,6 +513,7 @@ void CMainRibbon::BuildTabRow()
         }
         // The menu's commands reach the frame like every other command.
         const int chosen = m_styleButton->GetPopupMenuSelectionFromUser(menu, 0, m_styleButton->GetSize().y);
+        SettleHover(*m_styleButton);
         if (chosen != wxID_NONE)
             SendCommand(CommandFromWxId(chosen));
     };
@@ -522,7 +523,7 @@ void CMainRibbon::BuildTabRow()
     m_aboutButton->onClick = [this] { SendCommand(cmd::kAppAbout); };
 
     m_quickAccess = new QuickAccessToolbar(m_bar, m_quickAccessModel, m_elements, *this);
-    m_quickAccess->onChanged = [this] { SaveQuickAccess(); };
+    m_quickAccess->onChanged = [this] { QuickAccessChanged(); };
     // "More Commands..." asks the frame, which owns the customise dialog's command.
     m_quickAccess->onCustomize = [this] { SendCommand(cmd::kOptions); };
 }

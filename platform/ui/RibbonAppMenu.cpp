@@ -1,5 +1,6 @@
 #include "platform/ui/RibbonAppMenu.h"
 
+#include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonIconButton.h"
 
@@ -98,6 +99,8 @@ void RibbonAppMenu::Finish()
         g_currentMenu = nullptr;
     if (IsShown())
         Dismiss();
+    if (wxWindow* owner = GetParent())
+        SettleHover(*owner);
     wxTheApp->ScheduleForDestruction(this);
 }
 
@@ -484,10 +487,13 @@ void RibbonAppButton::OnPaint(wxPaintEvent&)
     const wxSize size = GetClientSize();
     PaintTabRowBackground(dc, wxRect(size));
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(m_hot ? colors.appButtonHover : colors.appButtonFill);
+    const wxColour fill = m_hot ? colors.appButtonHover : colors.appButtonFill;
+    dc.SetBrush(fill);
     dc.DrawRoundedRectangle(wxRect(1, 1, size.x - 2, size.y + 4), 3);
-    if (m_image.IsOk())
-        dc.DrawBitmap(m_image, (size.x - m_image.GetWidth()) / 2, (size.y - m_image.GetHeight()) / 2 + 1, true);
+    if (m_image.IsOk()) {
+        const wxBitmap image = ReadableOn(m_image, fill);
+        dc.DrawBitmap(image, (size.x - image.GetWidth()) / 2, (size.y - image.GetHeight()) / 2 + 1, true);
+    }
 }
 
 } // namespace kelmora

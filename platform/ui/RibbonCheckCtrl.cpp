@@ -58,14 +58,14 @@ void RibbonCheckCtrl::OnPaint(wxPaintEvent&)
     dc.SetBrush(enabled && m_hot ? colors.hoverFill : colors.menuBackground);
     dc.DrawRectangle(box);
     if (IsChecked()) {
-        dc.SetPen(wxPen(enabled ? colors.panelText : colors.menuDisabledText, 2));
+        dc.SetPen(wxPen(enabled ? colors.panelText : colors.panelDisabledText, 2));
         const int x = box.x;
         const int y = box.y;
         dc.DrawLine(x + 3, y + 6, x + 5, y + 9);
         dc.DrawLine(x + 5, y + 9, x + 10, y + 3);
     }
     dc.SetFont(GetFont());
-    dc.SetTextForeground(enabled ? colors.panelText : colors.menuDisabledText);
+    dc.SetTextForeground(enabled ? colors.panelText : colors.panelDisabledText);
     dc.DrawLabel(wxString::FromUTF8(m_element.PlainCaption()),
                  wxRect(box.GetRight() + 1 + kGap, 0, size.x - box.GetRight() - kGap, size.y),
                  wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);

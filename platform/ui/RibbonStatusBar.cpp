@@ -59,7 +59,7 @@ RibbonStatusBar::RibbonStatusBar(wxWindow* parent, wxWindowID id) : wxStatusBar(
 
 void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip)
 {
-    auto* link = new wxHyperlinkCtrl(this, id.wx, caption, url, wxDefaultPosition, wxDefaultSize,
+    auto* link = new wxGenericHyperlinkCtrl(this, id.wx, caption, url, wxDefaultPosition, wxDefaultSize,
                                      wxHL_ALIGN_LEFT | wxNO_BORDER);
     link->SetToolTip(toolTip);
     // The frame opens the link through its own command, which checks the address.
@@ -119,7 +119,23 @@ void RibbonStatusBar::AddExtendedSeparator()
 
 void RibbonStatusBar::Realize()
 {
+    Recolor();
     Place();
+}
+
+void RibbonStatusBar::Recolor()
+{
+    const RibbonColors& colors = CurrentRibbonColors();
+    for (const Item& item : m_items) {
+        if (item.kind != Kind::Link)
+            continue;
+        auto* link = static_cast<wxGenericHyperlinkCtrl*>(item.window);
+        link->SetBackgroundColour(colors.statusBackground);
+        link->SetNormalColour(colors.linkText);
+        link->SetVisitedColour(colors.linkText);
+        link->SetHoverColour(colors.linkText);
+        link->Refresh();
+    }
     Refresh();
 }
 
@@ -210,11 +226,11 @@ bool RibbonStatusBar::SetPaneText(int id, const wxString& text)
     return false;
 }
 
-wxHyperlinkCtrl* RibbonStatusBar::GetLink(int id) const
+wxGenericHyperlinkCtrl* RibbonStatusBar::GetLink(int id) const
 {
     for (const Item& item : m_items) {
         if (item.kind == Kind::Link && item.id == id)
-            return static_cast<wxHyperlinkCtrl*>(item.window);
+            return static_cast<wxGenericHyperlinkCtrl*>(item.window);
     }
     return nullptr;
 }
@@ -252,7 +268,7 @@ void RibbonStatusBar::OnPaint(wxPaintEvent&)
     const RibbonColors& colors = CurrentRibbonColors();
     wxAutoBufferedPaintDC dc(this);
     const wxSize size = GetClientSize();
-    dc.GradientFillLinear(wxRect(size), colors.statusBackground.ChangeLightness(108), colors.statusBackground, wxSOUTH);
+    dc.GradientFillLinear(wxRect(size), StatusBarTop(colors.statusBackground), colors.statusBackground, wxSOUTH);
     dc.SetPen(colors.menuBorder);
     dc.DrawLine(0, 0, size.x, 0);
     dc.SetFont(GetFont());

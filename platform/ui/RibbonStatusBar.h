@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-class wxHyperlinkCtrl;
+class wxGenericHyperlinkCtrl;
 
 namespace kelmora {
 
@@ -37,6 +37,8 @@ public:
 
     // Places the elements; call after adding them.
     void Realize();
+    // Takes up the kit's colours (after a change of look) and repaints.
+    void Recolor();
 
     std::function<void(int command, int value)> onCommand;
 
@@ -45,7 +47,7 @@ public:
     std::optional<wxString> GetPaneText(int id) const;
     // Sets the text of pane `id`; false when there is none.
     bool SetPaneText(int id, const wxString& text);
-    wxHyperlinkCtrl* GetLink(int id) const;
+    wxGenericHyperlinkCtrl* GetLink(int id) const;
     RibbonZoomSlider* GetSlider(int id) const;
     RibbonIconButton* GetButton(int id) const;
     // The labels of the right-hand groups, in order.
