@@ -542,8 +542,10 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
     bar->AddPane(Ids(cmd::kStatusObjectCount), "Object Count: None", tip(cmd::kStatusObjectCount));
     bar->AddPane(Ids(cmd::kStatusSelectedCount), "Selected Count: None", tip(cmd::kStatusSelectedCount));
     bar->AddSeparator();
-    bar->AddPane(Ids(cmd::kStatusX), "X: 0", tip(cmd::kStatusX));
-    bar->AddPane(Ids(cmd::kStatusY), "Y: 0", tip(cmd::kStatusY));
+    // The position readouts keep room for the widest value they show: a sign, five digits
+    // and six decimals.
+    bar->AddPane(Ids(cmd::kStatusX), "X: 0", tip(cmd::kStatusX), "X: -00000.000000");
+    bar->AddPane(Ids(cmd::kStatusY), "Y: 0", tip(cmd::kStatusY), "Y: -00000.000000");
 
     bar->BeginGroup("Zoom");
     bar->AddZoomSlider(Ids(cmd::kZoomSlider), 100, 10, 50, tip(cmd::kZoomSlider));

@@ -70,10 +70,11 @@ void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxStri
     m_items.push_back(MakeItem(Kind::Link, id.command, caption, link, false));
 }
 
-void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString& toolTip)
+void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString& toolTip, const wxString& widest)
 {
     Item item = MakeItem(Kind::Pane, id.command, text, nullptr, false);
     item.toolTip = toolTip;
+    item.widest = widest.empty() ? text + "0000" : widest;
     m_items.push_back(item);
 }
 
@@ -154,9 +155,7 @@ void RibbonStatusBar::Place()
             width = item.window->GetBestSize().x;
             break;
         case Kind::Pane:
-            // Panes keep room for a count or position of a few digits, so the bar does not
-            // shift as they change.
-            width = dc.GetTextExtent(item.text + "0000").x;
+            width = std::max(dc.GetTextExtent(item.text).x, dc.GetTextExtent(item.widest).x);
             break;
         case Kind::Separator:
             width = kSeparatorWidth;

@@ -25,8 +25,11 @@ public:
 
     // ---- Left-hand elements, in order.
     void AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip);
-    // A pane of text; it keeps room for a few more digits than it starts with.
-    void AddPane(RibbonId id, const wxString& text, const wxString& toolTip);
+    // A pane of text. It keeps room for `widest`, a sample of the longest text it will
+    // show, so that it neither cuts its text nor moves its neighbours as the text changes;
+    // without one, for a few more digits than it starts with. A longer text still shows
+    // whole.
+    void AddPane(RibbonId id, const wxString& text, const wxString& toolTip, const wxString& widest = wxString());
     void AddSeparator();
 
     // ---- Right-hand elements, in order from left to right.
@@ -60,6 +63,7 @@ private:
         int id = -1;
         wxString text;
         wxString toolTip;
+        wxString widest;
         wxWindow* window = nullptr;
         bool right = false;
         wxRect rect;
