@@ -99,21 +99,25 @@ double ContrastRatio(const wxColour& a, const wxColour& b)
 
 namespace {
 
+// The lowest contrast of `colour` against the backgrounds.
+double Worst(const wxColour& colour, std::initializer_list<wxColour> backgrounds)
+{
+    double lowest = 21.0;
+    for (const wxColour& background : backgrounds)
+        lowest = std::min(lowest, ContrastRatio(colour, background));
+    return lowest;
+}
+
 // The colour nearest `colour`, mixed toward black or white, that keeps `ratio` against
 // every background; nullopt when none does.
 std::optional<wxColour> Nearest(const wxColour& colour, std::initializer_list<wxColour> backgrounds, double ratio)
 {
-    const auto worst = [&backgrounds](const wxColour& candidate) {
-        double lowest = 21.0;
-        for (const wxColour& background : backgrounds)
-            lowest = std::min(lowest, ContrastRatio(candidate, background));
-        return lowest;
-    };
-    if (worst(colour) >= ratio)
+    if (Worst(colour, backgrounds) >= ratio)
         return colour;
     std::optional<std::pair<double, wxColour>> best;
     for (const wxColour& target : {*wxBLACK, *wxWHITE}) {
-        const std::optional<double> t = FirstGood([&](double at) { return worst(Mix(colour, target, at)) >= ratio; });
+        const std::optional<double> t =
+            FirstGood([&](double at) { return Worst(Mix(colour, target, at), backgrounds) >= ratio; });
         if (t && (!best || *t < best->first))
             best = std::pair{*t, Mix(colour, target, *t)};
     }
@@ -135,13 +139,7 @@ wxColour MoveApart(const wxColour& colour, std::initializer_list<wxColour> backg
 {
     if (const std::optional<wxColour> apart = Nearest(colour, backgrounds, ratio))
         return *apart;
-    const auto worst = [&backgrounds](const wxColour& candidate) {
-        double lowest = 21.0;
-        for (const wxColour& background : backgrounds)
-            lowest = std::min(lowest, ContrastRatio(candidate, background));
-        return lowest;
-    };
-    return worst(*wxBLACK) >= worst(*wxWHITE) ? *wxBLACK : *wxWHITE;
+    return Worst(*wxBLACK, backgrounds) >= Worst(*wxWHITE, backgrounds) ? *wxBLACK : *wxWHITE;
 }
 
 wxColour DisabledOn(const wxColour& text, const wxColour& background)

@@ -121,7 +121,7 @@ void RibbonIconButton::OnPaint(wxPaintEvent&)
     const RibbonColors& colors = CurrentRibbonColors();
     wxAutoBufferedPaintDC dc(this);
     const wxSize size = GetClientSize();
-    // The colour the icon and the text sit on: the middle of the tab row's gradient.
+    // What the icon and the text sit on; on the tab row, the middle of its gradient.
     wxColour background = m_surface == Surface::TabRow    ? Mix(colors.tabRowBackground, colors.tabRowBottom, 0.5)
                           : m_surface == Surface::StatusBar ? colors.statusBackground
                                                             : colors.menuBackground;

@@ -59,6 +59,8 @@ RibbonStatusBar::RibbonStatusBar(wxWindow* parent, wxWindowID id) : wxStatusBar(
 
 void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip)
 {
+    // wx's own link, not the toolkit's: the toolkit's keeps the theme's blue whatever
+    // the look, which does not read on the Black look's bar.
     auto* link = new wxGenericHyperlinkCtrl(this, id.wx, caption, url, wxDefaultPosition, wxDefaultSize,
                                      wxHL_ALIGN_LEFT | wxNO_BORDER);
     link->SetToolTip(toolTip);
