@@ -21,6 +21,7 @@
 #include "app/WindowsDlg.h"
 #include "app/WorkspaceBar.h"
 #include "app/ribbon/MainRibbon.h"
+#include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonStatusBar.h"
 #include "view/DrawView.h"
@@ -88,12 +89,15 @@ constexpr int kDocumentCommands[] = {
     cmd::kToolSpiral, cmd::kToolPie, cmd::kToolCircle, cmd::kToolText,
 };
 
-// A tab art in the look's colours; the notebook takes it over.
+// A tab art in the look's colours; the notebook takes it over. The tabs write their
+// captions in dark text on a face that lightens toward its top, where no light text
+// reads: a dark look lifts the tabs' colour until dark captions read on all of it.
 wxAuiTabArt* MakeTabArt(const LookScheme& scheme)
 {
+    const wxColour base = ReadableOn(FromRgb(scheme.primary), {*wxBLACK});
     auto* art = new wxAuiGenericTabArt;
-    art->SetColour(FromRgb(scheme.primary));
-    art->SetActiveColour(FromRgb(scheme.primary).ChangeLightness(130));
+    art->SetColour(base);
+    art->SetActiveColour(base.ChangeLightness(130));
     return art;
 }
 
@@ -381,10 +385,11 @@ void CMainFrame::ApplyLookColours(int lookId)
     art->SetColour(wxAUI_DOCKART_GRIPPER_COLOUR, base.ChangeLightness(80));
     art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_COLOUR, base.ChangeLightness(110));
     art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_GRADIENT_COLOUR, base);
-    art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_TEXT_COLOUR, text);
+    art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_TEXT_COLOUR, ReadableOn(text, {base.ChangeLightness(110), base}));
     art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_COLOUR, highlight);
     art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_GRADIENT_COLOUR, highlight.ChangeLightness(90));
-    art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_TEXT_COLOUR, *wxBLACK);
+    art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_TEXT_COLOUR,
+                   ReadableOn(*wxBLACK, {highlight, highlight.ChangeLightness(90)}));
     if (GetClientWindow())
         GetClientWindow()->SetArtProvider(MakeTabArt(*scheme));
     // The workspace behind each page takes a darker shade of the look's base, so that the

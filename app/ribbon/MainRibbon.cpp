@@ -7,6 +7,7 @@
 #include "app/ribbon/RibbonColorTables.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
+#include "platform/ui/RibbonArtProvider.h"
 #include "platform/ui/RibbonButtons.h"
 #include "platform/ui/RibbonColorButton.h"
 #include "platform/ui/RibbonColors.h"
@@ -74,6 +75,7 @@ wxRibbonBar* CMainRibbon::CreateRibbon()
                             wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS);
     if (!m_bar)
         return nullptr;
+    m_bar->SetArtProvider(new RibbonArtProvider);
     BuildFile();
     BuildHome();
     BuildFormat();
@@ -120,7 +122,9 @@ void CMainRibbon::PlaceTabRow()
     const int right = about.x + 2 + style.x + 6;
     m_aboutButton->SetSize(size.x - about.x - 2, (tabHeight - about.y) / 2, about.x, about.y);
     m_styleButton->SetSize(size.x - about.x - 4 - style.x, (tabHeight - style.y) / 2, style.x, style.y);
+    m_tabMargins = {left, right};
     m_bar->SetTabCtrlMargins(left, right);
+    m_bar->Refresh();
 }
 
 void CMainRibbon::BindFrameEvents()
@@ -377,7 +381,7 @@ void CMainRibbon::ApplyLook(int look)
         if (m_quickAccess)
             m_quickAccess->Refresh();
         if (m_statusBar)
-            m_statusBar->Refresh();
+            m_statusBar->Recolor();
         PlaceTabRow();
     }
 }
@@ -442,9 +446,13 @@ void CMainRibbon::SetQuickAccessEntries(std::vector<QuickAccessEntry> entries)
     m_quickAccessModel.Assign(std::move(entries));
     if (m_quickAccess)
         m_quickAccess->Rebuild();
+    QuickAccessChanged();
+}
+
+void CMainRibbon::QuickAccessChanged()
+{
+    // The toolbar grew or shrank: the tabs move beside it.
     PlaceTabRow();
-    if (m_bar)
-        m_bar->Realize();
     SaveQuickAccess();
 }
 

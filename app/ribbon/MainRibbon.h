@@ -26,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class wxConfigBase;
@@ -134,6 +135,9 @@ public:
     void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
     // Keeps the toolbar's entries in the settings.
     void SaveQuickAccess();
+    // The room the tab row keeps free for the application button and the toolbar on the
+    // left, and for the Style and About buttons on the right.
+    std::pair<int, int> TabMargins() const { return m_tabMargins; }
     // Ends any open palette, gallery or menu without a choice.
     void EndPopups();
     // The open palette, gallery or File menu; null when none is open.
@@ -167,6 +171,8 @@ private:
     void BuildTabRow();
     void LoadQuickAccess();
     void PlaceTabRow();
+    // Lays the tab row out again and keeps the toolbar's entries.
+    void QuickAccessChanged();
     void BindFrameEvents();
     // Sends the command to the frame as a menu command carrying `value`, from `source`.
     void DispatchCommand(int command, int value, wxObject* source);
@@ -187,6 +193,7 @@ private:
     std::vector<std::string> m_pageCaptions;
     std::unique_ptr<RibbonKeyTips> m_keyTips;
     int m_look;
+    std::pair<int, int> m_tabMargins;
 };
 
 } // namespace kelmora

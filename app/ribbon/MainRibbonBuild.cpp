@@ -517,6 +517,7 @@ void CMainRibbon::BuildTabRow()
         }
         // The menu's commands reach the frame like every other command.
         const int chosen = m_styleButton->GetPopupMenuSelectionFromUser(menu, 0, m_styleButton->GetSize().y);
+        SettleHover(*m_styleButton);
         if (chosen != wxID_NONE)
             SendCommand(CommandFromWxId(chosen));
     };
@@ -526,7 +527,7 @@ void CMainRibbon::BuildTabRow()
     m_aboutButton->onClick = [this] { SendCommand(cmd::kAppAbout); };
 
     m_quickAccess = new QuickAccessToolbar(m_bar, m_quickAccessModel, m_elements, *this);
-    m_quickAccess->onChanged = [this] { SaveQuickAccess(); };
+    m_quickAccess->onChanged = [this] { QuickAccessChanged(); };
     // "More Commands..." asks the frame, which owns the customise dialog's command.
     m_quickAccess->onCustomize = [this] { SendCommand(cmd::kOptions); };
 }
@@ -545,8 +546,10 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
     bar->AddPane(Ids(cmd::kStatusObjectCount), "Object Count: None", tip(cmd::kStatusObjectCount));
     bar->AddPane(Ids(cmd::kStatusSelectedCount), "Selected Count: None", tip(cmd::kStatusSelectedCount));
     bar->AddSeparator();
-    bar->AddPane(Ids(cmd::kStatusX), "X: 0", tip(cmd::kStatusX));
-    bar->AddPane(Ids(cmd::kStatusY), "Y: 0", tip(cmd::kStatusY));
+    // The position readouts keep room for the widest value they show: a sign, five digits
+    // and six decimals.
+    bar->AddPane(Ids(cmd::kStatusX), "X: 0", tip(cmd::kStatusX), "X: -00000.000000");
+    bar->AddPane(Ids(cmd::kStatusY), "Y: 0", tip(cmd::kStatusY), "Y: -00000.000000");
 
     bar->BeginGroup("Zoom");
     bar->AddZoomSlider(Ids(cmd::kZoomSlider), 100, 10, 50, tip(cmd::kZoomSlider));

@@ -132,6 +132,7 @@ void QuickAccessToolbar::ShowCustomizeMenu()
     menu.AppendSeparator();
     menu.Append(kMoreCommandsItem, _("&More Commands..."));
     const int chosen = GetPopupMenuSelectionFromUser(menu, m_customize->GetPosition() + wxPoint(0, m_customize->GetSize().y));
+    SettleHover(*m_customize);
     if (chosen == kMoreCommandsItem) {
         if (onCustomize)
             onCustomize();

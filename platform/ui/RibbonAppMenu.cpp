@@ -1,5 +1,6 @@
 #include "platform/ui/RibbonAppMenu.h"
 
+#include "platform/ui/Contrast.h"
 #include "platform/ui/KeyTips.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonIconButton.h"
@@ -27,6 +28,31 @@ wxChar LowerCase(wxChar c)
 bool HasShownSubItems(const RibbonElement& element)
 {
     return !element.SubItems().empty() && element.Kind() == RibbonElementKind::Button;
+}
+
+// The text broken into lines at spaces, each no wider than `width` where a single word
+// allows.
+std::vector<wxString> WrapText(const wxDC& dc, const wxString& text, int width)
+{
+    std::vector<wxString> lines;
+    wxString line;
+    for (const wxString& word : wxSplit(text, ' ', '\0')) {
+        const wxString longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && dc.GetTextExtent(longer).x > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+bool ShowsDescription(const RibbonElement& sub)
+{
+    return sub.alwaysShowDescription && !sub.description.empty();
 }
 
 } // namespace
@@ -83,8 +109,12 @@ void RibbonAppMenu::LayoutMenu()
     }
     int right = kCaptionHeight + int(std::max<size_t>(m_recent.size(), 4)) * kRecentHeight;
     for (const RibbonElement* item : m_content.items) {
-        if (item && HasShownSubItems(*item))
-            right = std::max(right, kCaptionHeight + int(item->SubItems().size()) * kSubHeight);
+        if (!item || !HasShownSubItems(*item))
+            continue;
+        int height = kCaptionHeight + 4;
+        for (const auto& sub : item->SubItems())
+            height += sub->Kind() == RibbonElementKind::Label ? 0 : SubHeight(*sub);
+        right = std::max(right, height);
     }
     m_bodyHeight = std::max(y + 4, right + 4);
     SetClientSize(1 + kLeftWidth + 1 + m_content.recentWidth + 1, 1 + m_bodyHeight + kBottomHeight + 1);
@@ -107,6 +137,8 @@ void RibbonAppMenu::Finish()
         g_currentMenu = nullptr;
     if (IsShown())
         Dismiss();
+    if (wxWindow* owner = GetParent())
+        SettleHover(*owner);
     wxTheApp->ScheduleForDestruction(this);
 }
 
@@ -246,10 +278,39 @@ wxRect RibbonAppMenu::ItemRect(int index) const
     return wxRect(5, 1 + m_itemTops[size_t(index)], kLeftWidth - 8, item ? kItemHeight : kSeparatorHeight);
 }
 
+int RibbonAppMenu::SubTextWidth() const
+{
+    return m_content.recentWidth - 8 - kSubTextLeft - 4;
+}
+
+std::vector<wxString> RibbonAppMenu::SubDescription(const RibbonElement& sub) const
+{
+    if (!ShowsDescription(sub))
+        return {};
+    wxClientDC dc(const_cast<RibbonAppMenu*>(this));
+    dc.SetFont(GetFont());
+    return WrapText(dc, wxString::FromUTF8(sub.description), SubTextWidth());
+}
+
+int RibbonAppMenu::SubHeight(const RibbonElement& sub) const
+{
+    // A caption line, then the description whole, line by line.
+    const int lines = int(SubDescription(sub).size());
+    if (lines == 0)
+        return kSubHeight;
+    wxClientDC dc(const_cast<RibbonAppMenu*>(this));
+    dc.SetFont(GetFont());
+    return std::max(kSubHeight, 6 + dc.GetCharHeight() + 3 + lines * dc.GetCharHeight() + 8);
+}
+
 wxRect RibbonAppMenu::SubRect(int index) const
 {
-    return wxRect(1 + kLeftWidth + 1 + 4, 1 + kCaptionHeight + 4 + index * kSubHeight, m_content.recentWidth - 8,
-                  kSubHeight - 2);
+    const std::vector<const RibbonElement*> subs = ShownSubItems();
+    int top = 1 + kCaptionHeight + 4;
+    for (int i = 0; i < index && size_t(i) < subs.size(); ++i)
+        top += SubHeight(*subs[size_t(i)]);
+    const int height = size_t(index) < subs.size() ? SubHeight(*subs[size_t(index)]) : kSubHeight;
+    return wxRect(1 + kLeftWidth + 1 + 4, top, m_content.recentWidth - 8, height - 2);
 }
 
 wxRect RibbonAppMenu::RecentRect(int index) const
@@ -456,21 +517,18 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
             const wxBitmap& icon = sub->largeImage.IsOk() ? sub->largeImage : sub->smallImage;
             if (icon.IsOk())
                 dc.DrawBitmap(icon, rect.x + 6, rect.y + (rect.height - icon.GetHeight()) / 2, true);
-            const int textLeft = rect.x + 48;
+            const int textLeft = rect.x + kSubTextLeft;
             dc.SetFont(GetFont().Bold());
             dc.SetTextForeground(colors.menuText);
             const int lineHeight = dc.GetCharHeight();
-            const bool withDescription = sub->alwaysShowDescription && !sub->description.empty();
-            const int top = withDescription ? rect.y + 6 : rect.y + (rect.height - lineHeight) / 2;
+            const std::vector<wxString> description = SubDescription(*sub);
+            const int top = !description.empty() ? rect.y + 6 : rect.y + (rect.height - lineHeight) / 2;
             DrawCaption(dc, wxString::FromUTF8(sub->Caption()), wxRect(textLeft, top, rect.GetRight() - textLeft, lineHeight),
                         wxALIGN_LEFT | wxALIGN_TOP);
             dc.SetFont(GetFont());
-            if (withDescription) {
-                dc.SetTextForeground(colors.menuDisabledText.ChangeLightness(70));
-                const wxString description =
-                    wxControl::Ellipsize(wxString::FromUTF8(sub->description), dc, wxELLIPSIZE_END, rect.GetRight() - textLeft - 4);
-                dc.DrawText(description, textLeft, top + lineHeight + 3);
-            }
+            dc.SetTextForeground(ReadableOn(colors.menuDisabledText.ChangeLightness(70), {colors.menuSideBand, colors.hoverFill}));
+            for (size_t line = 0; line < description.size(); ++line)
+                dc.DrawText(description[line], textLeft, top + lineHeight + 3 + int(line) * dc.GetCharHeight());
         }
     } else {
         for (size_t i = 0; i < m_recent.size(); ++i) {
@@ -534,10 +592,13 @@ void RibbonAppButton::OnPaint(wxPaintEvent&)
     const wxSize size = GetClientSize();
     PaintTabRowBackground(dc, wxRect(size));
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(m_hot ? colors.appButtonHover : colors.appButtonFill);
+    const wxColour fill = m_hot ? colors.appButtonHover : colors.appButtonFill;
+    dc.SetBrush(fill);
     dc.DrawRoundedRectangle(wxRect(1, 1, size.x - 2, size.y + 4), 3);
-    if (m_image.IsOk())
-        dc.DrawBitmap(m_image, (size.x - m_image.GetWidth()) / 2, (size.y - m_image.GetHeight()) / 2 + 1, true);
+    if (m_image.IsOk()) {
+        const wxBitmap image = ReadableOn(m_image, fill);
+        dc.DrawBitmap(image, (size.x - image.GetWidth()) / 2, (size.y - image.GetHeight()) / 2 + 1, true);
+    }
 }
 
 } // namespace kelmora

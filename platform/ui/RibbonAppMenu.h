@@ -69,6 +69,10 @@ private:
     void LayoutMenu();
     Hit HitTest(wxPoint point) const;
     wxRect SubRect(int index) const;
+    // A sub-item's row: its caption, and its description wrapped to the row's width.
+    int SubHeight(const RibbonElement& sub) const;
+    int SubTextWidth() const;
+    std::vector<wxString> SubDescription(const RibbonElement& sub) const;
     wxRect RecentRect(int index) const;
     wxRect BottomRect(int index) const;
     std::vector<const RibbonElement*> ShownSubItems() const;
@@ -87,6 +91,7 @@ private:
     static constexpr int kCaptionHeight = 26;
     static constexpr int kRecentHeight = 24;
     static constexpr int kSubHeight = 52;
+    static constexpr int kSubTextLeft = 48;
     static constexpr int kBottomHeight = 34;
 
     RibbonAppMenuContent m_content;

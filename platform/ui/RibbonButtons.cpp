@@ -1,6 +1,7 @@
 #include "platform/ui/RibbonButtons.h"
 
 #include "platform/ui/RibbonColorButton.h"
+#include "platform/ui/RibbonIconButton.h"
 
 #include <wx/menu.h>
 #include <wx/ribbon/buttonbar.h>
@@ -74,6 +75,7 @@ bool OpenElementDropDown(RibbonElement& element, wxWindow* owner, const wxRect& 
             wxMenu menu;
             button.dropDownMenu(menu);
             owner->PopupMenu(&menu, owner->ScreenToClient(anchor.GetBottomLeft()));
+            SettleHover(*owner);
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #include "platform/ui/RibbonCheckCtrl.h"
 
+#include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 
 #include <wx/dcbuffer.h>
@@ -54,18 +55,21 @@ void RibbonCheckCtrl::OnPaint(wxPaintEvent&)
     dc.Clear();
     const bool enabled = IsEnabled();
     const wxRect box(2, (size.y - kBox) / 2, kBox, kBox);
+    const wxColour boxFill = enabled && m_hot ? colors.hoverFill : colors.menuBackground;
     dc.SetPen(enabled && m_hot ? colors.hoverBorder : colors.menuBorder);
-    dc.SetBrush(enabled && m_hot ? colors.hoverFill : colors.menuBackground);
+    dc.SetBrush(boxFill);
     dc.DrawRectangle(box);
     if (IsChecked()) {
-        dc.SetPen(wxPen(enabled ? colors.panelText : colors.menuDisabledText, 2));
+        // The mark sits in the box, whose fill differs from the panel's.
+        const wxColour mark = enabled ? ReadableOn(colors.panelText, {boxFill}) : DisabledOn(colors.panelText, boxFill);
+        dc.SetPen(wxPen(mark, 2));
         const int x = box.x;
         const int y = box.y;
         dc.DrawLine(x + 3, y + 6, x + 5, y + 9);
         dc.DrawLine(x + 5, y + 9, x + 10, y + 3);
     }
     dc.SetFont(GetFont());
-    dc.SetTextForeground(enabled ? colors.panelText : colors.menuDisabledText);
+    dc.SetTextForeground(enabled ? colors.panelText : colors.panelDisabledText);
     dc.DrawLabel(wxString::FromUTF8(m_element.PlainCaption()),
                  wxRect(box.GetRight() + 1 + kGap, 0, size.x - box.GetRight() - kGap, size.y),
                  wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);

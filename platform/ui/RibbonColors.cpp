@@ -2,6 +2,8 @@
 
 #include <wx/dc.h>
 
+#include <cmath>
+
 namespace kelmora {
 
 namespace {
@@ -24,6 +26,11 @@ void SetRibbonColors(const RibbonColors& colors)
     Colors() = colors;
 }
 
+wxColour StatusBarTop(const wxColour& statusBackground)
+{
+    return statusBackground.ChangeLightness(108);
+}
+
 void PaintTabRowBackground(wxDC& dc, const wxRect& rect)
 {
     dc.GradientFillLinear(rect, Colors().tabRowBackground, Colors().tabRowBottom, wxSOUTH);
@@ -38,10 +45,15 @@ wxColour FromRgb(uint32_t rgb)
     return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+wxColour Mix(const wxColour& from, const wxColour& to, double t)
+{
+    const auto mix = [t](unsigned char a, unsigned char b) { return static_cast<unsigned char>(std::lround(a + (b - a) * t)); };
+    return wxColour(mix(from.Red(), to.Red()), mix(from.Green(), to.Green()), mix(from.Blue(), to.Blue()));
+}
+
 wxColour Lighter(const wxColour& colour, double amount)
 {
-    const auto mix = [amount](unsigned char c) { return static_cast<unsigned char>(c + (255 - c) * amount + 0.5); };
-    return wxColour(mix(colour.Red()), mix(colour.Green()), mix(colour.Blue()));
+    return Mix(colour, *wxWHITE, amount);
 }
 
 void DrawCaption(wxDC& dc, const wxString& caption, const wxRect& rect, int alignment, bool underline)

@@ -30,22 +30,30 @@ struct RibbonColors {
     wxColour tabRowBottom{191, 219, 255};       // and bottom of its gradient
     wxColour panelBackground{222, 232, 245};    // behind the controls of a ribbon panel
     wxColour panelText{21, 66, 139};
+    wxColour panelDisabledText{150, 150, 150};   // greyed-out captions on the panels
     wxColour tabRowText{21, 66, 139};
     wxColour appButtonFill{25, 91, 180};
     wxColour appButtonHover{43, 116, 212};
     wxColour appButtonText{255, 255, 255};
     wxColour statusBackground{204, 224, 250};
     wxColour statusText{21, 66, 139};
+    wxColour linkText{0, 0, 238};               // web links on the status bar
 };
 
 const RibbonColors& CurrentRibbonColors();
 void SetRibbonColors(const RibbonColors& colors);
+
+// The top of the status bar's gradient, whose bottom is `statusBackground`.
+wxColour StatusBarTop(const wxColour& statusBackground);
 
 // Paints `rect` as the tab row behind a window that spans the row's height.
 void PaintTabRowBackground(wxDC& dc, const wxRect& rect);
 
 // The colour of a 0x00RRGGBB value.
 wxColour FromRgb(uint32_t rgb);
+
+// The colour `t` of the way from `from` to `to` (0: from, 1: to).
+wxColour Mix(const wxColour& from, const wxColour& to, double t);
 
 // `colour` moved toward white by `amount` (0: unchanged, 1: white).
 wxColour Lighter(const wxColour& colour, double amount);

@@ -104,7 +104,7 @@ private:
             const wxPoint up[] = {{cx - 3, cy + 2}, {cx + 3, cy + 2}, {cx, cy - 1}};
             const wxPoint down[] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
             dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(IsEnabled() ? colors.panelText : colors.menuDisabledText);
+            dc.SetBrush(IsEnabled() ? colors.panelText : colors.panelDisabledText);
             dc.DrawPolygon(3, part > 0 ? up : down);
         }
     }

@@ -1,8 +1,10 @@
 #include "platform/ui/RibbonIconButton.h"
 
+#include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/utils.h>
 
 namespace kelmora {
 
@@ -18,6 +20,25 @@ void TrackHover(wxWindow& window, bool& hot)
         window.Refresh();
         event.Skip();
     });
+}
+
+void SettleHover(wxWindow& owner)
+{
+    const wxPoint pointer = wxGetMousePosition();
+    for (wxWindow* window = &owner; window && !window->IsTopLevel(); window = window->GetParent()) {
+        if (window->IsBeingDeleted())
+            return;
+        const wxPoint local = window->ScreenToClient(pointer);
+        const bool inside = window->IsShownOnScreen() && wxRect(window->GetClientSize()).Contains(local);
+        // A motion lets a window under the pointer find its hovered part again; a leave
+        // clears the highlight of one the pointer is no longer over, and of its parent.
+        wxMouseEvent event(inside ? wxEVT_MOTION : wxEVT_LEAVE_WINDOW);
+        event.SetEventObject(window);
+        event.SetPosition(local);
+        window->GetEventHandler()->ProcessEvent(event);
+        if (inside)
+            return;
+    }
 }
 
 void RibbonCheckableWindow::SetChecked(bool checked)
@@ -38,7 +59,7 @@ void RibbonCheckableWindow::DoUpdateWindowUI(wxUpdateUIEvent& event)
 RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxString& text,
                                    bool dropDown, Surface surface)
     : RibbonCheckableWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
-      m_icon(icon),
+      m_icon(icon), m_disabledIcon(icon.IsOk() ? icon.ConvertToDisabled() : wxBitmap()),
       m_text(text), m_dropDown(dropDown), m_surface(surface)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -66,6 +87,7 @@ RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitm
 void RibbonIconButton::SetIcon(const wxBitmap& icon)
 {
     m_icon = icon;
+    m_disabledIcon = icon.IsOk() ? icon.ConvertToDisabled() : wxBitmap();
     InvalidateBestSize();
     Refresh();
 }
@@ -99,9 +121,10 @@ void RibbonIconButton::OnPaint(wxPaintEvent&)
     const RibbonColors& colors = CurrentRibbonColors();
     wxAutoBufferedPaintDC dc(this);
     const wxSize size = GetClientSize();
-    const wxColour background = m_surface == Surface::TabRow    ? colors.tabRowBackground
-                                : m_surface == Surface::StatusBar ? colors.statusBackground
-                                                                  : colors.menuBackground;
+    // What the icon and the text sit on; on the tab row, the middle of its gradient.
+    wxColour background = m_surface == Surface::TabRow    ? Mix(colors.tabRowBackground, colors.tabRowBottom, 0.5)
+                          : m_surface == Surface::StatusBar ? colors.statusBackground
+                                                            : colors.menuBackground;
     dc.SetBackground(background);
     dc.Clear();
     if (m_surface == Surface::TabRow)
@@ -109,20 +132,22 @@ void RibbonIconButton::OnPaint(wxPaintEvent&)
     const bool enabled = IsEnabled();
     const bool checked = IsChecked();
     if (enabled && (m_hot || m_pressed || checked)) {
+        background = m_pressed ? colors.pressedFill : checked ? colors.checkedFill : colors.hoverFill;
         dc.SetPen(checked && !m_hot ? colors.checkedBorder : colors.hoverBorder);
-        dc.SetBrush(m_pressed ? colors.pressedFill : checked ? colors.checkedFill : colors.hoverFill);
+        dc.SetBrush(background);
         dc.DrawRoundedRectangle(wxRect(size), 3);
     }
     int x = 3;
     if (m_icon.IsOk()) {
-        const wxBitmap icon = enabled ? m_icon : m_icon.ConvertToDisabled();
+        const wxBitmap icon = enabled ? ReadableOn(m_icon, background)
+                                      : ReadableOn(m_disabledIcon, background, kDisabledContrast);
         dc.DrawBitmap(icon, x, (size.y - icon.GetHeight()) / 2, true);
         x += icon.GetWidth() + 4;
     }
-    const wxColour textColour = !enabled ? colors.menuDisabledText
-                                : m_surface == Surface::TabRow  ? colors.tabRowText
-                                : m_surface == Surface::StatusBar ? colors.statusText
-                                                                  : colors.menuText;
+    const wxColour plainText = m_surface == Surface::TabRow    ? colors.tabRowText
+                               : m_surface == Surface::StatusBar ? colors.statusText
+                                                                 : colors.menuText;
+    const wxColour textColour = enabled ? ReadableOn(plainText, {background}) : DisabledOn(plainText, background);
     if (!m_text.empty()) {
         dc.SetFont(GetFont());
         dc.SetTextForeground(textColour);

@@ -14,6 +14,11 @@ namespace kelmora {
 // Keeps `hot` true while the pointer is over the window, repainting it as that changes.
 void TrackHover(wxWindow& window, bool& hot);
 
+// Brings the hover state of `owner` and the windows around it up to date with where the
+// pointer is now. A popup or menu holds the pointer while it is open, so the window that
+// opened it never hears the pointer leave: whatever ends the popup calls this.
+void SettleHover(wxWindow& owner);
+
 // A kit window that shows a checked state; the frame's update handlers set it through the
 // window id, which is the command's wx id.
 class RibbonCheckableWindow : public wxWindow {
@@ -52,6 +57,7 @@ private:
     void OnPaint(wxPaintEvent& event);
 
     wxBitmap m_icon;
+    wxBitmap m_disabledIcon;
     wxString m_text;
     bool m_dropDown;
     Surface m_surface;

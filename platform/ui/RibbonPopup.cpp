@@ -1,6 +1,7 @@
 #include "platform/ui/RibbonPopup.h"
 
 #include "platform/ui/RibbonColors.h"
+#include "platform/ui/RibbonIconButton.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -221,6 +222,8 @@ void RibbonPopup::Finish()
         g_current = nullptr;
     if (IsShown())
         Dismiss();
+    if (wxWindow* owner = GetParent())
+        SettleHover(*owner);
     wxTheApp->ScheduleForDestruction(this);
 }
 

@@ -59,7 +59,9 @@ RibbonStatusBar::RibbonStatusBar(wxWindow* parent, wxWindowID id) : wxStatusBar(
 
 void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip)
 {
-    auto* link = new wxHyperlinkCtrl(this, id.wx, caption, url, wxDefaultPosition, wxDefaultSize,
+    // wx's own link, not the toolkit's: the toolkit's keeps the theme's blue whatever
+    // the look, which does not read on the Black look's bar.
+    auto* link = new wxGenericHyperlinkCtrl(this, id.wx, caption, url, wxDefaultPosition, wxDefaultSize,
                                      wxHL_ALIGN_LEFT | wxNO_BORDER);
     link->SetToolTip(toolTip);
     // The frame opens the link through its own command, which checks the address.
@@ -70,10 +72,11 @@ void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxStri
     m_items.push_back(MakeItem(Kind::Link, id.command, caption, link, false));
 }
 
-void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString& toolTip)
+void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString& toolTip, const wxString& widest)
 {
     Item item = MakeItem(Kind::Pane, id.command, text, nullptr, false);
     item.toolTip = toolTip;
+    item.widest = widest.empty() ? text + "0000" : widest;
     m_items.push_back(item);
 }
 
@@ -119,7 +122,23 @@ void RibbonStatusBar::AddExtendedSeparator()
 
 void RibbonStatusBar::Realize()
 {
+    Recolor();
     Place();
+}
+
+void RibbonStatusBar::Recolor()
+{
+    const RibbonColors& colors = CurrentRibbonColors();
+    for (const Item& item : m_items) {
+        if (item.kind != Kind::Link)
+            continue;
+        auto* link = static_cast<wxGenericHyperlinkCtrl*>(item.window);
+        link->SetBackgroundColour(colors.statusBackground);
+        link->SetNormalColour(colors.linkText);
+        link->SetVisitedColour(colors.linkText);
+        link->SetHoverColour(colors.linkText);
+        link->Refresh();
+    }
     Refresh();
 }
 
@@ -138,9 +157,7 @@ void RibbonStatusBar::Place()
             width = item.window->GetBestSize().x;
             break;
         case Kind::Pane:
-            // Panes keep room for a count or position of a few digits, so the bar does not
-            // shift as they change.
-            width = dc.GetTextExtent(item.text + "0000").x;
+            width = std::max(dc.GetTextExtent(item.text).x, dc.GetTextExtent(item.widest).x);
             break;
         case Kind::Separator:
             width = kSeparatorWidth;
@@ -210,11 +227,11 @@ bool RibbonStatusBar::SetPaneText(int id, const wxString& text)
     return false;
 }
 
-wxHyperlinkCtrl* RibbonStatusBar::GetLink(int id) const
+wxGenericHyperlinkCtrl* RibbonStatusBar::GetLink(int id) const
 {
     for (const Item& item : m_items) {
         if (item.kind == Kind::Link && item.id == id)
-            return static_cast<wxHyperlinkCtrl*>(item.window);
+            return static_cast<wxGenericHyperlinkCtrl*>(item.window);
     }
     return nullptr;
 }
@@ -252,7 +269,7 @@ void RibbonStatusBar::OnPaint(wxPaintEvent&)
     const RibbonColors& colors = CurrentRibbonColors();
     wxAutoBufferedPaintDC dc(this);
     const wxSize size = GetClientSize();
-    dc.GradientFillLinear(wxRect(size), colors.statusBackground.ChangeLightness(108), colors.statusBackground, wxSOUTH);
+    dc.GradientFillLinear(wxRect(size), StatusBarTop(colors.statusBackground), colors.statusBackground, wxSOUTH);
     dc.SetPen(colors.menuBorder);
     dc.DrawLine(0, 0, size.x, 0);
     dc.SetFont(GetFont());

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-class wxHyperlinkCtrl;
+class wxGenericHyperlinkCtrl;
 
 namespace kelmora {
 
@@ -25,8 +25,11 @@ public:
 
     // ---- Left-hand elements, in order.
     void AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip);
-    // A pane of text; it keeps room for a few more digits than it starts with.
-    void AddPane(RibbonId id, const wxString& text, const wxString& toolTip);
+    // A pane of text. It keeps room for `widest`, a sample of the longest text it will
+    // show, so that it neither cuts its text nor moves its neighbours as the text changes;
+    // without one, for a few more digits than it starts with. A longer text still shows
+    // whole.
+    void AddPane(RibbonId id, const wxString& text, const wxString& toolTip, const wxString& widest = wxString());
     void AddSeparator();
 
     // ---- Right-hand elements, in order from left to right.
@@ -37,6 +40,8 @@ public:
 
     // Places the elements; call after adding them.
     void Realize();
+    // Takes up the kit's colours (after a change of look) and repaints.
+    void Recolor();
 
     std::function<void(int command, int value)> onCommand;
 
@@ -45,7 +50,7 @@ public:
     std::optional<wxString> GetPaneText(int id) const;
     // Sets the text of pane `id`; false when there is none.
     bool SetPaneText(int id, const wxString& text);
-    wxHyperlinkCtrl* GetLink(int id) const;
+    wxGenericHyperlinkCtrl* GetLink(int id) const;
     RibbonZoomSlider* GetSlider(int id) const;
     RibbonIconButton* GetButton(int id) const;
     // The labels of the right-hand groups, in order.
@@ -58,6 +63,7 @@ private:
         int id = -1;
         wxString text;
         wxString toolTip;
+        wxString widest;
         wxWindow* window = nullptr;
         bool right = false;
         wxRect rect;

@@ -3,6 +3,7 @@
 
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonArtProvider.h"
 #include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonPopup.h"
@@ -12,9 +13,12 @@
 #include "view/StylePresets.h"
 
 #include <wx/menu.h>
+#include <wx/utils.h>
 #include <wx/ribbon/art.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
+
+#include <map>
 
 namespace kelmora::apptest {
 namespace {
@@ -117,6 +121,59 @@ TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
         const wxUpdateUIEvent state = AskState(place->window, WxId(command));
         EXPECT_TRUE(state.GetSetEnabled() && state.GetEnabled()) << "command " << command;
     }
+}
+
+// An art that notes, by caption, the state each button was last drawn in.
+class StateRecordingArt : public RibbonArtProvider {
+public:
+    explicit StateRecordingArt(std::map<wxString, long>& drawn) : m_drawn(drawn) { }
+    void DrawButtonBarButton(wxDC& dc, wxWindow* wnd, const wxRect& rect, wxRibbonButtonKind kind, long state,
+                             const wxString& label, const wxBitmap& large, const wxBitmap& small) override
+    {
+        m_drawn[label] = state;
+        RibbonArtProvider::DrawButtonBarButton(dc, wnd, rect, kind, state, label, large, small);
+    }
+
+private:
+    std::map<wxString, long>& m_drawn;
+};
+
+void RefreshButtonBars(wxWindow* window)
+{
+    if (dynamic_cast<wxRibbonButtonBar*>(window))
+        window->Refresh();
+    for (wxWindow* child : window->GetChildren())
+        RefreshButtonBars(child);
+}
+
+TEST_F(RibbonFrameTest, TheCurrentToolAndAnArmedCopyFormatShowPressed)
+{
+    Command(cmd::kFileNew);
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    std::map<wxString, long> drawn;
+    ribbon.Bar()->SetArtProvider(new StateRecordingArt(drawn));
+    // The captions of the Home tab's buttons drawn checked, after the idle update.
+    const auto pressed = [&] {
+        drawn.clear();
+        m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        RefreshButtonBars(ribbon.Bar());
+        for (int i = 0; i < 100 && drawn.size() < 30; ++i) {
+            wxYield();
+            wxMilliSleep(10);
+        }
+        std::vector<wxString> captions;
+        for (const auto& [caption, state] : drawn) {
+            if (state & wxRIBBON_BUTTONBAR_BUTTON_TOGGLED)
+                captions.push_back(caption);
+        }
+        return captions;
+    };
+    EXPECT_EQ(pressed(), std::vector<wxString>{"Select"});
+    Command(cmd::kToolEllipse);
+    EXPECT_EQ(pressed(), std::vector<wxString>{"Ellipse"});
+    GetActiveDrawView()->Select(AddRect());
+    Command(cmd::kCopyFormat);
+    EXPECT_EQ(pressed(), (std::vector<wxString>{"Copy Format", "Select"}));
 }
 
 TEST_F(RibbonFrameTest, HoveringThePaperPalettePreviewsThePaperAndLeavingRestoresIt)

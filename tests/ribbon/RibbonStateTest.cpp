@@ -5,6 +5,8 @@
 
 #include "app/ribbon/OptionsDialog.h"
 #include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonAppMenu.h"
+#include "platform/ui/RibbonIconButton.h"
 #include "platform/ui/RibbonColors.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +49,29 @@ TEST_F(RibbonTest, QuickAccessToolbarSurvivesARestart)
     Pump();
     frame = new RibbonFrame(settings.Config());
     EXPECT_EQ(ShownButtons(Ribbon()), (std::vector<int>{57603}));
+}
+
+TEST_F(RibbonTest, TheTabsMakeRoomForTheQuickAccessToolbarAfterEveryChange)
+{
+    const auto nothingOverlaps = [this](const char* step) {
+        const wxRect app = Ribbon().AppButton()->GetRect();
+        const wxRect quick = Ribbon().QuickAccess()->GetRect();
+        const wxRect style = Ribbon().StyleButton()->GetRect();
+        const auto [left, right] = Ribbon().TabMargins();
+        EXPECT_FALSE(app.Intersects(quick)) << step;
+        EXPECT_LT(quick.GetRight(), left) << step;
+        EXPECT_GE(style.GetLeft(), Ribbon().Bar()->GetClientSize().x - right) << step;
+    };
+    nothingOverlaps("start");
+    // The toolbar's own menu shows New, Open and Print Preview, one after the other.
+    for (const int id : {57600, 57601, 57609}) {
+        Ribbon().QuickAccess()->ToggleEntry(id);
+        Pump();
+        nothingOverlaps("shown");
+    }
+    Ribbon().SetQuickAccessEntries(Ribbon().QuickAccessEntries().Defaults());
+    Pump();
+    nothingOverlaps("reset");
 }
 
 TEST_F(RibbonTest, OptionsDialogListsTheThreeCategoriesAndEditsTheEntries)
