@@ -55,9 +55,16 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
                                                         static_cast<void*>(nullptr)));
 
     auto* manager = new CPropertyGridManager;
-    // A first size of its own: the description box is laid out at once.
-    manager->Create(this, kGridId, wxDefaultPosition, wxSize(250, 400),
-                    wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS | wxPG_SPLITTER_AUTO_CENTER);
+    // The grid lays its parts out at its first size change, and until then takes its width
+    // to be a large negative number: a description box that exists by then is given that
+    // width. The box is added once the grid has been laid out at a size of its own.
+    const wxSize firstSize(250, 400);
+    manager->Create(this, kGridId, wxDefaultPosition, firstSize,
+                    wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS | wxPG_SPLITTER_AUTO_CENTER);
+    wxSizeEvent firstLayout(firstSize, kGridId);
+    firstLayout.SetEventObject(manager);
+    manager->HandleWindowEvent(firstLayout);
+    manager->SetWindowStyleFlag(manager->GetWindowStyleFlag() | wxPG_DESCRIPTION);
     m_gridProps = manager;
     // Laid out smaller, the description box would be given a negative width.
     m_gridProps->SetMinSize(wxSize(120, 200));
