@@ -214,6 +214,7 @@ public:
     int m_nZoomLevel = kActualSizeLevel;
     CPoint m_ptZoomCenter;                 // client units
     int m_nLayoutState = 0;                // 1 after OnInitialUpdate, 2 after the first size change
+    std::optional<CPoint> m_ptLayoutScroll; // where the size changes' centring left the view
 
 private:
     CSize ZoomedPageOffset() const;
