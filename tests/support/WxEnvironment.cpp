@@ -2,13 +2,64 @@
 // display that the test command provides.
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/debug.h>
+#include <wx/frame.h>
 #include <wx/init.h>
+#include <wx/utils.h>
 
 namespace {
+
+// A field of a log record, as text; empty when the record has none.
+std::string LogField(const GLogField* fields, gsize count, const char* key)
+{
+    for (gsize i = 0; i < count; ++i) {
+        if (std::strcmp(fields[i].key, key) == 0 && fields[i].value)
+            return fields[i].length < 0 ? std::string(static_cast<const char*>(fields[i].value))
+                                        : std::string(static_cast<const char*>(fields[i].value), size_t(fields[i].length));
+    }
+    return {};
+}
+
+// A critical or a warning of the toolkit or of GLib reports a widget sized below zero, a
+// wrong cast or a call out of order: it fails the running test. Everything else is logged
+// as usual.
+GLogWriterOutput FailOnToolkitWarnings(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer)
+{
+    if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) {
+        ADD_FAILURE() << LogField(fields, count, "GLIB_DOMAIN") << " reported: " << LogField(fields, count, "MESSAGE");
+        return G_LOG_WRITER_HANDLED;
+    }
+    return g_log_writer_default(level, fields, count, nullptr);
+}
+
+// The toolkit holds the first window a process shows back until the window manager has told
+// it the size of the decorations, and lays it out at 2 x 1 pixels meanwhile; later windows
+// know the size. The program's main frame is that first window and shows at once
+// (CMainFrame::Create). Here a window of no test is shown first and waited for, so that the
+// tests' windows are shown as the program's windows are.
+void LearnDecorationSizes()
+{
+    constexpr int kMaxWaitSteps = 300;
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "kelmora_test");
+    bool mapped = false;
+    frame->Bind(wxEVT_SHOW, [&mapped](wxShowEvent& event) {
+        mapped = event.IsShown();
+        event.Skip();
+    });
+    frame->Show();
+    for (int i = 0; i < kMaxWaitSteps && !mapped; ++i) {
+        wxYield();
+        wxMilliSleep(10);
+    }
+    frame->Destroy();
+    wxYield();
+}
 
 class WxEnvironment : public ::testing::Environment {
 public:
@@ -25,12 +76,14 @@ public:
                 << "toolkit assertion \"" << cond.utf8_string() << "\" in " << func.utf8_string() << ": "
                 << msg.utf8_string();
         });
+        g_log_set_writer_func(FailOnToolkitWarnings, nullptr, nullptr);
         wxApp::SetInstance(new wxApp);
         int argc = 1;
         static char name[] = "kelmora_test";
         char* argv[] = { name, nullptr };
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "wxWidgets could not start; is there a display?";
         ASSERT_TRUE(wxTheApp->CallOnInit());
+        LearnDecorationSizes();
     }
 
     void TearDown() override
