@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/debug.h>
-#include <wx/frame.h>
 #include <wx/init.h>
-#include <wx/utils.h>
 
 namespace {
 
@@ -38,29 +36,6 @@ GLogWriterOutput FailOnToolkitWarnings(GLogLevelFlags level, const GLogField* fi
     return g_log_writer_default(level, fields, count, nullptr);
 }
 
-// The toolkit holds the first window a process shows back until the window manager has told
-// it the size of the decorations, and lays it out at 2 x 1 pixels meanwhile; later windows
-// know the size. The program's main frame is that first window and shows at once
-// (CMainFrame::Create). Here a window of no test is shown first and waited for, so that the
-// tests' windows are shown as the program's windows are.
-void LearnDecorationSizes()
-{
-    constexpr int kMaxWaitSteps = 300;
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "kelmora_test");
-    bool mapped = false;
-    frame->Bind(wxEVT_SHOW, [&mapped](wxShowEvent& event) {
-        mapped = event.IsShown();
-        event.Skip();
-    });
-    frame->Show();
-    for (int i = 0; i < kMaxWaitSteps && !mapped; ++i) {
-        wxYield();
-        wxMilliSleep(10);
-    }
-    frame->Destroy();
-    wxYield();
-}
-
 class WxEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -83,7 +58,6 @@ public:
         char* argv[] = { name, nullptr };
         ASSERT_TRUE(wxEntryStart(argc, argv)) << "wxWidgets could not start; is there a display?";
         ASSERT_TRUE(wxTheApp->CallOnInit());
-        LearnDecorationSizes();
     }
 
     void TearDown() override
