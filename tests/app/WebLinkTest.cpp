@@ -1,9 +1,12 @@
 #include "app/WebLink.h"
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/log.h>
 
 namespace kelmora {
 namespace {
@@ -57,6 +60,57 @@ TEST(WebLinkTest, ReportsALauncherFailure)
     RecordingLauncher launcher(false);
     EXPECT_FALSE(OpenWebLink("https://example.com"));
     EXPECT_EQ(launcher.m_opened.size(), 1u);
+}
+
+// Keeps what the toolkit logs instead of showing it.
+class RecordingLog : public wxLog {
+public:
+    RecordingLog() : m_previous(wxLog::SetActiveTarget(this)) { }
+    ~RecordingLog() override { wxLog::SetActiveTarget(m_previous); }
+    std::vector<std::string> m_messages;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& text) override { m_messages.push_back(text.utf8_string()); }
+
+private:
+    wxLog* m_previous;
+};
+
+// An environment variable set (or unset, for nullopt) for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, std::optional<std::string> value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        Set(value);
+    }
+    ~ScopedVariable() { Set(m_old); }
+
+private:
+    void Set(const std::optional<std::string>& value)
+    {
+        if (value)
+            setenv(m_name, value->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(WebLinkTest, AFailedBrowserLaunchShowsNoToolkitMessage)
+{
+    // A desktop without a browser: no program on the path, no handler for web addresses.
+    const ScopedVariable path("PATH", "/nonexistent");
+    const ScopedVariable browser("BROWSER", std::nullopt);
+    const ScopedVariable dataDirs("XDG_DATA_DIRS", "/nonexistent");
+    const ScopedVariable dataHome("XDG_DATA_HOME", "/nonexistent");
+    const ScopedVariable configHome("XDG_CONFIG_HOME", "/nonexistent");
+    RecordingLog log;
+    EXPECT_FALSE(OpenWebLink("https://example.com/"));
+    wxLog::FlushActive();
+    EXPECT_TRUE(log.m_messages.empty()) << log.m_messages.front();
 }
 
 } // namespace
