@@ -325,7 +325,7 @@ private:
     PaintMargins& MarginsOf(CDrawObj* object);
 
     std::optional<CRect> m_rcRubberBand;   // client units, normalised
-    wxTextCtrl* m_pTextEntry = nullptr;    // a child of the view, made on first use
+    wxTextCtrl* m_pTextEntry = nullptr;    // a child of the view while text is typed
     CDrawRect* m_pTextObject = nullptr;    // the text object being typed into
     int m_nRepaintDeferral = 0;            // > 0: Invalidate only notes the request
     bool m_bRepaintDeferred = false;

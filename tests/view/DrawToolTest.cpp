@@ -14,6 +14,7 @@
 #include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
 
@@ -666,6 +667,12 @@ TEST(DrawTool, TextToolTypesInPlaceAndFilesOneUnit)
     EXPECT_TRUE(text->m_bDeleted);
     EXPECT_TRUE(f.Redo());
     EXPECT_EQ(text->m_strText, "Kelmora");
+
+    // Zooming scrolls the view, which moves its child windows: the entry is gone by then,
+    // not hidden.
+    wxTheApp->ProcessIdle();
+    f.Command(cmd::kZoomIn);
+    f.Command(cmd::kZoomOut);
 }
 
 TEST(DrawTool, AViewThatClosesTakesItsConstructionWithIt)
