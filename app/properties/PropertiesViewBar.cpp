@@ -65,6 +65,7 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
     firstLayout.SetEventObject(manager);
     manager->HandleWindowEvent(firstLayout);
     manager->SetWindowStyleFlag(manager->GetWindowStyleFlag() | wxPG_DESCRIPTION);
+    manager->SetDescBoxHeight(kDescriptionHeight);
     m_gridProps = manager;
     // Laid out smaller, the description box would be given a negative width.
     m_gridProps->SetMinSize(wxSize(120, 200));
@@ -240,6 +241,20 @@ void CPropertiesViewBar::ClearGrid()
     m_pShownObject = nullptr;
     m_pShownDocument = nullptr;
     m_gridProps->ClearPage(0);
+    SetAsideDiscardedEditors();
+}
+
+void CPropertiesViewBar::SetAsideDiscardedEditors()
+{
+    // The grid hides the editor of a row that goes and deletes it only once the events at
+    // hand are done. Meanwhile any scroll of the grid (its new rows being fewer, say) would
+    // move the hidden window along, which the toolkit refuses; the pane never scrolls.
+    wxPropertyGrid* grid = m_gridProps->GetGrid();
+    const wxWindowList children = grid->GetChildren();
+    for (wxWindow* child : children) {
+        if (!child->IsShown() && child != grid->GetEditorControl() && child != grid->GetEditorControlSecondary())
+            child->Reparent(this);
+    }
 }
 
 void CPropertiesViewBar::ClearAll()

@@ -46,6 +46,9 @@ class CPropertiesViewBar : public wxPanel, public PropertiesPane {
 public:
     static constexpr int kObjectComboId = 1;
     static constexpr int kGridId = 2;
+    // The height of the box under the grid that describes the selected row: a title and
+    // about four lines of text.
+    static constexpr int kDescriptionHeight = 95;
     // The caption of the pane.
     static constexpr char kCaption[] = "Properties";
 
@@ -152,6 +155,8 @@ private:
     void UpdateGridFont();
     // Forgets what the grid shows and empties it.
     void ClearGrid();
+    // Moves the editors the grid has let go of (hidden until they are deleted) out of it.
+    void SetAsideDiscardedEditors();
 
     PropertiesPaneHost& m_host;
     wxChoice* m_comboObjects = nullptr;
