@@ -76,41 +76,28 @@ private:
     wxLog* m_previous;
 };
 
-// An environment variable set (or unset, for nullopt) for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        Set(value);
-    }
-    ~ScopedVariable() { Set(m_old); }
-
-private:
-    void Set(const std::optional<std::string>& value)
-    {
-        if (value)
-            setenv(m_name, value->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 TEST(WebLinkTest, AFailedBrowserLaunchShowsNoToolkitMessage)
 {
     // A desktop without a browser: no program on the path, no handler for web addresses.
-    const ScopedVariable path("PATH", "/nonexistent");
-    const ScopedVariable browser("BROWSER", std::nullopt);
-    const ScopedVariable dataDirs("XDG_DATA_DIRS", "/nonexistent");
-    const ScopedVariable dataHome("XDG_DATA_HOME", "/nonexistent");
-    const ScopedVariable configHome("XDG_CONFIG_HOME", "/nonexistent");
-    RecordingLog log;
-    EXPECT_FALSE(OpenWebLink("https://example.com/"));
-    wxLog::FlushActive();
-    EXPECT_TRUE(log.m_messages.empty()) << log.m_messages.front();
+    const char* const variables[] = {"PATH", "BROWSER", "XDG_DATA_DIRS", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : variables) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        setenv(name, "/nonexistent", 1);
+    }
+    {
+        RecordingLog log;
+        EXPECT_FALSE(OpenWebLink("https://example.com/"));
+        wxLog::FlushActive();
+        EXPECT_TRUE(log.m_messages.empty()) << log.m_messages.front();
+    }
+    for (size_t i = 0; i < std::size(variables); ++i) {
+        if (saved[i])
+            setenv(variables[i], saved[i]->c_str(), 1);
+        else
+            unsetenv(variables[i]);
+    }
 }
 
 } // namespace

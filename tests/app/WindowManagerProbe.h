@@ -1,8 +1,8 @@
 #pragma once
 // What the window manager has made of this process's windows, read from the X server as a
-// user would see it: which window is on top, where a window lies, which one a dialog
-// belongs to. Other test processes share the display, so only this process's windows are
-// looked at. Without a window manager there is nothing to ask (HasWindowManager).
+// user sees it: which window is on top, where a window lies, which one a dialog belongs
+// to. Other test processes share the display, so only this process's windows count.
+// Include it last: the X headers define names such as None and Status.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include <wx/app.h>
 #include <wx/gdicmn.h>
-#include <wx/utils.h>
 
 namespace kelmora::apptest {
 
@@ -30,16 +28,14 @@ public:
     WindowManagerProbe(const WindowManagerProbe&) = delete;
     WindowManagerProbe& operator=(const WindowManagerProbe&) = delete;
 
-    bool HasWindowManager() const { return m_display && !Windows(Root(), "_NET_SUPPORTING_WM_CHECK").empty(); }
+    bool HasWindowManager() const { return m_display && !Property(Root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty(); }
 
     // This process's managed windows, bottom to top.
     std::vector<Window> OwnWindows() const
     {
         std::vector<Window> own;
-        if (!m_display)
-            return own;
-        for (const Window window : Windows(Root(), "_NET_CLIENT_LIST_STACKING")) {
-            const std::vector<unsigned long> pid = Cardinals(window, "_NET_WM_PID");
+        for (const unsigned long window : Property(Root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+            const std::vector<unsigned long> pid = Property(window, "_NET_WM_PID", XA_CARDINAL);
             if (!pid.empty() && pid.front() == static_cast<unsigned long>(getpid()))
                 own.push_back(window);
         }
@@ -48,10 +44,8 @@ public:
 
     std::string Title(Window window) const
     {
-        std::string title;
         char* name = nullptr;
-        if (XFetchName(m_display, window, &name) && name)
-            title = name;
+        const std::string title = XFetchName(m_display, window, &name) && name ? name : "";
         if (name)
             XFree(name);
         return title;
@@ -83,34 +77,19 @@ public:
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
-        event.xclient.message_type = Intern("WM_PROTOCOLS");
+        event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
         event.xclient.format = 32;
-        event.xclient.data.l[0] = long(Intern("WM_DELETE_WINDOW"));
+        event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         XSendEvent(m_display, window, False, NoEventMask, &event);
         XFlush(m_display);
     }
 
-    // Lets the program run until `done` holds, a few seconds at most; false on time-out.
-    template <class Condition>
-    static bool RunUntil(Condition done)
-    {
-        constexpr int kMaxSteps = 500;
-        for (int i = 0; i < kMaxSteps; ++i) {
-            if (done())
-                return true;
-            wxYield();
-            wxMilliSleep(10);
-        }
-        return done();
-    }
-
 private:
     Window Root() const { return DefaultRootWindow(m_display); }
-    Atom Intern(const char* name) const { return XInternAtom(m_display, name, False); }
 
-    // A property of 32-bit items (held in longs, as Xlib hands them out).
-    std::vector<unsigned long> Items(Window window, const char* property, Atom type) const
+    // A property of 32-bit items (which Xlib hands out in longs).
+    std::vector<unsigned long> Property(Window window, const char* name, Atom type) const
     {
         std::vector<unsigned long> items;
         Atom actualType = None;
@@ -118,8 +97,8 @@ private:
         unsigned long count = 0;
         unsigned long remaining = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(m_display, window, Intern(property), 0, 4096, False, type, &actualType, &format, &count,
-                               &remaining, &data)
+        if (XGetWindowProperty(m_display, window, XInternAtom(m_display, name, False), 0, 4096, False, type,
+                               &actualType, &format, &count, &remaining, &data)
                 == Success
             && data && format == 32) {
             const auto* values = reinterpret_cast<const unsigned long*>(data);
@@ -128,15 +107,6 @@ private:
         if (data)
             XFree(data);
         return items;
-    }
-    std::vector<Window> Windows(Window window, const char* property) const
-    {
-        const std::vector<unsigned long> items = Items(window, property, XA_WINDOW);
-        return std::vector<Window>(items.begin(), items.end());
-    }
-    std::vector<unsigned long> Cardinals(Window window, const char* property) const
-    {
-        return Items(window, property, XA_CARDINAL);
     }
 
     Display* m_display;
