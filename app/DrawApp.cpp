@@ -70,17 +70,7 @@ bool CDrawApp::OnInit()
         RegisterDesktopIntegration(desktop);
     ReportMissingData();
 
-    m_docManager->RestoreRecoveryCopies();
-    for (const std::string& file : m_files)
-        m_docManager->OpenDocumentFile(file);
-    // Started with nothing to open, the program begins a new drawing: the new-document
-    // dialog comes up once the frame is on the screen. Cancelling it leaves the empty frame.
-    if (m_files.empty() && m_docManager->GetDocumentsVector().empty()) {
-        CallAfter([this] {
-            if (m_docManager)
-                m_docManager->NewDocument();
-        });
-    }
+    m_docManager->OpenAtStartUp(m_files);
     return true;
 }
 

@@ -233,6 +233,16 @@ CDrawDocument* CDrawDocManager::AskAndOpen()
     return path.empty() ? nullptr : OpenDocumentFile(path);
 }
 
+void CDrawDocManager::OpenAtStartUp(const std::vector<std::string>& files)
+{
+    RestoreRecoveryCopies();
+    for (const std::string& file : files)
+        OpenDocumentFile(file);
+    // Cancelling the dialog leaves the empty frame.
+    if (files.empty() && GetDocumentsVector().empty())
+        CallAfter([this] { NewDocument(); });
+}
+
 CDrawDocument* CDrawDocManager::OpenRecentFile(size_t index)
 {
     wxFileHistory* history = GetFileHistory();

@@ -71,6 +71,11 @@ public:
     CDrawDocument* OpenDocumentFile(const std::string& path);
     // Asks for a file and opens it.
     CDrawDocument* AskAndOpen();
+    // Start-up, once the main frame is shown: the recovery copies of a session that ended
+    // abnormally are offered and the `files` of the command line are opened. Given no file
+    // and with nothing open, a new drawing is begun (the new-document dialog) when the
+    // events of the frame's showing have been handled.
+    void OpenAtStartUp(const std::vector<std::string>& files);
     // Opens entry `index` of the recent-files list; an entry that fails to open leaves
     // the list.
     CDrawDocument* OpenRecentFile(size_t index);

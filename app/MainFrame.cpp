@@ -164,6 +164,13 @@ bool CMainFrame::Create()
         return false;
     m_mgr.SetManagedWindow(this);
     SetIcons(ProgramIconBundle());
+    // The toolkit would hold back the first showing of the process's first window until
+    // the window manager has told it the size of the decorations. Meanwhile the window is
+    // mapped at 2 x 1 pixels, and under a window manager every pane and document window
+    // is laid out at that size once; the stored place is lost and a dialog started at once
+    // is stacked below the frame. The frame shows at once, at the size it was given; the
+    // decorations are added round it when they become known.
+    m_deferShow = false;
 
     // The look is in force before anything is drawn.
     OnApplicationLook(m_nAppLook);
@@ -193,8 +200,12 @@ void CMainFrame::RestoreWindowState()
         wxDisplay::GetFromPoint(stored.GetTopLeft() + wxPoint(kMinRestoredSide / 2, kMinRestoredSide / 2));
     if (stored.width >= kMinRestoredSide && stored.height >= kMinRestoredSide && display != wxNOT_FOUND) {
         const wxRect area = wxDisplay(unsigned(display)).GetClientArea();
-        SetSize(wxRect(stored.GetTopLeft(),
-                       wxSize(std::min(stored.width, area.width), std::min(stored.height, area.height))));
+        // The size is that of the window's inside, which is what the program controls:
+        // the decorations round it are the window manager's, and their size is known only
+        // once a window has been shown (until then the margin is the status bar's alone).
+        const wxSize margin = GetSize() - GetClientSize();
+        SetClientSize(std::min(stored.width, area.width - margin.x), std::min(stored.height, area.height - margin.y));
+        Move(stored.GetTopLeft());
     }
     if (settings.GetInt(kWindowMaximized, 0) != 0)
         Maximize();
@@ -214,11 +225,12 @@ void CMainFrame::SaveWindowState()
 {
     AppSettings& settings = GetAppSettings();
     if (!IsMaximized() && !IsIconized()) {
-        const wxRect rect = GetRect();
-        settings.WriteInt(kWindowX, rect.x);
-        settings.WriteInt(kWindowY, rect.y);
-        settings.WriteInt(kWindowWidth, rect.width);
-        settings.WriteInt(kWindowHeight, rect.height);
+        const wxPoint place = GetPosition();
+        const wxSize inside = GetClientSize();
+        settings.WriteInt(kWindowX, place.x);
+        settings.WriteInt(kWindowY, place.y);
+        settings.WriteInt(kWindowWidth, inside.x);
+        settings.WriteInt(kWindowHeight, inside.y);
     }
     settings.WriteInt(kWindowMaximized, IsMaximized() ? 1 : 0);
     settings.WriteString(kPaneLayout, m_mgr.SavePerspective().utf8_string());

@@ -46,6 +46,11 @@ bool CSplitFrame::OnCreateClient(PaneFactory viewFactory)
     return false;
 }
 
+void CSplitFrame::GTKHandleRealized()
+{
+    wxWindow::GTKHandleRealized();
+}
+
 // ---------------------------------------------------------------------------------------
 // Panes and activation
 
@@ -170,8 +175,11 @@ void CSplitFrame::OnFilePrintPreview(wxCommandEvent& event)
         event.Skip();
 }
 
+// The frame's handler is the one that answers for a document window, so it also enables
+// the command: a button disabled while no drawing was open would stay so.
 void CSplitFrame::OnUpdateFilePrintPreview(wxUpdateUIEvent& event)
 {
+    event.Enable(true);
     event.Check(m_bPrintPreview);
 }
 

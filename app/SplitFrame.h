@@ -66,6 +66,11 @@ public:
     void SetPrintPreview(bool shown) { m_bPrintPreview = shown; }
     bool IsInPrintPreview() const { return m_bPrintPreview; }
 
+    // The frame is a child window, not a window of its own on the screen: when it is
+    // realized, only what every child window does is done (the toolkit's handling for
+    // top-level windows takes its widget for one and fails).
+    void GTKHandleRealized() override;
+
 protected:
     bool OnCreateClient(PaneFactory viewFactory);
     bool TryAfter(wxEvent& event) override;

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include <wx/log.h>
 #include <wx/utils.h>
 
 #include "platform/base/TextEncoding.h"
@@ -14,6 +15,9 @@ namespace {
 bool LaunchWithDefaultBrowser(const std::string& url, BrowserWindow window)
 {
     const int flags = window == BrowserWindow::New ? wxBROWSER_NEW_WINDOW : 0;
+    // A launch that fails is the caller's to report (a link beeps, Help says so): the
+    // toolkit's own error box, about its launcher's system error, stays shut.
+    wxLogNull quiet;
     return wxLaunchDefaultBrowser(wxString::FromUTF8(url.data(), url.size()), flags);
 }
 

@@ -27,6 +27,12 @@ namespace {
 // the pointer is always the one the drop goes to.
 const wxPoint kDragImageOffset(12, 12);
 
+// The size a pane has until it is first laid out (that of a hidden tab included).
+const wxSize kInitialPaneSize(280, 480);
+// The least width and height of each list: a scroll bar needs about this length, and
+// laid out in less the toolkit sizes its parts below zero.
+constexpr int kMinListSide = 80;
+
 } // namespace
 
 // The thumbnail that follows the pointer during a drag.
@@ -82,7 +88,7 @@ CDrawObj* InsertGalleryDrawing(const std::string& path, CDrawView& view, std::op
 }
 
 CWorkspaceBar::CWorkspaceBar(wxWindow* parent, wxWindowID id, std::filesystem::path root, ActiveView activeView)
-    : wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxFULL_REPAINT_ON_RESIZE),
+    : wxPanel(parent, id, wxDefaultPosition, kInitialPaneSize, wxTAB_TRAVERSAL | wxFULL_REPAINT_ON_RESIZE),
       m_strRootFolder(std::move(root)), m_activeView(std::move(activeView))
 {
     m_wndFolderList = new wxListBox(this, kIdFolderList, wxDefaultPosition, wxDefaultSize, 0, nullptr,
@@ -92,6 +98,7 @@ CWorkspaceBar::CWorkspaceBar(wxWindow* parent, wxWindowID id, std::filesystem::p
     options.useTrailer = true;
     options.writeBack = true;
     m_wndItemList = new ThumbnailList(this, kIdItemList, options);
+    LayOutLists();
 
     m_wndFolderList->Bind(wxEVT_LISTBOX, &CWorkspaceBar::OnFolderSelChange, this);
     m_wndItemList->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CWorkspaceBar::OnItemClick, this);
@@ -234,15 +241,22 @@ void CWorkspaceBar::EndDrag()
     SetCursor(wxNullCursor);
 }
 
-void CWorkspaceBar::OnSize(wxSizeEvent& event)
+void CWorkspaceBar::LayOutLists()
 {
     // The folders take the top quarter, the thumbnails the rest, each inside a one-pixel
-    // frame drawn by OnPaint.
+    // frame drawn by OnPaint. In a pane too small for both they reach beyond its edge.
     const wxSize size = GetClientSize();
     const int cx = size.x;
     const int cy = size.y;
-    m_wndFolderList->SetSize(1, 1, std::max(cx - 2, 0), std::max(cy / 4 - 2, 0));
-    m_wndItemList->SetSize(1, cy / 4 + 2, std::max(cx - 2, 0), std::max(cy - cy / 4 - 3, 0));
+    const int width = std::max(cx - 2, kMinListSide);
+    const int folderHeight = std::max(cy / 4 - 2, kMinListSide);
+    m_wndFolderList->SetSize(1, 1, width, folderHeight);
+    m_wndItemList->SetSize(1, folderHeight + 4, width, std::max(cy - folderHeight - 5, kMinListSide));
+}
+
+void CWorkspaceBar::OnSize(wxSizeEvent& event)
+{
+    LayOutLists();
     Refresh();
     event.Skip();
 }

@@ -89,6 +89,7 @@ private:
     void OnLButtonUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void EndDrag();
+    void LayOutLists();
     void OnSize(wxSizeEvent& event);
     void OnPaint(wxPaintEvent& event);
 

@@ -17,6 +17,9 @@ find_library(CUPS_LIBRARY cups)
 
 if(NOT KELMORA_FUZZ)
   find_package(wxWidgets 3.2 COMPONENTS core base aui propgrid ribbon html adv xml)
+  # The window tests watch the toolkit's log and ask the window manager about the windows.
+  pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
+  pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 endif()
 
 if(KELMORA_TESTS OR KELMORA_FUZZ)

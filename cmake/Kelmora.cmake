@@ -60,6 +60,9 @@ function(kelmora_test name)
   target_compile_options(${target} PRIVATE ${KELMORA_WARNINGS})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(ARG_WINDOW)
+    target_link_libraries(${target} PRIVATE PkgConfig::GLIB)
+  endif()
   target_compile_definitions(${target} PRIVATE
     KELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KELMORA_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -11,7 +11,8 @@ packages=(
   libgsf-1-dev libpugixml-dev uuid-dev zlib1g-dev libdeflate-dev libcups2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-liberation2 python3 python3-olefile unzip zip poppler-utils imagemagick
+  libglib2.0-dev libx11-dev
+  xvfb xauth openbox fonts-liberation2 python3 python3-olefile unzip zip poppler-utils imagemagick
 )
 
 missing=()

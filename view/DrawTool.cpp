@@ -573,10 +573,7 @@ void CSelectTool::SizeStep(CDrawView* view, CDrawObj* object, unsigned flags, CP
 void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point)
 {
     CDrawDoc& document = view->GetDocument();
-    if (view->m_bHandleSnapped || view->m_bCenterSnapped || view->m_bShowGuides) {
-        view->ClearSnapFeedback();
-        view->Invalidate(true);
-    }
+    EraseSnapFeedback(view);
     state = kStateIdle;
     if (IsDragging(view)) {
         switch (s_selectMode) {
@@ -662,11 +659,16 @@ void CSelectTool::CancelDrag(CDrawView* view)
         document.UpdateAllViews(nullptr, CDrawView::kHintRepaintErase, nullptr);
     }
     view->ClearRubberBand();
+    EraseSnapFeedback(view);
+    ResetDrag();
+}
+
+void CSelectTool::EraseSnapFeedback(CDrawView* view)
+{
     if (view->m_bHandleSnapped || view->m_bCenterSnapped || view->m_bShowGuides) {
         view->ClearSnapFeedback();
         view->Invalidate(true);
     }
-    ResetDrag();
 }
 
 void CSelectTool::ResetDrag()
@@ -903,6 +905,9 @@ void CPolyTool::Finish(CDrawView* view, bool dropFloatingPoint, bool keep)
 {
     CDrawPoly* object = m_pDrawObj;
     CDrawDoc& document = view->GetDocument();
+    // The marks of the last point's snapping end with the construction (an arc or pie ends
+    // on its button-up, which the select tool does not see).
+    CSelectTool::EraseSnapFeedback(view);
     if (dropFloatingPoint && object->m_nPoints > 0)
         --object->m_nPoints;
     const int minimum = object->m_nShapeType == ShapeType::Bezier ? 4 : 2;

@@ -133,6 +133,8 @@ public:
     static void CancelDrag(CDrawView* view);
     // Ends the drag state of the view without touching the objects.
     static void ResetDrag();
+    // The snap marks of a drag that ended go from the view, which is repainted without them.
+    static void EraseSnapFeedback(CDrawView* view);
 
     static inline SelectMode s_selectMode = SelectMode::None;
     static inline int s_dragHandle = 0;

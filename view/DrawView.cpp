@@ -133,10 +133,20 @@ void CDrawView::ShowSliderPosition()
 void CDrawView::OnSize(wxSizeEvent& event)
 {
     event.Skip();
-    // The first size change after the initial layout shows the page at its actual size.
-    if (m_nLayoutState == 1) {
+    // The first size change after the initial layout shows the page at its actual size,
+    // in the middle of the window. A window may reach its size in several steps, in
+    // whatever order the window manager sends them (and an empty one first): until the
+    // view has been scrolled or zoomed, each step centres the page again, so that a
+    // drawing opened at start-up lies where one opened later does.
+    const wxSize client = GetClientSize();
+    if (client.x <= 0 || client.y <= 0)
+        return;
+    const bool untouched = m_nLayoutState == 2 && m_ptLayoutScroll == GetScrollPosition()
+        && m_nZoomLevel == kActualSizeLevel && m_fZoom == ZoomTable[kActualSizeLevel];
+    if (m_nLayoutState == 1 || untouched) {
         m_nLayoutState = 2;
         OnActualSize();
+        m_ptLayoutScroll = GetScrollPosition();
     }
 }
 

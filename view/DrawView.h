@@ -217,6 +217,7 @@ public:
     int m_nZoomLevel = kActualSizeLevel;
     CPoint m_ptZoomCenter;                 // client units
     int m_nLayoutState = 0;                // 1 after OnInitialUpdate, 2 after the first size change
+    std::optional<CPoint> m_ptLayoutScroll; // where the size changes' centring left the view
 
 private:
     CSize ZoomedPageOffset() const;
@@ -331,7 +332,7 @@ private:
     PaintMargins& MarginsOf(CDrawObj* object);
 
     std::optional<CRect> m_rcRubberBand;   // client units, normalised
-    wxTextCtrl* m_pTextEntry = nullptr;    // a child of the view, made on first use
+    wxTextCtrl* m_pTextEntry = nullptr;    // a child of the view while text is typed
     CDrawRect* m_pTextObject = nullptr;    // the text object being typed into
     int m_nRepaintDeferral = 0;            // > 0: Invalidate only notes the request
     bool m_bRepaintDeferred = false;

@@ -10,6 +10,7 @@
 #include "document/FrameServices.h"
 #include "model/DrawRect.h"
 
+#include <wx/app.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -557,8 +558,13 @@ void CDrawView::EndTextEntry(bool keepTyped)
     CDrawRect* text = std::exchange(m_pTextObject, nullptr);
     if (!text)
         return;
-    const std::string typed = m_pTextEntry->GetValue().utf8_string();
-    m_pTextEntry->Hide();
+    // The entry goes with its typing (once its own events are done): kept hidden, it would
+    // be moved along at every scroll of the view, which the toolkit refuses for a hidden
+    // window.
+    wxTextCtrl* entry = std::exchange(m_pTextEntry, nullptr);
+    const std::string typed = entry->GetValue().utf8_string();
+    entry->Hide();
+    wxTheApp->ScheduleForDestruction(entry);
     // Taken away meanwhile: there is nothing to file.
     if (text->m_bDeleted)
         return;

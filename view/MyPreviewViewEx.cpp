@@ -32,11 +32,22 @@ wxString FromUtf8(std::string_view text)
     return wxString::FromUTF8(text.data(), text.size());
 }
 
+// The place of the window the preview covers: that of the parent's top-level window.
+wxRect CoveredRect(wxWindow* parent)
+{
+    wxWindow* top = parent ? wxGetTopLevelParent(parent) : nullptr;
+    return top ? top->GetRect() : wxRect(wxDefaultPosition, wxDefaultSize);
+}
+
 } // namespace
 
 CMyPreviewViewEx::CMyPreviewViewEx(CDrawView& view, std::unique_ptr<wxPrintPreview> preview, wxWindow* parent,
                                    PrinterCatalog& catalog)
-    : wxPreviewFrame(preview.release(), parent), m_view(&view), m_catalog(catalog)
+    // Made at the size it is shown at: laid out first at the toolkit's small default size,
+    // the Setting panel's combos would be squeezed below the height of their own frames.
+    : wxPreviewFrame(preview.release(), parent, "Print Preview", CoveredRect(parent).GetPosition(),
+                     CoveredRect(parent).GetSize()),
+      m_view(&view), m_catalog(catalog)
 {
     Bind(wxEVT_CLOSE_WINDOW, &CMyPreviewViewEx::OnClose, this);
     Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
@@ -56,10 +67,8 @@ CMyPreviewViewEx::~CMyPreviewViewEx()
 void CMyPreviewViewEx::Start()
 {
     InitializeWithModality(wxPreviewFrame_WindowModal);
-    if (wxWindow* parent = GetParent()) {
-        wxWindow* top = wxGetTopLevelParent(parent);
-        SetSize(top->GetRect());
-    }
+    if (wxWindow* parent = GetParent())
+        SetSize(CoveredRect(parent));
     ApplyPrinterSettings();
     Show();
     // The Setting box knows its border only once it is on screen; lay the bar out again.
@@ -181,9 +190,11 @@ void CMyPreviewViewEx::DetachView()
 
 void CMyPreviewViewEx::OnClose(wxCloseEvent& event)
 {
+    // The toolkit's own handling enables the parent again and schedules the frame's
+    // destruction. The view hears of the end only then: panes it shows again while the
+    // parent is still disabled keep a greyed look until they are clicked.
+    wxPreviewFrame::OnCloseWindow(event);
     EndPreview();
-    // The toolkit's own handling re-enables the parent and destroys the frame.
-    event.Skip();
 }
 
 void CMyPreviewViewEx::EndPreview()

@@ -62,9 +62,17 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
                                                         static_cast<void*>(nullptr)));
 
     auto* manager = new CPropertyGridManager;
-    // A first size of its own: the description box is laid out at once.
-    manager->Create(this, kGridId, wxDefaultPosition, wxSize(250, 400),
-                    wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
+    // The grid lays its parts out at its first size change, and until then takes its width
+    // to be a large negative number: a description box that exists by then is given that
+    // width. The box is added once the grid has been laid out at a size of its own.
+    const wxSize firstSize(250, 400);
+    manager->Create(this, kGridId, wxDefaultPosition, firstSize,
+                    wxPG_BOLD_MODIFIED | wxPG_TOOLTIPS);
+    wxSizeEvent firstLayout(firstSize, kGridId);
+    firstLayout.SetEventObject(manager);
+    manager->HandleWindowEvent(firstLayout);
+    manager->SetWindowStyleFlag(manager->GetWindowStyleFlag() | wxPG_DESCRIPTION);
+    manager->SetDescBoxHeight(kDescriptionHeight);
     m_gridProps = manager;
     // Laid out smaller, the description box would be given a negative width.
     m_gridProps->SetMinSize(wxSize(120, 200));
@@ -255,6 +263,7 @@ void CPropertiesViewBar::ClearGrid()
     m_gridProps->ClearPage(0);
     // The description is the selected row's, and no row is selected now.
     m_gridProps->SetDescription(wxString(), wxString());
+    SetAsideDiscardedEditors();
 }
 
 void CPropertiesViewBar::FinishFill(const void* shown)
@@ -287,6 +296,19 @@ void CPropertiesViewBar::FitNameColumn()
 wxString CPropertiesViewBar::DescriptionText() const
 {
     return static_cast<const CPropertyGridManager*>(m_gridProps)->DescriptionText();
+}
+
+void CPropertiesViewBar::SetAsideDiscardedEditors()
+{
+    // The grid hides the editor of a row that goes and deletes it only once the events at
+    // hand are done. Meanwhile any scroll of the grid (its new rows being fewer, say) would
+    // move the hidden window along, which the toolkit refuses; the pane never scrolls.
+    wxPropertyGrid* grid = m_gridProps->GetGrid();
+    const wxWindowList children = grid->GetChildren();
+    for (wxWindow* child : children) {
+        if (!child->IsShown() && child != grid->GetEditorControl() && child != grid->GetEditorControlSecondary())
+            child->Reparent(this);
+    }
 }
 
 void CPropertiesViewBar::ClearAll()

@@ -46,6 +46,9 @@ class CPropertiesViewBar : public wxPanel, public PropertiesPane {
 public:
     static constexpr int kObjectComboId = 1;
     static constexpr int kGridId = 2;
+    // The height of the box under the grid that describes the selected row: a title and
+    // about four lines of text.
+    static constexpr int kDescriptionHeight = 95;
     // The caption of the pane.
     static constexpr char kCaption[] = "Properties";
 
@@ -158,6 +161,8 @@ private:
     void FinishFill(const void* shown);
     // The name column as wide as the longest name shown.
     void FitNameColumn();
+    // Moves the editors the grid has let go of (hidden until they are deleted) out of it.
+    void SetAsideDiscardedEditors();
 
     PropertiesPaneHost& m_host;
     wxChoice* m_comboObjects = nullptr;

@@ -286,6 +286,7 @@ void CPropertiesViewBar::RebuildFillGroup(std::string_view groupName, const std:
             break;
         m_gridProps->DeleteProperty(row);
     }
+    SetAsideDiscardedEditors();
     if (fillText != kNoFillText) {
         const FillSource source = groupName == group::kStroke ? FillSource::Pen : FillSource::Object;
         AddFillRows(group, groupName, FillOf(*object, source), object);

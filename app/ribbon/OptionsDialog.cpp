@@ -89,8 +89,12 @@ COptionsDialog::COptionsDialog(wxWindow* parent, const RibbonElementSet& element
     middle->Add(m_remove, 0, wxEXPAND);
     middle->AddStretchSpacer();
 
-    m_up = new wxButton(this, wxID_ANY, wxString::FromUTF8("\xE2\x96\xB2"), wxDefaultPosition, wxSize(32, -1));
-    m_down = new wxButton(this, wxID_ANY, wxString::FromUTF8("\xE2\x96\xBC"), wxDefaultPosition, wxSize(32, -1));
+    // Each as narrow as its arrow and the theme's padding allow: narrower, the arrow is not
+    // drawn at all.
+    m_up = new wxButton(this, wxID_ANY, wxString::FromUTF8("\xE2\x96\xB2"), wxDefaultPosition, wxDefaultSize,
+                        wxBU_EXACTFIT);
+    m_down = new wxButton(this, wxID_ANY, wxString::FromUTF8("\xE2\x96\xBC"), wxDefaultPosition, wxDefaultSize,
+                          wxBU_EXACTFIT);
     m_up->SetToolTip("Move Up");
     m_down->SetToolTip("Move Down");
     auto* order = new wxBoxSizer(wxVERTICAL);

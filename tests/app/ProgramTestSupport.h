@@ -121,7 +121,8 @@ protected:
         InstallAppSettings(std::make_unique<AppSettings>(SettingsFile()));
         m_prompt = new ScriptedPrompt;
         InstallUserPrompt(std::unique_ptr<UserPrompt>(m_prompt));
-        StartProgram();
+        if (m_bStartInSetUp)
+            StartProgram();
     }
 
     void TearDown() override
@@ -223,6 +224,8 @@ protected:
 
     static void WriteText(const std::filesystem::path& path, const std::string& text) { WriteTextFile(path, text); }
 
+    // Cleared by tests that start the program their own way.
+    bool m_bStartInSetUp = true;
     std::filesystem::path m_folder;
     std::optional<std::string> m_oldTmp;
     ScriptedPrompt* m_prompt = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonArtProvider.h"
 #include "platform/ui/RibbonEditCtrl.h"
+#include "platform/ui/RibbonIconButton.h"
 #include "platform/ui/RibbonGallery.h"
 #include "platform/ui/RibbonPopup.h"
 #include "platform/ui/RibbonStatusBar.h"
@@ -76,12 +77,15 @@ TEST_F(RibbonFrameTest, TheRibbonIsTheCommandSurfaceAndReachesTheActiveView)
     EXPECT_EQ(*ribbon->GetStatusText(cmd::kStatusSelectedCount), "Selected Count: 1");
 }
 
-// The buttons of every button bar below `window`.
-void CollectButtons(wxWindow* window, std::vector<std::pair<wxRibbonButtonBar*, int>>& buttons)
+// The command buttons below `window`: those of the button bars, and the small buttons of
+// the Quick Access Toolbar and the status bar, whose window id is their command's.
+void CollectButtons(wxWindow* window, std::vector<std::pair<wxWindow*, int>>& buttons)
 {
     if (auto* bar = dynamic_cast<wxRibbonButtonBar*>(window)) {
         for (size_t i = 0; i < bar->GetButtonCount(); ++i)
             buttons.emplace_back(bar, bar->GetItemId(bar->GetItem(i)));
+    } else if (dynamic_cast<RibbonIconButton*>(window) && window->GetId() > 0) {
+        buttons.emplace_back(window, window->GetId());
     }
     for (wxWindow* child : window->GetChildren())
         CollectButtons(child, buttons);
@@ -98,13 +102,20 @@ wxUpdateUIEvent AskState(wxWindow* window, int id)
 
 TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
 {
-    // A button bar keeps the state it was last told: each command disabled while no
-    // drawing is open must be enabled again by the drawing's own handler, or the button
-    // stays dead (and clicks on it do nothing) for as long as the program runs.
-    std::vector<std::pair<wxRibbonButtonBar*, int>> buttons;
-    for (wxWindow* page : m_frame->GetMainRibbon()->Bar()->GetChildren())
-        CollectButtons(page, buttons);
-    std::vector<std::pair<wxRibbonButtonBar*, int>> disabled;
+    // A button keeps the state it was last told: each command disabled while no drawing
+    // is open must be enabled again by the drawing's own handler, or the button stays dead
+    // (and clicks on it do nothing) for as long as the program runs. Print Preview is put
+    // on the Quick Access Toolbar too.
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    ribbon.QuickAccess()->ToggleEntry(cmd::kFilePrintPreview);
+    std::vector<std::pair<wxWindow*, int>> buttons;
+    CollectButtons(ribbon.Bar(), buttons);
+    CollectButtons(ribbon.StatusBar(), buttons);
+    for (const wxWindow* surface : {static_cast<wxWindow*>(ribbon.QuickAccess()), static_cast<wxWindow*>(ribbon.StatusBar())})
+        EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [surface](const auto& button) {
+            return button.first->GetParent() == surface && button.second == WxId(cmd::kFilePrintPreview);
+        }));
+    std::vector<std::pair<wxWindow*, int>> disabled;
     for (const auto& [bar, id] : buttons) {
         const wxUpdateUIEvent state = AskState(bar, id);
         if (state.GetSetEnabled() && !state.GetEnabled())

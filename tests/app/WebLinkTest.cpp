@@ -1,9 +1,12 @@
 #include "app/WebLink.h"
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/log.h>
 
 namespace kelmora {
 namespace {
@@ -57,6 +60,44 @@ TEST(WebLinkTest, ReportsALauncherFailure)
     RecordingLauncher launcher(false);
     EXPECT_FALSE(OpenWebLink("https://example.com"));
     EXPECT_EQ(launcher.m_opened.size(), 1u);
+}
+
+// Keeps what the toolkit logs instead of showing it.
+class RecordingLog : public wxLog {
+public:
+    RecordingLog() : m_previous(wxLog::SetActiveTarget(this)) { }
+    ~RecordingLog() override { wxLog::SetActiveTarget(m_previous); }
+    std::vector<std::string> m_messages;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& text) override { m_messages.push_back(text.utf8_string()); }
+
+private:
+    wxLog* m_previous;
+};
+
+TEST(WebLinkTest, AFailedBrowserLaunchShowsNoToolkitMessage)
+{
+    // A desktop without a browser: no program on the path, no handler for web addresses.
+    const char* const variables[] = {"PATH", "BROWSER", "XDG_DATA_DIRS", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : variables) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        setenv(name, "/nonexistent", 1);
+    }
+    {
+        RecordingLog log;
+        EXPECT_FALSE(OpenWebLink("https://example.com/"));
+        wxLog::FlushActive();
+        EXPECT_TRUE(log.m_messages.empty()) << log.m_messages.front();
+    }
+    for (size_t i = 0; i < std::size(variables); ++i) {
+        if (saved[i])
+            setenv(variables[i], saved[i]->c_str(), 1);
+        else
+            unsetenv(variables[i]);
+    }
 }
 
 } // namespace

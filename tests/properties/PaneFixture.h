@@ -11,6 +11,7 @@
 #include "document/DrawDocTestSupport.h"
 #include "document/DrawDocUndo.h"
 #include "model/DrawRect.h"
+#include "support/ShownFrame.h"
 #include "view/DrawView.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ struct PaneFixture {
     PaneEnvironment environment;
     CDrawDoc document{environment};
     MessageLog log;
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "properties", wxDefaultPosition, wxSize(900, 700));
+    test::ShownFrame* frame = new test::ShownFrame("properties", wxSize(900, 700));
     CDrawView* view = new CDrawView(frame, document);
     CPropertiesViewBar* pane = new CPropertiesViewBar(frame, environment.paneFrame);
 
@@ -88,9 +89,9 @@ struct PaneFixture {
         document.m_pUndoManager = CDrawDocUndo::Create(document);
         document.m_pSummaryInfo = std::make_unique<CDocSummaryInfo>();
         document.SetMessageSink(&log);
-        frame->Show();
         view->SetSize(0, 0, 560, 660);
         pane->SetSize(560, 0, 340, 660);
+        EXPECT_TRUE(frame->ShowAndWaitForPaint(pane));
         view->OnInitialUpdate();
         view->OnActivateView(true);
         pane->ClearAll();

@@ -209,6 +209,29 @@ TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
     EXPECT_TRUE(f.Groups().empty());
 }
 
+TEST(PropertiesViewBar, NewRowsLeaveNoHiddenEditorInTheGridsWay)
+{
+    PaneFixture f;
+    f.pane->SetSize(560, 0, 340, 480);
+    CDrawObj* rect = f.Add(ShapeType::Rectangle);
+    f.pane->SetSelection({rect});
+    wxTheApp->ProcessIdle();
+    wxPropertyGrid& grid = *f.Grid().GetGrid();
+    // An edit under way low in the long list: the row's editor shows.
+    grid.SelectProperty(f.Row("Stroken", "Enable Stroken Outline"), true);
+    ASSERT_TRUE(grid.GetEditorControl());
+    grid.Scroll(0, 1000);
+    const int scrolled = grid.GetViewStart().y;
+
+    // The rows come again, then the document's fewer rows: the grid scrolls back within
+    // them, past no hidden editor of the old rows (the toolkit would complain of it).
+    f.pane->RefreshProperties();
+    EXPECT_EQ(grid.GetViewStart().y, scrolled);
+    f.pane->SetSelection({});
+    EXPECT_TRUE(f.pane->ShowsDocument());
+    EXPECT_LT(grid.GetViewStart().y, scrolled);
+}
+
 TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)
 {
     PaneFixture f;

@@ -2,13 +2,39 @@
 // display that the test command provides.
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/init.h>
 
 namespace {
+
+// A field of a log record, as text; empty when the record has none.
+std::string LogField(const GLogField* fields, gsize count, const char* key)
+{
+    for (gsize i = 0; i < count; ++i) {
+        if (std::strcmp(fields[i].key, key) == 0 && fields[i].value)
+            return fields[i].length < 0 ? std::string(static_cast<const char*>(fields[i].value))
+                                        : std::string(static_cast<const char*>(fields[i].value), size_t(fields[i].length));
+    }
+    return {};
+}
+
+// A critical or a warning of the toolkit or of GLib reports a widget sized below zero, a
+// wrong cast or a call out of order: it fails the running test. Everything else is logged
+// as usual.
+GLogWriterOutput FailOnToolkitWarnings(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer)
+{
+    if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) {
+        ADD_FAILURE() << LogField(fields, count, "GLIB_DOMAIN") << " reported: " << LogField(fields, count, "MESSAGE");
+        return G_LOG_WRITER_HANDLED;
+    }
+    return g_log_writer_default(level, fields, count, nullptr);
+}
 
 class WxEnvironment : public ::testing::Environment {
 public:
@@ -25,6 +51,7 @@ public:
                 << "toolkit assertion \"" << cond.utf8_string() << "\" in " << func.utf8_string() << ": "
                 << msg.utf8_string();
         });
+        g_log_set_writer_func(FailOnToolkitWarnings, nullptr, nullptr);
         wxApp::SetInstance(new wxApp);
         int argc = 1;
         static char name[] = "kelmora_test";

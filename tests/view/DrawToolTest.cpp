@@ -11,8 +11,10 @@
 #include "document/UndoManagerTestUnits.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
 
@@ -30,7 +32,7 @@ namespace {
 struct ToolFixture {
     fakes::FakeEnvironment environment;
     CDrawDoc document{environment};
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "tools", wxDefaultPosition, wxSize(700, 600));
+    test::ShownFrame* frame = new test::ShownFrame("tools", wxSize(700, 600));
     CDrawView* view;
 
     explicit ToolFixture(CDrawView* (*make)(wxWindow*, CDrawDoc&) = [](wxWindow* parent, CDrawDoc& doc) {
@@ -40,7 +42,8 @@ struct ToolFixture {
     {
         document.m_pUndoManager = CDrawDocUndo::Create(document);
         view->SetSize(0, 0, 600, 500);
-        frame->Show();
+        // The tools take the mouse: the view must be on the screen.
+        EXPECT_TRUE(frame->ShowAndWaitForPaint(view));
         view->OnInitialUpdate();
         view->OnActivateView(true);
         CDrawTool::s_currentKind = TOOL_SELECT;
@@ -251,12 +254,19 @@ TEST(DrawTool, PolyToolsBuildObjectsClickByClick)
     EXPECT_EQ(points(f.Newest()), 3);
     ExpectNear(f.Newest()->m_rcBounds, RectF(1000, 1500, 300, 200), 2 * kPixel);
 
-    // An arc is complete after its third click; so is a pie.
+    // An arc is complete after its third click; so is a pie. A snap guide shown for the
+    // last point goes with the finished shape.
     for (int command : {cmd::kToolArc, cmd::kToolPie}) {
         f.Command(command);
         f.MoveAndClick(f.At(1200, 1600));
         f.MoveAndClick(f.At(1400, 1600));
-        f.MoveAndClick(f.At(1200, 1400));
+        f.Move(f.At(1200, 1400));
+        f.Down(f.At(1200, 1400));
+        f.view->m_bShowGuides = true;
+        f.view->m_guides.push_back(SnapGuide{SnapGuide::Horizontal, 0, 1400, 2480, 1400});
+        f.Up(f.At(1200, 1400));
+        EXPECT_FALSE(f.view->m_bShowGuides);
+        EXPECT_TRUE(f.view->m_guides.empty());
         ASSERT_EQ(points(f.Newest()), 3);
         const PointF start = static_cast<CDrawPoly*>(f.Newest())->m_points[1];
         EXPECT_NEAR(start.X, 1400.0f, 2 * kPixel);
@@ -756,16 +766,22 @@ TEST(DrawTool, TextToolTypesInPlaceAndFilesOneUnit)
     EXPECT_TRUE(text->m_bDeleted);
     EXPECT_TRUE(f.Redo());
     EXPECT_EQ(text->m_strText, "Kelmora");
+
+    // Zooming scrolls the view, which moves its child windows: the entry is gone by then,
+    // not hidden.
+    wxTheApp->ProcessIdle();
+    f.Command(cmd::kZoomIn);
+    f.Command(cmd::kZoomOut);
 }
 
 TEST(DrawTool, AViewThatClosesTakesItsConstructionWithIt)
 {
     ToolFixture f;
     {
-        wxFrame* other = new wxFrame(nullptr, wxID_ANY, "other");
+        auto* other = new test::ShownFrame("other");
         auto* second = new CDrawView(other, f.document);
         second->SetSize(0, 0, 600, 500);
-        other->Show();
+        EXPECT_TRUE(other->ShowAndWaitForPaint(second));
         second->OnInitialUpdate();
         second->OnActivateView(true);
         second->OnChooseTool(TOOL_LINE);

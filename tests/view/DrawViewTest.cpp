@@ -5,6 +5,7 @@
 #include "model/DeviceContext.h"
 #include "model/DrawRect.h"
 #include "platform/graphics/Graphics.h"
+#include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -27,7 +28,7 @@ constexpr uint32_t kWhitePixel = 0xFFFFFFFF;
 struct ViewFixture {
     fakes::FakeEnvironment environment;
     CDrawDoc document{environment};
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "view");
+    test::ShownFrame* frame = new test::ShownFrame("view");
     CDrawView* view = new CDrawView(frame, document);
 
     ViewFixture()

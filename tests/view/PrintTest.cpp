@@ -37,9 +37,16 @@ using fakes::kRowLetter;
 
 struct PaneFrame : fakes::FakeFrame {
     void HidePanesForPreview() override { ++hides; }
-    void RestorePanesAfterPreview() override { ++restores; }
+    void RestorePanesAfterPreview() override
+    {
+        ++restores;
+        // Panes shown again while the window is disabled keep a greyed look.
+        parentEnabledAtRestore = parent && parent->IsEnabled();
+    }
     int hides = 0;
     int restores = 0;
+    wxWindow* parent = nullptr;
+    bool parentEnabledAtRestore = false;
 };
 
 struct PrintEnvironment : fakes::FakeEnvironment {
@@ -173,6 +180,7 @@ TEST(Print, PreviewHidesThePanesAndPutsThemBackHoweverItCloses)
 {
     PrintFixture f;
     PaneFrame& panes = f.environment.panes;
+    panes.parent = f.frame;
     f.Command(cmd::kFilePrintPreview);
     CMyPreviewViewEx* preview = f.view->GetPrintPreviewFrame();
     ASSERT_TRUE(preview);
@@ -190,6 +198,7 @@ TEST(Print, PreviewHidesThePanesAndPutsThemBackHoweverItCloses)
     preview->Close();
     EXPECT_EQ(f.view->GetPrintPreviewFrame(), nullptr);
     EXPECT_EQ(panes.restores, 1);
+    EXPECT_TRUE(panes.parentEnabledAtRestore);
     EXPECT_TRUE(f.frame->IsEnabled());
     wxTheApp->ProcessIdle();
 
