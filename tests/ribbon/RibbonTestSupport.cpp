@@ -35,7 +35,7 @@ void TestSettings::Reopen()
 }
 
 RibbonFrame::RibbonFrame(wxConfigBase& settings)
-    : wxFrame(nullptr, wxID_ANY, "Kelmora", wxDefaultPosition, wxSize(1500, 700))
+    : test::ShownFrame("Kelmora", wxSize(1500, 700))
 {
     long look = 32818;
     settings.Read("/Settings/ApplicationLook", &look);

@@ -3,6 +3,7 @@
 // reach it, for the window tests of the ribbon.
 
 #include "app/ribbon/MainRibbon.h"
+#include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
 #include <wx/fileconf.h>
@@ -29,7 +30,7 @@ private:
     std::unique_ptr<wxFileConfig> m_config;
 };
 
-class RibbonFrame : public wxFrame {
+class RibbonFrame : public test::ShownFrame {
 public:
     explicit RibbonFrame(wxConfigBase& settings);
     ~RibbonFrame() override;

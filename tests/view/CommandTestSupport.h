@@ -12,6 +12,7 @@
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "platform/com/IEnumOleUndoUnits.h"
+#include "support/ShownFrame.h"
 #include "view/DrawView.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ struct CommandFixture {
     RibbonEnvironment environment;
     CDrawDoc document{environment};
     MessageLog log;
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "view");
+    test::ShownFrame* frame = new test::ShownFrame("view");
     CDrawView* view = new CDrawView(frame, document);
 
     CommandFixture()

@@ -262,7 +262,7 @@ TEST_P(StyleUndo, UndoAndRedoGiveBackEveryObjectsWholeState)
     auto* group = static_cast<CDrawObjGroup*>(f.document.Add(std::make_unique<CDrawObjGroup>(children)));
     const std::vector<CDrawObj*> objects{off, on, text, group};
     // Shown and active, as Copy Format's click wants it.
-    f.frame->Show();
+    ASSERT_TRUE(f.frame->ShowAndWaitForPaint(f.view));
     f.view->OnActivateView(true);
     f.view->SelectObjects(objects);
 
