@@ -1,10 +1,11 @@
 #include "PaneFixture.h"
 
 #include "app/CommandIds.h"
+#include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"
 
-#include <wx/choice.h>
+#include <wx/vlbox.h>
 
 namespace kelmora::testing {
 
@@ -12,12 +13,23 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<std::string> ComboTexts(wxChoice& combo)
+std::vector<std::string> ComboTexts(CObjectCombo& combo)
 {
     std::vector<std::string> texts;
     for (unsigned i = 0; i < combo.GetCount(); ++i)
-        texts.push_back(combo.GetString(i).ToStdString());
+        texts.push_back(combo.GetString(int(i)).ToStdString());
     return texts;
+}
+
+// A letter typed into the closed object list, `ms` milliseconds into the typing.
+void TypeInto(CObjectCombo& combo, char letter, long ms)
+{
+    wxKeyEvent key(wxEVT_CHAR);
+    key.m_uniChar = wxChar(letter);
+    key.m_keyCode = letter;
+    key.SetTimestamp(ms);
+    key.SetEventObject(&combo);
+    combo.GetEventHandler()->ProcessEvent(key);
 }
 
 void ChooseUnit(CPropertiesViewBar& pane, int command)
@@ -87,26 +99,23 @@ TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
     CDrawObj* rect = f.Add(ShapeType::Rectangle, RectF(300, 300, 600, 300), "Rectangle - 3");
     CDrawObj* arc = f.Add(ShapeType::Rectangle, RectF(1000, 300, 300, 300), "Arc - 1");
     CDrawObj* bezier = f.Add(ShapeType::Rectangle, RectF(1500, 300, 300, 300), "Bezier - 2");
-    wxChoice& combo = *f.pane->GetObjectCombo();
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
     EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Bezier - 2", "Document", "Rectangle - 3"}));
     // Found by what it carries, whatever its position.
-    EXPECT_EQ(combo.GetClientData(unsigned(f.pane->AddObject(rect))), rect);
+    EXPECT_EQ(combo.GetObjectAt(f.pane->AddObject(rect)), rect);
     EXPECT_EQ(combo.GetCount(), 4u);
 
     // Choosing an entry selects that object alone in the view.
     f.view->SelectObjects({arc, bezier});
     EXPECT_EQ(f.pane->ShownObject(), arc);
-    combo.SetSelection(f.pane->AddObject(rect));
-    wxCommandEvent choice(wxEVT_CHOICE, combo.GetId());
-    choice.SetEventObject(&combo);
-    combo.GetEventHandler()->ProcessEvent(choice);
+    combo.Choose(f.pane->AddObject(rect));
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{rect});
     EXPECT_EQ(f.pane->ShownObject(), rect);
+    EXPECT_EQ(combo.GetValue(), "Rectangle - 3");
 
     // A deleted object's entry goes when it is chosen, and the document is shown.
     bezier->m_bDeleted = true;
-    combo.SetSelection(f.pane->AddObject(bezier));
-    combo.GetEventHandler()->ProcessEvent(choice);
+    combo.Choose(f.pane->AddObject(bezier));
     EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Document", "Rectangle - 3"}));
     EXPECT_EQ(combo.GetStringSelection(), "Document");
     EXPECT_TRUE(f.pane->ShowsDocument());
@@ -126,6 +135,76 @@ TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
     f.pane->RemoveObject(arc);
     EXPECT_FALSE(f.pane->ShownObject());
     EXPECT_TRUE(f.Groups().empty());
+}
+
+TEST(PropertiesViewBar, TheObjectListFollowsDeletionUndoAndRenaming)
+{
+    PaneFixture f;
+    CDrawObj* star = f.Add(ShapeType::Star, RectF(300, 300, 300, 300), "Star - 1");
+    CDrawObj* oval = f.Add(ShapeType::Ellipse, RectF(900, 300, 300, 300), "Ellipse - 2");
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
+
+    // Delete takes the entry out, Undo puts it back.
+    f.view->Select(star);
+    f.view->OnEditClear();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2"}));
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2", "Star - 1"}));
+
+    // A new name moves the entry to its place, and the entry stays the current one.
+    f.view->Select(oval);
+    ASSERT_TRUE(f.Change("General", "Shape Name", wxVariant("Wheel")));
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Star - 1", "Wheel"}));
+    EXPECT_EQ(combo.GetStringSelection(), "Wheel");
+    // Undo gives the old name back; the open list shows it.
+    ASSERT_TRUE(f.Undo());
+    combo.RenameChanged();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2", "Star - 1"}));
+
+    // Letters typed into the closed list choose the entry they begin; a pause starts anew.
+    TypeInto(combo, 's', 1000);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
+    TypeInto(combo, 'E', 3000);
+    TypeInto(combo, 'l', 3100);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
+    TypeInto(combo, 'x', 3200);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
+    TypeInto(combo, 'd', 9000);
+    EXPECT_TRUE(f.pane->ShowsDocument());
+}
+
+TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
+{
+    PaneFixture f;
+    constexpr int kObjects = 10000;
+    for (int i = 0; i < kObjects; ++i)
+        f.Add(ShapeType::Rectangle, RectF(float(i % 100) * 20, float(i / 100) * 20, 15, 15),
+              "Rectangle - " + std::to_string(i));
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
+    ASSERT_EQ(combo.GetCount(), unsigned(kObjects + 1));
+    EXPECT_EQ(combo.GetString(0), "Document");
+    EXPECT_EQ(combo.GetString(1), "Rectangle - 0");
+    EXPECT_EQ(combo.GetString(2), "Rectangle - 1");
+    EXPECT_EQ(combo.GetString(3), "Rectangle - 10");
+    EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 9999");
+
+    // The open list holds a row for every entry and starts at the current one.
+    CDrawObj* chosen = f.document.m_objects[5000].get();
+    combo.Choose(f.pane->AddObject(chosen));
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{chosen});
+    combo.ShowPopup();
+    auto* rows = dynamic_cast<wxVListBox*>(combo.GetPopupControl()->GetControl());
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->GetItemCount(), size_t(kObjects + 1));
+    EXPECT_EQ(rows->GetSelection(), combo.GetSelection());
+    combo.HidePopup();
+
+    // Select All and Delete leave "Document" alone; Undo brings every entry back.
+    f.view->OnSelectAll();
+    f.view->OnEditClear();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document"}));
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(combo.GetCount(), unsigned(kObjects + 1));
 }
 
 TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)
