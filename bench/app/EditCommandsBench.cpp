@@ -1,0 +1,101 @@
+// Select All, Delete and Undo (of that Delete) on a generated drawing of 10,000 objects
+// in the editor, each sent to the main frame as the ribbon sends it and timed until the
+// views have painted and the event loop has nothing left to do. The reference, in the same
+// run: one full paint of the editing view's window with the whole drawing selected.
+// Target: each command within 2 times the reference.
+//
+// Needs a display: xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/app/bench_edit_commands
+
+#include "app/ActiveDocument.h"
+#include "app/CommandIds.h"
+#include "bench/app/FrameBench.h"
+#include "view/DrawView.h"
+
+#include <benchmark/benchmark.h>
+
+namespace kelmora {
+namespace {
+
+constexpr int kObjects = 10000;
+
+// The editor with the generated drawing open in it.
+class EditorWithDrawing {
+public:
+    EditorWithDrawing()
+    {
+        SaveGeneratedLogo(m_program.File("logo.MZF"), kObjects);
+        m_program.Manager().OpenDocumentFile(m_program.File("logo.MZF").string());
+        RunUntilPaintedAndIdle(-1);
+    }
+    CDrawView* View() const { return GetActiveDrawView(); }
+    // Sends the command and waits until the program has come to rest; the seconds that
+    // took.
+    double Run(int command)
+    {
+        const int before = ViewPaints();
+        const BenchClock::time_point start = BenchClock::now();
+        m_program.Command(command);
+        return std::chrono::duration<double>(RunUntilPaintedAndIdle(before) - start).count();
+    }
+
+private:
+    BenchProgram m_program;
+};
+
+enum Step : int64_t { kSelectAll, kDelete, kUndo };
+
+// The reference: the editing view's whole window painted once. Argument 0: nothing
+// selected; 1: the whole drawing selected, as Select All and Undo leave it, with the
+// selection marks of every object.
+void BM_FullPaint(benchmark::State& state)
+{
+    EditorWithDrawing editor;
+    CDrawView* view = editor.View();
+    if (!view) {
+        state.SkipWithError("no view");
+        return;
+    }
+    if (state.range(0) != 0)
+        editor.Run(cmd::kEditSelectAll);
+    const wxSize client = view->GetClientSize();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view->RenderClient(CRect(0, 0, client.x, client.y)));
+    state.SetLabel(state.range(0) != 0 ? "all selected" : "nothing selected");
+}
+
+void BM_Command(benchmark::State& state)
+{
+    EditorWithDrawing editor;
+    if (!editor.View()) {
+        state.SkipWithError("no view");
+        return;
+    }
+    const int64_t step = state.range(0);
+    for (auto _ : state) {
+        // What comes before the timed command is not timed: nothing selected before
+        // Select All, everything before Delete, everything deleted before Undo.
+        if (step != kSelectAll)
+            editor.Run(cmd::kEditSelectAll);
+        if (step == kUndo)
+            editor.Run(cmd::kEditClear);
+
+        state.SetIterationTime(
+            editor.Run(step == kSelectAll ? cmd::kEditSelectAll : step == kDelete ? cmd::kEditClear : cmd::kEditUndo));
+
+        if (step == kDelete)
+            editor.Run(cmd::kEditUndo);
+        editor.View()->Select(nullptr, false);
+    }
+    state.SetLabel(step == kSelectAll ? "Select All" : step == kDelete ? "Delete" : "Undo of Delete");
+}
+
+BENCHMARK(BM_FullPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Command)->Arg(kSelectAll)->Arg(kDelete)->Arg(kUndo)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kelmora
+
+int main(int argc, char** argv)
+{
+    return kelmora::RunFrameBenchmarks(argc, argv);
+}
