@@ -58,6 +58,8 @@ constexpr unsigned long kEventWaitMs = 2000;
 // A program that has painted and handles no event for this long is at rest: longer than
 // two frames of the display's frame clock, which paints invalidated windows.
 constexpr unsigned long kQuietMs = 50;
+// A paint that has not come this long after the last event will not come.
+constexpr std::chrono::seconds kPaintWait{30};
 
 } // namespace
 
@@ -131,8 +133,10 @@ BenchClock::time_point RunUntilPaintedAndIdle(int paintsBefore)
             lastWork = BenchClock::now();
         else if (painted)
             return lastWork;
+        else if (BenchClock::now() - lastWork > kPaintWait)
+            break;
     }
-    std::fprintf(stderr, "the program did not come to rest\n");
+    std::fprintf(stderr, "the program did not paint and come to rest\n");
     std::abort();
 }
 

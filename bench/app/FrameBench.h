@@ -46,7 +46,7 @@ using BenchClock = std::chrono::steady_clock;
 // How many paint events the editing views have received so far.
 int ViewPaints();
 // Runs the event loop until an editing view has painted after `paintsBefore` paints were
-// counted and then nothing is left to do: no event waiting, no idle handler asking for
+// counted (−1: whether or not one paints) and then nothing is left to do: no event waiting, no idle handler asking for
 // more, and no event coming for a quiet period (the display's paints follow its frame
 // clock). The moment the last event was handled: the time the program came to rest.
 BenchClock::time_point RunUntilPaintedAndIdle(int paintsBefore);
