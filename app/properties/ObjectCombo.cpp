@@ -86,6 +86,10 @@ public:
         case WXK_END:
             next = count - 1;
             break;
+        case WXK_SPACE:
+            // Names have blanks in them: a space is typed like a letter.
+            TypeLetter(' ', event.GetTimestamp(), true);
+            return;
         default:
             event.Skip();
             return;
@@ -102,9 +106,7 @@ public:
             event.Skip();
             return;
         }
-        const int found = m_owner.FindTyped(letter, event.GetTimestamp());
-        if (found != wxNOT_FOUND && found != m_owner.GetSelection())
-            m_owner.Choose(found);
+        TypeLetter(letter, event.GetTimestamp(), true);
     }
 
 protected:
@@ -146,6 +148,10 @@ private:
         case WXK_ESCAPE:
             Dismiss();
             break;
+        case WXK_SPACE:
+            // The list box would take it; names have blanks in them.
+            TypeLetter(' ', event.GetTimestamp(), false);
+            break;
         default:
             event.Skip();
         }
@@ -157,11 +163,22 @@ private:
             event.Skip();
             return;
         }
-        const int found = m_owner.FindTyped(letter, event.GetTimestamp());
-        if (found != wxNOT_FOUND) {
-            wxVListBox::SetSelection(found);
-            ScrollToRow(size_t(found));
+        TypeLetter(letter, event.GetTimestamp(), false);
+    }
+    // Finds the entry the typed word begins: chosen at once in the closed control, shown
+    // in the open list.
+    void TypeLetter(wxChar letter, long timeMs, bool choose)
+    {
+        const int found = m_owner.FindTyped(letter, timeMs);
+        if (found == wxNOT_FOUND)
+            return;
+        if (choose) {
+            if (found != m_owner.GetSelection())
+                m_owner.Choose(found);
+            return;
         }
+        wxVListBox::SetSelection(found);
+        ScrollToRow(size_t(found));
     }
 
     CObjectCombo& m_owner;

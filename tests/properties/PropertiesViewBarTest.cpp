@@ -21,15 +21,19 @@ std::vector<std::string> ComboTexts(CObjectCombo& combo)
     return texts;
 }
 
-// A letter typed into the closed object list, `ms` milliseconds into the typing.
-void TypeInto(CObjectCombo& combo, char letter, long ms)
+// Letters typed into the closed object list, from `ms` milliseconds into the typing on,
+// 100 apart. A blank comes as the key it is, the others as the characters they give.
+void TypeInto(CObjectCombo& combo, std::string_view letters, long ms)
 {
-    wxKeyEvent key(wxEVT_CHAR);
-    key.m_uniChar = wxChar(letter);
-    key.m_keyCode = letter;
-    key.SetTimestamp(ms);
-    key.SetEventObject(&combo);
-    combo.GetEventHandler()->ProcessEvent(key);
+    for (char letter : letters) {
+        wxKeyEvent key(letter == ' ' ? wxEVT_KEY_DOWN : wxEVT_CHAR);
+        key.m_uniChar = wxChar(letter);
+        key.m_keyCode = letter == ' ' ? int(WXK_SPACE) : int(letter);
+        key.SetTimestamp(ms);
+        key.SetEventObject(&combo);
+        combo.GetEventHandler()->ProcessEvent(key);
+        ms += 100;
+    }
 }
 
 void ChooseUnit(CPropertiesViewBar& pane, int command)
@@ -162,15 +166,18 @@ TEST(PropertiesViewBar, TheObjectListFollowsDeletionUndoAndRenaming)
     EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2", "Star - 1"}));
 
     // Letters typed into the closed list choose the entry they begin; a pause starts anew.
-    TypeInto(combo, 's', 1000);
+    TypeInto(combo, "s", 1000);
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
-    TypeInto(combo, 'E', 3000);
-    TypeInto(combo, 'l', 3100);
+    TypeInto(combo, "El", 3000);
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
-    TypeInto(combo, 'x', 3200);
+    TypeInto(combo, "x", 3200);
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
-    TypeInto(combo, 'd', 9000);
+    TypeInto(combo, "d", 9000);
     EXPECT_TRUE(f.pane->ShowsDocument());
+    // A blank is part of the word: "Star" comes before "Star - 1".
+    f.Add(ShapeType::Rectangle, RectF(1500, 300, 300, 300), "Star");
+    TypeInto(combo, "star - 1", 12000);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
 }
 
 TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
