@@ -55,8 +55,8 @@ public:
         return wxSize(minWidth, std::max(height, RowHeight() + 2));
     }
 
-    // The entries changed while the list is open.
-    void Resize()
+    // The rows follow the entries when they change while the list is open.
+    void FollowEntries()
     {
         if (IsCreated() && IsShownOnScreen()) {
             SetItemCount(m_owner.GetCount());
@@ -99,15 +99,7 @@ public:
     }
 
     // Letters in the closed control choose the entry they begin.
-    void OnComboCharEvent(wxKeyEvent& event) override
-    {
-        const wxChar letter = event.GetUnicodeKey();
-        if (letter < ' ') {
-            event.Skip();
-            return;
-        }
-        TypeLetter(letter, event.GetTimestamp(), true);
-    }
+    void OnComboCharEvent(wxKeyEvent& event) override { TypeCharacter(event, true); }
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override
@@ -156,14 +148,16 @@ private:
             event.Skip();
         }
     }
-    void OnChar(wxKeyEvent& event)
+    void OnChar(wxKeyEvent& event) { TypeCharacter(event, false); }
+    // A character typed; anything that is no character goes on to the list box.
+    void TypeCharacter(wxKeyEvent& event, bool choose)
     {
         const wxChar letter = event.GetUnicodeKey();
         if (letter < ' ') {
             event.Skip();
             return;
         }
-        TypeLetter(letter, event.GetTimestamp(), false);
+        TypeLetter(letter, event.GetTimestamp(), choose);
     }
     // Finds the entry the typed word begins: chosen at once in the closed control, shown
     // in the open list.
@@ -282,7 +276,7 @@ void CObjectCombo::ShowCurrentText()
 
 void CObjectCombo::EntriesChanged()
 {
-    m_popup->Resize();
+    m_popup->FollowEntries();
 }
 
 } // namespace kelmora
