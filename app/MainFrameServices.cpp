@@ -111,10 +111,12 @@ void CMainFrame::RefreshSelectionInfo(ViewServices* view, bool updatePanes)
     const int selected = view ? int(view->m_selection.size()) : 0;
     SetStatusCount(cmd::kStatusObjectCount, "Object Count", objects);
     SetStatusCount(cmd::kStatusSelectedCount, "Selected Count", selected);
-    if (m_pStatusBar) {
+    // Repainted with the next frame, not at once: making one window paint at once makes
+    // GTK paint every window of the frame that waits for it, the drawing among them, in
+    // the middle of the command that called (a Delete would paint the drawing it is about
+    // to empty, with every object still selected).
+    if (m_pStatusBar)
         m_pStatusBar->Refresh();
-        m_pStatusBar->Update();
-    }
     if (!updatePanes || !view)
         return;
     if (selected == 1)

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <unordered_set>
 
 namespace kelmora {
 
@@ -115,6 +116,35 @@ void CDrawDoc::Add(CDrawObj* object)
     const uint32_t id = object->m_nID;
     if (std::any_of(m_objects.begin(), m_objects.end(), [id](const auto& entry) { return entry->m_nID == id; }))
         object->m_nID = NextObjectId();
+    Adopt(object);
+}
+
+std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
+{
+    std::unordered_set<const CDrawObj*> listed;
+    std::unordered_set<uint32_t> ids;
+    for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
+        listed.insert(entry.get());
+        ids.insert(entry->m_nID);
+    }
+    std::vector<CDrawObj*> added;
+    added.reserve(objects.size());
+    for (std::unique_ptr<CDrawObj>& object : objects) {
+        CDrawObj* raw = object.release();
+        added.push_back(raw);
+        if (!raw || !listed.insert(raw).second)
+            continue;
+        if (!ids.insert(raw->m_nID).second) {
+            raw->m_nID = NextObjectId();
+            ids.insert(raw->m_nID);
+        }
+        Adopt(raw);
+    }
+    return added;
+}
+
+void CDrawDoc::Adopt(CDrawObj* object)
+{
     m_objects.emplace_back(object);
     ++m_nObjects;
     SetDocumentOfTree(*object, this);

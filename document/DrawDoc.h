@@ -95,6 +95,9 @@ public:
     // object whose id another entry carries gets a fresh id.
     void Add(CDrawObj* object) override;
     CDrawObj* Add(std::unique_ptr<CDrawObj> object);
+    // Add for each object in turn, looking over the list once for all of them (a paste
+    // may bring thousands); the objects as added, null for null.
+    std::vector<CDrawObj*> Add(std::vector<std::unique_ptr<CDrawObj>> objects);
     // Unlinks the object (or, when that very object is not in the list, the entry carrying
     // its id) and hands it to the caller; null when nothing was unlinked. Drops it from the
     // properties pane and marks the document modified; with `updateViews` also takes it out
@@ -210,6 +213,9 @@ public:
     uint32_t m_nKind = 0;                             // kind of the last archive read
 
 private:
+    // Appends an object that is not in the list and whose id no entry carries, with the
+    // bookkeeping of Add.
+    void Adopt(CDrawObj* object);
     // Adds the objects of a template: a group is dissolved into its children, which keep
     // their place on the page; anything else is added as it is.
     void AddTemplateObject(std::unique_ptr<CDrawObj> object);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 namespace kelmora {
 
@@ -100,7 +101,10 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     }
     if (onScreen && m_painted.size() != m_objects.size())
         m_painted.resize(m_objects.size());
-    const bool anySelected = marksShown && !view->m_selection.empty();
+    // Asked for every object: the selection may hold every object of the drawing.
+    const std::unordered_set<const CDrawObj*> selected =
+        marksShown ? std::unordered_set<const CDrawObj*>(view->m_selection.begin(), view->m_selection.end())
+                   : std::unordered_set<const CDrawObj*>();
 
     for (size_t i = 0; i < m_objects.size(); ++i) {
         CDrawObj* object = m_objects[i].get();
@@ -108,7 +112,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
         // selected objects are always drawn: they change while dragged, and their marks
         // reach beyond what they paint.
         if (area && m_painted[i].object == object && !Overlaps(m_painted[i].area, *area)
-            && !(anySelected && view->IsSelected(object)))
+            && !selected.contains(object))
             continue;
         if (object->m_bDeleted)
             continue;
@@ -125,7 +129,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
             continue;
         }
         object->m_nJoinHandle = 0;
-        if (marksShown && view->IsSelected(object))
+        if (selected.contains(object))
             object->DrawTrackerEx(g, kSelectionMarks, view);
     }
     // Snap feedback belongs to a drag on screen; a printed or previewed page shows none.

@@ -136,6 +136,9 @@ Bitmap RenderThumbnail(int side, const std::function<void(Graphics&)>& draw)
     {
         Graphics g(*surface);
         g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        // A drawing's geometry may be far finer than 64 pixels can show, and drawn at full
+        // detail into so few pixels it would take many times longer than a large picture.
+        g.SetThinDetail(true);
         draw(g);
     }
     cairo_surface_t* cairoSurface = surface->CairoSurface();

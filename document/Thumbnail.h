@@ -36,8 +36,9 @@ inline constexpr uint32_t kMaxThumbnailBytes = uint32_t(1) << 20;
 // or have neither width nor height (no scale would fit). The objects are left as they were.
 bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float width, float height);
 
-// A transparent side × side picture on which `draw` has drawn (anti-aliased), in straight
-// ARGB; a failed bitmap when no surface can be had.
+// A transparent side × side picture on which `draw` has drawn (anti-aliased, paths thinned
+// to the detail the picture can show: Graphics::SetThinDetail), in straight ARGB; a failed
+// bitmap when no surface can be had.
 Bitmap RenderThumbnail(int side, const std::function<void(Graphics&)>& draw);
 
 // The document's thumbnail encoded as PNG: transparent where nothing is drawn, the paper

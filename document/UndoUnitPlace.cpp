@@ -10,10 +10,32 @@
 
 namespace kelmora {
 
-std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
+DocumentTree::~DocumentTree()
 {
-    if (!object)
-        return std::nullopt;
+    if (m_leaving.empty())
+        return;
+    FrameServices* frame = m_document.Frame();
+    for (ViewServices* view : m_document.GetViews()) {
+        const size_t before = view->m_selection.size();
+        std::erase_if(view->m_selection, [this](CDrawObj* object) {
+            if (!m_leaving.contains(object))
+                return false;
+            object->m_nJoinHandle = 0;
+            return true;
+        });
+        if (frame && view->m_selection.size() != before)
+            frame->RefreshSelectionInfo(view, true);
+    }
+}
+
+bool DocumentTree::HoldsAt(const Location& location, const CDrawObj* object)
+{
+    return location.index < location.slots->size() && (*location.slots)[location.index].get() == object;
+}
+
+template <class Visit>
+void DocumentTree::VisitPlaces(Visit&& visit) const
+{
     // Depth first over the list and every group in it, without recursion: nesting is
     // whatever editing built.
     struct Pending {
@@ -26,13 +48,47 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
         pending.pop_back();
         for (size_t i = 0; i < next.slots->size(); ++i) {
             CDrawObj* entry = (*next.slots)[i].get();
-            if (entry == object)
-                return Location{next.slots, next.owner, i};
+            if (!visit(entry, Location{next.slots, next.owner, i}))
+                return;
             if (auto* group = dynamic_cast<CDrawObjGroup*>(entry))
                 pending.push_back({&group->m_children, group});
         }
     }
-    return std::nullopt;
+}
+
+std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
+{
+    if (!object)
+        return std::nullopt;
+    // A step over many objects asks for each: from the second question on, all places
+    // are known at once.
+    const auto index = [this] {
+        m_places.clear();
+        VisitPlaces([this](const CDrawObj* entry, const Location& location) {
+            m_places.emplace(entry, location);
+            return true;
+        });
+        m_placesIndexed = true;
+    };
+    if (!m_placesIndexed && ++m_lookups > 1)
+        index();
+    if (m_placesIndexed) {
+        auto found = m_places.find(object);
+        // A place that no longer holds the object means the list changed behind the
+        // tree's back: everything is looked up again.
+        if (found != m_places.end() && !HoldsAt(found->second, object)) {
+            index();
+            found = m_places.find(object);
+        }
+        return found == m_places.end() ? std::nullopt : std::optional<Location>(found->second);
+    }
+    std::optional<Location> found;
+    VisitPlaces([&](const CDrawObj* entry, const Location& location) {
+        if (entry == object)
+            found = location;
+        return !found;
+    });
+    return found;
 }
 
 std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
@@ -45,7 +101,8 @@ std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
 
 bool DocumentTree::IsListed(const CDrawObj* object) const
 {
-    return m_document.GetObjectZOrder(object) >= 0;
+    const std::optional<Location> location = Locate(object);
+    return location && !location->owner;
 }
 
 bool DocumentTree::IsLiveInList(const CDrawObj* object) const
@@ -89,6 +146,7 @@ bool DocumentTree::MoveTo(CDrawObj* object, const ObjectPlace& place)
         return false;
 
     const bool wasLive = IsLiveInList(object);
+    m_placesIndexed = false;
     std::unique_ptr<CDrawObj> held = std::move((*from->slots)[from->index]);
     from->slots->erase(from->slots->begin() + std::ptrdiff_t(from->index));
 
@@ -124,6 +182,7 @@ void DocumentTree::RestoreMembers(const GroupMembers& members)
         const size_t at = size_t(it - slots.begin());
         const size_t target = std::min(i, slots.size() - 1);
         if (at != target) {
+            m_placesIndexed = false;
             std::unique_ptr<CDrawObj> held = std::move(*it);
             slots.erase(it);
             slots.insert(slots.begin() + std::ptrdiff_t(target), std::move(held));
@@ -142,19 +201,13 @@ void DocumentTree::Settle(CDrawObj* object, bool wasLive)
         ++m_document.m_nObjects;
         if (frame)
             frame->AddObject(object);
+        m_leaving.erase(object);
         return;
     }
     --m_document.m_nObjects;
     if (frame)
         frame->RemoveObject(object);
-    for (ViewServices* view : m_document.GetViews()) {
-        if (!view->IsSelected(object))
-            continue;
-        object->m_nJoinHandle = 0;
-        std::erase(view->m_selection, object);
-        if (frame)
-            frame->RefreshSelectionInfo(view, true);
-    }
+    m_leaving.insert(object);
 }
 
 } // namespace kelmora

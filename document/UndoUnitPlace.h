@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kelmora {
@@ -40,9 +42,16 @@ struct GroupMembers {
     std::vector<bool> deleted;
 };
 
+// A tree lives for one step over the document (one undo unit performed, one object
+// flagged): objects that stop being live leave the views' selections when it goes, in one
+// pass, with one refresh of each view's selection display, however many objects the step
+// touched. While it lives, nothing but the tree itself may move the document's objects.
 class DocumentTree {
 public:
     explicit DocumentTree(CDrawDoc& document) : m_document(document) { }
+    DocumentTree(const DocumentTree&) = delete;
+    DocumentTree& operator=(const DocumentTree&) = delete;
+    ~DocumentTree();
 
     // Where the object is owned in the document; nothing when it is in neither the list
     // nor any group in it (such an object is not the document's to move).
@@ -74,6 +83,11 @@ private:
         size_t index = 0;
     };
     std::optional<Location> Locate(const CDrawObj* object) const;
+    // Calls visit(object, location) for every object in the document, groups' children
+    // included, until it returns false.
+    template <class Visit>
+    void VisitPlaces(Visit&& visit) const;
+    static bool HoldsAt(const Location& location, const CDrawObj* object);
     // Whether `inner` is `outer` or lies inside it.
     bool IsInside(const CDrawObj* inner, const CDrawObj* outer) const;
     // After a change that may have made the object live in the list or taken it away:
@@ -81,6 +95,13 @@ private:
     void Settle(CDrawObj* object, bool wasLive);
 
     CDrawDoc& m_document;
+    // The places of all objects, once a second object has been looked for; dropped by
+    // every move.
+    mutable std::unordered_map<const CDrawObj*, Location> m_places;
+    mutable bool m_placesIndexed = false;
+    mutable int m_lookups = 0;
+    // Objects that stopped being live, to leave the selections when the tree goes.
+    std::unordered_set<const CDrawObj*> m_leaving;
 };
 
 } // namespace kelmora

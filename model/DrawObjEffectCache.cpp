@@ -141,6 +141,7 @@ std::shared_ptr<const EffectLayer> CDrawObj::GlowLayer(Graphics& g, ViewServices
     if (!layer)
         return nullptr;
     layer->GetGraphics().SetSmoothingMode(g.GetSmoothingMode());
+    layer->GetGraphics().SetThinDetail(g.GetThinDetail());
     DrawGlow(layer->GetGraphics(), pView, path, tools);
     std::shared_ptr<const EffectLayer> made(std::move(layer));
     layers.Keep(EffectCache::LayerKind::Glow, variant, made);

@@ -135,14 +135,18 @@ std::unique_ptr<EffectLayer> CDrawObj::DrawShadow(Graphics& g, ViewServices* pVi
     const RectF shadowBounds = shadowPath.GetBounds(nullptr, stroked ? &penGeometry : nullptr);
     const float margin = BlurMargin(m_fShadowBlur);
 
-    if (withReflection)
+    if (withReflection) {
         reflection = EffectLayer::Create(reach.Cut(Grown(UnionOfRects(shadowBounds, body), margin), 0.0f, true));
+        if (reflection)
+            reflection->GetGraphics().SetThinDetail(g.GetThinDetail());
+    }
 
     std::unique_ptr<EffectLayer> layer = EffectLayer::Create(reach.Cut(Grown(shadowBounds, margin), margin, withReflection));
     if (!layer)
         return nullptr;
     const ARGB shadowColor = m_shadowBrush.m_clrFore;
     Graphics& lg = layer->GetGraphics();
+    lg.SetThinDetail(g.GetThinDetail());
     if (m_bFillEnabled) {
         std::unique_ptr<Brush> brush = m_shadowBrush.CreateBrush(pView);
         if (brush)

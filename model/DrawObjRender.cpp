@@ -118,8 +118,11 @@ RectF& CDrawObj::Draw(RectF& out, Graphics& g, ViewServices* pView, const Matrix
             const std::shared_ptr<const EffectLayer> glow = GlowLayer(g, pView, *path, tools, layers, reach);
             DrawBody(g, pView, *path, tools, extra, true, glow.get());
         }
-        if (reflect && !reflection && !keptReflection && !path->IsEmpty())
+        if (reflect && !reflection && !keptReflection && !path->IsEmpty()) {
             reflection = CreateReflectionLayer(body, reach);
+            if (reflection)
+                reflection->GetGraphics().SetThinDetail(g.GetThinDetail());
+        }
         if (reflection)
             DrawFillStroke(reflection->GetGraphics(), pView, *path, tools, extra, true);
 

@@ -53,6 +53,11 @@ constexpr float kReadoutWidth = 200.0f;
 constexpr float kReadoutHeight = 50.0f;
 constexpr float kReadoutFontSize = 36.0f;
 
+// How far a mark reaches from its handle, in view units: the angle read-out's box is the
+// largest. A mark whose handle lies farther than this outside what the surface shows
+// cannot be seen.
+constexpr float kMarkReach = kReadoutWidth;
+
 // The dash-dot pattern in multiples of the pen width: dash, gap, dot, gap.
 constexpr float kDashDot[] = {3.0f, 1.0f, 1.0f, 1.0f};
 
@@ -105,7 +110,26 @@ GraphicsPath DashDotOutline(const GraphicsPath& path, float width)
 // Draws the marks of one call, with the fonts made on first use.
 class TrackerPainter {
 public:
-    TrackerPainter(Graphics& g, Color highlight) : m_g(g), m_highlight(highlight) { }
+    TrackerPainter(Graphics& g, Color highlight) : m_g(g), m_highlight(highlight)
+    {
+        // A selection of thousands of objects, zoomed in, has most of its marks out of
+        // sight: they are left out rather than drawn and clipped.
+        if (std::optional<RectF> visible = g.GetVisibleClipBounds()) {
+            visible->Inflate(kMarkReach, kMarkReach);
+            m_sight = *visible;
+        }
+    }
+
+    // Whether a mark at p, or a guide arrow between p and q, can be seen.
+    bool InSight(CPoint p) const { return InSight(p, p); }
+    bool InSight(CPoint p, CPoint q) const
+    {
+        if (!m_sight)
+            return true;
+        const RectF span = RectF::FromCorners(PointF(float(p.x), float(p.y)), PointF(float(q.x), float(q.y)));
+        return span.X <= m_sight->GetRight() && m_sight->X <= span.GetRight() && span.Y <= m_sight->GetBottom()
+            && m_sight->Y <= span.GetBottom();
+    }
 
     void Circle(CPoint p, Color fill)
     {
@@ -145,6 +169,8 @@ public:
     // A blue dash-dot arrow from `from` to the handle.
     void GuideArrow(CPoint from, CPoint to)
     {
+        if (!InSight(from, to))
+            return;
         GraphicsPath path;
         CDrawPoly::AddArrowHead(path, PointF(float(from.x), float(from.y)), PointF(float(to.x), float(to.y)),
                                 kMarkArrowSize, kMarkArrowAngle, kGuideArrowStyle);
@@ -211,6 +237,8 @@ private:
 
     Graphics& m_g;
     Color m_highlight;
+    // What the surface can show, widened by the reach of a mark; nothing when unknown.
+    std::optional<RectF> m_sight;
     bool m_fontTried = false;
     std::optional<Font> m_font;
 };
@@ -242,7 +270,7 @@ void CDrawObj::DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB h
         for (int n = 1; n <= count; ++n) {
             int kind = HANDLE_NONE;
             const CPoint p = GetHandle(n, &kind, pView);
-            if (kind != HANDLE_POINT || !IsEndPointHandle(n))
+            if (kind != HANDLE_POINT || !IsEndPointHandle(n) || !painter.InSight(p))
                 continue;
             const bool picked = n == m_nJoinHandle && pView && pView->IsJoinCandidate(this);
             painter.Circle(p, picked ? painter.Highlight() : kRed);
@@ -259,6 +287,11 @@ void CDrawObj::DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB h
         // Some handles leave the kind untouched; they must not inherit the previous one.
         int kind = HANDLE_NONE;
         const CPoint p = GetHandle(n, &kind, pView);
+        // Guide arrows run from another point to the handle: they are judged by both ends.
+        const bool guide = kind == kHandleArcStart || kind == kHandleArcEnd || kind == kHandleControlAfter
+            || (kind == kHandleControlBefore && n + 1 <= count);
+        if (!guide && !painter.InSight(p))
+            continue;
         switch (kind) {
         case HANDLE_NONE:
             break;

@@ -17,6 +17,7 @@
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <unordered_set>
 #include <cmath>
 #include <filesystem>
 
@@ -625,12 +626,12 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
             frame->RefreshSelectionInfo(this, true);
         break;
     case kHintRemoved:
-        if (object) {
-            Refresh(true);
-            if (IsSelected(object)) {
-                object->m_nJoinHandle = 0;
-                std::erase(m_selection, object);
-            }
+        // One removed object; none when the sender has taken several out of every
+        // selection itself.
+        Refresh(true);
+        if (object && IsSelected(object)) {
+            object->m_nJoinHandle = 0;
+            std::erase(m_selection, object);
         }
         if (frame)
             frame->RefreshSelectionInfo(this, true);
@@ -652,13 +653,16 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
 void CDrawView::SelectObjects(const std::vector<CDrawObj*>& objects)
 {
     DropPreview();
+    // Sets, not searches: a paste or an undo hands over every object of a drawing.
+    std::unordered_set<const CDrawObj*> chosen(objects.begin(), objects.end());
     for (CDrawObj* object : m_selection) {
-        if (std::find(objects.begin(), objects.end(), object) == objects.end())
+        if (!chosen.contains(object))
             object->m_nJoinHandle = 0;
     }
     m_selection.clear();
     for (CDrawObj* object : objects) {
-        if (object && !object->m_bDeleted && !IsSelected(object))
+        // Each object once, however often it is listed.
+        if (object && !object->m_bDeleted && chosen.erase(object))
             m_selection.push_back(object);
     }
     Refresh(true);

@@ -326,9 +326,7 @@ bool CDrawView::PasteObjects(std::span<const uint8_t> record, std::optional<CPoi
         TellUser("Embedded objects of other programs can be pasted only into the program they were copied from.");
         return false;
     }
-    std::vector<CDrawObj*> added;
-    for (std::unique_ptr<CDrawObj>& object : read.objects)
-        added.push_back(m_document.Add(std::move(object)));
+    std::vector<CDrawObj*> added = m_document.Add(std::move(read.objects));
     if (client)
         CentreObjectsAt(added, *client);
     FileInsertion(added);

@@ -71,11 +71,12 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
     rect.NormalizeRect();
     ClientToDocRect(rect);
     rect.NormalizeRect();
+    const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
     for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
         CDrawObj* object = entry.get();
         // An object that is already selected keeps its place: listing it twice would have
         // every command over the selection act on it twice.
-        if (object->m_bDeleted || IsSelected(object))
+        if (object->m_bDeleted || selected.contains(object))
             continue;
         if (object->GetBounds(rect, this))
             m_selection.push_back(object);

@@ -659,8 +659,20 @@ void CDrawView::OnEditClear()
         return;
     }
     m_document.AddUndoList(this, UNDO_DELETE, removed);
-    for (CDrawObj* object : removed)
-        m_document.UpdateAllViews(this, kHintRemoved, object);
+    // The other windows on the drawing lose the objects from their selections in one
+    // pass, and each refreshes once, however many objects go.
+    const std::unordered_set<const CDrawObj*> gone(removed.begin(), removed.end());
+    for (ViewServices* other : m_document.GetViews()) {
+        if (other == this)
+            continue;
+        std::erase_if(other->m_selection, [&gone](CDrawObj* object) {
+            if (!gone.contains(object))
+                return false;
+            object->m_nJoinHandle = 0;
+            return true;
+        });
+    }
+    m_document.UpdateAllViews(this, kHintRemoved, nullptr);
     OnUpdate(this, kHintChanged, nullptr);
     for (CDrawObj* object : removed) {
         if (frame)

@@ -3,6 +3,7 @@
 #include "app/properties/PropertiesViewBar.h"
 
 #include "app/CommandIds.h"
+#include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "document/DrawDoc.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 
-#include <wx/choice.h>
 #include <wx/msgdlg.h>
 #include <wx/propgrid/manager.h>
 #include <wx/settings.h>
@@ -57,9 +57,8 @@ CPropertiesViewBar::CPropertiesViewBar(wxWindow* parent, PropertiesPaneHost& hos
     SetName(kCaption);
     wxPropertyGrid::RegisterAdditionalEditors();
 
-    m_comboObjects = new wxChoice(this, kObjectComboId, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxCB_SORT);
-    m_comboObjects->SetSelection(m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()),
-                                                        static_cast<void*>(nullptr)));
+    m_comboObjects = new CObjectCombo(this, kObjectComboId);
+    m_comboObjects->SetSelection(m_comboObjects->Add(nullptr));
 
     auto* manager = new CPropertyGridManager;
     // The grid lays its parts out at its first size change, and until then takes its width
@@ -194,26 +193,16 @@ void CPropertiesViewBar::OnUpdateUnit(wxUpdateUIEvent& event, DrawUnit unit)
 
 int CPropertiesViewBar::AddObject(CDrawObj* object)
 {
-    if (!object)
-        return -1;
-    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
-        if (m_comboObjects->GetClientData(i) == object)
-            return int(i);
-    }
-    return m_comboObjects->Append(wxString::FromUTF8(object->GetName()), static_cast<void*>(object));
+    return object ? m_comboObjects->Add(object) : -1;
 }
 
 void CPropertiesViewBar::RemoveObject(CDrawObj* object)
 {
     if (!object)
         return;
-    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
-        if (m_comboObjects->GetClientData(i) == object) {
-            m_comboObjects->Delete(i);
-            break;
-        }
-    }
-    std::erase(m_multiSel, object);
+    m_comboObjects->Remove(object);
+    if (!m_multiSel.empty())
+        m_multiSelGone.insert(object);
     // The object may be about to be destroyed: no row may keep pointing at it.
     if (m_pShownObject == object)
         ClearGrid();
@@ -221,11 +210,10 @@ void CPropertiesViewBar::RemoveObject(CDrawObj* object)
 
 void CPropertiesViewBar::FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects)
 {
-    m_comboObjects->SetSelection(
-        m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()), static_cast<void*>(nullptr)));
+    m_comboObjects->SetSelection(m_comboObjects->Add(nullptr));
     for (const std::unique_ptr<CDrawObj>& object : objects) {
         if (object && !object->m_bDeleted)
-            m_comboObjects->Append(wxString::FromUTF8(object->GetName()), static_cast<void*>(object.get()));
+            m_comboObjects->Add(object.get());
     }
 }
 
@@ -240,14 +228,25 @@ void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects
         AddObject(object);
 }
 
+const std::vector<CDrawObj*>& CPropertiesViewBar::MultiSelection()
+{
+    if (!m_multiSelGone.empty()) {
+        std::erase_if(m_multiSel, [this](CDrawObj* object) { return m_multiSelGone.contains(object); });
+        m_multiSelGone.clear();
+    }
+    return m_multiSel;
+}
+
+void CPropertiesViewBar::SetMultiSelection(std::vector<CDrawObj*> objects)
+{
+    m_multiSel = std::move(objects);
+    m_multiSelGone.clear();
+}
+
 int CPropertiesViewBar::DocumentIndex()
 {
-    for (unsigned i = 0; i < m_comboObjects->GetCount(); ++i) {
-        if (!m_comboObjects->GetClientData(i))
-            return int(i);
-    }
-    // Emptied by ClearAll and not filled again: the document still has its entry.
-    return m_comboObjects->Append(wxString(kDocumentEntry.data(), kDocumentEntry.size()), static_cast<void*>(nullptr));
+    // Emptied by ClearAll and not filled again, the list still gets the document's entry.
+    return m_comboObjects->Add(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -316,7 +315,7 @@ void CPropertiesViewBar::ClearAll()
     m_comboObjects->Clear();
     ClearGrid();
     m_pFilledFor = nullptr;
-    m_multiSel.clear();
+    SetMultiSelection({});
     m_comboObjects->Refresh();
     m_gridProps->Refresh();
     Refresh();
@@ -324,7 +323,7 @@ void CPropertiesViewBar::ClearAll()
 
 int CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
 {
-    m_multiSel.clear();
+    SetMultiSelection({});
     std::vector<CDrawObj*> objects;
     std::copy_if(selection.begin(), selection.end(), std::back_inserter(objects), [](CDrawObj* o) { return o; });
     if (objects.empty()) {
@@ -333,7 +332,7 @@ int CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
         return index;
     }
     if (objects.size() > 1) {
-        m_multiSel = objects;
+        SetMultiSelection(objects);
         FillComboFromList(objects);
     }
     const int index = AddObject(objects.front());
@@ -345,14 +344,14 @@ CDrawObj* CPropertiesViewBar::ShowCurrentItem(int index)
 {
     if (index < 0 || unsigned(index) >= m_comboObjects->GetCount())
         return nullptr;
-    auto* object = static_cast<CDrawObj*>(m_comboObjects->GetClientData(unsigned(index)));
+    CDrawObj* object = m_comboObjects->GetObjectAt(index);
     m_comboObjects->SetSelection(index);
     if (object && !object->m_bDeleted) {
         FillObjectProperties(object);
         return object;
     }
     if (object) {
-        m_comboObjects->Delete(unsigned(index));
+        m_comboObjects->Remove(object);
         m_comboObjects->SetSelection(DocumentIndex());
     }
     FillDocumentProperties(m_host.GetActiveDrawDoc());
@@ -369,7 +368,7 @@ void CPropertiesViewBar::RefreshProperties()
 
 void CPropertiesViewBar::OnObjectSelChange(wxCommandEvent&)
 {
-    m_multiSel.clear();
+    SetMultiSelection({});
     const int index = m_comboObjects->GetSelection();
     if (index == wxNOT_FOUND)
         return;

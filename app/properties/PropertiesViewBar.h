@@ -23,11 +23,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include <wx/panel.h>
 
-class wxChoice;
 class wxCommandEvent;
 class wxPGProperty;
 class wxPropertyCategory;
@@ -39,6 +39,7 @@ namespace kelmora {
 
 class CDrawDoc;
 class CDrawObj;
+class CObjectCombo;
 class CPropertiesToolBar;
 class PropertiesPaneHost;
 
@@ -103,7 +104,7 @@ public:
     float LengthFromValue(const wxVariant& value) const;
 
     // ---- Parts, for the frame and for tests
-    wxChoice* GetObjectCombo() const { return m_comboObjects; }
+    CObjectCombo* GetObjectCombo() const { return m_comboObjects; }
     CPropertiesToolBar* GetUnitToolBar() const { return m_toolbarUnits; }
     wxPropertyGridManager* GetGrid() const { return m_gridProps; }
     StyleEditors& Editors() { return m_editors; }
@@ -154,6 +155,9 @@ private:
     void OnUnit(DrawUnit unit);
     void OnUpdateUnit(wxUpdateUIEvent& event, DrawUnit unit);
     int DocumentIndex();
+    // The multi-selection without the objects that have left the drawing.
+    const std::vector<CDrawObj*>& MultiSelection();
+    void SetMultiSelection(std::vector<CDrawObj*> objects);
     void UpdateGridFont();
     // Forgets what the grid shows and empties it.
     void ClearGrid();
@@ -165,13 +169,16 @@ private:
     void SetAsideDiscardedEditors();
 
     PropertiesPaneHost& m_host;
-    wxChoice* m_comboObjects = nullptr;
+    CObjectCombo* m_comboObjects = nullptr;
     CPropertiesToolBar* m_toolbarUnits = nullptr;
     wxPropertyGridManager* m_gridProps = nullptr;
     PropertyImageLists m_images;
     // The selection of the active view while more than one object is selected; empty
-    // otherwise. A copy: the pane never points into a list that may go away.
+    // otherwise. A copy: the pane never points into a list that may go away. Objects that
+    // leave the drawing meanwhile are noted in m_multiSelGone and dropped from the copy
+    // when it is next read (MultiSelection): a Delete of thousands removes them one by one.
     std::vector<CDrawObj*> m_multiSel;
+    std::unordered_set<const CDrawObj*> m_multiSelGone;
     DrawUnit m_nUnit = DrawUnit::Inches;
     StyleEditors m_editors;
 

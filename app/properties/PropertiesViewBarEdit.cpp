@@ -7,6 +7,8 @@
 
 #include "app/properties/PropertiesViewBar.h"
 
+#include "app/properties/ObjectCombo.h"
+
 #include "app/properties/GridProperties.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/StyleDlgProps.h"
@@ -179,20 +181,27 @@ void CPropertiesViewBar::ApplyEdit(const EditRule& rule, wxPGProperty* property,
 
     // One undo step over everything the edit may reach, recorded before anything changes.
     CDrawView* view = m_host.GetActiveDrawView();
-    if (!m_multiSel.empty())
-        document->AddUndoList(view, UNDO_CHANGE, m_multiSel);
+    const std::vector<CDrawObj*>& multiSel = MultiSelection();
+    if (!multiSel.empty())
+        document->AddUndoList(view, UNDO_CHANGE, multiSel);
     else
         document->AddUndo(view, UNDO_CHANGE, shown);
 
-    const EditFollowUp followUp = ApplyObjectEdit(rule, groupName, input, *shown, m_multiSel);
+    const EditFollowUp followUp = ApplyObjectEdit(rule, groupName, input, *shown, multiSel);
     if (auto* gradient = dynamic_cast<CGradientDlgProp*>(property))
         gradient->FinishEdit();
     if (auto* pen = dynamic_cast<COutlinePenDlgProp*>(property))
         pen->FinishEdit();
 
     shown->RecalcBounds(nullptr);
-    for (CDrawObj* object : m_multiSel)
+    for (CDrawObj* object : multiSel)
         object->RecalcBounds(nullptr);
+    // A new name moves the objects' entries to their new places in the object list.
+    if (rule.field == EditField::ShapeName) {
+        m_comboObjects->Rename(shown);
+        for (CDrawObj* object : multiSel)
+            m_comboObjects->Rename(object);
+    }
     if (DocumentServices* owner = shown->m_pDocument) {
         owner->UpdateAllViews(nullptr, kUpdateObject, shown);
         owner->SetModifiedFlag(true);

@@ -5,6 +5,7 @@
 
 #include "app/properties/GridProperties.h"
 #include "app/properties/IconListProp.h"
+#include "app/properties/ObjectCombo.h"
 #include "app/properties/StyleDlgProps.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 
-#include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/propgrid/manager.h>
 #include <wx/wupdlock.h>

@@ -19,6 +19,11 @@ inline cairo_matrix_t ToCairoMatrix(const Matrix& m)
     return result;
 }
 
+inline Matrix FromCairoMatrix(const cairo_matrix_t& m)
+{
+    return Matrix(float(m.xx), float(m.yx), float(m.xy), float(m.yy), float(m.x0), float(m.y0));
+}
+
 // Finite and invertible by cairo's own test.
 inline bool IsUsableCairoMatrix(const cairo_matrix_t& m)
 {

@@ -4,6 +4,7 @@
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/CairoPath.h"
 #include "platform/graphics/PenStroke.h"
+#include "platform/geometry/PathThinning.h"
 
 #include <algorithm>
 #include <cassert>
@@ -132,6 +133,14 @@ bool Graphics::PreparePath(const GraphicsPath& path, const Matrix& world)
     return true;
 }
 
+std::optional<GraphicsPath> Graphics::Thinned(const GraphicsPath& path) const
+{
+    if (!m_thinDetail || !IsDrawable(path))
+        return std::nullopt;
+    const std::optional<cairo_matrix_t> device = DeviceMatrix(m_state.world);
+    return device ? ThinnedPath(path, FromCairoMatrix(*device)) : std::nullopt;
+}
+
 void Graphics::Clear(Color color)
 {
     cairo_save(m_cr);
@@ -142,8 +151,10 @@ void Graphics::Clear(Color color)
     cairo_restore(m_cr);
 }
 
-bool Graphics::FillPath(Color color, const GraphicsPath& path)
+bool Graphics::FillPath(Color color, const GraphicsPath& given)
 {
+    const std::optional<GraphicsPath> thinned = Thinned(given);
+    const GraphicsPath& path = thinned ? *thinned : given;
     if (!PreparePath(path, m_state.world))
         return false;
     cairo_set_fill_rule(m_cr, ToCairo(path.GetFillMode()));
@@ -153,10 +164,12 @@ bool Graphics::FillPath(Color color, const GraphicsPath& path)
     return true;
 }
 
-bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
+bool Graphics::DrawPath(Color color, float width, const GraphicsPath& given)
 {
     if (!std::isfinite(width) || width < 0.0f)
         return false;
+    const std::optional<GraphicsPath> thinned = Thinned(given);
+    const GraphicsPath& path = thinned ? *thinned : given;
     if (!PreparePath(path, m_state.world))
         return false;
     if (width == 0.0f) {
@@ -177,8 +190,10 @@ bool Graphics::DrawPath(Color color, float width, const GraphicsPath& path)
     return true;
 }
 
-bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path)
+bool Graphics::FillPath(const Brush& brush, const GraphicsPath& given)
 {
+    const std::optional<GraphicsPath> thinned = Thinned(given);
+    const GraphicsPath& path = thinned ? *thinned : given;
     const auto device = DeviceMatrix(m_state.world);
     if (!brush.IsValid() || !device || !IsDrawable(path))
         return false;
@@ -213,7 +228,8 @@ bool Graphics::DrawPath(const Pen& pen, const GraphicsPath& path)
     if (!device || !IsDrawable(path))
         return false;
     ApplySmoothing();
-    return StrokePathWithPen(m_cr, *device, path, pen);
+    const std::optional<GraphicsPath> thinned = Thinned(path);
+    return StrokePathWithPen(m_cr, *device, thinned ? *thinned : path, pen);
 }
 
 bool Graphics::DrawSurface(const ImageSurface& surface, float x, float y)

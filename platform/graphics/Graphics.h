@@ -65,6 +65,12 @@ public:
     bool ScaleTransform(float sx, float sy, MatrixOrder order = MatrixOrder::Prepend);
     bool RotateTransform(float degrees, MatrixOrder order = MatrixOrder::Prepend);
 
+    // Whether paths are thinned to the detail the surface can show before they are filled
+    // or stroked (ThinnedPath, PathThinning.h); off by default. For pictures far smaller
+    // than the geometry they show, such as a drawing's thumbnail.
+    void SetThinDetail(bool thin) { m_thinDetail = thin; }
+    bool GetThinDetail() const { return m_thinDetail; }
+
     SmoothingMode GetSmoothingMode() const { return m_state.smoothing; }
     // Refuses SmoothingMode::Invalid.
     bool SetSmoothingMode(SmoothingMode mode);
@@ -151,6 +157,8 @@ private:
     void ApplyClip();
     // Sets the context's transform and a fresh path from `path`; false when refused.
     bool PreparePath(const GraphicsPath& path, const Matrix& world);
+    // The path thinned for this surface, when thinning is on and the path needs it.
+    std::optional<GraphicsPath> Thinned(const GraphicsPath& path) const;
     void ApplySmoothing();
 
     cairo_t* m_cr = nullptr;
@@ -159,6 +167,7 @@ private:
     std::vector<SavedState> m_saved;
     GraphicsState m_nextStateId = 1;
     uint64_t m_nextClipId = 1;
+    bool m_thinDetail = false;
 };
 
 } // namespace kelmora

@@ -36,10 +36,6 @@ Stretch StretchOf(const cairo_matrix_t& m)
 
 
 
-Matrix FromCairo(const cairo_matrix_t& m)
-{
-    return Matrix(float(m.xx), float(m.yx), float(m.xy), float(m.yy), float(m.x0), float(m.y0));
-}
 
 // The plain cap an end draws as far as cairo is concerned; nothing for ends cairo cannot
 // draw.
@@ -100,7 +96,7 @@ struct StrokePlan {
 std::vector<FlattenedFigure> DeviceFigures(const GraphicsPath& path, const cairo_matrix_t& worldToDevice,
                                            double flatness)
 {
-    Matrix toDevice = FromCairo(worldToDevice);
+    Matrix toDevice = FromCairoMatrix(worldToDevice);
     return path.GetFlattenedFigures(&toDevice, float(flatness));
 }
 

@@ -58,6 +58,32 @@ TEST(DrawDocObjectList, AnObjectWhoseIdIsTakenGetsAFreshOne)
     EXPECT_EQ(f.document.m_objects[0].get(), first);
 }
 
+TEST(DrawDocObjectList, AddingManyAtOnceAddsEachAsAddDoes)
+{
+    DocumentFixture f;
+    TestRect* first = f.AddRect(RectF(0, 0, 10, 10));
+    std::vector<std::unique_ptr<CDrawObj>> pasted;
+    pasted.push_back(std::make_unique<TestRect>(RectF(20, 0, 10, 10)));
+    pasted.back()->m_nID = first->m_nID;
+    pasted.push_back(nullptr);
+    pasted.push_back(std::make_unique<TestRect>(RectF(40, 0, 10, 10)));
+    pasted.back()->m_nID = pasted.front()->m_nID;
+    // Already in the list: a second owner that lets go.
+    pasted.push_back(std::unique_ptr<CDrawObj>(first));
+
+    const std::vector<CDrawObj*> added = f.document.Add(std::move(pasted));
+    ASSERT_EQ(added.size(), 4u);
+    EXPECT_EQ(added[1], nullptr);
+    EXPECT_EQ(added[3], first);
+    ASSERT_EQ(f.document.m_objects.size(), 3u);
+    EXPECT_EQ(f.document.m_nObjects, 3);
+    EXPECT_EQ(f.environment.frame.combo, (std::vector<CDrawObj*>{first, added[0], added[2]}));
+    // Every id taken once.
+    EXPECT_NE(added[0]->m_nID, first->m_nID);
+    EXPECT_NE(added[2]->m_nID, first->m_nID);
+    EXPECT_NE(added[2]->m_nID, added[0]->m_nID);
+}
+
 TEST(DrawDocObjectList, RemoveHandsTheObjectBackAndDeselectsIt)
 {
     DocumentFixture f;

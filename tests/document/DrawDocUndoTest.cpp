@@ -106,6 +106,26 @@ TEST(DrawDocUndo, RemovalLeavesTheSelectionOfEveryView)
     ASSERT_EQ(f.Undo().Undo(), S_OK);
     EXPECT_EQ(f.view.m_selection, std::vector<CDrawObj*>{a});
     EXPECT_TRUE(second.m_selection.empty());
+
+    // Many objects at once: each view's selection display is refreshed once, not once
+    // per object, and objects that come back within the step stay selected.
+    std::vector<CDrawObj*> many;
+    for (int i = 0; i < 50; ++i)
+        many.push_back(f.AddRect(float(i)));
+    f.document.AddUndoList(&f.view, UNDO_INSERT, many);
+    f.view.m_selection = many;
+    second.m_selection = {many[3], a};
+    f.environment.frame.selectionRefreshes.clear();
+    ASSERT_EQ(f.Undo().Undo(), S_OK);
+    EXPECT_TRUE(f.view.m_selection.empty());
+    EXPECT_EQ(second.m_selection, std::vector<CDrawObj*>{a});
+    EXPECT_EQ(f.environment.frame.selectionRefreshes.size(), 2u);
+    {
+        DocumentTree tree(f.document);
+        tree.SetDeleted(a, true);
+        tree.SetDeleted(a, false);
+    }
+    EXPECT_EQ(second.m_selection, std::vector<CDrawObj*>{a});
     f.document.RemoveView(&second);
 }
 

@@ -1,6 +1,7 @@
 #include "PaneFixture.h"
 
 #include "app/CommandIds.h"
+#include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"
 #include "model/PenMan.h"
@@ -8,6 +9,7 @@
 #include <wx/choice.h>
 #include <wx/dcmemory.h>
 #include <wx/propgrid/propgrid.h>
+#include <wx/vlbox.h>
 
 namespace kelmora::testing {
 
@@ -15,12 +17,27 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<std::string> ComboTexts(wxChoice& combo)
+std::vector<std::string> ComboTexts(CObjectCombo& combo)
 {
     std::vector<std::string> texts;
     for (unsigned i = 0; i < combo.GetCount(); ++i)
-        texts.push_back(combo.GetString(i).ToStdString());
+        texts.push_back(combo.GetString(int(i)).ToStdString());
     return texts;
+}
+
+// Letters typed into the closed object list, from `ms` milliseconds into the typing on,
+// 100 apart. A blank comes as the key it is, the others as the characters they give.
+void TypeInto(CObjectCombo& combo, std::string_view letters, long ms)
+{
+    for (char letter : letters) {
+        wxKeyEvent key(letter == ' ' ? wxEVT_KEY_DOWN : wxEVT_CHAR);
+        key.m_uniChar = wxChar(letter);
+        key.m_keyCode = letter == ' ' ? int(WXK_SPACE) : int(letter);
+        key.SetTimestamp(ms);
+        key.SetEventObject(&combo);
+        combo.GetEventHandler()->ProcessEvent(key);
+        ms += 100;
+    }
 }
 
 void ChooseUnit(CPropertiesViewBar& pane, int command)
@@ -168,26 +185,23 @@ TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
     CDrawObj* rect = f.Add(ShapeType::Rectangle, RectF(300, 300, 600, 300), "Rectangle - 3");
     CDrawObj* arc = f.Add(ShapeType::Rectangle, RectF(1000, 300, 300, 300), "Arc - 1");
     CDrawObj* bezier = f.Add(ShapeType::Rectangle, RectF(1500, 300, 300, 300), "Bezier - 2");
-    wxChoice& combo = *f.pane->GetObjectCombo();
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
     EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Bezier - 2", "Document", "Rectangle - 3"}));
     // Found by what it carries, whatever its position.
-    EXPECT_EQ(combo.GetClientData(unsigned(f.pane->AddObject(rect))), rect);
+    EXPECT_EQ(combo.GetObjectAt(f.pane->AddObject(rect)), rect);
     EXPECT_EQ(combo.GetCount(), 4u);
 
     // Choosing an entry selects that object alone in the view.
     f.view->SelectObjects({arc, bezier});
     EXPECT_EQ(f.pane->ShownObject(), arc);
-    combo.SetSelection(f.pane->AddObject(rect));
-    wxCommandEvent choice(wxEVT_CHOICE, combo.GetId());
-    choice.SetEventObject(&combo);
-    combo.GetEventHandler()->ProcessEvent(choice);
+    combo.Choose(f.pane->AddObject(rect));
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{rect});
     EXPECT_EQ(f.pane->ShownObject(), rect);
+    EXPECT_EQ(combo.GetValue(), "Rectangle - 3");
 
     // A deleted object's entry goes when it is chosen, and the document is shown.
     bezier->m_bDeleted = true;
-    combo.SetSelection(f.pane->AddObject(bezier));
-    combo.GetEventHandler()->ProcessEvent(choice);
+    combo.Choose(f.pane->AddObject(bezier));
     EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Document", "Rectangle - 3"}));
     EXPECT_EQ(combo.GetStringSelection(), "Document");
     EXPECT_TRUE(f.pane->ShowsDocument());
@@ -230,6 +244,79 @@ TEST(PropertiesViewBar, NewRowsLeaveNoHiddenEditorInTheGridsWay)
     f.pane->SetSelection({});
     EXPECT_TRUE(f.pane->ShowsDocument());
     EXPECT_LT(grid.GetViewStart().y, scrolled);
+}
+
+TEST(PropertiesViewBar, TheObjectListFollowsDeletionUndoAndRenaming)
+{
+    PaneFixture f;
+    CDrawObj* star = f.Add(ShapeType::Star, RectF(300, 300, 300, 300), "Star - 1");
+    CDrawObj* oval = f.Add(ShapeType::Ellipse, RectF(900, 300, 300, 300), "Ellipse - 2");
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
+
+    // Delete takes the entry out, Undo puts it back.
+    f.view->Select(star);
+    f.view->OnEditClear();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2"}));
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2", "Star - 1"}));
+
+    // A new name moves the entry to its place, and the entry stays the current one.
+    f.view->Select(oval);
+    ASSERT_TRUE(f.Change("General", "Shape Name", wxVariant("Wheel")));
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Star - 1", "Wheel"}));
+    EXPECT_EQ(combo.GetStringSelection(), "Wheel");
+    // Undo gives the old name back; the open list shows it.
+    ASSERT_TRUE(f.Undo());
+    combo.RenameChanged();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document", "Ellipse - 2", "Star - 1"}));
+
+    // Letters typed into the closed list choose the entry they begin; a pause starts anew.
+    TypeInto(combo, "s", 1000);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
+    TypeInto(combo, "El", 3000);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
+    TypeInto(combo, "x", 3200);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{oval});
+    TypeInto(combo, "d", 9000);
+    EXPECT_TRUE(f.pane->ShowsDocument());
+    // A blank is part of the word: "Star" comes before "Star - 1".
+    f.Add(ShapeType::Rectangle, RectF(1500, 300, 300, 300), "Star");
+    TypeInto(combo, "star - 1", 12000);
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
+}
+
+TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
+{
+    PaneFixture f;
+    constexpr int kObjects = 10000;
+    for (int i = 0; i < kObjects; ++i)
+        f.Add(ShapeType::Rectangle, RectF(float(i % 100) * 20, float(i / 100) * 20, 15, 15),
+              "Rectangle - " + std::to_string(i));
+    CObjectCombo& combo = *f.pane->GetObjectCombo();
+    ASSERT_EQ(combo.GetCount(), unsigned(kObjects + 1));
+    EXPECT_EQ(combo.GetString(0), "Document");
+    EXPECT_EQ(combo.GetString(1), "Rectangle - 0");
+    EXPECT_EQ(combo.GetString(2), "Rectangle - 1");
+    EXPECT_EQ(combo.GetString(3), "Rectangle - 10");
+    EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 9999");
+
+    // The open list holds a row for every entry and starts at the current one.
+    CDrawObj* chosen = f.document.m_objects[5000].get();
+    combo.Choose(f.pane->AddObject(chosen));
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{chosen});
+    combo.ShowPopup();
+    auto* rows = dynamic_cast<wxVListBox*>(combo.GetPopupControl()->GetControl());
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->GetItemCount(), size_t(kObjects + 1));
+    EXPECT_EQ(rows->GetSelection(), combo.GetSelection());
+    combo.HidePopup();
+
+    // Select All and Delete leave "Document" alone; Undo brings every entry back.
+    f.view->OnSelectAll();
+    f.view->OnEditClear();
+    EXPECT_EQ(ComboTexts(combo), (Names{"Document"}));
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(combo.GetCount(), unsigned(kObjects + 1));
 }
 
 TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)

@@ -292,6 +292,29 @@ TEST(DrawView, SelectionSkipsDeletedObjectsAndLosesRemovedOnes)
     EXPECT_EQ(f.environment.frame.selectionRefreshes.back().view, f.view);
 }
 
+TEST(DrawView, DeleteTakesTheObjectsOutOfEveryWindowsSelectionAtOnce)
+{
+    ViewFixture f;
+    auto* second = new CDrawView(f.frame, f.document);
+    std::vector<CDrawObj*> objects;
+    for (int i = 0; i < 20; ++i)
+        objects.push_back(f.document.Add(std::make_unique<CDrawRect>(RectF(float(i) * 20, 0, 10, 10), nullptr)));
+    CDrawObj* kept = f.document.Add(std::make_unique<CDrawRect>(RectF(0, 100, 10, 10), nullptr));
+    f.view->SelectObjects(objects);
+    second->SelectObjects({objects[2], kept, objects[5]});
+    f.environment.frame.selectionRefreshes.clear();
+
+    f.view->OnEditClear();
+    EXPECT_TRUE(f.view->m_selection.empty());
+    EXPECT_EQ(second->m_selection, std::vector<CDrawObj*>{kept});
+    EXPECT_EQ(std::count_if(f.environment.frame.selectionRefreshes.begin(),
+                            f.environment.frame.selectionRefreshes.end(),
+                            [second](const auto& refresh) { return refresh.view == second; }),
+              1);
+    EXPECT_EQ(f.document.m_nObjects, 1);
+    second->Destroy();
+}
+
 TEST(DrawView, ActivationRepaintsASelectionItsHandlesAppearOrGoWith)
 {
     ViewFixture f;

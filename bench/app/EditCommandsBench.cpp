@@ -1,0 +1,116 @@
+// Select All, Delete and Undo (of that Delete) on a generated drawing of 10,000 objects
+// in the editor, and Paste of those 10,000 objects copied and Undo of that Paste, each sent
+// to the main frame as the ribbon sends it and timed until the views have painted and the
+// event loop has nothing left to do. The reference, in the same run: one full paint of the
+// editing view's window, with nothing selected and with the whole drawing selected (the
+// selection marks of 10,000 objects cost several times the drawing). Target: each command
+// within 2 times a full paint of what it leaves on the screen.
+//
+// Needs a display: xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/app/bench_edit_commands
+
+#include "app/ActiveDocument.h"
+#include "app/CommandIds.h"
+#include "bench/app/FrameBench.h"
+#include "view/DrawView.h"
+
+#include <benchmark/benchmark.h>
+
+namespace kelmora {
+namespace {
+
+constexpr int kObjects = 10000;
+
+// The editor with the generated drawing open in it.
+class EditorWithDrawing {
+public:
+    EditorWithDrawing()
+    {
+        SaveGeneratedLogo(m_program.File("logo.MZF"), kObjects);
+        m_program.Manager().OpenDocumentFile(m_program.File("logo.MZF").string());
+        RunUntilPaintedAndIdle(-1);
+    }
+    CDrawView* View() const { return GetActiveDrawView(); }
+    // Sends the command and waits until the program has come to rest, having painted
+    // unless the command changes nothing on the screen (Copy); the seconds that took.
+    double Run(int command)
+    {
+        const int before = command == cmd::kEditCopy ? -1 : ViewPaints();
+        const BenchClock::time_point start = BenchClock::now();
+        m_program.Command(command);
+        return std::chrono::duration<double>(RunUntilPaintedAndIdle(before) - start).count();
+    }
+
+private:
+    BenchProgram m_program;
+};
+
+enum Step : int64_t { kSelectAll, kDelete, kUndo, kPaste, kUndoPaste };
+
+// The reference: the editing view's whole window painted once. Argument 0: nothing
+// selected; 1: the whole drawing selected, as Select All and Undo leave it, with the
+// selection marks of every object.
+void BM_FullPaint(benchmark::State& state)
+{
+    EditorWithDrawing editor;
+    CDrawView* view = editor.View();
+    if (!view) {
+        state.SkipWithError("no view");
+        return;
+    }
+    if (state.range(0) != 0)
+        editor.Run(cmd::kEditSelectAll);
+    const wxSize client = view->GetClientSize();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view->RenderClient(CRect(0, 0, client.x, client.y)));
+    state.SetLabel(state.range(0) != 0 ? "all selected" : "nothing selected");
+}
+
+void BM_Command(benchmark::State& state)
+{
+    EditorWithDrawing editor;
+    if (!editor.View()) {
+        state.SkipWithError("no view");
+        return;
+    }
+    const int64_t step = state.range(0);
+    if (step == kPaste || step == kUndoPaste) {
+        editor.Run(cmd::kEditSelectAll);
+        editor.Run(cmd::kEditCopy);
+    }
+    // What comes before and after the timed command is not timed: nothing selected before
+    // Select All, everything before Delete, everything deleted before Undo; a Paste is
+    // undone after it, and made before its Undo.
+    static constexpr struct {
+        int before[2];
+        int timed;
+        int after;
+        const char* label;
+    } kSteps[] = {{{0, 0}, cmd::kEditSelectAll, 0, "Select All"},
+                  {{cmd::kEditSelectAll, 0}, cmd::kEditClear, cmd::kEditUndo, "Delete"},
+                  {{cmd::kEditSelectAll, cmd::kEditClear}, cmd::kEditUndo, 0, "Undo of Delete"},
+                  {{0, 0}, cmd::kEditPaste, cmd::kEditUndo, "Paste of 10,000 objects"},
+                  {{cmd::kEditPaste, 0}, cmd::kEditUndo, 0, "Undo of Paste"}};
+    const auto& chosen = kSteps[step];
+    for (auto _ : state) {
+        for (int command : chosen.before) {
+            if (command)
+                editor.Run(command);
+        }
+        state.SetIterationTime(editor.Run(chosen.timed));
+        if (chosen.after)
+            editor.Run(chosen.after);
+        editor.View()->Select(nullptr, false);
+    }
+    state.SetLabel(chosen.label);
+}
+
+BENCHMARK(BM_FullPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Command)->DenseRange(kSelectAll, kUndoPaste)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kelmora
+
+int main(int argc, char** argv)
+{
+    return kelmora::RunFrameBenchmarks(argc, argv);
+}
