@@ -1,6 +1,6 @@
 #include "dialogs/PenAdvancedDlg.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "dialogs/CompoundStyleDlg.h"
 #include "dialogs/CompoundStyleShowCtrl.h"
 #include "dialogs/CustomCapEditDlg.h"

@@ -1,6 +1,6 @@
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "document/DrawDocFile.h"

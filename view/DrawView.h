@@ -237,7 +237,7 @@ private:
     // Binds the undo and redo commands.
     void BindSelectionCommands();
     // Binds the zoom and Show Objects commands with their update handlers (the command
-    // ids of app/CommandIds.h; the zoom slider's event carries its position).
+    // ids of res/CommandIds.h; the zoom slider's event carries its position).
     void BindViewCommands();
     // Shows the zoom level on the frame's zoom slider.
     void ShowSliderPosition();

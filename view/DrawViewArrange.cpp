@@ -12,7 +12,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/UndoUnitPlace.h"
 #include "model/DrawObjGroup.h"

@@ -7,7 +7,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/ClipboardFormat.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"

@@ -2,7 +2,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
 #include "document/DrawDocUndo.h"

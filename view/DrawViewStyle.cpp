@@ -3,7 +3,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "dialogs/LineWeightDlg.h"
 #include "dialogs/MoreDashStyles.h"
 #include "dialogs/PenAdvancedDlg.h"

@@ -5,7 +5,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "model/DrawRect.h"

@@ -1,6 +1,6 @@
 #include "view/MyPreviewViewEx.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/PaperSizeTable.h"
 #include "view/DrawView.h"
 #include "view/PrintSetup.h"

@@ -1,6 +1,6 @@
 #include "app/properties/PropertiesToolBar.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "app/properties/PropertyImages.h"
 
 namespace kelmora {

@@ -2,7 +2,7 @@
 
 #include "app/properties/PropertiesViewBar.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesToolBar.h"

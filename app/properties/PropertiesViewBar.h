@@ -11,7 +11,7 @@
 //
 // UI thread only.
 
-#include "app/PropertiesPane.h"
+#include "app/properties/PropertiesPane.h"
 #include "app/properties/LengthUnits.h"
 #include "app/properties/PropertyEdits.h"
 #include "app/properties/PropertyImages.h"

@@ -1,6 +1,6 @@
 #include "app/ribbon/ApplicationLook.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "app/ribbon/MainRibbon.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "app/ribbon/RibbonLook.h"
 #include "app/ribbon/OptionsDialog.h"
 #include "app/ribbon/RibbonKeyTips.h"

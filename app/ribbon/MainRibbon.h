@@ -14,7 +14,7 @@
 //
 // The Quick Access Toolbar's entries are kept in the settings. UI thread only.
 
-#include "app/FrameRibbon.h"
+#include "app/ribbon/FrameRibbon.h"
 #include "document/ColorRef.h"
 #include "platform/ui/QuickAccessModel.h"
 #include "platform/ui/RibbonElement.h"

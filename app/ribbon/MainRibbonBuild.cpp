@@ -3,8 +3,8 @@
 
 #include "app/ribbon/MainRibbon.h"
 
-#include "app/CommandIds.h"
-#include "app/ProductLinks.h"
+#include "res/CommandIds.h"
+#include "app/desktop/ProductLinks.h"
 #include "app/ribbon/ApplicationLook.h"
 #include "app/ribbon/CommandPrompts.h"
 #include "app/ribbon/RibbonArt.h"

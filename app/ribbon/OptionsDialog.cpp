@@ -1,6 +1,6 @@
 #include "app/ribbon/OptionsDialog.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "platform/ui/RibbonElement.h"
 
 #include <wx/button.h>

@@ -1,6 +1,6 @@
 #include "app/ribbon/RibbonKeyTips.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/KeyTips.h"
 #include "platform/ui/QuickAccessToolbar.h"

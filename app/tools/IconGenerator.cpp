@@ -1,7 +1,7 @@
 // Writes the program's icon files for the desktop: <folder>/hicolor/<n>x<n>/apps/kelmora.png
 // for every installed size. Run by the build.
 
-#include "app/ProgramIconArt.h"
+#include "app/desktop/ProgramIconArt.h"
 
 #include <cairo.h>
 

@@ -8,8 +8,8 @@
 //
 // Needs a display: xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/app/bench_edit_commands
 
-#include "app/ActiveDocument.h"
-#include "app/CommandIds.h"
+#include "app/documents/ActiveDocument.h"
+#include "res/CommandIds.h"
 #include "bench/app/FrameBench.h"
 #include "view/DrawView.h"
 

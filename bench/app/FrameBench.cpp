@@ -1,10 +1,10 @@
 #include "bench/app/FrameBench.h"
 
-#include "app/AppSettings.h"
-#include "app/CommandIds.h"
+#include "app/desktop/AppSettings.h"
+#include "res/CommandIds.h"
 #include "app/DrawApp.h"
-#include "app/DrawDocument.h"
-#include "app/UserPrompt.h"
+#include "app/documents/DrawDocument.h"
+#include "app/documents/UserPrompt.h"
 #include "document/NewDocumentDialog.h"
 #include "view/DrawView.h"
 

@@ -5,8 +5,8 @@
 // up to the moment the editing views have painted and the event loop has nothing left to
 // do, as a user sees the program come to rest.
 
-#include "app/DrawDocManager.h"
-#include "app/MainFrame.h"
+#include "app/documents/DrawDocManager.h"
+#include "app/frame/MainFrame.h"
 #include "bench/common/GeneratedDocument.h"
 
 #include <chrono>

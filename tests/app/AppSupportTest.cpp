@@ -1,17 +1,17 @@
 // The application's plain parts: paths, the command line, shown lengths, the live-preview
 // dispatch, the accelerator order and the desktop registration.
 
-#include "app/Accelerators.h"
-#include "app/AppPaths.h"
-#include "app/CommandIds.h"
-#include "app/CommandLine.h"
-#include "app/DesktopIntegration.h"
-#include "app/LivePreview.h"
+#include "app/frame/Accelerators.h"
+#include "app/desktop/AppPaths.h"
+#include "res/CommandIds.h"
+#include "app/desktop/CommandLine.h"
+#include "app/desktop/DesktopIntegration.h"
+#include "app/frame/LivePreview.h"
 #include "app/properties/LengthUnits.h"
-#include "app/ProgramEnvironment.h"
-#include "app/Recovery.h"
-#include "app/RibbonPreview.h"
-#include "app/TextFieldShortcuts.h"
+#include "app/documents/ProgramEnvironment.h"
+#include "app/documents/Recovery.h"
+#include "app/frame/RibbonPreview.h"
+#include "app/frame/TextFieldShortcuts.h"
 #include "model/DrawRect.h"
 #include "document/DrawDoc.h"
 

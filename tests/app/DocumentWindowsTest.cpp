@@ -1,7 +1,7 @@
 // Documents in windows through the real frame: new, open, save, Save As, the save
 // question, the recent files, failed saves and opens, XPS import, recovery copies, exit.
 
-#include "app/Recovery.h"
+#include "app/documents/Recovery.h"
 #include "document/zip/ZipWriter.h"
 #include "view/DrawView.h"
 #include "tests/app/ProgramTestSupport.h"

@@ -3,12 +3,12 @@
 // groups and help.
 
 #include "app/ribbon/ApplicationLook.h"
-#include "app/PropertiesPane.h"
-#include "app/TabGroups.h"
-#include "app/WebLink.h"
-#include "app/WindowsDlg.h"
+#include "app/properties/PropertiesPane.h"
+#include "app/frame/TabGroups.h"
+#include "app/desktop/WebLink.h"
+#include "app/frame/WindowsDlg.h"
 #include "app/properties/LengthUnits.h"
-#include "app/SplitFrame.h"
+#include "app/documents/SplitFrame.h"
 #include "model/ViewServices.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"

@@ -3,12 +3,12 @@
 // temporary files and documents all live below it, and every question is answered by a
 // prompt the test scripts.
 
-#include "app/AppSettings.h"
-#include "app/CommandIds.h"
-#include "app/DrawDocManager.h"
-#include "app/DrawDocument.h"
-#include "app/MainFrame.h"
-#include "app/UserPrompt.h"
+#include "app/desktop/AppSettings.h"
+#include "res/CommandIds.h"
+#include "app/documents/DrawDocManager.h"
+#include "app/documents/DrawDocument.h"
+#include "app/frame/MainFrame.h"
+#include "app/documents/UserPrompt.h"
 #include "document/DrawDoc.h"
 #include "document/NewDocumentDialog.h"
 #include "model/DrawRect.h"

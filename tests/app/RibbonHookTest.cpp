@@ -1,7 +1,7 @@
 // The frame with a ribbon plugged in: the values the documents and views read, the status
 // panes and the Format tab synced from one selected object.
 
-#include "app/FrameRibbon.h"
+#include "app/ribbon/FrameRibbon.h"
 #include "model/BrushMan.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"

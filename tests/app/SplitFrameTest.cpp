@@ -1,6 +1,6 @@
-#include "app/SplitFrame.h"
+#include "app/documents/SplitFrame.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

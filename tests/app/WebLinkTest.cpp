@@ -1,4 +1,4 @@
-#include "app/WebLink.h"
+#include "app/desktop/WebLink.h"
 
 #include <cstdlib>
 #include <optional>

@@ -1,7 +1,7 @@
 // The gallery pane: its categories and thumbnails, and inserting a drawing by a click and
 // by a drop, scaled, selected and undoable in one step.
 
-#include "app/WorkspaceBar.h"
+#include "app/panes/WorkspaceBar.h"
 
 #include "dialogs/ThumbnailList.h"
 #include "document/DrawDoc.h"

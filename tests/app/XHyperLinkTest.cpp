@@ -1,4 +1,4 @@
-#include "app/XHyperLink.h"
+#include "app/desktop/XHyperLink.h"
 
 #include <memory>
 #include <string>

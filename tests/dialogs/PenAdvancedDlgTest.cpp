@@ -4,7 +4,7 @@
 #include "dialogs/PenAdvancedDlg.h"
 
 #include "DialogTestSupport.h"
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "dialogs/CompoundStyleShowCtrl.h"
 #include "dialogs/CustomCapEditDlg.h"
 #include "dialogs/EditDashStyleDlg.h"

@@ -1,6 +1,6 @@
 #include "PaneFixture.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"

@@ -1,6 +1,6 @@
 #include "PaneFixture.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include "app/properties/StyleDlgProps.h"
 #include "dialogs/GradientEditorDlg.h"

@@ -3,7 +3,7 @@
 
 #include "RibbonTestSupport.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonCheckCtrl.h"

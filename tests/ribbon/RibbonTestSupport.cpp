@@ -1,6 +1,6 @@
 #include "RibbonTestSupport.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 
 #include <wx/app.h>
 #include <wx/panel.h>

@@ -3,7 +3,7 @@
 
 #include "RibbonTestSupport.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/ColorRef.h"
 #include "platform/ui/RibbonColorButton.h"
 #include "platform/ui/RibbonEdit.h"

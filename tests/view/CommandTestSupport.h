@@ -3,7 +3,7 @@
 // with a fake main frame whose ribbon holds the values a test chooses. Commands are sent
 // to the view as menu events by their ids, update handlers asked with update events.
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/ClipboardFormat.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"

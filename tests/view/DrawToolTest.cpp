@@ -4,7 +4,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocTestSupport.h"
 #include "document/DrawDocUndo.h"

@@ -3,7 +3,7 @@
 
 #include "view/DrawView.h"
 
-#include "app/CommandIds.h"
+#include "res/CommandIds.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"

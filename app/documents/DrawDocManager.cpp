@@ -1,0 +1,405 @@
+#include "app/documents/DrawDocManager.h"
+
+#include "app/desktop/AppSettings.h"
+#include "res/CommandIds.h"
+#include "app/documents/DrawDocument.h"
+#include "app/documents/DrawFrameView.h"
+#include "app/frame/MainFrame.h"
+#include "app/documents/Recovery.h"
+#include "app/documents/UserPrompt.h"
+#include "document/DrawDoc.h"
+#include "document/DrawDocFile.h"
+#include "view/DrawView.h"
+
+#include <wx/fileconf.h>
+#include <wx/filehistory.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace kelmora {
+
+namespace {
+
+constexpr char kDocumentName[] = "Vantorel Logo Designer";
+constexpr char kFileTypeDescription[] = "Vantorel Logo Designer Files";
+
+wxString Wx(const std::string& text)
+{
+    return wxString::FromUTF8(text);
+}
+
+} // namespace
+
+std::filesystem::path DocumentPath(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? std::filesystem::path(path) : absolute).lexically_normal();
+}
+
+// ---------------------------------------------------------------------------------------
+// The template
+
+CDrawDocTemplate::CDrawDocTemplate(wxDocManager* manager)
+    : wxDocTemplate(manager, kFileTypeDescription, "*.MZF;*.mzf", wxEmptyString, std::string(kDocumentExtension),
+                    kDocumentName, kDocumentName)
+{
+}
+
+bool CDrawDocTemplate::FileMatchesTemplate(const wxString& path)
+{
+    return HasExtension(std::filesystem::path(path.utf8_string()), kDocumentExtension);
+}
+
+wxDocument* CDrawDocTemplate::DoCreateDocument()
+{
+    return new CDrawDocument;
+}
+
+wxView* CDrawDocTemplate::DoCreateView()
+{
+    return new CDrawFrameView;
+}
+
+// ---------------------------------------------------------------------------------------
+// The manager
+
+CDrawDocManager::CDrawDocManager(const std::filesystem::path& recoveryRoot)
+    : wxDocManager(0, false), m_recovery(RecoveryStore::Open(recoveryRoot))
+{
+    // Initialize is called here rather than by the base, so that it makes the file
+    // history of this class.
+    Initialize();
+    m_template = new CDrawDocTemplate(this);
+
+    wxFileConfig& config = GetAppSettings().Config();
+    config.SetPath(AppSettings::kRecentFilesGroup);
+    FileHistoryLoad(config);
+    config.SetPath("/");
+
+    m_autosaveTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &CDrawDocManager::OnAutosaveTimer, this, m_autosaveTimer.GetId());
+    m_autosaveTimer.Start(int(std::chrono::milliseconds(kAutosaveInterval).count()));
+}
+
+CDrawDocManager::~CDrawDocManager()
+{
+    m_autosaveTimer.Stop();
+    // The documents go now, while this class's part of the manager still exists.
+    CloseAllDocuments(false);
+}
+
+CDrawDocManager* CDrawDocManager::Get()
+{
+    return dynamic_cast<CDrawDocManager*>(wxDocManager::GetDocumentManager());
+}
+
+std::vector<CDrawDocument*> CDrawDocManager::GetDrawDocuments() const
+{
+    std::vector<CDrawDocument*> documents;
+    for (wxDocument* document : GetDocumentsVector()) {
+        if (auto* drawDocument = dynamic_cast<CDrawDocument*>(document))
+            documents.push_back(drawDocument);
+    }
+    return documents;
+}
+
+CDrawDocument* CDrawDocManager::GetActiveDocument() const
+{
+    CMainFrame* frame = GetMainFrame();
+    CDrawFrameView* view = frame ? CDrawFrameView::Of(frame->GetActiveChild()) : nullptr;
+    return view ? view->GetDrawDocument() : nullptr;
+}
+
+wxString CDrawDocManager::MakeNewDocumentName()
+{
+    return wxString::Format("%s%d", kDocumentName, ++m_untitledCount);
+}
+
+CDrawDocument* CDrawDocManager::CreateDocumentObject(const std::string& path, long flags)
+{
+    auto* document = static_cast<CDrawDocument*>(m_template->CreateDocument(Wx(path), flags));
+    if (document)
+        document->SetDocumentName(m_template->GetDocumentName());
+    return document;
+}
+
+bool CDrawDocManager::ShowInNewWindow(CDrawDocument* document)
+{
+    if (m_template->CreateView(document))
+        return true;
+    // No window, no document: nothing the user cannot see stays open. A document whose
+    // failed view was its only one has gone with it already.
+    const std::vector<CDrawDocument*> documents = GetDrawDocuments();
+    if (std::find(documents.begin(), documents.end(), document) != documents.end()) {
+        document->Modify(false);
+        delete document;
+    }
+    return false;
+}
+
+CDrawDocument* CDrawDocManager::CreateNewDocument(bool askForPage)
+{
+    CDrawDocument* document = CreateDocumentObject({}, wxDOC_NEW);
+    if (!document)
+        return nullptr;
+    if (!(askForPage ? document->OnNewDocument() : document->OnNewBlankDocument())) {
+        // The number of a drawing that was not made is given to the next one.
+        --m_untitledCount;
+        delete document;
+        return nullptr;
+    }
+    return ShowInNewWindow(document) ? document : nullptr;
+}
+
+CDrawDocument* CDrawDocManager::NewDocument()
+{
+    return CreateNewDocument(true);
+}
+
+CDrawDocument* CDrawDocManager::NewBlankDocument()
+{
+    return CreateNewDocument(false);
+}
+
+CDrawDocument* CDrawDocManager::FindOpenDocument(const std::filesystem::path& path) const
+{
+    for (CDrawDocument* document : GetDrawDocuments()) {
+        if (document->GetDocumentSaved() && DocumentPath(document->GetFilename().utf8_string()) == path)
+            return document;
+    }
+    return nullptr;
+}
+
+CDrawDocument* CDrawDocManager::OpenDocumentFile(const std::string& pathText)
+{
+    if (pathText.empty())
+        return nullptr;
+    const std::filesystem::path path = DocumentPath(pathText);
+    if (HasExtension(path, kXpsExtension))
+        return ImportXps(path);
+
+    if (CDrawDocument* open = FindOpenDocument(path)) {
+        open->Activate();
+        if (CDrawFrameView* view = dynamic_cast<CDrawFrameView*>(open->GetFirstView()); view && view->GetSplitFrame())
+            view->GetSplitFrame()->Activate();
+        return open;
+    }
+    CDrawDocument* document = CreateDocumentObject(path.string(), wxDOC_SILENT);
+    if (!document)
+        return nullptr;
+    // The drawing reports why it cannot be opened; the document goes without a window.
+    if (!document->OnOpenDocument(Wx(path.string()))) {
+        delete document;
+        return nullptr;
+    }
+    if (!ShowInNewWindow(document))
+        return nullptr;
+    AddFileToHistory(Wx(path.string()));
+    return document;
+}
+
+CDrawDocument* CDrawDocManager::ImportXps(const std::filesystem::path& path)
+{
+    CDrawDocument* document = GetActiveDocument();
+    const bool madeForImport = document == nullptr;
+    if (madeForImport)
+        document = NewBlankDocument();
+    if (!document)
+        return nullptr;
+    auto* frameView = dynamic_cast<CDrawFrameView*>(document->GetFirstView());
+    CMainFrame* frame = GetMainFrame();
+    if (frame) {
+        if (CDrawFrameView* active = CDrawFrameView::Of(frame->GetActiveChild()); active && active->GetDocument() == document)
+            frameView = active;
+    }
+    CDrawView* view = frameView ? frameView->GetActiveDrawView() : nullptr;
+    if (!view)
+        return nullptr;
+    // The import reports its own failure; the drawing keeps its own name and file.
+    const int before = document->GetDrawDoc().m_nObjects;
+    view->ImportXps(path.string());
+    if (madeForImport && document->GetDrawDoc().m_nObjects == before && !document->IsModified()) {
+        CloseDrawDocument(document);
+        return nullptr;
+    }
+    return document;
+}
+
+CDrawDocument* CDrawDocManager::AskAndOpen()
+{
+    const std::string path = GetUserPrompt().AskOpenPath(CDrawDocument::kFileFilter);
+    return path.empty() ? nullptr : OpenDocumentFile(path);
+}
+
+void CDrawDocManager::OpenAtStartUp(const std::vector<std::string>& files)
+{
+    RestoreRecoveryCopies();
+    for (const std::string& file : files)
+        OpenDocumentFile(file);
+    // Cancelling the dialog leaves the empty frame.
+    if (files.empty() && GetDocumentsVector().empty())
+        CallAfter([this] { NewDocument(); });
+}
+
+CDrawDocument* CDrawDocManager::OpenRecentFile(size_t index)
+{
+    wxFileHistory* history = GetFileHistory();
+    if (!history || index >= history->GetCount())
+        return nullptr;
+    const std::string path = history->GetHistoryFile(index).utf8_string();
+    CDrawDocument* document = OpenDocumentFile(path);
+    if (!document) {
+        // The entry may have moved on after the failed open (a file can open itself again
+        // meanwhile); it is found again by its path.
+        for (size_t i = 0; i < history->GetCount(); ++i) {
+            if (history->GetHistoryFile(i).utf8_string() == path) {
+                RemoveFileFromHistory(i);
+                break;
+            }
+        }
+    }
+    return document;
+}
+
+CDrawFrameView* CDrawDocManager::NewWindow(CDrawDocument* document)
+{
+    return document ? dynamic_cast<CDrawFrameView*>(m_template->CreateView(document)) : nullptr;
+}
+
+bool CDrawDocManager::CloseDrawDocument(CDrawDocument* document)
+{
+    return document && CloseDocument(document, false);
+}
+
+bool CDrawDocManager::CloseAllDocuments(bool canCancel)
+{
+    std::vector<CDrawDocument*> documents = GetDrawDocuments();
+    if (canCancel) {
+        std::vector<CDrawDocument*> discarded;
+        for (CDrawDocument* document : documents) {
+            if (!document->IsModified())
+                continue;
+            switch (GetUserPrompt().AskSaveChanges(document->GetUserReadableName().utf8_string())) {
+            case SaveChoice::Save:
+                if (!document->Save())
+                    return false;
+                break;
+            case SaveChoice::Discard:
+                discarded.push_back(document);
+                break;
+            case SaveChoice::Cancel:
+            default:
+                return false;
+            }
+        }
+        for (CDrawDocument* document : discarded)
+            document->Modify(false);
+    } else {
+        for (CDrawDocument* document : documents)
+            document->Modify(false);
+    }
+    for (CDrawDocument* document : documents)
+        CloseDocument(document, true);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Recovery copies
+
+void CDrawDocManager::AutosaveNow()
+{
+    if (!m_recovery)
+        return;
+    for (CDrawDocument* document : GetDrawDocuments()) {
+        if (document->IsModified())
+            m_recovery->Save(document, document->GetDrawDoc(), document->GetSavedPath(),
+                             document->GetUserReadableName().utf8_string());
+        else
+            m_recovery->Remove(document);
+    }
+}
+
+void CDrawDocManager::OnAutosaveTimer(wxTimerEvent&)
+{
+    AutosaveNow();
+}
+
+void CDrawDocManager::DocumentClosing(CDrawDocument* document)
+{
+    if (m_recovery)
+        m_recovery->Remove(document);
+}
+
+void CDrawDocManager::RestoreRecoveryCopies()
+{
+    if (!m_recovery)
+        return;
+    const std::vector<RecoveryStore::Copy> copies = m_recovery->ClaimAbandoned();
+    if (copies.empty())
+        return;
+    const std::string question = std::string(kDocumentName)
+        + " did not close properly. Do you want to restore the drawings it saved automatically ("
+        + std::to_string(copies.size()) + ")?";
+    if (GetUserPrompt().AskYesNo(question, kDocumentName)) {
+        for (const RecoveryStore::Copy& copy : copies) {
+            CDrawDocument* document = CreateDocumentObject(copy.file.string(), wxDOC_SILENT);
+            if (!document)
+                continue;
+            if (!document->OnOpenDocument(Wx(copy.file.string()))) {
+                delete document;
+                continue;
+            }
+            // The drawing takes its old name back, and Save goes to its own file (or
+            // asks for one), never to the recovery copy.
+            if (!copy.originalPath.empty()) {
+                document->SetTitle(wxEmptyString);
+                document->SetFilename(Wx(copy.originalPath));
+            } else {
+                document->SetTitle(Wx(copy.title));
+                document->SetFilename(Wx(copy.title));
+                document->SetDocumentSaved(false);
+            }
+            if (ShowInNewWindow(document))
+                document->Modify(true);
+        }
+        // The restored drawings get copies of their own before the old ones go, so that
+        // a crash before the next autosave does not lose them.
+        AutosaveNow();
+    }
+    m_recovery->DiscardClaimed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Recent files
+
+wxFileHistory* CDrawDocManager::OnCreateFileHistory()
+{
+    return new wxFileHistory(kRecentFileCount, WxId(cmd::kFileMru1));
+}
+
+void CDrawDocManager::SaveFileHistory()
+{
+    AppSettings& settings = GetAppSettings();
+    wxFileConfig& config = settings.Config();
+    config.DeleteGroup(AppSettings::kRecentFilesGroup);
+    config.SetPath(AppSettings::kRecentFilesGroup);
+    FileHistorySave(config);
+    config.SetPath("/");
+    settings.Flush();
+}
+
+void CDrawDocManager::AddFileToHistory(const wxString& file)
+{
+    wxDocManager::AddFileToHistory(file);
+    SaveFileHistory();
+}
+
+void CDrawDocManager::RemoveFileFromHistory(size_t index)
+{
+    wxDocManager::RemoveFileFromHistory(index);
+    SaveFileHistory();
+}
+
+} // namespace kelmora

@@ -1,0 +1,135 @@
+#include "app/documents/DrawFrameView.h"
+
+#include "app/documents/DrawDocument.h"
+#include "app/frame/MainFrame.h"
+#include "view/DrawView.h"
+
+#include <utility>
+
+namespace kelmora {
+
+CDrawFrameView::~CDrawFrameView()
+{
+    DestroyFrame();
+}
+
+CDrawFrameView* CDrawFrameView::Of(wxWindow* childFrame)
+{
+    auto* frame = dynamic_cast<CSplitFrame*>(childFrame);
+    return frame ? dynamic_cast<CDrawFrameView*>(frame->GetClient()) : nullptr;
+}
+
+CDrawDocument* CDrawFrameView::GetDrawDocument() const
+{
+    return static_cast<CDrawDocument*>(GetDocument());
+}
+
+bool CDrawFrameView::OnCreate(wxDocument* document, long)
+{
+    CMainFrame* mainFrame = GetMainFrame();
+    auto* drawDocument = dynamic_cast<CDrawDocument*>(document);
+    if (!mainFrame || !drawDocument)
+        return false;
+    auto* frame = new CSplitFrame;
+    frame->SetClient(this);
+    CDrawDoc& drawing = drawDocument->GetDrawDoc();
+    const PaneFactory makeView = [&drawing](wxWindow* parent) -> wxWindow* {
+        auto* view = new CDrawView(parent, drawing);
+        view->OnInitialUpdate();
+        return view;
+    };
+    m_pFrame = frame;
+    if (!frame->Create(mainFrame, wxID_ANY, drawDocument->GetUserReadableName(), makeView)) {
+        DestroyFrame();
+        return false;
+    }
+    SetFrame(frame);
+    mainFrame->UpdateFrameTitle();
+    return true;
+}
+
+void CDrawFrameView::DestroyFrame()
+{
+    CSplitFrame* frame = std::exchange(m_pFrame, nullptr);
+    if (!frame)
+        return;
+    frame->SetClient(nullptr);
+    SetFrame(nullptr);
+    // A frame that never became a page of the main frame is not a window to destroy.
+    if (frame->GetParent())
+        frame->Destroy();
+    else
+        delete frame;
+    if (CMainFrame* mainFrame = GetMainFrame())
+        mainFrame->UpdateFrameTitle();
+}
+
+bool CDrawFrameView::OnClose(bool deleteWindow)
+{
+    wxDocument* document = GetDocument();
+    // Only the document's last window asks about unsaved changes.
+    if (document && document->GetViews().GetCount() <= 1 && !document->Close())
+        return false;
+    Activate(false);
+    if (deleteWindow)
+        DestroyFrame();
+    return true;
+}
+
+void CDrawFrameView::OnChangeFilename()
+{
+    if (m_pFrame && GetDocument())
+        m_pFrame->SetTitle(GetDocument()->GetUserReadableName());
+    if (CMainFrame* mainFrame = GetMainFrame())
+        mainFrame->UpdateFrameTitle();
+}
+
+CDrawView* CDrawFrameView::GetActiveDrawView() const
+{
+    return m_pFrame ? dynamic_cast<CDrawView*>(m_pFrame->GetActivePane()) : nullptr;
+}
+
+bool CDrawFrameView::RouteCommand(wxEvent& event)
+{
+    if (CDrawView* view = GetActiveDrawView()) {
+        if (view->GetEventHandler()->ProcessEventLocally(event))
+            return true;
+    }
+    wxDocument* document = GetDocument();
+    return document && document->ProcessEventLocally(event);
+}
+
+void CDrawFrameView::ActivatePane(wxWindow* pane, bool active)
+{
+    if (auto* view = dynamic_cast<CDrawView*>(pane))
+        view->OnActivateView(active);
+    Activate(active);
+    if (active) {
+        if (CMainFrame* mainFrame = GetMainFrame())
+            mainFrame->UpdateFrameTitle();
+    }
+}
+
+bool CDrawFrameView::CanCloseFrame(bool canVeto)
+{
+    if (Close(false))
+        return true;
+    if (canVeto)
+        return false;
+    // The frame goes whatever the answer: the document must not ask a second time.
+    if (GetDocument())
+        GetDocument()->Modify(false);
+    return true;
+}
+
+void CDrawFrameView::FrameClosed()
+{
+    // This view goes with its frame, and the document with its last view.
+    m_pFrame = nullptr;
+    SetFrame(nullptr);
+    delete this;
+    if (CMainFrame* mainFrame = GetMainFrame())
+        mainFrame->UpdateFrameTitle();
+}
+
+} // namespace kelmora

@@ -1,0 +1,107 @@
+#include "app/documents/UserPrompt.h"
+
+#include "app/documents/ActiveDocument.h"
+#include "app/desktop/AppPaths.h"
+#include "app/frame/MainFrame.h"
+#include "dialogs/CreateNewDocumentDlg.h"
+#include "dialogs/SummaryInfoSheet.h"
+#include "document/DrawDocFile.h"
+
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+
+namespace kelmora {
+
+namespace {
+
+wxString Text(std::string_view text)
+{
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+class DialogPrompt : public UserPrompt {
+public:
+    SaveChoice AskSaveChanges(const std::string& documentName) override
+    {
+        wxMessageDialog dialog(Parent(), "Save changes to " + Text(documentName) + "?", Text(kMessageCaption),
+                               wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
+        switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return SaveChoice::Save;
+        case wxID_NO:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
+
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        wxMessageDialog dialog(Parent(), Text(text), Text(caption), wxYES_NO | wxICON_QUESTION);
+        return dialog.ShowModal() == wxID_YES;
+    }
+
+    void ShowMessage(const std::string& text, const std::string& caption) override
+    {
+        wxMessageDialog dialog(Parent(), Text(text), Text(caption), wxOK | wxICON_EXCLAMATION);
+        dialog.ShowModal();
+    }
+
+    std::string AskOpenPath(const std::string& filter) override
+    {
+        wxFileDialog dialog(Parent(), wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, Text(filter),
+                            wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();
+    }
+
+    std::string AskSavePath(const std::string& defaultFolder, const std::string& defaultName,
+                            const std::string& filter) override
+    {
+        wxFileDialog dialog(Parent(), "Save As", Text(defaultFolder), Text(defaultName), Text(filter), wxFD_SAVE);
+        return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();
+    }
+
+    bool EditDocumentProperties(CDocSummaryInfo& info) override
+    {
+        return ShowDocumentProperties(Parent(), info);
+    }
+
+    // The templates come from the shipped "Templates" folder; without one the dialog
+    // offers blank pages only.
+    std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() override
+    {
+        const std::filesystem::path templates = FindDataFolder("Templates").value_or(std::filesystem::path());
+        return std::make_unique<CCreateNewDocumentDlg>(Parent(), templates);
+    }
+
+private:
+    static wxWindow* Parent() { return GetMainFrame(); }
+};
+
+std::unique_ptr<UserPrompt>& InstalledPrompt()
+{
+    static std::unique_ptr<UserPrompt> prompt;
+    return prompt;
+}
+
+} // namespace
+
+std::unique_ptr<UserPrompt> MakeDialogPrompt()
+{
+    return std::make_unique<DialogPrompt>();
+}
+
+UserPrompt& GetUserPrompt()
+{
+    std::unique_ptr<UserPrompt>& prompt = InstalledPrompt();
+    if (!prompt)
+        prompt = MakeDialogPrompt();
+    return *prompt;
+}
+
+std::unique_ptr<UserPrompt> InstallUserPrompt(std::unique_ptr<UserPrompt> prompt)
+{
+    return std::exchange(InstalledPrompt(), std::move(prompt));
+}
+
+} // namespace kelmora
