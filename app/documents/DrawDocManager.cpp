@@ -3,8 +3,8 @@
 #include "app/desktop/AppSettings.h"
 #include "res/CommandIds.h"
 #include "app/documents/DrawDocument.h"
+#include "app/documents/ActiveDocument.h"
 #include "app/documents/DrawFrameView.h"
-#include "app/frame/MainFrame.h"
 #include "app/documents/Recovery.h"
 #include "app/documents/UserPrompt.h"
 #include "document/DrawDoc.h"
@@ -107,8 +107,7 @@ std::vector<CDrawDocument*> CDrawDocManager::GetDrawDocuments() const
 
 CDrawDocument* CDrawDocManager::GetActiveDocument() const
 {
-    CMainFrame* frame = GetMainFrame();
-    CDrawFrameView* view = frame ? CDrawFrameView::Of(frame->GetActiveChild()) : nullptr;
+    CDrawFrameView* view = GetActiveFrameView();
     return view ? view->GetDrawDocument() : nullptr;
 }
 
@@ -209,11 +208,8 @@ CDrawDocument* CDrawDocManager::ImportXps(const std::filesystem::path& path)
     if (!document)
         return nullptr;
     auto* frameView = dynamic_cast<CDrawFrameView*>(document->GetFirstView());
-    CMainFrame* frame = GetMainFrame();
-    if (frame) {
-        if (CDrawFrameView* active = CDrawFrameView::Of(frame->GetActiveChild()); active && active->GetDocument() == document)
-            frameView = active;
-    }
+    if (CDrawFrameView* active = GetActiveFrameView(); active && active->GetDocument() == document)
+        frameView = active;
     CDrawView* view = frameView ? frameView->GetActiveDrawView() : nullptr;
     if (!view)
         return nullptr;

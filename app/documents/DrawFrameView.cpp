@@ -1,7 +1,7 @@
 #include "app/documents/DrawFrameView.h"
 
 #include "app/documents/DrawDocument.h"
-#include "app/frame/MainFrame.h"
+#include "app/documents/ActiveDocument.h"
 #include "view/DrawView.h"
 
 #include <utility>
@@ -26,9 +26,9 @@ CDrawDocument* CDrawFrameView::GetDrawDocument() const
 
 bool CDrawFrameView::OnCreate(wxDocument* document, long)
 {
-    CMainFrame* mainFrame = GetMainFrame();
+    DocumentHost* host = GetDocumentHost();
     auto* drawDocument = dynamic_cast<CDrawDocument*>(document);
-    if (!mainFrame || !drawDocument)
+    if (!host || !drawDocument)
         return false;
     auto* frame = new CSplitFrame;
     frame->SetClient(this);
@@ -39,12 +39,12 @@ bool CDrawFrameView::OnCreate(wxDocument* document, long)
         return view;
     };
     m_pFrame = frame;
-    if (!frame->Create(mainFrame, wxID_ANY, drawDocument->GetUserReadableName(), makeView)) {
+    if (!frame->Create(&host->HostFrame(), wxID_ANY, drawDocument->GetUserReadableName(), makeView)) {
         DestroyFrame();
         return false;
     }
     SetFrame(frame);
-    mainFrame->UpdateFrameTitle();
+    host->UpdateFrameTitle();
     return true;
 }
 
@@ -60,8 +60,8 @@ void CDrawFrameView::DestroyFrame()
         frame->Destroy();
     else
         delete frame;
-    if (CMainFrame* mainFrame = GetMainFrame())
-        mainFrame->UpdateFrameTitle();
+    if (DocumentHost* host = GetDocumentHost())
+        host->UpdateFrameTitle();
 }
 
 bool CDrawFrameView::OnClose(bool deleteWindow)
@@ -80,8 +80,8 @@ void CDrawFrameView::OnChangeFilename()
 {
     if (m_pFrame && GetDocument())
         m_pFrame->SetTitle(GetDocument()->GetUserReadableName());
-    if (CMainFrame* mainFrame = GetMainFrame())
-        mainFrame->UpdateFrameTitle();
+    if (DocumentHost* host = GetDocumentHost())
+        host->UpdateFrameTitle();
 }
 
 CDrawView* CDrawFrameView::GetActiveDrawView() const
@@ -105,8 +105,8 @@ void CDrawFrameView::ActivatePane(wxWindow* pane, bool active)
         view->OnActivateView(active);
     Activate(active);
     if (active) {
-        if (CMainFrame* mainFrame = GetMainFrame())
-            mainFrame->UpdateFrameTitle();
+        if (DocumentHost* host = GetDocumentHost())
+            host->UpdateFrameTitle();
     }
 }
 
@@ -128,8 +128,8 @@ void CDrawFrameView::FrameClosed()
     m_pFrame = nullptr;
     SetFrame(nullptr);
     delete this;
-    if (CMainFrame* mainFrame = GetMainFrame())
-        mainFrame->UpdateFrameTitle();
+    if (DocumentHost* host = GetDocumentHost())
+        host->UpdateFrameTitle();
 }
 
 } // namespace kelmora

@@ -1,6 +1,6 @@
 #include "app/documents/ProgramEnvironment.h"
 
-#include "app/frame/MainFrame.h"
+#include "app/documents/ActiveDocument.h"
 #include "app/documents/UserPrompt.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDocUndo.h"
@@ -12,7 +12,8 @@ namespace kelmora {
 
 FrameServices* ProgramEnvironment::Frame()
 {
-    return GetMainFrame();
+    DocumentHost* host = GetDocumentHost();
+    return host ? &host->HostServices() : nullptr;
 }
 
 std::unique_ptr<DocumentSummary> ProgramEnvironment::NewSummaryInfo()
@@ -38,7 +39,7 @@ std::unique_ptr<CDrawObj> ProgramEnvironment::LoadTemplate(const std::string& pa
 
 void ProgramEnvironment::ShowMessage(std::string_view text, std::string_view caption)
 {
-    if (!GetMainFrame()) {
+    if (!GetDocumentHost()) {
         m_held.emplace_back(std::string(text), std::string(caption));
         return;
     }

@@ -2,11 +2,11 @@
 
 #include "app/documents/ActiveDocument.h"
 #include "app/desktop/AppPaths.h"
-#include "app/frame/MainFrame.h"
 #include "dialogs/CreateNewDocumentDlg.h"
 #include "dialogs/SummaryInfoSheet.h"
 #include "document/DrawDocFile.h"
 
+#include <wx/aui/tabmdi.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
@@ -75,7 +75,11 @@ public:
     }
 
 private:
-    static wxWindow* Parent() { return GetMainFrame(); }
+    static wxWindow* Parent()
+    {
+        DocumentHost* host = GetDocumentHost();
+        return host ? &host->HostFrame() : nullptr;
+    }
 };
 
 std::unique_ptr<UserPrompt>& InstalledPrompt()

@@ -44,8 +44,6 @@ namespace kelmora {
 
 namespace {
 
-CMainFrame* g_pMainFrame = nullptr;
-
 // The setting names of the window's state.
 constexpr char kWindowX[] = "WindowX";
 constexpr char kWindowY[] = "WindowY";
@@ -105,27 +103,12 @@ wxAuiTabArt* MakeTabArt(const LookScheme& scheme)
 
 CMainFrame* GetMainFrame()
 {
-    return g_pMainFrame;
-}
-
-CDrawView* GetActiveDrawView()
-{
-    CMainFrame* frame = GetMainFrame();
-    CDrawFrameView* view = frame ? CDrawFrameView::Of(frame->GetActiveChild()) : nullptr;
-    return view ? view->GetActiveDrawView() : nullptr;
-}
-
-CDrawDoc* GetActiveDrawDoc()
-{
-    CMainFrame* frame = GetMainFrame();
-    CDrawFrameView* view = frame ? CDrawFrameView::Of(frame->GetActiveChild()) : nullptr;
-    CDrawDocument* document = view ? view->GetDrawDocument() : nullptr;
-    return document ? &document->GetDrawDoc() : nullptr;
+    return dynamic_cast<CMainFrame*>(GetDocumentHost());
 }
 
 CMainFrame::CMainFrame() : m_nAppLook(GetAppSettings().GetInt(kLookSetting, kDefaultLook))
 {
-    g_pMainFrame = this;
+    SetDocumentHost(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -144,8 +127,8 @@ CMainFrame::~CMainFrame()
             history->RemoveMenu(static_cast<wxMenu*>(history->GetMenus().GetFirst()->GetData()));
     }
     m_mgr.UnInit();
-    if (g_pMainFrame == this)
-        g_pMainFrame = nullptr;
+    if (GetDocumentHost() == this)
+        SetDocumentHost(nullptr);
 }
 
 wxAuiMDIClientWindow* CMainFrame::OnCreateClient()
@@ -471,7 +454,7 @@ void CMainFrame::RestorePanesAfterPreview()
 
 void CMainFrame::UpdateFrameTitle()
 {
-    CDrawFrameView* view = CDrawFrameView::Of(GetActiveChild());
+    CDrawFrameView* view = GetActiveFrameView();
     wxDocument* document = view ? view->GetDocument() : nullptr;
     SetTitle(document ? wxString(kTitle) + " - " + document->GetUserReadableName() : wxString(kTitle));
 }

@@ -4,7 +4,8 @@
 // one pane) docked left and the properties pane docked right, a status bar, and the
 // commands of the frame: looks, tab groups, the Windows dialog, pane toggles, help, home
 // page, new, open, recent files and exit. It implements the services the views and the
-// documents call on the frame (FrameServices).
+// documents call on the frame (FrameServices) and is the host of the document windows
+// (DocumentHost).
 //
 // The frame builds its ribbon and ribbon status bar (CMainRibbon) when it is created and
 // reads and shows the ribbon's values through the FrameRibbon it is set to; without one
@@ -38,7 +39,7 @@ class FrameRibbon;
 class PropertiesPane;
 struct QuickStyle;
 
-class CMainFrame : public wxAuiMDIParentFrame, public FrameServices {
+class CMainFrame : public wxAuiMDIParentFrame, public FrameServices, public DocumentHost {
 public:
     static constexpr const char* kTitle = "Vantorel Logo Designer";
     // The AUI names of the two docked panes.
@@ -80,8 +81,11 @@ public:
 
     // ---- Document tabs
     CTabGroupClient* GetTabGroups() const;
+    // ---- Document host
+    wxAuiMDIParentFrame& HostFrame() override { return *this; }
+    FrameServices& HostServices() override { return *this; }
     // "Vantorel Logo Designer - <document>" for the active document.
-    void UpdateFrameTitle();
+    void UpdateFrameTitle() override;
 
     // ---- Status bar
     // The text of status pane `paneId` (32831 to 32834).
@@ -180,5 +184,8 @@ private:
     // The page a dropped tab belonged to, while menu 272 is shown for it.
     wxWindow* m_pDroppedPage = nullptr;
 };
+
+// The main frame while it exists; null before and after.
+CMainFrame* GetMainFrame();
 
 } // namespace kelmora
