@@ -350,43 +350,56 @@ bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view 
     return added == ZipResult::Success && closed == ZipResult::Success;
 }
 
-bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer)
+std::optional<std::string> WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
+                                             const DocumentArchivePacker& packer, DocumentPicture picture)
 {
-    document.m_pSummaryInfo->RefreshForSave();
     try {
         if (path.empty() || EntryNameFor(path).empty())
-            throw DocumentFileError{"the file has no name"};
+            return "the file has no name";
         const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
 
         errno = 0;
         std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
         if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
-            throw DocumentFileError{WriteFailure("no temporary file could be written")};
+            return WriteFailure("no temporary file could be written");
 
         // The new file is built beside the target, so that the rename that replaces the
         // target stays within one file system and is atomic.
         const std::filesystem::path folder = ReplacementFolder(path);
         std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
         if (!archive)
-            throw DocumentFileError{"no file can be created in the folder \"" + folder.string() + "\""};
+            return "no file can be created in the folder \"" + folder.string() + "\"";
         errno = 0;
         if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
-            throw DocumentFileError{WriteFailure("the drawing could not be compressed")};
+            return WriteFailure("the drawing could not be compressed");
         errno = 0;
-        if (!AppendThumbnail(document, archive->Path()))
-            throw DocumentFileError{WriteFailure("the picture of the drawing could not be written")};
+        if (picture == DocumentPicture::Appended && !AppendThumbnail(document, archive->Path()))
+            return WriteFailure("the picture of the drawing could not be written");
         if (!CommitReplacement(archive->Path(), path))
-            throw DocumentFileError{std::string("the file could not be replaced: ") + std::strerror(errno)};
+            return std::string("the file could not be replaced: ") + std::strerror(errno);
         archive->Keep();
     } catch (const DocumentFileError& error) {
-        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + error.reason + ".");
-        return false;
+        return error.reason;
     } catch (const std::exception& error) {
-        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + error.what() + ".");
+        return std::string(error.what());
+    }
+    return std::nullopt;
+}
+
+bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer)
+{
+    document.m_pSummaryInfo->RefreshForSave();
+    if (const std::optional<std::string> failure = WriteDocumentFile(document, path, packer, DocumentPicture::Appended)) {
+        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + *failure + ".");
         return false;
     }
     document.SetModifiedFlag(false);
     return true;
+}
+
+bool WriteDocumentCopy(CDrawDoc& document, const std::filesystem::path& path)
+{
+    return !WriteDocumentFile(document, path, PackDocumentArchive, DocumentPicture::None);
 }
 
 bool CDrawDoc::OnSaveDocument(const std::filesystem::path& path)

@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,12 +97,28 @@ using DocumentArchivePacker = std::function<bool(const std::filesystem::path& ar
 bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view entryName,
                          const std::filesystem::path& content);
 
-// The save of CDrawDoc::OnSaveDocument with the packing step given: the compound file is
-// written to a temporary file, packed into a second temporary file in the target's folder,
-// the thumbnail is appended, the result flushed to disk and renamed over the target; only
-// then is the document marked unmodified. On failure the target is untouched, the
-// document stays modified, and the reason goes to the document's message sink.
+// Whether a written document file carries the picture of the drawing after its archive.
+enum class DocumentPicture { Appended, None };
+
+// Writes the document as a document file at `path` with the packing step given, leaving
+// the document's modified flag, file name and summary information as they are: the
+// compound file is written to a temporary file, packed into a second temporary file in the
+// target's folder, the picture appended when asked, the result flushed to disk and renamed
+// over the target. On failure the target is untouched and nothing is left behind. The
+// reason for a failure, as the user is told it; nothing when the file was written.
+std::optional<std::string> WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
+                                             const DocumentArchivePacker& packer, DocumentPicture picture);
+
+// The save of CDrawDoc::OnSaveDocument with the packing step given: the summary
+// information is brought up to date, the file written with its picture
+// (WriteDocumentFile), and only then is the document marked unmodified. On failure the
+// document stays modified and the reason goes to the document's message sink.
 bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer);
+
+// A copy of the drawing written as a document file without touching the document, as
+// recovery copies and mail attachments are: it carries no picture. False on any failure,
+// with nothing left behind.
+bool WriteDocumentCopy(CDrawDoc& document, const std::filesystem::path& path);
 
 // The complete compound file of the document as the save writes it (tests and tools).
 // Throws ArchiveException when the drawing cannot be stored.

@@ -1,7 +1,6 @@
 #include "app/documents/DrawDocument.h"
 
 #include "res/CommandIds.h"
-#include "app/documents/DocumentCopy.h"
 #include "app/documents/DrawDocManager.h"
 #include "app/documents/ProgramEnvironment.h"
 #include "app/desktop/SendMail.h"

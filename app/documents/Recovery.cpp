@@ -1,7 +1,7 @@
 #include "app/documents/Recovery.h"
 
 #include "app/desktop/AppPaths.h"
-#include "app/documents/DocumentCopy.h"
+#include "document/DrawDocFile.h"
 #include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
 

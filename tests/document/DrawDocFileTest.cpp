@@ -282,6 +282,30 @@ TEST_F(DocumentFileTest, RevisionCountsSavesThroughTheDocument)
     EXPECT_EQ(reopened.Summary().GetAuthor(), "Ann");
 }
 
+TEST_F(DocumentFileTest, ACopyIsTheSavedDrawingWithoutItsPictureAndLeavesTheDocumentAlone)
+{
+    FileDocument doc;
+    AddShape(doc.document, ShapeType::Star, RectF(10, 10, 200, 200));
+    const std::string revision = doc.Summary().GetRevision();
+    const auto copy = Doc("copy.mzf");
+    ASSERT_TRUE(WriteDocumentCopy(doc.document, copy));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc.Summary().GetRevision(), revision);
+    EXPECT_FALSE(ReadThumbnail(ReadFileBytes(copy)));
+
+    const auto saved = Doc("saved.mzf");
+    ASSERT_TRUE(doc->OnSaveDocument(saved));
+    EXPECT_TRUE(ReadThumbnail(ReadFileBytes(saved)));
+    FileDocument fromCopy, fromSave;
+    ASSERT_TRUE(fromCopy->OnOpenDocument(copy));
+    ASSERT_TRUE(fromSave->OnOpenDocument(saved));
+    ASSERT_EQ(fromCopy->m_objects.size(), 1u);
+    EXPECT_EQ(RecordWithId(*fromCopy->m_objects[0], 7), RecordWithId(*fromSave->m_objects[0], 7));
+
+    EXPECT_FALSE(WriteDocumentCopy(doc.document, m_folder / "missing" / "x.mzf"));
+    EXPECT_TRUE(doc.sink.messages.empty()) << "a copy that fails tells nobody";
+}
+
 TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndTheDocumentModified)
 {
     FileDocument doc;
