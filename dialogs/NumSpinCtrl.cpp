@@ -1,5 +1,7 @@
 #include "dialogs/NumSpinCtrl.h"
 
+#include "platform/base/NumberText.h"
+
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -118,9 +120,6 @@ bool CNumSpinCtrl::ParseBuddy(double& value) const
     if (m_pBuddy == nullptr)
         return false;
     const std::string text = m_pBuddy->GetValue().utf8_string();
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double parsed = std::strtod(begin, &end);
     const bool blank = std::all_of(text.begin(), text.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; });
     if (blank) {
         value = 0.0;
@@ -128,13 +127,10 @@ bool CNumSpinCtrl::ParseBuddy(double& value) const
     }
     // The whole text must be the number: "12abc" is as much a typing error as "abc".
     // Infinities and NaN would poison every later step and the integer position.
-    if (end == begin || !std::isfinite(parsed))
+    const std::optional<double> parsed = ParseNumberText(text);
+    if (!parsed)
         return false;
-    while (*end != '\0' && std::isspace(static_cast<unsigned char>(*end)))
-        ++end;
-    if (*end != '\0')
-        return false;
-    value = parsed;
+    value = *parsed;
     return true;
 }
 

@@ -1,10 +1,10 @@
 #include "dialogs/PageSizeForm.h"
 
-#include "dialogs/NumberText.h"
 #include "document/PaperSizeTable.h"
+#include "platform/base/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace kelmora {
 
@@ -109,8 +109,8 @@ PageSizeForm::Page PageSizeForm::PageInInches() const
 std::string FormatEditNumber(float value)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%.6g", double(value));
-    return text;
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 6);
+    return std::string(text, written.ptr);
 }
 
 std::optional<float> ParseEditNumber(const std::string& text)

@@ -67,7 +67,8 @@ private:
     int m_nPixelsPerInch;
 };
 
-// The text an edit shows for a number: six significant digits, as "%g" writes them.
+// The text an edit shows for a number: six significant digits, as "%g" writes them in
+// the C locale, so that ParseEditNumber reads it back.
 std::string FormatEditNumber(float value);
 // The number in an edit's text (blanks around it allowed); nothing when it holds no
 // number or more than one.

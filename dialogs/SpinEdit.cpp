@@ -1,9 +1,7 @@
 #include "dialogs/SpinEdit.h"
 
 #include "dialogs/NumSpinCtrl.h"
-#include "dialogs/NumberText.h"
-
-#include <cmath>
+#include "platform/base/NumberText.h"
 
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -28,8 +26,9 @@ void SpinEdit::Show(double value) const
 
 std::optional<double> SpinEdit::Read(double min, double max, bool whole) const
 {
-    const std::optional<double> value = ParseNumberText(edit->GetValue().utf8_string());
-    if (!value || *value < min || *value > max || (whole && std::trunc(*value) != *value))
+    const std::optional<double> value =
+        ParseNumberText(edit->GetValue().utf8_string(), whole ? NumberKind::Whole : NumberKind::Real);
+    if (!value || *value < min || *value > max)
         return std::nullopt;
     return value;
 }

@@ -26,8 +26,8 @@ struct SpinEdit {
     // Sets the spin's range, step and format (trailing zeros kept) and shows `value`.
     void Configure(double min, double max, double delta, int decimals, double value) const;
     void Show(double value) const;
-    // The box's number when it holds one within min..max (a whole number when
-    // `whole`); nothing otherwise.
+    // The box's number when it holds one within min..max (a whole number, written as
+    // digits, when `whole`; see ParseNumberText); nothing otherwise.
     std::optional<double> Read(double min, double max, bool whole = false) const;
 };
 

@@ -7,41 +7,35 @@
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "model/DrawRect.h"
+#include "platform/base/NumberText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace kelmora {
 
 namespace {
 
-// The leading integer of an edit's text as the C library reads one: leading blanks and a
-// sign, then digits; a text that is no number reads as 0, one beyond the range as the
-// nearest bound. Nothing for an empty text.
+// The whole number in an edit's text (ParseNumberText), one beyond the range of a long
+// long as the nearest bound. Nothing for an empty text or one that is no whole number.
 std::optional<long long> EditInteger(const std::string& text)
 {
-    if (text.empty())
+    const std::optional<double> value = ParseNumberText(text, NumberKind::Whole);
+    if (!value)
         return std::nullopt;
-    return std::strtoll(text.c_str(), nullptr, 10);
+    // The largest double below 2^63, and its negative, convert without overflow.
+    constexpr double kBound = 9223372036854774784.0;
+    return static_cast<long long>(std::clamp(*value, -kBound, kBound));
 }
 
-// A font size in points from an edit: a decimal number (a point whatever the locale),
-// above 0 and finite in document units. Nothing otherwise.
+// A font size in points from an edit (ParseNumberText), above 0 and finite in document
+// units. Nothing otherwise.
 std::optional<float> EditFontSize(const std::string& text)
 {
-    const size_t start = text.find_first_not_of(" \t");
-    if (start == std::string::npos)
+    const std::optional<double> points = ParseNumberText(text);
+    if (!points || !(*points > 0.0))
         return std::nullopt;
-    const char* first = text.data() + start;
-    if (*first == '+')
-        ++first;
-    double points = 0.0;
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), points);
-    if (error != std::errc() || end == first || !(points > 0.0))
-        return std::nullopt;
-    const float size = float(points * 300.0 / 72.0);
+    const float size = float(*points * 300.0 / 72.0);
     if (!std::isfinite(size) || !(size > 0.0f))
         return std::nullopt;
     return size;

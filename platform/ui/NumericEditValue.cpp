@@ -13,29 +13,8 @@ NumericEditValue::NumericEditValue(double minimum, double maximum, NumberKind ki
 
 std::optional<double> NumericEditValue::Parse(std::string_view text) const
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return std::nullopt;
-    // from_chars reads the C locale's form whatever the process locale is.
-    double value = 0.0;
-    if (m_kind == NumberKind::Whole) {
-        long long whole = 0;
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), whole);
-        if (ec != std::errc() || end != text.data() + text.size())
-            return std::nullopt;
-        value = double(whole);
-    } else {
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-        if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-            return std::nullopt;
-    }
-    if (value < m_minimum || value > m_maximum)
+    const std::optional<double> value = ParseNumberText(text, m_kind);
+    if (!value || *value < m_minimum || *value > m_maximum)
         return std::nullopt;
     return value;
 }

@@ -1,15 +1,16 @@
 #pragma once
-// The value of a ribbon edit box that takes numbers within a range. Typed text is read in
-// the C locale whatever the desktop's (a dot is the decimal point); text that is not such
-// a number, or one outside the range, is refused and the last good text stays. Plain data.
+// The value of a ribbon edit box that takes numbers within a range. Typed text is read as
+// every edit box reads it (ParseNumberText: a point whatever the desktop's locale); text
+// that is not such a number, or one outside the range, is refused and the last good text
+// stays. Plain data.
+
+#include "platform/base/NumberText.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kelmora {
-
-enum class NumberKind { Whole, Real };
 
 class NumericEditValue {
 public:
