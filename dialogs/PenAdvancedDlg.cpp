@@ -1,6 +1,5 @@
 #include "dialogs/PenAdvancedDlg.h"
 
-#include "res/CommandIds.h"
 #include "dialogs/CompoundStyleDlg.h"
 #include "dialogs/CompoundStyleShowCtrl.h"
 #include "dialogs/CustomCapEditDlg.h"
@@ -13,6 +12,7 @@
 #include "dialogs/SurfaceBlit.h"
 #include "document/PaperSizeTable.h"
 #include "model/PenMan.h"
+#include "res/CommandIds.h"
 
 #include <utility>
 

@@ -1,14 +1,14 @@
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
-#include "document/FrameServices.h"
 #include "document/DrawDocFile.h"
+#include "document/FrameServices.h"
 #include "model/Coordinates.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Graphics.h"
+#include "res/CommandIds.h"
 #include "view/LogoExport.h"
 
 #include <wx/dcclient.h>

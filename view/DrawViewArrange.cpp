@@ -12,12 +12,12 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/UndoUnitPlace.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "platform/com/IOleParentUndoUnit.h"
+#include "res/CommandIds.h"
 
 #include <wx/menu.h>
 

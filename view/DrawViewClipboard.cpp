@@ -7,7 +7,6 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/ClipboardFormat.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
@@ -19,6 +18,7 @@
 #include "platform/graphics/ImageSurface.h"
 #include "platform/imaging/ImageCodec.h"
 #include "platform/imaging/PremultipliedPixels.h"
+#include "res/CommandIds.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>

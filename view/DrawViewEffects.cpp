@@ -3,11 +3,11 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "model/DrawRect.h"
 #include "platform/base/NumberText.h"
+#include "res/CommandIds.h"
 
 #include <algorithm>
 #include <cmath>

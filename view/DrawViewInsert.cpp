@@ -4,12 +4,12 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "dialogs/BatchConvertDlg.h"
 #include "document/DrawDoc.h"
 #include "document/XPSMan.h"
 #include "model/DrawRect.h"
 #include "platform/imaging/ImageCodec.h"
+#include "res/CommandIds.h"
 #include "view/FileFilter.h"
 
 #include <wx/utils.h>

@@ -3,7 +3,6 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
@@ -11,6 +10,7 @@
 #include "model/DeviceContext.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/print/PrinterCatalog.h"
+#include "res/CommandIds.h"
 #include "view/DrawPrintout.h"
 #include "view/MyPreviewViewEx.h"
 #include "view/PrintPreviewState.h"

@@ -2,13 +2,13 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
 #include "document/DrawDocUndo.h"
 #include "document/FrameServices.h"
 #include "model/DrawItem.h"
 #include "model/DrawOleObj.h"
+#include "res/CommandIds.h"
 
 #include <wx/gdicmn.h>
 #include <wx/msgdlg.h>

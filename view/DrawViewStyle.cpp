@@ -3,7 +3,6 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "dialogs/LineWeightDlg.h"
 #include "dialogs/MoreDashStyles.h"
 #include "dialogs/PenAdvancedDlg.h"
@@ -12,6 +11,7 @@
 #include "document/FrameServices.h"
 #include "model/DrawObj.h"
 #include "model/DrawOleObj.h"
+#include "res/CommandIds.h"
 
 #include <wx/app.h>
 #include <wx/filedlg.h>

@@ -5,10 +5,10 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
 #include "model/DrawRect.h"
+#include "res/CommandIds.h"
 
 #include <wx/app.h>
 #include <wx/textctrl.h>

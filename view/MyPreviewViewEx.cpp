@@ -1,7 +1,7 @@
 #include "view/MyPreviewViewEx.h"
 
-#include "res/CommandIds.h"
 #include "document/PaperSizeTable.h"
+#include "res/CommandIds.h"
 #include "view/DrawView.h"
 #include "view/PrintSetup.h"
 #include "view/PrinterChoices.h"

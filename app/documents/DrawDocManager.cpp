@@ -1,14 +1,14 @@
 #include "app/documents/DrawDocManager.h"
 
 #include "app/desktop/AppSettings.h"
-#include "res/CommandIds.h"
-#include "app/documents/DrawDocument.h"
 #include "app/documents/ActiveDocument.h"
+#include "app/documents/DrawDocument.h"
 #include "app/documents/DrawFrameView.h"
 #include "app/documents/Recovery.h"
 #include "app/documents/UserPrompt.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "res/CommandIds.h"
 #include "view/DrawView.h"
 
 #include <wx/fileconf.h>

@@ -1,13 +1,13 @@
 #include "app/documents/DrawDocument.h"
 
-#include "res/CommandIds.h"
+#include "app/desktop/SendMail.h"
 #include "app/documents/DrawDocManager.h"
 #include "app/documents/ProgramEnvironment.h"
-#include "app/desktop/SendMail.h"
 #include "app/documents/UserPrompt.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "res/CommandIds.h"
 #include "view/SaveTarget.h"
 
 #include <wx/app.h>

@@ -1,7 +1,7 @@
 #include "app/documents/DrawFrameView.h"
 
-#include "app/documents/DrawDocument.h"
 #include "app/documents/ActiveDocument.h"
+#include "app/documents/DrawDocument.h"
 #include "view/DrawView.h"
 
 #include <utility>

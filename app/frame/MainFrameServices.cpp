@@ -4,15 +4,15 @@
 
 #include "app/frame/MainFrame.h"
 
-#include "res/CommandIds.h"
-#include "app/ribbon/FrameRibbon.h"
-#include "app/properties/LengthUnits.h"
 #include "app/frame/LivePreview.h"
-#include "app/properties/PropertiesPane.h"
 #include "app/frame/RibbonPreview.h"
+#include "app/properties/LengthUnits.h"
+#include "app/properties/PropertiesPane.h"
+#include "app/ribbon/FrameRibbon.h"
 #include "document/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
+#include "res/CommandIds.h"
 #include "view/DrawView.h"
 #include "view/StylePresets.h"
 

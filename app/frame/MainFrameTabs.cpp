@@ -2,8 +2,8 @@
 
 #include "app/frame/MainFrame.h"
 
-#include "res/CommandIds.h"
 #include "app/frame/TabGroups.h"
+#include "res/CommandIds.h"
 
 #include <wx/aui/auibook.h>
 #include <wx/menu.h>

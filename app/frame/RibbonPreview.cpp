@@ -1,8 +1,8 @@
 #include "app/frame/RibbonPreview.h"
 
-#include "res/CommandIds.h"
 #include "app/frame/LivePreview.h"
 #include "document/DrawDoc.h"
+#include "res/CommandIds.h"
 
 namespace kelmora {
 

@@ -1,9 +1,9 @@
 // The program: the command line's switches are served here, before any window exists;
 // everything else starts the editor.
 
+#include "app/DrawApp.h"
 #include "app/desktop/CommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
-#include "app/DrawApp.h"
 
 #include <wx/init.h>
 

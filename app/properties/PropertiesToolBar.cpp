@@ -1,7 +1,7 @@
 #include "app/properties/PropertiesToolBar.h"
 
-#include "res/CommandIds.h"
 #include "app/properties/PropertyImages.h"
+#include "res/CommandIds.h"
 
 namespace kelmora {
 

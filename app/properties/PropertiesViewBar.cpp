@@ -2,14 +2,14 @@
 
 #include "app/properties/PropertiesViewBar.h"
 
-#include "res/CommandIds.h"
 #include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "document/DrawDoc.h"
-#include "model/Coordinates.h"
 #include "document/DrawDocFile.h"
+#include "model/Coordinates.h"
 #include "model/DrawObj.h"
+#include "res/CommandIds.h"
 #include "view/DrawView.h"
 
 #include <algorithm>

@@ -11,8 +11,8 @@
 //
 // UI thread only.
 
-#include "app/properties/PropertiesPane.h"
 #include "app/properties/LengthUnits.h"
+#include "app/properties/PropertiesPane.h"
 #include "app/properties/PropertyEdits.h"
 #include "app/properties/PropertyImages.h"
 #include "app/properties/PropertyRows.h"

@@ -1,10 +1,9 @@
 #include "app/ribbon/MainRibbon.h"
 
-#include "res/CommandIds.h"
-#include "app/ribbon/RibbonLook.h"
 #include "app/ribbon/OptionsDialog.h"
-#include "app/ribbon/RibbonKeyTips.h"
 #include "app/ribbon/RibbonColorTables.h"
+#include "app/ribbon/RibbonKeyTips.h"
+#include "app/ribbon/RibbonLook.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonArtProvider.h"
@@ -16,6 +15,7 @@
 #include "platform/ui/RibbonIconButton.h"
 #include "platform/ui/RibbonPopup.h"
 #include "platform/ui/RibbonStatusBar.h"
+#include "res/CommandIds.h"
 
 #include <wx/config.h>
 #include <wx/frame.h>

@@ -1,7 +1,7 @@
 #include "app/ribbon/OptionsDialog.h"
 
-#include "res/CommandIds.h"
 #include "platform/ui/RibbonElement.h"
+#include "res/CommandIds.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>

@@ -1,6 +1,5 @@
 #include "app/ribbon/RibbonKeyTips.h"
 
-#include "res/CommandIds.h"
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/KeyTips.h"
 #include "platform/ui/QuickAccessToolbar.h"
@@ -9,6 +8,7 @@
 #include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonIconButton.h"
 #include "platform/ui/RibbonPopup.h"
+#include "res/CommandIds.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>

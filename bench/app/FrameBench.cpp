@@ -1,11 +1,11 @@
 #include "bench/app/FrameBench.h"
 
-#include "app/desktop/AppSettings.h"
-#include "res/CommandIds.h"
 #include "app/DrawApp.h"
+#include "app/desktop/AppSettings.h"
 #include "app/documents/DrawDocument.h"
 #include "app/documents/UserPrompt.h"
 #include "document/NewDocumentDialog.h"
+#include "res/CommandIds.h"
 #include "view/DrawView.h"
 
 #include <benchmark/benchmark.h>

@@ -1,19 +1,19 @@
 // The application's plain parts: paths, the command line, shown lengths, the live-preview
 // dispatch, the accelerator order and the desktop registration.
 
-#include "app/frame/Accelerators.h"
 #include "app/desktop/AppPaths.h"
-#include "res/CommandIds.h"
 #include "app/desktop/CommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
-#include "app/frame/LivePreview.h"
-#include "app/properties/LengthUnits.h"
 #include "app/documents/ProgramEnvironment.h"
 #include "app/documents/Recovery.h"
+#include "app/frame/Accelerators.h"
+#include "app/frame/LivePreview.h"
 #include "app/frame/RibbonPreview.h"
 #include "app/frame/TextFieldShortcuts.h"
-#include "model/DrawRect.h"
+#include "app/properties/LengthUnits.h"
 #include "document/DrawDoc.h"
+#include "model/DrawRect.h"
+#include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/event.h>

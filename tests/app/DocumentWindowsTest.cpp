@@ -3,8 +3,8 @@
 
 #include "app/documents/Recovery.h"
 #include "document/zip/ZipWriter.h"
-#include "view/DrawView.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "view/DrawView.h"
 
 #include <sys/stat.h>
 

@@ -2,13 +2,13 @@
 // status counts, the active view, zoom routing, panes, looks, settings, summary info, tab
 // groups and help.
 
-#include "app/ribbon/ApplicationLook.h"
-#include "app/properties/PropertiesPane.h"
-#include "app/frame/TabGroups.h"
 #include "app/desktop/WebLink.h"
+#include "app/documents/SplitFrame.h"
+#include "app/frame/TabGroups.h"
 #include "app/frame/WindowsDlg.h"
 #include "app/properties/LengthUnits.h"
-#include "app/documents/SplitFrame.h"
+#include "app/properties/PropertiesPane.h"
+#include "app/ribbon/ApplicationLook.h"
 #include "model/ViewServices.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"

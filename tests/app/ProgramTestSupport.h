@@ -4,14 +4,14 @@
 // prompt the test scripts.
 
 #include "app/desktop/AppSettings.h"
-#include "res/CommandIds.h"
 #include "app/documents/DrawDocManager.h"
 #include "app/documents/DrawDocument.h"
-#include "app/frame/MainFrame.h"
 #include "app/documents/UserPrompt.h"
+#include "app/frame/MainFrame.h"
 #include "document/DrawDoc.h"
 #include "document/NewDocumentDialog.h"
 #include "model/DrawRect.h"
+#include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

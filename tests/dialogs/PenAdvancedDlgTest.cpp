@@ -4,7 +4,6 @@
 #include "dialogs/PenAdvancedDlg.h"
 
 #include "DialogTestSupport.h"
-#include "res/CommandIds.h"
 #include "dialogs/CompoundStyleShowCtrl.h"
 #include "dialogs/CustomCapEditDlg.h"
 #include "dialogs/EditDashStyleDlg.h"
@@ -14,6 +13,7 @@
 #include "document/PaperSizeTable.h"
 #include "model/PenMan.h"
 #include "platform/graphics/ImageSurface.h"
+#include "res/CommandIds.h"
 
 #include <fstream>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "PaneFixture.h"
 
-#include "res/CommandIds.h"
 #include "app/properties/ObjectCombo.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"
 #include "model/PenMan.h"
+#include "res/CommandIds.h"
 
 #include <wx/choice.h>
 #include <wx/dcmemory.h>

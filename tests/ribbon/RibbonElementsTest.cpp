@@ -3,13 +3,13 @@
 
 #include "RibbonTestSupport.h"
 
-#include "res/CommandIds.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonCheckCtrl.h"
 #include "platform/ui/RibbonElement.h"
 #include "platform/ui/RibbonIconButton.h"
 #include "platform/ui/RibbonStatusBar.h"
+#include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/ribbon/buttonbar.h>

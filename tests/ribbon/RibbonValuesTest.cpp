@@ -3,12 +3,12 @@
 
 #include "RibbonTestSupport.h"
 
-#include "res/CommandIds.h"
 #include "document/ColorRef.h"
 #include "platform/ui/RibbonColorButton.h"
 #include "platform/ui/RibbonEdit.h"
 #include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonPopup.h"
+#include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 // with a fake main frame whose ribbon holds the values a test chooses. Commands are sent
 // to the view as menu events by their ids, update handlers asked with update events.
 
-#include "res/CommandIds.h"
 #include "document/ClipboardFormat.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
@@ -12,6 +11,7 @@
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "platform/com/IEnumOleUndoUnits.h"
+#include "res/CommandIds.h"
 #include "support/ShownFrame.h"
 #include "view/DrawView.h"
 

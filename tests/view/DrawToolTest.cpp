@@ -4,13 +4,13 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocTestSupport.h"
 #include "document/DrawDocUndo.h"
 #include "document/UndoManagerTestUnits.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "res/CommandIds.h"
 #include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>

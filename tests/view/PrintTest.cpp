@@ -3,7 +3,6 @@
 
 #include "view/DrawView.h"
 
-#include "res/CommandIds.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
@@ -13,6 +12,7 @@
 #include "platform/base/Guid.h"
 #include "platform/base/TempFile.h"
 #include "platform/imaging/ImageFile.h"
+#include "res/CommandIds.h"
 #include "view/DrawPrintout.h"
 #include "view/MyPreviewViewEx.h"
 #include "view/PrintSetup.h"
