@@ -3,6 +3,7 @@
 
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonArtProvider.h"
 #include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonIconButton.h"
@@ -146,8 +147,9 @@ TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
 
     Command(cmd::kFileNew);
     for (const auto& [window, id] : controls) {
-        if (!frameCommands.count(CommandFromWxId(id)))
+        if (!frameCommands.count(CommandFromWxId(id))) {
             EXPECT_TRUE(AskState(window, id).GetSetEnabled()) << "command " << CommandFromWxId(id);
+        }
     }
     for (const int command : {cmd::kToolSelect, cmd::kToolEllipse, cmd::kToolText, cmd::kGridLines, cmd::kSnapToGrid}) {
         const std::optional<CMainRibbon::ElementPlace> place = m_frame->GetMainRibbon()->FindPlace(command);
@@ -159,6 +161,35 @@ TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
     Command(cmd::kFileClose);
     ASSERT_EQ(m_frame->GetActiveChild(), nullptr);
     expectStateWithoutDrawing();
+}
+
+TEST_F(RibbonFrameTest, TheFileMenuGreysWhatOnlyADrawingServes)
+{
+    // The menu asks the frame when it opens: without a drawing Save is disabled and takes
+    // neither its letter nor a click, while New and Exit stay enabled.
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    const RibbonElement& save = *ribbon.FindElement(cmd::kFileSave);
+    const auto open = [&ribbon] {
+        ribbon.AppButton()->OpenMenu();
+        return RibbonAppMenu::Current();
+    };
+    RibbonAppMenu* menu = open();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsItemEnabled(save));
+    EXPECT_TRUE(menu->IsItemEnabled(*ribbon.FindElement(cmd::kFileNew)));
+    EXPECT_TRUE(menu->IsItemEnabled(*ribbon.FindElement(cmd::kAppExit)));
+    EXPECT_FALSE(menu->TypeLetter('s'));
+    menu->Choose(save);
+    EXPECT_EQ(RibbonAppMenu::Current(), menu);
+    menu->Close();
+    RunPending();
+
+    Command(cmd::kFileNew);
+    menu = open();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->IsItemEnabled(save));
+    menu->Close();
+    RunPending();
 }
 
 // An art that notes, by caption, the state each button was last drawn in.
