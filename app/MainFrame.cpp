@@ -600,13 +600,16 @@ bool CMainFrame::AnswerUnhandledUpdate(wxUpdateUIEvent& event)
     // Every command the ribbon or the status bar shows is served by the frame itself or by
     // a document window (its view, its document or its child frame). A request no handler
     // took is for one of the latter: without an active document window nothing can carry it
-    // out, and with one it is available (the window's own handlers answer where it depends
-    // on more, such as the selection). The answer also brings back a button disabled while
-    // no drawing was open.
+    // out, nor is any tool or view setting in force, and with one it is available (the
+    // window's own handlers answer where it depends on more, such as the selection). The
+    // answer also brings back a button disabled while no drawing was open.
     const int command = CommandFromWxId(event.GetId());
     if (command < 0 || m_frameCommands.count(command) || !m_ribbon || !m_ribbon->HasElement(command))
         return false;
-    event.Enable(GetActiveChild() != nullptr);
+    const bool documentWindow = GetActiveChild() != nullptr;
+    event.Enable(documentWindow);
+    if (!documentWindow)
+        event.Check(false);
     return true;
 }
 

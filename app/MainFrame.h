@@ -152,8 +152,8 @@ private:
     // An update request that no window on its way took: see AnswerUnhandledUpdate.
     bool TryAfter(wxEvent& event) override;
     // Answers a request for a command of the ribbon or the status bar that the frame does
-    // not serve itself: enabled exactly while a document window is active. False for any
-    // other request, which is left unanswered.
+    // not serve itself: enabled exactly while a document window is active, and unchecked
+    // without one. False for any other request, which is left unanswered.
     bool AnswerUnhandledUpdate(wxUpdateUIEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // The window's place and size and the panes' layout, kept in the settings.

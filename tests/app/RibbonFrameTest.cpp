@@ -108,12 +108,6 @@ wxUpdateUIEvent AskState(wxWindow* window, int id)
     return event;
 }
 
-bool AnsweredDisabled(wxWindow* window, int id)
-{
-    const wxUpdateUIEvent state = AskState(window, id);
-    return state.GetSetEnabled() && !state.GetEnabled();
-}
-
 TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
 {
     // Without a drawing, every command a document window serves is disabled wherever it
@@ -138,10 +132,17 @@ TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
     const std::set<int> frameCommands = {cmd::kFileNew,         cmd::kFileOpen, cmd::kSwitchWindows, cmd::kResourceView,
                                          cmd::kPropertiesView, cmd::kHomePage, cmd::kHelp,          cmd::kAppAbout,
                                          cmd::kStatusLink};
+    // A document command is also shown unchecked: no tool or view setting is in force.
     const auto expectStateWithoutDrawing = [&] {
-        for (const auto& [window, id] : controls)
-            EXPECT_EQ(AnsweredDisabled(window, id), !frameCommands.count(CommandFromWxId(id)))
-                << "command " << CommandFromWxId(id);
+        for (const auto& [window, id] : controls) {
+            const wxUpdateUIEvent state = AskState(window, id);
+            const bool disabled = state.GetSetEnabled() && !state.GetEnabled();
+            const bool checked = state.GetSetChecked() && state.GetChecked();
+            if (frameCommands.count(CommandFromWxId(id)))
+                EXPECT_FALSE(disabled) << "command " << CommandFromWxId(id);
+            else
+                EXPECT_TRUE(disabled && !checked) << "command " << CommandFromWxId(id);
+        }
     };
     expectStateWithoutDrawing();
 
@@ -158,9 +159,17 @@ TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
         EXPECT_TRUE(state.GetSetEnabled() && state.GetEnabled()) << "command " << command;
     }
 
+    // The check box of a view setting keeps no mark of the drawing that was closed.
+    auto* snap = dynamic_cast<RibbonCheckableWindow*>(ribbon.FindPlace(cmd::kSnapToGrid)->window);
+    ASSERT_NE(snap, nullptr);
+    m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_TRUE(snap->IsChecked());
+
     Command(cmd::kFileClose);
     ASSERT_EQ(m_frame->GetActiveChild(), nullptr);
     expectStateWithoutDrawing();
+    m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(snap->IsChecked());
 }
 
 TEST_F(RibbonFrameTest, TheFileMenuGreysWhatOnlyADrawingServes)
