@@ -561,10 +561,9 @@ void CMainFrame::BindCommands()
     on(cmd::kHomePage, [] { OpenWebLink(kHomePageUrl, BrowserWindow::New); });
 
     // Close and New Window act on the active document window.
-    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(GetActiveChild() != nullptr); },
-         WxId(cmd::kFileClose));
-    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(GetActiveChild() != nullptr); },
-         WxId(cmd::kWindowNew));
+    for (const int command : {cmd::kFileClose, cmd::kWindowNew})
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(GetActiveChild() != nullptr); },
+             WxId(command));
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) {
         const int command = CommandFromWxId(event.GetId());
         const unsigned allowed = GetTabGroups() ? GetTabGroups()->AllowedItems(GetActiveChild()) : 0;
