@@ -73,20 +73,6 @@ constexpr int kInitialHeight = 860;
 constexpr int kGalleryPaneWidth = 280;
 constexpr int kPropertiesPaneWidth = 340;
 
-// The commands that only a document window serves (its view, its document or its
-// frame); without one they are disabled.
-constexpr int kDocumentCommands[] = {
-    cmd::kFileSave, cmd::kFileSaveAs, cmd::kFileClose, cmd::kFileSendMail, cmd::kSummaryInfo,
-    cmd::kFilePrint, cmd::kFilePrintDirect, cmd::kFilePrintPreview, cmd::kExportLogo, cmd::kExportLogoRibbon,
-    cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomFit, cmd::kActualSize, cmd::kZoomSlider, cmd::kShowObjects,
-    cmd::kEditUndo, cmd::kEditRedo, cmd::kWindowNew, cmd::kPaperColor, cmd::kGridLineColor,
-    cmd::kEditSelectAll, cmd::kSelectInverse, cmd::kEditClear, cmd::kCopyFormat, cmd::kGridLines,
-    cmd::kSnapToGrid, cmd::kSnapToEdge, cmd::kSnapToCenter, cmd::kToolSelect, cmd::kToolAnchor, cmd::kToolBreak,
-    cmd::kToolJoin, cmd::kToolLine, cmd::kToolPolygon, cmd::kToolBezier, cmd::kToolCurve, cmd::kToolRect,
-    cmd::kToolRoundRect, cmd::kToolEllipse, cmd::kToolArc, cmd::kToolStar, cmd::kToolPentagon, cmd::kToolComplexStar,
-    cmd::kToolSpiral, cmd::kToolPie, cmd::kToolCircle, cmd::kToolText,
-};
-
 // A tab art in the look's colours; the notebook takes it over. The tabs write their
 // captions in dark text on a face that lightens toward its top, where no light text
 // reads: a dark look lifts the tabs' colour until dark captions read on all of it.
@@ -498,6 +484,7 @@ void CMainFrame::BindCommands()
 {
     const auto on = [this](int command, std::function<void()> action) {
         Bind(wxEVT_MENU, [action](wxCommandEvent&) { action(); }, WxId(command));
+        m_frameCommands.insert(command);
     };
     const auto manager = [] { return CDrawDocManager::Get(); };
 
@@ -531,8 +518,8 @@ void CMainFrame::BindCommands()
         on(command, [this, command] { OnTabGroupCommand(command); });
     on(cmd::kSwitchWindows, [] { });
 
-    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnApplicationLook(CommandFromWxId(event.GetId())); },
-         WxId(cmd::kLookBlue), WxId(cmd::kLookScenic));
+    for (int look = cmd::kLookBlue; look <= cmd::kLookScenic; ++look)
+        on(look, [this, look] { OnApplicationLook(look); });
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(CommandFromWxId(event.GetId()) == m_nAppLook); },
          WxId(cmd::kLookBlue), WxId(cmd::kLookScenic));
 
@@ -556,8 +543,10 @@ void CMainFrame::BindCommands()
     on(cmd::kHelp, [this] { OnHelpTopics(); });
     on(cmd::kHomePage, [] { OpenWebLink(kHomePageUrl, BrowserWindow::New); });
 
-    for (const int command : kDocumentCommands)
-        Bind(wxEVT_UPDATE_UI, &CMainFrame::UpdateDocumentCommand, this, WxId(command));
+    // Close and New Window act on the active document window.
+    for (const int command : {cmd::kFileClose, cmd::kWindowNew})
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(GetActiveChild() != nullptr); },
+             WxId(command));
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) {
         const int command = CommandFromWxId(event.GetId());
         const unsigned allowed = GetTabGroups() ? GetTabGroups()->AllowedItems(GetActiveChild()) : 0;
@@ -581,12 +570,29 @@ bool CMainFrame::ProcessEvent(wxEvent& event)
     return wxAuiMDIParentFrame::ProcessEvent(event);
 }
 
-void CMainFrame::UpdateDocumentCommand(wxUpdateUIEvent& event)
+bool CMainFrame::TryAfter(wxEvent& event)
 {
-    // Reached when no document window took the event: the commands the frame itself
-    // serves for the active window (Close, New Window) need one, the others have no
-    // window to serve them.
-    event.Enable(GetActiveChild() != nullptr);
+    if (event.GetEventType() == wxEVT_UPDATE_UI && AnswerUnhandledUpdate(static_cast<wxUpdateUIEvent&>(event)))
+        return true;
+    return wxAuiMDIParentFrame::TryAfter(event);
+}
+
+bool CMainFrame::AnswerUnhandledUpdate(wxUpdateUIEvent& event)
+{
+    // Every command the ribbon or the status bar shows is served by the frame itself or by
+    // a document window (its view, its document or its child frame). A request no handler
+    // took is for one of the latter: without an active document window nothing can carry it
+    // out, nor is any tool or view setting in force, and with one it is available (the
+    // window's own handlers answer where it depends on more, such as the selection). The
+    // answer also brings back a button disabled while no drawing was open.
+    const int command = CommandFromWxId(event.GetId());
+    if (command < 0 || m_frameCommands.count(command) || !m_ribbon || !m_ribbon->HasElement(command))
+        return false;
+    const bool documentWindow = GetActiveChild() != nullptr;
+    event.Enable(documentWindow);
+    if (!documentWindow)
+        event.Check(false);
+    return true;
 }
 
 void CMainFrame::OnCloseWindow(wxCloseEvent& event)

@@ -25,6 +25,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 class wxBookCtrlBase;
@@ -152,9 +153,12 @@ private:
     // The document that RefreshSelectionInfo and UpdatePropertiesPane show when nothing is
     // selected: that of the remembered active view, else that of the active child frame.
     CDrawDoc* PaneDocument() const;
-    // The document commands reach a document only through an active child frame: the
-    // ones no document window took are enabled exactly while there is one.
-    void UpdateDocumentCommand(wxUpdateUIEvent& event);
+    // An update request that no window on its way took: see AnswerUnhandledUpdate.
+    bool TryAfter(wxEvent& event) override;
+    // Answers a request for a command of the ribbon or the status bar that the frame does
+    // not serve itself: enabled exactly while a document window is active, and unchecked
+    // without one. False for any other request, which is left unanswered.
+    bool AnswerUnhandledUpdate(wxUpdateUIEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // The window's place and size and the panes' layout, kept in the settings.
     void RestoreWindowState();
@@ -181,6 +185,8 @@ private:
     bool m_bPropertiesWasVisible = false;
     bool m_bGalleryWasVisible = false;
     CDrawView* m_pActiveView = nullptr;
+    // The commands the frame binds itself (BindCommands).
+    std::unordered_set<int> m_frameCommands;
     // The page a dropped tab belonged to, while menu 272 is shown for it.
     wxWindow* m_pDroppedPage = nullptr;
 };

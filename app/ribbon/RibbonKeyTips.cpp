@@ -52,15 +52,6 @@ wxPoint BadgeCentre(const wxRect& rect, bool underneath)
     return wxPoint(rect.x + 10, rect.y + rect.height / 2);
 }
 
-// Whether the frame has the command enabled, asked as the ribbon's own controls ask.
-bool CommandEnabled(wxWindow& window, int wxId)
-{
-    wxUpdateUIEvent event(wxId);
-    event.SetEventObject(&window);
-    window.ProcessWindowEvent(event);
-    return !event.GetSetEnabled() || event.GetEnabled();
-}
-
 bool HasDropDown(const RibbonElement& element)
 {
     if (element.HasPopup())

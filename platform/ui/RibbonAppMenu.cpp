@@ -50,6 +50,12 @@ std::vector<wxString> WrapText(const wxDC& dc, const wxString& text, int width)
     return lines;
 }
 
+// The picture an item or sub-item shows: its large one where it has one.
+const wxBitmap& ItemPicture(const RibbonElement& element)
+{
+    return element.largeImage.IsOk() ? element.largeImage : element.smallImage;
+}
+
 bool ShowsDescription(const RibbonElement& sub)
 {
     return sub.alwaysShowDescription && !sub.description.empty();
@@ -85,6 +91,8 @@ RibbonAppMenu::RibbonAppMenu(wxWindow* parent, const RibbonAppMenuContent& conte
     Bind(wxEVT_MOTION, &RibbonAppMenu::OnMotion, this);
     Bind(wxEVT_LEFT_UP, &RibbonAppMenu::OnLeftUp, this);
     Bind(wxEVT_CHAR_HOOK, &RibbonAppMenu::OnCharHook, this);
+    if (parent)
+        AskStates(*parent);
     LayoutMenu();
 }
 
@@ -97,6 +105,29 @@ RibbonAppMenu::~RibbonAppMenu()
 RibbonAppMenu* RibbonAppMenu::Current()
 {
     return g_currentMenu;
+}
+
+void RibbonAppMenu::AskStates(wxWindow& owner)
+{
+    const auto ask = [this, &owner](const RibbonElement& element, const wxBitmap& picture) {
+        if (element.Kind() == RibbonElementKind::Label || CommandEnabled(owner, element.WxId()))
+            return;
+        m_disabled[&element] = picture.IsOk() ? picture.ConvertToDisabled() : wxBitmap();
+    };
+    for (const RibbonElement* item : m_content.items) {
+        if (!item)
+            continue;
+        ask(*item, ItemPicture(*item));
+        for (const auto& sub : item->SubItems())
+            ask(*sub, ItemPicture(*sub));
+    }
+    for (const RibbonElement* button : m_content.bottomButtons)
+        ask(*button, button->smallImage);
+}
+
+bool RibbonAppMenu::IsItemEnabled(const RibbonElement& element) const
+{
+    return m_disabled.find(&element) == m_disabled.end();
 }
 
 void RibbonAppMenu::LayoutMenu()
@@ -165,7 +196,7 @@ void RibbonAppMenu::Send(int command)
 
 void RibbonAppMenu::Choose(const RibbonElement& element)
 {
-    if (element.Kind() == RibbonElementKind::Label)
+    if (element.Kind() == RibbonElementKind::Label || !IsItemEnabled(element))
         return;
     Send(element.Id());
 }
@@ -181,6 +212,9 @@ void RibbonAppMenu::HotItem(int index)
 {
     const RibbonElement* item =
         index >= 0 && size_t(index) < m_content.items.size() ? m_content.items[size_t(index)] : nullptr;
+    // A disabled item is passed over, as a separator is.
+    if (item && !IsItemEnabled(*item))
+        item = nullptr;
     if (item && HasShownSubItems(*item))
         m_subOwner = item;
     else if (item)
@@ -206,6 +240,8 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
     letter = LowerCase(letter);
     for (const RibbonElement* sub : ShownSubItems()) {
         if (!sub->keyTip.empty() && LowerCase(wxString::FromUTF8(sub->keyTip)[0]) == letter) {
+            if (!IsItemEnabled(*sub))
+                return false;
             Choose(*sub);
             return true;
         }
@@ -214,6 +250,8 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
         const RibbonElement* item = m_content.items[i];
         if (!item || m_itemKeys[i] != letter)
             continue;
+        if (!IsItemEnabled(*item))
+            return false;
         if (HasShownSubItems(*item) && m_subOwner != item) {
             HotItem(int(i));
             return false;
@@ -223,6 +261,8 @@ bool RibbonAppMenu::TypeLetter(wxChar letter)
     }
     for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
         if (m_content.bottomButtons[i] && m_bottomKeys[i] == letter) {
+            if (!IsItemEnabled(*m_content.bottomButtons[i]))
+                return false;
             Choose(*m_content.bottomButtons[i]);
             return true;
         }
@@ -243,19 +283,21 @@ void RibbonAppMenu::ShowKeyTips(bool show)
 void RibbonAppMenu::PaintKeyTips(wxDC& dc)
 {
     dc.SetFont(GetFont().Smaller());
-    const auto tip = [&dc](wxChar key, const wxPoint& centre) {
+    const auto tip = [&dc](wxChar key, const wxPoint& centre, bool enabled = true) {
         if (key)
-            PaintKeyTip(dc, wxString(wxChar(std::towupper(wint_t(key)))), centre, true);
+            PaintKeyTip(dc, wxString(wxChar(std::towupper(wint_t(key)))), centre, enabled);
     };
     for (size_t i = 0; i < m_content.items.size(); ++i) {
         const wxRect rect = ItemRect(int(i));
-        tip(m_itemKeys[i], wxPoint(rect.x + 34, rect.GetBottom() - 6));
+        const RibbonElement* item = m_content.items[i];
+        tip(m_itemKeys[i], wxPoint(rect.x + 34, rect.GetBottom() - 6), item && IsItemEnabled(*item));
     }
     if (m_subOwner) {
         const std::vector<const RibbonElement*> subs = ShownSubItems();
         for (size_t i = 0; i < subs.size(); ++i) {
             const wxRect rect = SubRect(int(i));
-            tip(subs[i]->keyTip.empty() ? 0 : wxChar(subs[i]->keyTip[0]), wxPoint(rect.x + 36, rect.GetBottom() - 8));
+            tip(subs[i]->keyTip.empty() ? 0 : wxChar(subs[i]->keyTip[0]), wxPoint(rect.x + 36, rect.GetBottom() - 8),
+                IsItemEnabled(*subs[i]));
         }
     } else {
         for (size_t i = 0; i < m_recent.size() && i < 9; ++i) {
@@ -265,7 +307,7 @@ void RibbonAppMenu::PaintKeyTips(wxDC& dc)
     }
     for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
         const wxRect rect = BottomRect(int(i));
-        tip(m_bottomKeys[i], wxPoint(rect.x + 18, rect.GetBottom() - 2));
+        tip(m_bottomKeys[i], wxPoint(rect.x + 18, rect.GetBottom() - 2), IsItemEnabled(*m_content.bottomButtons[i]));
     }
     dc.SetFont(GetFont());
 }
@@ -339,13 +381,13 @@ wxRect RibbonAppMenu::BottomRect(int index) const
 RibbonAppMenu::Hit RibbonAppMenu::HitTest(wxPoint point) const
 {
     for (size_t i = 0; i < m_content.items.size(); ++i) {
-        if (m_content.items[i] && ItemRect(int(i)).Contains(point))
+        if (m_content.items[i] && IsItemEnabled(*m_content.items[i]) && ItemRect(int(i)).Contains(point))
             return {Hit::Item, int(i)};
     }
     if (m_subOwner) {
         const std::vector<const RibbonElement*> subs = ShownSubItems();
         for (size_t i = 0; i < subs.size(); ++i) {
-            if (SubRect(int(i)).Contains(point))
+            if (IsItemEnabled(*subs[i]) && SubRect(int(i)).Contains(point))
                 return {Hit::Sub, int(i)};
         }
     } else {
@@ -355,7 +397,7 @@ RibbonAppMenu::Hit RibbonAppMenu::HitTest(wxPoint point) const
         }
     }
     for (size_t i = 0; i < m_content.bottomButtons.size(); ++i) {
-        if (BottomRect(int(i)).Contains(point))
+        if (IsItemEnabled(*m_content.bottomButtons[i]) && BottomRect(int(i)).Contains(point))
             return {Hit::Bottom, int(i)};
     }
     return {};
@@ -419,7 +461,7 @@ void RibbonAppMenu::OnCharHook(wxKeyEvent& event)
         int index = m_hot.kind == Hit::Item ? m_hot.index : (key == WXK_DOWN ? -1 : count);
         for (int step = 0; step < count; ++step) {
             index = (index + (key == WXK_DOWN ? 1 : -1) + count) % count;
-            if (m_content.items[size_t(index)])
+            if (m_content.items[size_t(index)] && IsItemEnabled(*m_content.items[size_t(index)]))
                 break;
         }
         HotItem(index);
@@ -465,6 +507,14 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
         dc.SetBrush(colors.hoverFill);
         dc.DrawRoundedRectangle(rect, 3);
     };
+    // A disabled command's picture and text are greyed, the text still legible.
+    const auto picture = [this](const RibbonElement& element, const wxBitmap& normal, const wxColour& background) {
+        const auto disabled = m_disabled.find(&element);
+        return disabled == m_disabled.end() ? normal : ReadableOn(disabled->second, background, kDisabledContrast);
+    };
+    const auto ink = [this, &colors](const RibbonElement& element, const wxColour& background) {
+        return IsItemEnabled(element) ? colors.menuText : ReadableOn(colors.menuDisabledText, {background}, kStateContrast);
+    };
 
     for (size_t i = 0; i < m_content.items.size(); ++i) {
         const RibbonElement* item = m_content.items[i];
@@ -475,18 +525,19 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
             continue;
         }
         frame(rect, (m_hot.kind == Hit::Item && m_hot.index == int(i)) || item == m_subOwner);
-        const wxBitmap& icon = item->largeImage.IsOk() ? item->largeImage : item->smallImage;
+        const wxBitmap icon = picture(*item, ItemPicture(*item), colors.menuBackground);
         if (icon.IsOk())
             dc.DrawBitmap(icon, rect.x + 4 + (32 - icon.GetWidth()) / 2, rect.y + (rect.height - icon.GetHeight()) / 2, true);
-        dc.SetTextForeground(colors.menuText);
-        wxRect text(rect.x + 44, rect.y, rect.width - 44 - (HasShownSubItems(*item) ? 14 : 0), rect.height);
-        DrawCaption(dc, wxString::FromUTF8(item->Caption()), text, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, true);
+        const wxColour text = ink(*item, colors.menuBackground);
+        dc.SetTextForeground(text);
+        const wxRect textRect(rect.x + 44, rect.y, rect.width - 44 - (HasShownSubItems(*item) ? 14 : 0), rect.height);
+        DrawCaption(dc, wxString::FromUTF8(item->Caption()), textRect, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, true);
         if (HasShownSubItems(*item)) {
             const int cx = rect.GetRight() - 8;
             const int cy = rect.y + rect.height / 2;
             const wxPoint arrow[] = {{cx - 2, cy - 4}, {cx - 2, cy + 4}, {cx + 2, cy}};
             dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(colors.menuText);
+            dc.SetBrush(text);
             dc.DrawPolygon(3, arrow);
         }
     }
@@ -514,19 +565,21 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
             const RibbonElement* sub = subs[i];
             const wxRect rect = SubRect(int(i));
             frame(rect, m_hot.kind == Hit::Sub && m_hot.index == int(i));
-            const wxBitmap& icon = sub->largeImage.IsOk() ? sub->largeImage : sub->smallImage;
+            const wxBitmap icon = picture(*sub, ItemPicture(*sub), colors.menuSideBand);
             if (icon.IsOk())
                 dc.DrawBitmap(icon, rect.x + 6, rect.y + (rect.height - icon.GetHeight()) / 2, true);
             const int textLeft = rect.x + kSubTextLeft;
             dc.SetFont(GetFont().Bold());
-            dc.SetTextForeground(colors.menuText);
+            dc.SetTextForeground(ink(*sub, colors.menuSideBand));
             const int lineHeight = dc.GetCharHeight();
             const std::vector<wxString> description = SubDescription(*sub);
             const int top = !description.empty() ? rect.y + 6 : rect.y + (rect.height - lineHeight) / 2;
             DrawCaption(dc, wxString::FromUTF8(sub->Caption()), wxRect(textLeft, top, rect.GetRight() - textLeft, lineHeight),
                         wxALIGN_LEFT | wxALIGN_TOP);
             dc.SetFont(GetFont());
-            dc.SetTextForeground(ReadableOn(colors.menuDisabledText.ChangeLightness(70), {colors.menuSideBand, colors.hoverFill}));
+            dc.SetTextForeground(IsItemEnabled(*sub)
+                                     ? ReadableOn(colors.menuDisabledText.ChangeLightness(70), {colors.menuSideBand, colors.hoverFill})
+                                     : ink(*sub, colors.menuSideBand));
             for (size_t line = 0; line < description.size(); ++line)
                 dc.DrawText(description[line], textLeft, top + lineHeight + 3 + int(line) * dc.GetCharHeight());
         }
@@ -549,9 +602,10 @@ void RibbonAppMenu::OnPaint(wxPaintEvent&)
         dc.SetPen(colors.menuBorder);
         dc.SetBrush(m_hot.kind == Hit::Bottom && m_hot.index == int(i) ? colors.hoverFill : colors.menuBackground);
         dc.DrawRoundedRectangle(rect, 3);
-        if (button->smallImage.IsOk())
-            dc.DrawBitmap(button->smallImage, rect.x + 6, rect.y + (rect.height - 16) / 2, true);
-        dc.SetTextForeground(colors.menuText);
+        const wxBitmap icon = picture(*button, button->smallImage, colors.menuBackground);
+        if (icon.IsOk())
+            dc.DrawBitmap(icon, rect.x + 6, rect.y + (rect.height - 16) / 2, true);
+        dc.SetTextForeground(ink(*button, colors.menuBackground));
         DrawCaption(dc, wxString::FromUTF8(button->Caption()), wxRect(rect.x + 28, rect.y, rect.width - 30, rect.height),
                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, true);
     }

@@ -4,6 +4,10 @@
 // sub-items, such as Print, shows them there instead while it is hot), and buttons along
 // the bottom. Letters pick commands: the mnemonic of a caption (a free letter for a later
 // caption sharing one), and the key tips of the sub-items shown. Choosing something closes the menu first and then sends the command.
+//
+// When it opens, the menu asks the frame the state of each item, sub-item and bottom
+// button, as the ribbon's own controls do. A disabled one is drawn greyed and takes no
+// click, letter or key tip; an item with sub-items does not show them while disabled.
 
 #include "platform/ui/RibbonElement.h"
 
@@ -11,6 +15,7 @@
 #include <wx/window.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,8 +47,10 @@ public:
     void HotItem(int index);
     // The element whose sub-items the right pane shows; null for the recent documents.
     const RibbonElement* SubItemsOwner() const { return m_subOwner; }
-    // Sends the element's command after closing.
+    // Sends the element's command after closing; nothing for a disabled one.
     void Choose(const RibbonElement& element);
+    // Whether the frame had the element's command enabled when the menu opened.
+    bool IsItemEnabled(const RibbonElement& element) const;
     // The menu went because the user pressed Escape; runs after it closed.
     std::function<void()> onEscape;
     void ChooseRecent(size_t index);
@@ -66,6 +73,8 @@ private:
         int index = -1;
     };
 
+    // Asks, through `owner`, the state of every command the menu shows.
+    void AskStates(wxWindow& owner);
     void LayoutMenu();
     Hit HitTest(wxPoint point) const;
     wxRect SubRect(int index) const;
@@ -104,6 +113,9 @@ private:
     Hit m_hot;
     bool m_finished = false;
     bool m_keyTipsShown = false;
+    // The items, sub-items and bottom buttons that were disabled when the menu opened,
+    // each with its picture greyed as the menu shows it.
+    std::map<const RibbonElement*, wxBitmap> m_disabled;
     // The letter of each item and bottom button (lower case; 0 for a separator).
     std::vector<wxChar> m_itemKeys;
     std::vector<wxChar> m_bottomKeys;

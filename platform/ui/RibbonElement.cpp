@@ -1,5 +1,7 @@
 #include "platform/ui/RibbonElement.h"
 
+#include <wx/window.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -11,6 +13,14 @@ RibbonElement::RibbonElement(RibbonElementKind kind, RibbonId id, std::string ca
 }
 
 RibbonElement::~RibbonElement() = default;
+
+bool CommandEnabled(wxWindow& window, int wxId)
+{
+    wxUpdateUIEvent event(wxId);
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+    return !event.GetSetEnabled() || event.GetEnabled();
+}
 
 std::string StripMnemonics(std::string_view caption)
 {

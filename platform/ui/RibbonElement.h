@@ -47,6 +47,11 @@ protected:
     ~RibbonHost() = default;
 };
 
+// Whether the command with wx id `wxId` is enabled, asked as the ribbon's own controls ask
+// when idle: an update request sent from `window` up to the frame. A command nobody
+// answers for counts as enabled.
+bool CommandEnabled(wxWindow& window, int wxId);
+
 // A caption without its mnemonic marks; "&&" stands for one ampersand.
 std::string StripMnemonics(std::string_view caption);
 // The character after the caption's mnemonic mark, upper case; 0 for none.

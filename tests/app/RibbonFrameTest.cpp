@@ -3,6 +3,7 @@
 
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
+#include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonArtProvider.h"
 #include "platform/ui/RibbonEditCtrl.h"
 #include "platform/ui/RibbonIconButton.h"
@@ -18,8 +19,10 @@
 #include <wx/ribbon/art.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
+#include <wx/ribbon/toolbar.h>
 
 #include <map>
+#include <set>
 
 namespace kelmora::apptest {
 namespace {
@@ -77,18 +80,23 @@ TEST_F(RibbonFrameTest, TheRibbonIsTheCommandSurfaceAndReachesTheActiveView)
     EXPECT_EQ(*ribbon->GetStatusText(cmd::kStatusSelectedCount), "Selected Count: 1");
 }
 
-// The command buttons below `window`: those of the button bars, and the small buttons of
-// the Quick Access Toolbar and the status bar, whose window id is their command's.
-void CollectButtons(wxWindow* window, std::vector<std::pair<wxWindow*, int>>& buttons)
+// The command controls below `window`: the buttons of the button bars and tool bars, and
+// the windows that stand for one command of the ribbon or the status bar (the small
+// buttons, edits, combo boxes, check boxes, the zoom slider, the link), whose window id is
+// their command's.
+void CollectButtons(wxWindow* window, CMainRibbon& ribbon, std::vector<std::pair<wxWindow*, int>>& buttons)
 {
     if (auto* bar = dynamic_cast<wxRibbonButtonBar*>(window)) {
         for (size_t i = 0; i < bar->GetButtonCount(); ++i)
             buttons.emplace_back(bar, bar->GetItemId(bar->GetItem(i)));
-    } else if (dynamic_cast<RibbonIconButton*>(window) && window->GetId() > 0) {
+    } else if (auto* tools = dynamic_cast<wxRibbonToolBar*>(window)) {
+        for (size_t i = 0; i < tools->GetToolCount(); ++i)
+            buttons.emplace_back(tools, tools->GetToolId(tools->GetToolByPos(i)));
+    } else if (window->GetId() > 0 && ribbon.HasElement(CommandFromWxId(window->GetId()))) {
         buttons.emplace_back(window, window->GetId());
     }
     for (wxWindow* child : window->GetChildren())
-        CollectButtons(child, buttons);
+        CollectButtons(child, ribbon, buttons);
 }
 
 // Asks for a command's state as the ribbon's window showing it does when idle.
@@ -102,36 +110,95 @@ wxUpdateUIEvent AskState(wxWindow* window, int id)
 
 TEST_F(RibbonFrameTest, ButtonsDisabledWithoutADrawingComeBackWithOne)
 {
-    // A button keeps the state it was last told: each command disabled while no drawing
-    // is open must be enabled again by the drawing's own handler, or the button stays dead
-    // (and clicks on it do nothing) for as long as the program runs. Print Preview is put
-    // on the Quick Access Toolbar too.
+    // Without a drawing, every command a document window serves is disabled wherever it
+    // shows, and the frame's own commands stay enabled. A button keeps the state it was
+    // last told: each command disabled then must be enabled again by the drawing's own
+    // handler, or the button stays dead for as long as the program runs. The Quick Access
+    // Toolbar shows all its usual entries, and Import and Batch Convert.
     CMainRibbon& ribbon = *m_frame->GetMainRibbon();
-    ribbon.QuickAccess()->ToggleEntry(cmd::kFilePrintPreview);
-    std::vector<std::pair<wxWindow*, int>> buttons;
-    CollectButtons(ribbon.Bar(), buttons);
-    CollectButtons(ribbon.StatusBar(), buttons);
+    std::vector<QuickAccessEntry> entries = ribbon.QuickAccessEntries().Entries();
+    for (QuickAccessEntry& entry : entries)
+        entry.shown = true;
+    entries.push_back({cmd::kImportXps, true});
+    entries.push_back({cmd::kBatchConvert, true});
+    ribbon.SetQuickAccessEntries(entries);
+    std::vector<std::pair<wxWindow*, int>> controls;
+    CollectButtons(ribbon.Bar(), ribbon, controls);
+    CollectButtons(ribbon.StatusBar(), ribbon, controls);
     for (const wxWindow* surface : {static_cast<wxWindow*>(ribbon.QuickAccess()), static_cast<wxWindow*>(ribbon.StatusBar())})
-        EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [surface](const auto& button) {
-            return button.first->GetParent() == surface && button.second == WxId(cmd::kFilePrintPreview);
+        EXPECT_TRUE(std::any_of(controls.begin(), controls.end(), [surface](const auto& control) {
+            return control.first->GetParent() == surface && control.second == WxId(cmd::kFilePrintPreview);
         }));
-    std::vector<std::pair<wxWindow*, int>> disabled;
-    for (const auto& [bar, id] : buttons) {
-        const wxUpdateUIEvent state = AskState(bar, id);
-        if (state.GetSetEnabled() && !state.GetEnabled())
-            disabled.emplace_back(bar, id);
-    }
-    ASSERT_FALSE(disabled.empty());
+    const std::set<int> frameCommands = {cmd::kFileNew,         cmd::kFileOpen, cmd::kSwitchWindows, cmd::kResourceView,
+                                         cmd::kPropertiesView, cmd::kHomePage, cmd::kHelp,          cmd::kAppAbout,
+                                         cmd::kStatusLink};
+    // A document command is also shown unchecked: no tool or view setting is in force.
+    const auto expectStateWithoutDrawing = [&] {
+        for (const auto& [window, id] : controls) {
+            const wxUpdateUIEvent state = AskState(window, id);
+            const bool disabled = state.GetSetEnabled() && !state.GetEnabled();
+            const bool checked = state.GetSetChecked() && state.GetChecked();
+            if (frameCommands.count(CommandFromWxId(id)))
+                EXPECT_FALSE(disabled) << "command " << CommandFromWxId(id);
+            else
+                EXPECT_TRUE(disabled && !checked) << "command " << CommandFromWxId(id);
+        }
+    };
+    expectStateWithoutDrawing();
 
     Command(cmd::kFileNew);
-    for (const auto& [bar, id] : disabled)
-        EXPECT_TRUE(AskState(bar, id).GetSetEnabled()) << "command " << CommandFromWxId(id);
+    for (const auto& [window, id] : controls) {
+        if (!frameCommands.count(CommandFromWxId(id))) {
+            EXPECT_TRUE(AskState(window, id).GetSetEnabled()) << "command " << CommandFromWxId(id);
+        }
+    }
     for (const int command : {cmd::kToolSelect, cmd::kToolEllipse, cmd::kToolText, cmd::kGridLines, cmd::kSnapToGrid}) {
         const std::optional<CMainRibbon::ElementPlace> place = m_frame->GetMainRibbon()->FindPlace(command);
         ASSERT_TRUE(place && place->window) << "command " << command;
         const wxUpdateUIEvent state = AskState(place->window, WxId(command));
         EXPECT_TRUE(state.GetSetEnabled() && state.GetEnabled()) << "command " << command;
     }
+
+    // The check box of a view setting keeps no mark of the drawing that was closed.
+    auto* snap = dynamic_cast<RibbonCheckableWindow*>(ribbon.FindPlace(cmd::kSnapToGrid)->window);
+    ASSERT_NE(snap, nullptr);
+    m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_TRUE(snap->IsChecked());
+
+    Command(cmd::kFileClose);
+    ASSERT_EQ(m_frame->GetActiveChild(), nullptr);
+    expectStateWithoutDrawing();
+    m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(snap->IsChecked());
+}
+
+TEST_F(RibbonFrameTest, TheFileMenuGreysWhatOnlyADrawingServes)
+{
+    // The menu asks the frame when it opens: without a drawing Save is disabled and takes
+    // neither its letter nor a click, while New and Exit stay enabled.
+    CMainRibbon& ribbon = *m_frame->GetMainRibbon();
+    const RibbonElement& save = *ribbon.FindElement(cmd::kFileSave);
+    const auto open = [&ribbon] {
+        ribbon.AppButton()->OpenMenu();
+        return RibbonAppMenu::Current();
+    };
+    RibbonAppMenu* menu = open();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsItemEnabled(save));
+    EXPECT_TRUE(menu->IsItemEnabled(*ribbon.FindElement(cmd::kFileNew)));
+    EXPECT_TRUE(menu->IsItemEnabled(*ribbon.FindElement(cmd::kAppExit)));
+    EXPECT_FALSE(menu->TypeLetter('s'));
+    menu->Choose(save);
+    EXPECT_EQ(RibbonAppMenu::Current(), menu);
+    menu->Close();
+    RunPending();
+
+    Command(cmd::kFileNew);
+    menu = open();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->IsItemEnabled(save));
+    menu->Close();
+    RunPending();
 }
 
 // An art that notes, by caption, the state each button was last drawn in.

@@ -6,7 +6,6 @@
 #include "model/PenMan.h"
 #include "res/CommandIds.h"
 
-#include <wx/choice.h>
 #include <wx/dcmemory.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/vlbox.h>
