@@ -77,6 +77,58 @@ void Blend(const Stamp& stamp, int left, int top, const PixelBox& clip, unsigned
     }
 }
 
+// Blends the stamps into the context's target when it is an image surface of 32-bit pixels,
+// drawn on with source-over, at one pixel per device unit and a whole-pixel offset, whose
+// clip is pixel rectangles; false, touching nothing, for any other.
+bool BlendStamps(cairo_t* cr, const cairo_matrix_t& device, std::span<const StampAt> stamps)
+{
+    cairo_surface_t* target = cairo_get_group_target(cr);
+    if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || cairo_get_operator(cr) != CAIRO_OPERATOR_OVER)
+        return false;
+    const cairo_format_t format = cairo_image_surface_get_format(target);
+    double scaleX = 0.0;
+    double scaleY = 0.0;
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+    cairo_surface_get_device_scale(target, &scaleX, &scaleY);
+    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+    if ((format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) || scaleX != 1.0 || scaleY != 1.0
+        || offsetX != std::floor(offsetX) || offsetY != std::floor(offsetY) || !(std::abs(offsetX) < kFarthestPixel)
+        || !(std::abs(offsetY) < kFarthestPixel))
+        return false;
+    // The clip in device units, as the identity transform gives it.
+    cairo_identity_matrix(cr);
+    cairo_rectangle_list_t* clip = cairo_copy_clip_rectangle_list(cr);
+    if (clip->status != CAIRO_STATUS_SUCCESS) {
+        cairo_rectangle_list_destroy(clip);
+        return false;
+    }
+
+    const int dx = int(offsetX);
+    const int dy = int(offsetY);
+    const int width = cairo_image_surface_get_width(target);
+    const int height = cairo_image_surface_get_height(target);
+    cairo_surface_flush(target);
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    // The rectangles do not overlap: each takes every stamp in turn.
+    for (int i = 0; i < clip->num_rectangles; ++i) {
+        const cairo_rectangle_t& r = clip->rectangles[i];
+        const PixelBox box{std::max(int(std::lround(r.x)) + dx, 0), std::max(int(std::lround(r.y)) + dy, 0),
+                           std::min(int(std::lround(r.x + r.width)) + dx, width),
+                           std::min(int(std::lround(r.y + r.height)) + dy, height)};
+        if (box.Empty())
+            continue;
+        for (const StampAt& s : stamps) {
+            if (const std::optional<std::pair<int, int>> at = Placement(device, s))
+                Blend(*s.stamp, at->first + dx, at->second + dy, box, data, stride);
+        }
+    }
+    cairo_rectangle_list_destroy(clip);
+    cairo_surface_mark_dirty(target);
+    return true;
+}
+
 } // namespace
 
 bool Graphics::DrawStamps(std::span<const StampAt> stamps)
@@ -88,70 +140,11 @@ bool Graphics::DrawStamps(std::span<const StampAt> stamps)
         if (!s.stamp || !s.at.IsFinite() || !s.stamp->Fits(*this))
             return false;
     }
-    if (stamps.empty())
+    if (stamps.empty() || BlendStamps(m_cr, *device, stamps))
         return true;
 
-    // Blended here: an image surface of 32-bit pixels, drawn on with source-over, at one
-    // pixel per device unit and a whole-pixel offset, whose clip is pixel rectangles.
-    cairo_surface_t* target = cairo_get_group_target(m_cr);
-    const bool image = cairo_surface_get_type(target) == CAIRO_SURFACE_TYPE_IMAGE;
-    const cairo_format_t format = image ? cairo_image_surface_get_format(target) : CAIRO_FORMAT_INVALID;
-    double scaleX = 0.0;
-    double scaleY = 0.0;
-    double offsetX = 0.0;
-    double offsetY = 0.0;
-    cairo_surface_get_device_scale(target, &scaleX, &scaleY);
-    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
     cairo_identity_matrix(m_cr);
     cairo_new_path(m_cr);
-    cairo_rectangle_list_t* clip = nullptr;
-    if ((format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24) && scaleX == 1.0 && scaleY == 1.0
-        && offsetX == std::floor(offsetX) && offsetY == std::floor(offsetY) && std::abs(offsetX) < kFarthestPixel
-        && std::abs(offsetY) < kFarthestPixel && cairo_get_operator(m_cr) == CAIRO_OPERATOR_OVER) {
-        clip = cairo_copy_clip_rectangle_list(m_cr);
-        if (clip->status != CAIRO_STATUS_SUCCESS) {
-            cairo_rectangle_list_destroy(clip);
-            clip = nullptr;
-        }
-    }
-
-    if (clip) {
-        const int dx = int(offsetX);
-        const int dy = int(offsetY);
-        const int width = cairo_image_surface_get_width(target);
-        const int height = cairo_image_surface_get_height(target);
-        cairo_surface_flush(target);
-        unsigned char* data = cairo_image_surface_get_data(target);
-        const int stride = cairo_image_surface_get_stride(target);
-        PixelBox dirty{width, height, 0, 0};
-        for (int i = 0; i < clip->num_rectangles; ++i) {
-            // Rectangles of a clip that is pixel rectangles lie on whole device units.
-            const cairo_rectangle_t& r = clip->rectangles[i];
-            const PixelBox box{std::max(int(std::lround(r.x)) + dx, 0), std::max(int(std::lround(r.y)) + dy, 0),
-                               std::min(int(std::lround(r.x + r.width)) + dx, width),
-                               std::min(int(std::lround(r.y + r.height)) + dy, height)};
-            if (box.Empty())
-                continue;
-            for (const StampAt& s : stamps) {
-                const std::optional<std::pair<int, int>> at = Placement(*device, s);
-                if (!at)
-                    continue;
-                const int left = at->first + dx;
-                const int top = at->second + dy;
-                Blend(*s.stamp, left, top, box, data, stride);
-                dirty.left = std::min(dirty.left, std::max(left + s.stamp->Left(), box.left));
-                dirty.top = std::min(dirty.top, std::max(top + s.stamp->FirstRow(), box.top));
-                dirty.right = std::max(dirty.right, std::min(left + s.stamp->Right(), box.right));
-                dirty.bottom = std::max(dirty.bottom, std::min(top + s.stamp->EndRow(), box.bottom));
-            }
-        }
-        cairo_rectangle_list_destroy(clip);
-        if (!dirty.Empty())
-            cairo_surface_mark_dirty_rectangle(target, dirty.left - dx, dirty.top - dy, dirty.right - dirty.left,
-                                               dirty.bottom - dirty.top);
-        return true;
-    }
-
     for (const StampAt& s : stamps) {
         const std::optional<std::pair<int, int>> at = Placement(*device, s);
         if (!at)

@@ -15,11 +15,6 @@ namespace {
 // reach on every side.
 constexpr double kEdgePixels = 2.0;
 
-bool IsFinite(const RectF& r)
-{
-    return std::isfinite(r.X) && std::isfinite(r.Y) && std::isfinite(r.Width) && std::isfinite(r.Height);
-}
-
 Matrix LinearPart(const Matrix& m)
 {
     return Matrix(m.M11(), m.M12(), m.M21(), m.M22(), 0.0f, 0.0f);
@@ -36,7 +31,7 @@ std::optional<Stamp> Stamp::Create(const Graphics& target, const RectF& reach,
                                    const std::function<void(Graphics&)>& draw)
 {
     const std::optional<Matrix> device = target.GetDeviceTransform();
-    if (!device || !IsFinite(reach))
+    if (!device || !reach.IsFinite())
         return std::nullopt;
     const Matrix linear = LinearPart(*device);
 
