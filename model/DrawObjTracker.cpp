@@ -1,7 +1,8 @@
 // The selection marks drawn over an object: grip handles, rotate and skew arrows, guide
 // arrows to Bézier controls and arc end points, angle read-outs, and the end points that
 // the join tool offers. Everything is in view units (handles are asked with the view) and
-// lives for one call; the object and the view are not changed.
+// lives for one call, but for the pictures of the marks that recur at every handle, kept
+// for the next paint; the object and the view are not changed.
 
 #include "model/DrawObjTracker.h"
 
