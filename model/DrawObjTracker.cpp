@@ -1,7 +1,8 @@
 // The selection marks drawn over an object: grip handles, rotate and skew arrows, guide
 // arrows to Bézier controls and arc end points, angle read-outs, and the end points that
 // the join tool offers. Everything is in view units (handles are asked with the view) and
-// lives for one call; the object and the view are not changed.
+// lives for one call, but for the pictures of the marks that recur at every handle, kept
+// for the next paint; the object and the view are not changed.
 
 #include "model/DrawObjTracker.h"
 
@@ -11,6 +12,7 @@
 #include "model/HandleKind.h"
 #include "model/ViewServices.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/Stamp.h"
 #include "platform/text/Font.h"
 #include "platform/text/FontFamily.h"
 #include "platform/text/StringFormat.h"
@@ -18,9 +20,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelmora {
 
@@ -107,7 +111,140 @@ GraphicsPath DashDotOutline(const GraphicsPath& path, float width)
     return dashes;
 }
 
-// Draws the marks of one call, with the fonts made on first use.
+// The marks that look the same at every handle they sit at, only moved.
+enum class MarkShape : uint8_t {
+    Square,
+    Circle, // filled with the colour the mark is drawn with
+    Cross,
+    RotationCentre,
+    // The rotate and skew arrows of base handles 11 to 18, clockwise from the top left.
+    ArrowTopLeft,
+    ArrowHorizontal,
+    ArrowTopRight,
+    ArrowVertical,
+    ArrowBottomRight,
+    ArrowBottomLeft,
+};
+
+void CrossPaths(Graphics& g, PointF p, float half)
+{
+    GraphicsPath path;
+    path.AddLine(p.X - half, p.Y - half, p.X + half, p.Y + half);
+    path.StartFigure();
+    path.AddLine(p.X - half, p.Y + half, p.X + half, p.Y - half);
+    g.DrawPath(kBlack, kPenWidth, path);
+}
+
+void ArrowPaths(Graphics& g, MarkShape shape, PointF p)
+{
+    GraphicsPath path;
+    auto curved = [&](float cx, float cy, float start) {
+        if (path.AddArc(cx - kCurvedArrowRadius, cy - kCurvedArrowRadius, 2 * kCurvedArrowRadius,
+                        2 * kCurvedArrowRadius, start, kCurvedArrowSweep))
+            CDrawPoly::AddPathEndArrows(path, kMarkArrowSize, kMarkArrowAngle, kHandleArrowStyle);
+    };
+    auto straight = [&](float x1, float y1, float x2, float y2) {
+        CDrawPoly::AddSegmentWithArrows(path, PointF(x1, y1), PointF(x2, y2), 3, kHandleArrowStyle, kMarkArrowSize,
+                                        kMarkArrowAngle);
+    };
+    const float x = p.X;
+    const float y = p.Y;
+    const float d = kStraightArrowHalf;
+    switch (shape) {
+    case MarkShape::ArrowTopLeft: curved(x + 2 * d, y + 2 * d, 200.0f); break;
+    case MarkShape::ArrowHorizontal: straight(x - d, y, x + d, y); break;
+    case MarkShape::ArrowTopRight: curved(x - d, y + d, 290.0f); break;
+    case MarkShape::ArrowVertical: straight(x, y - d, x, y + d); break;
+    case MarkShape::ArrowBottomRight: curved(x - d, y - d, 20.0f); break;
+    case MarkShape::ArrowBottomLeft: curved(x + d, y - d, 110.0f); break;
+    default: return;
+    }
+    g.DrawPath(kBlack, kPenWidth, path);
+    g.FillPath(kBlack, path);
+}
+
+// Draws the mark as paths with its handle at p.
+void DrawMarkPaths(Graphics& g, MarkShape shape, Color fill, PointF p)
+{
+    switch (shape) {
+    case MarkShape::Square: {
+        GraphicsPath path;
+        if (path.AddRectangle(RectF(p.X - kMarkHalf, p.Y - kMarkHalf, 2 * kMarkHalf, 2 * kMarkHalf)))
+            g.FillPath(kBlack, path);
+        break;
+    }
+    case MarkShape::Circle: {
+        GraphicsPath path;
+        if (!path.AddEllipse(p.X - kMarkHalf, p.Y - kMarkHalf, 2 * kMarkHalf, 2 * kMarkHalf))
+            return;
+        g.FillPath(fill, path);
+        g.DrawPath(kBlack, kPenWidth, path);
+        break;
+    }
+    case MarkShape::Cross: CrossPaths(g, p, kMarkHalf); break;
+    case MarkShape::RotationCentre: {
+        GraphicsPath ring;
+        if (ring.AddArc(p.X - kRingHalf, p.Y - kRingHalf, 2 * kRingHalf, 2 * kRingHalf, 0.0f, 360.0f))
+            g.DrawPath(kBlack, kPenWidth, ring);
+        CrossPaths(g, p, kCrossHalf);
+        break;
+    }
+    default: ArrowPaths(g, shape, p); break;
+    }
+}
+
+// The rotate or skew arrow of base handle n; nothing for other numbers.
+std::optional<MarkShape> HandleArrowShape(int n)
+{
+    switch (n) {
+    case 11: return MarkShape::ArrowTopLeft;
+    case 12:
+    case 16: return MarkShape::ArrowHorizontal;
+    case 13: return MarkShape::ArrowTopRight;
+    case 14:
+    case 18: return MarkShape::ArrowVertical;
+    case 15: return MarkShape::ArrowBottomRight;
+    case 17: return MarkShape::ArrowBottomLeft;
+    default: return std::nullopt;
+    }
+}
+
+// How far the mark reaches from its handle, in view units, its outline included.
+float MarkShapeReach(MarkShape shape)
+{
+    switch (shape) {
+    case MarkShape::Square:
+    case MarkShape::Circle:
+    case MarkShape::Cross: return kMarkHalf + kPenWidth;
+    case MarkShape::RotationCentre: return kRingHalf + kPenWidth;
+    default:
+        // A curved arrow's arc is centred up to two arrow halves from the handle; its
+        // heads stand out from the arc's ends.
+        return 2 * kStraightArrowHalf + kCurvedArrowRadius + kMarkArrowSize;
+    }
+}
+
+// Stamps of the marks, made on first use for each transform and smoothing they are drawn
+// with. Views keep one transform to the screen, so a handful of entries serve every paint;
+// past this many, those made for other transforms go.
+constexpr size_t kMaxCachedStamps = 64;
+
+struct CachedStamp {
+    MarkShape shape;
+    Color fill;
+    Stamp stamp;
+};
+
+// Each thread that draws marks keeps its own stamps, as it keeps its own surfaces. Held
+// by pointer: marks waiting to be painted point at them while others are added.
+std::vector<std::unique_ptr<CachedStamp>>& StampCache()
+{
+    thread_local std::vector<std::unique_ptr<CachedStamp>> cache;
+    return cache;
+}
+
+// Draws the marks of one call, with the fonts made on first use. Marks of one shape are
+// painted from a stamp where the target allows, in the order they are asked for.
 class TrackerPainter {
 public:
     TrackerPainter(Graphics& g, Color highlight) : m_g(g), m_highlight(highlight)
@@ -119,6 +256,9 @@ public:
             m_sight = *visible;
         }
     }
+    ~TrackerPainter() { Flush(); }
+    TrackerPainter(const TrackerPainter&) = delete;
+    TrackerPainter& operator=(const TrackerPainter&) = delete;
 
     // Whether a mark at p, or a guide arrow between p and q, can be seen.
     bool InSight(CPoint p) const { return InSight(p, p); }
@@ -131,39 +271,25 @@ public:
             && m_sight->Y <= span.GetBottom();
     }
 
-    void Circle(CPoint p, Color fill)
+    // The mark at the handle p; `fill` is the colour inside a circle.
+    void Mark(MarkShape shape, CPoint p, Color fill = kBlack)
     {
-        GraphicsPath path;
-        if (!path.AddEllipse(float(p.x) - kMarkHalf, float(p.y) - kMarkHalf, 2 * kMarkHalf, 2 * kMarkHalf))
+        const PointF at(float(p.x), float(p.y));
+        if (const Stamp* stamp = StampOf(shape, fill)) {
+            m_queue.push_back(StampAt{stamp, at});
             return;
-        m_g.FillPath(fill, path);
-        m_g.DrawPath(kBlack, kPenWidth, path);
+        }
+        Flush();
+        DrawMarkPaths(m_g, shape, fill, at);
     }
 
-    void Square(CPoint p)
+    // Paints the stamped marks asked for so far, before anything drawn after them.
+    void Flush()
     {
-        GraphicsPath path;
-        if (path.AddRectangle(RectF(float(p.x) - kMarkHalf, float(p.y) - kMarkHalf, 2 * kMarkHalf, 2 * kMarkHalf)))
-            m_g.FillPath(kBlack, path);
-    }
-
-    void Cross(CPoint p, float half)
-    {
-        GraphicsPath path;
-        const float x = float(p.x);
-        const float y = float(p.y);
-        path.AddLine(x - half, y - half, x + half, y + half);
-        path.StartFigure();
-        path.AddLine(x - half, y + half, x + half, y - half);
-        m_g.DrawPath(kBlack, kPenWidth, path);
-    }
-
-    void RotationCentre(CPoint p)
-    {
-        GraphicsPath ring;
-        if (ring.AddArc(float(p.x) - kRingHalf, float(p.y) - kRingHalf, 2 * kRingHalf, 2 * kRingHalf, 0.0f, 360.0f))
-            m_g.DrawPath(kBlack, kPenWidth, ring);
-        Cross(p, kCrossHalf);
+        if (m_queue.empty())
+            return;
+        m_g.DrawStamps(m_queue);
+        m_queue.clear();
     }
 
     // A blue dash-dot arrow from `from` to the handle.
@@ -171,6 +297,7 @@ public:
     {
         if (!InSight(from, to))
             return;
+        Flush();
         GraphicsPath path;
         CDrawPoly::AddArrowHead(path, PointF(float(from.x), float(from.y)), PointF(float(to.x), float(to.y)),
                                 kMarkArrowSize, kMarkArrowAngle, kGuideArrowStyle);
@@ -184,46 +311,45 @@ public:
         const std::optional<Font>& font = ReadoutFont();
         if (!font)
             return;
+        Flush();
         StringFormat format;
         format.SetAlignment(StringAlignment::Center);
         DrawString(m_g, FormatAngleReadout(radians), *font, RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight),
                    format, kBlue);
     }
 
-    // The rotate or skew arrow of base handle n; nothing for other numbers.
-    void HandleArrow(int n, CPoint p)
-    {
-        const float x = float(p.x);
-        const float y = float(p.y);
-        GraphicsPath path;
-        auto curved = [&](float cx, float cy, float start) {
-            if (path.AddArc(cx - kCurvedArrowRadius, cy - kCurvedArrowRadius, 2 * kCurvedArrowRadius,
-                            2 * kCurvedArrowRadius, start, kCurvedArrowSweep))
-                CDrawPoly::AddPathEndArrows(path, kMarkArrowSize, kMarkArrowAngle, kHandleArrowStyle);
-        };
-        auto straight = [&](float x1, float y1, float x2, float y2) {
-            CDrawPoly::AddSegmentWithArrows(path, PointF(x1, y1), PointF(x2, y2), 3, kHandleArrowStyle,
-                                            kMarkArrowSize, kMarkArrowAngle);
-        };
-        const float d = kStraightArrowHalf;
-        switch (n) {
-        case 11: curved(x + 2 * d, y + 2 * d, 200.0f); break;
-        case 12: straight(x - d, y, x + d, y); break;
-        case 13: curved(x - d, y + d, 290.0f); break;
-        case 14: straight(x, y - d, x, y + d); break;
-        case 15: curved(x - d, y - d, 20.0f); break;
-        case 16: straight(x - d, y, x + d, y); break;
-        case 17: curved(x + d, y - d, 110.0f); break;
-        case 18: straight(x, y - d, x, y + d); break;
-        default: return;
-        }
-        m_g.DrawPath(kBlack, kPenWidth, path);
-        m_g.FillPath(kBlack, path);
-    }
-
     Color Highlight() const { return m_highlight; }
 
 private:
+    // The stamp of the mark for this target, made when there is none yet; nothing when the
+    // mark is too large to stamp.
+    const Stamp* StampOf(MarkShape shape, Color fill)
+    {
+        if (shape != MarkShape::Circle)
+            fill = kBlack;
+        std::vector<std::unique_ptr<CachedStamp>>& cache = StampCache();
+        for (const std::unique_ptr<CachedStamp>& cached : cache) {
+            if (cached->shape == shape && cached->fill == fill && cached->stamp.Fits(m_g))
+                return &cached->stamp;
+        }
+        const float reach = MarkShapeReach(shape);
+        std::optional<Stamp> stamp = Stamp::Create(m_g, RectF(-reach, -reach, 2 * reach, 2 * reach),
+                                                   [&](Graphics& g) { DrawMarkPaths(g, shape, fill, PointF()); });
+        if (!stamp)
+            return nullptr;
+        if (cache.size() >= kMaxCachedStamps) {
+            // Stamps queued in this call fit this target and stay.
+            std::erase_if(cache,
+                          [&](const std::unique_ptr<CachedStamp>& cached) { return !cached->stamp.Fits(m_g); });
+            if (cache.size() >= kMaxCachedStamps) {
+                Flush();
+                cache.clear();
+            }
+        }
+        cache.push_back(std::make_unique<CachedStamp>(CachedStamp{shape, fill, std::move(*stamp)}));
+        return &cache.back()->stamp;
+    }
+
     const std::optional<Font>& ReadoutFont()
     {
         if (!m_fontTried) {
@@ -239,6 +365,7 @@ private:
     Color m_highlight;
     // What the surface can show, widened by the reach of a mark; nothing when unknown.
     std::optional<RectF> m_sight;
+    std::vector<StampAt> m_queue;
     bool m_fontTried = false;
     std::optional<Font> m_font;
 };
@@ -273,7 +400,7 @@ void CDrawObj::DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB h
             if (kind != HANDLE_POINT || !IsEndPointHandle(n) || !painter.InSight(p))
                 continue;
             const bool picked = n == m_nJoinHandle && pView && pView->IsJoinCandidate(this);
-            painter.Circle(p, picked ? painter.Highlight() : kRed);
+            painter.Mark(MarkShape::Circle, p, picked ? painter.Highlight() : kRed);
         }
         return;
     }
@@ -296,13 +423,13 @@ void CDrawObj::DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB h
         case HANDLE_NONE:
             break;
         case HANDLE_POINT:
-            painter.Circle(p, kRed);
+            painter.Mark(MarkShape::Circle, p, kRed);
             break;
         case kHandleCornerRadius:
-            painter.Circle(p, kYellow);
+            painter.Mark(MarkShape::Circle, p, kYellow);
             break;
         case kHandleArcCentre:
-            painter.Circle(p, kRed);
+            painter.Mark(MarkShape::Circle, p, kRed);
             if (poly)
                 painter.AngleReadout(p, poly->m_fSweepAngle);
             break;
@@ -323,20 +450,21 @@ void CDrawObj::DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB h
             if (n + 1 <= count)
                 painter.GuideArrow(GetHandle(n + 1, nullptr, pView), p);
             else
-                painter.Square(p);
+                painter.Mark(MarkShape::Square, p);
             break;
         case HANDLE_MOVE:
-            painter.Cross(p, kMarkHalf);
+            painter.Mark(MarkShape::Cross, p);
             break;
         case HANDLE_ROTATE_CENTRE:
-            painter.RotationCentre(p);
+            painter.Mark(MarkShape::RotationCentre, p);
             break;
         case HANDLE_ROTATE:
         case HANDLE_SKEW:
-            painter.HandleArrow(n, p);
+            if (std::optional<MarkShape> arrow = HandleArrowShape(n))
+                painter.Mark(*arrow, p);
             break;
         default:
-            painter.Square(p);
+            painter.Mark(MarkShape::Square, p);
             break;
         }
     }

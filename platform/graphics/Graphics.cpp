@@ -60,17 +60,33 @@ Graphics::~Graphics()
     cairo_destroy(m_cr);
 }
 
-std::optional<cairo_matrix_t> Graphics::DeviceMatrix(const Matrix& world) const
+std::optional<cairo_matrix_t> Graphics::PixelMatrix(const Matrix& world) const
 {
     cairo_matrix_t w = ToCairoMatrix(world);
     cairo_matrix_t result;
     cairo_matrix_multiply(&result, &w, &m_base);
-    cairo_matrix_t offset;
-    cairo_matrix_init_translate(&offset, kPixelCentreOffset, kPixelCentreOffset);
-    cairo_matrix_multiply(&result, &result, &offset);
     if (!IsUsableCairoMatrix(result))
         return std::nullopt;
     return result;
+}
+
+std::optional<cairo_matrix_t> Graphics::DeviceMatrix(const Matrix& world) const
+{
+    std::optional<cairo_matrix_t> result = PixelMatrix(world);
+    if (!result)
+        return std::nullopt;
+    cairo_matrix_t offset;
+    cairo_matrix_init_translate(&offset, kPixelCentreOffset, kPixelCentreOffset);
+    cairo_matrix_multiply(&*result, &*result, &offset);
+    if (!IsUsableCairoMatrix(*result))
+        return std::nullopt;
+    return result;
+}
+
+std::optional<Matrix> Graphics::GetDeviceTransform() const
+{
+    const std::optional<cairo_matrix_t> device = PixelMatrix(m_state.world);
+    return device ? std::optional<Matrix>(FromCairoMatrix(*device)) : std::nullopt;
 }
 
 bool Graphics::SetTransform(const Matrix& matrix)
@@ -117,9 +133,7 @@ bool Graphics::SetSmoothingMode(SmoothingMode mode)
 
 void Graphics::ApplySmoothing()
 {
-    bool smooth = m_state.smoothing == SmoothingMode::HighQuality || m_state.smoothing == SmoothingMode::AntiAlias
-        || m_state.smoothing == SmoothingMode::AntiAlias8x8;
-    cairo_set_antialias(m_cr, smooth ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+    cairo_set_antialias(m_cr, Antialiases(m_state.smoothing) ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 
 bool Graphics::PreparePath(const GraphicsPath& path, const Matrix& world)
@@ -236,13 +250,11 @@ bool Graphics::DrawSurface(const ImageSurface& surface, float x, float y)
 {
     if (!std::isfinite(x) || !std::isfinite(y) || !surface.CairoSurface())
         return false;
-    cairo_matrix_t w = ToCairoMatrix(m_state.world);
-    cairo_matrix_t device;
-    cairo_matrix_multiply(&device, &w, &m_base);
-    if (!IsUsableCairoMatrix(device))
+    const std::optional<cairo_matrix_t> device = PixelMatrix(m_state.world);
+    if (!device)
         return false;
     cairo_surface_flush(surface.CairoSurface());
-    cairo_set_matrix(m_cr, &device);
+    cairo_set_matrix(m_cr, &*device);
     cairo_new_path(m_cr);
     cairo_set_source_surface(m_cr, surface.CairoSurface(), x, y);
     cairo_pattern_set_filter(cairo_get_source(m_cr), CAIRO_FILTER_GOOD);

@@ -40,6 +40,7 @@ class Bitmap;
 class Brush;
 class ImageAttributes;
 class Pen;
+struct StampAt;
 
 class Graphics {
 public:
@@ -64,6 +65,9 @@ public:
     bool TranslateTransform(float dx, float dy, MatrixOrder order = MatrixOrder::Prepend);
     bool ScaleTransform(float sx, float sy, MatrixOrder order = MatrixOrder::Prepend);
     bool RotateTransform(float degrees, MatrixOrder order = MatrixOrder::Prepend);
+    // World units to the target's device pixels (world · base), pixel centres on integer
+    // coordinates; nothing when the product cannot be used.
+    std::optional<Matrix> GetDeviceTransform() const;
 
     // Whether paths are thinned to the detail the surface can show before they are filled
     // or stroked (ThinnedPath, PathThinning.h); off by default. For pictures far smaller
@@ -94,6 +98,11 @@ public:
     // surface drawn with a world transform of translation by (−x, −y) and painted back at
     // (x, y) lands on the very pixels it was drawn for. False for a non-finite position.
     bool DrawSurface(const ImageSurface& surface, float x, float y);
+    // Paints each stamp in turn, in the order given, moved by whole device pixels so that
+    // its origin lands on the device pixel its point falls in (Stamp.h), inside the clip.
+    // False, drawing nothing, when a stamp was made for another transform or smoothing
+    // (Stamp::Fits) or a point is not finite.
+    bool DrawStamps(std::span<const StampAt> stamps);
 
     // Draws `sourceRect` of the bitmap (in pixels) into the parallelogram whose upper-left,
     // upper-right and lower-left corners are destPoints[0], [1] and [2] (world units), its
@@ -150,6 +159,8 @@ private:
         State state;
     };
 
+    // world · base, as a cairo matrix; nothing when cairo would refuse it.
+    std::optional<cairo_matrix_t> PixelMatrix(const Matrix& world) const;
     // world · base · pixel-centre offset, as a cairo matrix; nothing when cairo would
     // refuse it.
     std::optional<cairo_matrix_t> DeviceMatrix(const Matrix& world) const;

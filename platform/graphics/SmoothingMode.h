@@ -14,4 +14,9 @@ enum class SmoothingMode {
     AntiAlias8x8 = 5,
 };
 
+inline bool Antialiases(SmoothingMode mode)
+{
+    return mode == SmoothingMode::HighQuality || mode == SmoothingMode::AntiAlias || mode == SmoothingMode::AntiAlias8x8;
+}
+
 } // namespace kelmora

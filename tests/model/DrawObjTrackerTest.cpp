@@ -19,11 +19,15 @@ constexpr Color kBlack(0xFF000000);
 constexpr Color kRed(0xFFFF0000);
 
 struct Canvas {
-    ImageSurface surface = *ImageSurface::Create(400, 400);
+    explicit Canvas(int side = 400) : surface(*ImageSurface::Create(side, side)) { }
+
+    ImageSurface surface;
+    Matrix world;
 
     void Marks(CDrawObj& object, int state, ViewServices* view = nullptr, ARGB highlight = kDefaultHighlightColor)
     {
         Graphics g(surface);
+        g.SetTransform(world);
         object.DrawTrackerEx(g, state, view, highlight);
     }
     Color At(int x, int y) const { return *surface.GetPixel(x, y); }
@@ -76,6 +80,24 @@ TEST(DrawObjTracker, SelectedRectangleShowsSizeHandlesAndCentreMarks)
     // Rotate and skew arrows lie beyond the size handles.
     EXPECT_EQ(canvas.At(150, 90).GetA(), 0);
     EXPECT_GT(canvas.At(150, 10).GetA(), 0);
+}
+
+TEST(DrawObjTracker, MarksTooLargeToKeepAsPicturesAreDrawnInOrder)
+{
+    // Three device pixels a unit: the rotate and skew arrows reach too far to be kept as
+    // pictures and are drawn as paths, the squares and centre marks are not.
+    auto rect = MakeRect(ShapeType::Rectangle, RectF(110, 110, 10, 8));
+    Canvas canvas(600);
+    canvas.world = Matrix(3, 0, 0, 3, -45, -45);
+    canvas.Marks(*rect, 1);
+    auto at = [&](float x, float y) { return canvas.At(int(x * 3 - 45), int(y * 3 - 45)); };
+    EXPECT_EQ(at(74, 74), kBlack) << "size handle";
+    EXPECT_EQ(at(115, 30).GetA(), 0);
+    EXPECT_EQ(at(127, 20), kBlack) << "skew arrow";
+    EXPECT_EQ(at(133, 114), kBlack) << "rotation centre ring";
+    // The circle of the lower defining point comes after the centre marks and covers them.
+    EXPECT_EQ(at(115, 114), kRed);
+    EXPECT_EQ(at(110, 110), kRed) << "defining point";
 }
 
 TEST(DrawObjTracker, StateTwoDrawsLikeStateOne)
