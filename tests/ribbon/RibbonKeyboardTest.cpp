@@ -27,7 +27,7 @@ void Press(wxWindow& frame, int code, int modifiers = wxMOD_NONE)
     wxWindow& target = focus && wxGetTopLevelParent(focus)->IsShown() ? *focus : frame;
     wxKeyEvent key(wxEVT_CHAR_HOOK);
     key.m_keyCode = code;
-    key.m_uniChar = code < 128 ? wxChar(code) : WXK_NONE;
+    key.m_uniChar = code < 128 ? wxChar(code) : wxChar(WXK_NONE);
     key.m_altDown = (modifiers & wxMOD_ALT) != 0;
     key.SetEventObject(&target);
     target.ProcessWindowEvent(key);
