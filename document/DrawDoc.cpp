@@ -108,15 +108,31 @@ int CDrawDoc::GetObjectZOrder(const CDrawObj* object) const
 
 void CDrawDoc::Add(CDrawObj* object)
 {
-    if (!object || Contains(object))
+    // Every entry of the list points at this document: an object that does not cannot be
+    // one of them.
+    if (!object || (object->m_pDocument == this && Contains(object)))
         return;
     // Remove falls back to the id when it is handed an object that is not in the list
     // itself, so two entries must never share one (a shape inserted twice would otherwise
     // make Remove unlink the wrong one).
-    const uint32_t id = object->m_nID;
-    if (std::any_of(m_objects.begin(), m_objects.end(), [id](const auto& entry) { return entry->m_nID == id; }))
+    if (IdListed(object->m_nID))
         object->m_nID = NextObjectId();
     Adopt(object);
+}
+
+bool CDrawDoc::IdListed(uint32_t id) const
+{
+    IdIndex& index = m_idIndex;
+    const CDrawObj* front = m_objects.empty() ? nullptr : m_objects.front().get();
+    const CDrawObj* back = m_objects.empty() ? nullptr : m_objects.back().get();
+    if (!index.valid || index.size != m_objects.size() || index.storage != m_objects.data() || index.front != front
+        || index.back != back) {
+        index.ids.clear();
+        for (const std::unique_ptr<CDrawObj>& entry : m_objects)
+            index.ids.insert(entry->m_nID);
+        index = IdIndex{std::move(index.ids), m_objects.size(), m_objects.data(), front, back, true};
+    }
+    return index.ids.contains(id);
 }
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
@@ -145,7 +161,17 @@ std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> obje
 
 void CDrawDoc::Adopt(CDrawObj* object)
 {
+    // An index that saw the list as it is now sees it with the object too.
+    const bool indexed = m_idIndex.valid && m_idIndex.size == m_objects.size() && m_idIndex.storage == m_objects.data()
+                         && m_idIndex.back == (m_objects.empty() ? nullptr : m_objects.back().get());
     m_objects.emplace_back(object);
+    if (indexed) {
+        m_idIndex.ids.insert(object->m_nID);
+        m_idIndex.size = m_objects.size();
+        m_idIndex.storage = m_objects.data();
+        m_idIndex.front = m_objects.front().get();
+        m_idIndex.back = object;
+    }
     ++m_nObjects;
     SetDocumentOfTree(*object, this);
     object->m_bDeleted = false;
@@ -157,7 +183,7 @@ void CDrawDoc::Adopt(CDrawObj* object)
 CDrawObj* CDrawDoc::Add(std::unique_ptr<CDrawObj> object)
 {
     CDrawObj* raw = object.get();
-    if (raw && Contains(raw)) {
+    if (raw && raw->m_pDocument == this && Contains(raw)) {
         // Already owned by the list: the caller's pointer was a second owner.
         (void)object.release();
         return raw;
@@ -189,24 +215,50 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
             frame->RemoveObject(unlinked.get());
     }
     SetModifiedFlag(true);
+    m_idIndex.valid = false;
 
-    if (updateViews) {
-        Deselect(object);
-        if (unlinked && unlinked.get() != object)
-            Deselect(unlinked.get());
-    }
+    if (updateViews)
+        Deselect(std::unordered_set<const CDrawObj*>{object, unlinked.get()});
     return unlinked;
 }
 
-void CDrawDoc::Deselect(CDrawObj* object)
+std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawObj*>& objects, bool updateViews)
+{
+    const std::unordered_set<const CDrawObj*> leaving(objects.begin(), objects.end());
+    m_painted.clear();
+    std::vector<std::unique_ptr<CDrawObj>> unlinked;
+    size_t kept = 0;
+    for (std::unique_ptr<CDrawObj>& entry : m_objects) {
+        if (leaving.contains(entry.get()))
+            unlinked.push_back(std::move(entry));
+        else
+            m_objects[kept++] = std::move(entry);
+    }
+    m_objects.resize(kept);
+    FrameServices* frame = Frame();
+    for (const std::unique_ptr<CDrawObj>& object : unlinked) {
+        if (frame)
+            frame->RemoveObject(object.get());
+    }
+    SetModifiedFlag(true);
+    m_idIndex.valid = false;
+    if (updateViews)
+        Deselect(leaving);
+    return unlinked;
+}
+
+void CDrawDoc::Deselect(const std::unordered_set<const CDrawObj*>& objects)
 {
     FrameServices* frame = Frame();
     for (ViewServices* view : m_views) {
-        if (!view->IsSelected(object))
-            continue;
-        object->m_nJoinHandle = 0;
-        std::erase(view->m_selection, object);
-        if (frame)
+        const size_t before = view->m_selection.size();
+        std::erase_if(view->m_selection, [&objects](CDrawObj* object) {
+            if (!objects.contains(object))
+                return false;
+            object->m_nJoinHandle = 0;
+            return true;
+        });
+        if (frame && view->m_selection.size() != before)
             frame->RefreshSelectionInfo(view, true);
     }
 }

@@ -31,6 +31,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kelmora {
@@ -92,7 +93,9 @@ public:
     // Appends the object at the front of the drawing and takes ownership: counts it,
     // points it at this document, clears its deleted flag, marks the document modified and
     // lists it in the properties pane. An object already in the list is left alone. An
-    // object whose id another entry carries gets a fresh id.
+    // object whose id another entry carries gets a fresh id. The list is looked over only
+    // for an object that is this document's already (a group's child, one removed): any
+    // other cannot be in it, and the ids are looked up in an index of the list's ids.
     void Add(CDrawObj* object) override;
     CDrawObj* Add(std::unique_ptr<CDrawObj> object);
     // Add for each object in turn, looking over the list once for all of them (a paste
@@ -103,6 +106,12 @@ public:
     // properties pane and marks the document modified; with `updateViews` also takes it out
     // of every view's selection. Neither deletes it nor changes m_nObjects.
     [[nodiscard]] std::unique_ptr<CDrawObj> Remove(CDrawObj* object, bool updateViews);
+    // Remove for the entries of the list among `objects` (by address), in one pass over the
+    // list and over each view's selection; the entries unlinked, in list order.
+    [[nodiscard]] std::vector<std::unique_ptr<CDrawObj>> Remove(const std::vector<CDrawObj*>& objects, bool updateViews);
+    // Takes the objects out of every view's selection, in one pass over each, and
+    // refreshes the selection info of each view that held any of them, once.
+    void Deselect(const std::unordered_set<const CDrawObj*>& objects);
     bool Contains(const CDrawObj* object) const;
     // The frontmost live object under the point (document units), or behind `startBehind`
     // when given; null when none, or when `startBehind` is not in the list. With `outline`
@@ -221,9 +230,10 @@ private:
     void AddTemplateObject(std::unique_ptr<CDrawObj> object);
     // Deletes the objects and what points at them; the live count becomes 0.
     void ReleaseObjects();
-    // Takes the object out of every view's selection and refreshes the selection info of
-    // the views that held it.
-    void Deselect(CDrawObj* object);
+    // Whether an entry of the list carries the id. The index of ids is made again when
+    // the list is not as the index last saw it (size, storage, ends) or the document
+    // changed it itself.
+    bool IdListed(uint32_t id) const;
     void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
@@ -239,6 +249,17 @@ private:
         RectF area;   // document units
     };
     std::vector<PaintedArea> m_painted;
+
+    // The index of IdListed, and the list as it saw it.
+    struct IdIndex {
+        std::unordered_set<uint32_t> ids;
+        size_t size = 0;
+        const void* storage = nullptr;
+        const CDrawObj* front = nullptr;
+        const CDrawObj* back = nullptr;
+        bool valid = false;
+    };
+    mutable IdIndex m_idIndex;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

@@ -12,20 +12,8 @@ namespace kelmora {
 
 DocumentTree::~DocumentTree()
 {
-    if (m_leaving.empty())
-        return;
-    FrameServices* frame = m_document.Frame();
-    for (ViewServices* view : m_document.GetViews()) {
-        const size_t before = view->m_selection.size();
-        std::erase_if(view->m_selection, [this](CDrawObj* object) {
-            if (!m_leaving.contains(object))
-                return false;
-            object->m_nJoinHandle = 0;
-            return true;
-        });
-        if (frame && view->m_selection.size() != before)
-            frame->RefreshSelectionInfo(view, true);
-    }
+    if (!m_leaving.empty())
+        m_document.Deselect(m_leaving);
 }
 
 bool DocumentTree::HoldsAt(const Location& location, const CDrawObj* object)

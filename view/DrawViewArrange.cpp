@@ -22,6 +22,8 @@
 #include <wx/menu.h>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kelmora {
 
@@ -65,13 +67,28 @@ void PlaceBefore(CDrawDoc& document, CDrawObj* object, const CDrawObj* next)
         document.SetObjectZOrder(document.GetObjectZOrder(next), object);
 }
 
+// The position of every entry of the document's list.
+std::unordered_map<const CDrawObj*, int> ListPositions(const CDrawDoc& document)
+{
+    std::unordered_map<const CDrawObj*, int> positions;
+    positions.reserve(document.m_objects.size());
+    for (size_t i = 0; i < document.m_objects.size(); ++i)
+        positions.emplace(document.m_objects[i].get(), int(i));
+    return positions;
+}
+
 } // namespace
 
 std::vector<CDrawObj*> CDrawView::InStackingOrder(std::vector<CDrawObj*> objects) const
 {
-    std::stable_sort(objects.begin(), objects.end(), [this](const CDrawObj* a, const CDrawObj* b) {
-        return m_document.GetObjectZOrder(a) < m_document.GetObjectZOrder(b);
-    });
+    // Positions looked up once: a selection may hold every object of a large drawing.
+    const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
+    const auto position = [&positions](const CDrawObj* object) {
+        const auto found = positions.find(object);
+        return found == positions.end() ? -1 : found->second;
+    };
+    std::stable_sort(objects.begin(), objects.end(),
+                     [&position](const CDrawObj* a, const CDrawObj* b) { return position(a) < position(b); });
     return objects;
 }
 
@@ -165,12 +182,17 @@ void CDrawView::OnGroup()
 {
     // Only objects of the document's own list can be grouped; they keep their stacking
     // order inside the group, whatever order they were selected in.
+    const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
     std::vector<CDrawObj*> objects;
-    for (CDrawObj* object : m_selection) {
-        if (!object->m_bDeleted && m_document.Contains(object))
-            objects.push_back(object);
+    CDrawObj* next = nullptr;
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
+        if (!entry->m_bDeleted && selected.contains(entry.get())) {
+            objects.push_back(entry.get());
+            next = nullptr;
+        } else if (!objects.empty() && !next) {
+            next = entry.get();
+        }
     }
-    objects = InStackingOrder(std::move(objects));
     if (objects.size() < 2)
         return;
 
@@ -179,16 +201,9 @@ void CDrawView::OnGroup()
         UndoStep step(m_document);
         // The group takes the place of its topmost member: what covered that member
         // covers the group, and what it covered stays behind.
-        const CDrawObj* next = EntryAfter(m_document, objects.back());
         m_document.AddUndoList(this, UNDO_DELETE, objects);
-        std::vector<std::unique_ptr<CDrawObj>> members;
-        for (CDrawObj* object : objects) {
-            std::unique_ptr<CDrawObj> taken = m_document.Remove(object, true);
-            if (!taken)
-                continue;
-            --m_document.m_nObjects;
-            members.push_back(std::move(taken));
-        }
+        std::vector<std::unique_ptr<CDrawObj>> members = m_document.Remove(objects, true);
+        m_document.m_nObjects -= int(members.size());
         auto group = std::make_unique<CDrawObjGroup>(members);
         group->SetName("Group");
         group->RecalcBounds(this);
