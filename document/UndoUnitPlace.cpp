@@ -6,6 +6,8 @@
 #include "model/ViewServices.h"
 
 #include <algorithm>
+#include <iterator>
+#include <unordered_map>
 #include <utility>
 
 namespace kelmora {
@@ -44,28 +46,30 @@ void DocumentTree::VisitPlaces(Visit&& visit) const
     }
 }
 
+void DocumentTree::IndexPlaces() const
+{
+    m_places.clear();
+    VisitPlaces([this](const CDrawObj* entry, const Location& location) {
+        m_places.emplace(entry, location);
+        return true;
+    });
+    m_placesIndexed = true;
+}
+
 std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
 {
     if (!object)
         return std::nullopt;
     // A step over many objects asks for each: from the second question on, all places
     // are known at once.
-    const auto index = [this] {
-        m_places.clear();
-        VisitPlaces([this](const CDrawObj* entry, const Location& location) {
-            m_places.emplace(entry, location);
-            return true;
-        });
-        m_placesIndexed = true;
-    };
     if (!m_placesIndexed && ++m_lookups > 1)
-        index();
+        IndexPlaces();
     if (m_placesIndexed) {
         auto found = m_places.find(object);
         // A place that no longer holds the object means the list changed behind the
         // tree's back: everything is looked up again.
         if (found != m_places.end() && !HoldsAt(found->second, object)) {
-            index();
+            IndexPlaces();
             found = m_places.find(object);
         }
         return found == m_places.end() ? std::nullopt : std::optional<Location>(found->second);
@@ -123,28 +127,88 @@ bool DocumentTree::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
     return false;
 }
 
-bool DocumentTree::MoveTo(CDrawObj* object, const ObjectPlace& place)
+void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves)
 {
-    std::optional<Location> from = Locate(object);
-    if (!from)
-        return false;
-    if (from->owner == place.owner)
-        return true;
-    if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
-        return false;
+    if (moves.empty())
+        return;
+    if (moves.size() > 1 && !m_placesIndexed)
+        IndexPlaces();
+    struct Move {
+        CDrawObj* object;
+        ObjectPlace place;
+        bool wasLive;
+        std::unique_ptr<CDrawObj> held;
+    };
+    std::vector<Move> accepted;
+    // What leaves each owner.
+    std::unordered_map<Slots*, std::unordered_set<const CDrawObj*>> leaving;
+    for (const auto& [object, place] : moves) {
+        const std::optional<Location> from = Locate(object);
+        if (!from || from->owner == place.owner)
+            continue;
+        if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
+            continue;
+        if (!leaving[from->slots].insert(object).second)
+            continue;
+        accepted.push_back(Move{object, place, IsLiveInList(object), nullptr});
+    }
+    if (accepted.empty())
+        return;
 
-    const bool wasLive = IsLiveInList(object);
+    // Out of every owner in one pass each.
+    std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
+    for (auto& [slots, objects] : leaving) {
+        size_t kept = 0;
+        for (std::unique_ptr<CDrawObj>& entry : *slots) {
+            if (objects.contains(entry.get()))
+                taken.emplace(entry.get(), std::move(entry));
+            else
+                (*slots)[kept++] = std::move(entry);
+        }
+        slots->resize(kept);
+    }
     m_placesIndexed = false;
-    std::unique_ptr<CDrawObj> held = std::move((*from->slots)[from->index]);
-    from->slots->erase(from->slots->begin() + std::ptrdiff_t(from->index));
 
-    Slots& to = place.owner ? place.owner->m_children : m_document.m_objects;
-    const size_t index = std::clamp<size_t>(place.index < 0 ? to.size() : size_t(place.index), 0, to.size());
-    held->m_pDocument = &m_document;
-    to.insert(to.begin() + std::ptrdiff_t(index), std::move(held));
-    Settle(object, wasLive);
+    // Into every owner in one pass each, when the positions asked of it rise (as restoring
+    // a recorded order asks); otherwise one by one.
+    std::unordered_map<Slots*, std::vector<Move*>> arriving;
+    std::vector<Slots*> owners;
+    for (Move& move : accepted) {
+        move.held = std::move(taken[move.object]);
+        move.held->m_pDocument = &m_document;
+        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+        std::vector<Move*>& into = arriving[to];
+        if (into.empty())
+            owners.push_back(to);
+        into.push_back(&move);
+    }
+    for (Slots* to : owners) {
+        const std::vector<Move*>& into = arriving[to];
+        const bool rising = std::adjacent_find(into.begin(), into.end(), [](const Move* a, const Move* b) {
+                                return a->place.index < 0 || b->place.index <= a->place.index;
+                            }) == into.end() && into.back()->place.index >= 0;
+        if (!rising) {
+            for (Move* move : into) {
+                const size_t size = to->size();
+                const size_t index = move->place.index < 0 ? size : std::min(size_t(move->place.index), size);
+                to->insert(to->begin() + std::ptrdiff_t(index), std::move(move->held));
+            }
+            continue;
+        }
+        Slots merged;
+        merged.reserve(to->size() + into.size());
+        auto next = to->begin();
+        for (Move* move : into) {
+            while (merged.size() < size_t(move->place.index) && next != to->end())
+                merged.push_back(std::move(*next++));
+            merged.push_back(std::move(move->held));
+        }
+        std::move(next, to->end(), std::back_inserter(merged));
+        *to = std::move(merged);
+    }
+    for (const Move& move : accepted)
+        Settle(move.object, move.wasLive);
     m_document.SetModifiedFlag(true);
-    return true;
 }
 
 void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
@@ -160,22 +224,33 @@ void DocumentTree::RestoreMembers(const GroupMembers& members)
 {
     if (!members.group || !Locate(members.group))
         return;
+    std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;
     for (size_t i = 0; i < members.children.size(); ++i) {
-        CDrawObj* child = members.children[i];
-        if (!child || !MoveTo(child, ObjectPlace{members.group, int(i)}))
-            continue;
-        // Already in the group: put it at its recorded position.
-        Slots& slots = members.group->m_children;
-        auto it = std::find_if(slots.begin(), slots.end(), [child](const auto& e) { return e.get() == child; });
-        const size_t at = size_t(it - slots.begin());
-        const size_t target = std::min(i, slots.size() - 1);
-        if (at != target) {
-            m_placesIndexed = false;
-            std::unique_ptr<CDrawObj> held = std::move(*it);
-            slots.erase(it);
-            slots.insert(slots.begin() + std::ptrdiff_t(target), std::move(held));
-        }
-        SetDeleted(child, members.deleted[i]);
+        if (members.children[i])
+            moves.emplace_back(members.children[i], ObjectPlace{members.group, int(i)});
+    }
+    MoveAll(moves);
+
+    // The recorded children the group holds now, in their order, then the others.
+    Slots& slots = members.group->m_children;
+    std::unordered_map<const CDrawObj*, size_t> recorded;
+    for (size_t i = 0; i < members.children.size(); ++i) {
+        if (members.children[i])
+            recorded.emplace(members.children[i], i);
+    }
+    const size_t unrecorded = members.children.size();
+    const auto rank = [&recorded, unrecorded](const std::unique_ptr<CDrawObj>& entry) {
+        const auto found = recorded.find(entry.get());
+        return found == recorded.end() ? unrecorded : found->second;
+    };
+    if (!std::is_sorted(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); })) {
+        std::stable_sort(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+        m_placesIndexed = false;
+    }
+    for (const std::unique_ptr<CDrawObj>& entry : slots) {
+        const auto found = recorded.find(entry.get());
+        if (found != recorded.end())
+            SetDeleted(entry.get(), members.deleted[found->second]);
     }
 }
 

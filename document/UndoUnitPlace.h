@@ -19,6 +19,7 @@
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -63,16 +64,18 @@ public:
     // The members of `object` when it is a group; nothing otherwise.
     static std::optional<GroupMembers> MembersOf(CDrawObj* object);
 
-    // Puts the object back into the place's owner at the place's position (clamped to the
-    // owner's size) when it is owned elsewhere now; an object already in that owner stays
-    // where it is. Refused (false) when the object or the target owner is not in the
-    // document, or when the owner lies inside the object itself.
-    bool MoveTo(CDrawObj* object, const ObjectPlace& place);
+    // Puts each object back into its place's owner at the place's position (clamped to
+    // the owner's size) when it is owned elsewhere now; an object already in that owner
+    // stays where it is. The objects are first all taken from where they are, then put in
+    // in the given order, each at its position in the owner as the ones before it left it.
+    // An object not in the document, a target owner not in it or one that lies inside the
+    // object itself is left out. One pass over each owner involved, however many move.
+    void MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves);
     // Sets the deleted flag, with the bookkeeping.
     void SetDeleted(CDrawObj* object, bool deleted);
     // Makes the group hold exactly the recorded children again, in order and with their
     // recorded flags: each is taken from wherever it is in the document; children it
-    // holds now that are not recorded stay, behind the recorded ones.
+    // holds now that are not recorded stay, behind the recorded ones. One pass.
     void RestoreMembers(const GroupMembers& members);
 
 private:
@@ -83,6 +86,8 @@ private:
         size_t index = 0;
     };
     std::optional<Location> Locate(const CDrawObj* object) const;
+    // Records the places of all objects at once.
+    void IndexPlaces() const;
     // Calls visit(object, location) for every object in the document, groups' children
     // included, until it returns false.
     template <class Visit>
