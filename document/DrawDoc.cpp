@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <iterator>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace kelmora {
@@ -159,12 +161,57 @@ std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> obje
     return added;
 }
 
+std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
+{
+    // Appended first, with Add's bookkeeping, then the appended entries are dealt out
+    // after their anchors.
+    const size_t before = m_objects.size();
+    std::vector<std::unique_ptr<CDrawObj>> objects;
+    std::unordered_map<const CDrawObj*, const CDrawObj*> anchorOf;
+    for (Insertion& insertion : insertions) {
+        for (std::unique_ptr<CDrawObj>& object : insertion.objects) {
+            if (object)
+                anchorOf.emplace(object.get(), insertion.anchor);
+            objects.push_back(std::move(object));
+        }
+    }
+    std::vector<CDrawObj*> added = Add(std::move(objects));
+    if (m_objects.size() == before)
+        return added;
+    std::unordered_map<const CDrawObj*, std::vector<std::unique_ptr<CDrawObj>>> following;
+    std::vector<std::unique_ptr<CDrawObj>> front;
+    std::unordered_set<const CDrawObj*> anchors;
+    for (size_t i = 0; i < before; ++i)
+        anchors.insert(m_objects[i].get());
+    for (size_t i = before; i < m_objects.size(); ++i) {
+        const CDrawObj* anchor = anchorOf[m_objects[i].get()];
+        if (anchors.contains(anchor))
+            following[anchor].push_back(std::move(m_objects[i]));
+        else
+            front.push_back(std::move(m_objects[i]));
+    }
+    std::vector<std::unique_ptr<CDrawObj>> list;
+    list.reserve(m_objects.size());
+    for (size_t i = 0; i < before; ++i) {
+        const CDrawObj* entry = m_objects[i].get();
+        list.push_back(std::move(m_objects[i]));
+        if (auto after = following.find(entry); after != following.end())
+            std::move(after->second.begin(), after->second.end(), std::back_inserter(list));
+    }
+    std::move(front.begin(), front.end(), std::back_inserter(list));
+    m_objects = std::move(list);
+    m_painted.clear();
+    ++m_listChanges;
+    return added;
+}
+
 void CDrawDoc::Adopt(CDrawObj* object)
 {
     // An index that saw the list as it is now sees it with the object too.
     const bool indexed = m_idIndex.valid && m_idIndex.size == m_objects.size() && m_idIndex.storage == m_objects.data()
                          && m_idIndex.back == (m_objects.empty() ? nullptr : m_objects.back().get());
     m_objects.emplace_back(object);
+    ++m_listChanges;
     if (indexed) {
         m_idIndex.ids.insert(object->m_nID);
         m_idIndex.size = m_objects.size();
@@ -211,6 +258,7 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     if (entry != m_objects.end()) {
         unlinked = std::move(*entry);
         m_objects.erase(entry);
+        ++m_listChanges;
         if (frame && unlinked.get() != object)
             frame->RemoveObject(unlinked.get());
     }
@@ -235,6 +283,7 @@ std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawO
             m_objects[kept++] = std::move(entry);
     }
     m_objects.resize(kept);
+    ++m_listChanges;
     FrameServices* frame = Frame();
     for (const std::unique_ptr<CDrawObj>& object : unlinked) {
         if (frame)
@@ -295,6 +344,7 @@ void CDrawDoc::SetObjectZOrder(int position, CDrawObj* object)
     m_objects.erase(m_objects.begin() + current);
     const int target = std::clamp(position, 0, int(m_objects.size()));
     m_objects.insert(m_objects.begin() + target, std::move(taken));
+    ++m_listChanges;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -533,6 +583,7 @@ void CDrawDoc::ReleaseObjects()
     if (m_pUndoManager)
         m_pUndoManager->DiscardAll();
     m_objects.clear();
+    ++m_listChanges;
     m_painted.clear();
     m_nObjects = 0;
 }

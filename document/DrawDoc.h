@@ -39,6 +39,7 @@ namespace kelmora {
 class Archive;
 class CDrawObj;
 class DeviceContext;
+class DocumentTree;
 class DocumentMessageSink;
 class DocumentEnvironment;
 class FrameServices;
@@ -101,6 +102,15 @@ public:
     // Add for each object in turn, looking over the list once for all of them (a paste
     // may bring thousands); the objects as added, null for null.
     std::vector<CDrawObj*> Add(std::vector<std::unique_ptr<CDrawObj>> objects);
+    // Objects to stand right after `anchor` in the list, in their order.
+    struct Insertion {
+        const CDrawObj* anchor = nullptr;
+        std::vector<std::unique_ptr<CDrawObj>> objects;
+    };
+    // Add for the objects of every insertion, then each insertion's objects stand right
+    // after its anchor (in front of the drawing when the anchor is not in the list), in one
+    // pass over the list. The objects as added, in the order given, null for null.
+    std::vector<CDrawObj*> InsertAfter(std::vector<Insertion> insertions);
     // Unlinks the object (or, when that very object is not in the list, the entry carrying
     // its id) and hands it to the caller; null when nothing was unlinked. Drops it from the
     // properties pane and marks the document modified; with `updateViews` also takes it out
@@ -222,6 +232,8 @@ public:
     uint32_t m_nKind = 0;                             // kind of the last archive read
 
 private:
+    friend class DocumentTree;
+
     // Appends an object that is not in the list and whose id no entry carries, with the
     // bookkeeping of Add.
     void Adopt(CDrawObj* object);
@@ -260,6 +272,10 @@ private:
         bool valid = false;
     };
     mutable IdIndex m_idIndex;
+    // The tree that opened the step under way, if any (UndoUnitPlace.h).
+    DocumentTree* m_pOpenTree = nullptr;
+    // Counts the changes of the list made here, for the open tree to notice.
+    uint64_t m_listChanges = 0;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

@@ -12,8 +12,19 @@
 
 namespace kelmora {
 
+DocumentTree::DocumentTree(CDrawDoc& document) : m_document(document)
+{
+    if (document.m_pOpenTree)
+        m_root = document.m_pOpenTree;
+    else
+        document.m_pOpenTree = this;
+}
+
 DocumentTree::~DocumentTree()
 {
+    if (m_root != this)
+        return;
+    m_document.m_pOpenTree = nullptr;
     if (!m_leaving.empty())
         m_document.Deselect(m_leaving);
 }
@@ -54,6 +65,7 @@ void DocumentTree::IndexPlaces() const
         return true;
     });
     m_placesIndexed = true;
+    m_indexedChanges = m_document.m_listChanges;
 }
 
 std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
@@ -65,12 +77,20 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
     if (!m_placesIndexed && ++m_lookups > 1)
         IndexPlaces();
     if (m_placesIndexed) {
-        auto found = m_places.find(object);
-        // A place that no longer holds the object means the list changed behind the
-        // tree's back: everything is looked up again.
-        if (found != m_places.end() && !HoldsAt(found->second, object)) {
+        if (m_indexedChanges != m_document.m_listChanges)
             IndexPlaces();
-            found = m_places.find(object);
+        auto found = m_places.find(object);
+        if (found != m_places.end() && !HoldsAt(found->second, object)) {
+            // Moves of others shifted it within its owner: it is looked for there first,
+            // everywhere only when it left.
+            Slots& slots = *found->second.slots;
+            const auto at = std::find_if(slots.begin(), slots.end(), [object](const auto& e) { return e.get() == object; });
+            if (at != slots.end()) {
+                found->second.index = size_t(at - slots.begin());
+            } else {
+                IndexPlaces();
+                found = m_places.find(object);
+            }
         }
         return found == m_places.end() ? std::nullopt : std::optional<Location>(found->second);
     }
@@ -85,6 +105,8 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
 
 std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->Find(object);
     std::optional<Location> location = Locate(object);
     if (!location)
         return std::nullopt;
@@ -93,12 +115,16 @@ std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
 
 bool DocumentTree::IsListed(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->IsListed(object);
     const std::optional<Location> location = Locate(object);
     return location && !location->owner;
 }
 
 bool DocumentTree::IsLiveInList(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->IsLiveInList(object);
     return IsListed(object) && !object->m_bDeleted;
 }
 
@@ -129,6 +155,8 @@ bool DocumentTree::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
 
 void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves)
 {
+    if (m_root != this)
+        return m_root->MoveAll(moves);
     if (moves.empty())
         return;
     if (moves.size() > 1 && !m_placesIndexed)
@@ -138,6 +166,7 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         ObjectPlace place;
         bool wasLive;
         std::unique_ptr<CDrawObj> held;
+        size_t at = 0;   // where it was put
     };
     std::vector<Move> accepted;
     // What leaves each owner.
@@ -150,7 +179,7 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
             continue;
         if (!leaving[from->slots].insert(object).second)
             continue;
-        accepted.push_back(Move{object, place, IsLiveInList(object), nullptr});
+        accepted.push_back(Move{object, place, IsLiveInList(object), nullptr, 0});
     }
     if (accepted.empty())
         return;
@@ -167,7 +196,6 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         }
         slots->resize(kept);
     }
-    m_placesIndexed = false;
 
     // Into every owner in one pass each, when the positions asked of it rise (as restoring
     // a recorded order asks); otherwise one by one.
@@ -190,8 +218,8 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         if (!rising) {
             for (Move* move : into) {
                 const size_t size = to->size();
-                const size_t index = move->place.index < 0 ? size : std::min(size_t(move->place.index), size);
-                to->insert(to->begin() + std::ptrdiff_t(index), std::move(move->held));
+                move->at = move->place.index < 0 ? size : std::min(size_t(move->place.index), size);
+                to->insert(to->begin() + std::ptrdiff_t(move->at), std::move(move->held));
             }
             continue;
         }
@@ -201,10 +229,21 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         for (Move* move : into) {
             while (merged.size() < size_t(move->place.index) && next != to->end())
                 merged.push_back(std::move(*next++));
+            move->at = merged.size();
             merged.push_back(std::move(move->held));
         }
         std::move(next, to->end(), std::back_inserter(merged));
         *to = std::move(merged);
+    }
+    // One object moved (as an undo step of many units moves them one by one): its own
+    // place is known and the others it shifted are found again where they are. More: all
+    // are looked up again.
+    if (accepted.size() == 1 && m_placesIndexed) {
+        const Move& move = accepted.front();
+        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+        m_places[move.object] = Location{to, move.place.owner, move.at};
+    } else {
+        m_placesIndexed = false;
     }
     for (const Move& move : accepted)
         Settle(move.object, move.wasLive);
@@ -213,6 +252,8 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
 
 void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
 {
+    if (m_root != this)
+        return m_root->SetDeleted(object, deleted);
     if (!object || object->m_bDeleted == deleted)
         return;
     const bool wasLive = IsLiveInList(object);
@@ -222,6 +263,8 @@ void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
 
 void DocumentTree::RestoreMembers(const GroupMembers& members)
 {
+    if (m_root != this)
+        return m_root->RestoreMembers(members);
     if (!members.group || !Locate(members.group))
         return;
     std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;

@@ -15,6 +15,7 @@
 // live object enters or leaves the list.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -43,13 +44,20 @@ struct GroupMembers {
     std::vector<bool> deleted;
 };
 
-// A tree lives for one step over the document (one undo unit performed, one object
-// flagged): objects that stop being live leave the views' selections when it goes, in one
-// pass, with one refresh of each view's selection display, however many objects the step
-// touched. While it lives, nothing but the tree itself may move the document's objects.
+// A tree lives for one step over the document (a command, an undo or redo with all its
+// units, one object flagged): objects that stop being live leave the views' selections
+// when it goes, in one pass, with one refresh of each view's selection display, however
+// many objects the step touched. A tree made while another lives on the same document
+// joins it: it works on the first one's record of the places, and the first one's going
+// ends the step. So the units of one undo step look the objects up in one index.
+//
+// While a tree lives, the document's objects are moved only by the tree and by the
+// document's own list changes (CDrawDoc::Add, Remove, InsertAfter, SetObjectZOrder),
+// which the tree notices; an object that others shifted within its owner is looked for
+// there again.
 class DocumentTree {
 public:
-    explicit DocumentTree(CDrawDoc& document) : m_document(document) { }
+    explicit DocumentTree(CDrawDoc& document);
     DocumentTree(const DocumentTree&) = delete;
     DocumentTree& operator=(const DocumentTree&) = delete;
     ~DocumentTree();
@@ -100,11 +108,15 @@ private:
     void Settle(CDrawObj* object, bool wasLive);
 
     CDrawDoc& m_document;
+    // The tree whose step this one joined; this one when it opened the step.
+    DocumentTree* m_root = this;
     // The places of all objects, once a second object has been looked for; dropped by
-    // every move.
+    // moves of many objects and by the document's own list changes (counted as of
+    // m_listChanges), kept by the move of one.
     mutable std::unordered_map<const CDrawObj*, Location> m_places;
     mutable bool m_placesIndexed = false;
     mutable int m_lookups = 0;
+    mutable uint64_t m_indexedChanges = 0;
     // Objects that stopped being live, to leave the selections when the tree goes.
     std::unordered_set<const CDrawObj*> m_leaving;
 };
