@@ -72,6 +72,38 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
     EXPECT_EQ(f.Records(), ungrouped);
 }
 
+// The units of one step look the objects up in one index, which must follow each
+// group's children into the list and back, one group after the other.
+TEST(DrawViewArrange, UngroupOfSeveralGroupsUndoesAndRedoesAsOneStep)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* b = f.AddRect(200, 100);
+    CDrawRect* between = f.AddRect(300, 100);
+    CDrawRect* c = f.AddRect(400, 100);
+    CDrawRect* d = f.AddRect(500, 100);
+    f.view->SelectObjects({a, b});
+    f.Run(cmd::kGroup);
+    CDrawObj* first = f.view->m_selection.front();
+    f.view->SelectObjects({c, d});
+    f.Run(cmd::kGroup);
+    CDrawObj* second = f.view->m_selection.front();
+    const auto grouped = f.Records();
+
+    f.view->SelectObjects({second, first});
+    f.Run(cmd::kUngroup);
+    EXPECT_EQ(f.view->m_selection, (Objects{c, d, a, b}));
+    const auto ungrouped = f.Records();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(f.view->OnEditUndo());
+        EXPECT_EQ(f.Records(), grouped);
+        EXPECT_TRUE(f.view->m_selection.empty());
+        ASSERT_TRUE(f.view->OnEditRedo());
+        EXPECT_EQ(f.Records(), ungrouped);
+    }
+    (void)between;
+}
+
 // Group, Ungroup, Explode and Convert never change what covers what: their result takes
 // the stacking place of what it replaces, and one undo puts everything back.
 TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
