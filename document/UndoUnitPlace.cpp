@@ -169,27 +169,40 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         size_t at = 0;   // where it was put
     };
     std::vector<Move> accepted;
-    // What leaves each owner.
-    std::unordered_map<Slots*, std::unordered_set<const CDrawObj*>> leaving;
+    // What leaves each owner, and where the last of it stands there.
+    struct Leaving {
+        std::unordered_set<const CDrawObj*> objects;
+        size_t index = 0;
+    };
+    std::unordered_map<Slots*, Leaving> leaving;
     for (const auto& [object, place] : moves) {
         const std::optional<Location> from = Locate(object);
         if (!from || from->owner == place.owner)
             continue;
         if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
             continue;
-        if (!leaving[from->slots].insert(object).second)
+        Leaving& out = leaving[from->slots];
+        if (!out.objects.insert(object).second)
             continue;
+        out.index = from->index;
         accepted.push_back(Move{object, place, IsLiveInList(object), nullptr, 0});
     }
     if (accepted.empty())
         return;
 
-    // Out of every owner in one pass each.
+    // Out of every owner: one object where it stands (an undo step of many units moves
+    // them one by one), more in one pass.
     std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
-    for (auto& [slots, objects] : leaving) {
+    for (auto& [slots, out] : leaving) {
+        if (out.objects.size() == 1) {
+            const auto at = slots->begin() + std::ptrdiff_t(out.index);
+            taken.emplace(at->get(), std::move(*at));
+            slots->erase(at);
+            continue;
+        }
         size_t kept = 0;
         for (std::unique_ptr<CDrawObj>& entry : *slots) {
-            if (objects.contains(entry.get()))
+            if (out.objects.contains(entry.get()))
                 taken.emplace(entry.get(), std::move(entry));
             else
                 (*slots)[kept++] = std::move(entry);
