@@ -3,6 +3,7 @@
 #include "document/DocumentEnvironment.h"
 #include "document/FrameServices.h"
 #include "document/NewDocumentDialog.h"
+#include "document/UndoUnitPlace.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
 #include "model/DrawObjGroup.h"
@@ -124,17 +125,30 @@ void CDrawDoc::Add(CDrawObj* object)
 
 bool CDrawDoc::IdListed(uint32_t id) const
 {
-    IdIndex& index = m_idIndex;
-    const CDrawObj* front = m_objects.empty() ? nullptr : m_objects.front().get();
-    const CDrawObj* back = m_objects.empty() ? nullptr : m_objects.back().get();
-    if (!index.valid || index.size != m_objects.size() || index.storage != m_objects.data() || index.front != front
-        || index.back != back) {
-        index.ids.clear();
+    if (!IdIndexCurrent()) {
+        m_idIndex.ids.clear();
         for (const std::unique_ptr<CDrawObj>& entry : m_objects)
-            index.ids.insert(entry->m_nID);
-        index = IdIndex{std::move(index.ids), m_objects.size(), m_objects.data(), front, back, true};
+            m_idIndex.ids.insert(entry->m_nID);
+        SignIdIndex();
     }
-    return index.ids.contains(id);
+    return m_idIndex.ids.contains(id);
+}
+
+bool CDrawDoc::IdIndexCurrent() const
+{
+    const IdIndex& index = m_idIndex;
+    return index.valid && index.size == m_objects.size() && index.storage == m_objects.data()
+           && index.front == (m_objects.empty() ? nullptr : m_objects.front().get())
+           && index.back == (m_objects.empty() ? nullptr : m_objects.back().get());
+}
+
+void CDrawDoc::SignIdIndex() const
+{
+    m_idIndex.size = m_objects.size();
+    m_idIndex.storage = m_objects.data();
+    m_idIndex.front = m_objects.empty() ? nullptr : m_objects.front().get();
+    m_idIndex.back = m_objects.empty() ? nullptr : m_objects.back().get();
+    m_idIndex.valid = true;
 }
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
@@ -163,62 +177,103 @@ std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> obje
 
 std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
 {
-    // Appended first, with Add's bookkeeping, then the appended entries are dealt out
-    // after their anchors.
-    const size_t before = m_objects.size();
-    std::vector<std::unique_ptr<CDrawObj>> objects;
-    std::unordered_map<const CDrawObj*, const CDrawObj*> anchorOf;
-    for (Insertion& insertion : insertions) {
-        for (std::unique_ptr<CDrawObj>& object : insertion.objects) {
-            if (object)
-                anchorOf.emplace(object.get(), insertion.anchor);
-            objects.push_back(std::move(object));
+    // Which of the objects the list holds already: only one of this document may be, each
+    // looked for in the list when there are few, all in one pass over it when many.
+    constexpr size_t kFewLookups = 16;
+    std::unordered_set<const CDrawObj*> ours;
+    for (const Insertion& insertion : insertions) {
+        for (const std::unique_ptr<CDrawObj>& object : insertion.objects) {
+            if (object && object->m_pDocument == this)
+                ours.insert(object.get());
         }
     }
-    std::vector<CDrawObj*> added = Add(std::move(objects));
-    if (m_objects.size() == before)
-        return added;
-    std::unordered_map<const CDrawObj*, std::vector<std::unique_ptr<CDrawObj>>> following;
-    std::vector<std::unique_ptr<CDrawObj>> front;
-    std::unordered_set<const CDrawObj*> anchors;
-    for (size_t i = 0; i < before; ++i)
-        anchors.insert(m_objects[i].get());
-    for (size_t i = before; i < m_objects.size(); ++i) {
-        const CDrawObj* anchor = anchorOf[m_objects[i].get()];
-        if (anchors.contains(anchor))
-            following[anchor].push_back(std::move(m_objects[i]));
-        else
-            front.push_back(std::move(m_objects[i]));
+    std::unordered_set<const CDrawObj*> listed;
+    if (ours.size() > kFewLookups) {
+        for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
+            if (ours.contains(entry.get()))
+                listed.insert(entry.get());
+        }
+    } else {
+        for (const CDrawObj* object : ours) {
+            if (Contains(object))
+                listed.insert(object);
+        }
     }
-    std::vector<std::unique_ptr<CDrawObj>> list;
-    list.reserve(m_objects.size());
-    for (size_t i = 0; i < before; ++i) {
-        const CDrawObj* entry = m_objects[i].get();
-        list.push_back(std::move(m_objects[i]));
-        if (auto after = following.find(entry); after != following.end())
-            std::move(after->second.begin(), after->second.end(), std::back_inserter(list));
+
+    // What is new takes ids no entry carries and is counted as Add counts it.
+    std::vector<CDrawObj*> added;
+    std::vector<std::vector<std::unique_ptr<CDrawObj>>> taken(insertions.size());
+    for (size_t i = 0; i < insertions.size(); ++i) {
+        for (std::unique_ptr<CDrawObj>& object : insertions[i].objects) {
+            CDrawObj* raw = object.release();
+            added.push_back(raw);
+            if (!raw || !listed.insert(raw).second)
+                continue;
+            if (IdListed(raw->m_nID))
+                raw->m_nID = NextObjectId();
+            m_idIndex.ids.insert(raw->m_nID);
+            taken[i].emplace_back(raw);
+            TakeIn(raw);
+        }
     }
-    std::move(front.begin(), front.end(), std::back_inserter(list));
-    m_objects = std::move(list);
+
+    if (insertions.size() == 1) {
+        // One place: the objects go in there and the open tree learns where they stand.
+        const CDrawObj* anchor = insertions.front().anchor;
+        const auto at = std::find_if(m_objects.begin(), m_objects.end(), [anchor](const auto& e) { return e.get() == anchor; });
+        const size_t first = at == m_objects.end() ? m_objects.size() : size_t(at - m_objects.begin()) + 1;
+        std::vector<CDrawObj*> placed;
+        for (const std::unique_ptr<CDrawObj>& object : taken.front())
+            placed.push_back(object.get());
+        m_objects.insert(m_objects.begin() + std::ptrdiff_t(first), std::make_move_iterator(taken.front().begin()),
+                         std::make_move_iterator(taken.front().end()));
+        if (m_pOpenTree)
+            m_pOpenTree->Listed(placed, first);
+    } else {
+        // Many places: the list is dealt out again in one pass.
+        std::unordered_map<const CDrawObj*, std::vector<size_t>> following;
+        for (size_t i = 0; i < insertions.size(); ++i)
+            following[insertions[i].anchor].push_back(i);
+        std::vector<bool> dealt(insertions.size(), false);
+        std::vector<std::unique_ptr<CDrawObj>> list;
+        list.reserve(m_objects.size() + added.size());
+        for (std::unique_ptr<CDrawObj>& entry : m_objects) {
+            const auto after = following.find(entry.get());
+            list.push_back(std::move(entry));
+            if (after == following.end())
+                continue;
+            for (size_t i : after->second) {
+                dealt[i] = true;
+                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
+            }
+        }
+        for (size_t i = 0; i < insertions.size(); ++i) {
+            if (!dealt[i])
+                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
+        }
+        m_objects = std::move(list);
+        ++m_listChanges;
+    }
+    SignIdIndex();
     m_painted.clear();
-    ++m_listChanges;
     return added;
 }
 
 void CDrawDoc::Adopt(CDrawObj* object)
 {
     // An index that saw the list as it is now sees it with the object too.
-    const bool indexed = m_idIndex.valid && m_idIndex.size == m_objects.size() && m_idIndex.storage == m_objects.data()
-                         && m_idIndex.back == (m_objects.empty() ? nullptr : m_objects.back().get());
+    const bool indexed = IdIndexCurrent();
     m_objects.emplace_back(object);
     ++m_listChanges;
     if (indexed) {
         m_idIndex.ids.insert(object->m_nID);
-        m_idIndex.size = m_objects.size();
-        m_idIndex.storage = m_objects.data();
-        m_idIndex.front = m_objects.front().get();
-        m_idIndex.back = object;
+        SignIdIndex();
     }
+    TakeIn(object);
+}
+
+void CDrawDoc::TakeIn(CDrawObj* object)
+{
     ++m_nObjects;
     SetDocumentOfTree(*object, this);
     object->m_bDeleted = false;

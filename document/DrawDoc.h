@@ -108,8 +108,9 @@ public:
         std::vector<std::unique_ptr<CDrawObj>> objects;
     };
     // Add for the objects of every insertion, then each insertion's objects stand right
-    // after its anchor (in front of the drawing when the anchor is not in the list), in one
-    // pass over the list. The objects as added, in the order given, null for null.
+    // after its anchor (in front of the drawing when the anchor is not in the list). The
+    // list is looked over a few times, however many objects come; the ids are looked up in
+    // the index of IdListed. The objects as added, in the order given, null for null.
     std::vector<CDrawObj*> InsertAfter(std::vector<Insertion> insertions);
     // Unlinks the object (or, when that very object is not in the list, the entry carrying
     // its id) and hands it to the caller; null when nothing was unlinked. Drops it from the
@@ -242,10 +243,16 @@ private:
     void AddTemplateObject(std::unique_ptr<CDrawObj> object);
     // Deletes the objects and what points at them; the live count becomes 0.
     void ReleaseObjects();
+    // What Add does for an object it takes in, but for putting it in the list: counted,
+    // pointed at this document, live, the document modified, listed in the properties pane.
+    void TakeIn(CDrawObj* object);
     // Whether an entry of the list carries the id. The index of ids is made again when
     // the list is not as the index last saw it (size, storage, ends) or the document
     // changed it itself.
     bool IdListed(uint32_t id) const;
+    bool IdIndexCurrent() const;
+    // Records the list as the index sees it now.
+    void SignIdIndex() const;
     void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.

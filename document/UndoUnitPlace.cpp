@@ -6,6 +6,7 @@
 #include "model/ViewServices.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <unordered_map>
 #include <utility>
@@ -66,6 +67,14 @@ void DocumentTree::IndexPlaces() const
     });
     m_placesIndexed = true;
     m_indexedChanges = m_document.m_listChanges;
+}
+
+void DocumentTree::Listed(const std::vector<CDrawObj*>& objects, size_t first)
+{
+    if (!m_placesIndexed)
+        return;
+    for (size_t i = 0; i < objects.size(); ++i)
+        m_places[objects[i]] = Location{&m_document.m_objects, nullptr, first + i};
 }
 
 std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
@@ -169,10 +178,15 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         size_t at = 0;   // where it was put
     };
     std::vector<Move> accepted;
-    // What leaves each owner, and where the last of it stands there.
+    // A move of this many objects or fewer (as an undo step of many small units makes) is
+    // done where they stand, and keeps the record of places: the moved objects' own places
+    // are known and the others they shifted are found again where they are. More are
+    // taken out in one pass over each owner and looked up again afterwards.
+    constexpr size_t kFew = 16;
+    // What leaves each owner, and where it stands there.
     struct Leaving {
         std::unordered_set<const CDrawObj*> objects;
-        size_t index = 0;
+        std::vector<size_t> indexes;
     };
     std::unordered_map<Slots*, Leaving> leaving;
     for (const auto& [object, place] : moves) {
@@ -184,20 +198,21 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         Leaving& out = leaving[from->slots];
         if (!out.objects.insert(object).second)
             continue;
-        out.index = from->index;
+        out.indexes.push_back(from->index);
         accepted.push_back(Move{object, place, IsLiveInList(object), nullptr, 0});
     }
     if (accepted.empty())
         return;
 
-    // Out of every owner: one object where it stands (an undo step of many units moves
-    // them one by one), more in one pass.
     std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
     for (auto& [slots, out] : leaving) {
-        if (out.objects.size() == 1) {
-            const auto at = slots->begin() + std::ptrdiff_t(out.index);
-            taken.emplace(at->get(), std::move(*at));
-            slots->erase(at);
+        if (out.objects.size() <= kFew) {
+            std::sort(out.indexes.begin(), out.indexes.end(), std::greater<>());
+            for (size_t index : out.indexes) {
+                const auto at = slots->begin() + std::ptrdiff_t(index);
+                taken.emplace(at->get(), std::move(*at));
+                slots->erase(at);
+            }
             continue;
         }
         size_t kept = 0;
@@ -248,13 +263,11 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         std::move(next, to->end(), std::back_inserter(merged));
         *to = std::move(merged);
     }
-    // One object moved (as an undo step of many units moves them one by one): its own
-    // place is known and the others it shifted are found again where they are. More: all
-    // are looked up again.
-    if (accepted.size() == 1 && m_placesIndexed) {
-        const Move& move = accepted.front();
-        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
-        m_places[move.object] = Location{to, move.place.owner, move.at};
+    if (accepted.size() <= kFew && m_placesIndexed) {
+        for (const Move& move : accepted) {
+            Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+            m_places[move.object] = Location{to, move.place.owner, move.at};
+        }
     } else {
         m_placesIndexed = false;
     }

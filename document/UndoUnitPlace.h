@@ -87,6 +87,7 @@ public:
     void RestoreMembers(const GroupMembers& members);
 
 private:
+    friend class CDrawDoc;
     using Slots = std::vector<std::unique_ptr<CDrawObj>>;
     struct Location {
         Slots* slots = nullptr;
@@ -96,6 +97,9 @@ private:
     std::optional<Location> Locate(const CDrawObj* object) const;
     // Records the places of all objects at once.
     void IndexPlaces() const;
+    // For the document: the objects now stand in its list from position `first` on;
+    // the entries they pushed back are found again where they are.
+    void Listed(const std::vector<CDrawObj*>& objects, size_t first);
     // Calls visit(object, location) for every object in the document, groups' children
     // included, until it returns false.
     template <class Visit>
