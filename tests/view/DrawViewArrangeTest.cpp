@@ -11,6 +11,14 @@ namespace {
 using fakes::CommandFixture;
 using Objects = std::vector<CDrawObj*>;
 
+// Groups the objects through the command; the group.
+CDrawObj* Grouped(CommandFixture& f, const Objects& objects)
+{
+    f.view->SelectObjects(objects);
+    f.Run(cmd::kGroup);
+    return f.view->m_selection.front();
+}
+
 TEST(DrawViewArrange, GroupUndoRedoKeepsEveryObjectInItsPlace)
 {
     CommandFixture f;
@@ -48,9 +56,7 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
     CDrawRect* a = f.AddRect(100, 100);
     CDrawRect* b = f.AddRect(500, 100);
     CDrawRect* other = f.AddRect(900, 100);
-    f.view->SelectObjects({a, b});
-    f.Run(cmd::kGroup);
-    CDrawObj* group = f.view->m_selection.front();
+    CDrawObj* group = Grouped(f, {a, b});
     group->Rotate90(true);
     group->RecalcBounds(nullptr);
     const auto grouped = f.Records();
@@ -79,15 +85,11 @@ TEST(DrawViewArrange, UngroupOfSeveralGroupsUndoesAndRedoesAsOneStep)
     CommandFixture f;
     CDrawRect* a = f.AddRect(100, 100);
     CDrawRect* b = f.AddRect(200, 100);
-    CDrawRect* between = f.AddRect(300, 100);
+    f.AddRect(300, 100);
     CDrawRect* c = f.AddRect(400, 100);
     CDrawRect* d = f.AddRect(500, 100);
-    f.view->SelectObjects({a, b});
-    f.Run(cmd::kGroup);
-    CDrawObj* first = f.view->m_selection.front();
-    f.view->SelectObjects({c, d});
-    f.Run(cmd::kGroup);
-    CDrawObj* second = f.view->m_selection.front();
+    CDrawObj* first = Grouped(f, {a, b});
+    CDrawObj* second = Grouped(f, {c, d});
     const auto grouped = f.Records();
 
     f.view->SelectObjects({second, first});
@@ -101,7 +103,6 @@ TEST(DrawViewArrange, UngroupOfSeveralGroupsUndoesAndRedoesAsOneStep)
         ASSERT_TRUE(f.view->OnEditRedo());
         EXPECT_EQ(f.Records(), ungrouped);
     }
-    (void)between;
 }
 
 // Group, Ungroup, Explode and Convert never change what covers what: their result takes
