@@ -3,6 +3,7 @@
 #include "document/DocumentEnvironment.h"
 #include "document/FrameServices.h"
 #include "document/NewDocumentDialog.h"
+#include "document/UndoUnitPlace.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
 #include "model/DrawObjGroup.h"
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <iterator>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace kelmora {
@@ -108,15 +111,44 @@ int CDrawDoc::GetObjectZOrder(const CDrawObj* object) const
 
 void CDrawDoc::Add(CDrawObj* object)
 {
-    if (!object || Contains(object))
+    // Every entry of the list points at this document: an object that does not cannot be
+    // one of them.
+    if (!object || (object->m_pDocument == this && Contains(object)))
         return;
     // Remove falls back to the id when it is handed an object that is not in the list
     // itself, so two entries must never share one (a shape inserted twice would otherwise
     // make Remove unlink the wrong one).
-    const uint32_t id = object->m_nID;
-    if (std::any_of(m_objects.begin(), m_objects.end(), [id](const auto& entry) { return entry->m_nID == id; }))
+    if (IdListed(object->m_nID))
         object->m_nID = NextObjectId();
     Adopt(object);
+}
+
+bool CDrawDoc::IdListed(uint32_t id) const
+{
+    if (!IdIndexCurrent()) {
+        m_idIndex.ids.clear();
+        for (const std::unique_ptr<CDrawObj>& entry : m_objects)
+            m_idIndex.ids.insert(entry->m_nID);
+        SignIdIndex();
+    }
+    return m_idIndex.ids.contains(id);
+}
+
+bool CDrawDoc::IdIndexCurrent() const
+{
+    const IdIndex& index = m_idIndex;
+    return index.valid && index.size == m_objects.size() && index.storage == m_objects.data()
+           && index.front == (m_objects.empty() ? nullptr : m_objects.front().get())
+           && index.back == (m_objects.empty() ? nullptr : m_objects.back().get());
+}
+
+void CDrawDoc::SignIdIndex() const
+{
+    m_idIndex.size = m_objects.size();
+    m_idIndex.storage = m_objects.data();
+    m_idIndex.front = m_objects.empty() ? nullptr : m_objects.front().get();
+    m_idIndex.back = m_objects.empty() ? nullptr : m_objects.back().get();
+    m_idIndex.valid = true;
 }
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
@@ -143,9 +175,105 @@ std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> obje
     return added;
 }
 
+std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
+{
+    // Which of the objects the list holds already: only one of this document may be, each
+    // looked for in the list when there are few, all in one pass over it when many.
+    constexpr size_t kFewLookups = 16;
+    std::unordered_set<const CDrawObj*> ours;
+    for (const Insertion& insertion : insertions) {
+        for (const std::unique_ptr<CDrawObj>& object : insertion.objects) {
+            if (object && object->m_pDocument == this)
+                ours.insert(object.get());
+        }
+    }
+    std::unordered_set<const CDrawObj*> listed;
+    if (ours.size() > kFewLookups) {
+        for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
+            if (ours.contains(entry.get()))
+                listed.insert(entry.get());
+        }
+    } else {
+        for (const CDrawObj* object : ours) {
+            if (Contains(object))
+                listed.insert(object);
+        }
+    }
+
+    // What is new takes ids no entry carries and is counted as Add counts it.
+    std::vector<CDrawObj*> added;
+    std::vector<std::vector<std::unique_ptr<CDrawObj>>> taken(insertions.size());
+    for (size_t i = 0; i < insertions.size(); ++i) {
+        for (std::unique_ptr<CDrawObj>& object : insertions[i].objects) {
+            CDrawObj* raw = object.release();
+            added.push_back(raw);
+            if (!raw || !listed.insert(raw).second)
+                continue;
+            if (IdListed(raw->m_nID))
+                raw->m_nID = NextObjectId();
+            m_idIndex.ids.insert(raw->m_nID);
+            taken[i].emplace_back(raw);
+            TakeIn(raw);
+        }
+    }
+
+    if (insertions.size() == 1) {
+        // One place: the objects go in there and the open tree learns where they stand.
+        const CDrawObj* anchor = insertions.front().anchor;
+        const auto at = std::find_if(m_objects.begin(), m_objects.end(), [anchor](const auto& e) { return e.get() == anchor; });
+        const size_t first = at == m_objects.end() ? m_objects.size() : size_t(at - m_objects.begin()) + 1;
+        std::vector<CDrawObj*> placed;
+        for (const std::unique_ptr<CDrawObj>& object : taken.front())
+            placed.push_back(object.get());
+        m_objects.insert(m_objects.begin() + std::ptrdiff_t(first), std::make_move_iterator(taken.front().begin()),
+                         std::make_move_iterator(taken.front().end()));
+        if (m_pOpenTree)
+            m_pOpenTree->Listed(placed, first);
+    } else {
+        // Many places: the list is dealt out again in one pass.
+        std::unordered_map<const CDrawObj*, std::vector<size_t>> following;
+        for (size_t i = 0; i < insertions.size(); ++i)
+            following[insertions[i].anchor].push_back(i);
+        std::vector<bool> dealt(insertions.size(), false);
+        std::vector<std::unique_ptr<CDrawObj>> list;
+        list.reserve(m_objects.size() + added.size());
+        for (std::unique_ptr<CDrawObj>& entry : m_objects) {
+            const auto after = following.find(entry.get());
+            list.push_back(std::move(entry));
+            if (after == following.end())
+                continue;
+            for (size_t i : after->second) {
+                dealt[i] = true;
+                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
+            }
+        }
+        for (size_t i = 0; i < insertions.size(); ++i) {
+            if (!dealt[i])
+                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
+        }
+        m_objects = std::move(list);
+        ++m_listChanges;
+    }
+    SignIdIndex();
+    m_painted.clear();
+    return added;
+}
+
 void CDrawDoc::Adopt(CDrawObj* object)
 {
+    // An index that saw the list as it is now sees it with the object too.
+    const bool indexed = IdIndexCurrent();
     m_objects.emplace_back(object);
+    ++m_listChanges;
+    if (indexed) {
+        m_idIndex.ids.insert(object->m_nID);
+        SignIdIndex();
+    }
+    TakeIn(object);
+}
+
+void CDrawDoc::TakeIn(CDrawObj* object)
+{
     ++m_nObjects;
     SetDocumentOfTree(*object, this);
     object->m_bDeleted = false;
@@ -157,7 +285,7 @@ void CDrawDoc::Adopt(CDrawObj* object)
 CDrawObj* CDrawDoc::Add(std::unique_ptr<CDrawObj> object)
 {
     CDrawObj* raw = object.get();
-    if (raw && Contains(raw)) {
+    if (raw && raw->m_pDocument == this && Contains(raw)) {
         // Already owned by the list: the caller's pointer was a second owner.
         (void)object.release();
         return raw;
@@ -185,28 +313,56 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     if (entry != m_objects.end()) {
         unlinked = std::move(*entry);
         m_objects.erase(entry);
+        ++m_listChanges;
         if (frame && unlinked.get() != object)
             frame->RemoveObject(unlinked.get());
     }
     SetModifiedFlag(true);
+    m_idIndex.valid = false;
 
-    if (updateViews) {
-        Deselect(object);
-        if (unlinked && unlinked.get() != object)
-            Deselect(unlinked.get());
-    }
+    if (updateViews)
+        Deselect(std::unordered_set<const CDrawObj*>{object, unlinked.get()});
     return unlinked;
 }
 
-void CDrawDoc::Deselect(CDrawObj* object)
+std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawObj*>& objects, bool updateViews)
+{
+    const std::unordered_set<const CDrawObj*> leaving(objects.begin(), objects.end());
+    m_painted.clear();
+    std::vector<std::unique_ptr<CDrawObj>> unlinked;
+    size_t kept = 0;
+    for (std::unique_ptr<CDrawObj>& entry : m_objects) {
+        if (leaving.contains(entry.get()))
+            unlinked.push_back(std::move(entry));
+        else
+            m_objects[kept++] = std::move(entry);
+    }
+    m_objects.resize(kept);
+    ++m_listChanges;
+    FrameServices* frame = Frame();
+    for (const std::unique_ptr<CDrawObj>& object : unlinked) {
+        if (frame)
+            frame->RemoveObject(object.get());
+    }
+    SetModifiedFlag(true);
+    m_idIndex.valid = false;
+    if (updateViews)
+        Deselect(leaving);
+    return unlinked;
+}
+
+void CDrawDoc::Deselect(const std::unordered_set<const CDrawObj*>& objects)
 {
     FrameServices* frame = Frame();
     for (ViewServices* view : m_views) {
-        if (!view->IsSelected(object))
-            continue;
-        object->m_nJoinHandle = 0;
-        std::erase(view->m_selection, object);
-        if (frame)
+        const size_t before = view->m_selection.size();
+        std::erase_if(view->m_selection, [&objects](CDrawObj* object) {
+            if (!objects.contains(object))
+                return false;
+            object->m_nJoinHandle = 0;
+            return true;
+        });
+        if (frame && view->m_selection.size() != before)
             frame->RefreshSelectionInfo(view, true);
     }
 }
@@ -243,6 +399,7 @@ void CDrawDoc::SetObjectZOrder(int position, CDrawObj* object)
     m_objects.erase(m_objects.begin() + current);
     const int target = std::clamp(position, 0, int(m_objects.size()));
     m_objects.insert(m_objects.begin() + target, std::move(taken));
+    ++m_listChanges;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -481,6 +638,7 @@ void CDrawDoc::ReleaseObjects()
     if (m_pUndoManager)
         m_pUndoManager->DiscardAll();
     m_objects.clear();
+    ++m_listChanges;
     m_painted.clear();
     m_nObjects = 0;
 }

@@ -31,6 +31,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kelmora {
@@ -38,6 +39,7 @@ namespace kelmora {
 class Archive;
 class CDrawObj;
 class DeviceContext;
+class DocumentTree;
 class DocumentMessageSink;
 class DocumentEnvironment;
 class FrameServices;
@@ -92,17 +94,35 @@ public:
     // Appends the object at the front of the drawing and takes ownership: counts it,
     // points it at this document, clears its deleted flag, marks the document modified and
     // lists it in the properties pane. An object already in the list is left alone. An
-    // object whose id another entry carries gets a fresh id.
+    // object whose id another entry carries gets a fresh id. The list is looked over only
+    // for an object that is this document's already (a group's child, one removed): any
+    // other cannot be in it, and the ids are looked up in an index of the list's ids.
     void Add(CDrawObj* object) override;
     CDrawObj* Add(std::unique_ptr<CDrawObj> object);
     // Add for each object in turn, looking over the list once for all of them (a paste
     // may bring thousands); the objects as added, null for null.
     std::vector<CDrawObj*> Add(std::vector<std::unique_ptr<CDrawObj>> objects);
+    // Objects to stand right after `anchor` in the list, in their order.
+    struct Insertion {
+        const CDrawObj* anchor = nullptr;
+        std::vector<std::unique_ptr<CDrawObj>> objects;
+    };
+    // Add for the objects of every insertion, then each insertion's objects stand right
+    // after its anchor (in front of the drawing when the anchor is not in the list). The
+    // list is looked over a few times, however many objects come; the ids are looked up in
+    // the index of IdListed. The objects as added, in the order given, null for null.
+    std::vector<CDrawObj*> InsertAfter(std::vector<Insertion> insertions);
     // Unlinks the object (or, when that very object is not in the list, the entry carrying
     // its id) and hands it to the caller; null when nothing was unlinked. Drops it from the
     // properties pane and marks the document modified; with `updateViews` also takes it out
     // of every view's selection. Neither deletes it nor changes m_nObjects.
     [[nodiscard]] std::unique_ptr<CDrawObj> Remove(CDrawObj* object, bool updateViews);
+    // Remove for the entries of the list among `objects` (by address), in one pass over the
+    // list and over each view's selection; the entries unlinked, in list order.
+    [[nodiscard]] std::vector<std::unique_ptr<CDrawObj>> Remove(const std::vector<CDrawObj*>& objects, bool updateViews);
+    // Takes the objects out of every view's selection, in one pass over each, and
+    // refreshes the selection info of each view that held any of them, once.
+    void Deselect(const std::unordered_set<const CDrawObj*>& objects);
     bool Contains(const CDrawObj* object) const;
     // The frontmost live object under the point (document units), or behind `startBehind`
     // when given; null when none, or when `startBehind` is not in the list. With `outline`
@@ -213,6 +233,8 @@ public:
     uint32_t m_nKind = 0;                             // kind of the last archive read
 
 private:
+    friend class DocumentTree;
+
     // Appends an object that is not in the list and whose id no entry carries, with the
     // bookkeeping of Add.
     void Adopt(CDrawObj* object);
@@ -221,9 +243,16 @@ private:
     void AddTemplateObject(std::unique_ptr<CDrawObj> object);
     // Deletes the objects and what points at them; the live count becomes 0.
     void ReleaseObjects();
-    // Takes the object out of every view's selection and refreshes the selection info of
-    // the views that held it.
-    void Deselect(CDrawObj* object);
+    // What Add does for an object it takes in, but for putting it in the list: counted,
+    // pointed at this document, live, the document modified, listed in the properties pane.
+    void TakeIn(CDrawObj* object);
+    // Whether an entry of the list carries the id. The index of ids is made again when
+    // the list is not as the index last saw it (size, storage, ends) or the document
+    // changed it itself.
+    bool IdListed(uint32_t id) const;
+    bool IdIndexCurrent() const;
+    // Records the list as the index sees it now.
+    void SignIdIndex() const;
     void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
@@ -239,6 +268,21 @@ private:
         RectF area;   // document units
     };
     std::vector<PaintedArea> m_painted;
+
+    // The index of IdListed, and the list as it saw it.
+    struct IdIndex {
+        std::unordered_set<uint32_t> ids;
+        size_t size = 0;
+        const void* storage = nullptr;
+        const CDrawObj* front = nullptr;
+        const CDrawObj* back = nullptr;
+        bool valid = false;
+    };
+    mutable IdIndex m_idIndex;
+    // The tree that opened the step under way, if any (UndoUnitPlace.h).
+    DocumentTree* m_pOpenTree = nullptr;
+    // Counts the changes of the list made here, for the open tree to notice.
+    uint64_t m_listChanges = 0;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

@@ -3,6 +3,7 @@
 #include "document/DrawDoc.h"
 #include "document/GroupUnit.h"
 #include "document/UndoUnitFile.h"
+#include "document/UndoUnitPlace.h"
 
 namespace kelmora {
 
@@ -67,15 +68,21 @@ void CDrawDocUndo::DiscardAll()
 HRESULT CDrawDocUndo::Undo()
 {
     // A step restores what it recorded; a preview put back afterwards would undo it again.
-    if (m_context->document)
-        m_context->document->DropPreviews();
+    if (!m_context->document)
+        return m_spManager->UndoTo(nullptr);
+    m_context->document->DropPreviews();
+    // All the step's units look the objects up in one index, and what they take away
+    // leaves the selections once, at the end.
+    DocumentTree step(*m_context->document);
     return m_spManager->UndoTo(nullptr);
 }
 
 HRESULT CDrawDocUndo::Redo()
 {
-    if (m_context->document)
-        m_context->document->DropPreviews();
+    if (!m_context->document)
+        return m_spManager->RedoTo(nullptr);
+    m_context->document->DropPreviews();
+    DocumentTree step(*m_context->document);
     return m_spManager->RedoTo(nullptr);
 }
 

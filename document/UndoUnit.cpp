@@ -203,12 +203,15 @@ void UndoUnitBase::Restore(CDrawDoc& document)
     std::iota(order.begin(), order.end(), size_t(0));
     auto indexOf = [this](size_t i) { return i < m_places.size() && m_places[i] ? m_places[i]->index : -1; };
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return indexOf(a) < indexOf(b); });
+    std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;
     for (size_t i : order) {
-        CDrawObj* object = m_objects[i];
         if (i < m_places.size() && m_places[i])
-            tree.MoveTo(object, *m_places[i]);
-        if (tree.Find(object))
-            tree.SetDeleted(object, false);
+            moves.emplace_back(m_objects[i], *m_places[i]);
+    }
+    tree.MoveAll(moves);
+    for (size_t i : order) {
+        if (tree.Find(m_objects[i]))
+            tree.SetDeleted(m_objects[i], false);
     }
     for (const GroupMembers& members : m_members)
         tree.RestoreMembers(members);

@@ -6,26 +6,28 @@
 #include "model/ViewServices.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
+#include <unordered_map>
 #include <utility>
 
 namespace kelmora {
 
+DocumentTree::DocumentTree(CDrawDoc& document) : m_document(document)
+{
+    if (document.m_pOpenTree)
+        m_root = document.m_pOpenTree;
+    else
+        document.m_pOpenTree = this;
+}
+
 DocumentTree::~DocumentTree()
 {
-    if (m_leaving.empty())
+    if (m_root != this)
         return;
-    FrameServices* frame = m_document.Frame();
-    for (ViewServices* view : m_document.GetViews()) {
-        const size_t before = view->m_selection.size();
-        std::erase_if(view->m_selection, [this](CDrawObj* object) {
-            if (!m_leaving.contains(object))
-                return false;
-            object->m_nJoinHandle = 0;
-            return true;
-        });
-        if (frame && view->m_selection.size() != before)
-            frame->RefreshSelectionInfo(view, true);
-    }
+    m_document.m_pOpenTree = nullptr;
+    if (!m_leaving.empty())
+        m_document.Deselect(m_leaving);
 }
 
 bool DocumentTree::HoldsAt(const Location& location, const CDrawObj* object)
@@ -56,29 +58,48 @@ void DocumentTree::VisitPlaces(Visit&& visit) const
     }
 }
 
+void DocumentTree::IndexPlaces() const
+{
+    m_places.clear();
+    VisitPlaces([this](const CDrawObj* entry, const Location& location) {
+        m_places.emplace(entry, location);
+        return true;
+    });
+    m_placesIndexed = true;
+    m_indexedChanges = m_document.m_listChanges;
+}
+
+void DocumentTree::Listed(const std::vector<CDrawObj*>& objects, size_t first)
+{
+    if (!m_placesIndexed)
+        return;
+    for (size_t i = 0; i < objects.size(); ++i)
+        m_places[objects[i]] = Location{&m_document.m_objects, nullptr, first + i};
+}
+
 std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
 {
     if (!object)
         return std::nullopt;
     // A step over many objects asks for each: from the second question on, all places
     // are known at once.
-    const auto index = [this] {
-        m_places.clear();
-        VisitPlaces([this](const CDrawObj* entry, const Location& location) {
-            m_places.emplace(entry, location);
-            return true;
-        });
-        m_placesIndexed = true;
-    };
     if (!m_placesIndexed && ++m_lookups > 1)
-        index();
+        IndexPlaces();
     if (m_placesIndexed) {
+        if (m_indexedChanges != m_document.m_listChanges)
+            IndexPlaces();
         auto found = m_places.find(object);
-        // A place that no longer holds the object means the list changed behind the
-        // tree's back: everything is looked up again.
         if (found != m_places.end() && !HoldsAt(found->second, object)) {
-            index();
-            found = m_places.find(object);
+            // Moves of others shifted it within its owner: it is looked for there first,
+            // everywhere only when it left.
+            Slots& slots = *found->second.slots;
+            const auto at = std::find_if(slots.begin(), slots.end(), [object](const auto& e) { return e.get() == object; });
+            if (at != slots.end()) {
+                found->second.index = size_t(at - slots.begin());
+            } else {
+                IndexPlaces();
+                found = m_places.find(object);
+            }
         }
         return found == m_places.end() ? std::nullopt : std::optional<Location>(found->second);
     }
@@ -93,6 +114,8 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
 
 std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->Find(object);
     std::optional<Location> location = Locate(object);
     if (!location)
         return std::nullopt;
@@ -101,12 +124,16 @@ std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
 
 bool DocumentTree::IsListed(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->IsListed(object);
     const std::optional<Location> location = Locate(object);
     return location && !location->owner;
 }
 
 bool DocumentTree::IsLiveInList(const CDrawObj* object) const
 {
+    if (m_root != this)
+        return m_root->IsLiveInList(object);
     return IsListed(object) && !object->m_bDeleted;
 }
 
@@ -135,32 +162,124 @@ bool DocumentTree::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
     return false;
 }
 
-bool DocumentTree::MoveTo(CDrawObj* object, const ObjectPlace& place)
+void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves)
 {
-    std::optional<Location> from = Locate(object);
-    if (!from)
-        return false;
-    if (from->owner == place.owner)
-        return true;
-    if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
-        return false;
+    if (m_root != this)
+        return m_root->MoveAll(moves);
+    if (moves.empty())
+        return;
+    if (moves.size() > 1 && !m_placesIndexed)
+        IndexPlaces();
+    struct Move {
+        CDrawObj* object;
+        ObjectPlace place;
+        bool wasLive;
+        std::unique_ptr<CDrawObj> held;
+        size_t at = 0;   // where it was put
+    };
+    std::vector<Move> accepted;
+    // A move of this many objects or fewer (as an undo step of many small units makes) is
+    // done where they stand, and keeps the record of places: the moved objects' own places
+    // are known and the others they shifted are found again where they are. More are
+    // taken out in one pass over each owner and looked up again afterwards.
+    constexpr size_t kFew = 16;
+    // What leaves each owner, and where it stands there.
+    struct Leaving {
+        std::unordered_set<const CDrawObj*> objects;
+        std::vector<size_t> indexes;
+    };
+    std::unordered_map<Slots*, Leaving> leaving;
+    for (const auto& [object, place] : moves) {
+        const std::optional<Location> from = Locate(object);
+        if (!from || from->owner == place.owner)
+            continue;
+        if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
+            continue;
+        Leaving& out = leaving[from->slots];
+        if (!out.objects.insert(object).second)
+            continue;
+        out.indexes.push_back(from->index);
+        accepted.push_back(Move{object, place, IsLiveInList(object), nullptr, 0});
+    }
+    if (accepted.empty())
+        return;
 
-    const bool wasLive = IsLiveInList(object);
-    m_placesIndexed = false;
-    std::unique_ptr<CDrawObj> held = std::move((*from->slots)[from->index]);
-    from->slots->erase(from->slots->begin() + std::ptrdiff_t(from->index));
+    std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
+    for (auto& [slots, out] : leaving) {
+        if (out.objects.size() <= kFew) {
+            std::sort(out.indexes.begin(), out.indexes.end(), std::greater<>());
+            for (size_t index : out.indexes) {
+                const auto at = slots->begin() + std::ptrdiff_t(index);
+                taken.emplace(at->get(), std::move(*at));
+                slots->erase(at);
+            }
+            continue;
+        }
+        size_t kept = 0;
+        for (std::unique_ptr<CDrawObj>& entry : *slots) {
+            if (out.objects.contains(entry.get()))
+                taken.emplace(entry.get(), std::move(entry));
+            else
+                (*slots)[kept++] = std::move(entry);
+        }
+        slots->resize(kept);
+    }
 
-    Slots& to = place.owner ? place.owner->m_children : m_document.m_objects;
-    const size_t index = std::clamp<size_t>(place.index < 0 ? to.size() : size_t(place.index), 0, to.size());
-    held->m_pDocument = &m_document;
-    to.insert(to.begin() + std::ptrdiff_t(index), std::move(held));
-    Settle(object, wasLive);
+    // Into every owner in one pass each, when the positions asked of it rise (as restoring
+    // a recorded order asks); otherwise one by one.
+    std::unordered_map<Slots*, std::vector<Move*>> arriving;
+    std::vector<Slots*> owners;
+    for (Move& move : accepted) {
+        move.held = std::move(taken[move.object]);
+        move.held->m_pDocument = &m_document;
+        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+        std::vector<Move*>& into = arriving[to];
+        if (into.empty())
+            owners.push_back(to);
+        into.push_back(&move);
+    }
+    for (Slots* to : owners) {
+        const std::vector<Move*>& into = arriving[to];
+        const bool rising = std::adjacent_find(into.begin(), into.end(), [](const Move* a, const Move* b) {
+                                return a->place.index < 0 || b->place.index <= a->place.index;
+                            }) == into.end() && into.back()->place.index >= 0;
+        if (!rising) {
+            for (Move* move : into) {
+                const size_t size = to->size();
+                move->at = move->place.index < 0 ? size : std::min(size_t(move->place.index), size);
+                to->insert(to->begin() + std::ptrdiff_t(move->at), std::move(move->held));
+            }
+            continue;
+        }
+        Slots merged;
+        merged.reserve(to->size() + into.size());
+        auto next = to->begin();
+        for (Move* move : into) {
+            while (merged.size() < size_t(move->place.index) && next != to->end())
+                merged.push_back(std::move(*next++));
+            move->at = merged.size();
+            merged.push_back(std::move(move->held));
+        }
+        std::move(next, to->end(), std::back_inserter(merged));
+        *to = std::move(merged);
+    }
+    if (accepted.size() <= kFew && m_placesIndexed) {
+        for (const Move& move : accepted) {
+            Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+            m_places[move.object] = Location{to, move.place.owner, move.at};
+        }
+    } else {
+        m_placesIndexed = false;
+    }
+    for (const Move& move : accepted)
+        Settle(move.object, move.wasLive);
     m_document.SetModifiedFlag(true);
-    return true;
 }
 
 void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
 {
+    if (m_root != this)
+        return m_root->SetDeleted(object, deleted);
     if (!object || object->m_bDeleted == deleted)
         return;
     const bool wasLive = IsLiveInList(object);
@@ -170,24 +289,37 @@ void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
 
 void DocumentTree::RestoreMembers(const GroupMembers& members)
 {
+    if (m_root != this)
+        return m_root->RestoreMembers(members);
     if (!members.group || !Locate(members.group))
         return;
+    std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;
     for (size_t i = 0; i < members.children.size(); ++i) {
-        CDrawObj* child = members.children[i];
-        if (!child || !MoveTo(child, ObjectPlace{members.group, int(i)}))
-            continue;
-        // Already in the group: put it at its recorded position.
-        Slots& slots = members.group->m_children;
-        auto it = std::find_if(slots.begin(), slots.end(), [child](const auto& e) { return e.get() == child; });
-        const size_t at = size_t(it - slots.begin());
-        const size_t target = std::min(i, slots.size() - 1);
-        if (at != target) {
-            m_placesIndexed = false;
-            std::unique_ptr<CDrawObj> held = std::move(*it);
-            slots.erase(it);
-            slots.insert(slots.begin() + std::ptrdiff_t(target), std::move(held));
-        }
-        SetDeleted(child, members.deleted[i]);
+        if (members.children[i])
+            moves.emplace_back(members.children[i], ObjectPlace{members.group, int(i)});
+    }
+    MoveAll(moves);
+
+    // The recorded children the group holds now, in their order, then the others.
+    Slots& slots = members.group->m_children;
+    std::unordered_map<const CDrawObj*, size_t> recorded;
+    for (size_t i = 0; i < members.children.size(); ++i) {
+        if (members.children[i])
+            recorded.emplace(members.children[i], i);
+    }
+    const size_t unrecorded = members.children.size();
+    const auto rank = [&recorded, unrecorded](const std::unique_ptr<CDrawObj>& entry) {
+        const auto found = recorded.find(entry.get());
+        return found == recorded.end() ? unrecorded : found->second;
+    };
+    if (!std::is_sorted(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); })) {
+        std::stable_sort(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+        m_placesIndexed = false;
+    }
+    for (const std::unique_ptr<CDrawObj>& entry : slots) {
+        const auto found = recorded.find(entry.get());
+        if (found != recorded.end())
+            SetDeleted(entry.get(), members.deleted[found->second]);
     }
 }
 

@@ -15,10 +15,12 @@
 // live object enters or leaves the list.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -42,13 +44,20 @@ struct GroupMembers {
     std::vector<bool> deleted;
 };
 
-// A tree lives for one step over the document (one undo unit performed, one object
-// flagged): objects that stop being live leave the views' selections when it goes, in one
-// pass, with one refresh of each view's selection display, however many objects the step
-// touched. While it lives, nothing but the tree itself may move the document's objects.
+// A tree lives for one step over the document (a command, an undo or redo with all its
+// units, one object flagged): objects that stop being live leave the views' selections
+// when it goes, in one pass, with one refresh of each view's selection display, however
+// many objects the step touched. A tree made while another lives on the same document
+// joins it: it works on the first one's record of the places, and the first one's going
+// ends the step. So the units of one undo step look the objects up in one index.
+//
+// While a tree lives, the document's objects are moved only by the tree and by the
+// document's own list changes (CDrawDoc::Add, Remove, InsertAfter, SetObjectZOrder),
+// which the tree notices; an object that others shifted within its owner is looked for
+// there again.
 class DocumentTree {
 public:
-    explicit DocumentTree(CDrawDoc& document) : m_document(document) { }
+    explicit DocumentTree(CDrawDoc& document);
     DocumentTree(const DocumentTree&) = delete;
     DocumentTree& operator=(const DocumentTree&) = delete;
     ~DocumentTree();
@@ -63,19 +72,22 @@ public:
     // The members of `object` when it is a group; nothing otherwise.
     static std::optional<GroupMembers> MembersOf(CDrawObj* object);
 
-    // Puts the object back into the place's owner at the place's position (clamped to the
-    // owner's size) when it is owned elsewhere now; an object already in that owner stays
-    // where it is. Refused (false) when the object or the target owner is not in the
-    // document, or when the owner lies inside the object itself.
-    bool MoveTo(CDrawObj* object, const ObjectPlace& place);
+    // Puts each object back into its place's owner at the place's position (clamped to
+    // the owner's size) when it is owned elsewhere now; an object already in that owner
+    // stays where it is. The objects are first all taken from where they are, then put in
+    // in the given order, each at its position in the owner as the ones before it left it.
+    // An object not in the document, a target owner not in it or one that lies inside the
+    // object itself is left out. One pass over each owner involved, however many move.
+    void MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves);
     // Sets the deleted flag, with the bookkeeping.
     void SetDeleted(CDrawObj* object, bool deleted);
     // Makes the group hold exactly the recorded children again, in order and with their
     // recorded flags: each is taken from wherever it is in the document; children it
-    // holds now that are not recorded stay, behind the recorded ones.
+    // holds now that are not recorded stay, behind the recorded ones. One pass.
     void RestoreMembers(const GroupMembers& members);
 
 private:
+    friend class CDrawDoc;
     using Slots = std::vector<std::unique_ptr<CDrawObj>>;
     struct Location {
         Slots* slots = nullptr;
@@ -83,6 +95,11 @@ private:
         size_t index = 0;
     };
     std::optional<Location> Locate(const CDrawObj* object) const;
+    // Records the places of all objects at once.
+    void IndexPlaces() const;
+    // For the document: the objects now stand in its list from position `first` on;
+    // the entries they pushed back are found again where they are.
+    void Listed(const std::vector<CDrawObj*>& objects, size_t first);
     // Calls visit(object, location) for every object in the document, groups' children
     // included, until it returns false.
     template <class Visit>
@@ -95,11 +112,15 @@ private:
     void Settle(CDrawObj* object, bool wasLive);
 
     CDrawDoc& m_document;
+    // The tree whose step this one joined; this one when it opened the step.
+    DocumentTree* m_root = this;
     // The places of all objects, once a second object has been looked for; dropped by
-    // every move.
+    // moves of many objects and by the document's own list changes (counted as of
+    // m_listChanges), kept by the move of one.
     mutable std::unordered_map<const CDrawObj*, Location> m_places;
     mutable bool m_placesIndexed = false;
     mutable int m_lookups = 0;
+    mutable uint64_t m_indexedChanges = 0;
     // Objects that stopped being live, to leave the selections when the tree goes.
     std::unordered_set<const CDrawObj*> m_leaving;
 };

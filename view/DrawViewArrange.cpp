@@ -22,6 +22,8 @@
 #include <wx/menu.h>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kelmora {
 
@@ -47,15 +49,6 @@ private:
     bool m_open = false;
 };
 
-// The entry that follows `object` in the document's list; null when it is the last.
-CDrawObj* EntryAfter(const CDrawDoc& document, const CDrawObj* object)
-{
-    const int position = document.GetObjectZOrder(object);
-    if (position < 0 || size_t(position) + 1 >= document.m_objects.size())
-        return nullptr;
-    return document.m_objects[size_t(position) + 1].get();
-}
-
 // Moves `object`, just appended to the document's list, right before `next`, so that it
 // stands where the objects it replaces stood; with no `next` it stays in front. Done
 // before its insertion is filed, so that redo puts it back there too.
@@ -65,13 +58,28 @@ void PlaceBefore(CDrawDoc& document, CDrawObj* object, const CDrawObj* next)
         document.SetObjectZOrder(document.GetObjectZOrder(next), object);
 }
 
+// The position of every entry of the document's list.
+std::unordered_map<const CDrawObj*, int> ListPositions(const CDrawDoc& document)
+{
+    std::unordered_map<const CDrawObj*, int> positions;
+    positions.reserve(document.m_objects.size());
+    for (size_t i = 0; i < document.m_objects.size(); ++i)
+        positions.emplace(document.m_objects[i].get(), int(i));
+    return positions;
+}
+
 } // namespace
 
 std::vector<CDrawObj*> CDrawView::InStackingOrder(std::vector<CDrawObj*> objects) const
 {
-    std::stable_sort(objects.begin(), objects.end(), [this](const CDrawObj* a, const CDrawObj* b) {
-        return m_document.GetObjectZOrder(a) < m_document.GetObjectZOrder(b);
-    });
+    // Positions looked up once: a selection may hold every object of a large drawing.
+    const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
+    const auto position = [&positions](const CDrawObj* object) {
+        const auto found = positions.find(object);
+        return found == positions.end() ? -1 : found->second;
+    };
+    std::stable_sort(objects.begin(), objects.end(),
+                     [&position](const CDrawObj* a, const CDrawObj* b) { return position(a) < position(b); });
     return objects;
 }
 
@@ -165,12 +173,17 @@ void CDrawView::OnGroup()
 {
     // Only objects of the document's own list can be grouped; they keep their stacking
     // order inside the group, whatever order they were selected in.
+    const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
     std::vector<CDrawObj*> objects;
-    for (CDrawObj* object : m_selection) {
-        if (!object->m_bDeleted && m_document.Contains(object))
-            objects.push_back(object);
+    CDrawObj* next = nullptr;
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
+        if (!entry->m_bDeleted && selected.contains(entry.get())) {
+            objects.push_back(entry.get());
+            next = nullptr;
+        } else if (!objects.empty() && !next) {
+            next = entry.get();
+        }
     }
-    objects = InStackingOrder(std::move(objects));
     if (objects.size() < 2)
         return;
 
@@ -179,16 +192,9 @@ void CDrawView::OnGroup()
         UndoStep step(m_document);
         // The group takes the place of its topmost member: what covered that member
         // covers the group, and what it covered stays behind.
-        const CDrawObj* next = EntryAfter(m_document, objects.back());
         m_document.AddUndoList(this, UNDO_DELETE, objects);
-        std::vector<std::unique_ptr<CDrawObj>> members;
-        for (CDrawObj* object : objects) {
-            std::unique_ptr<CDrawObj> taken = m_document.Remove(object, true);
-            if (!taken)
-                continue;
-            --m_document.m_nObjects;
-            members.push_back(std::move(taken));
-        }
+        std::vector<std::unique_ptr<CDrawObj>> members = m_document.Remove(objects, true);
+        m_document.m_nObjects -= int(members.size());
         auto group = std::make_unique<CDrawObjGroup>(members);
         group->SetName("Group");
         group->RecalcBounds(this);
@@ -203,10 +209,11 @@ void CDrawView::OnGroup()
 
 void CDrawView::OnUngroup()
 {
+    const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
     std::vector<CDrawObjGroup*> groups;
     for (CDrawObj* object : m_selection) {
         auto* group = dynamic_cast<CDrawObjGroup*>(object);
-        if (group && object->m_nShapeType == ShapeType::Group && !object->m_bDeleted && m_document.Contains(object))
+        if (group && object->m_nShapeType == ShapeType::Group && !object->m_bDeleted && positions.contains(object))
             groups.push_back(group);
     }
     if (groups.empty())
@@ -215,6 +222,8 @@ void CDrawView::OnUngroup()
     std::vector<CDrawObj*> children;
     {
         UndoStep step(m_document);
+        // One look-up of places for all the units of the step.
+        DocumentTree tree(m_document);
         for (CDrawObjGroup* group : groups) {
             // The group's own transform goes into its children; recorded first, so that
             // undo gives the group and its children their transforms back exactly.
@@ -222,20 +231,21 @@ void CDrawView::OnUngroup()
             m_document.AddUndo(this, UNDO_DELETE, group);
             group->ApplyMatrixToChildren();
             // The children take the group's place, in their order.
-            const CDrawObj* next = EntryAfter(m_document, group);
+            std::vector<CDrawDoc::Insertion> released(1);
+            released.front().anchor = group;
             for (std::unique_ptr<CDrawObj>& child : group->ReleaseChildren()) {
                 // A child flagged removed stays in the removed group.
-                if (child->m_bDeleted) {
+                if (child->m_bDeleted)
                     group->m_children.push_back(std::move(child));
-                    continue;
-                }
-                CDrawObj* added = m_document.Add(std::move(child));
-                PlaceBefore(m_document, added, next);
+                else
+                    released.front().objects.push_back(std::move(child));
+            }
+            for (CDrawObj* added : m_document.InsertAfter(std::move(released))) {
                 added->RecalcBounds(this);
                 m_document.AddUndo(this, UNDO_INSERT, added);
                 children.push_back(added);
             }
-            DocumentTree(m_document).SetDeleted(group, true);
+            tree.SetDeleted(group, true);
         }
     }
     SelectObjects(children);
@@ -266,21 +276,28 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
     std::vector<CDrawObj*> result;
     if (!replaced.empty()) {
         UndoStep step(document);
+        DocumentTree tree(document);
         document.AddUndoList(&view, UNDO_DELETE, replaced);
+        // The pieces take their source's place, in their order.
+        std::vector<size_t> counts;
+        std::vector<CDrawDoc::Insertion> insertions;
         for (Replacement& replacement : replacements) {
-            if (replacement.pieces.empty()) {
-                result.push_back(replacement.source);
+            counts.push_back(replacement.pieces.size());
+            if (!replacement.pieces.empty())
+                insertions.push_back({replacement.source, std::move(replacement.pieces)});
+        }
+        const std::vector<CDrawObj*> added = document.InsertAfter(std::move(insertions));
+        auto piece = added.begin();
+        for (size_t i = 0; i < replacements.size(); ++i) {
+            if (counts[i] == 0) {
+                result.push_back(replacements[i].source);
                 continue;
             }
-            // The pieces take the source's place, in their order.
-            const CDrawObj* next = EntryAfter(document, replacement.source);
-            for (std::unique_ptr<CDrawObj>& piece : replacement.pieces) {
-                CDrawObj* added = document.Add(std::move(piece));
-                PlaceBefore(document, added, next);
-                document.AddUndo(&view, UNDO_INSERT, added);
-                result.push_back(added);
+            for (size_t k = 0; k < counts[i]; ++k, ++piece) {
+                document.AddUndo(&view, UNDO_INSERT, *piece);
+                result.push_back(*piece);
             }
-            DocumentTree(document).SetDeleted(replacement.source, true);
+            tree.SetDeleted(replacements[i].source, true);
         }
         document.SetModifiedFlag(true);
     } else {
@@ -292,9 +309,10 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
 
 void CDrawView::ReplaceSelection(const std::function<void(CDrawObj&, std::vector<std::unique_ptr<CDrawObj>>&)>& turn)
 {
+    const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
     std::vector<Replacement> replacements;
     for (CDrawObj* object : m_selection) {
-        if (object->m_bDeleted || !m_document.Contains(object))
+        if (object->m_bDeleted || !positions.contains(object))
             continue;
         Replacement replacement{object, {}};
         turn(*object, replacement.pieces);

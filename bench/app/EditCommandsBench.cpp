@@ -1,5 +1,6 @@
 // Select All, Delete and Undo (of that Delete) on a generated drawing of 10,000 objects
-// in the editor, and Paste of those 10,000 objects copied and Undo of that Paste, each sent
+// in the editor, Paste of those 10,000 objects copied and Undo of that Paste, Group of
+// the 10,000 objects and Ungroup of that group, each with its Undo and Redo, each sent
 // to the main frame as the ribbon sends it and timed until the views have painted and the
 // event loop has nothing left to do. The reference, in the same run: one full paint of the
 // editing view's window, with nothing selected, with the whole drawing selected, and with
@@ -44,7 +45,9 @@ private:
     BenchProgram m_program;
 };
 
-enum Step : int64_t { kSelectAll, kDelete, kUndo, kPaste, kUndoPaste };
+enum Step : int64_t {
+    kSelectAll, kDelete, kUndo, kPaste, kUndoPaste, kGroup, kUndoGroup, kRedoGroup, kUngroup, kUndoUngroup, kRedoUngroup
+};
 
 // The reference: the editing view's whole window painted once. Argument 0: nothing
 // selected; 1: the whole drawing selected, as Select All and Undo leave it, with the
@@ -87,17 +90,28 @@ void BM_Command(benchmark::State& state)
     }
     // What comes before and after the timed command is not timed: nothing selected before
     // Select All, everything before Delete, everything deleted before Undo; a Paste is
-    // undone after it, and made before its Undo.
+    // undone after it, and made before its Undo; the whole drawing is grouped before the
+    // Undo of Group and before Ungroup, a step is undone before its Redo, and every step is
+    // undone after it so that each round starts from the drawing as it was opened.
+    static constexpr int kSelectAllCmd = cmd::kEditSelectAll;
+    static constexpr int kUndoCmd = cmd::kEditUndo;
     static constexpr struct {
-        int before[2];
+        int before[4];
         int timed;
-        int after;
+        int after[2];
         const char* label;
-    } kSteps[] = {{{0, 0}, cmd::kEditSelectAll, 0, "Select All"},
-                  {{cmd::kEditSelectAll, 0}, cmd::kEditClear, cmd::kEditUndo, "Delete"},
-                  {{cmd::kEditSelectAll, cmd::kEditClear}, cmd::kEditUndo, 0, "Undo of Delete"},
-                  {{0, 0}, cmd::kEditPaste, cmd::kEditUndo, "Paste of 10,000 objects"},
-                  {{cmd::kEditPaste, 0}, cmd::kEditUndo, 0, "Undo of Paste"}};
+    } kSteps[] = {
+        {{0, 0, 0, 0}, kSelectAllCmd, {0, 0}, "Select All"},
+        {{kSelectAllCmd, 0, 0, 0}, cmd::kEditClear, {kUndoCmd, 0}, "Delete"},
+        {{kSelectAllCmd, cmd::kEditClear, 0, 0}, kUndoCmd, {0, 0}, "Undo of Delete"},
+        {{0, 0, 0, 0}, cmd::kEditPaste, {kUndoCmd, 0}, "Paste of 10,000 objects"},
+        {{cmd::kEditPaste, 0, 0, 0}, kUndoCmd, {0, 0}, "Undo of Paste"},
+        {{kSelectAllCmd, 0, 0, 0}, cmd::kGroup, {kUndoCmd, 0}, "Group of 10,000 objects"},
+        {{kSelectAllCmd, cmd::kGroup, 0, 0}, kUndoCmd, {0, 0}, "Undo of Group"},
+        {{kSelectAllCmd, cmd::kGroup, kUndoCmd, 0}, cmd::kEditRedo, {kUndoCmd, 0}, "Redo of Group"},
+        {{kSelectAllCmd, cmd::kGroup, 0, 0}, cmd::kUngroup, {kUndoCmd, kUndoCmd}, "Ungroup of 10,000 objects"},
+        {{kSelectAllCmd, cmd::kGroup, cmd::kUngroup, 0}, kUndoCmd, {kUndoCmd, 0}, "Undo of Ungroup"},
+        {{kSelectAllCmd, cmd::kGroup, cmd::kUngroup, kUndoCmd}, cmd::kEditRedo, {kUndoCmd, kUndoCmd}, "Redo of Ungroup"}};
     const auto& chosen = kSteps[step];
     for (auto _ : state) {
         for (int command : chosen.before) {
@@ -105,15 +119,17 @@ void BM_Command(benchmark::State& state)
                 editor.Run(command);
         }
         state.SetIterationTime(editor.Run(chosen.timed));
-        if (chosen.after)
-            editor.Run(chosen.after);
+        for (int command : chosen.after) {
+            if (command)
+                editor.Run(command);
+        }
         editor.View()->Select(nullptr, false);
     }
     state.SetLabel(chosen.label);
 }
 
 BENCHMARK(BM_FullPaint)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Command)->DenseRange(kSelectAll, kUndoPaste)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Command)->DenseRange(kSelectAll, kRedoUngroup)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kelmora

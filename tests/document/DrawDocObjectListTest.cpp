@@ -58,6 +58,29 @@ TEST(DrawDocObjectList, AnObjectWhoseIdIsTakenGetsAFreshOne)
     EXPECT_EQ(f.document.m_objects[0].get(), first);
 }
 
+// Add knows the ids taken from an index of the list: it must follow every change of the
+// list, also those made directly on it.
+TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
+{
+    DocumentFixture f;
+    TestRect* first = f.AddRect(RectF(0, 0, 10, 10));
+    f.AddRect(RectF(20, 0, 10, 10));
+    const uint32_t freed = first->m_nID;
+    std::unique_ptr<CDrawObj> removed = f.document.Remove(first, true);
+    auto heir = std::make_unique<TestRect>(RectF(0, 0, 10, 10));
+    heir->m_nID = freed;
+    EXPECT_EQ(f.document.Add(std::move(heir))->m_nID, freed);
+
+    // An entry put in by other code than Add (a group's child moved out) takes its id.
+    auto moved = std::make_unique<TestRect>(RectF(40, 0, 10, 10));
+    const uint32_t taken = moved->m_nID;
+    moved->m_pDocument = &f.document;
+    f.document.m_objects.push_back(std::move(moved));
+    auto twin = std::make_unique<TestRect>(RectF(60, 0, 10, 10));
+    twin->m_nID = taken;
+    EXPECT_NE(f.document.Add(std::move(twin))->m_nID, taken);
+}
+
 TEST(DrawDocObjectList, AddingManyAtOnceAddsEachAsAddDoes)
 {
     DocumentFixture f;

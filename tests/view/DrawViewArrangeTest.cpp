@@ -11,6 +11,14 @@ namespace {
 using fakes::CommandFixture;
 using Objects = std::vector<CDrawObj*>;
 
+// Groups the objects through the command; the group.
+CDrawObj* Grouped(CommandFixture& f, const Objects& objects)
+{
+    f.view->SelectObjects(objects);
+    f.Run(cmd::kGroup);
+    return f.view->m_selection.front();
+}
+
 TEST(DrawViewArrange, GroupUndoRedoKeepsEveryObjectInItsPlace)
 {
     CommandFixture f;
@@ -48,9 +56,7 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
     CDrawRect* a = f.AddRect(100, 100);
     CDrawRect* b = f.AddRect(500, 100);
     CDrawRect* other = f.AddRect(900, 100);
-    f.view->SelectObjects({a, b});
-    f.Run(cmd::kGroup);
-    CDrawObj* group = f.view->m_selection.front();
+    CDrawObj* group = Grouped(f, {a, b});
     group->Rotate90(true);
     group->RecalcBounds(nullptr);
     const auto grouped = f.Records();
@@ -70,6 +76,33 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
     EXPECT_EQ(static_cast<CDrawObjGroup*>(group)->m_children.size(), 2u);
     ASSERT_TRUE(f.view->OnEditRedo());
     EXPECT_EQ(f.Records(), ungrouped);
+}
+
+// The units of one step look the objects up in one index, which must follow each
+// group's children into the list and back, one group after the other.
+TEST(DrawViewArrange, UngroupOfSeveralGroupsUndoesAndRedoesAsOneStep)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* b = f.AddRect(200, 100);
+    f.AddRect(300, 100);
+    CDrawRect* c = f.AddRect(400, 100);
+    CDrawRect* d = f.AddRect(500, 100);
+    CDrawObj* first = Grouped(f, {a, b});
+    CDrawObj* second = Grouped(f, {c, d});
+    const auto grouped = f.Records();
+
+    f.view->SelectObjects({second, first});
+    f.Run(cmd::kUngroup);
+    EXPECT_EQ(f.view->m_selection, (Objects{c, d, a, b}));
+    const auto ungrouped = f.Records();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(f.view->OnEditUndo());
+        EXPECT_EQ(f.Records(), grouped);
+        EXPECT_TRUE(f.view->m_selection.empty());
+        ASSERT_TRUE(f.view->OnEditRedo());
+        EXPECT_EQ(f.Records(), ungrouped);
+    }
 }
 
 // Group, Ungroup, Explode and Convert never change what covers what: their result takes
