@@ -273,6 +273,9 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
     }
     for (const Move& move : accepted)
         Settle(move.object, move.wasLive);
+    // An object that went into the list in another's place leaves its length and ends as
+    // they were: the document's index of the list's ids is made again when next asked.
+    m_document.m_idIndex.valid = false;
     m_document.SetModifiedFlag(true);
 }
 
