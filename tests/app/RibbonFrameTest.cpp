@@ -22,6 +22,7 @@
 #include <wx/ribbon/toolbar.h>
 
 #include <map>
+#include <memory>
 #include <set>
 
 namespace kelmora::apptest {
@@ -201,19 +202,20 @@ TEST_F(RibbonFrameTest, TheFileMenuGreysWhatOnlyADrawingServes)
     RunPending();
 }
 
-// An art that notes, by caption, the state each button was last drawn in.
+// An art that notes, by caption, the state each button was last drawn in. The notes are
+// shared: the ribbon owns the art and may still paint with it after the test has ended.
 class StateRecordingArt : public RibbonArtProvider {
 public:
-    explicit StateRecordingArt(std::map<wxString, long>& drawn) : m_drawn(drawn) { }
+    explicit StateRecordingArt(std::shared_ptr<std::map<wxString, long>> drawn) : m_drawn(std::move(drawn)) { }
     void DrawButtonBarButton(wxDC& dc, wxWindow* wnd, const wxRect& rect, wxRibbonButtonKind kind, long state,
                              const wxString& label, const wxBitmap& large, const wxBitmap& small) override
     {
-        m_drawn[label] = state;
+        (*m_drawn)[label] = state;
         RibbonArtProvider::DrawButtonBarButton(dc, wnd, rect, kind, state, label, large, small);
     }
 
 private:
-    std::map<wxString, long>& m_drawn;
+    std::shared_ptr<std::map<wxString, long>> m_drawn;
 };
 
 void RefreshButtonBars(wxWindow* window)
@@ -228,8 +230,9 @@ TEST_F(RibbonFrameTest, TheCurrentToolAndAnArmedCopyFormatShowPressed)
 {
     Command(cmd::kFileNew);
     CMainRibbon& ribbon = *m_frame->GetMainRibbon();
-    std::map<wxString, long> drawn;
-    ribbon.Bar()->SetArtProvider(new StateRecordingArt(drawn));
+    const auto notes = std::make_shared<std::map<wxString, long>>();
+    std::map<wxString, long>& drawn = *notes;
+    ribbon.Bar()->SetArtProvider(new StateRecordingArt(notes));
     // The captions of the Home tab's buttons drawn checked, after the idle update.
     const auto pressed = [&] {
         drawn.clear();
