@@ -6,6 +6,7 @@
 #include "app/documents/DrawDocManager.h"
 #include "app/documents/ProgramEnvironment.h"
 #include "app/documents/Recovery.h"
+#include "platform/base/TempFile.h"
 #include "app/frame/MainFrame.h"
 #include "document/DrawDocFile.h"
 #include "model/InstalledFontNames.h"
@@ -54,6 +55,10 @@ bool CDrawApp::OnInit()
     SetVendorName(AppSettings::kVendor);
     SetAppDisplayName(CMainFrame::kTitle);
     wxSetAssertHandler(ReportToolkitAssertion);
+
+    // Temporary files that a run of the program left behind when it ended in the middle of
+    // writing them (a crash during a save) go now.
+    SweepStaleTempFiles(TempDirectory());
 
     // Embedded objects show whether they are embedded or linked until the user turns it off.
     ViewServices::s_bOleIndication = true;

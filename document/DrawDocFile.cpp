@@ -350,47 +350,81 @@ bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view 
     return added == ZipResult::Success && closed == ZipResult::Success;
 }
 
-std::optional<std::string> WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
-                                             const DocumentArchivePacker& packer, DocumentPicture picture)
+std::string DescribeReplaceBlock(ReplaceBlock block)
+{
+    switch (block) {
+    case ReplaceBlock::ReadOnly:
+        return "the file is read-only";
+    case ReplaceBlock::OwnerNotKept:
+        return "the file belongs to another user or group, which a new copy of it could not keep";
+    case ReplaceBlock::HardLinked:
+        return "the file has other names (hard links), which would keep its old contents";
+    case ReplaceBlock::None:
+        break;
+    }
+    return std::string();
+}
+
+namespace {
+
+// The reason a file that may not be replaced is not saved, as the user is told it.
+std::string RefusalReason(ReplaceBlock block)
+{
+    return DescribeReplaceBlock(block) + ". Use Save As to save the drawing under another name";
+}
+
+} // namespace
+
+DocumentWriteResult WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
+                                      const DocumentArchivePacker& packer, DocumentPicture picture)
 {
     try {
         if (path.empty() || EntryNameFor(path).empty())
-            return "the file has no name";
+            return DocumentWriteResult::Failed("the file has no name");
+        if (const ReplaceBlock block = CheckReplaceable(path); block != ReplaceBlock::None)
+            return DocumentWriteResult::Failed(RefusalReason(block));
         const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
 
         errno = 0;
         std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
         if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
-            return WriteFailure("no temporary file could be written");
+            return DocumentWriteResult::Failed(WriteFailure("no temporary file could be written"));
 
         // The new file is built beside the target, so that the rename that replaces the
-        // target stays within one file system and is atomic.
+        // target stays within one file system and is atomic. What a save that was cut
+        // short left there goes first.
         const std::filesystem::path folder = ReplacementFolder(path);
+        SweepStaleTempFiles(folder);
         std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
         if (!archive)
-            return "no file can be created in the folder \"" + folder.string() + "\"";
+            return DocumentWriteResult::Failed("no file can be created in the folder \"" + folder.string() + "\"");
         errno = 0;
         if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
-            return WriteFailure("the drawing could not be compressed");
+            return DocumentWriteResult::Failed(WriteFailure("the drawing could not be compressed"));
         errno = 0;
         if (picture == DocumentPicture::Appended && !AppendThumbnail(document, archive->Path()))
-            return WriteFailure("the picture of the drawing could not be written");
-        if (!CommitReplacement(archive->Path(), path))
-            return std::string("the file could not be replaced: ") + std::strerror(errno);
+            return DocumentWriteResult::Failed(WriteFailure("the picture of the drawing could not be written"));
+        if (!CommitReplacement(archive->Path(), path)) {
+            const int error = errno;
+            if (const ReplaceBlock block = CheckReplaceable(path); block != ReplaceBlock::None)
+                return DocumentWriteResult::Failed(RefusalReason(block));
+            return DocumentWriteResult::Failed(std::string("the file could not be replaced: ") + std::strerror(error));
+        }
         archive->Keep();
     } catch (const DocumentFileError& error) {
-        return error.reason;
+        return DocumentWriteResult::Failed(error.reason);
     } catch (const std::exception& error) {
-        return std::string(error.what());
+        return DocumentWriteResult::Failed(error.what());
     }
-    return std::nullopt;
+    return DocumentWriteResult::Written();
 }
 
 bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, const DocumentArchivePacker& packer)
 {
     document.m_pSummaryInfo->RefreshForSave();
-    if (const std::optional<std::string> failure = WriteDocumentFile(document, path, packer, DocumentPicture::Appended)) {
-        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + *failure + ".");
+    const DocumentWriteResult result = WriteDocumentFile(document, path, packer, DocumentPicture::Appended);
+    if (!result.IsWritten()) {
+        ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + result.FailureReason() + ".");
         return false;
     }
     document.SetModifiedFlag(false);
@@ -399,7 +433,7 @@ bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, con
 
 bool WriteDocumentCopy(CDrawDoc& document, const std::filesystem::path& path)
 {
-    return !WriteDocumentFile(document, path, PackDocumentArchive, DocumentPicture::None);
+    return WriteDocumentFile(document, path, PackDocumentArchive, DocumentPicture::None).IsWritten();
 }
 
 bool CDrawDoc::OnSaveDocument(const std::filesystem::path& path)

@@ -24,6 +24,7 @@
 // whole file has been read.
 
 #include "document/ColorRef.h"
+#include "platform/base/FileReplace.h"
 #include "platform/geometry/CSize.h"
 
 #include <cstdint>
@@ -100,14 +101,36 @@ bool PackDocumentArchive(const std::filesystem::path& archive, std::string_view 
 // Whether a written document file carries the picture of the drawing after its archive.
 enum class DocumentPicture { Appended, None };
 
+// What writing a document file came to: written, or failed for a reason that is told to
+// the user as it stands.
+class DocumentWriteResult {
+public:
+    static DocumentWriteResult Written() { return DocumentWriteResult(std::string()); }
+    static DocumentWriteResult Failed(std::string reason) { return DocumentWriteResult(std::move(reason)); }
+
+    bool IsWritten() const { return m_reason.empty(); }
+    // Why the file was not written; empty when it was.
+    const std::string& FailureReason() const { return m_reason; }
+
+private:
+    explicit DocumentWriteResult(std::string reason) : m_reason(std::move(reason)) { }
+    std::string m_reason;
+};
+
+// Why a file may not be replaced (CheckReplaceable), as the user is told it: "the file is
+// read-only" and the like; empty for ReplaceBlock::None.
+std::string DescribeReplaceBlock(ReplaceBlock block);
+
 // Writes the document as a document file at `path` with the packing step given, leaving
 // the document's modified flag, file name and summary information as they are: the
 // compound file is written to a temporary file, packed into a second temporary file in the
 // target's folder, the picture appended when asked, the result flushed to disk and renamed
-// over the target. On failure the target is untouched and nothing is left behind. The
-// reason for a failure, as the user is told it; nothing when the file was written.
-std::optional<std::string> WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
-                                             const DocumentArchivePacker& packer, DocumentPicture picture);
+// over the target (CommitReplacement: a file the user may not change, or whose owner,
+// group or links a replacement would not keep, is refused). On failure the target is
+// untouched and nothing is left behind. Stale temporary files of ended processes in the
+// target's folder are swept first.
+DocumentWriteResult WriteDocumentFile(CDrawDoc& document, const std::filesystem::path& path,
+                                      const DocumentArchivePacker& packer, DocumentPicture picture);
 
 // The save of CDrawDoc::OnSaveDocument with the packing step given: the summary
 // information is brought up to date, the file written with its picture

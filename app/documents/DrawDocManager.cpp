@@ -165,7 +165,7 @@ CDrawDocument* CDrawDocManager::NewBlankDocument()
 CDrawDocument* CDrawDocManager::FindOpenDocument(const std::filesystem::path& path) const
 {
     for (CDrawDocument* document : GetDrawDocuments()) {
-        if (document->GetDocumentSaved() && DocumentPath(document->GetFilename().utf8_string()) == path)
+        if (document->IsOwnFile(path))
             return document;
     }
     return nullptr;
@@ -221,6 +221,26 @@ CDrawDocument* CDrawDocManager::ImportXps(const std::filesystem::path& path)
         return nullptr;
     }
     return document;
+}
+
+void CDrawDocManager::CheckActiveFileOnDisk()
+{
+    CDrawDocument* document = GetActiveDocument();
+    if (!document || !document->TakeChangeOnDisk())
+        return;
+    const std::string path = document->GetFilename().utf8_string();
+    UserPrompt& prompt = GetUserPrompt();
+    if (document->IsModified()) {
+        prompt.ShowMessage(ChangedFileText(path) + "\n\nSaving the drawing will ask before it replaces that file.",
+                           std::string(kMessageCaption));
+        return;
+    }
+    if (!prompt.AskYesNo(ChangedFileText(path) + "\n\nDo you want to open it again?", std::string(kMessageCaption)))
+        return;
+    // The document has no unsaved changes, so closing it asks nothing; the file opens in a
+    // new window in its place.
+    if (CloseDrawDocument(document))
+        OpenDocumentFile(path);
 }
 
 CDrawDocument* CDrawDocManager::AskAndOpen()
@@ -357,6 +377,7 @@ void CDrawDocManager::RestoreRecoveryCopies()
                 document->SetFilename(Wx(copy.title));
                 document->SetDocumentSaved(false);
             }
+            document->RecordFileOnDisk();
             if (ShowInNewWindow(document))
                 document->Modify(true);
         }

@@ -66,9 +66,13 @@ public:
     // A new drawing on the default page, shown in a new window, asking nothing.
     CDrawDocument* NewBlankDocument();
     // Opens the drawing at `path` in a new window (or brings its window forward when it is
-    // open already); an XPS file is imported into the active drawing, or into a new one
+    // open already, under this path or another name of the same file); an XPS file is imported into the active drawing, or into a new one
     // when none is open. Null on failure, which is told to the user.
     CDrawDocument* OpenDocumentFile(const std::string& path);
+    // Tells the user, once for each change, when the file of the active document was
+    // changed on disk by another program, and offers to open it again when the document
+    // has no unsaved changes. Called when the program's window regains the focus.
+    void CheckActiveFileOnDisk();
     // Asks for a file and opens it.
     CDrawDocument* AskAndOpen();
     // Start-up, once the main frame is shown: the recovery copies of a session that ended

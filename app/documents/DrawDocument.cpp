@@ -108,13 +108,83 @@ bool CDrawDocument::DoOpenDocument(const wxString& file)
     // the XPS file's name and the next save would write a drawing over it.
     if (HasExtension(path, kXpsExtension))
         return false;
-    return m_pDoc->OnOpenDocument(path);
+    // The stamp is taken before the read, so that a change made while it reads is seen.
+    const std::optional<FileStamp> stamp = ReadFileStamp(path);
+    if (!m_pDoc->OnOpenDocument(path))
+        return false;
+    m_diskStamp = stamp;
+    return true;
 }
 
 bool CDrawDocument::DoSaveDocument(const wxString& file)
 {
     // A failure is told to the user by the drawing itself; the document stays modified.
-    return m_pDoc->OnSaveDocument(std::filesystem::path(Utf8(file)));
+    const std::filesystem::path path(Utf8(file));
+    if (!m_pDoc->OnSaveDocument(path))
+        return false;
+    m_diskStamp = ReadFileStamp(path);
+    m_toldStamp.reset();
+    return true;
+}
+
+bool CDrawDocument::IsOwnFile(const std::filesystem::path& path) const
+{
+    if (!GetDocumentSaved())
+        return false;
+    if (DocumentPath(Utf8(GetFilename())) == DocumentPath(path.string()))
+        return true;
+    const std::optional<FileStamp> reached = ReadFileStamp(path);
+    const std::optional<FileStamp> own = ReadFileStamp(Utf8(GetFilename()));
+    return reached && ((own && reached->IsSameFile(*own)) || (m_diskStamp && reached->IsSameFile(*m_diskStamp)));
+}
+
+void CDrawDocument::RecordFileOnDisk()
+{
+    m_diskStamp = GetDocumentSaved() ? ReadFileStamp(Utf8(GetFilename())) : std::nullopt;
+    m_toldStamp.reset();
+}
+
+bool CDrawDocument::TakeChangeOnDisk()
+{
+    if (!GetDocumentSaved() || !m_diskStamp)
+        return false;
+    const std::optional<FileStamp> now = ReadFileStamp(Utf8(GetFilename()));
+    if (!now || *now == *m_diskStamp || now == m_toldStamp)
+        return false;
+    m_toldStamp = now;
+    return true;
+}
+
+CDrawDocument::ReplaceAnswer CDrawDocument::ConfirmReplacing(const std::filesystem::path& path)
+{
+    UserPrompt& prompt = GetUserPrompt();
+    if (const ReplaceBlock block = CheckReplaceable(path); block != ReplaceBlock::None) {
+        const std::string question = "Cannot save the file \"" + path.string() + "\": " + DescribeReplaceBlock(block)
+            + ".\n\nDo you want to save the drawing under another name?";
+        return prompt.AskYesNo(question, std::string(kMessageCaption)) ? ReplaceAnswer::SaveAs : ReplaceAnswer::Cancel;
+    }
+    const std::optional<FileStamp> now = ReadFileStamp(path);
+    if (!m_diskStamp || !now || *now == *m_diskStamp || !IsOwnFile(path))
+        return ReplaceAnswer::Proceed;
+    switch (prompt.AskReplaceChangedFile(path.string())) {
+    case ChangedFileChoice::Overwrite:
+        return ReplaceAnswer::Proceed;
+    case ChangedFileChoice::SaveAs:
+        return ReplaceAnswer::SaveAs;
+    case ChangedFileChoice::Cancel:
+    default:
+        return ReplaceAnswer::Cancel;
+    }
+}
+
+bool CDrawDocument::Save()
+{
+    if (AlreadySaved() || !GetDocumentSaved() || GetFilename().empty())
+        return wxDocument::Save();
+    const ReplaceAnswer answer = ConfirmReplacing(std::filesystem::path(Utf8(GetFilename())));
+    if (answer != ReplaceAnswer::Proceed)
+        return answer == ReplaceAnswer::SaveAs && SaveAs();
+    return wxDocument::Save();
 }
 
 std::string CDrawDocument::GetSavedPath() const
@@ -151,6 +221,8 @@ bool CDrawDocument::SaveAs()
         [&prompt](const std::string& question) { return prompt.AskYesNo(question, std::string(kMessageCaption)); });
     if (!chosen)
         return false;
+    if (const ReplaceAnswer answer = ConfirmReplacing(*chosen); answer != ReplaceAnswer::Proceed)
+        return answer == ReplaceAnswer::SaveAs && SaveAs();
     const wxString path = Wx(chosen->string());
     if (!OnSaveDocument(path))
         return false;

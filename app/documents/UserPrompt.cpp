@@ -35,6 +35,21 @@ public:
         }
     }
 
+    ChangedFileChoice AskReplaceChangedFile(const std::string& path) override
+    {
+        wxMessageDialog dialog(Parent(), Text(ChangedFileText(path)) + "\n\nDo you want to overwrite it?",
+                               Text(kMessageCaption), wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
+        dialog.SetYesNoCancelLabels("&Overwrite", "Save &As...", wxID_CANCEL);
+        switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return ChangedFileChoice::Overwrite;
+        case wxID_NO:
+            return ChangedFileChoice::SaveAs;
+        default:
+            return ChangedFileChoice::Cancel;
+        }
+    }
+
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {
         wxMessageDialog dialog(Parent(), Text(text), Text(caption), wxYES_NO | wxICON_QUESTION);
@@ -89,6 +104,11 @@ std::unique_ptr<UserPrompt>& InstalledPrompt()
 }
 
 } // namespace
+
+std::string ChangedFileText(const std::string& path)
+{
+    return "The file \"" + path + "\" has been changed by another program since it was opened.";
+}
 
 std::unique_ptr<UserPrompt> MakeDialogPrompt()
 {

@@ -18,6 +18,8 @@ class CDocSummaryInfo;
 class NewDocumentDialog;
 
 enum class SaveChoice { Save, Discard, Cancel };
+// The answers to a save over a file that another program changed.
+enum class ChangedFileChoice { Overwrite, SaveAs, Cancel };
 
 class UserPrompt {
 public:
@@ -25,6 +27,9 @@ public:
 
     // "Save changes to <name>?" with Yes, No and Cancel.
     virtual SaveChoice AskSaveChanges(const std::string& documentName) = 0;
+    // "<path> has been changed by another program since it was opened." with Overwrite,
+    // Save As and Cancel.
+    virtual ChangedFileChoice AskReplaceChangedFile(const std::string& path) = 0;
     // A yes-or-no question; true for yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
     // A message with an OK button.
@@ -43,6 +48,9 @@ public:
     // made.
     virtual std::unique_ptr<NewDocumentDialog> MakeNewDocumentDialog() = 0;
 };
+
+// The sentence that tells the user that the file at `path` was changed by another program.
+std::string ChangedFileText(const std::string& path);
 
 // The prompt in force: the one installed last, else message boxes and file dialogs on the
 // main frame.

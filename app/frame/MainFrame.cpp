@@ -155,6 +155,16 @@ bool CMainFrame::Create()
     BindTabMenus();
     SetAcceleratorTable(MainAcceleratorTable());
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
+    // A drawing's file changed by another program is told of when the user comes back to
+    // the window; after the activation is handled, as the answer may open a window.
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (event.GetActive())
+            CallAfter([] {
+                if (CDrawDocManager* manager = CDrawDocManager::Get())
+                    manager->CheckActiveFileOnDisk();
+            });
+    });
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/base/Guid.h"
 #include "platform/base/TempFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace kelmora {
 
@@ -54,7 +56,57 @@ void SyncFolder(const std::filesystem::path& folder)
     errno = error;
 }
 
+// Whether the process may give a file `gid` as its group.
+bool MayUseGroup(gid_t gid)
+{
+    if (::geteuid() == 0 || ::getegid() == gid)
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int read = ::getgroups(count, groups.data());
+    return read > 0 && std::find(groups.begin(), groups.begin() + read, gid) != groups.begin() + read;
+}
+
+ReplaceBlock CheckExisting(const std::filesystem::path& destination, const struct stat& existing)
+{
+    if (::access(destination.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0)
+        return ReplaceBlock::ReadOnly;
+    if (existing.st_nlink > 1)
+        return ReplaceBlock::HardLinked;
+    if ((existing.st_uid != ::geteuid() && ::geteuid() != 0) || !MayUseGroup(existing.st_gid))
+        return ReplaceBlock::OwnerNotKept;
+    return ReplaceBlock::None;
+}
+
+int BlockError(ReplaceBlock block)
+{
+    switch (block) {
+    case ReplaceBlock::ReadOnly:
+        return EACCES;
+    case ReplaceBlock::HardLinked:
+        return EMLINK;
+    case ReplaceBlock::OwnerNotKept:
+        return EPERM;
+    case ReplaceBlock::None:
+        break;
+    }
+    return 0;
+}
+
 } // namespace
+
+ReplaceBlock CheckReplaceable(const std::filesystem::path& target)
+{
+    const int error = errno;
+    const std::filesystem::path destination = ReplacementTarget(target);
+    struct stat existing {};
+    const bool regular = ::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const ReplaceBlock block = regular ? CheckExisting(destination, existing) : ReplaceBlock::None;
+    errno = error;
+    return block;
+}
 
 std::filesystem::path ReplacementTarget(const std::filesystem::path& target)
 {
@@ -85,11 +137,28 @@ uint32_t ReplacementPermissions(const std::filesystem::path& target)
 bool CommitReplacement(const std::filesystem::path& temporary, const std::filesystem::path& target)
 {
     const std::filesystem::path destination = ReplacementTarget(target);
+    struct stat existing {};
+    const bool replacing = ::stat(destination.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (replacing) {
+        if (const ReplaceBlock block = CheckExisting(destination, existing); block != ReplaceBlock::None) {
+            errno = BlockError(block);
+            return false;
+        }
+    }
     const mode_t permissions = mode_t(ReplacementPermissions(destination));
     const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    if (!CloseAfter(fd, ::fchmod(fd, permissions) == 0 && ::fsync(fd) == 0))
+    // The owner and group go first: changing them clears the set-id bits that fchmod then
+    // puts back.
+    struct stat made {};
+    bool ready = ::fstat(fd, &made) == 0;
+    if (ready && replacing && (made.st_uid != existing.st_uid || made.st_gid != existing.st_gid)) {
+        ready = ::fchown(fd, existing.st_uid, existing.st_gid) == 0;
+        if (!ready)
+            errno = EPERM;
+    }
+    if (!CloseAfter(fd, ready && ::fchmod(fd, permissions) == 0 && ::fsync(fd) == 0))
         return false;
     if (::rename(temporary.c_str(), destination.c_str()) != 0)
         return false;

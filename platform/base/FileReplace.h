@@ -12,6 +12,11 @@
 //
 // The caller owns the temporary file: when the commit fails, the TempFile removes it.
 // A symbolic link as the target is kept and the file it names is replaced.
+//
+// A replacement never changes what the user sees of the file other than its contents: it
+// keeps the old file's mode, owner and group. A file that could not be replaced that way
+// is refused (CheckReplaceable) rather than written in place, because writing in place
+// would leave a half-written file after a crash.
 
 #include <cstdint>
 #include <filesystem>
@@ -33,11 +38,25 @@ std::filesystem::path ReplacementFolder(const std::filesystem::path& target);
 // file-creation mask).
 uint32_t ReplacementPermissions(const std::filesystem::path& target);
 
-// Gives the complete temporary file the replacement permissions, puts its bytes on disk,
-// renames it over ReplacementTarget(target) and puts the folder entry on disk. False on
-// any failure, with errno telling why and the target untouched; the temporary file is
-// then still there for its owner to remove. (A failure to sync the folder after the
-// rename is not reported: the target has already been replaced by then.)
+// Why an existing file may not be replaced.
+enum class ReplaceBlock {
+    None,          // replaceable, or no file there yet
+    ReadOnly,      // the user may not write it, or it is marked read-only for everyone
+    OwnerNotKept,  // its owner or group could not be given to the replacement
+    HardLinked,    // it has other names, which would keep the old contents
+};
+
+// Whether ReplacementTarget(target) may be replaced. A file without any write permission
+// counts as read-only also for a user whom permissions do not stop.
+ReplaceBlock CheckReplaceable(const std::filesystem::path& target);
+
+// Gives the complete temporary file the replacement permissions, owner and group, puts
+// its bytes on disk, renames it over ReplacementTarget(target) and puts the folder entry
+// on disk. False on any failure, with errno telling why and the target untouched (EACCES
+// for a read-only target, EPERM when its owner or group cannot be kept, EMLINK for a
+// hard-linked one); the temporary file is then still there for its owner to remove. (A
+// failure to sync the folder after the rename is not reported: the target has already
+// been replaced by then.)
 bool CommitReplacement(const std::filesystem::path& temporary, const std::filesystem::path& target);
 
 // Writes `bytes` as the whole contents of `path`, creating or truncating it. Not atomic:

@@ -13,6 +13,12 @@ namespace {
 
 using DocumentWindows = ProgramTest;
 
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
 TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
 {
     Command(cmd::kFileNew);
@@ -109,6 +115,80 @@ TEST_F(DocumentWindows, OpeningAnOpenFileBringsItsWindowForward)
     EXPECT_EQ(m_manager->OpenDocumentFile((m_folder / "docs" / "." / "a.MZF").string()), a);
     EXPECT_EQ(Documents().size(), 2u);
     EXPECT_EQ(Active(), a);
+}
+
+TEST_F(DocumentWindows, AFileOpenTwiceIsNeverWrittenOverWithoutAsking)
+{
+    SaveDrawing(Doc("a.MZF"), 1);
+    std::filesystem::create_symlink(Doc("a.MZF"), Doc("link.MZF"));
+    CDrawDocument* a = m_manager->OpenDocumentFile(Doc("a.MZF").string());
+    ASSERT_NE(a, nullptr);
+    // Another name of the same file brings its window forward.
+    EXPECT_EQ(m_manager->OpenDocumentFile(Doc("link.MZF").string()), a);
+    EXPECT_EQ(Documents().size(), 1u);
+
+    // A second window writes the file through the link.
+    Command(cmd::kFileNew);
+    for (int i = 0; i < 3; ++i)
+        AddRect();
+    m_prompt->savePath = Doc("link.MZF").string();
+    Command(cmd::kFileSaveAs);
+    ASSERT_EQ(Documents().size(), 2u);
+    const std::vector<uint8_t> written = ReadBytes(Doc("a.MZF"));
+    CDrawDocument* b = Active();
+
+    // The first window's save asks; Cancel writes nothing and keeps its changes.
+    a->GetDrawDoc().Add(std::make_unique<CDrawRect>(RectF(0, 0, 50, 50), nullptr));
+    a->Modify(true);
+    m_prompt->changedFileAnswer = ChangedFileChoice::Cancel;
+    EXPECT_FALSE(a->Save());
+    EXPECT_EQ(m_prompt->changedFiles, std::vector<std::string>{Doc("a.MZF").string()});
+    EXPECT_EQ(ReadBytes(Doc("a.MZF")), written);
+    EXPECT_TRUE(a->IsModified());
+    // Save As goes elsewhere.
+    m_prompt->changedFileAnswer = ChangedFileChoice::SaveAs;
+    m_prompt->savePath = Doc("mine.MZF").string();
+    EXPECT_TRUE(a->Save());
+    EXPECT_EQ(ReadBytes(Doc("a.MZF")), written);
+    EXPECT_TRUE(std::filesystem::exists(Doc("mine.MZF")));
+
+    // Changed behind the program's back: told once when the window comes back, and a
+    // drawing without changes is offered again.
+    ASSERT_EQ(m_manager->OpenDocumentFile(Doc("link.MZF").string()), b);
+    ASSERT_FALSE(b->IsModified());
+    std::filesystem::copy_file(Doc("mine.MZF"), Doc("a.MZF"), std::filesystem::copy_options::overwrite_existing);
+    m_prompt->questions.clear();
+    m_prompt->yes = false;
+    m_manager->CheckActiveFileOnDisk();
+    m_manager->CheckActiveFileOnDisk();
+    ASSERT_EQ(m_prompt->questions.size(), 1u);
+    EXPECT_NE(m_prompt->questions[0].find("changed by another program"), std::string::npos);
+    // Overwriting is the user's choice.
+    b->Modify(true);
+    m_prompt->changedFileAnswer = ChangedFileChoice::Overwrite;
+    m_prompt->changedFiles.clear();
+    EXPECT_TRUE(b->Save());
+    EXPECT_EQ(m_prompt->changedFiles.size(), 1u);
+    EXPECT_FALSE(b->IsModified());
+    EXPECT_NE(ReadBytes(Doc("a.MZF")), ReadBytes(Doc("mine.MZF")));
+}
+
+TEST_F(DocumentWindows, SavingOverAReadOnlyFileOffersSaveAs)
+{
+    SaveDrawing(Doc("ro.MZF"), 1);
+    ASSERT_NE(m_manager->OpenDocumentFile(Doc("ro.MZF").string()), nullptr);
+    ::chmod(Doc("ro.MZF").c_str(), 0444);
+    const std::vector<uint8_t> before = ReadBytes(Doc("ro.MZF"));
+    AddRect();
+    m_prompt->yes = true;
+    m_prompt->savePath = Doc("copy.MZF").string();
+    Command(cmd::kFileSave);
+    ASSERT_EQ(m_prompt->questions.size(), 1u);
+    EXPECT_NE(m_prompt->questions[0].find("read-only"), std::string::npos) << m_prompt->questions[0];
+    EXPECT_EQ(ReadBytes(Doc("ro.MZF")), before);
+    EXPECT_TRUE(std::filesystem::exists(Doc("copy.MZF")));
+    EXPECT_FALSE(Active()->IsModified());
+    ::chmod(Doc("ro.MZF").c_str(), 0644);
 }
 
 TEST_F(DocumentWindows, RecentFilesArePersistedAcrossARestart)

@@ -68,6 +68,11 @@ public:
         saveAnswers.pop_front();
         return answer;
     }
+    ChangedFileChoice AskReplaceChangedFile(const std::string& path) override
+    {
+        changedFiles.push_back(path);
+        return changedFileAnswer;
+    }
     bool AskYesNo(const std::string& text, const std::string&) override
     {
         questions.push_back(text);
@@ -91,6 +96,8 @@ public:
     }
 
     std::deque<SaveChoice> saveAnswers;
+    ChangedFileChoice changedFileAnswer = ChangedFileChoice::Cancel;
+    std::vector<std::string> changedFiles;   // the files asked about by AskReplaceChangedFile
     std::vector<std::string> asked;
     bool yes = true;
     std::vector<std::string> questions;

@@ -110,6 +110,39 @@ TEST(FileReplace, AReplacedFileKeepsItsPermissions)
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"logo.mzf"});
 }
 
+TEST(FileReplace, AReplacementKeepsOwnerAndGroupOrIsRefused)
+{
+    ScratchFolder folder;
+    const auto target = folder / "logo.mzf";
+    WriteText(target, "old");
+
+    // Marked read-only: refused even for a user whom permissions do not stop.
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    EXPECT_EQ(CheckReplaceable(target), ReplaceBlock::ReadOnly);
+    EXPECT_FALSE(Replace(target, "new"));
+    EXPECT_EQ(errno, EACCES);
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+
+    // A second name would keep the old contents.
+    std::filesystem::create_hard_link(target, folder / "other.mzf");
+    EXPECT_FALSE(Replace(target, "new"));
+    EXPECT_EQ(errno, EMLINK);
+    std::filesystem::remove(folder / "other.mzf");
+    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"logo.mzf"});
+
+    // Another owner and group are kept where the process may give them.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner needs root";
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(Replace(target, "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(ReadText(target), "new");
+}
+
 TEST(FileReplace, ANewFileGetsTheUsualPermissions)
 {
     UmaskScope mask(027);

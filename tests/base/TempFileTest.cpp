@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kelmora {
 
@@ -41,6 +44,34 @@ TEST(TempFile, NamesNeverCollide)
     auto b = TempFile::Create("x");
     ASSERT_TRUE(a && b);
     EXPECT_NE(a->Path(), b->Path());
+}
+
+TEST(TempFile, NamesItsProcessAndOnlyFilesOfEndedOnesAreSwept)
+{
+    std::string pattern = (TempDirectory() / "kelmora-sweep-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+
+    auto living = TempFile::Create(folder, "abc");
+    ASSERT_TRUE(living);
+    const std::string own = living->Path().filename().string();
+    EXPECT_TRUE(own.ends_with(".kelmora-" + std::to_string(::getpid()) + ".tmp")) << own;
+    const std::string stale = "abcQ1w2E3.kelmora-" + std::to_string(child) + ".tmp";
+    for (const std::string& name : {stale, std::string("drawing.tmp"), std::string("x.kelmora-12y.tmp")})
+        std::ofstream(folder / name) << "left";
+
+    EXPECT_EQ(SweepStaleTempFiles(folder), 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder / stale));
+    EXPECT_TRUE(std::filesystem::exists(living->Path()));
+    EXPECT_TRUE(std::filesystem::exists(folder / "drawing.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "x.kelmora-12y.tmp"));
+    living.reset();
+    std::filesystem::remove_all(folder);
 }
 
 TEST(TempFile, MissingFolderGivesNothing)

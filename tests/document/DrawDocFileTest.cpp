@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -377,6 +379,35 @@ TEST_F(DocumentFileTest, SaveKeepsTheTargetsPermissions)
     ASSERT_TRUE(doc->OnSaveDocument(path));
     EXPECT_EQ(std::filesystem::status(path).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(DocumentFileTest, ASaveRefusesAReadOnlyFileAndSweepsWhatACutShortSaveLeft)
+{
+    FileDocument doc;
+    const auto path = Doc("guard.mzf");
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    const std::vector<uint8_t> before = ReadFileBytes(path);
+    AddShape(doc.document, ShapeType::Ellipse, RectF(0, 0, 100, 100));
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(doc->OnSaveDocument(path));
+    ASSERT_EQ(doc.sink.messages.size(), 1u);
+    EXPECT_NE(doc.sink.messages[0].find("read-only"), std::string::npos) << doc.sink.messages[0];
+    EXPECT_NE(doc.sink.messages[0].find("Save As"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(doc->IsModified());
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+
+    // A save of an ended process left its temporary file beside the drawing.
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ::waitpid(ended, nullptr, 0);
+    WriteFileBytes(Doc("A1Bx8Yz0q.kelmora-" + std::to_string(ended) + ".tmp"), {'P', 'K'});
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    EXPECT_EQ(FilesIn("docs"), 1u);
+    EXPECT_EQ(FilesIn("tmp"), 0u);
 }
 
 TEST_F(DocumentFileTest, ReadThumbnailChecksTheTrailer)
