@@ -169,6 +169,7 @@ public:
             m_view.OnDragEnter(g_dragSize.Width, g_dragSize.Height);
         else
             m_view.OnDragEnter(0.0f, 0.0f);
+        m_lastEffect = wxDragNone;
         return OnDragOver(x, y, suggested);
     }
 
@@ -181,15 +182,17 @@ public:
         // Only drawing objects move: files and pictures are always copied, so that the
         // program they come from never deletes them.
         const bool movable = GetMatchingPair() == ObjectsFormat();
-        return m_view.OnDragOver(CPoint(x, y), wxGetKeyState(WXK_CONTROL), wxGetKeyState(WXK_SHIFT), movable);
+        m_lastEffect = m_view.OnDragOver(CPoint(x, y), wxGetKeyState(WXK_CONTROL), wxGetKeyState(WXK_SHIFT), movable);
+        return m_lastEffect;
     }
 
     void OnLeave() override { m_view.OnDragLeave(); }
 
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult suggested) override
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult) override
     {
-        // The effect the drag showed last is the one the drop has.
-        const wxDragResult effect = m_view.m_nLastDropEffect;
+        // The effect the drag showed last is the one the drop has. (The toolkit tells of
+        // the drag leaving before the drop, which has erased the rectangle already.)
+        const wxDragResult effect = m_lastEffect;
         m_view.OnDragLeave();
         if (g_dragSource == &m_view || effect == wxDragNone || !GetData())
             return wxDragNone;
@@ -219,6 +222,7 @@ public:
 
 private:
     CDrawView& m_view;
+    wxDragResult m_lastEffect = wxDragNone;   // of the last move over the view
     wxCustomDataObject* m_objects;   // owned by the composite
     wxCustomDataObject* m_picture;
     wxFileDataObject* m_files;
