@@ -1,5 +1,6 @@
 #include "app/ShellPrint.h"
 
+#include "app/DrawApp.h"
 #include "app/documents/ProgramEnvironment.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
@@ -8,6 +9,7 @@
 #include "view/PrintSetup.h"
 #include "view/PrintSystem.h"
 
+#include <wx/debug.h>
 #include <wx/frame.h>
 
 #include <algorithm>
@@ -105,6 +107,7 @@ bool CShellPrintApp::OnInit()
 {
     // The toolkit's command line has been taken by the toolkit, the program's by main.
     SetAppName("kelmora");
+    wxSetAssertHandler(ReportToolkitAssertion);
     return true;
 }
 
