@@ -19,12 +19,6 @@
 
 namespace kelmora {
 
-namespace {
-
-// A toolkit assertion is a note for developers, not a question for the user: the toolkit's
-// own handler stops the program with a modal dialog about its internals (a clipboard
-// answer arriving late from another program is enough to raise one). It goes to the
-// error stream and the program goes on, as it would after that dialog's "Continue".
 void ReportToolkitAssertion(const wxString& file, int line, const wxString& func, const wxString& cond,
                             const wxString& msg)
 {
@@ -32,8 +26,6 @@ void ReportToolkitAssertion(const wxString& file, int line, const wxString& func
                  cond.utf8_string().c_str(), func.utf8_string().c_str(), file.utf8_string().c_str(), line,
                  msg.utf8_string().c_str());
 }
-
-} // namespace
 
 void UseClassicScrollbars()
 {

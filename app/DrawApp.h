@@ -22,6 +22,14 @@ class CDrawDocManager;
 // dozens of times over each time it is opened. Called before any window exists.
 void UseClassicScrollbars();
 
+// A toolkit assertion is a note for developers, not a question for the user: the toolkit's
+// own handler stops the program with a modal dialog about its internals (a clipboard
+// answer arriving late from another program is enough to raise one). This handler writes
+// it to the error stream and the program goes on, as it would after that dialog's
+// "Continue".
+void ReportToolkitAssertion(const wxString& file, int line, const wxString& func, const wxString& cond,
+                            const wxString& msg);
+
 class CDrawApp : public wxApp {
 public:
     // `files`: the drawings to open at start-up.

@@ -75,7 +75,12 @@ public:
     // View to document units, in place. False, with the points unchanged, when the zoom
     // matrix cannot be inverted.
     bool UnzoomPointsF(std::span<PointF> points) const;
-    // The same for integer points: converted to float, mapped, rounded back.
+    // The same for integer points: converted to float, mapped, rounded back to the
+    // nearest integer. Rounding, not truncation toward zero: a document point zoomed to
+    // whole logical units (ZoomPoints truncates) and unzoomed again then comes back
+    // exactly at every zoom of 1 or more, where truncation would lose a unit (1 at 1.5
+    // zooms to 1, which unzooms to 0.67), and a mouse point maps to the nearest document
+    // point alike on both sides of the origin.
     bool UnzoomPoints(std::span<CPoint> points) const;
     // Document to view units, in place.
     void ZoomPointsF(std::span<PointF> points) const;

@@ -33,6 +33,7 @@
 #include "view/StylePresets.h"
 #include "view/ToolCursors.h"
 
+#include <wx/dnd.h>
 #include <wx/scrolwin.h>
 
 class wxMouseCaptureLostEvent;
@@ -441,9 +442,13 @@ public:
     void OnUngroup();
     void OnExplode();
     void OnConvertToCustom();
-    // The object menu at a client point: the object there is selected (alone, unless it
-    // is selected already) and the menu shown; no object, no menu. True when shown.
+    // The object menu at a client point: the view's window is activated first; the object
+    // there is selected (alone, unless it is selected already) and the menu shown; no
+    // object, no menu. True when shown.
     bool ShowObjectMenu(CPoint client);
+    // Makes the document window that holds the view the active one, and the view its
+    // active pane.
+    void ActivateFrame();
 
     // ---- Insert and import commands
     void OnInsertImage();
@@ -483,7 +488,29 @@ public:
     // drop had.
     int StartSelectionDrag();
 
+    // ---- Drag feedback
+    // While data is dragged over the view, a dotted rectangle the size of what is dragged
+    // follows the mouse, the mouse at its centre; it is erased when the drag leaves or
+    // drops. A drag enters with the size of what it carries in document units ((0, 0)
+    // when unknown, as for data from other programs: then no rectangle shows and the
+    // mouse point alone is tested).
+    void OnDragEnter(float width, float height);
+    // The effect a drop at `client` would have, with the rectangle moved there: none when
+    // the rectangle lies wholly outside the scroll area or Ctrl and Shift are both held;
+    // copy with Ctrl, or when the data cannot be moved; move otherwise.
+    wxDragResult OnDragOver(CPoint client, bool ctrl, bool shift, bool movable);
+    void OnDragLeave();
+
+    // Client pixels: top-left of the rectangle shown last, size of the dragged data and
+    // the mouse's offset inside it; the effect shown last (none: no rectangle is shown).
+    CPoint m_ptDragPos;
+    CSize m_szDragObject;
+    CSize m_szDragOffset;
+    wxDragResult m_nLastDropEffect = wxDragNone;
+
 private:
+    // Repaints where the drag rectangle at `position` is, or was.
+    void RefreshDragRect(CPoint position);
     void BindEditingCommands();
     void BindEffectCommands();
     void BindArrangeCommands();

@@ -19,6 +19,7 @@
 #include "platform/com/IOleParentUndoUnit.h"
 #include "res/CommandIds.h"
 
+#include <wx/aui/tabmdi.h>
 #include <wx/menu.h>
 
 #include <algorithm>
@@ -402,8 +403,23 @@ std::unique_ptr<wxMenu> BuildObjectMenu()
 
 } // namespace
 
+void CDrawView::ActivateFrame()
+{
+    for (wxWindow* window = GetParent(); window; window = window->GetParent()) {
+        if (auto* child = dynamic_cast<wxAuiMDIChildFrame*>(window)) {
+            child->Activate();
+            break;
+        }
+    }
+    // The focus makes this pane the frame's active one.
+    if (wxWindow::FindFocus() != this)
+        SetFocus();
+}
+
 bool CDrawView::ShowObjectMenu(CPoint client)
 {
+    // A right-click in a window that is not the active one acts on that window's drawing.
+    ActivateFrame();
     CPoint logical = client;
     ClientToDocPoint(false, logical);
     CDrawObj* object = m_document.ObjectAt(logical, false, this);

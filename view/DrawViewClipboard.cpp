@@ -13,7 +13,9 @@
 #include "document/DrawShape.h"
 #include "document/FrameServices.h"
 #include "model/DrawObj.h"
+#include "model/Coordinates.h"
 #include "model/DrawRect.h"
+#include "platform/geometry/SizeF.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
 #include "platform/imaging/ImageCodec.h"
@@ -62,8 +64,10 @@ ClipboardOffer g_offer;
 // that Paste follows a copy made in another program, rarely enough to cost nothing.
 constexpr long kOfferRefreshMs = 500;
 
-// The view a drag started from, while it runs.
+// The view a drag started from, while it runs, and the size of the objects it drags
+// (document units), which the views it passes over show.
 CDrawView* g_dragSource = nullptr;
+SizeF g_dragSize;
 
 // The picture of the objects for other programs: at screen resolution, at most this many
 // pixels a side (larger selections are scaled down to fit).
@@ -158,22 +162,39 @@ public:
         SetDataObject(data);
     }
 
-    wxDragResult OnDragOver(wxCoord, wxCoord, wxDragResult suggested) override
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult suggested) override
+    {
+        // Data from other programs carries no size that can be known before the drop.
+        if (g_dragSource)
+            m_view.OnDragEnter(g_dragSize.Width, g_dragSize.Height);
+        else
+            m_view.OnDragEnter(0.0f, 0.0f);
+        m_lastEffect = wxDragNone;
+        return OnDragOver(x, y, suggested);
+    }
+
+    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override
     {
         // A drag out of this view and back in again is no drop: moving within the view is
         // the select tool's.
         if (g_dragSource == &m_view)
             return wxDragNone;
-        if (wxGetKeyState(WXK_CONTROL) && wxGetKeyState(WXK_SHIFT))
-            return wxDragNone;
-        if (wxGetKeyState(WXK_CONTROL))
-            return wxDragCopy;
-        return suggested == wxDragNone ? wxDragCopy : suggested;
+        // Only drawing objects move: files and pictures are always copied, so that the
+        // program they come from never deletes them.
+        const bool movable = GetMatchingPair() == ObjectsFormat();
+        m_lastEffect = m_view.OnDragOver(CPoint(x, y), wxGetKeyState(WXK_CONTROL), wxGetKeyState(WXK_SHIFT), movable);
+        return m_lastEffect;
     }
 
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult suggested) override
+    void OnLeave() override { m_view.OnDragLeave(); }
+
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult) override
     {
-        if (g_dragSource == &m_view || !GetData())
+        // The effect the drag showed last is the one the drop has. (The toolkit tells of
+        // the drag leaving before the drop, which has erased the rectangle already.)
+        const wxDragResult effect = m_lastEffect;
+        m_view.OnDragLeave();
+        if (g_dragSource == &m_view || effect == wxDragNone || !GetData())
             return wxDragNone;
         const CPoint client(x, y);
         auto* data = static_cast<wxDataObjectComposite*>(GetDataObject());
@@ -196,11 +217,12 @@ public:
         // Files and pictures are always copies; the source of a moved drawing deletes it.
         if (!inserted)
             return wxDragNone;
-        return received == ObjectsFormat() ? OnDragOver(x, y, suggested) : wxDragCopy;
+        return received == ObjectsFormat() ? effect : wxDragCopy;
     }
 
 private:
     CDrawView& m_view;
+    wxDragResult m_lastEffect = wxDragNone;   // of the last move over the view
     wxCustomDataObject* m_objects;   // owned by the composite
     wxCustomDataObject* m_picture;
     wxFileDataObject* m_files;
@@ -418,6 +440,10 @@ int CDrawView::StartSelectionDrag()
         return wxDragNone;
     }
     ClipboardItems::Remember(record, m_selection);
+    RectF bounds;
+    for (const CDrawObj* object : m_selection)
+        bounds = UnionOfPainted(bounds, object->m_rcBounds);
+    g_dragSize = SizeF(bounds.Width, bounds.Height);
     std::unique_ptr<wxDataObjectComposite> data(TransferData(record, PictureOf(InStackingOrder(m_selection))));
     wxDropSource source(*data, this);
     g_dragSource = this;
@@ -429,6 +455,54 @@ int CDrawView::StartSelectionDrag()
         ProcessWindowEventLocally(clear);
     }
     return result;
+}
+
+void CDrawView::OnDragEnter(float width, float height)
+{
+    CPoint corners[2] = {CPoint(0, 0), CPoint(TruncateToInt32(width), TruncateToInt32(height))};
+    DocToClientPoint(true, corners[0]);
+    DocToClientPoint(true, corners[1]);
+    m_szDragObject = CSize(std::max(corners[1].x - corners[0].x, 0), std::max(corners[1].y - corners[0].y, 0));
+    m_szDragOffset = CSize(m_szDragObject.cx / 2, m_szDragObject.cy / 2);
+    m_nLastDropEffect = wxDragNone;
+}
+
+wxDragResult CDrawView::OnDragOver(CPoint client, bool ctrl, bool shift, bool movable)
+{
+    const CPoint p(client.x - m_szDragOffset.cx, client.y - m_szDragOffset.cy);
+    // The rectangle in scroll-area pixels; one of no size is the mouse point alone.
+    const CPoint scroll = GetScrollPosition();
+    const int64_t left = int64_t(p.x) + scroll.x;
+    const int64_t top = int64_t(p.y) + scroll.y;
+    const int64_t right = left + std::max(m_szDragObject.cx, 1);
+    const int64_t bottom = top + std::max(m_szDragObject.cy, 1);
+    const CSize total = GetTotalSize();
+    const bool overlaps = left < total.cx && top < total.cy && right > 0 && bottom > 0;
+
+    wxDragResult effect = wxDragMove;
+    if (!overlaps || (ctrl && shift))
+        effect = wxDragNone;
+    else if (ctrl || !movable)
+        effect = wxDragCopy;
+
+    const bool shown = m_nLastDropEffect != wxDragNone;
+    if (p != m_ptDragPos || shown != (effect != wxDragNone)) {
+        if (shown)
+            RefreshDragRect(m_ptDragPos);
+        if (effect != wxDragNone) {
+            m_ptDragPos = p;
+            RefreshDragRect(p);
+        }
+    }
+    m_nLastDropEffect = effect;
+    return effect;
+}
+
+void CDrawView::OnDragLeave()
+{
+    if (m_nLastDropEffect != wxDragNone)
+        RefreshDragRect(m_ptDragPos);
+    m_nLastDropEffect = wxDragNone;
 }
 
 namespace {

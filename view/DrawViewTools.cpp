@@ -448,22 +448,38 @@ void CDrawView::RepaintOverflow(const CRect& painted)
     }
 }
 
-void CDrawView::PaintToolFeedback(cairo_t* cr)
+namespace {
+
+// A dotted frame, black dots between white ones, so that it shows on any colour.
+void DrawDottedFrame(cairo_t* cr, const CRect& frame)
 {
-    if (!m_rcRubberBand)
-        return;
-    const CRect& band = *m_rcRubberBand;
-    // A dotted frame, black dots between white ones, so that it shows on any colour.
     static const double kDots[] = {2.0, 2.0};
     cairo_save(cr);
     cairo_set_line_width(cr, 1.0);
-    cairo_rectangle(cr, band.left + 0.5, band.top + 0.5, std::max(band.Width() - 1, 0), std::max(band.Height() - 1, 0));
+    cairo_rectangle(cr, frame.left + 0.5, frame.top + 0.5, std::max(frame.Width() - 1, 0), std::max(frame.Height() - 1, 0));
     cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
     cairo_stroke_preserve(cr);
     cairo_set_dash(cr, kDots, 2, 0.0);
     cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
     cairo_stroke(cr);
     cairo_restore(cr);
+}
+
+} // namespace
+
+void CDrawView::PaintToolFeedback(cairo_t* cr)
+{
+    if (m_rcRubberBand)
+        DrawDottedFrame(cr, *m_rcRubberBand);
+    if (m_nLastDropEffect != wxDragNone && m_szDragObject.cx > 0 && m_szDragObject.cy > 0)
+        DrawDottedFrame(cr, CRect(m_ptDragPos, m_szDragObject));
+}
+
+void CDrawView::RefreshDragRect(CPoint position)
+{
+    CRect frame(position, m_szDragObject);
+    frame.InflateRect(kBoxSlack, kBoxSlack);
+    RefreshRect(wxRect(frame.left, frame.top, frame.Width(), frame.Height()), false);
 }
 
 void CDrawView::ForgetToolState()

@@ -52,10 +52,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             line.action = CommandLine::Action::Register;
         else if (name == "unregister" || name == "unregserver")
             line.action = CommandLine::Action::Unregister;
+        else if (name == "p" || name == "print")
+            line.action = CommandLine::Action::Print;
+        else if (name == "pt" || name == "printto")
+            line.action = CommandLine::Action::PrintTo;
         else if (const ToolkitSwitch toolkit = FindToolkitSwitch(name); toolkit == ToolkitSwitch::None)
             line.unknown.push_back(argument);
         else if (toolkit == ToolkitSwitch::WithValue && name.find('=') == std::string::npos)
             ++i; // the switch's value, which is no file
+    }
+    // A print-to names its printer after the drawing.
+    if (line.action == CommandLine::Action::PrintTo && line.files.size() >= 2) {
+        line.printer = line.files.back();
+        line.files.pop_back();
     }
     return line;
 }

@@ -148,8 +148,18 @@ std::string UserDesktopEntry(const std::string& shipped, const std::filesystem::
     std::string entry;
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.starts_with("Exec="))
-            line = "Exec=" + QuoteExecArgument(program.string()) + " %F";
+        // Every Exec line (the entry's own and its actions') names this program; the
+        // arguments after the name stay as shipped.
+        constexpr std::string_view kExec = "Exec=";
+        constexpr std::string_view kProgramName = "kelmora";
+        if (line.starts_with(kExec)) {
+            std::string_view rest = std::string_view(line).substr(kExec.size());
+            if (rest.starts_with(kProgramName))
+                rest.remove_prefix(kProgramName.size());
+            else
+                rest = rest.substr(std::min(rest.size(), rest.find(' ')));
+            line = std::string(kExec) + QuoteExecArgument(program.string()) + std::string(rest);
+        }
         entry += line;
         entry += '\n';
     }

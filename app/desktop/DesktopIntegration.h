@@ -24,8 +24,9 @@ DesktopPaths CurrentDesktopPaths();
 // The program's desktop entry exists for this user or for everyone.
 bool IsDesktopEntryInstalled(const DesktopPaths& paths);
 
-// The desktop entry as the user's copy has it: the shipped entry with Exec naming this
-// program (quoted as desktop entries quote), each line kept otherwise.
+// The desktop entry as the user's copy has it: the shipped entry with every Exec line
+// naming this program (quoted as desktop entries quote) before the line's own arguments,
+// each line kept otherwise.
 std::string UserDesktopEntry(const std::string& shipped, const std::filesystem::path& program);
 
 // Writes the user's desktop entry, file type and icons, then lets the desktop's

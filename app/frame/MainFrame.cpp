@@ -24,6 +24,7 @@
 #include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonStatusBar.h"
+#include "platform/ui/ShowAtOnce.h"
 #include "view/DrawView.h"
 #include "view/PrintSetup.h"
 
@@ -133,13 +134,9 @@ bool CMainFrame::Create()
         return false;
     m_mgr.SetManagedWindow(this);
     SetIcons(ProgramIconBundle());
-    // The toolkit would hold back the first showing of the process's first window until
-    // the window manager has told it the size of the decorations. Meanwhile the window is
-    // mapped at 2 x 1 pixels, and under a window manager every pane and document window
-    // is laid out at that size once; the stored place is lost and a dialog started at once
-    // is stacked below the frame. The frame shows at once, at the size it was given; the
-    // decorations are added round it when they become known.
-    m_deferShow = false;
+    // The frame shows at once, laid out at the size it was given and at its stored place,
+    // with a dialog started at once in front of it.
+    ShowWithoutWaitingForDecorations(*this);
 
     // The look is in force before anything is drawn.
     OnApplicationLook(m_nAppLook);

@@ -2,12 +2,14 @@
 // everything else starts the editor.
 
 #include "app/DrawApp.h"
+#include "app/ShellPrint.h"
 #include "app/desktop/CommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 
 #include <wx/init.h>
 
 #include <iostream>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -34,6 +36,20 @@ int main(int argc, char** argv)
             return 0;
         std::cerr << "kelmora: the desktop registration of this user could not be removed completely.\n";
         return 1;
+    case CommandLine::Action::Print:
+    case CommandLine::Action::PrintTo: {
+        const bool to = line.action == CommandLine::Action::PrintTo;
+        if (line.files.size() != 1 || (to && line.printer.empty())) {
+            std::cerr << (to ? "kelmora: -pt prints one drawing on a printer: kelmora -pt file.MZF printer\n"
+                             : "kelmora: -p prints one drawing: kelmora -p file.MZF\n");
+            return 2;
+        }
+        std::optional<std::string> printer;
+        if (to)
+            printer = line.printer;
+        wxApp::SetInstance(new kelmora::CShellPrintApp(line.files.front(), printer));
+        return wxEntry(argc, argv);
+    }
     case CommandLine::Action::Run:
         break;
     }

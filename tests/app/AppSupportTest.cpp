@@ -109,6 +109,16 @@ TEST(CommandLine, FilesSwitchesAndSlashPaths)
     EXPECT_EQ(ParseCommandLine({"--register"}).action, CommandLine::Action::Register);
     // A path beginning with '/' is never a switch.
     EXPECT_EQ(ParseCommandLine({"/Embedding"}).action, CommandLine::Action::Run);
+
+    // Print names the drawing; print-to names the printer after it.
+    line = ParseCommandLine({"-p", "logo.MZF"});
+    EXPECT_EQ(line.action, CommandLine::Action::Print);
+    EXPECT_EQ(line.files, std::vector<std::string>{"logo.MZF"});
+    line = ParseCommandLine({"-PT", "logo.MZF", "Office Laser"});
+    EXPECT_EQ(line.action, CommandLine::Action::PrintTo);
+    EXPECT_EQ(line.files, std::vector<std::string>{"logo.MZF"});
+    EXPECT_EQ(line.printer, "Office Laser");
+    EXPECT_EQ(ParseCommandLine({"-pt", "logo.MZF"}).printer, "");
 }
 
 TEST(LengthUnits, ShownLengthsInEachUnit)
@@ -217,6 +227,7 @@ TEST(DesktopIntegration, RegistersForTheUserOnlyWhenMissingAndUnregisters)
     std::ifstream entry(paths.dataHome / "applications" / "kelmora.desktop");
     const std::string text((std::istreambuf_iterator<char>(entry)), {});
     EXPECT_NE(text.find("\nExec=\"/opt/My Apps/kelmora\" %F\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"/opt/My Apps/kelmora\" -p %f\n"), std::string::npos) << text;
     EXPECT_NE(text.find("MimeType=application/x-kelmora-drawing;"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "mime" / "packages" / "kelmora.xml"));
     EXPECT_TRUE(std::filesystem::exists(paths.dataHome / "icons" / "hicolor" / "48x48" / "apps" / "kelmora.png"));

@@ -90,6 +90,36 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
     EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), Doc("copy.MZF"));
 }
 
+TEST_F(DocumentWindows, TheObjectMenuActsOnTheWindowItWasOpenedIn)
+{
+    Command(cmd::kFileNew);
+    CDrawDocument* first = Active();
+    CDrawView* firstView = GetActiveDrawView();
+    ASSERT_NE(firstView, nullptr);
+    // A filled rectangle over the whole page, under the pointer wherever the view shows it.
+    auto filled = std::make_unique<CDrawRect>(RectF(0, 0, 3000, 4000), nullptr);
+    filled->m_nShapeType = ShapeType::Rectangle;
+    filled->SetFillColor(0xFFFF0000, true);
+    CDrawObj* rect = first->GetDrawDoc().Add(std::move(filled));
+    Command(cmd::kFileNew);
+    ASSERT_NE(Active(), first);
+
+    int shown = 0;
+    firstView->m_prompts.dialogs.popupMenu = [&](wxWindow&, wxMenu&) {
+        // The window is the active one by the time its menu shows.
+        EXPECT_EQ(Active(), first);
+        ++shown;
+        return int(wxID_NONE);
+    };
+    CPoint over(1200, 1500);
+    firstView->DocToClientPoint(true, over);
+    EXPECT_TRUE(firstView->ShowObjectMenu(over));
+    Idle();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(GetActiveDrawView(), firstView);
+    EXPECT_EQ(firstView->m_selection, std::vector<CDrawObj*>{rect});
+}
+
 TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)
 {
     m_prompt->newDocumentAnswer = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // A frame for the windows of a test, shown as the program's main frame is (CMainFrame::Create):
-// at once. The toolkit would hold the first frame of a test process back until the window
-// manager has told it the size of the decorations, and lay it out at 2 x 1 pixels meanwhile.
+// at once (see ShowWithoutWaitingForDecorations).
+
+#include "platform/ui/ShowAtOnce.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -14,7 +15,7 @@ public:
     explicit ShownFrame(const wxString& title, const wxSize& size = wxDefaultSize)
         : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size)
     {
-        m_deferShow = false;
+        ShowWithoutWaitingForDecorations(*this);
     }
 
     // Shows the frame and waits, a few seconds at most, until `window` has been painted:

@@ -146,11 +146,62 @@ TEST(DrawView, CoordinatesRoundTripAtEveryKindOfZoom)
             EXPECT_LE(std::abs(p.x - doc.x), docPerPixel);
             EXPECT_LE(std::abs(p.y - doc.y), docPerPixel);
         }
+        // Where a document unit spans a logical unit or more, document points come back
+        // exactly from zoomed logical ones, on both sides of the origin (a truncating
+        // unzoom loses a unit here: 1 at 1.5 is 1.5, truncated 1, unzoomed 0.67).
+        if (zoom >= 1.0f) {
+            for (int d = -301; d <= 301; ++d) {
+                CPoint points[1] = {CPoint(d, -d)};
+                f.view->ZoomPoints(points);
+                ASSERT_TRUE(f.view->UnzoomPoints(points));
+                ASSERT_EQ(points[0], CPoint(d, -d));
+            }
+        }
         CRect rc(300, 400, 100, 50);
         f.view->DocToClientRect(true, rc);
         EXPECT_LE(rc.left, rc.right);
         EXPECT_LE(rc.top, rc.bottom);
     }
+}
+
+TEST(DrawView, DragFeedbackFollowsTheMouseWithinTheScrollArea)
+{
+    ViewFixture f;
+    f.view->OnZoomSlider(50);
+    // An inch by half an inch of dragged objects, in client pixels, the mouse at its centre.
+    f.view->OnDragEnter(300.0f, 150.0f);
+    const CPoint origin = f.ClientOfDoc(CPoint(0, 0));
+    const CPoint corner = f.ClientOfDoc(CPoint(300, 150));
+    const CSize size(corner.x - origin.x, corner.y - origin.y);
+    ASSERT_GT(size.cx, 0);
+    EXPECT_EQ(f.view->m_szDragObject, size);
+    EXPECT_EQ(f.view->m_szDragOffset, CSize(size.cx / 2, size.cy / 2));
+
+    EXPECT_EQ(f.view->OnDragOver(CPoint(200, 150), false, false, true), wxDragMove);
+    const CPoint shown(200 - size.cx / 2, 150 - size.cy / 2);
+    EXPECT_EQ(f.view->m_ptDragPos, shown);
+    // The first dot of the dotted frame's top edge.
+    const CPoint dot(shown.x + 1, shown.y);
+    EXPECT_EQ(f.PixelAt(dot), 0xFF000000u);
+    EXPECT_EQ(f.view->OnDragOver(CPoint(210, 150), true, false, true), wxDragCopy);
+    EXPECT_EQ(f.view->m_ptDragPos, CPoint(shown.x + 10, shown.y));
+    EXPECT_NE(f.PixelAt(dot), 0xFF000000u);
+    EXPECT_EQ(f.view->OnDragOver(CPoint(210, 150), false, false, false), wxDragCopy);
+    EXPECT_EQ(f.view->OnDragOver(CPoint(210, 150), true, true, true), wxDragNone);
+    EXPECT_EQ(f.view->m_nLastDropEffect, wxDragNone);
+
+    // A rectangle that reaches one pixel into the scroll area counts; one wholly past it
+    // does not.
+    const CPoint scroll = f.view->GetScrollPosition();
+    const int edge = f.view->GetTotalSize().cx - scroll.x;
+    EXPECT_EQ(f.view->OnDragOver(CPoint(edge - 1 + size.cx / 2, 150), false, false, true), wxDragMove);
+    EXPECT_EQ(f.view->OnDragOver(CPoint(edge + size.cx / 2, 150), false, false, true), wxDragNone);
+
+    // Leaving erases the rectangle.
+    EXPECT_EQ(f.view->OnDragOver(CPoint(200, 150), false, false, true), wxDragMove);
+    f.view->OnDragLeave();
+    EXPECT_EQ(f.view->m_nLastDropEffect, wxDragNone);
+    EXPECT_NE(f.PixelAt(dot), 0xFF000000u);
 }
 
 TEST(DrawView, ZoomingKeepsTheDocumentPointUnderTheZoomCentre)

@@ -57,6 +57,7 @@ public:
     PrintResult Print(wxWindow*, wxPrintout& printout, wxPrintDialogData& setup, bool prompt) override
     {
         prompts.push_back(prompt);
+        printers.push_back(setup.GetPrintData().GetPrinterName().utf8_string());
         if (result != PrintResult::Printed)
             return result;
         const wxPrintData& data = setup.GetPrintData();
@@ -98,6 +99,7 @@ public:
     PrintResult result = PrintResult::Printed;
     std::filesystem::path pdf;
     std::vector<bool> prompts;
+    std::vector<std::string> printers;   // the setup's printer of each job
     bool previewFails = false;
     int previewsMade = 0;
 };
