@@ -6,12 +6,15 @@
 // and keeps named brush presets (".bres") in the "Brush" folders.
 //
 // Use:
-//     (file the undo unit of the object's fill first: the dialog changes it as it runs)
-//     CGradientEditorDlg dialog(parent, &object.m_brush, brushFolders);
-//     dialog.ShowModal();
-// Every edit is written into the fill at once, so OK and Cancel both keep what was done;
-// OK also writes the gradient as shown. Opening the dialog changes nothing: the fill is
-// written only when the user changes something (or loads a preset, or presses OK).
+//     BrushMan edited = object.m_brush;
+//     CGradientEditorDlg dialog(parent, &edited, brushFolders);
+//     if (dialog.ShowModal() == wxID_OK)
+//         (file the undo unit of the object's fill, then) object.m_brush = edited;
+// Every edit is written into the fill the dialog is given at once, and Cancel does not
+// take them back: the caller hands it a copy and keeps the copy only on OK, so Cancel
+// leaves the object's fill as it was. OK also writes the gradient as shown. Opening the
+// dialog changes nothing: the fill is written only when the user changes something (or
+// loads a preset, or presses OK).
 //
 // The dialog's values map onto the fill thus: start and end colours m_clrFore and
 // m_clrBack, the colour blend m_interpColors and m_interpPositions (start, stops, end),

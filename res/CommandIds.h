@@ -197,6 +197,7 @@ inline constexpr int kHelp = 32992;
 inline constexpr int kBatchConvert = 32993;
 
 // ---- The standard command block
+inline constexpr int kIdleMessage = 57345;       // string "Ready": the status bar's idle text
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileClose = 57602;

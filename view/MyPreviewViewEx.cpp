@@ -6,6 +6,7 @@
 #include "view/PrintSetup.h"
 #include "view/PrinterChoices.h"
 
+#include <wx/artprov.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -90,6 +91,12 @@ void CMyPreviewViewEx::BuildSettingPanel()
 {
     auto* panel = new wxStaticBoxSizer(wxHORIZONTAL, m_controlBar, "Setting");
     wxWindow* box = panel->GetStaticBox();
+    // The panel's icon leads it, as a ribbon panel's does.
+    const wxBitmap icon = wxArtProvider::GetBitmap(kSettingPanelArt, wxART_OTHER, wxSize(16, 16));
+    if (icon.IsOk()) {
+        m_pSettingIcon = new wxStaticBitmap(box, wxID_ANY, icon);
+        panel->Add(m_pSettingIcon, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, kLabelGap);
+    }
     const auto addCombo = [panel, box](const char* label, int command, int width) {
         panel->Add(new wxStaticText(box, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, kComboGap);
         auto* combo = new wxChoice(box, WxId(command), wxDefaultPosition, wxSize(width, -1));

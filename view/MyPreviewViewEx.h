@@ -11,6 +11,7 @@
 
 #include <wx/choice.h>
 #include <wx/print.h>
+#include <wx/statbmp.h>
 #include <wx/weakref.h>
 
 #include <cstddef>
@@ -21,6 +22,10 @@ namespace kelmora {
 
 class CDrawView;
 class PrinterCatalog;
+
+// The art id (wxArtProvider, client wxART_OTHER) under which the program provides the
+// Setting panel's 16 x 16 icon; without a provider the panel shows none.
+inline constexpr const char* kSettingPanelArt = "kelmora-preview-setting";
 
 class CMyPreviewViewEx : public wxPreviewFrame {
 public:
@@ -56,6 +61,8 @@ public:
     wxChoice* GetPrinterCombo() const { return m_pPrinterCombo; }
     wxChoice* GetPageCombo() const { return m_pPageCombo; }
     wxChoice* GetOrientationCombo() const { return m_pOrientationCombo; }
+    // The Setting panel's icon; null when the program provides none.
+    wxStaticBitmap* GetSettingIcon() const { return m_pSettingIcon; }
     // The paper-table row of each "Page:" item.
     const std::vector<size_t>& GetPageRows() const { return m_pageRows; }
 
@@ -73,6 +80,7 @@ private:
     wxChoice* m_pPrinterCombo = nullptr;
     wxChoice* m_pPageCombo = nullptr;
     wxChoice* m_pOrientationCombo = nullptr;
+    wxStaticBitmap* m_pSettingIcon = nullptr;
     std::vector<size_t> m_pageRows;
 };
 

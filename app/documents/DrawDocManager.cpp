@@ -1,7 +1,7 @@
 #include "app/documents/DrawDocManager.h"
 
 #include "app/desktop/AppSettings.h"
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "app/documents/DrawDocument.h"
 #include "app/documents/DrawFrameView.h"
 #include "app/documents/Recovery.h"

@@ -1,6 +1,6 @@
 #include "app/documents/DrawFrameView.h"
 
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "app/documents/DrawDocument.h"
 #include "view/DrawView.h"
 

@@ -1,6 +1,6 @@
 #include "app/documents/ProgramEnvironment.h"
 
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "app/documents/UserPrompt.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDocUndo.h"

@@ -1,7 +1,7 @@
 #include "app/documents/UserPrompt.h"
 
 #include "app/desktop/AppPaths.h"
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "dialogs/CreateNewDocumentDlg.h"
 #include "dialogs/SummaryInfoSheet.h"
 #include "document/DrawDocFile.h"

@@ -1,7 +1,7 @@
 #include "app/frame/FramePanes.h"
 
 #include "app/desktop/AppPaths.h"
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "app/properties/PropertiesPaneHost.h"
 #include "app/properties/PropertiesViewBar.h"
 #include "document/StylePresets.h"

@@ -21,6 +21,8 @@
 #include "app/frame/WindowsDlg.h"
 #include "app/panes/WorkspaceBar.h"
 #include "app/ribbon/MainRibbon.h"
+#include "app/ribbon/ProgramArt.h"
+#include "app/ribbon/RibbonIcons.h"
 #include "platform/ui/Contrast.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonStatusBar.h"
@@ -73,6 +75,8 @@ constexpr int kInitialWidth = 1280;
 constexpr int kInitialHeight = 860;
 constexpr int kGalleryPaneWidth = 280;
 constexpr int kPropertiesPaneWidth = 340;
+// The caption icons of the panes, as small as the ribbon's small pictures.
+constexpr int kPaneIconSize = 16;
 
 // A tab art in the look's colours; the notebook takes it over. The tabs write their
 // captions in dark text on a face that lightens toward its top, where no light text
@@ -137,6 +141,7 @@ bool CMainFrame::Create()
     // The frame shows at once, laid out at the size it was given and at its stored place,
     // with a dialog started at once in front of it.
     ShowWithoutWaitingForDecorations(*this);
+    InstallProgramArt();
 
     // The look is in force before anything is drawn.
     OnApplicationLook(m_nAppLook);
@@ -190,8 +195,10 @@ void CMainFrame::RestoreWindowState()
     if (!layout.empty())
         m_mgr.LoadPerspective(wxString::FromUTF8(layout), false);
     // A stored layout brings back the caption of the gallery last shown; the tab shown
-    // now is another.
+    // now is another. It holds no pictures: the properties pane's icon is given again.
     UpdateGalleryCaption(m_pGalleryBook ? m_pGalleryBook->GetSelection() : 0);
+    if (wxAuiPaneInfo& properties = m_mgr.GetPane(kPropertiesPaneName); properties.IsOk())
+        properties.Icon(IconBitmap(Icon::PropertiesView, kPaneIconSize));
     // The document area and the ribbon are never hidden or moved by a stored layout.
     m_mgr.GetPane(GetClientWindow()).Show();
     DockRibbon();

@@ -17,7 +17,7 @@
 //
 // UI thread only.
 
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "document/FrameServices.h"
 
 #include <wx/aui/aui.h>

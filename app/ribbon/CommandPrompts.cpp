@@ -119,6 +119,7 @@ constexpr std::pair<int, std::string_view> kPrompts[] = {
     {32989, "Give the selected objects a ready-made fill and outline\nStyles"},
     {32992, "Open the help\nHelp"},
     {32993, "Convert a set of drawing files to picture files\nBatch Convert"},
+    {57345, "Ready"},
     {57600, "Create a new document\nNew"},
     {57601, "Open an existing document\nOpen"},
     {57602, "Close the active document\nClose"},

@@ -4,6 +4,7 @@
 #include "app/ribbon/RibbonColorTables.h"
 #include "app/ribbon/RibbonKeyTips.h"
 #include "app/ribbon/RibbonLook.h"
+#include "app/ribbon/StatusPrompt.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
 #include "platform/ui/RibbonArtProvider.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/RibbonStatusBar.h"
 #include "res/CommandIds.h"
 
+#include <wx/arrstr.h>
 #include <wx/config.h>
 #include <wx/frame.h>
 #include <wx/ribbon/bar.h>
@@ -404,10 +406,45 @@ void CMainRibbon::SaveQuickAccess()
     if (!m_settings)
         return;
     m_settings->Write(kQuickAccessSettingKey, wxString::FromUTF8(m_quickAccessModel.Save()));
+    FlushSettings();
+}
+
+void CMainRibbon::FlushSettings()
+{
     if (flushSettings)
         flushSettings();
     else
         m_settings->Flush();
+}
+
+namespace {
+
+// Joins the labels of hidden status-bar elements; no label holds the separator.
+constexpr char kLabelSeparator = ';';
+
+} // namespace
+
+void CMainRibbon::LoadStatusBarElements()
+{
+    wxString saved;
+    if (!m_settings || !m_statusBar || !m_settings->Read(kHiddenStatusElementsKey, &saved))
+        return;
+    // Labels the bar does not have (from another version, or edited by hand) are passed by.
+    for (const wxString& label : wxSplit(saved, kLabelSeparator, '\0'))
+        m_statusBar->ShowElement(label, false);
+}
+
+void CMainRibbon::SaveStatusBarElements()
+{
+    if (!m_settings || !m_statusBar)
+        return;
+    wxArrayString hidden;
+    for (const wxString& label : m_statusBar->ElementLabels()) {
+        if (!m_statusBar->IsElementShown(label))
+            hidden.push_back(label);
+    }
+    m_settings->Write(kHiddenStatusElementsKey, wxJoin(hidden, kLabelSeparator, '\0'));
+    FlushSettings();
 }
 
 std::vector<int> CMainRibbon::HiddenCommands() const
@@ -459,6 +496,7 @@ void CMainRibbon::QuickAccessChanged()
 void CMainRibbon::DestroyWindows()
 {
     m_keyTips.reset();
+    m_prompt.reset();
     EndPopups();
     if (m_statusBar) {
         if (m_frame.GetStatusBar() == m_statusBar)
@@ -498,7 +536,12 @@ void CMainRibbon::DispatchCommand(int command, int value, wxObject* source)
     wxCommandEvent event(wxEVT_MENU, id);
     event.SetEventObject(source);
     event.SetInt(value);
+    // The element's prompt stays while its command runs (a dialog it opens, say).
+    if (m_prompt)
+        m_prompt->CommandStarted();
     m_frame.GetEventHandler()->ProcessEvent(event);
+    if (m_prompt)
+        m_prompt->CommandEnded();
 }
 
 void CMainRibbon::Highlight(int command, int index, uint32_t color)

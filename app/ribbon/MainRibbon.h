@@ -44,9 +44,12 @@ class RibbonAppButton;
 class RibbonKeyTips;
 class RibbonIconButton;
 class RibbonStatusBar;
+class StatusPrompt;
 struct RibbonColorTables;
 
 inline constexpr const char* kQuickAccessSettingKey = "/Settings/QuickAccessToolbar";
+// The labels of the status-bar elements the user hid, separated by kLabelSeparator.
+inline constexpr const char* kHiddenStatusElementsKey = "/Settings/StatusBarHiddenElements";
 
 class CMainRibbon : public RibbonHost, public FrameRibbon {
 public:
@@ -61,7 +64,8 @@ public:
     // Builds the ribbon as a child of the frame, for the frame to place at its top; null
     // when the bar cannot be made. The starting look and the stored toolbar are in force.
     wxRibbonBar* CreateRibbon();
-    // Builds the status bar and makes it the frame's; null when it cannot be made.
+    // Builds the status bar and makes it the frame's, with the elements the user hid
+    // hidden and the idle prompt shown; null when it cannot be made.
     RibbonStatusBar* CreateStatusBar();
 
     // ---- Hooks the frame fills in
@@ -75,9 +79,12 @@ public:
 
     // ---- Elements
     const RibbonElementSet& Elements() const { return m_elements; }
+    wxFrame* Frame() const { return &m_frame; }
     RibbonElement* FindElement(int id) const { return m_elements.Find(id); }
     wxRibbonBar* Bar() const { return m_bar; }
     RibbonStatusBar* StatusBar() const { return m_statusBar; }
+    // The prompt on the status bar; null before the status bar is built.
+    StatusPrompt* Prompt() const { return m_prompt.get(); }
     QuickAccessToolbar* QuickAccess() const { return m_quickAccess; }
     QuickAccessModel& QuickAccessEntries() { return m_quickAccessModel; }
     RibbonAppButton* AppButton() const { return m_appButton; }
@@ -135,6 +142,8 @@ public:
     void SetQuickAccessEntries(std::vector<QuickAccessEntry> entries);
     // Keeps the toolbar's entries in the settings.
     void SaveQuickAccess();
+    // Keeps which status-bar elements the user hid in the settings.
+    void SaveStatusBarElements();
     // The room the tab row keeps free for the application button and the toolbar on the
     // left, and for the Style and About buttons on the right.
     std::pair<int, int> TabMargins() const { return m_tabMargins; }
@@ -170,6 +179,8 @@ private:
     void BuildHelp();
     void BuildTabRow();
     void LoadQuickAccess();
+    void LoadStatusBarElements();
+    void FlushSettings();
     void PlaceTabRow();
     // Lays the tab row out again and keeps the toolbar's entries.
     void QuickAccessChanged();
@@ -192,6 +203,7 @@ private:
     RibbonIconButton* m_aboutButton = nullptr;
     std::vector<std::string> m_pageCaptions;
     std::unique_ptr<RibbonKeyTips> m_keyTips;
+    std::unique_ptr<StatusPrompt> m_prompt;
     int m_look;
     std::pair<int, int> m_tabMargins;
 };

@@ -9,6 +9,7 @@
 #include "app/ribbon/RibbonArt.h"
 #include "app/ribbon/RibbonColorTables.h"
 #include "app/ribbon/RibbonIcons.h"
+#include "app/ribbon/StatusPrompt.h"
 #include "platform/text/FontFamily.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
@@ -540,7 +541,8 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
         return wxString::FromUTF8(prompt.title.empty() ? prompt.description : prompt.title + "\n" + prompt.description);
     };
     bar->AddLink(Ids(cmd::kStatusLink), "Home Page", kHomePageUrl,
-                 wxString::FromUTF8(std::string(CommandPromptText(cmd::kStatusLink))));
+                 wxString::FromUTF8(std::string(CommandPromptText(cmd::kStatusLink))),
+                 "Link to Vantorel Logo Designer website");
     bar->SetToolTip(wxString());
     bar->AddSeparator();
     bar->AddPane(Ids(cmd::kStatusObjectCount), "Object Count: None", tip(cmd::kStatusObjectCount));
@@ -567,10 +569,15 @@ RibbonStatusBar* CMainRibbon::CreateStatusBar()
     bar->Realize();
 
     bar->onCommand = [this](int command, int value) { DispatchCommand(command, value, m_statusBar); };
+    bar->onElementsShown = [this] { SaveStatusBarElements(); };
     m_frame.SetStatusBar(bar);
-    // The bar has no pane for menu help texts; its first pane is the link.
+    // The prompts of the elements go to the bar's message pane; the toolkit's own menu
+    // help texts would overwrite them there.
     m_frame.SetStatusBarPane(-1);
     m_statusBar = bar;
+    LoadStatusBarElements();
+    m_prompt = std::make_unique<StatusPrompt>(*this);
+    bar->SetMessage(wxString::FromUTF8(std::string(CommandPromptText(cmd::kIdleMessage))));
     return bar;
 }
 

@@ -9,7 +9,7 @@
 //
 // Needs a display: xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/app/bench_edit_commands
 
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 #include "bench/app/FrameBench.h"
 #include "res/CommandIds.h"
 #include "view/DrawView.h"

@@ -3,8 +3,10 @@
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonIconButton.h"
 
+#include <wx/control.h>
 #include <wx/dcbuffer.h>
 #include <wx/hyperlink.h>
+#include <wx/menu.h>
 
 #include <algorithm>
 
@@ -16,6 +18,9 @@ constexpr int kPaneMargin = 8;
 constexpr int kSeparatorWidth = 9;
 constexpr int kMinPosition = 0;
 constexpr int kMaxPosition = 100;
+// The message pane keeps at least this much room, so that a short prompt shows whole
+// however many elements there are.
+constexpr int kMinMessageWidth = 160;
 
 } // namespace
 
@@ -55,9 +60,12 @@ RibbonStatusBar::RibbonStatusBar(wxWindow* parent, wxWindowID id) : wxStatusBar(
         Place();
         event.Skip();
     });
+    // Right clicks on the link, buttons and slider reach the bar as well.
+    Bind(wxEVT_CONTEXT_MENU, &RibbonStatusBar::OnContextMenu, this);
 }
 
-void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip)
+void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxString& url, const wxString& toolTip,
+                              const wxString& label)
 {
     // wx's own link, not the toolkit's: the toolkit's keeps the theme's blue whatever
     // the look, which does not read on the Black look's bar.
@@ -70,6 +78,7 @@ void RibbonStatusBar::AddLink(RibbonId id, const wxString& caption, const wxStri
             onCommand(command, 0);
     });
     m_items.push_back(MakeItem(Kind::Link, id.command, caption, link, false));
+    m_items.back().label = label;
 }
 
 void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString& toolTip, const wxString& widest)
@@ -77,6 +86,7 @@ void RibbonStatusBar::AddPane(RibbonId id, const wxString& text, const wxString&
     Item item = MakeItem(Kind::Pane, id.command, text, nullptr, false);
     item.toolTip = toolTip;
     item.widest = widest.empty() ? text + "0000" : widest;
+    item.label = text;
     m_items.push_back(item);
 }
 
@@ -88,6 +98,7 @@ void RibbonStatusBar::AddSeparator()
 void RibbonStatusBar::BeginGroup(const wxString& label)
 {
     m_items.push_back(MakeItem(Kind::GroupStart, -1, label, nullptr, true));
+    m_items.back().label = label;
 }
 
 RibbonIconButton* RibbonStatusBar::AddGroupButton(RibbonId id, const wxBitmap& icon, const wxString& toolTip)
@@ -123,6 +134,7 @@ void RibbonStatusBar::AddExtendedSeparator()
 void RibbonStatusBar::Realize()
 {
     Recolor();
+    UpdateVisibility();
     Place();
 }
 
@@ -142,56 +154,106 @@ void RibbonStatusBar::Recolor()
     Refresh();
 }
 
+bool RibbonStatusBar::IsElement(const Item& item)
+{
+    return item.kind == Kind::Link || item.kind == Kind::Pane || item.kind == Kind::GroupStart;
+}
+
+void RibbonStatusBar::UpdateVisibility()
+{
+    bool groupHidden = false;
+    for (Item& item : m_items) {
+        if (item.kind == Kind::GroupStart)
+            groupHidden = item.hidden;
+        else if (item.kind == Kind::Link || item.kind == Kind::Pane || item.kind == Kind::Separator)
+            groupHidden = false;
+        item.visible = item.kind != Kind::Separator && !item.hidden && !groupHidden;
+    }
+    // A separator shows when a shown element stands on each side of it before the next
+    // separator of its side, so that hiding an element leaves no doubled or dangling line.
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        Item& separator = m_items[i];
+        if (separator.kind != Kind::Separator)
+            continue;
+        const auto shownUntilSeparator = [&](auto first, auto last) {
+            for (auto it = first; it != last; ++it) {
+                if (it->right != separator.right)
+                    continue;
+                if (it->kind == Kind::Separator)
+                    return false;
+                if (it->visible)
+                    return true;
+            }
+            return false;
+        };
+        separator.visible = shownUntilSeparator(m_items.rbegin() + std::ptrdiff_t(m_items.size() - i), m_items.rend()) &&
+                            shownUntilSeparator(m_items.begin() + std::ptrdiff_t(i + 1), m_items.end());
+    }
+    for (Item& item : m_items) {
+        if (item.window)
+            item.window->Show(item.visible);
+    }
+}
+
 void RibbonStatusBar::Place()
 {
     const wxSize size = GetClientSize();
     wxClientDC dc(this);
     dc.SetFont(GetFont());
+    // Every item is measured first: the message pane takes what the others leave.
+    int used = 4 + kPaneMargin + 6;
+    for (Item& item : m_items) {
+        int width = 0;
+        if (item.visible) {
+            switch (item.kind) {
+            case Kind::Link:
+                width = item.window->GetBestSize().x;
+                break;
+            case Kind::Pane:
+                width = std::max(dc.GetTextExtent(item.text).x, dc.GetTextExtent(item.widest).x);
+                break;
+            case Kind::Separator:
+                width = kSeparatorWidth;
+                break;
+            case Kind::GroupStart:
+                width = 4;
+                break;
+            case Kind::Button:
+            case Kind::Slider:
+                width = item.window->GetBestSize().x + 1;
+                break;
+            }
+        }
+        item.rect = wxRect(0, 0, width, size.y);
+        if (item.visible && !item.right && item.kind != Kind::Separator)
+            width += kPaneMargin;
+        used += width;
+    }
     int x = 4;
+    m_messageRect = wxRect(x, 0, std::max(kMinMessageWidth, size.x - used), size.y);
+    x += m_messageRect.width + kPaneMargin;
     for (Item& item : m_items) {
         if (item.right)
             continue;
-        int width = 0;
-        switch (item.kind) {
-        case Kind::Link:
-            width = item.window->GetBestSize().x;
-            break;
-        case Kind::Pane:
-            width = std::max(dc.GetTextExtent(item.text).x, dc.GetTextExtent(item.widest).x);
-            break;
-        case Kind::Separator:
-            width = kSeparatorWidth;
-            break;
-        default:
-            break;
-        }
-        item.rect = wxRect(x, 0, width, size.y);
-        x += width + (item.kind == Kind::Separator ? 0 : kPaneMargin);
+        item.rect.x = x;
+        if (item.visible)
+            x += item.rect.width + (item.kind == Kind::Separator ? 0 : kPaneMargin);
     }
-    // Right-hand elements: measured, then laid out so that the last ends at the right edge.
+    // Right-hand elements end at the right edge.
     int total = 0;
-    for (Item& item : m_items) {
-        if (!item.right)
-            continue;
-        int width = 0;
-        if (item.window)
-            width = item.window->GetBestSize().x + 1;
-        else if (item.kind == Kind::Separator)
-            width = kSeparatorWidth;
-        else if (item.kind == Kind::GroupStart)
-            width = 4;
-        item.rect.width = width;
-        total += width;
+    for (const Item& item : m_items) {
+        if (item.right)
+            total += item.rect.width;
     }
     x = std::max(x, size.x - 6 - total);
     for (Item& item : m_items) {
         if (!item.right)
             continue;
-        item.rect = wxRect(x, 0, item.rect.width, size.y);
+        item.rect.x = x;
         x += item.rect.width;
     }
     for (Item& item : m_items) {
-        if (!item.window)
+        if (!item.window || !item.visible)
             continue;
         const wxSize best = item.window->GetBestSize();
         item.window->SetSize(item.rect.x, (size.y - best.y) / 2, std::min(best.x, item.rect.width), best.y);
@@ -254,6 +316,104 @@ RibbonIconButton* RibbonStatusBar::GetButton(int id) const
     return nullptr;
 }
 
+int RibbonStatusBar::CommandAt(wxPoint point) const
+{
+    for (const Item& item : m_items) {
+        if (item.visible && item.id >= 0 && item.rect.Contains(point))
+            return item.id;
+    }
+    return -1;
+}
+
+void RibbonStatusBar::SetMessage(const wxString& text)
+{
+    if (text == m_message)
+        return;
+    m_message = text;
+    RefreshRect(m_messageRect);
+}
+
+wxString RibbonStatusBar::GetMessage() const
+{
+    return m_message;
+}
+
+std::vector<wxString> RibbonStatusBar::ElementLabels() const
+{
+    std::vector<wxString> labels;
+    for (const Item& item : m_items) {
+        if (IsElement(item))
+            labels.push_back(item.label);
+    }
+    return labels;
+}
+
+RibbonStatusBar::Item* RibbonStatusBar::FindElement(const wxString& label)
+{
+    for (Item& item : m_items) {
+        if (IsElement(item) && item.label == label)
+            return &item;
+    }
+    return nullptr;
+}
+
+const RibbonStatusBar::Item* RibbonStatusBar::FindElement(const wxString& label) const
+{
+    return const_cast<RibbonStatusBar*>(this)->FindElement(label);
+}
+
+bool RibbonStatusBar::IsElementShown(const wxString& label) const
+{
+    const Item* item = FindElement(label);
+    return item && !item->hidden;
+}
+
+bool RibbonStatusBar::ShowElement(const wxString& label, bool show)
+{
+    Item* item = FindElement(label);
+    if (!item)
+        return false;
+    if (item->hidden == !show)
+        return true;
+    item->hidden = !show;
+    UpdateVisibility();
+    Place();
+    Refresh();
+    return true;
+}
+
+std::unique_ptr<wxMenu> RibbonStatusBar::MakeElementsMenu() const
+{
+    auto menu = std::make_unique<wxMenu>();
+    int item = kFirstElementItem;
+    for (const wxString& label : ElementLabels()) {
+        // A label is shown as it stands: an ampersand in it is no mnemonic.
+        wxString text = label;
+        text.Replace("&", "&&");
+        menu->AppendCheckItem(item, text)->Check(IsElementShown(label));
+        ++item;
+    }
+    return menu;
+}
+
+void RibbonStatusBar::ChooseElementsMenuItem(int item)
+{
+    const std::vector<wxString> labels = ElementLabels();
+    const int index = item - kFirstElementItem;
+    if (index < 0 || size_t(index) >= labels.size())
+        return;
+    const wxString& label = labels[size_t(index)];
+    ShowElement(label, !IsElementShown(label));
+    if (onElementsShown)
+        onElementsShown();
+}
+
+void RibbonStatusBar::OnContextMenu(wxContextMenuEvent&)
+{
+    std::unique_ptr<wxMenu> menu = MakeElementsMenu();
+    ChooseElementsMenuItem(GetPopupMenuSelectionFromUser(*menu));
+}
+
 std::vector<wxString> RibbonStatusBar::GroupLabels() const
 {
     std::vector<wxString> labels;
@@ -274,7 +434,11 @@ void RibbonStatusBar::OnPaint(wxPaintEvent&)
     dc.DrawLine(0, 0, size.x, 0);
     dc.SetFont(GetFont());
     dc.SetTextForeground(colors.statusText);
+    dc.DrawLabel(wxControl::Ellipsize(m_message, dc, wxELLIPSIZE_END, m_messageRect.width), m_messageRect,
+                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     for (const Item& item : m_items) {
+        if (!item.visible)
+            continue;
         switch (item.kind) {
         case Kind::Pane:
             dc.DrawLabel(item.text, item.rect, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);

@@ -45,5 +45,24 @@ TEST_F(PrintPreviewTest, PanesAndTheCheckMarkFollowThePreview)
     EXPECT_TRUE(m_prompt->messages.empty());
 }
 
+TEST_F(PrintPreviewTest, ThePropertiesPaneAndTheSettingPanelShowTheirIcons)
+{
+    fakes::FakePrintSystem printing;
+    // Also with the panes laid out as the settings keep them.
+    StopProgram();
+    StartProgram();
+    EXPECT_TRUE(m_frame->GetPaneManager().GetPane(CMainFrame::kPropertiesPaneName).icon.IsOk());
+    Command(cmd::kFileNew);
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    Command(cmd::kFilePrintPreview);
+    ASSERT_NE(view->GetPrintPreviewFrame(), nullptr);
+    const wxStaticBitmap* icon = view->GetPrintPreviewFrame()->GetSettingIcon();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->GetBitmap().GetSize(), wxSize(16, 16));
+    view->GetPrintPreviewFrame()->Close();
+    Idle();
+}
+
 } // namespace
 } // namespace kelmora::apptest

@@ -1,6 +1,8 @@
 // The main frame with its own ribbon: the ribbon as the command surface, the values the
-// views read from it, the live preview of the paper colour, and what a restart keeps.
+// views read from it, the live preview of the paper colour, the prompts and elements of
+// the status bar, and what a restart keeps.
 
+#include "app/ribbon/CommandPrompts.h"
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
@@ -384,6 +386,107 @@ TEST_F(RibbonFrameTest, SwitchWindowsListsTheWindowsAndActivatesTheChosenOne)
     menu.SendEvent(1);
     Idle();
     EXPECT_EQ(m_frame->GetActiveChild(), first);
+}
+
+// The pointer moving over `window` at its client point.
+void MoveOver(wxWindow* window, wxPoint point, wxEventType type = wxEVT_MOTION)
+{
+    wxMouseEvent event(type);
+    event.SetEventObject(window);
+    event.SetPosition(point);
+    window->GetEventHandler()->ProcessEvent(event);
+}
+
+TEST_F(RibbonFrameTest, TheStatusBarShowsThePromptOfTheHoveredElementAndReadyOtherwise)
+{
+    CMainRibbon* ribbon = m_frame->GetMainRibbon();
+    RibbonStatusBar* bar = ribbon->StatusBar();
+    EXPECT_EQ(bar->GetMessage(), "Ready");
+    Command(cmd::kFileNew);
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+
+    const std::optional<CMainRibbon::ElementPlace> zoomIn = ribbon->FindPlace(cmd::kZoomIn);
+    ASSERT_TRUE(zoomIn);
+    const wxPoint onZoomIn = zoomIn->rect.GetPosition() + zoomIn->rect.GetSize() / 2;
+    MoveOver(zoomIn->window, onZoomIn);
+    EXPECT_EQ(bar->GetMessage(), "Zoom in");
+    MoveOver(view, wxPoint(20, 20));
+    EXPECT_EQ(bar->GetMessage(), "Ready");
+
+    QuickAccessToolbar* quick = ribbon->QuickAccess();
+    ASSERT_FALSE(quick->Buttons().empty());
+    MoveOver(quick->Buttons()[0], wxPoint(2, 2), wxEVT_ENTER_WINDOW);
+    EXPECT_EQ(bar->GetMessage(), wxString::FromUTF8(GetCommandPrompt(quick->ButtonCommand(0)).description));
+    MoveOver(quick->Buttons()[0], wxPoint(2, 2), wxEVT_LEAVE_WINDOW);
+    EXPECT_EQ(bar->GetMessage(), "Ready");
+
+    // A pane of the status bar itself, and the bar's own buttons.
+    const int middle = bar->GetClientSize().y / 2;
+    int x = 0;
+    while (x < bar->GetClientSize().x && bar->CommandAt(wxPoint(x, middle)) != cmd::kStatusObjectCount)
+        ++x;
+    MoveOver(bar, wxPoint(x, middle));
+    EXPECT_EQ(bar->GetMessage(), "Total Number Of Objects");
+    MoveOver(bar->GetButton(cmd::kZoomFit), wxPoint(2, 2));
+    EXPECT_EQ(bar->GetMessage(), "Zoom so that the whole page fits the window");
+
+    // While a command runs its prompt stays, wherever the pointer goes; afterwards the
+    // prompt follows the pointer again.
+    MoveOver(zoomIn->window, onZoomIn);
+    wxString duringCommand;
+    const auto watch = [&](wxCommandEvent& event) {
+        MoveOver(view, wxPoint(20, 20));
+        duringCommand = bar->GetMessage();
+        event.Skip();
+    };
+    view->Bind(wxEVT_MENU, watch, WxId(cmd::kZoomIn));
+    ribbon->SendCommand(cmd::kZoomIn);
+    view->Unbind(wxEVT_MENU, watch, WxId(cmd::kZoomIn));
+    EXPECT_EQ(duringCommand, "Zoom in");
+    EXPECT_EQ(bar->GetMessage(), "Ready");
+    EXPECT_EQ(view->m_nZoomLevel, CDrawView::kActualSizeLevel + 1);
+}
+
+TEST_F(RibbonFrameTest, StatusBarElementsHiddenFromItsMenuStayHiddenAfterARestart)
+{
+    RibbonStatusBar* bar = m_frame->GetMainRibbon()->StatusBar();
+    const std::vector<wxString> labels{"Link to Vantorel Logo Designer website",
+                                       "Object Count: None",
+                                       "Selected Count: None",
+                                       "X: 0",
+                                       "Y: 0",
+                                       "Zoom",
+                                       "Print Preview",
+                                       "Show/Hide"};
+    EXPECT_EQ(bar->ElementLabels(), labels);
+    std::unique_ptr<wxMenu> menu = bar->MakeElementsMenu();
+    ASSERT_EQ(menu->GetMenuItemCount(), labels.size());
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const wxMenuItem* item = menu->FindItem(RibbonStatusBar::kFirstElementItem + int(i));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetItemLabelText(), labels[i]);
+        EXPECT_TRUE(item->IsChecked()) << labels[i];
+    }
+
+    // Hiding the Zoom group hides its slider and buttons; a pane's label stays its first
+    // text whatever it shows now.
+    bar->ChooseElementsMenuItem(RibbonStatusBar::kFirstElementItem + 5);
+    bar->ChooseElementsMenuItem(RibbonStatusBar::kFirstElementItem + 1);
+    EXPECT_FALSE(bar->GetSlider(cmd::kZoomSlider)->IsShown());
+    EXPECT_FALSE(bar->GetButton(cmd::kZoomFit)->IsShown());
+    EXPECT_TRUE(bar->GetButton(cmd::kFilePrintPreview)->IsShown());
+
+    StopProgram();
+    StartProgram();
+    bar = m_frame->GetMainRibbon()->StatusBar();
+    EXPECT_FALSE(bar->IsElementShown("Zoom"));
+    EXPECT_FALSE(bar->IsElementShown("Object Count: None"));
+    EXPECT_TRUE(bar->IsElementShown("Selected Count: None"));
+    EXPECT_FALSE(bar->GetSlider(cmd::kZoomSlider)->IsShown());
+    EXPECT_FALSE(bar->MakeElementsMenu()->FindItem(RibbonStatusBar::kFirstElementItem + 5)->IsChecked());
+    bar->ChooseElementsMenuItem(RibbonStatusBar::kFirstElementItem + 5);
+    EXPECT_TRUE(bar->GetSlider(cmd::kZoomSlider)->IsShown());
 }
 
 TEST_F(RibbonFrameTest, TheLookAndTheQuickAccessToolbarSurviveARestart)

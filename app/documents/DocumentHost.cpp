@@ -1,4 +1,4 @@
-#include "app/documents/ActiveDocument.h"
+#include "app/documents/DocumentHost.h"
 
 #include "app/documents/DrawDocument.h"
 #include "app/documents/DrawFrameView.h"
