@@ -331,7 +331,7 @@ std::unique_ptr<StorageWriter> MakeDocumentStorage(CDrawDoc& document, const std
         Archive ar(contents, ArchiveMode::Store);
         document.Serialize(ar);
     }
-    if (StorageStatus written = root->WriteStream(kContentsStreamName, contents.TakeBytes()); !written)
+    if (StorageStatus written = root->AdoptStream(kContentsStreamName, contents.TakeBytes()); !written)
         throw DocumentFileError{DescribeStorageError(written.Error())};
     if (!document.m_pSummaryInfo->WriteToStorage(root.get()))
         throw DocumentFileError{"the summary information could not be written"};

@@ -112,11 +112,13 @@ std::unique_ptr<RecoveryStore> RecoveryStore::Open(const std::filesystem::path& 
             *failure = error.message();
         return nullptr;
     };
+    std::error_code rootError;
+    std::filesystem::create_directories(root, rootError);
     std::error_code error;
-    std::filesystem::create_directories(root, error);
     std::filesystem::path session = root / NewGuidString();
+    // The root's own failure says more than the "no such folder" that follows from it.
     if (!std::filesystem::create_directory(session, error))
-        return fail(error ? error : std::make_error_code(std::errc::file_exists));
+        return fail(rootError ? rootError : error ? error : std::make_error_code(std::errc::file_exists));
     std::filesystem::permissions(session, std::filesystem::perms::owner_all, error);
     const int fd = LockSession(session);
     if (fd < 0) {

@@ -164,7 +164,7 @@ StorageStatus StorageWriter::WriteStream(std::string_view name, std::span<const 
     return {};
 }
 
-StorageStatus StorageWriter::WriteStream(std::string_view name, std::vector<uint8_t>&& bytes)
+StorageStatus StorageWriter::AdoptStream(std::string_view name, std::vector<uint8_t>&& bytes)
 {
     if (!IsValidStorageName(name))
         return InvalidName(name);

@@ -51,7 +51,7 @@ public:
     // Creates or replaces the stream with these bytes.
     StorageStatus WriteStream(std::string_view name, std::span<const uint8_t> bytes);
     // The same, taking the bytes over instead of copying them.
-    StorageStatus WriteStream(std::string_view name, std::vector<uint8_t>&& bytes);
+    StorageStatus AdoptStream(std::string_view name, std::vector<uint8_t>&& bytes);
     // The bytes written to the stream of that name.
     StorageResult<std::span<const uint8_t>> ReadStream(std::string_view name) const;
 
