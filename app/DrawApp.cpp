@@ -67,6 +67,7 @@ bool CDrawApp::OnInit()
     }
     SetTopWindow(frame);
     frame->Show();
+    m_docManager->CatchSessionEndSignals();
     GetProgramEnvironment().ShowHeldMessages();
 
     const DesktopPaths desktop = CurrentDesktopPaths();

@@ -18,6 +18,7 @@
 #include "platform/base/FileReplace.h"
 #include "platform/base/Guid.h"
 #include "platform/base/TempFile.h"
+#include "platform/base/WorkProgress.h"
 #include "platform/storage/StorageReader.h"
 #include "platform/storage/StorageWriter.h"
 
@@ -317,15 +318,20 @@ void CDrawDoc::Serialize(Archive& ar)
     AdoptContents(*this, loaded, std::move(m_pSummaryInfo));
 }
 
-std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document)
+namespace {
+
+// The compound file of the document, to be written to `path`. The record is moved into
+// the storage, not copied: a save holds the bytes of a large drawing once.
+std::unique_ptr<StorageWriter> MakeDocumentStorage(CDrawDoc& document, const std::filesystem::path& path)
 {
-    std::unique_ptr<StorageWriter> root = StorageWriter::Create({});
+    std::unique_ptr<StorageWriter> root = StorageWriter::Create(path);
     MemoryStream contents;
     {
+        const WorkStage stage(0.0, 0.2);
         Archive ar(contents, ArchiveMode::Store);
         document.Serialize(ar);
     }
-    if (StorageStatus written = root->WriteStream(kContentsStreamName, contents.Bytes()); !written)
+    if (StorageStatus written = root->AdoptStream(kContentsStreamName, contents.TakeBytes()); !written)
         throw DocumentFileError{DescribeStorageError(written.Error())};
     if (!document.m_pSummaryInfo->WriteToStorage(root.get()))
         throw DocumentFileError{"the summary information could not be written"};
@@ -333,6 +339,14 @@ std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document)
         if (StorageStatus saved = item->SaveStorage(*root); !saved)
             throw DocumentFileError{DescribeStorageError(saved.Error())};
     }
+    return root;
+}
+
+} // namespace
+
+std::vector<uint8_t> BuildDocumentCompoundFile(CDrawDoc& document)
+{
+    std::unique_ptr<StorageWriter> root = MakeDocumentStorage(document, {});
     StorageResult<std::vector<uint8_t>> bytes = root->ToBytes();
     if (!bytes)
         throw DocumentFileError{DescribeStorageError(bytes.Error())};
@@ -383,24 +397,30 @@ DocumentWriteResult WriteDocumentFile(CDrawDoc& document, const std::filesystem:
             return DocumentWriteResult::Failed("the file has no name");
         if (const ReplaceBlock block = CheckReplaceable(path); block != ReplaceBlock::None)
             return DocumentWriteResult::Failed(RefusalReason(block));
-        const std::vector<uint8_t> compound = BuildDocumentCompoundFile(document);
-
         errno = 0;
         std::optional<TempFile> compoundFile = TempFile::Create(NewGuidString());
-        if (!compoundFile || !WriteFileContents(compoundFile->Path(), compound))
+        if (!compoundFile)
             return DocumentWriteResult::Failed(WriteFailure("no temporary file could be written"));
+        if (StorageStatus committed = MakeDocumentStorage(document, compoundFile->Path())->Commit(); !committed)
+            return DocumentWriteResult::Failed("no temporary file could be written (" + committed.Error().message + ")");
 
         // The new file is built beside the target, so that the rename that replaces the
         // target stays within one file system and is atomic. What a save that was cut
         // short left there goes first.
         const std::filesystem::path folder = ReplacementFolder(path);
         SweepStaleTempFiles(folder);
+        errno = 0;
         std::optional<TempFile> archive = TempFile::Create(folder, NewGuidString());
         if (!archive)
-            return DocumentWriteResult::Failed("no file can be created in the folder \"" + folder.string() + "\"");
-        errno = 0;
-        if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
-            return DocumentWriteResult::Failed(WriteFailure("the drawing could not be compressed"));
+            return DocumentWriteResult::Failed("no file can be created in the folder \"" + folder.string() + "\""
+                + (errno ? " (" + std::string(std::strerror(errno)) + ")" : std::string()));
+        {
+            const WorkStage stage(0.25, 0.85);
+            errno = 0;
+            if (!packer(archive->Path(), EntryNameFor(path), compoundFile->Path()))
+                return DocumentWriteResult::Failed(WriteFailure("the drawing could not be compressed"));
+        }
+        const WorkStage stage(0.85, 1.0);
         errno = 0;
         if (picture == DocumentPicture::Appended && !AppendThumbnail(document, archive->Path()))
             return DocumentWriteResult::Failed(WriteFailure("the picture of the drawing could not be written"));
@@ -423,6 +443,8 @@ bool SaveDocumentFile(CDrawDoc& document, const std::filesystem::path& path, con
 {
     document.m_pSummaryInfo->RefreshForSave();
     const DocumentWriteResult result = WriteDocumentFile(document, path, packer, DocumentPicture::Appended);
+    // The work is over: whoever shows its progress takes it down before any message.
+    ReportWorkProgress(1, 1);
     if (!result.IsWritten()) {
         ShowMessage(document, "Cannot save the file \"" + path.string() + "\": " + result.FailureReason() + ".");
         return false;

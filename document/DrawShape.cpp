@@ -7,6 +7,7 @@
 #include "model/DrawObj.h"
 #include "model/DrawObjGroup.h"
 #include "platform/archive/Archive.h"
+#include "platform/archive/FileStream.h"
 #include "platform/archive/MemoryStream.h"
 #include "platform/base/Guid.h"
 #include "platform/base/TempFile.h"
@@ -17,7 +18,6 @@
 #include <array>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -30,17 +30,6 @@ namespace {
 // The first eight bytes of every compound file.
 constexpr std::array<uint8_t, 8> kCompoundFileSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
-    return bytes;
-}
-
 bool IsCompoundFile(const std::filesystem::path& path)
 {
     std::array<uint8_t, kCompoundFileSignature.size()> head{};
@@ -50,19 +39,21 @@ bool IsCompoundFile(const std::filesystem::path& path)
 }
 
 // The "Contents" record of an unpacked entry: the stream of that name of a compound file,
-// or the whole entry when it is a plain archive file.
-std::optional<std::vector<uint8_t>> ReadContentsRecord(const std::filesystem::path& entry)
+// or the entry itself when it is a plain archive file. A plain entry is read from the
+// file as the record asks for its bytes, so that what is held in memory follows what the
+// record really holds, not the size the entry unpacks to.
+std::unique_ptr<ByteStream> OpenContentsRecord(const std::filesystem::path& entry)
 {
     if (!IsCompoundFile(entry))
-        return ReadWholeFile(entry);
+        return FileStream::Open(entry, FileOpenMode::Read);
 
     StorageResult<std::unique_ptr<StorageReader>> root = StorageReader::OpenFile(entry);
     if (!root)
-        return std::nullopt;
+        return nullptr;
     StorageResult<std::vector<uint8_t>> contents = (*root)->ReadStream(kContentsStreamName);
     if (!contents)
-        return std::nullopt;
-    return std::move(*contents);
+        return nullptr;
+    return std::make_unique<MemoryStream>(std::move(*contents));
 }
 
 // What a shape reads of a "Contents" record after its header: for a drawing the paper
@@ -131,11 +122,9 @@ CDrawObj* CDrawShape::Load(std::filesystem::path path, bool autoDelete)
         // Removed when this scope ends, on every path.
         std::optional<TempFile> unpacked = TempFile::Create(NewGuidString());
         if (unpacked && UnzipSingleFile(ArchivePath(std::move(path)), ContentPath(unpacked->Path()))) {
-            std::optional<std::vector<uint8_t>> record = ReadContentsRecord(unpacked->Path());
-            unpacked->Remove();
+            std::unique_ptr<ByteStream> record = OpenContentsRecord(unpacked->Path());
             if (record) {
-                MemoryStream stream(std::move(*record));
-                Archive ar(stream, ArchiveMode::Load);
+                Archive ar(*record, ArchiveMode::Load);
                 // The format words carry no meaning for reading.
                 ar.ReadUInt32();
                 ar.ReadUInt32();

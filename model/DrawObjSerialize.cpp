@@ -17,9 +17,12 @@
 //
 // A glow inside the outline only (glow flag off, inner-glow flag on) has no block of its
 // own: it is stored with the glow flag on, its block with the inner-glow flag on, and the
-// second reserved flag set. Reading that mark clears the glow flag and the reserved flag
-// again; a reader that does not know it draws the glow on both sides of the outline.
-// Every other state is stored as its members say.
+// byte of the second reserved flag carrying kInnerGlowOnlyMark (with the flag's own value
+// in bit 0). Every writer stores a set flag as byte 1, so files from elsewhere that carry
+// that flag beside a glow on both sides never read as the mark, and this writer stores a
+// glow on both sides with the flag as plain 1 as well. Reading the mark clears the glow
+// flag again; a reader that does not know it takes the byte as a set flag and draws the
+// glow on both sides of the outline. Every other state is stored as its members say.
 
 #include "model/DrawObj.h"
 #include "model/GraphicsValues.h"
@@ -29,8 +32,10 @@ namespace kelmora {
 
 namespace {
 
-// The reserved flag that marks a stored glow as one inside the outline only.
+// The reserved flag whose byte marks a stored glow as one inside the outline only, and
+// the bit of that byte that says so. No bool is ever stored with this bit.
 constexpr size_t kInnerGlowOnlyFlag = 1;
+constexpr uint8_t kInnerGlowOnlyMark = 2;
 
 } // namespace
 
@@ -70,8 +75,12 @@ void CDrawObj::Serialize(Archive& ar)
             ar << m_nReflectionStartTransparency << m_nReflectionEndTransparency << m_nReflectionShown
                << m_fReflectionDistance << m_nReflectionReserved;
         }
-        for (size_t i = 0; i < m_bReservedFlags.size(); ++i)
-            ar << (m_bReservedFlags[i] || (i == kInnerGlowOnlyFlag && innerGlowOnly));
+        for (size_t i = 0; i < m_bReservedFlags.size(); ++i) {
+            if (i == kInnerGlowOnlyFlag && innerGlowOnly)
+                ar << uint8_t(kInnerGlowOnlyMark | uint8_t(m_bReservedFlags[i]));
+            else
+                ar << m_bReservedFlags[i];
+        }
         WriteMatrix(ar, m_pMatrix.get());
         if (m_pClipObject) {
             ar << uint32_t(1);
@@ -113,11 +122,13 @@ void CDrawObj::Serialize(Archive& ar)
         ar >> m_nReflectionStartTransparency >> m_nReflectionEndTransparency >> m_nReflectionShown
             >> m_fReflectionDistance >> m_nReflectionReserved;
     }
-    for (bool& flag : m_bReservedFlags)
-        ar >> flag;
-    if (!whole && m_bGlow && m_bInnerGlow && m_bReservedFlags[kInnerGlowOnlyFlag]) {
-        m_bGlow = false;
-        m_bReservedFlags[kInnerGlowOnlyFlag] = false;
+    for (size_t i = 0; i < m_bReservedFlags.size(); ++i) {
+        const uint8_t flag = ar.ReadUInt8();
+        m_bReservedFlags[i] = flag != 0;
+        if (i == kInnerGlowOnlyFlag && !whole && m_bGlow && m_bInnerGlow && (flag & ~1u) == kInnerGlowOnlyMark) {
+            m_bGlow = false;
+            m_bReservedFlags[i] = (flag & 1u) != 0;
+        }
     }
 
     // The transform and the clip are read into temporaries and only then put in place,

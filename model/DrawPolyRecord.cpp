@@ -7,6 +7,7 @@
 
 #include "model/DrawPoly.h"
 #include "model/GraphicsValues.h"
+#include "platform/base/WorkProgress.h"
 
 #include <string>
 
@@ -16,6 +17,8 @@ namespace {
 
 // Bytes of one stored point: two floats.
 constexpr uint64_t kPointBytes = 8;
+// Points stored between two reports of a save's progress, less one (a mask).
+constexpr int kPointsPerProgressReport = (1 << 18) - 1;
 
 } // namespace
 
@@ -24,8 +27,12 @@ void CDrawPoly::Serialize(Archive& ar)
     CDrawObj::Serialize(ar);
     if (ar.IsStoring()) {
         ar << uint32_t(m_nPoints);
-        for (int i = 0; i < m_nPoints; ++i)
+        for (int i = 0; i < m_nPoints; ++i) {
             SerializePointF(ar, m_points[size_t(i)]);
+            // Millions of points take a noticeable while to store.
+            if ((i & kPointsPerProgressReport) == kPointsPerProgressReport)
+                ReportWorkProgress(uint64_t(i), uint64_t(m_nPoints));
+        }
         const bool withTypes = !m_pointTypes.empty() && m_pointTypes.size() >= size_t(m_nPoints);
         ar << uint32_t(withTypes ? m_nPoints : 0);
         if (withTypes && m_nPoints > 0)

@@ -13,6 +13,7 @@
 // the spiral stops after kMaxSpiralPoints points.
 
 #include "model/DrawObj.h"
+#include "platform/imaging/ImageStatus.h"
 
 #include <array>
 #include <cstdint>
@@ -107,8 +108,8 @@ public:
 
     // Loads the picture file (path in UTF-8) as this object's picture, with the frame
     // (0, 0, pixel width, pixel height). False, changing nothing, when the file is
-    // missing or holds no picture that can be decoded.
-    bool LoadImageFile(const std::string& path);
+    // missing or holds no picture that can be decoded; `status` then says why.
+    bool LoadImageFile(const std::string& path, ImageStatus* status = nullptr);
     // Draws the picture into the frame, placed by the pending-or-current matrix, `extra`
     // and the view's zoom: pixels between the colour keys are left out and the alpha is
     // scaled by m_nImageAlpha / 255. A picture that did not decode draws nothing.

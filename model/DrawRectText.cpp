@@ -273,9 +273,11 @@ bool CDrawRect::CollectFontNames(std::vector<std::string>& names)
 // ---------------------------------------------------------------------------------------
 // Images
 
-bool CDrawRect::LoadImageFile(const std::string& path)
+bool CDrawRect::LoadImageFile(const std::string& path, ImageStatus* status)
 {
     Bitmap loaded = ::kelmora::LoadImageFile(std::filesystem::path(path));
+    if (status)
+        *status = loaded.Status();
     if (!loaded.IsOk())
         return false;
     const RectF frame(0.0f, 0.0f, float(loaded.Width()), float(loaded.Height()));

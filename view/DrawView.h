@@ -26,6 +26,7 @@
 #include "platform/geometry/CSize.h"
 #include "platform/geometry/RectF.h"
 #include "platform/graphics/ImageSurface.h"
+#include "platform/imaging/ImageStatus.h"
 #include "view/DrawTool.h"
 #include "view/PreviewState.h"
 #include "view/PrintSystem.h"
@@ -543,7 +544,7 @@ private:
     // A new image object of the decoded picture (of the picture file), outline off, named
     // "Image - %d", not yet added; null when it did not decode.
     std::unique_ptr<CDrawObj> MakeImageObject(std::span<const uint8_t> bytes);
-    std::unique_ptr<CDrawObj> LoadImageObject(const std::string& path);
+    std::unique_ptr<CDrawObj> LoadImageObject(const std::string& path, ImageStatus* status = nullptr);
     // Adds the image object, centred at `client` when given, and files it as one insertion.
     CDrawObj* AddImageObject(std::unique_ptr<CDrawObj> image, std::optional<CPoint> client);
     // Moves the objects so that the centre of their common bounds lies on the document

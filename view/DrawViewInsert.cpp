@@ -38,10 +38,10 @@ std::unique_ptr<CDrawRect> NewImageObject()
 
 } // namespace
 
-std::unique_ptr<CDrawObj> CDrawView::LoadImageObject(const std::string& path)
+std::unique_ptr<CDrawObj> CDrawView::LoadImageObject(const std::string& path, ImageStatus* status)
 {
     std::unique_ptr<CDrawRect> image = NewImageObject();
-    if (!image->LoadImageFile(path))
+    if (!image->LoadImageFile(path, status))
         return nullptr;
     image->RecalcBounds(this);
     return image;
@@ -73,9 +73,15 @@ CDrawObj* CDrawView::AddImageObject(std::unique_ptr<CDrawObj> image, std::option
 CDrawObj* CDrawView::InsertImageFile(const std::string& path, std::optional<CPoint> client)
 {
     wxBusyCursor busy;
-    std::unique_ptr<CDrawObj> image = LoadImageObject(path);
+    ImageStatus status = ImageStatus::Ok;
+    std::unique_ptr<CDrawObj> image = LoadImageObject(path, &status);
     if (!image) {
-        TellUser("The file \"" + path + "\" holds no picture that can be read.");
+        // A picture whose size is beyond what a bitmap may hold is named as such: the file
+        // itself may well be sound.
+        if (status == ImageStatus::ValueOverflow || status == ImageStatus::OutOfMemory)
+            TellUser("The picture in the file \"" + path + "\" is too large to be inserted.");
+        else
+            TellUser("The file \"" + path + "\" holds no picture that can be read.");
         return nullptr;
     }
     return AddImageObject(std::move(image), client);

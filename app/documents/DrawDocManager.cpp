@@ -11,11 +11,16 @@
 #include "res/CommandIds.h"
 #include "view/DrawView.h"
 
+#include <wx/aui/tabmdi.h>
 #include <wx/fileconf.h>
 #include <wx/filehistory.h>
 
+#include <glib-unix.h>
+
 #include <algorithm>
 #include <cctype>
+#include <csignal>
+#include <cstdio>
 
 namespace kelmora {
 
@@ -66,8 +71,9 @@ wxView* CDrawDocTemplate::DoCreateView()
 // The manager
 
 CDrawDocManager::CDrawDocManager(const std::filesystem::path& recoveryRoot)
-    : wxDocManager(0, false), m_recovery(RecoveryStore::Open(recoveryRoot))
+    : wxDocManager(0, false), m_recoveryRoot(recoveryRoot)
 {
+    m_recovery = RecoveryStore::Open(recoveryRoot, &m_recoveryFailure);
     // Initialize is called here rather than by the base, so that it makes the file
     // history of this class.
     Initialize();
@@ -86,6 +92,8 @@ CDrawDocManager::CDrawDocManager(const std::filesystem::path& recoveryRoot)
 CDrawDocManager::~CDrawDocManager()
 {
     m_autosaveTimer.Stop();
+    for (unsigned source : m_signalSources)
+        g_source_remove(source);
     // The documents go now, while this class's part of the manager still exists.
     CloseAllDocuments(false);
 }
@@ -251,6 +259,11 @@ CDrawDocument* CDrawDocManager::AskAndOpen()
 
 void CDrawDocManager::OpenAtStartUp(const std::vector<std::string>& files)
 {
+    if (!m_recovery)
+        GetUserPrompt().ShowMessage("Drawings cannot be copied for recovery: no folder can be made in \""
+                                        + m_recoveryRoot.string() + "\" (" + m_recoveryFailure
+                                        + "). Changes that are not saved are lost if the program ends unexpectedly.",
+                                    kDocumentName);
     RestoreRecoveryCopies();
     for (const std::string& file : files)
         OpenDocumentFile(file);
@@ -324,17 +337,55 @@ bool CDrawDocManager::CloseAllDocuments(bool canCancel)
 // ---------------------------------------------------------------------------------------
 // Recovery copies
 
-void CDrawDocManager::AutosaveNow()
+bool CDrawDocManager::AutosaveNow()
 {
     if (!m_recovery)
-        return;
+        return false;
+    bool saved = true;
     for (CDrawDocument* document : GetDrawDocuments()) {
         if (document->IsModified())
-            m_recovery->Save(document, document->GetDrawDoc(), document->GetSavedPath(),
-                             document->GetUserReadableName().utf8_string());
+            saved = m_recovery->Save(document, document->GetDrawDoc(), document->GetSavedPath(),
+                                     document->GetUserReadableName().utf8_string())
+                && saved;
         else
             m_recovery->Remove(document);
     }
+    return saved;
+}
+
+void CDrawDocManager::CatchSessionEndSignals()
+{
+    if (!m_signalSources.empty())
+        return;
+    // GLib takes the signal in through its own wake-up pipe and calls back from the main
+    // loop; the call back only queues the work, which runs like any other event.
+    auto onSignal = [](gpointer manager) -> gboolean {
+        auto* self = static_cast<CDrawDocManager*>(manager);
+        self->CallAfter([self] { self->EndSessionKeepingCopies(); });
+        return G_SOURCE_CONTINUE;
+    };
+    for (int signal : {SIGTERM, SIGHUP})
+        m_signalSources.push_back(g_unix_signal_add(signal, onSignal, this));
+}
+
+void CDrawDocManager::EndSessionKeepingCopies()
+{
+    if (m_bEndingSession)
+        return;
+    m_bEndingSession = true;
+    const bool anyModified = std::ranges::any_of(GetDrawDocuments(), [](CDrawDocument* d) { return d->IsModified(); });
+    if (anyModified) {
+        if (!AutosaveNow())
+            std::fprintf(stderr, "kelmora: the program was told to end, and not every changed drawing could be "
+                                 "copied for recovery%s%s.\n",
+                         m_recovery ? "" : ": no folder can be made in ",
+                         m_recovery ? "" : m_recoveryRoot.c_str());
+        if (m_recovery)
+            m_recovery->KeepForNextStart();
+    }
+    m_autosaveTimer.Stop();
+    if (DocumentHost* host = GetDocumentHost())
+        host->HostFrame().Close(true);
 }
 
 void CDrawDocManager::OnAutosaveTimer(wxTimerEvent&)

@@ -79,6 +79,7 @@ public:
     // abnormally are offered and the `files` of the command line are opened. Given no file
     // and with nothing open, a new drawing is begun (the new-document dialog) when the
     // events of the frame's showing have been handled.
+    // When recovery copies cannot be made, the user is told so first, once.
     void OpenAtStartUp(const std::vector<std::string>& files);
     // Opens entry `index` of the recent-files list; an entry that fails to open leaves
     // the list.
@@ -95,8 +96,16 @@ public:
     bool CloseAllDocuments(bool canCancel = true);
 
     // Writes a recovery copy of each modified document and drops the copies of the
-    // others.
-    void AutosaveNow();
+    // others; false when a copy could not be written.
+    bool AutosaveNow();
+    // From now on SIGTERM and SIGHUP (the end of the desktop session, a shut-down, `kill`)
+    // end the program without questions, once every modified drawing has a recovery copy
+    // that the next start offers. The signals are taken in by the main loop, and the work
+    // is done from the event queue, never inside a signal handler.
+    void CatchSessionEndSignals();
+    // What such a signal leads to: the copies are written and kept for the next start, and
+    // the main frame closes without asking.
+    void EndSessionKeepingCopies();
     // Offers the recovery copies left by an earlier session that crashed; the restored
     // drawings open modified, under their old names.
     void RestoreRecoveryCopies();
@@ -124,6 +133,10 @@ private:
 
     CDrawDocTemplate* m_template = nullptr;   // owned by the manager's template list
     std::unique_ptr<RecoveryStore> m_recovery;
+    std::filesystem::path m_recoveryRoot;
+    std::string m_recoveryFailure;   // why there is no recovery store
+    std::vector<unsigned> m_signalSources;
+    bool m_bEndingSession = false;
     wxTimer m_autosaveTimer;
     int m_untitledCount = 0;
 };

@@ -7,12 +7,18 @@
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "platform/base/WorkProgress.h"
 #include "res/CommandIds.h"
 #include "view/SaveTarget.h"
 
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/filename.h>
+#include <wx/progdlg.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <system_error>
@@ -116,8 +122,56 @@ bool CDrawDocument::DoOpenDocument(const wxString& file)
     return true;
 }
 
+namespace {
+
+// A save that goes on for more than a moment shows how far it has come in a window of
+// its own, and the program's windows keep being painted while it runs. The window is
+// modal to the whole program: nothing can change the drawing while it is being written.
+class SaveProgress {
+public:
+    // A save that ends sooner than this shows nothing.
+    static constexpr std::chrono::milliseconds kShowAfter{500};
+    // Repainting more often than this would slow the save down for nothing.
+    static constexpr std::chrono::milliseconds kUpdateEvery{100};
+
+    explicit SaveProgress(wxString name) : m_name(std::move(name)) { }
+
+    void operator()(double fraction)
+    {
+        if (fraction >= 1.0) {
+            m_dialog.reset();
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_last < kUpdateEvery || now - m_start < kShowAfter || !wxEventLoopBase::GetActive())
+            return;
+        m_last = now;
+        // The save reads errno after its calls; the toolkit's must not change it.
+        const int savedErrno = errno;
+        const int value = std::clamp(int(fraction * kRange), 0, kRange - 1);
+        if (!m_dialog)
+            m_dialog = std::make_unique<wxProgressDialog>(kProgressCaption, "Saving \"" + m_name + "\"...", kRange,
+                                                          wxTheApp->GetTopWindow(), wxPD_APP_MODAL | wxPD_AUTO_HIDE);
+        m_dialog->Update(value);
+        errno = savedErrno;
+    }
+
+private:
+    static constexpr int kRange = 1000;
+    static constexpr const char* kProgressCaption = "Saving";
+
+    wxString m_name;
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point m_last{};
+    std::unique_ptr<wxProgressDialog> m_dialog;
+};
+
+} // namespace
+
 bool CDrawDocument::DoSaveDocument(const wxString& file)
 {
+    SaveProgress progress(wxFileNameFromPath(file));
+    const ScopedWorkProgress reporting(std::ref(progress));
     // A failure is told to the user by the drawing itself; the document stays modified.
     const std::filesystem::path path(Utf8(file));
     if (!m_pDoc->OnSaveDocument(path))

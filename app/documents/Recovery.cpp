@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -104,18 +105,26 @@ std::filesystem::path RecoveryStore::DefaultRoot()
     return UserStateFolder() / "recovery";
 }
 
-std::unique_ptr<RecoveryStore> RecoveryStore::Open(const std::filesystem::path& root)
+std::unique_ptr<RecoveryStore> RecoveryStore::Open(const std::filesystem::path& root, std::string* failure)
 {
-    std::error_code error;
-    std::filesystem::create_directories(root, error);
-    std::filesystem::path session = root / NewGuidString();
-    if (!std::filesystem::create_directory(session, error))
+    auto fail = [&](const std::error_code& error) -> std::unique_ptr<RecoveryStore> {
+        if (failure)
+            *failure = error.message();
         return nullptr;
+    };
+    std::error_code rootError;
+    std::filesystem::create_directories(root, rootError);
+    std::error_code error;
+    std::filesystem::path session = root / NewGuidString();
+    // The root's own failure says more than the "no such folder" that follows from it.
+    if (!std::filesystem::create_directory(session, error))
+        return fail(rootError ? rootError : error ? error : std::make_error_code(std::errc::file_exists));
     std::filesystem::permissions(session, std::filesystem::perms::owner_all, error);
     const int fd = LockSession(session);
     if (fd < 0) {
+        const std::error_code lockError(errno, std::generic_category());
         std::filesystem::remove_all(session, error);
-        return nullptr;
+        return fail(lockError);
     }
     return std::unique_ptr<RecoveryStore>(new RecoveryStore(root, std::move(session), fd));
 }
@@ -123,9 +132,19 @@ std::unique_ptr<RecoveryStore> RecoveryStore::Open(const std::filesystem::path& 
 RecoveryStore::~RecoveryStore()
 {
     std::error_code error;
-    std::filesystem::remove_all(m_session, error);
+    if (!m_bKept)
+        std::filesystem::remove_all(m_session, error);
     if (m_lockFd >= 0)
         ::close(m_lockFd);
+}
+
+void RecoveryStore::KeepForNextStart()
+{
+    m_bKept = true;
+    m_numbers.clear();
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = -1;
 }
 
 bool RecoveryStore::Save(const void* owner, CDrawDoc& document, const std::string& originalPath, const std::string& title)

@@ -34,8 +34,8 @@ public:
     };
 
     // Starts this session's folder below `root`; nothing when it cannot be made (there are
-    // then no recovery copies).
-    static std::unique_ptr<RecoveryStore> Open(const std::filesystem::path& root);
+    // then no recovery copies), with the reason in `failure` when one is given.
+    static std::unique_ptr<RecoveryStore> Open(const std::filesystem::path& root, std::string* failure = nullptr);
     static std::filesystem::path DefaultRoot();
     ~RecoveryStore();
     RecoveryStore(const RecoveryStore&) = delete;
@@ -56,12 +56,17 @@ public:
     std::vector<Copy> ClaimAbandoned();
     void DiscardClaimed();
 
+    // Leaves this session's copies for the next start to offer, as a crashed session's
+    // are: the lock is released, and neither Remove nor the end of the store deletes them.
+    void KeepForNextStart();
+
 private:
     RecoveryStore(std::filesystem::path root, std::filesystem::path session, int lockFd);
 
     std::filesystem::path m_root;
     std::filesystem::path m_session;
     int m_lockFd = -1;
+    bool m_bKept = false;
     int m_nextNumber = 1;
     int m_nextClaim = 1;
     std::map<const void*, int> m_numbers;

@@ -42,6 +42,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 namespace kelmora {
 
@@ -88,6 +89,33 @@ wxAuiTabArt* MakeTabArt(const LookScheme& scheme)
     art->SetColour(base);
     art->SetActiveColour(base.ChangeLightness(130));
     return art;
+}
+
+// The names of a pane layout's pane fields ("name", "caption", "bestw", ...), lower case.
+std::set<wxString> PaneFieldNames(const wxString& layout)
+{
+    std::set<wxString> names;
+    for (const wxString& part : wxSplit(layout.AfterFirst('|'), '|', '\0')) {
+        if (part.StartsWith("dock_"))
+            continue;
+        for (const wxString& field : wxSplit(part, ';', '\0')) {
+            wxString name = field.BeforeFirst('=').Lower();
+            name.Trim(true).Trim(false);
+            if (!name.empty())
+                names.insert(name);
+        }
+    }
+    return names;
+}
+
+// Whether a stored pane layout names only fields that the docking manager writes itself
+// (`current` is a layout it wrote). It takes any other field for a mistake of the program
+// and stops at it with an assertion; a settings file damaged outside the program must
+// not come to that.
+bool HasOnlyKnownPaneFields(const wxString& stored, const wxString& current)
+{
+    const std::set<wxString> known = PaneFieldNames(current);
+    return std::ranges::all_of(PaneFieldNames(stored), [&known](const wxString& name) { return known.contains(name); });
 }
 
 } // namespace
@@ -191,8 +219,9 @@ void CMainFrame::RestoreWindowState()
     if (settings.GetInt(kWindowMaximized, 0) != 0)
         Maximize();
     const std::string layout = settings.GetString(kPaneLayout, std::string());
-    // A layout of other panes (an older version's) leaves the panes where they are.
-    if (!layout.empty())
+    // A layout of other panes (an older version's), or a damaged one, leaves the panes
+    // where they are.
+    if (!layout.empty() && HasOnlyKnownPaneFields(wxString::FromUTF8(layout), m_mgr.SavePerspective()))
         m_mgr.LoadPerspective(wxString::FromUTF8(layout), false);
     // A stored layout brings back the caption of the gallery last shown; the tab shown
     // now is another. It holds no pictures: the properties pane's icon is given again.

@@ -5,6 +5,7 @@
 #include "document/zip/ZipFormat.h"
 #include "document/zip/ZipTime.h"
 #include "platform/base/TextEncoding.h"
+#include "platform/base/WorkProgress.h"
 
 #include <algorithm>
 #include <array>
@@ -181,6 +182,8 @@ public:
         }
         m_crc = crc32_z(m_crc, buffer.data(), size_t(got));
         m_bytesRead += uint64_t(got);
+        // Compressing is the longest part of saving a large drawing.
+        ReportWorkProgress(m_bytesRead, m_limit - 1);
         return size_t(got);
     }
 

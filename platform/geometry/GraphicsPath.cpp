@@ -9,6 +9,19 @@ namespace kelmora {
 
 namespace {
 
+// Room for `count` more points without growing on the way. A long polygon is taken in at
+// its own size: doubling towards millions of points would copy them over and over, and
+// hold up to twice their size at the end. Growth stays geometric for paths built from
+// many short runs.
+void ReserveFor(std::vector<PointF>& points, std::vector<uint8_t>& types, size_t count)
+{
+    if (points.capacity() - points.size() < count) {
+        const size_t wanted = std::max(points.size() + count, points.capacity() * 2);
+        points.reserve(wanted);
+        types.reserve(wanted);
+    }
+}
+
 bool AllFinite(std::span<const PointF> points)
 {
     return std::all_of(points.begin(), points.end(), [](PointF p) { return p.IsFinite(); });
@@ -199,6 +212,7 @@ bool GraphicsPath::AddLines(std::span<const PointF> points)
 {
     if (points.size() < 2 || !AllFinite(points))
         return false;
+    ReserveFor(m_points, m_types, points.size());
     BeginOpenRun(points[0]);
     for (size_t i = 1; i < points.size(); ++i)
         Append(points[i], PathPointType::Line);
@@ -210,6 +224,7 @@ bool GraphicsPath::AddPolygon(std::span<const PointF> points)
 {
     if (points.size() < 2 || !AllFinite(points))
         return false;
+    ReserveFor(m_points, m_types, points.size());
     Append(points[0], PathPointType::Start);
     for (size_t i = 1; i < points.size(); ++i)
         Append(points[i], PathPointType::Line);

@@ -28,6 +28,12 @@ private:
     T* m_object = nullptr;
 };
 
+// How many complaints about damaged structures the compound-file reader has made on this
+// thread. The reader leaves out a directory entry it cannot trust (a stream that claims
+// more bytes than the file holds) with no more than such a complaint, so a count that
+// grows while a directory is read means that entries may be missing from it.
+unsigned DamageReports();
+
 // The message of a GError, which it then frees; `fallback` when there is none.
 std::string TakeErrorMessage(GError* error, const char* fallback);
 

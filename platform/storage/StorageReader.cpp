@@ -17,9 +17,14 @@ namespace {
 constexpr size_t kReadChunk = 64 * 1024;
 
 StorageError Corrupt(std::string message) { return { StorageErrorCode::Corrupt, std::move(message) }; }
-StorageError NotFound(std::string_view name, const char* what)
+// A name that is not in a directory the reader found damaged may well have been in its
+// damaged part: that is damage, not a missing element.
+StorageError NotFound(std::string_view name, const char* what, bool damagedDirectory)
 {
-    return { StorageErrorCode::NotFound, std::string("no ") + what + " named \"" + std::string(name) + "\"" };
+    std::string message = std::string("no ") + what + " named \"" + std::string(name) + "\"";
+    if (damagedDirectory)
+        return Corrupt("its directory is damaged, and " + message + " can be read");
+    return { StorageErrorCode::NotFound, std::move(message) };
 }
 
 bool IsStorage(GsfInput* child)
@@ -33,6 +38,8 @@ struct StorageReader::Impl {
     Ref<GsfInfile> infile;
     uint64_t fileSize = 0;
     int depth = 0;
+    // The reader left out entries of the directory that it could not trust.
+    bool damagedDirectory = false;
 
     // Index of the element of that name, or -1.
     int IndexOf(std::string_view name) const
@@ -76,6 +83,7 @@ static StorageResult<std::unique_ptr<StorageReader::Impl>> OpenRoot(GsfInput* ra
 {
     Ref<GsfInput> source(rawSource);
     GError* error = nullptr;
+    const unsigned reportsBefore = gsf_support::DamageReports();
     GsfInfile* infile = gsf_infile_msole_new(source.get(), &error);
     if (!infile)
         return Corrupt("not a readable compound file: "
@@ -85,6 +93,7 @@ static StorageResult<std::unique_ptr<StorageReader::Impl>> OpenRoot(GsfInput* ra
     auto impl = std::make_unique<StorageReader::Impl>();
     impl->infile = Ref<GsfInfile>(infile);
     impl->fileSize = uint64_t(std::max<gsf_off_t>(0, gsf_input_size(source.get())));
+    impl->damagedDirectory = gsf_support::DamageReports() != reportsBefore;
     return impl;
 }
 
@@ -150,17 +159,18 @@ StorageResult<std::unique_ptr<StorageReader>> StorageReader::OpenStorage(std::st
 {
     int index = m_impl->IndexOf(name);
     if (index < 0)
-        return NotFound(name, "storage");
+        return NotFound(name, "storage", m_impl->damagedDirectory);
     Ref<GsfInput> child = m_impl->OpenChild(index);
     if (!child)
         return Corrupt("storage \"" + std::string(name) + "\" cannot be opened");
     if (!IsStorage(child.get()))
-        return NotFound(name, "storage");
+        return NotFound(name, "storage", false);
     g_object_ref(child.get());
     auto impl = std::make_unique<Impl>();
     impl->infile = Ref<GsfInfile>(GSF_INFILE(child.get()));
     impl->fileSize = m_impl->fileSize;
     impl->depth = m_impl->depth + 1;
+    impl->damagedDirectory = m_impl->damagedDirectory;
     return std::unique_ptr<StorageReader>(new StorageReader(std::move(impl)));
 }
 
@@ -168,12 +178,12 @@ StorageResult<std::vector<uint8_t>> StorageReader::ReadStream(std::string_view n
 {
     int index = m_impl->IndexOf(name);
     if (index < 0)
-        return NotFound(name, "stream");
+        return NotFound(name, "stream", m_impl->damagedDirectory);
     Ref<GsfInput> child = m_impl->OpenChild(index);
     if (!child)
         return Corrupt("stream \"" + std::string(name) + "\" cannot be opened");
     if (IsStorage(child.get()))
-        return NotFound(name, "stream");
+        return NotFound(name, "stream", false);
     gsf_off_t size = gsf_input_size(child.get());
     if (size < 0 || uint64_t(size) > m_impl->fileSize)
         return Corrupt("stream \"" + std::string(name) + "\" claims more bytes than the file holds");

@@ -6,6 +6,7 @@
 #include "platform/storage/StorageReader.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -163,6 +164,14 @@ StorageStatus StorageWriter::WriteStream(std::string_view name, std::span<const 
     return {};
 }
 
+StorageStatus StorageWriter::AdoptStream(std::string_view name, std::vector<uint8_t>&& bytes)
+{
+    if (!IsValidStorageName(name))
+        return InvalidName(name);
+    Place(name).bytes = std::move(bytes);
+    return {};
+}
+
 StorageResult<std::span<const uint8_t>> StorageWriter::ReadStream(std::string_view name) const
 {
     const Element* element = Find(name);
@@ -184,15 +193,9 @@ StorageStatus StorageWriter::CopyStorage(const StorageReader& source, std::strin
     return {};
 }
 
-StorageResult<std::vector<uint8_t>> StorageWriter::ToBytes() const
+StorageStatus StorageWriter::WriteTo(GsfOutput* sink) const
 {
-    if (!IsRoot())
-        return StorageError { StorageErrorCode::Io, "only a root storage can be written as a file" };
-    gsf_support::EnsureInitialised();
-    Ref<GsfOutput> sink(gsf_output_memory_new());
-    if (!sink)
-        return WriteFailed("out of memory");
-    Ref<GsfOutfile> root(gsf_outfile_msole_new(sink.get()));
+    Ref<GsfOutfile> root(gsf_outfile_msole_new(sink));
     if (!root)
         return WriteFailed("cannot start the compound file");
     ClassIdBytes clsid = GuidToBytes(m_classId);
@@ -201,6 +204,19 @@ StorageResult<std::vector<uint8_t>> StorageWriter::ToBytes() const
     ok = gsf_output_close(GSF_OUTPUT(root.get())) && ok;
     if (!ok)
         return WriteFailed("the writer refused an element");
+    return {};
+}
+
+StorageResult<std::vector<uint8_t>> StorageWriter::ToBytes() const
+{
+    if (!IsRoot())
+        return StorageError { StorageErrorCode::Io, "only a root storage can be written as a file" };
+    gsf_support::EnsureInitialised();
+    Ref<GsfOutput> sink(gsf_output_memory_new());
+    if (!sink)
+        return WriteFailed("out of memory");
+    if (StorageStatus written = WriteTo(sink.get()); !written)
+        return written.Error();
     if (!gsf_output_is_closed(sink.get()))
         gsf_output_close(sink.get());
     const guint8* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
@@ -214,36 +230,42 @@ StorageStatus StorageWriter::Commit()
 {
     if (!IsRoot())
         return {};
-    auto bytes = ToBytes();
-    if (!bytes)
-        return bytes.Error();
+    if (m_path.empty())
+        return StorageError { StorageErrorCode::Io, "no file to write to" };
+    gsf_support::EnsureInitialised();
     auto fail = [this](const char* what, int error) {
         std::error_code ignored;
         std::filesystem::remove(m_path, ignored);
         return StorageError { StorageErrorCode::Io,
             std::string(what) + " \"" + m_path.string() + "\": " + std::strerror(error) };
     };
-    if (m_path.empty())
-        return StorageError { StorageErrorCode::Io, "no file to write to" };
-    int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    // The compound file goes straight to the file as it is made, so that a large stream
+    // is not held a second time as the bytes of the whole file.
+    std::FILE* file = std::fopen(m_path.c_str(), "wbe");
+    if (!file)
         return StorageError { StorageErrorCode::Io,
             "cannot create \"" + m_path.string() + "\": " + std::strerror(errno) };
-    const uint8_t* at = bytes->data();
-    size_t left = bytes->size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, at, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            int error = written < 0 ? errno : EIO;
-            ::close(fd);
-            return fail("cannot write", error);
+    StorageStatus written;
+    {
+        Ref<GsfOutput> sink(gsf_output_stdio_new_FILE(m_path.c_str(), file, TRUE));
+        if (!sink) {
+            std::fclose(file);
+            return fail("cannot write", ENOMEM);
         }
-        at += written;
-        left -= size_t(written);
+        errno = 0;
+        written = WriteTo(sink.get());
+        if (!gsf_output_is_closed(sink.get()))
+            gsf_output_close(sink.get());
     }
-    if (::close(fd) != 0)
+    const int writeError = errno ? errno : EIO;
+    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+    const int flushError = errno ? errno : EIO;
+    const bool closed = std::fclose(file) == 0;
+    if (!written)
+        return fail("cannot write", writeError);
+    if (!flushed)
+        return fail("cannot write", flushError);
+    if (!closed)
         return fail("cannot finish writing", errno);
     return {};
 }

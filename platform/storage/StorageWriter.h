@@ -22,6 +22,9 @@
 #include <string_view>
 #include <vector>
 
+// The compound-file library's output, written to by the root.
+typedef struct _GsfOutput GsfOutput;
+
 namespace kelmora {
 
 class StorageReader;
@@ -47,6 +50,8 @@ public:
 
     // Creates or replaces the stream with these bytes.
     StorageStatus WriteStream(std::string_view name, std::span<const uint8_t> bytes);
+    // The same, taking the bytes over instead of copying them.
+    StorageStatus AdoptStream(std::string_view name, std::vector<uint8_t>&& bytes);
     // The bytes written to the stream of that name.
     StorageResult<std::span<const uint8_t>> ReadStream(std::string_view name) const;
 
@@ -71,6 +76,9 @@ public:
 
 private:
     friend struct StorageWriterEmitter;
+
+    // Writes the whole compound file to `sink`.
+    StorageStatus WriteTo(GsfOutput* sink) const;
 
     struct Element {
         std::string name;

@@ -6,7 +6,10 @@
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
+#include <glib.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 namespace kelmora::apptest {
 namespace {
@@ -421,6 +424,52 @@ TEST_F(DocumentWindows, TheCopiesOfACrashedSessionAreOfferedBack)
     // Nothing is offered twice.
     m_manager->RestoreRecoveryCopies();
     EXPECT_EQ(m_prompt->questions.size(), 1u);
+}
+
+TEST_F(DocumentWindows, ATerminatedSessionLeavesCopiesThatTheNextStartOffers)
+{
+    Command(cmd::kFileNew);
+    AddRect();
+    Command(cmd::kFileNew);   // an unchanged drawing needs no copy
+    m_manager->CatchSessionEndSignals();
+    const std::filesystem::path session = m_manager->GetRecoveryStore()->SessionFolder();
+
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    // GLib takes the signal in on a thread of its own and then wakes the main loop.
+    for (int i = 0; i < 300 && GetMainFrame(); ++i) {
+        g_main_context_iteration(nullptr, FALSE);
+        wxTheApp->ProcessPendingEvents();
+        Idle();
+        wxMilliSleep(10);
+    }
+    EXPECT_EQ(GetMainFrame(), nullptr) << "the program ends without asking";
+    EXPECT_TRUE(m_prompt->asked.empty());
+    m_frame = nullptr;
+    StopProgram();
+    EXPECT_TRUE(std::filesystem::exists(session));
+
+    StartProgram();
+    m_manager->RestoreRecoveryCopies();
+    ASSERT_EQ(m_prompt->questions.size(), 1u);
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0]->GetDrawDoc().m_nObjects, 1);
+    EXPECT_TRUE(Documents()[0]->IsModified());
+    m_prompt->saveAnswers = {SaveChoice::Discard};
+}
+
+TEST_F(DocumentWindows, AMissingRecoveryFolderIsToldOnceAtStart)
+{
+    StopProgram();
+    std::filesystem::remove_all(RecoveryRoot());
+    WriteText(RecoveryRoot(), "a file where the folder should be");
+    StartProgram();
+    EXPECT_EQ(m_manager->GetRecoveryStore(), nullptr);
+    SaveDrawing(Doc("logo.MZF"), 1);
+    m_manager->OpenAtStartUp({Doc("logo.MZF").string()});
+    ASSERT_EQ(m_prompt->messages.size(), 1u);
+    EXPECT_NE(m_prompt->messages[0].find("cannot be copied for recovery"), std::string::npos);
+    EXPECT_NE(m_prompt->messages[0].find(RecoveryRoot().string()), std::string::npos);
+    EXPECT_EQ(Documents().size(), 1u);
 }
 
 TEST_F(DocumentWindows, ExitAsksAboutEveryDrawingAndACancelClosesNothing)

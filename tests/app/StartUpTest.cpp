@@ -204,5 +204,14 @@ TEST_F(StartUpTest, TheWindowComesBackWhereItWasAndAsLarge)
     }
 }
 
+TEST_F(StartUpTest, ADamagedPaneLayoutIsPassedOverQuietly)
+{
+    // Any toolkit assertion fails the test.
+    GetAppSettings().WriteString("PaneLayout", "layout2|name=Shapes;colour=red;caption=x|dock_size(4,0,0)=x|");
+    StartUp({"/nonexistent/none.MZF"});
+    Idle();
+    EXPECT_TRUE(m_frame->IsShown());
+}
+
 } // namespace
 } // namespace kelmora::apptest

@@ -11,6 +11,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -147,6 +148,28 @@ TEST(DrawViewClipboard, DroppedPictureFilesBecomeImageObjectsAndUnreadableOnesAr
     f.Run(cmd::kInsertImage);
     EXPECT_EQ(f.document.m_nObjects, 1);
     EXPECT_EQ(f.log.messages.size(), 2u);
+
+    // A picture larger than a bitmap may be is called too large, not unreadable: the
+    // header of a small PNG made to say 30000 x 30000, its checksum mended.
+    std::vector<uint8_t> huge = PngOf(1, 1);
+    for (size_t at : {size_t(16), size_t(20)}) {   // width, height: 30000, big-endian
+        const uint8_t side[] = {0, 0, 0x75, 0x30};
+        std::copy(std::begin(side), std::end(side), huge.begin() + std::ptrdiff_t(at));
+    }
+    uint32_t crc = 0xFFFFFFFF;   // over the chunk's type and data
+    for (size_t i = 12; i < 29; ++i) {
+        crc ^= huge[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc = ~crc;
+    for (int i = 0; i < 4; ++i)
+        huge[29 + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
+    std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(huge.data()), std::streamsize(huge.size()));
+    f.view->m_prompts.openFile = [&picture](const std::string&) { return std::optional<std::string>(picture.string()); };
+    f.Run(cmd::kInsertImage);
+    ASSERT_EQ(f.log.messages.size(), 3u);
+    EXPECT_NE(f.log.messages[2].find("too large"), std::string::npos) << f.log.messages[2];
     std::filesystem::remove(picture);
 }
 

@@ -6,12 +6,14 @@
 #include "document/Thumbnail.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "platform/base/WorkProgress.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
 #include "platform/imaging/Bitmap.h"
 #include "platform/imaging/ImageCodec.h"
 #include "platform/storage/StorageReader.h"
 #include "tests/document/DrawDocFileTestSupport.h"
+#include "tests/support/AllocationWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -308,6 +311,41 @@ TEST_F(DocumentFileTest, ACopyIsTheSavedDrawingWithoutItsPictureAndLeavesTheDocu
     EXPECT_TRUE(doc.sink.messages.empty()) << "a copy that fails tells nobody";
 }
 
+TEST_F(DocumentFileTest, ASaveHoldsALargeDrawingAFewTimesOverAndTellsHowFarItHasCome)
+{
+    if (!test::AllocationWatch::kAvailable)
+        GTEST_SKIP() << "the heap is watched through the address sanitizer";
+    constexpr int kPoints = 1'000'000;
+    FileDocument doc;
+    std::vector<PointF> points;
+    points.reserve(kPoints);
+    for (int i = 0; i < kPoints; ++i) {
+        const double angle = 2.0 * std::numbers::pi * i / kPoints;
+        points.emplace_back(float(700 + 600 * std::cos(angle)), float(700 + 600 * std::sin(angle)));
+    }
+    auto poly = std::make_unique<CDrawPoly>(RectF(100, 100, 1200, 1200), nullptr);
+    poly->m_nShapeType = ShapeType::Polygon;
+    poly->SetPoints(std::move(points));
+    doc->Add(std::move(poly));
+
+    std::vector<double> reported;
+    size_t peak = 0;
+    {
+        const ScopedWorkProgress progress([&reported](double fraction) { reported.push_back(fraction); });
+        const test::AllocationWatch watch;
+        ASSERT_TRUE(doc->OnSaveDocument(Doc("large.mzf")));
+        peak = watch.Peak();
+    }
+    // Stored, the points take eight bytes each and their types one. The record, its
+    // stream and the paths of the picture each hold them once; no copy of the whole file
+    // is held on top.
+    const size_t data = size_t(kPoints) * 9;
+    EXPECT_LT(peak, 13 * data / 2) << double(peak) / double(data) << " times the data";
+    EXPECT_GT(reported.size(), 10u);
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+    EXPECT_EQ(reported.back(), 1.0);
+}
+
 TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndTheDocumentModified)
 {
     FileDocument doc;
@@ -368,6 +406,11 @@ TEST_F(DocumentFileTest, FailuresNameTheirRealCause)
     EXPECT_NE(reader.sink.messages[0].find("temporary folder"), std::string::npos) << reader.sink.messages[0];
     EXPECT_EQ(reader.sink.messages[0].find("not a drawing file"), std::string::npos);
     EXPECT_EQ(FilesIn("tmp"), 0u);
+
+    // A folder that is gone says so.
+    EXPECT_FALSE(doc->OnSaveDocument(m_folder / "gone" / "x.mzf"));
+    ASSERT_EQ(doc.sink.messages.size(), 2u);
+    EXPECT_NE(doc.sink.messages[1].find(std::strerror(ENOENT)), std::string::npos) << doc.sink.messages[1];
 }
 
 TEST_F(DocumentFileTest, SaveKeepsTheTargetsPermissions)

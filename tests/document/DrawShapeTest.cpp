@@ -10,6 +10,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageSurface.h"
 #include "tests/document/DrawDocFileTestSupport.h"
+#include "tests/support/AllocationWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,32 @@ TEST_F(DrawShapeTest, PlainArchiveEntryOfOneObjectLoads)
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->GetName(), "cap");
     EXPECT_EQ(shape.m_nKind, uint32_t(ArchiveKind::Object));
+}
+
+TEST_F(DrawShapeTest, APlainEntryIsReadAsFarAsItsRecordGoesNotAsFarAsItUnpacks)
+{
+    auto rect = RedRect(RectF(0, 0, 10, 10), "cap");
+    std::vector<uint8_t> record = ArchiveBytes([&](Archive& ar) {
+        ar << uint32_t(1) << uint32_t(0) << uint32_t(ArchiveKind::Object);
+        ar.WriteObject(rect.get());
+    });
+    constexpr size_t kPadding = size_t(24) << 20;
+    record.resize(record.size() + kPadding);
+    const std::filesystem::path file = PackPlain("padded.tres", record);
+    record = {};
+
+    CDrawShape shape;
+    size_t largest = 0;
+    {
+        const test::AllocationWatch watch;
+        shape.Load(file.string(), true);
+        largest = watch.Largest();
+    }
+    ASSERT_NE(shape.m_pObject, nullptr);
+    EXPECT_EQ(shape.m_pObject->GetName(), "cap");
+    if (test::AllocationWatch::kAvailable) {
+        EXPECT_LT(largest, kPadding / 4);
+    }
 }
 
 TEST_F(DrawShapeTest, FilesWithoutADrawingGiveNothing)

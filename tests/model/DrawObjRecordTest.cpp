@@ -117,14 +117,17 @@ TEST(DrawObjRecord, AGlowInsideTheOutlineOnlyIsAMarkedGlowBlock)
     object.m_bInnerGlow = true;
     object.m_clrGlow = 0xFF0000FF;
     object.m_fGlowRadius = 45;
-    // Glow on, its block with the inner glow on, and the second reserved flag set.
-    RecordBytes expected;
-    expected.U32(object.m_nID).EmptyString().Append(test::B({0, 0, 1, 0, 0})).U32(0);
-    expected.Floats({0, 0, 0, 0}).Floats({0, 0, 0, 0});
-    expected.Byte(1).Append(test::DefaultPenRecord()).Byte(0).Byte(0);
-    expected.Byte(1).Byte(1).U32(0xFF0000FF).F32(45).Byte(0).Byte(0);
-    expected.Append(test::B({0, 1, 0, 0, 0})).IdentityMatrix().U32(0).U32(0);
-    EXPECT_EQ(StoredRecord(object), expected.Get());
+    // Glow on, its block with the inner glow on, and the second reserved flag's byte 2.
+    auto record = [&](uint8_t secondFlag) {
+        RecordBytes expected;
+        expected.U32(object.m_nID).EmptyString().Append(test::B({0, 0, 1, 0, 0})).U32(0);
+        expected.Floats({0, 0, 0, 0}).Floats({0, 0, 0, 0});
+        expected.Byte(1).Append(test::DefaultPenRecord()).Byte(0).Byte(0);
+        expected.Byte(1).Byte(1).U32(0xFF0000FF).F32(45).Byte(0).Byte(0);
+        expected.Append(test::B({0, secondFlag, 0, 0, 0})).IdentityMatrix().U32(0).U32(0);
+        return expected.Get();
+    };
+    EXPECT_EQ(StoredRecord(object), record(2));
 
     auto loaded = LoadedObject(StoredObject(object));
     EXPECT_FALSE(loaded->m_bGlow);
@@ -132,6 +135,23 @@ TEST(DrawObjRecord, AGlowInsideTheOutlineOnlyIsAMarkedGlowBlock)
     EXPECT_EQ(loaded->m_clrGlow, 0xFF0000FFu);
     EXPECT_EQ(loaded->m_fGlowRadius, 45.0f);
     EXPECT_EQ(loaded->m_bReservedFlags, (std::array<bool, 5>{}));
+
+    // A glow on both sides whose second reserved flag came in set (other writers may set
+    // it) is stored as they store it, and reads back on both sides with the flag kept.
+    object.m_bGlow = true;
+    object.m_bReservedFlags[1] = true;
+    EXPECT_EQ(StoredRecord(object), record(1));
+    loaded = LoadedObject(StoredObject(object));
+    EXPECT_TRUE(loaded->m_bGlow);
+    EXPECT_TRUE(loaded->m_bInnerGlow);
+    EXPECT_TRUE(loaded->m_bReservedFlags[1]);
+
+    // The flag is kept beside the mark, too.
+    object.m_bGlow = false;
+    EXPECT_EQ(StoredRecord(object), record(3));
+    loaded = LoadedObject(StoredObject(object));
+    EXPECT_FALSE(loaded->m_bGlow);
+    EXPECT_TRUE(loaded->m_bReservedFlags[1]);
 }
 
 TEST(DrawObjRecord, AbsentBlocksKeepTheDefaultsOfTheFreshObject)

@@ -1,10 +1,12 @@
 #include "platform/storage/StorageReader.h"
 
 #include "platform/base/TempFile.h"
+#include "platform/storage/StorageWriter.h"
 #include "storage/StorageTestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace kelmora {
@@ -81,6 +83,33 @@ TEST(StorageReader, MissingEmptyAndForeignFilesFailCleanly)
     std::vector<uint8_t> signature { 0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1 };
     signature.resize(512, 0xFF);
     EXPECT_FALSE(StorageReader::OpenMemory(signature));
+}
+
+TEST(StorageReader, AStreamClaimingMoreThanTheFileIsDamageNotAMissingStream)
+{
+    std::unique_ptr<StorageWriter> root = StorageWriter::Create("unused");
+    ASSERT_TRUE(root->WriteStream("Contents", Bytes("0123456789")));
+    auto written = root->ToBytes();
+    ASSERT_TRUE(written);
+    std::vector<uint8_t> bytes = *written;
+    // The directory entry named "Contents" (UTF-16), its size field at offset 0x78.
+    const std::vector<uint8_t> name { 'C', 0, 'o', 0, 'n', 0, 't', 0, 'e', 0, 'n', 0, 't', 0, 's', 0 };
+    size_t entry = 0;
+    while (entry < bytes.size() && !std::equal(name.begin(), name.end(), bytes.begin() + std::ptrdiff_t(entry)))
+        entry += 128;
+    ASSERT_LT(entry + 128, bytes.size());
+    for (size_t i = 0; i < 4; ++i)
+        bytes[entry + 0x78 + i] = uint8_t(0xFFFFFFF0u >> (8 * i));
+
+    auto damaged = StorageReader::OpenMemory(bytes);
+    ASSERT_TRUE(damaged);
+    auto read = (*damaged)->ReadStream("Contents");
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.Error().code, StorageErrorCode::Corrupt) << read.Error().message;
+    // A sound file still says what is missing.
+    auto sound = StorageReader::OpenMemory(*written);
+    ASSERT_TRUE(sound);
+    EXPECT_EQ((*sound)->ReadStream("Other").Error().code, StorageErrorCode::NotFound);
 }
 
 TEST(StorageReader, TruncatedFileFailsOrReadsTrueBytesAtEveryLength)
