@@ -6,6 +6,8 @@
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
+#include <wx/aui/auibook.h>
+
 #include <sys/stat.h>
 
 namespace kelmora::apptest {
@@ -82,6 +84,24 @@ TEST_F(DocumentWindows, NewChangeSaveAsAndCloseWithEachAnswer)
     EXPECT_EQ(m_prompt->offeredNames.back(), "logo.MZF");
     EXPECT_EQ(std::filesystem::file_size(saved), firstBytes);
     EXPECT_EQ(std::filesystem::path(Active()->GetFilename().utf8_string()), Doc("copy.MZF"));
+}
+
+TEST_F(DocumentWindows, TheWindowsOfOneDrawingAreNumberedInTheirTabs)
+{
+    Command(cmd::kFileNew);
+    Command(cmd::kWindowNew);
+    wxAuiNotebook* tabs = m_frame->GetNotebook();
+    ASSERT_EQ(tabs->GetPageCount(), 2u);
+    EXPECT_EQ(tabs->GetPageText(0), "Vantorel Logo Designer1:1");
+    EXPECT_EQ(tabs->GetPageText(1), "Vantorel Logo Designer1:2");
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - Vantorel Logo Designer1:2");
+
+    // With one window left, the name stands alone again.
+    m_frame->GetActiveChild()->Close();
+    Idle();
+    ASSERT_EQ(tabs->GetPageCount(), 1u);
+    EXPECT_EQ(tabs->GetPageText(0), "Vantorel Logo Designer1");
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - Vantorel Logo Designer1");
 }
 
 TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)
