@@ -151,6 +151,15 @@ void CDrawView::OnSize(wxSizeEvent& event)
         m_nLayoutState = 2;
         OnActualSize();
         m_ptLayoutScroll = GetScrollPosition();
+        // The toolkit gives the scrollbars their room after the size event: the client
+        // area is known for certain only then.
+        CallAfter([this] {
+            if (m_nLayoutState == 2 && m_ptLayoutScroll == GetScrollPosition() && m_nZoomLevel == kActualSizeLevel
+                && GetClientSize().x > 0 && GetClientSize().y > 0) {
+                OnActualSize();
+                m_ptLayoutScroll = GetScrollPosition();
+            }
+        });
     }
 }
 
