@@ -73,6 +73,16 @@ protected:
             dialog.GetThumbnails().m_onLoaded = std::move(user);
     }
 
+    // Chooses category `index` as a click does and runs `user` once its thumbnails are shown.
+    void WhenCategoryLoaded(CCreateNewDocumentDlg& dialog, int index, std::function<void()> user)
+    {
+        dialog.GetCategories().SetSelection(index);
+        wxCommandEvent change(wxEVT_LISTBOX, CCreateNewDocumentDlg::kIdCategories);
+        change.SetInt(index);
+        dialog.GetCategories().ProcessWindowEvent(change);
+        WhenLoaded(dialog, std::move(user));
+    }
+
     DialogEnvironment m_environment;
 };
 
@@ -136,11 +146,7 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
 {
     CDrawDoc document(m_environment);
     m_environment.user = [&](CCreateNewDocumentDlg& dialog) {
-        dialog.GetCategories().SetSelection(1);
-        wxCommandEvent change(wxEVT_LISTBOX, CCreateNewDocumentDlg::kIdCategories);
-        change.SetInt(1);
-        dialog.GetCategories().ProcessWindowEvent(change);
-        WhenLoaded(dialog, [&dialog] {
+        WhenCategoryLoaded(dialog, 1, [&dialog] {
             ThumbnailList& thumbnails = dialog.GetThumbnails();
             ASSERT_EQ(thumbnails.GetItemCount(), 1);
             EXPECT_EQ(thumbnails.PictureOf(0).GetWidth(), CCreateNewDocumentDlg::kThumbnailSide);
@@ -157,11 +163,7 @@ TEST_F(CreateNewDocumentDlgTest, EnterTypedOnAChosenThumbnailAcceptsIt)
 {
     CDrawDoc document(m_environment);
     m_environment.user = [&](CCreateNewDocumentDlg& dialog) {
-        dialog.GetCategories().SetSelection(1);
-        wxCommandEvent change(wxEVT_LISTBOX, CCreateNewDocumentDlg::kIdCategories);
-        change.SetInt(1);
-        dialog.GetCategories().ProcessWindowEvent(change);
-        WhenLoaded(dialog, [&dialog] {
+        WhenCategoryLoaded(dialog, 1, [&dialog] {
             ThumbnailList& thumbnails = dialog.GetThumbnails();
             thumbnails.Select(0);
             thumbnails.SetFocus();
