@@ -15,7 +15,6 @@
 #include <wx/debug.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace kelmora {
 
@@ -27,11 +26,6 @@ void ReportToolkitAssertion(const wxString& file, int line, const wxString& func
                  msg.utf8_string().c_str());
 }
 
-void UseClassicScrollbars()
-{
-    // Read by GTK whenever it makes a scrolled window.
-    ::setenv("GTK_OVERLAY_SCROLLING", "0", 0);
-}
 
 CDrawApp::CDrawApp(std::vector<std::string> files) : m_files(std::move(files))
 {

@@ -15,13 +15,6 @@ namespace kelmora {
 
 class CDrawDocManager;
 
-// Gives the program's scrolled windows classic scrollbars instead of GTK's overlay ones,
-// unless the user's environment chooses otherwise. An overlay scrollbar fades in and out
-// over dozens of frames whenever its window scrolls or changes size, and every frame
-// repaints the whole window under it: a drawing of thousands of objects would be drawn
-// dozens of times over each time it is opened. Called before any window exists.
-void UseClassicScrollbars();
-
 // A toolkit assertion is a note for developers, not a question for the user: the toolkit's
 // own handler stops the program with a modal dialog about its internals (a clipboard
 // answer arriving late from another program is enough to raise one). This handler writes

@@ -19,6 +19,8 @@ if(NOT KELMORA_FUZZ)
   find_package(wxWidgets 3.2 COMPONENTS core base aui propgrid ribbon html adv xml)
   # The window tests watch the toolkit's log and ask the window manager about the windows.
   pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
+  # The ribbon kit sets a property of the toolkit's scrolled windows.
+  pkg_check_modules(GOBJECT REQUIRED IMPORTED_TARGET gobject-2.0)
   pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 endif()
 

@@ -99,6 +99,18 @@ CCreateNewDocumentDlg::CCreateNewDocumentDlg(wxWindow* parent, std::filesystem::
     Bind(wxEVT_BUTTON, &CCreateNewDocumentDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_BUTTON, &CCreateNewDocumentDlg::OnCancel, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CCreateNewDocumentDlg::OnClose, this);
+    // Enter in the thumbnails accepts the dialog with the chosen template, as it does in
+    // the edits: the list would take the key for itself before the default button saw it.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasAnyModifiers()
+            && wxWindow::FindFocus() == m_wndThumbnails) {
+            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+            OnOK(ok);
+            return;
+        }
+        event.Skip();
+    });
 
     // The categories: the template root's sub-folders, sorted by the list.
     for (const std::string& name : SubfolderNames(m_strTemplateRoot.string()))

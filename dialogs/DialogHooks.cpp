@@ -1,5 +1,7 @@
 #include "dialogs/DialogHooks.h"
 
+#include "platform/ui/MessageText.h"
+
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/menu.h>
@@ -20,7 +22,7 @@ wxString Caption()
 DialogHooks::DialogHooks()
     : runModal([](wxDialog& dialog) { return dialog.ShowModal(); })
     , messageBox([](wxWindow* parent, const wxString& text, long style) {
-        return wxMessageBox(text, Caption(), style, parent);
+        return wxMessageBox(FitMessageToScreen(text, parent), Caption(), style, parent);
     })
     , popupMenu([](wxWindow& window, wxMenu& menu) { return window.GetPopupMenuSelectionFromUser(menu); })
 {

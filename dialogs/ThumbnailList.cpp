@@ -48,6 +48,9 @@ ThumbnailList::ThumbnailList(wxWindow* parent, wxWindowID id, ThumbnailLoader::O
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX));
     ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_DEFAULT);
     SetScrollRate(0, std::max(1, m_cell.y / 4));
+    // Scrolled by painting anew, not by moving what is on screen: the focus frame stays
+    // round the visible part.
+    EnableScrolling(false, false);
     Bind(wxEVT_PAINT, &ThumbnailList::OnPaint, this);
     Bind(wxEVT_SIZE, &ThumbnailList::OnSize, this);
     Bind(wxEVT_LEFT_DOWN, &ThumbnailList::OnLeftDown, this);
@@ -203,6 +206,12 @@ void ThumbnailList::OnPaint(wxPaintEvent&)
     DoPrepareDC(dc);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
+    // A dotted frame round the visible part tells that the keys go to the list.
+    if (HasFocus()) {
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOXTEXT), 1, wxPENSTYLE_DOT));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(wxRect(CalcUnscrolledPosition(wxPoint(0, 0)), GetClientSize()));
+    }
     if (m_items.empty())
         return;
     // Only the rows in the window are drawn.

@@ -8,6 +8,7 @@
 #include "model/DrawObj.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/ui/ClassicScrollbars.h"
 #include "res/CommandIds.h"
 #include "view/LogoExport.h"
 
@@ -72,6 +73,8 @@ CDrawView::CDrawView(wxWindow* parent, CDrawDoc& document, wxWindowID id)
 
     // Every pixel is painted off screen, so the window needs no erasing.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    // Overlay scrollbars would repaint the whole drawing for every step of their fading.
+    UseClassicScrollbars(*this);
     SetScrollRate(1, 1);
     Bind(wxEVT_PAINT, &CDrawView::OnPaint, this);
     Bind(wxEVT_MOUSEWHEEL, &CDrawView::OnMouseWheel, this);
@@ -148,6 +151,15 @@ void CDrawView::OnSize(wxSizeEvent& event)
         m_nLayoutState = 2;
         OnActualSize();
         m_ptLayoutScroll = GetScrollPosition();
+        // The toolkit gives the scrollbars their room after the size event: the client
+        // area is known for certain only then.
+        CallAfter([this] {
+            if (m_nLayoutState == 2 && m_ptLayoutScroll == GetScrollPosition() && m_nZoomLevel == kActualSizeLevel
+                && GetClientSize().x > 0 && GetClientSize().y > 0) {
+                OnActualSize();
+                m_ptLayoutScroll = GetScrollPosition();
+            }
+        });
     }
 }
 

@@ -75,6 +75,10 @@ void CMyPreviewViewEx::Start()
     // The Setting box knows its border only once it is on screen; lay the bar out again.
     m_controlBar->GetSizer()->SetSizeHints(m_controlBar);
     Layout();
+    // The keys go to the pages, and Escape closes the preview: a frame with no window
+    // focused in it never hears of a key.
+    if (m_previewCanvas)
+        m_previewCanvas->SetFocus();
 }
 
 void CMyPreviewViewEx::CreateControlBar()

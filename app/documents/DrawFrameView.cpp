@@ -5,8 +5,32 @@
 #include "view/DrawView.h"
 
 #include <utility>
+#include <vector>
 
 namespace kelmora {
+
+namespace {
+
+// Titles the windows of a drawing: its name alone while it has one window; while it has
+// several, each name followed by the window's number (":1", ":2", ...) in the order the
+// windows were opened, so that their tabs can be told apart. Views that have let go of
+// their frame do not count.
+void TitleDocumentWindows(wxDocument* document)
+{
+    if (!document)
+        return;
+    std::vector<CSplitFrame*> frames;
+    for (wxList::compatibility_iterator node = document->GetViews().GetFirst(); node; node = node->GetNext()) {
+        auto* view = dynamic_cast<CDrawFrameView*>(static_cast<wxView*>(node->GetData()));
+        if (view && view->GetSplitFrame())
+            frames.push_back(view->GetSplitFrame());
+    }
+    const wxString name = document->GetUserReadableName();
+    for (size_t i = 0; i < frames.size(); ++i)
+        frames[i]->SetTitle(frames.size() > 1 ? wxString::Format("%s:%d", name, int(i + 1)) : name);
+}
+
+} // namespace
 
 CDrawFrameView::~CDrawFrameView()
 {
@@ -44,6 +68,7 @@ bool CDrawFrameView::OnCreate(wxDocument* document, long)
         return false;
     }
     SetFrame(frame);
+    TitleDocumentWindows(drawDocument);
     host->UpdateFrameTitle();
     return true;
 }
@@ -60,6 +85,7 @@ void CDrawFrameView::DestroyFrame()
         frame->Destroy();
     else
         delete frame;
+    TitleDocumentWindows(GetDocument());
     if (DocumentHost* host = GetDocumentHost())
         host->UpdateFrameTitle();
 }
@@ -78,8 +104,7 @@ bool CDrawFrameView::OnClose(bool deleteWindow)
 
 void CDrawFrameView::OnChangeFilename()
 {
-    if (m_pFrame && GetDocument())
-        m_pFrame->SetTitle(GetDocument()->GetUserReadableName());
+    TitleDocumentWindows(GetDocument());
     if (DocumentHost* host = GetDocumentHost())
         host->UpdateFrameTitle();
 }
@@ -127,6 +152,7 @@ void CDrawFrameView::FrameClosed()
     // This view goes with its frame, and the document with its last view.
     m_pFrame = nullptr;
     SetFrame(nullptr);
+    TitleDocumentWindows(GetDocument());
     delete this;
     if (DocumentHost* host = GetDocumentHost())
         host->UpdateFrameTitle();

@@ -5,6 +5,7 @@
 #include "dialogs/CreateNewDocumentDlg.h"
 #include "dialogs/SummaryInfoSheet.h"
 #include "document/DrawDocFile.h"
+#include "platform/ui/MessageText.h"
 
 #include <wx/aui/tabmdi.h>
 #include <wx/filedlg.h>
@@ -23,7 +24,8 @@ class DialogPrompt : public UserPrompt {
 public:
     SaveChoice AskSaveChanges(const std::string& documentName) override
     {
-        wxMessageDialog dialog(Parent(), "Save changes to " + Text(documentName) + "?", Text(kMessageCaption),
+        wxMessageDialog dialog(Parent(), FitMessageToScreen("Save changes to " + Text(documentName) + "?", Parent()),
+                               Text(kMessageCaption),
                                wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
         switch (dialog.ShowModal()) {
         case wxID_YES:
@@ -52,13 +54,15 @@ public:
 
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {
-        wxMessageDialog dialog(Parent(), Text(text), Text(caption), wxYES_NO | wxICON_QUESTION);
+        wxMessageDialog dialog(Parent(), FitMessageToScreen(Text(text), Parent()), Text(caption),
+                               wxYES_NO | wxICON_QUESTION);
         return dialog.ShowModal() == wxID_YES;
     }
 
     void ShowMessage(const std::string& text, const std::string& caption) override
     {
-        wxMessageDialog dialog(Parent(), Text(text), Text(caption), wxOK | wxICON_EXCLAMATION);
+        wxMessageDialog dialog(Parent(), FitMessageToScreen(Text(text), Parent()), Text(caption),
+                               wxOK | wxICON_EXCLAMATION);
         dialog.ShowModal();
     }
 

@@ -483,9 +483,11 @@ void CMainFrame::RestorePanesAfterPreview()
 
 void CMainFrame::UpdateFrameTitle()
 {
+    // The active window's own title: the drawing's name, with the window's number while
+    // the drawing has several.
     CDrawFrameView* view = GetActiveFrameView();
-    wxDocument* document = view ? view->GetDocument() : nullptr;
-    SetTitle(document ? wxString(kTitle) + " - " + document->GetUserReadableName() : wxString(kTitle));
+    CSplitFrame* window = view ? view->GetSplitFrame() : nullptr;
+    SetTitle(window ? wxString(kTitle) + " - " + window->GetTitle() : wxString(kTitle));
 }
 
 std::string CMainFrame::GetStatusPaneText(int paneId) const

@@ -85,7 +85,8 @@ public:
     // ---- Document host
     wxAuiMDIParentFrame& HostFrame() override { return *this; }
     FrameServices& HostServices() override { return *this; }
-    // "Vantorel Logo Designer - <document>" for the active document.
+    // "Vantorel Logo Designer - <window>" for the active document window, titled with the
+    // drawing's name (and its number while the drawing has several windows).
     void UpdateFrameTitle() override;
 
     // ---- Status bar
@@ -118,6 +119,9 @@ public:
     int GetLineWeight() override;
     int GetGallerySelection(int id) override;
     void UpdateFormatTab(CDrawObj* object) override;
+    // The Format tab for a view's selection: one object's state; with nothing selected,
+    // empty text fields.
+    void ShowSelectionOnFormatTab(const std::vector<CDrawObj*>& selection);
     // Copies row i of the quick-style table when the Styles gallery has item i selected;
     // false, leaving `out` as it was, when it has none.
     bool GetSelectedQuickStyle(QuickStyle& out);

@@ -12,6 +12,7 @@
 #include "document/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
+#include "platform/base/NumberText.h"
 #include "res/CommandIds.h"
 #include "view/DrawView.h"
 #include "view/StylePresets.h"
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <cstdlib>
 
 namespace kelmora {
 
@@ -54,15 +54,6 @@ public:
 private:
     CDrawView& m_view;
 };
-
-// The value of an edit box's text as a whole number: optional blanks and sign, then
-// digits up to the first other character; 0 when there are none, saturated at the int
-// range.
-int TextToInt(const std::string& text)
-{
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return int(std::clamp<long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 // The colour a ribbon colour button shows for an object's brush: the solid colour, or
 // automatic (kNoColor) for any other kind.
@@ -119,8 +110,7 @@ void CMainFrame::RefreshSelectionInfo(ViewServices* view, bool updatePanes)
         m_pStatusBar->Refresh();
     if (!updatePanes || !view)
         return;
-    if (selected == 1)
-        UpdateFormatTab(view->m_selection.front());
+    ShowSelectionOnFormatTab(view->m_selection);
     if (!m_pPropertiesPane)
         return;
     if (selected > 0)
@@ -135,6 +125,9 @@ void CMainFrame::SetActiveDrawView(ViewServices* view)
     if (drawView == m_pActiveView)
         return;
     m_pActiveView = drawView;
+    // The Format tab shows the activated view's selection, not the one of the view before.
+    if (drawView && drawView->m_bViewActive)
+        ShowSelectionOnFormatTab(drawView->m_selection);
     if (!m_pPropertiesPane)
         return;
     m_pPropertiesPane->ClearAll();
@@ -201,7 +194,12 @@ COLORREF CMainFrame::GetRibbonColor(int id)
 int CMainFrame::GetRibbonEditInt(int id)
 {
     const std::optional<std::string> text = m_pRibbon ? m_pRibbon->GetEditText(id) : std::nullopt;
-    return text ? TextToInt(*text) : -1;
+    if (!text)
+        return -1;
+    // A text that is no whole number ("12abc" included) reads 0, which every caller
+    // refuses as a size.
+    const std::optional<double> value = ParseNumberText(*text, NumberKind::Whole);
+    return value ? int(std::clamp<double>(*value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())) : 0;
 }
 
 std::string CMainFrame::GetRibbonEditText(int id)
@@ -223,6 +221,20 @@ int CMainFrame::GetLineWeight()
 {
     const int item = GetGallerySelection(cmd::kLineWeight);
     return item >= 0 ? item + 1 : -1;
+}
+
+void CMainFrame::ShowSelectionOnFormatTab(const std::vector<CDrawObj*>& selection)
+{
+    if (selection.size() == 1) {
+        UpdateFormatTab(selection.front());
+        return;
+    }
+    // Nothing selected: no text is there to show.
+    if (!selection.empty() || !m_pRibbon || !m_pRibbon->HasCategory("Format"))
+        return;
+    m_pRibbon->SetEditText(cmd::kTextContent, std::string());
+    m_pRibbon->SelectComboItem(cmd::kFontName, std::string());
+    m_pRibbon->SetEditText(cmd::kTextSize, std::string());
 }
 
 void CMainFrame::UpdateFormatTab(CDrawObj* object)

@@ -54,7 +54,6 @@ int main(int argc, char** argv)
         break;
     }
 
-    kelmora::UseClassicScrollbars();
     wxApp::SetInstance(new kelmora::CDrawApp(line.files));
     return wxEntry(argc, argv);
 }

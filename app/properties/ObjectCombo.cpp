@@ -184,6 +184,15 @@ CObjectCombo::CObjectCombo(wxWindow* parent, wxWindowID id)
     m_popup = new CObjectListPopup(*this);
     SetPopupControl(m_popup);
     SetPopupMaxHeight(kDropDownHeight);
+    // The keys reach the frame's shortcuts before the control: Escape would cancel the
+    // view's tool and leave the list open. The open list takes it first.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers() && IsPopupShown()) {
+            Dismiss();
+            return;
+        }
+        event.Skip();
+    });
 }
 
 wxString CObjectCombo::GetString(int index) const

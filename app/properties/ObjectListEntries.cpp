@@ -3,22 +3,49 @@
 #include "app/properties/PropertyNames.h"
 #include "model/DrawObj.h"
 
+#include <ext/pb_ds/assoc_container.hpp>
+#include <ext/pb_ds/tree_policy.hpp>
+
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace kelmora {
 
-bool ObjectListEntries::KeyLess::operator()(const Key& a, const Key& b) const
-{
-    const int order = a.folded.compare(b.folded);
-    return order != 0 ? order < 0 : a.serial < b.serial;
-}
+namespace {
 
-std::string ObjectListEntries::NameOf(const CDrawObj* object)
+struct Key {
+    // The name folded for sorting.
+    std::string folded;
+    // Tells equal names apart in the order they came.
+    uint64_t serial = 0;
+};
+
+struct KeyLess {
+    bool operator()(const Key& a, const Key& b) const
+    {
+        const int order = a.folded.compare(b.folded);
+        return order != 0 ? order < 0 : a.serial < b.serial;
+    }
+};
+
+struct Entry {
+    std::string name;
+    CDrawObj* object = nullptr;
+};
+
+// An order-statistics tree: the position of a key and the entry at a position are found
+// in logarithmic time.
+using Tree = __gnu_pbds::tree<Key, Entry, KeyLess, __gnu_pbds::rb_tree_tag,
+                              __gnu_pbds::tree_order_statistics_node_update>;
+
+std::string NameOf(const CDrawObj* object)
 {
     return object ? object->GetName() : std::string(kDocumentEntry);
 }
 
-std::string ObjectListEntries::Fold(std::string_view name)
+std::string Fold(std::string_view name)
 {
     // Letters of the basic Latin alphabet without regard to case; other characters by
     // their UTF-8 bytes, which orders them by code point.
@@ -28,12 +55,36 @@ std::string ObjectListEntries::Fold(std::string_view name)
     return folded;
 }
 
+} // namespace
+
+struct ObjectListEntries::Impl {
+    Tree entries;
+    std::unordered_map<const CDrawObj*, Key> keys;
+    uint64_t nextSerial = 1;
+};
+
+ObjectListEntries::ObjectListEntries() : m_impl(std::make_unique<Impl>())
+{
+}
+
+ObjectListEntries::~ObjectListEntries() = default;
+
+bool ObjectListEntries::Contains(const CDrawObj* object) const
+{
+    return m_impl->keys.contains(object);
+}
+
+int ObjectListEntries::Count() const
+{
+    return int(m_impl->entries.size());
+}
+
 int ObjectListEntries::Insert(CDrawObj* object, std::string name)
 {
-    Key key{Fold(name), m_nextSerial++};
-    const int index = int(m_entries.order_of_key(key));
-    m_keys.emplace(object, key);
-    m_entries.insert({std::move(key), Entry{std::move(name), object}});
+    Key key{Fold(name), m_impl->nextSerial++};
+    const int index = int(m_impl->entries.order_of_key(key));
+    m_impl->keys.emplace(object, key);
+    m_impl->entries.insert({std::move(key), Entry{std::move(name), object}});
     return index;
 }
 
@@ -46,22 +97,22 @@ int ObjectListEntries::Add(CDrawObj* object)
 
 bool ObjectListEntries::Remove(const CDrawObj* object)
 {
-    auto found = m_keys.find(object);
-    if (found == m_keys.end())
+    auto found = m_impl->keys.find(object);
+    if (found == m_impl->keys.end())
         return false;
-    m_entries.erase(found->second);
-    m_keys.erase(found);
+    m_impl->entries.erase(found->second);
+    m_impl->keys.erase(found);
     return true;
 }
 
 bool ObjectListEntries::Rename(CDrawObj* object)
 {
-    auto found = m_keys.find(object);
-    if (found == m_keys.end())
+    auto found = m_impl->keys.find(object);
+    if (found == m_impl->keys.end())
         return false;
     std::string name = NameOf(object);
-    auto entry = m_entries.find(found->second);
-    if (entry != m_entries.end() && entry->second.name == name)
+    auto entry = m_impl->entries.find(found->second);
+    if (entry != m_impl->entries.end() && entry->second.name == name)
         return true;
     Remove(object);
     Insert(object, std::move(name));
@@ -71,7 +122,7 @@ bool ObjectListEntries::Rename(CDrawObj* object)
 void ObjectListEntries::RenameChanged()
 {
     std::vector<CDrawObj*> renamed;
-    for (const auto& [key, entry] : m_entries) {
+    for (const auto& [key, entry] : m_impl->entries) {
         if (entry.object && entry.object->GetName() != entry.name)
             renamed.push_back(entry.object);
     }
@@ -81,28 +132,28 @@ void ObjectListEntries::RenameChanged()
 
 void ObjectListEntries::Clear()
 {
-    m_entries.clear();
-    m_keys.clear();
+    m_impl->entries.clear();
+    m_impl->keys.clear();
 }
 
 int ObjectListEntries::IndexOf(const CDrawObj* object) const
 {
-    auto found = m_keys.find(object);
-    return found == m_keys.end() ? -1 : int(m_entries.order_of_key(found->second));
+    auto found = m_impl->keys.find(object);
+    return found == m_impl->keys.end() ? -1 : int(m_impl->entries.order_of_key(found->second));
 }
 
 CDrawObj* ObjectListEntries::ObjectAt(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    return m_entries.find_by_order(size_t(index))->second.object;
+    return m_impl->entries.find_by_order(size_t(index))->second.object;
 }
 
 std::string_view ObjectListEntries::NameAt(int index) const
 {
     if (index < 0 || index >= Count())
         return {};
-    return m_entries.find_by_order(size_t(index))->second.name;
+    return m_impl->entries.find_by_order(size_t(index))->second.name;
 }
 
 int ObjectListEntries::FindPrefix(std::string_view prefix, int from) const
@@ -112,9 +163,9 @@ int ObjectListEntries::FindPrefix(std::string_view prefix, int from) const
     const std::string folded = Fold(prefix);
     auto beginsWithPrefix = [&](int index) {
         return index >= 0 && index < Count()
-            && std::string_view(m_entries.find_by_order(size_t(index))->first.folded).starts_with(folded);
+            && std::string_view(m_impl->entries.find_by_order(size_t(index))->first.folded).starts_with(folded);
     };
-    const int first = int(m_entries.order_of_key(Key{folded, 0}));
+    const int first = int(m_impl->entries.order_of_key(Key{folded, 0}));
     if (!beginsWithPrefix(first))
         return -1;
     return from > first && beginsWithPrefix(from) ? from : first;

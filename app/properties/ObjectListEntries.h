@@ -11,13 +11,9 @@
 // The entries point at objects they do not own: whoever deletes an object removes its
 // entry first. No window is needed; the pane's list control shows these entries.
 
-#include <ext/pb_ds/assoc_container.hpp>
-#include <ext/pb_ds/tree_policy.hpp>
-
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace kelmora {
 
@@ -25,6 +21,11 @@ class CDrawObj;
 
 class ObjectListEntries {
 public:
+    ObjectListEntries();
+    ~ObjectListEntries();
+    ObjectListEntries(const ObjectListEntries&) = delete;
+    ObjectListEntries& operator=(const ObjectListEntries&) = delete;
+
     // Adds the object's entry, named by the object's name now, unless it has one; for
     // null, the document's entry. The entry's position.
     int Add(CDrawObj* object);
@@ -37,8 +38,8 @@ public:
     void RenameChanged();
     void Clear();
 
-    bool Contains(const CDrawObj* object) const { return m_keys.contains(object); }
-    int Count() const { return int(m_entries.size()); }
+    bool Contains(const CDrawObj* object) const;
+    int Count() const;
     // The position of the object's entry (null: the document's), −1 when it has none.
     int IndexOf(const CDrawObj* object) const;
     // The object of the entry at `index` (null for the document's); null out of range.
@@ -50,30 +51,13 @@ public:
     int FindPrefix(std::string_view prefix, int from = 0) const;
 
 private:
-    struct Key {
-        // The name folded for sorting.
-        std::string folded;
-        // Tells equal names apart in the order they came.
-        uint64_t serial = 0;
-    };
-    struct KeyLess {
-        bool operator()(const Key& a, const Key& b) const;
-    };
-    struct Entry {
-        std::string name;
-        CDrawObj* object = nullptr;
-    };
-    using Tree = __gnu_pbds::tree<Key, Entry, KeyLess, __gnu_pbds::rb_tree_tag,
-                                  __gnu_pbds::tree_order_statistics_node_update>;
+    // The ordered tree of entries and the key of every listed object; kept out of this
+    // header so that its includers do not see the tree's type.
+    struct Impl;
 
-    static std::string NameOf(const CDrawObj* object);
-    static std::string Fold(std::string_view name);
     int Insert(CDrawObj* object, std::string name);
 
-    Tree m_entries;
-    // The key of every listed object's entry.
-    std::unordered_map<const CDrawObj*, Key> m_keys;
-    uint64_t m_nextSerial = 1;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace kelmora

@@ -16,6 +16,7 @@
 
 #include <wx/msgdlg.h>
 #include <wx/propgrid/manager.h>
+#include <wx/propgrid/props.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -36,6 +37,16 @@ protected:
             report(message);
     }
     void DoHidePropertyError(wxPGProperty*) override { }
+    // A number row whose text the grid could not read ("abc") is refused with the
+    // program's own words, not the grid's.
+    bool DoOnValidationFailure(wxPGProperty* property, wxVariant& invalidValue) override
+    {
+        wxPGValidationInfo& info = GetValidationInfo();
+        if (info.GetFailureMessage().empty()
+            && (dynamic_cast<wxFloatProperty*>(property) || dynamic_cast<wxIntProperty*>(property)))
+            info.SetFailureMessage(kNotANumberMessage);
+        return wxPropertyGrid::DoOnValidationFailure(property, invalidValue);
+    }
 };
 
 class CPropertyGridManager : public wxPropertyGridManager {

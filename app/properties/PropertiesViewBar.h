@@ -148,6 +148,8 @@ private:
     // Why the edit is refused, or nothing.
     std::optional<std::string> CheckEdit(const EditRule& rule, std::string_view groupName, EditInput& input);
     void ApplyEdit(const EditRule& rule, wxPGProperty* property, std::string_view groupName, EditInput& input);
+    // Every row of the object shown again after an edit of it.
+    void ShowEditedObject(CDrawObj* shown);
     void ReportMessage(const wxString& text);
 
     // ---- The pane's own events

@@ -14,6 +14,7 @@
 #include "app/properties/StyleDlgProps.h"
 #include "document/DocSummaryInfo.h"
 #include "document/DrawDoc.h"
+#include "document/FrameServices.h"
 #include "model/Coordinates.h"
 #include "model/DocumentServices.h"
 #include "model/DrawObj.h"
@@ -218,14 +219,29 @@ void CPropertiesViewBar::ApplyEdit(const EditRule& rule, wxPGProperty* property,
         break;
     }
     case EditFollowUp::RebuildList:
+    case EditFollowUp::None:
+        // An edit changes more than its own row (a new font size changes the text's
+        // bounds): every row is shown again from the object.
         CallAfter([this, shown] {
             if (m_pShownObject == shown)
-                ShowCurrentItem(AddObject(shown));
+                ShowEditedObject(shown);
         });
         break;
-    case EditFollowUp::None:
-        break;
     }
+    // The ribbon's Format tab shows the edited object's state as well.
+    if (view && view->m_selection.size() == 1 && view->m_selection.front() == shown) {
+        if (FrameServices* frame = document->Frame())
+            frame->UpdateFormatTab(shown);
+    }
+}
+
+void CPropertiesViewBar::ShowEditedObject(CDrawObj* shown)
+{
+    // Shown again where the user was: the same row selected, the list scrolled as it was.
+    wxPropertyGrid* grid = m_gridProps->GetGrid();
+    const wxPoint scrolled = grid->GetViewStart();
+    ShowCurrentItem(AddObject(shown));
+    grid->Scroll(scrolled);
 }
 
 } // namespace kelmora

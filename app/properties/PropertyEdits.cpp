@@ -278,9 +278,9 @@ std::optional<std::string> PrepareObjectEdit(const EditRule& rule, std::string_v
                                              CDrawObj& shown)
 {
     if (rule.reading == R::Length && !std::isfinite(LengthOf(input)))
-        return "Please enter a number.";
+        return kNotANumberMessage;
     if (rule.reading == R::Degrees && !std::isfinite(DegreesOf(input)))
-        return "Please enter a number.";
+        return kNotANumberMessage;
     if (IsMoveOrSize(rule.field) && shown.m_bLocked)
         return "The shape is locked: it cannot be moved or resized.";
 
@@ -697,7 +697,7 @@ std::optional<std::string> CheckDocumentEdit(const EditRule& rule, const EditInp
         return std::nullopt;
     const float length = LengthOf(input);
     if (!std::isfinite(length))
-        return "Please enter a number.";
+        return kNotANumberMessage;
     // Sizes are whole document units; a page or grid cell must keep at least one (a grid
     // of 0 would never finish painting).
     if (TruncateToInt32(length) < 1) {

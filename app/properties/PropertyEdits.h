@@ -56,6 +56,9 @@ enum class EditField {
 // Shadow and Glow.
 inline constexpr std::string_view kAnyStyleGroup = "*";
 
+// What the user is told when a number row holds something that is no number.
+inline constexpr char kNotANumberMessage[] = "Please enter a number.";
+
 struct EditRule {
     std::string_view group;
     std::string_view label;

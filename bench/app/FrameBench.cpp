@@ -1,6 +1,5 @@
 #include "bench/app/FrameBench.h"
 
-#include "app/DrawApp.h"
 #include "app/desktop/AppSettings.h"
 #include "app/documents/DrawDocument.h"
 #include "app/documents/UserPrompt.h"
@@ -152,8 +151,6 @@ void SaveGeneratedLogo(const std::filesystem::path& path, int objects)
 int RunFrameBenchmarks(int argc, char** argv)
 {
     setenv("NO_AT_BRIDGE", "1", 0);
-    // As the program itself starts.
-    UseClassicScrollbars();
     wxApp::SetInstance(new wxApp);
     int wxArgc = 1;
     char* wxArgv[] = {argv[0], nullptr};

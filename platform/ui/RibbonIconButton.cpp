@@ -4,7 +4,9 @@
 #include "platform/ui/RibbonColors.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 namespace kelmora {
 
@@ -82,6 +84,19 @@ RibbonIconButton::RibbonIconButton(wxWindow* parent, wxWindowID id, const wxBitm
         if (wasPressed && wxRect(GetClientSize()).Contains(event.GetPosition()))
             Click();
     });
+    // A window the button opened that keeps the program's other windows from the pointer
+    // (a message box, the print preview) leaves the button lit: it never hears the pointer
+    // go. Its window becoming active again is when that window has closed. Bound with the
+    // button as the handler, the binding goes with the button.
+    if (wxWindow* top = wxGetTopLevelParent(this))
+        top->Bind(wxEVT_ACTIVATE, &RibbonIconButton::OnTopLevelActivate, this);
+}
+
+void RibbonIconButton::OnTopLevelActivate(wxActivateEvent& event)
+{
+    event.Skip();
+    if (event.GetActive() && (m_hot || m_pressed) && !IsBeingDeleted())
+        SettleHover(*this);
 }
 
 void RibbonIconButton::SetIcon(const wxBitmap& icon)
@@ -94,8 +109,15 @@ void RibbonIconButton::SetIcon(const wxBitmap& icon)
 
 void RibbonIconButton::Click()
 {
-    if (IsEnabled() && onClick)
-        onClick();
+    if (!IsEnabled() || !onClick)
+        return;
+    // The command may rebuild the row the button sits on.
+    wxWeakRef<RibbonIconButton> self(this);
+    onClick();
+    // Whatever the command showed and closed meanwhile (a message box, a dialog) held the
+    // pointer, so the button looks where the pointer is now.
+    if (self && !IsBeingDeleted())
+        SettleHover(*this);
 }
 
 wxSize RibbonIconButton::DoGetBestClientSize() const

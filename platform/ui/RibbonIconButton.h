@@ -5,6 +5,7 @@
 // the command's wx id, so the frame's update handlers enable and check it.
 
 #include <wx/bitmap.h>
+#include <wx/event.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -49,12 +50,15 @@ public:
     std::function<void()> onClick;
     // A click, as the mouse gives it.
     void Click();
+    // Whether the button is lit for the pointer over it.
+    bool IsHot() const { return m_hot; }
 
 protected:
     wxSize DoGetBestClientSize() const override;
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnTopLevelActivate(wxActivateEvent& event);
 
     wxBitmap m_icon;
     wxBitmap m_disabledIcon;

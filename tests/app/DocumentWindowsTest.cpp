@@ -7,6 +7,8 @@
 #include "view/DrawView.h"
 
 #include <glib.h>
+#include <wx/aui/auibook.h>
+
 #include <sys/stat.h>
 
 #include <csignal>
@@ -121,6 +123,24 @@ TEST_F(DocumentWindows, TheObjectMenuActsOnTheWindowItWasOpenedIn)
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(GetActiveDrawView(), firstView);
     EXPECT_EQ(firstView->m_selection, std::vector<CDrawObj*>{rect});
+}
+
+TEST_F(DocumentWindows, TheWindowsOfOneDrawingAreNumberedInTheirTabs)
+{
+    Command(cmd::kFileNew);
+    Command(cmd::kWindowNew);
+    wxAuiNotebook* tabs = m_frame->GetNotebook();
+    ASSERT_EQ(tabs->GetPageCount(), 2u);
+    EXPECT_EQ(tabs->GetPageText(0), "Vantorel Logo Designer1:1");
+    EXPECT_EQ(tabs->GetPageText(1), "Vantorel Logo Designer1:2");
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - Vantorel Logo Designer1:2");
+
+    // With one window left, the name stands alone again.
+    m_frame->GetActiveChild()->Close();
+    Idle();
+    ASSERT_EQ(tabs->GetPageCount(), 1u);
+    EXPECT_EQ(tabs->GetPageText(0), "Vantorel Logo Designer1");
+    EXPECT_EQ(m_frame->GetTitle(), "Vantorel Logo Designer - Vantorel Logo Designer1");
 }
 
 TEST_F(DocumentWindows, ACancelledNewDocumentDialogLeavesNoWindow)

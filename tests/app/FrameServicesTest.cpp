@@ -10,6 +10,7 @@
 #include "app/properties/PropertiesPane.h"
 #include "app/ribbon/ApplicationLook.h"
 #include "model/ViewServices.h"
+#include "platform/ui/ClassicScrollbars.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
@@ -307,6 +308,16 @@ TEST_F(FrameServicesTest, SendHandsACopyOfAnUnsavedDrawingToTheMailProgram)
     EXPECT_TRUE(std::filesystem::exists(attachment));
     EXPECT_TRUE(Active()->IsModified()) << "sending does not save";
     EXPECT_EQ(m_prompt->messages.size(), 1u);
+}
+
+TEST_F(FrameServicesTest, TheViewHasClassicScrollbarsWithoutChangingTheEnvironment)
+{
+    // Overlay scrollbars would repaint the drawing for every step of their fading; the
+    // programs the editor starts (mail, browser) keep the environment it was given.
+    Command(cmd::kFileNew);
+    ASSERT_NE(GetActiveDrawView(), nullptr);
+    EXPECT_FALSE(HasOverlayScrollbars(*GetActiveDrawView()));
+    EXPECT_EQ(std::getenv("GTK_OVERLAY_SCROLLING"), nullptr);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // the status bar, and what a restart keeps.
 
 #include "app/ribbon/CommandPrompts.h"
+#include "app/properties/LengthUnits.h"
+#include "app/properties/PropertiesViewBar.h"
 #include "app/ribbon/MainRibbon.h"
 #include "platform/ui/QuickAccessToolbar.h"
 #include "platform/ui/RibbonAppMenu.h"
@@ -17,6 +19,7 @@
 #include "view/StylePresets.h"
 
 #include <wx/menu.h>
+#include <wx/propgrid/manager.h>
 #include <wx/utils.h>
 #include <wx/ribbon/art.h>
 #include <wx/ribbon/bar.h>
@@ -341,6 +344,44 @@ TEST_F(RibbonFrameTest, TheViewsReadTheRealElementsAndTheFormatTabShowsTheSelect
     text->m_strFontName = "No Such Family";
     GetActiveDrawView()->Select(text);
     EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "");
+}
+
+TEST_F(RibbonFrameTest, AnEditInThePaneShowsEverywhereAndADrawingWithoutSelectionShowsNoText)
+{
+    Command(cmd::kFileNew);
+    auto* text = static_cast<CDrawRect*>(AddRect());
+    text->m_nShapeType = ShapeType::Text;
+    text->m_strText = "Brandname";
+    text->m_strFontName = "Courier New";
+    text->m_fFontSize = 250.0f;
+    text->RecalcBounds(nullptr);
+    GetActiveDrawView()->Select(text);
+    auto* pane = dynamic_cast<CPropertiesViewBar*>(m_frame->GetPropertiesPane());
+    ASSERT_NE(pane, nullptr);
+    wxPropertyGridManager& grid = *pane->GetGrid();
+    const auto row = [&grid](std::string_view group, std::string_view label) {
+        return grid.GetPropertyByName(CPropertiesViewBar::RowName(group, label));
+    };
+    const auto shown = [&row](std::string_view group, std::string_view label) {
+        wxPGProperty* property = row(group, label);
+        return property ? property->GetValueAsString().utf8_string() : std::string("<none>");
+    };
+    const std::string width = shown("General", "Width");
+
+    // A font size of 1.5 inches (108 points) set in the pane.
+    ASSERT_TRUE(grid.ChangePropertyValue(row("Text", "Font Size"), wxVariant(1.5)));
+    RunPending();
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kTextSize), "108");
+    const RectF bounds = text->GetPathBounds(nullptr, nullptr);
+    EXPECT_NE(shown("General", "Width"), width);
+    EXPECT_EQ(shown("General", "Width"), FormatLengthNumber(bounds.Width / 300.0));
+    EXPECT_EQ(shown("General", "Height"), FormatLengthNumber(bounds.Height / 300.0));
+
+    // A new drawing has nothing selected: the text fields show no other drawing's text.
+    Command(cmd::kFileNew);
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kTextContent), "");
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kFontName), "");
+    EXPECT_EQ(m_frame->GetRibbonEditText(cmd::kTextSize), "");
 }
 
 TEST_F(RibbonFrameTest, EnterInARibbonEditAppliesTheValueAndGivesTheKeysBackToTheView)

@@ -75,8 +75,9 @@ TEST_F(RibbonHook, ValuesComeFromTheRibbonAndAreNoneWithoutIt)
 
     m_frame->SetRibbon(&m_ribbon);
     m_ribbon.colors[cmd::kPaperColor] = 0x00102030;
-    m_ribbon.edits[cmd::kPaperWidth] = " 1200 units";
-    m_ribbon.edits[cmd::kPaperHeight] = "tall";
+    m_ribbon.edits[cmd::kPaperWidth] = " 1200 ";
+    // Read as a whole or not at all: a number followed by anything else is no number.
+    m_ribbon.edits[cmd::kPaperHeight] = "12abc";
     m_ribbon.galleries[cmd::kLineWeight] = 2;
     m_ribbon.galleries[cmd::kDashStyles] = -1;
     EXPECT_EQ(m_frame->GetRibbonEditInt(cmd::kPaperWidth), 1200);

@@ -17,6 +17,10 @@
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <functional>
 
 namespace kelmora {
 
@@ -67,6 +71,16 @@ protected:
             user();
         else
             dialog.GetThumbnails().m_onLoaded = std::move(user);
+    }
+
+    // Chooses category `index` as a click does and runs `user` once its thumbnails are shown.
+    void WhenCategoryLoaded(CCreateNewDocumentDlg& dialog, int index, std::function<void()> user)
+    {
+        dialog.GetCategories().SetSelection(index);
+        wxCommandEvent change(wxEVT_LISTBOX, CCreateNewDocumentDlg::kIdCategories);
+        change.SetInt(index);
+        dialog.GetCategories().ProcessWindowEvent(change);
+        WhenLoaded(dialog, std::move(user));
     }
 
     DialogEnvironment m_environment;
@@ -132,11 +146,7 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
 {
     CDrawDoc document(m_environment);
     m_environment.user = [&](CCreateNewDocumentDlg& dialog) {
-        dialog.GetCategories().SetSelection(1);
-        wxCommandEvent change(wxEVT_LISTBOX, CCreateNewDocumentDlg::kIdCategories);
-        change.SetInt(1);
-        dialog.GetCategories().ProcessWindowEvent(change);
-        WhenLoaded(dialog, [&dialog] {
+        WhenCategoryLoaded(dialog, 1, [&dialog] {
             ThumbnailList& thumbnails = dialog.GetThumbnails();
             ASSERT_EQ(thumbnails.GetItemCount(), 1);
             EXPECT_EQ(thumbnails.PictureOf(0).GetWidth(), CCreateNewDocumentDlg::kThumbnailSide);
@@ -147,6 +157,34 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
     ASSERT_TRUE(document.OnNewDocument());
     EXPECT_EQ(document.m_nObjects, 2);
     EXPECT_EQ(document.m_objects[1]->m_rcBounds.X, 400.0f);
+}
+
+TEST_F(CreateNewDocumentDlgTest, EnterTypedOnAChosenThumbnailAcceptsIt)
+{
+    CDrawDoc document(m_environment);
+    m_environment.user = [&](CCreateNewDocumentDlg& dialog) {
+        WhenCategoryLoaded(dialog, 1, [&dialog] {
+            ThumbnailList& thumbnails = dialog.GetThumbnails();
+            thumbnails.Select(0);
+            thumbnails.SetFocus();
+            const auto runUntil = [](const std::function<bool()>& done) {
+                for (int i = 0; i < 200 && !done(); ++i) {
+                    wxYield();
+                    wxMilliSleep(10);
+                }
+            };
+            runUntil([&dialog, &thumbnails] { return wxGetActiveWindow() == &dialog && thumbnails.HasFocus(); });
+            // Typed on the keyboard, as the display delivers it to the focused window.
+            wxUIActionSimulator().Char(WXK_RETURN);
+            runUntil([&dialog] { return !dialog.IsShown(); });
+            // A key that went nowhere leaves the dialog open: it is cancelled, and no
+            // document is made.
+            if (dialog.IsShown())
+                Click(dialog, wxID_CANCEL);
+        });
+    };
+    ASSERT_TRUE(document.OnNewDocument());
+    EXPECT_EQ(document.m_nObjects, 2);
 }
 
 } // namespace kelmora

@@ -284,10 +284,12 @@ TEST(PropertiesViewBar, TheObjectListFollowsDeletionUndoAndRenaming)
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{star});
 }
 
-TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
+// The speed of lists of many thousands is the benchmarks' to measure (bench/app): a
+// thousand entries show every rule here.
+TEST(PropertiesViewBar, TheObjectListOfAThousandObjects)
 {
     PaneFixture f;
-    constexpr int kObjects = 10000;
+    constexpr int kObjects = 1000;
     for (int i = 0; i < kObjects; ++i)
         f.Add(ShapeType::Rectangle, RectF(float(i % 100) * 20, float(i / 100) * 20, 15, 15),
               "Rectangle - " + std::to_string(i));
@@ -297,10 +299,10 @@ TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
     EXPECT_EQ(combo.GetString(1), "Rectangle - 0");
     EXPECT_EQ(combo.GetString(2), "Rectangle - 1");
     EXPECT_EQ(combo.GetString(3), "Rectangle - 10");
-    EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 9999");
+    EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 999");
 
     // The open list holds a row for every entry and starts at the current one.
-    CDrawObj* chosen = f.document.m_objects[5000].get();
+    CDrawObj* chosen = f.document.m_objects[kObjects / 2].get();
     combo.Choose(f.pane->AddObject(chosen));
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{chosen});
     combo.ShowPopup();

@@ -116,6 +116,15 @@ TEST(PropertyEdit, WrongValuesAreRefusedAndChangeNothing)
     grid->CommitChangesFromEditor();
     wxTheApp->ProcessPendingEvents();
     EXPECT_EQ(f.Text("General", "Width"), "2");
+    // In pixels, whole numbers, whose text the grid refuses when the row is left: the user
+    // is told in the program's own words.
+    f.pane->SetUnit(DrawUnit::Pixels);
+    f.pane->RefreshProperties();
+    wxVariant typed("abc");
+    grid->OnValidationFailure(f.Row("General", "Width"), typed);
+    wxTheApp->ProcessPendingEvents();
+    ASSERT_EQ(f.log.messages.size(), 3u);
+    EXPECT_EQ(f.log.messages.back(), "Please enter a number.");
 
     EXPECT_FLOAT_EQ(rect->GetPathBounds(nullptr, nullptr).Width, 600.0f);
     EXPECT_FLOAT_EQ(rect->GetPathBounds(nullptr, nullptr).Height, 300.0f);

@@ -40,4 +40,38 @@ TEST(RibbonHover, EndingAPopupAnyWayClearsTheHighlightOfTheWindowThatOpenedIt)
     wxTheApp->ProcessPendingEvents();
 }
 
+TEST(RibbonHover, AButtonLitWhenItsCommandShowedAWindowLooksWhereThePointerIsAfterwards)
+{
+    // A command that showed a message box, and one that opened a window of its own (the
+    // print preview) that keeps the button's frame from the pointer until it closes.
+    const wxPoint pointer = wxGetMousePosition();
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "hover", pointer + wxPoint(60, 60), wxSize(200, 100));
+    auto* button = new RibbonIconButton(frame, wxID_ANY, wxBitmap(), "Redo");
+    button->SetPosition(wxPoint(10, 10));
+    frame->Show();
+    const auto light = [button] {
+        wxMouseEvent enter(wxEVT_ENTER_WINDOW);
+        enter.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(enter);
+    };
+    int clicks = 0;
+    button->onClick = [&clicks] { ++clicks; };
+
+    light();
+    button->Click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(button->IsHot());
+
+    light();
+    wxActivateEvent inactive(wxEVT_ACTIVATE, false);
+    frame->ProcessWindowEvent(inactive);
+    EXPECT_TRUE(button->IsHot());
+    wxActivateEvent active(wxEVT_ACTIVATE, true);
+    frame->ProcessWindowEvent(active);
+    EXPECT_FALSE(button->IsHot());
+
+    frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+}
+
 } // namespace kelmora
