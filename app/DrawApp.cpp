@@ -10,6 +10,7 @@
 #include "document/DrawDocFile.h"
 #include "model/InstalledFontNames.h"
 #include "model/ViewServices.h"
+#include "platform/ui/DialogFit.h"
 
 #include <wx/debug.h>
 
@@ -54,6 +55,9 @@ bool CDrawApp::OnInit()
     SetVendorName(AppSettings::kVendor);
     SetAppDisplayName(CMainFrame::kTitle);
     wxSetAssertHandler(ReportToolkitAssertion);
+    // The toolkit's dialogs size themselves from the font or from the size they were last
+    // closed at, which may not fit a small screen.
+    KeepDialogsOnScreen();
 
     // Embedded objects show whether they are embedded or linked until the user turns it off.
     ViewServices::s_bOleIndication = true;
