@@ -1,6 +1,8 @@
 #include "platform/ui/DialogFit.h"
 
 #include <wx/dialog.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/display.h>
 #include <wx/modalhook.h>
 #include <wx/toplevel.h>
@@ -55,12 +57,16 @@ void FitDialogToWorkArea(wxDialog& dialog, const wxRect& workArea)
         return;
     // A limit below the dialog's smallest size would contradict it: that size wins.
     const wxSize least = dialog.GetMinSize();
-    // The toolkit is given size limits only for windows that can be resized, and the
-    // toolkit's own dialogs (files, colours, printing) are whatever their style says.
-    const long style = dialog.GetWindowStyleFlag();
-    dialog.SetWindowStyleFlag(style | wxRESIZE_BORDER);
-    dialog.SetMaxSize(wxSize(std::max(workArea.width, least.x), std::max(workArea.height, least.y)));
-    dialog.SetWindowStyleFlag(style);
+    // The toolkit is given size limits only for windows that can be resized. Its file and
+    // folder choosers can, whatever their style says; a dialog of fixed size keeps its
+    // size, since limits would offer it to the window manager as resizable.
+    const bool chooser = dynamic_cast<wxFileDialogBase*>(&dialog) || dynamic_cast<wxDirDialogBase*>(&dialog);
+    if (chooser || dialog.HasFlag(wxRESIZE_BORDER)) {
+        const long style = dialog.GetWindowStyleFlag();
+        dialog.SetWindowStyleFlag(style | wxRESIZE_BORDER);
+        dialog.SetMaxSize(wxSize(std::max(workArea.width, least.x), std::max(workArea.height, least.y)));
+        dialog.SetWindowStyleFlag(style);
+    }
     // A toolkit dialog has no size of its own until it shows: the limit alone holds it.
     const wxRect now = dialog.GetRect();
     if (now.width <= 0 || now.height <= 0)

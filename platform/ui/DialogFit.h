@@ -26,10 +26,10 @@ wxRect FitIntoWorkArea(const wxRect& window, const wxRect& workArea);
 // screen's when neither is on any.
 wxRect WorkAreaOf(const wxWindow& window);
 
-// Holds the dialog to the work area: it can be made no larger than the area (also when
-// the toolkit sizes it later, from its font or a remembered size), and its present size
-// and place are fitted into it. A dialog whose smallest size exceeds the area keeps that
-// smallest size.
+// Holds the dialog to the work area: a resizable one (the toolkit's file and folder
+// choosers always are) can be made no larger than the area, also when the toolkit sizes
+// it later from its font or a remembered size; the present size and place of any dialog
+// are fitted into it. A dialog whose smallest size exceeds the area keeps that size.
 void FitDialogToWorkArea(wxDialog& dialog, const wxRect& workArea);
 
 // From the first call on, every modal dialog the program opens is fitted, as it opens, to
