@@ -11,6 +11,7 @@
 #include "document/DrawDocFile.h"
 #include "model/InstalledFontNames.h"
 #include "model/ViewServices.h"
+#include "platform/ui/DialogFit.h"
 
 #include <wx/debug.h>
 
@@ -41,6 +42,9 @@ bool CDrawApp::OnInit()
     SetVendorName(AppSettings::kVendor);
     SetAppDisplayName(CMainFrame::kTitle);
     wxSetAssertHandler(ReportToolkitAssertion);
+    // The toolkit's dialogs size themselves from the font or from the size they were last
+    // closed at, which may not fit a small screen.
+    KeepDialogsOnScreen();
 
     // Temporary files that a run of the program left behind when it ended in the middle of
     // writing them (a crash during a save) go now.

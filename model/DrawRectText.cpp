@@ -297,7 +297,10 @@ void CDrawRect::DrawImage(Graphics& g, ViewServices* pView, const Matrix* extra)
     if (pView)
         m = m * pView->ZoomMatrix();
     const GraphicsState saved = g.Save();
-    if (g.MultiplyTransform(m, MatrixOrder::Append)) {
+    // The picture is placed as the object's path is: its matrix and the zoom act on the
+    // frame first, and whatever the surface's own transform holds (the page scale of an
+    // export, a picture's scale and offset, an effect layer's origin) acts after them.
+    if (g.MultiplyTransform(m, MatrixOrder::Prepend)) {
         ImageAttributes attributes;
         attributes.SetColorKey(Color(m_clrKeyLow), Color(m_clrKeyHigh), ColorAdjustType(m_nKeyAdjustType));
         ColorMatrix opacity = ColorMatrix::Identity();

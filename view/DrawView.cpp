@@ -166,6 +166,14 @@ void CDrawView::OnSize(wxSizeEvent& event)
 // ---------------------------------------------------------------------------------------
 // Scrolling
 
+void CDrawView::AdjustScrollbars()
+{
+    const wxSize client = GetClientSize();
+    if (client.x <= 0 || client.y <= 0)
+        return;
+    wxScrolledCanvas::AdjustScrollbars();
+}
+
 CPoint CDrawView::GetScrollPosition() const
 {
     const wxPoint start = GetViewStart();

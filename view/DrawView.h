@@ -249,6 +249,10 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
     void OnSize(wxSizeEvent& event);
+    // The toolkit's scroll range follows the client's size; an empty client (a window
+    // shrunk until its neighbours take all of its room) leaves range and position as they
+    // were, where the toolkit would reset the position to the scroll area's corner.
+    void AdjustScrollbars() override;
 
     CDrawDoc& m_document;
     CSize m_logPixels{96, 96};
@@ -608,5 +612,10 @@ private:
     CMyPreviewViewEx* m_pPreviewFrame = nullptr;
     // ==== end of printing ================================================================
 };
+
+// The PNG picture that the clipboard and a drag offer other programs: the objects drawn
+// back to front on a transparent ground at screen resolution, cut to what they paint (at
+// most 4096 pixels a side). Empty when they paint nothing.
+std::vector<uint8_t> PictureOfObjects(const std::vector<CDrawObj*>& objects);
 
 } // namespace kelmora

@@ -74,51 +74,6 @@ SizeF g_dragSize;
 constexpr float kPictureDpi = 96.0f;
 constexpr int kMaxPictureSide = 4096;
 
-// A PNG picture of the objects drawn back to front on a transparent ground; empty when
-// they paint nothing.
-std::vector<uint8_t> PictureOf(const std::vector<CDrawObj*>& objects)
-{
-    std::optional<ImageSurface> probe = ImageSurface::Create(1, 1);
-    if (!probe)
-        return {};
-    RectF painted;
-    {
-        Graphics g(*probe);
-        for (CDrawObj* object : objects) {
-            RectF one;
-            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
-            painted = UnionOfPainted(painted, one);
-        }
-    }
-    if (painted.IsEmptyArea() || !painted.IsFinite())
-        return {};
-    float scale = kPictureDpi / 300.0f;
-    scale = std::min({scale, kMaxPictureSide / painted.Width, kMaxPictureSide / painted.Height});
-    const int width = std::max(1, int(std::ceil(painted.Width * scale)));
-    const int height = std::max(1, int(std::ceil(painted.Height * scale)));
-    std::optional<ImageSurface> surface = ImageSurface::Create(width, height);
-    if (!surface)
-        return {};
-    {
-        Graphics g(*surface);
-        g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        g.ScaleTransform(scale, scale);
-        g.TranslateTransform(-painted.X, -painted.Y);
-        for (CDrawObj* object : objects) {
-            RectF one;
-            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
-        }
-    }
-    cairo_surface_t* cairoSurface = surface->CairoSurface();
-    cairo_surface_flush(cairoSurface);
-    const Bitmap bitmap = BitmapFromPremultiplied(cairo_image_surface_get_data(cairoSurface), width, height,
-                                                  cairo_image_surface_get_stride(cairoSurface));
-    std::vector<uint8_t> png;
-    if (!bitmap.IsOk() || EncodeImage(bitmap, ImageFormat::Png, png) != ImageStatus::Ok)
-        return {};
-    return png;
-}
-
 wxCustomDataObject* CustomData(const wxDataFormat& format, const std::vector<uint8_t>& bytes)
 {
     auto* data = new wxCustomDataObject(format);
@@ -230,6 +185,49 @@ private:
 
 } // namespace
 
+std::vector<uint8_t> PictureOfObjects(const std::vector<CDrawObj*>& objects)
+{
+    std::optional<ImageSurface> probe = ImageSurface::Create(1, 1);
+    if (!probe)
+        return {};
+    RectF painted;
+    {
+        Graphics g(*probe);
+        for (CDrawObj* object : objects) {
+            RectF one;
+            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
+            painted = UnionOfPainted(painted, one);
+        }
+    }
+    if (painted.IsEmptyArea() || !painted.IsFinite())
+        return {};
+    float scale = kPictureDpi / 300.0f;
+    scale = std::min({scale, kMaxPictureSide / painted.Width, kMaxPictureSide / painted.Height});
+    const int width = std::max(1, int(std::ceil(painted.Width * scale)));
+    const int height = std::max(1, int(std::ceil(painted.Height * scale)));
+    std::optional<ImageSurface> surface = ImageSurface::Create(width, height);
+    if (!surface)
+        return {};
+    {
+        Graphics g(*surface);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        g.ScaleTransform(scale, scale);
+        g.TranslateTransform(-painted.X, -painted.Y);
+        for (CDrawObj* object : objects) {
+            RectF one;
+            object->Draw(one, g, nullptr, nullptr, kDrawAllParts);
+        }
+    }
+    cairo_surface_t* cairoSurface = surface->CairoSurface();
+    cairo_surface_flush(cairoSurface);
+    const Bitmap bitmap = BitmapFromPremultiplied(cairo_image_surface_get_data(cairoSurface), width, height,
+                                                  cairo_image_surface_get_stride(cairoSurface));
+    std::vector<uint8_t> png;
+    if (!bitmap.IsOk() || EncodeImage(bitmap, ImageFormat::Png, png) != ImageStatus::Ok)
+        return {};
+    return png;
+}
+
 // ---------------------------------------------------------------------------------------
 // Copy, Cut, Paste
 
@@ -244,7 +242,7 @@ bool CDrawView::OnEditCopy()
         TellUser(std::string("The selection cannot be copied: ") + error.what() + ".");
         return false;
     }
-    const std::vector<uint8_t> picture = PictureOf(InStackingOrder(m_selection));
+    const std::vector<uint8_t> picture = PictureOfObjects(InStackingOrder(m_selection));
 
     wxClipboardLocker locker;
     if (!locker || !wxTheClipboard->SetData(TransferData(record, picture))) {
@@ -444,7 +442,7 @@ int CDrawView::StartSelectionDrag()
     for (const CDrawObj* object : m_selection)
         bounds = UnionOfPainted(bounds, object->m_rcBounds);
     g_dragSize = SizeF(bounds.Width, bounds.Height);
-    std::unique_ptr<wxDataObjectComposite> data(TransferData(record, PictureOf(InStackingOrder(m_selection))));
+    std::unique_ptr<wxDataObjectComposite> data(TransferData(record, PictureOfObjects(InStackingOrder(m_selection))));
     wxDropSource source(*data, this);
     g_dragSource = this;
     const wxDragResult result = source.DoDragDrop(wxDrag_AllowMove);

@@ -78,6 +78,11 @@ constexpr int kGalleryPaneWidth = 280;
 constexpr int kPropertiesPaneWidth = 340;
 // The caption icons of the panes, as small as the ribbon's small pictures.
 constexpr int kPaneIconSize = 16;
+// The smallest inside of the frame: room for the ribbon, the status bar, both docked panes
+// and a document window. The toolkit cannot lay out a scroll bar or a row of tabs in less
+// than their own minimum, and complains when asked to.
+constexpr int kMinClientWidth = 760;
+constexpr int kMinClientHeight = 500;
 
 // A tab art in the look's colours; the notebook takes it over. The tabs write their
 // captions in dark text on a face that lightens toward its top, where no light text
@@ -364,6 +369,15 @@ bool CMainFrame::CreatePanes()
                                                       .BestSize(kPropertiesPaneWidth, 400)
                                                       .MinSize(120, 120)
                                                       .MaximizeButton(false));
+    SetMinClientSize(wxSize(kMinClientWidth, kMinClientHeight));
+    // A window manager may still make the frame smaller (one that grants another
+    // program's resize request does). The layout then stays as it was, cut off at the
+    // frame's edges, rather than giving the panes less room than nothing.
+    m_mgr.Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        const wxSize inside = GetClientSize();
+        if (inside.x >= kMinClientWidth && inside.y >= kMinClientHeight)
+            event.Skip();
+    });
     return true;
 }
 

@@ -24,6 +24,7 @@ namespace {
 class SilentPrompt final : public UserPrompt {
 public:
     SaveChoice AskSaveChanges(const std::string&) override { return SaveChoice::Discard; }
+    ChangedFileChoice AskReplaceChangedFile(const std::string&) override { return ChangedFileChoice::Cancel; }
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     void ShowMessage(const std::string& text, const std::string&) override
     {

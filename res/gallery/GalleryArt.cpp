@@ -8,6 +8,7 @@
 #include "platform/geometry/Angles.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/geometry/PathPointType.h"
+#include "platform/text/TextOutline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,6 +103,21 @@ void ApplyStyle(CDrawObj& object, const Style& style)
 const char* FontName(FontFace face)
 {
     return face == FontFace::Serif ? "Liberation Serif" : "Liberation Sans";
+}
+
+// The frame a one-line text takes: the box of its line laid out without wrapping, from
+// the frame's corner. A text gallery style lays the characters along the ellipse in the
+// frame, so a frame that hugs the text arcs it as a frame drawn round a typed text does,
+// where a frame far wider than the text would spread it along an arc off the page.
+RectF FittedTextFrame(const std::string& text, const TextStyle& style)
+{
+    const FontFamily family = FontFamily::Create(FontName(style.face)).value_or(FontFamily::GenericSansSerif());
+    const std::optional<TextOutline> line = LayOutText(text, family, FontStyleFromBits(style.fontStyle), style.size,
+                                                       RectF(), StringFormat(), false);
+    if (!line || !(line->bounds.Width > 0.0f) || !(line->bounds.Height > 0.0f))
+        return RectF(0, 0, style.size * float(text.size() + 1), style.size * 2.0f);
+    // Whole units, rounded up, so that the line still fits without wrapping.
+    return RectF(0, 0, std::ceil(line->bounds.X + line->bounds.Width), std::ceil(line->bounds.Y + line->bounds.Height));
 }
 
 std::unique_ptr<CDrawRect> NewText(const std::string& text, const RectF& frame, const TextStyle& style)
@@ -466,7 +482,7 @@ std::unique_ptr<CDrawObj> Highlight(float cx, float cy, float rx, float ry, uint
 
 std::unique_ptr<CDrawObj> Text(const std::string& text, float cx, float cy, const TextStyle& style)
 {
-    std::unique_ptr<CDrawRect> object = NewText(text, RectF(0, 0, 20000, 4000), style);
+    std::unique_ptr<CDrawRect> object = NewText(text, FittedTextFrame(text, style), style);
     const RectF b = object->GetPathBounds(nullptr, nullptr);
     MoveBy(*object, cx - (b.X + b.Width / 2), cy - (b.Y + b.Height / 2));
     return object;
@@ -474,7 +490,7 @@ std::unique_ptr<CDrawObj> Text(const std::string& text, float cx, float cy, cons
 
 std::unique_ptr<CDrawObj> TextAt(const std::string& text, float x, float cy, const TextStyle& style)
 {
-    std::unique_ptr<CDrawRect> object = NewText(text, RectF(0, 0, 20000, 4000), style);
+    std::unique_ptr<CDrawRect> object = NewText(text, FittedTextFrame(text, style), style);
     const RectF b = object->GetPathBounds(nullptr, nullptr);
     MoveBy(*object, x - b.X, cy - (b.Y + b.Height / 2));
     return object;

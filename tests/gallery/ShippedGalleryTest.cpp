@@ -9,6 +9,8 @@
 #include "document/StandaloneEnvironment.h"
 #include "document/Thumbnail.h"
 #include "model/DrawObj.h"
+#include "model/DrawRect.h"
+#include "platform/geometry/GraphicsPath.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,45 @@ TEST(ShippedGallery, EveryItemOpensLoadsAndHasItsThumbnail)
             EXPECT_EQ(picture->Height(), kThumbnailSide);
         }
     }
+}
+
+// Every item of the text gallery (plain, arc, arc below, ellipse) on every text of every
+// template keeps the letters round the text's own frame and on the page: a frame far
+// larger than its text would lay an arc out across many pages.
+TEST(ShippedGallery, TemplateTextsStayOnThePageInEveryTextStyle)
+{
+    size_t categories = 0;
+    size_t texts = 0;
+    for (const std::string& file : GalleryFiles("Templates", categories)) {
+        StandaloneEnvironment environment;
+        CDrawDoc document(environment);
+        ASSERT_TRUE(document.OnOpenDocument(file)) << file;
+        const CSize page = document.m_sizePage;
+        for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+            auto* text = dynamic_cast<CDrawRect*>(object.get());
+            if (!text || text->m_nShapeType != ShapeType::Text)
+                continue;
+            ++texts;
+            GraphicsPath framePath;
+            framePath.AddRectangle(text->m_rcFrame);
+            ASSERT_TRUE(framePath.Transform(*text->m_pMatrix));
+            // Letters stand on the guide and reach about an em beyond it.
+            const float em = text->m_fFontSize;
+            RectF frame = framePath.GetBounds();
+            frame.Inflate(em, em);
+            const RectF onPage(-em, -em, float(page.cx) + 2 * em, float(page.cy) + 2 * em);
+            for (int32_t style = 0; style <= 3; ++style) {
+                text->m_nTextStyle = style;
+                text->RecalcBounds(nullptr);
+                const RectF drawn = text->GetPathBounds(nullptr, nullptr);
+                SCOPED_TRACE(file + ": " + text->m_strText + ", text style " + std::to_string(style));
+                EXPECT_FALSE(drawn.IsEmptyArea());
+                EXPECT_TRUE(frame.Contains(drawn)) << drawn.X << ", " << drawn.Y << ", " << drawn.Width << " x " << drawn.Height;
+                EXPECT_TRUE(onPage.Contains(drawn)) << drawn.X << ", " << drawn.Y << ", " << drawn.Width << " x " << drawn.Height;
+            }
+        }
+    }
+    EXPECT_GE(texts, 20u);
 }
 
 } // namespace kelmora
