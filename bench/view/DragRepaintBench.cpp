@@ -11,12 +11,8 @@
 #include "view/DrawView.h"
 
 #include <benchmark/benchmark.h>
-#include <wx/app.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <iterator>
 #include <memory>
 
@@ -61,7 +57,7 @@ void DragRepaint(benchmark::State& state)
     view->OnInitialUpdate();
     view->OnActivateView(true);
 
-    CDrawObj* dragged = document.m_objects[kDraggedIndex].get();
+    CDrawObj* dragged = document.Objects()[kDraggedIndex].get();
     // The dragged object in the middle of the window, and everything drawn once.
     CPoint at(int(dragged->m_rcBounds.X), int(dragged->m_rcBounds.Y));
     view->DocToClientPoint(true, at);
@@ -87,21 +83,3 @@ BENCHMARK(DragRepaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace kelmora
-
-int main(int argc, char** argv)
-{
-    setenv("NO_AT_BRIDGE", "1", 0);
-    wxApp::SetInstance(new wxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "wxWidgets could not start; is there a display?\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}

@@ -146,7 +146,7 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
     };
     ASSERT_TRUE(document.OnNewDocument());
     EXPECT_EQ(document.m_nObjects, 2);
-    EXPECT_EQ(document.m_objects[1]->m_rcBounds.X, 400.0f);
+    EXPECT_EQ(document.Objects()[1]->m_rcBounds.X, 400.0f);
 }
 
 } // namespace kelmora

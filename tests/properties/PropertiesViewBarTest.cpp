@@ -300,7 +300,7 @@ TEST(PropertiesViewBar, TheObjectListOfTenThousandObjects)
     EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 9999");
 
     // The open list holds a row for every entry and starts at the current one.
-    CDrawObj* chosen = f.document.m_objects[5000].get();
+    CDrawObj* chosen = f.document.Objects()[5000].get();
     combo.Choose(f.pane->AddObject(chosen));
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{chosen});
     combo.ShowPopup();
