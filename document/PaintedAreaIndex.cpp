@@ -69,9 +69,14 @@ PaintedAreaIndex::Span PaintedAreaIndex::SpanOf(const RectF& area) const
 {
     if (!Finite(area))
         return Span{};
-    Span span{CellOf(area.X, m_left, m_cellWidth, m_columns), CellOf(area.Y, m_top, m_cellHeight, m_rows),
-              CellOf(area.GetRight(), m_left, m_cellWidth, m_columns), CellOf(area.GetBottom(), m_top, m_cellHeight, m_rows),
-              false};
+    // Corners in either order: an area of negative width still overlaps what lies
+    // between its edges.
+    const float left = std::min(area.X, area.GetRight());
+    const float right = std::max(area.X, area.GetRight());
+    const float top = std::min(area.Y, area.GetBottom());
+    const float bottom = std::max(area.Y, area.GetBottom());
+    const Span span{CellOf(left, m_left, m_cellWidth, m_columns), CellOf(top, m_top, m_cellHeight, m_rows),
+                    CellOf(right, m_left, m_cellWidth, m_columns), CellOf(bottom, m_top, m_cellHeight, m_rows), false};
     if (int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1) > kMaxCellsPerObject)
         return Span{};
     return span;
