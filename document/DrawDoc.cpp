@@ -129,26 +129,14 @@ bool CDrawDoc::IdListed(uint32_t id) const
         m_idIndex.ids.clear();
         for (const std::unique_ptr<CDrawObj>& entry : m_objects)
             m_idIndex.ids.insert(entry->m_nID);
-        SignIdIndex();
+        m_idIndex.changes = m_listChanges;
     }
     return m_idIndex.ids.contains(id);
 }
 
-bool CDrawDoc::IdIndexCurrent() const
+void CDrawDoc::ListChanged()
 {
-    const IdIndex& index = m_idIndex;
-    return index.valid && index.size == m_objects.size() && index.storage == m_objects.data()
-           && index.front == (m_objects.empty() ? nullptr : m_objects.front().get())
-           && index.back == (m_objects.empty() ? nullptr : m_objects.back().get());
-}
-
-void CDrawDoc::SignIdIndex() const
-{
-    m_idIndex.size = m_objects.size();
-    m_idIndex.storage = m_objects.data();
-    m_idIndex.front = m_objects.empty() ? nullptr : m_objects.front().get();
-    m_idIndex.back = m_objects.empty() ? nullptr : m_objects.back().get();
-    m_idIndex.valid = true;
+    ++m_listChanges;
 }
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
@@ -217,6 +205,7 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
         }
     }
 
+    const bool indexed = IdIndexCurrent();
     if (insertions.size() == 1) {
         // One place: the objects go in there and the open tree learns where they stand.
         const CDrawObj* anchor = insertions.front().anchor;
@@ -227,8 +216,10 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
             placed.push_back(object.get());
         m_objects.insert(m_objects.begin() + std::ptrdiff_t(first), std::make_move_iterator(taken.front().begin()),
                          std::make_move_iterator(taken.front().end()));
+        const uint64_t before = m_listChanges;
+        ListChanged();
         if (m_pOpenTree)
-            m_pOpenTree->Listed(placed, first);
+            m_pOpenTree->Listed(placed, first, before);
     } else {
         // Many places: the list is dealt out again in one pass.
         std::unordered_map<const CDrawObj*, std::vector<size_t>> following;
@@ -252,10 +243,12 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
                 std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
         }
         m_objects = std::move(list);
-        ++m_listChanges;
+        ListChanged();
     }
-    SignIdIndex();
-    m_painted.clear();
+    // The index took in the ids of everything that came in.
+    if (indexed)
+        m_idIndex.changes = m_listChanges;
+    ForgetPainted();
     return added;
 }
 
@@ -264,12 +257,22 @@ void CDrawDoc::Adopt(CDrawObj* object)
     // An index that saw the list as it is now sees it with the object too.
     const bool indexed = IdIndexCurrent();
     m_objects.emplace_back(object);
-    ++m_listChanges;
+    ListChanged();
     if (indexed) {
         m_idIndex.ids.insert(object->m_nID);
-        SignIdIndex();
+        m_idIndex.changes = m_listChanges;
     }
     TakeIn(object);
+}
+
+void CDrawDoc::AppendLoaded(std::unique_ptr<CDrawObj> object)
+{
+    if (!object)
+        return;
+    if (!object->m_bDeleted)
+        ++m_nObjects;
+    m_objects.push_back(std::move(object));
+    ListChanged();
 }
 
 void CDrawDoc::TakeIn(CDrawObj* object)
@@ -302,7 +305,7 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     if (frame)
         frame->RemoveObject(object);
     // The object may be freed and its address reused: no painted area may name it.
-    m_painted.clear();
+    ForgetPainted();
 
     auto entry = std::find_if(m_objects.begin(), m_objects.end(), [object](const auto& e) { return e.get() == object; });
     if (entry == m_objects.end()) {
@@ -313,12 +316,11 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     if (entry != m_objects.end()) {
         unlinked = std::move(*entry);
         m_objects.erase(entry);
-        ++m_listChanges;
+        ListChanged();
         if (frame && unlinked.get() != object)
             frame->RemoveObject(unlinked.get());
     }
     SetModifiedFlag(true);
-    m_idIndex.valid = false;
 
     if (updateViews)
         Deselect(std::unordered_set<const CDrawObj*>{object, unlinked.get()});
@@ -328,7 +330,7 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
 std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawObj*>& objects, bool updateViews)
 {
     const std::unordered_set<const CDrawObj*> leaving(objects.begin(), objects.end());
-    m_painted.clear();
+    ForgetPainted();
     std::vector<std::unique_ptr<CDrawObj>> unlinked;
     size_t kept = 0;
     for (std::unique_ptr<CDrawObj>& entry : m_objects) {
@@ -338,14 +340,13 @@ std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawO
             m_objects[kept++] = std::move(entry);
     }
     m_objects.resize(kept);
-    ++m_listChanges;
+    ListChanged();
     FrameServices* frame = Frame();
     for (const std::unique_ptr<CDrawObj>& object : unlinked) {
         if (frame)
             frame->RemoveObject(object.get());
     }
     SetModifiedFlag(true);
-    m_idIndex.valid = false;
     if (updateViews)
         Deselect(leaving);
     return unlinked;
@@ -399,7 +400,11 @@ void CDrawDoc::SetObjectZOrder(int position, CDrawObj* object)
     m_objects.erase(m_objects.begin() + current);
     const int target = std::clamp(position, 0, int(m_objects.size()));
     m_objects.insert(m_objects.begin() + target, std::move(taken));
-    ++m_listChanges;
+    // The same ids as before.
+    const bool indexed = IdIndexCurrent();
+    ListChanged();
+    if (indexed)
+        m_idIndex.changes = m_listChanges;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -638,8 +643,8 @@ void CDrawDoc::ReleaseObjects()
     if (m_pUndoManager)
         m_pUndoManager->DiscardAll();
     m_objects.clear();
-    ++m_listChanges;
-    m_painted.clear();
+    ListChanged();
+    ForgetPainted();
     m_nObjects = 0;
 }
 

@@ -11,7 +11,10 @@
 // - every object in the list has its document pointer set to this document, which owns
 //   it and deletes it in DeleteContents;
 // - m_nObjects counts the live objects. Add raises it; Remove leaves it alone: whoever
-//   marks an object deleted or live again adjusts it.
+//   marks an object deleted or live again adjusts it;
+// - the list is changed only by the operations below (and by DocumentTree, through
+//   SlotsForMoves), each of which raises ListChanges once: every index of the list (the
+//   ids', the painted areas', an undo step's places) is current while it saw that count.
 //
 // Document units are 1/300 inch. UI thread only.
 
@@ -19,6 +22,7 @@
 #include "document/DocumentSummary.h"
 #include "document/DocumentUndo.h"
 #include "document/DrawUnit.h"
+#include "document/PaintedAreaIndex.h"
 #include "document/UndoKind.h"
 #include "model/DocumentServices.h"
 #include "platform/geometry/CPoint.h"
@@ -31,6 +35,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -99,6 +104,10 @@ public:
     // other cannot be in it, and the ids are looked up in an index of the list's ids.
     void Add(CDrawObj* object) override;
     CDrawObj* Add(std::unique_ptr<CDrawObj> object);
+    // For loading a file into the emptied document: appends an object whose ids and
+    // document pointer the loader set, and counts it when it is live; nothing else is
+    // told: neither the frame nor the views.
+    void AppendLoaded(std::unique_ptr<CDrawObj> object);
     // Add for each object in turn, looking over the list once for all of them (a paste
     // may bring thousands); the objects as added, null for null.
     std::vector<CDrawObj*> Add(std::vector<std::unique_ptr<CDrawObj>> objects);
@@ -124,6 +133,12 @@ public:
     // refreshes the selection info of each view that held any of them, once.
     void Deselect(const std::unordered_set<const CDrawObj*>& objects);
     bool Contains(const CDrawObj* object) const;
+    // The list, back (first) to front (last), deleted entries included.
+    const std::vector<std::unique_ptr<CDrawObj>>& Objects() const { return m_objects; }
+    // Counts the changes of the list: every operation that adds, removes, moves or
+    // replaces an entry raises it once. An index of the list is current while it saw the
+    // same count.
+    uint64_t ListChanges() const { return m_listChanges; }
     // The frontmost live object under the point (document units), or behind `startBehind`
     // when given; null when none, or when `startBehind` is not in the list. With `outline`
     // the point must lie on an outline, otherwise a 6 × 6 probe must meet the bounds.
@@ -223,7 +238,6 @@ public:
     std::unique_ptr<DocumentUndo> m_pUndoManager;     // null: no undo
     DrawUnit m_nUnit = DrawUnit::Inches;              // display unit; not stored in the file
     bool m_bAutoDeactivate = true;
-    std::vector<std::unique_ptr<CDrawObj>> m_objects; // back (first) to front (last)
     int m_nObjects = 0;                               // live objects
     CSize m_sizePage = kDefaultPageSize;
     CSize m_sizeGrid = kDefaultGridSize;
@@ -234,6 +248,14 @@ public:
 
 private:
     friend class DocumentTree;
+    using ObjectSlots = std::vector<std::unique_ptr<CDrawObj>>;
+
+    // For DocumentTree, which moves objects between the list and groups: the list to take
+    // entries from and put them in. Whoever changes it through here calls ListChanged.
+    ObjectSlots& SlotsForMoves() { return m_objects; }
+    // The list changed: the change counter rises, and what the document painted at each
+    // index no longer names the objects there.
+    void ListChanged();
 
     // Appends an object that is not in the list and whose id no entry carries, with the
     // bookkeeping of Add.
@@ -247,12 +269,9 @@ private:
     // pointed at this document, live, the document modified, listed in the properties pane.
     void TakeIn(CDrawObj* object);
     // Whether an entry of the list carries the id. The index of ids is made again when
-    // the list is not as the index last saw it (size, storage, ends) or the document
-    // changed it itself.
+    // the list changed since it was made.
     bool IdListed(uint32_t id) const;
-    bool IdIndexCurrent() const;
-    // Records the list as the index sees it now.
-    void SignIdIndex() const;
+    bool IdIndexCurrent() const { return m_idIndex.changes == m_listChanges; }
     void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
@@ -268,21 +287,30 @@ private:
         RectF area;   // document units
     };
     std::vector<PaintedArea> m_painted;
+    // m_painted as a grid of areas, with the index of each object in the list; made for
+    // the list as of m_paintedIndexChanges (ListChanges), kept up by every drawing.
+    PaintedAreaIndex m_paintedIndex;
+    std::unordered_map<const CDrawObj*, uint32_t> m_paintedPositions;
+    uint64_t m_paintedIndexChanges = 0;
+    // Empties m_painted and its index.
+    void ForgetPainted();
+    // The indexes of the objects a repaint of `area` (document units) has to look at, in
+    // list order: those whose last drawing may reach into it, those not drawn yet and the
+    // `selected`; nothing when every object is to be looked at.
+    std::optional<std::vector<uint32_t>> PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected);
 
-    // The index of IdListed, and the list as it saw it.
+    ObjectSlots m_objects;    // back (first) to front (last)
+    // See ListChanges; starts above 0 so that an index never made is never current.
+    uint64_t m_listChanges = 1;
+
+    // The index of IdListed, and the count of list changes it saw.
     struct IdIndex {
         std::unordered_set<uint32_t> ids;
-        size_t size = 0;
-        const void* storage = nullptr;
-        const CDrawObj* front = nullptr;
-        const CDrawObj* back = nullptr;
-        bool valid = false;
+        uint64_t changes = 0;
     };
     mutable IdIndex m_idIndex;
     // The tree that opened the step under way, if any (UndoUnitPlace.h).
     DocumentTree* m_pOpenTree = nullptr;
-    // Counts the changes of the list made here, for the open tree to notice.
-    uint64_t m_listChanges = 0;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

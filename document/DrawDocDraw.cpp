@@ -106,35 +106,93 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
         marksShown ? std::unordered_set<const CDrawObj*>(view->m_selection.begin(), view->m_selection.end())
                    : std::unordered_set<const CDrawObj*>();
 
-    for (size_t i = 0; i < m_objects.size(); ++i) {
+    const auto drawAt = [&](size_t i) {
         CDrawObj* object = m_objects[i].get();
         // An object drawn before, wholly outside the part, is left out without reading it;
         // selected objects are always drawn: they change while dragged, and their marks
         // reach beyond what they paint.
         if (area && m_painted[i].object == object && !Overlaps(m_painted[i].area, *area)
             && !selected.contains(object))
-            continue;
+            return;
         if (object->m_bDeleted)
-            continue;
+            return;
         RectF painted;
         if (object->m_nShapeType == ShapeType::OleObject)
             object->DrawInView(painted, g, &dc, view, nullptr, kDrawAllParts);
         else
             object->Draw(painted, g, view, nullptr, kDrawAllParts);
-        if (onScreen)
+        if (onScreen) {
             m_painted[i] = PaintedArea{object, painted};
+            if (m_paintedIndexChanges == m_listChanges)
+                m_paintedIndex.Update(i, painted);
+        }
 
         if (marksShown && view->IsJoinToolActive()) {
             object->DrawTrackerEx(g, kJoinMarks, view, view->HighlightColor());
-            continue;
+            return;
         }
         object->m_nJoinHandle = 0;
         if (selected.contains(object))
             object->DrawTrackerEx(g, kSelectionMarks, view);
+    };
+    // A small part of a large drawing: only the objects the index finds near it.
+    const std::optional<std::vector<uint32_t>> candidates =
+        area ? PaintCandidates(*area, marksShown ? view->m_selection : std::vector<CDrawObj*>()) : std::nullopt;
+    if (candidates) {
+        for (uint32_t i : *candidates)
+            drawAt(i);
+    } else {
+        for (size_t i = 0; i < m_objects.size(); ++i)
+            drawAt(i);
     }
     // Snap feedback belongs to a drag on screen; a printed or previewed page shows none.
     if (view && !dc.IsPrinting())
         DrawSnapFeedback(g, *view);
+}
+
+void CDrawDoc::ForgetPainted()
+{
+    m_painted.clear();
+    m_paintedIndex.Clear();
+    m_paintedPositions.clear();
+    m_paintedIndexChanges = 0;
+}
+
+std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected)
+{
+    // Below this many objects a walk over all of them costs as little as the index.
+    constexpr size_t kIndexedFrom = 256;
+    const size_t count = m_objects.size();
+    if (count < kIndexedFrom || m_painted.size() != count || selected.size() * 8 > count)
+        return std::nullopt;
+    if (m_paintedIndexChanges != m_listChanges || !m_paintedIndex.IsBuilt()) {
+        // Made once most objects have been drawn: until then a walk draws them anyway.
+        std::vector<std::optional<RectF>> areas(count);
+        size_t known = 0;
+        m_paintedPositions.clear();
+        m_paintedPositions.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
+            m_paintedPositions.emplace(m_objects[i].get(), uint32_t(i));
+            if (m_painted[i].object == m_objects[i].get()) {
+                areas[i] = m_painted[i].area;
+                ++known;
+            }
+        }
+        if (known * 2 < count) {
+            m_paintedIndex.Clear();
+            return std::nullopt;
+        }
+        m_paintedIndex.Build(areas);
+        m_paintedIndexChanges = m_listChanges;
+    }
+    std::vector<uint32_t> extra;
+    extra.reserve(selected.size());
+    for (const CDrawObj* object : selected) {
+        const auto found = m_paintedPositions.find(object);
+        if (found != m_paintedPositions.end())
+            extra.push_back(found->second);
+    }
+    return m_paintedIndex.Query(area, extra);
 }
 
 std::optional<RectF> CDrawDoc::LastPainted(const CDrawObj* object, size_t* hint) const

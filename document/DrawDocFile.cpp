@@ -139,7 +139,7 @@ std::string DescribeStorageError(const StorageError& error)
 std::vector<CDrawItem*> LiveItems(CDrawDoc& document)
 {
     std::vector<CDrawItem*> items;
-    for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& object : document.Objects()) {
         if (object && !object->m_bDeleted)
             CollectClientItems(object.get(), items);
     }
@@ -246,8 +246,7 @@ void AdoptContents(CDrawDoc& document, DocumentContents& loaded, std::unique_ptr
         RenewIdsOfTree(*object);
         SetDocumentOfTree(*object, &document);
         object->CollectFontNames(fonts);
-        document.m_objects.push_back(std::move(object));
-        ++document.m_nObjects;
+        document.AppendLoaded(std::move(object));
     }
     const std::string message = MissingFontsMessage(fonts);
     if (!message.empty())

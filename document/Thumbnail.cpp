@@ -76,7 +76,7 @@ bool DrawAllScaled(CDrawDoc& document, Graphics& g, float x, float y, float widt
     // holding the picture's scale. No temporary group is needed either, so nothing but the
     // document ever owns its objects.
     std::vector<std::unique_ptr<CDrawObj>> copies;
-    for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& object : document.Objects()) {
         if (object && !object->m_bDeleted)
             copies.push_back(object->CloneDetached());
     }

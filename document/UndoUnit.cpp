@@ -239,7 +239,7 @@ void UndoUnitBase::ApplyZOrder(CDrawDoc& document)
     CDrawObj* object = m_pZOrderObject;
     if (!object || m_nZOrder < 0 || !document.Contains(object))
         return;
-    const int position = std::min(m_nZOrder, int(document.m_objects.size()) - 1);
+    const int position = std::min(m_nZOrder, int(document.Objects().size()) - 1);
     if (ViewServices* view = LiveView())
         view->SetObjectZOrder(position, object);
     else

@@ -44,7 +44,7 @@ void DocumentTree::VisitPlaces(Visit&& visit) const
         Slots* slots;
         CDrawObjGroup* owner;
     };
-    std::vector<Pending> pending{{&m_document.m_objects, nullptr}};
+    std::vector<Pending> pending{{&m_document.SlotsForMoves(), nullptr}};
     while (!pending.empty()) {
         const Pending next = pending.back();
         pending.pop_back();
@@ -69,12 +69,13 @@ void DocumentTree::IndexPlaces() const
     m_indexedChanges = m_document.m_listChanges;
 }
 
-void DocumentTree::Listed(const std::vector<CDrawObj*>& objects, size_t first)
+void DocumentTree::Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore)
 {
-    if (!m_placesIndexed)
+    if (!m_placesIndexed || m_indexedChanges != changesBefore)
         return;
     for (size_t i = 0; i < objects.size(); ++i)
-        m_places[objects[i]] = Location{&m_document.m_objects, nullptr, first + i};
+        m_places[objects[i]] = Location{&m_document.SlotsForMoves(), nullptr, first + i};
+    m_indexedChanges = m_document.m_listChanges;
 }
 
 std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
@@ -232,7 +233,7 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
     for (Move& move : accepted) {
         move.held = std::move(taken[move.object]);
         move.held->m_pDocument = &m_document;
-        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.SlotsForMoves();
         std::vector<Move*>& into = arriving[to];
         if (into.empty())
             owners.push_back(to);
@@ -263,9 +264,18 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         std::move(next, to->end(), std::back_inserter(merged));
         *to = std::move(merged);
     }
+    // The document's list changed when anything left it or came into it: its ids may have
+    // changed too (an object in another's place leaves its length and ends as they were).
+    Slots* const list = &m_document.SlotsForMoves();
+    if (leaving.contains(list) || arriving.contains(list)) {
+        const bool current = m_placesIndexed && m_indexedChanges == m_document.m_listChanges;
+        m_document.ListChanged();
+        if (current)
+            m_indexedChanges = m_document.m_listChanges;
+    }
     if (accepted.size() <= kFew && m_placesIndexed) {
         for (const Move& move : accepted) {
-            Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.m_objects;
+            Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.SlotsForMoves();
             m_places[move.object] = Location{to, move.place.owner, move.at};
         }
     } else {
@@ -273,9 +283,6 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
     }
     for (const Move& move : accepted)
         Settle(move.object, move.wasLive);
-    // An object that went into the list in another's place leaves its length and ends as
-    // they were: the document's index of the list's ids is made again when next asked.
-    m_document.m_idIndex.valid = false;
     m_document.SetModifiedFlag(true);
 }
 

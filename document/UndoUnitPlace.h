@@ -97,9 +97,10 @@ private:
     std::optional<Location> Locate(const CDrawObj* object) const;
     // Records the places of all objects at once.
     void IndexPlaces() const;
-    // For the document: the objects now stand in its list from position `first` on;
-    // the entries they pushed back are found again where they are.
-    void Listed(const std::vector<CDrawObj*>& objects, size_t first);
+    // For the document: the objects now stand in its list from position `first` on, put
+    // there by the list change after `changesBefore`; the entries they pushed back are
+    // found again where they are.
+    void Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore);
     // Calls visit(object, location) for every object in the document, groups' children
     // included, until it returns false.
     template <class Visit>

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <unordered_set>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace kelmora {
@@ -59,6 +61,38 @@ constexpr float kShadowOffset = 21.0f;
 constexpr float kFrameWidth = 6.0f;
 constexpr float kFrameInset = 3.0f;
 constexpr float kGridLineWidth = 1.0f;
+
+uint32_t Rgb(const wxColour& colour)
+{
+    return uint32_t(colour.Red()) << 16 | uint32_t(colour.Green()) << 8 | uint32_t(colour.Blue());
+}
+
+// Moves the pixels of an image surface by (dx, dy); what moves out is lost, what comes in
+// is left as it was.
+void ShiftPixels(cairo_surface_t* surface, int dx, int dy)
+{
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    if (std::abs(dx) >= width || std::abs(dy) >= height)
+        return;
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    constexpr int kBytesPerPixel = 4;   // ARGB32
+    const size_t bytes = size_t(width - std::abs(dx)) * kBytesPerPixel;
+    const int rows = height - std::abs(dy);
+    const int fromX = std::max(-dx, 0) * kBytesPerPixel;
+    const int toX = std::max(dx, 0) * kBytesPerPixel;
+    const int fromY = std::max(-dy, 0);
+    const int toY = std::max(dy, 0);
+    // Rows moving down are copied from the bottom up, so that none is overwritten before
+    // it is read.
+    for (int i = 0; i < rows; ++i) {
+        const int row = dy > 0 ? rows - 1 - i : i;
+        std::memmove(data + ptrdiff_t(toY + row) * stride + toX, data + ptrdiff_t(fromY + row) * stride + fromX, bytes);
+    }
+    cairo_surface_mark_dirty(surface);
+}
 
 } // namespace
 
@@ -435,8 +469,19 @@ void CDrawView::OnPaint(wxPaintEvent&)
     if (box.IsRectEmpty())
         return;
 
-    // On GTK 3 the paint DC draws through a cairo context in client pixels.
+    // On GTK 3 the paint DC draws through a cairo context in client pixels. The toolkit
+    // repaints the whole window after every scroll: the backing picture keeps what was on
+    // screen, so that only what comes into view is painted.
     cairo_t* target = static_cast<cairo_t*>(dc.GetHandle());
+    if (const ImageSurface* backing = target ? PaintBacking(box) : nullptr) {
+        cairo_save(target);
+        cairo_set_source_surface(target, backing->CairoSurface(), 0, 0);
+        cairo_rectangle(target, box.left, box.top, box.Width(), box.Height());
+        cairo_fill(target);
+        cairo_restore(target);
+        RepaintOverflow(box);
+        return;
+    }
     std::optional<ImageSurface> surface = RenderClient(box);
     if (surface && target) {
         cairo_save(target);
@@ -478,6 +523,82 @@ std::optional<ImageSurface> CDrawView::RenderClient(const CRect& box)
     cairo_destroy(cr);
     cairo_surface_flush(surface->CairoSurface());
     return surface;
+}
+
+std::array<uint32_t, 3> CDrawView::LookColours() const
+{
+    return {s_workspaceColour ? *s_workspaceColour : Rgb(wxSystemSettings::GetColour(wxSYS_COLOUR_APPWORKSPACE)),
+            Rgb(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)), HighlightColor()};
+}
+
+const ImageSurface* CDrawView::PaintBacking(const CRect& box)
+{
+    const wxSize client = GetClientSize();
+    // The rubber band is drawn in client pixels: it does not move with a scroll.
+    if (client.x <= 0 || client.y <= 0 || m_rcRubberBand) {
+        m_backing.valid.Clear();
+        return nullptr;
+    }
+    const CPoint scroll = GetScrollPosition();
+    const std::array<uint32_t, 3> look = LookColours();
+    Backing& backing = m_backing;
+    if (!backing.surface || backing.surface->Width() != client.x || backing.surface->Height() != client.y
+        || backing.look != look) {
+        backing.valid.Clear();
+        backing.surface = ImageSurface::Create(client.x, client.y);
+        if (!backing.surface)
+            return nullptr;
+        backing.look = look;
+        backing.scroll = scroll;
+    }
+    if (scroll != backing.scroll) {
+        const int dx = backing.scroll.x - scroll.x;
+        const int dy = backing.scroll.y - scroll.y;
+        if (!backing.valid.IsEmpty()) {
+            ShiftPixels(backing.surface->CairoSurface(), dx, dy);
+            backing.valid.Offset(dx, dy);
+            backing.valid.Intersect(wxRect(0, 0, client.x, client.y));
+        }
+        backing.scroll = scroll;
+    }
+
+    wxRegion missing(wxRect(box.left, box.top, box.Width(), box.Height()));
+    missing.Intersect(wxRect(0, 0, client.x, client.y));
+    missing.Subtract(backing.valid);
+    if (missing.IsEmpty())
+        return &*backing.surface;
+    cairo_t* cr = cairo_create(backing.surface->CairoSurface());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    bool painted = true;
+    for (wxRegionIterator part(missing); part && painted; ++part) {
+        const wxRect r = part.GetRect();
+        const std::optional<ImageSurface> strip = RenderClient(CRect(r.x, r.y, r.x + r.width, r.y + r.height));
+        painted = bool(strip);
+        if (!strip)
+            break;
+        cairo_set_source_surface(cr, strip->CairoSurface(), r.x, r.y);
+        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+        cairo_fill(cr);
+        backing.valid.Union(r);
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(backing.surface->CairoSurface());
+    return painted ? &*backing.surface : nullptr;
+}
+
+void CDrawView::Refresh(bool eraseBackground, const wxRect* rect)
+{
+    if (rect && !m_backing.valid.IsEmpty()) {
+        // The rectangle is in client pixels at the present scroll position; the picture's
+        // pixels are where they were at its own.
+        const CPoint scroll = GetScrollPosition();
+        wxRect stale = *rect;
+        stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
+        m_backing.valid.Subtract(stale);
+    } else {
+        m_backing.valid.Clear();
+    }
+    wxScrolledCanvas::Refresh(eraseBackground, rect);
 }
 
 void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
@@ -657,7 +778,7 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
             frame->RefreshSelectionInfo(this, true);
         break;
     case kHintOleObjects: {
-        const bool anyOle = std::any_of(m_document.m_objects.begin(), m_document.m_objects.end(),
+        const bool anyOle = std::any_of(m_document.Objects().begin(), m_document.Objects().end(),
                                         [](const std::unique_ptr<CDrawObj>& entry) {
                                             return entry->m_nShapeType == ShapeType::OleObject;
                                         });

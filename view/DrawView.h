@@ -35,6 +35,7 @@
 #include "view/ToolCursors.h"
 
 #include <wx/dnd.h>
+#include <wx/region.h>
 #include <wx/scrolwin.h>
 
 class wxMouseCaptureLostEvent;
@@ -148,6 +149,15 @@ public:
     // Paints the client rectangle `box` (background, paper, grid, objects) into a new
     // surface of its size; nothing when no such surface can be made.
     std::optional<ImageSurface> RenderClient(const CRect& box);
+    // The picture of the whole client area as a full repaint would paint it now, brought
+    // up to date over the client rectangle `box`: what it holds from earlier paints is
+    // kept (moved along after a scroll) and only the rest of `box` is painted. Null when
+    // no picture can be kept (no surface to be had, or tool feedback in client pixels on
+    // screen); the caller then paints `box` itself.
+    const ImageSurface* PaintBacking(const CRect& box);
+    // Takes the rectangle (all of the client area without one) out of what the backing
+    // picture holds before the window repaints it.
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
     // Paper, grid and objects into `g`, whose transform maps zoomed logical units to the
     // target. On a printer page: at factor 1 without paper, grid or selection marks, the
     // zoom put back afterwards.
@@ -253,10 +263,24 @@ private:
     // shrunk until its neighbours take all of its room) leaves range and position as they
     // were, where the toolkit would reset the position to the scroll area's corner.
     void AdjustScrollbars() override;
+    // The desktop colours a paint uses besides the document's: workspace, page shadow and
+    // selection highlight.
+    std::array<uint32_t, 3> LookColours() const;
 
     CDrawDoc& m_document;
     CSize m_logPixels{96, 96};
     CSize m_totalSize{0, 0};
+
+    // The backing picture of PaintBacking: the client area at scroll position `scroll`,
+    // painted with the desktop colours `look`. `valid` holds the pixels that show what a
+    // full repaint at that position would; Refresh takes out what it asks to repaint.
+    struct Backing {
+        std::optional<ImageSurface> surface;
+        CPoint scroll;
+        std::array<uint32_t, 3> look{};
+        wxRegion valid;
+    };
+    Backing m_backing;
 
     // ==== Drawing tools: mouse and key dispatch, drag repaint, tool commands ============
     // (DrawViewTools.cpp). The view hands the left button, double-clicks and mouse moves

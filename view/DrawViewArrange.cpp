@@ -63,9 +63,9 @@ void PlaceBefore(CDrawDoc& document, CDrawObj* object, const CDrawObj* next)
 std::unordered_map<const CDrawObj*, int> ListPositions(const CDrawDoc& document)
 {
     std::unordered_map<const CDrawObj*, int> positions;
-    positions.reserve(document.m_objects.size());
-    for (size_t i = 0; i < document.m_objects.size(); ++i)
-        positions.emplace(document.m_objects[i].get(), int(i));
+    positions.reserve(document.Objects().size());
+    for (size_t i = 0; i < document.Objects().size(); ++i)
+        positions.emplace(document.Objects()[i].get(), int(i));
     return positions;
 }
 
@@ -99,7 +99,7 @@ void CDrawView::OnZOrder(ZOrderMove move)
 
     // A step back or forward passes over removed objects: they are not drawn, so a step
     // onto one would change nothing the user can see.
-    const auto& list = m_document.m_objects;
+    const auto& list = m_document.Objects();
     const int count = int(list.size());
     int target = position;
     switch (move) {
@@ -177,7 +177,7 @@ void CDrawView::OnGroup()
     const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
     std::vector<CDrawObj*> objects;
     CDrawObj* next = nullptr;
-    for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.Objects()) {
         if (!entry->m_bDeleted && selected.contains(entry.get())) {
             objects.push_back(entry.get());
             next = nullptr;

@@ -72,7 +72,7 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
     ClientToDocRect(rect);
     rect.NormalizeRect();
     const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
-    for (const std::unique_ptr<CDrawObj>& entry : m_document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.Objects()) {
         CDrawObj* object = entry.get();
         // An object that is already selected keeps its place: listing it twice would have
         // every command over the selection act on it twice.

@@ -125,7 +125,7 @@ void CDrawView::BindToolCommands()
         event.Check(CDrawTool::s_currentKind == TOOL_SELECT && SelectTool()->state == CDrawTool::kStateCopyFormat);
     });
     auto anyLive = [this](wxUpdateUIEvent& event) {
-        event.Enable(std::any_of(m_document.m_objects.begin(), m_document.m_objects.end(),
+        event.Enable(std::any_of(m_document.Objects().begin(), m_document.Objects().end(),
                                  [](const std::unique_ptr<CDrawObj>& object) { return !object->m_bDeleted; }));
     };
     update(cmd::kEditSelectAll, anyLive);
@@ -629,7 +629,7 @@ void CDrawView::OnCopyFormat()
 void CDrawView::OnSelectAll()
 {
     m_selection.clear();
-    for (const std::unique_ptr<CDrawObj>& object : m_document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& object : m_document.Objects()) {
         if (!object->m_bDeleted)
             m_selection.push_back(object.get());
     }
@@ -642,7 +642,7 @@ void CDrawView::OnSelectInverse()
     const std::unordered_set<CDrawObj*> before(m_selection.begin(), m_selection.end());
     m_selection.clear();
     RefreshFrame();
-    for (const std::unique_ptr<CDrawObj>& object : m_document.m_objects) {
+    for (const std::unique_ptr<CDrawObj>& object : m_document.Objects()) {
         if (!object->m_bDeleted && !before.contains(object.get()))
             m_selection.push_back(object.get());
     }

@@ -230,7 +230,7 @@ void CPropertiesViewBar::FillComboFromDocument(const std::vector<std::unique_ptr
 
 void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
 {
-    FillComboFromDocument(document.m_objects);
+    FillComboFromDocument(document.Objects());
 }
 
 void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects)

@@ -208,7 +208,7 @@ TEST_F(WorkspaceBarTest, ClickInsertsTheDrawingScaledSelectedAndUndoableInOneSte
     WaitForThumbnails();
     ClickItem(0);
     ASSERT_EQ(m_document.m_nObjects, 1);
-    CDrawObj* inserted = m_document.m_objects.back().get();
+    CDrawObj* inserted = m_document.Objects().back().get();
     auto* group = dynamic_cast<CDrawObjGroup*>(inserted);
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->m_children.size(), 2u);
@@ -221,12 +221,12 @@ TEST_F(WorkspaceBarTest, ClickInsertsTheDrawingScaledSelectedAndUndoableInOneSte
     // Each click inserts another copy, an object of its own.
     ClickItem(0);
     ASSERT_EQ(m_document.m_nObjects, 2);
-    EXPECT_NE(m_document.m_objects[0]->m_nID, m_document.m_objects[1]->m_nID);
+    EXPECT_NE(m_document.Objects()[0]->m_nID, m_document.Objects()[1]->m_nID);
     EXPECT_TRUE(m_view->OnEditUndo());
-    EXPECT_TRUE(m_document.m_objects[1]->m_bDeleted);
-    EXPECT_FALSE(m_document.m_objects[0]->m_bDeleted);
+    EXPECT_TRUE(m_document.Objects()[1]->m_bDeleted);
+    EXPECT_FALSE(m_document.Objects()[0]->m_bDeleted);
     EXPECT_TRUE(m_view->OnEditUndo());
-    EXPECT_TRUE(m_document.m_objects[0]->m_bDeleted);
+    EXPECT_TRUE(m_document.Objects()[0]->m_bDeleted);
     EXPECT_FALSE(m_view->OnEditUndo());
 }
 

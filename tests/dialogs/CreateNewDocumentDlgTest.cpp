@@ -156,7 +156,7 @@ TEST_F(CreateNewDocumentDlgTest, TemplateChosenAmongTheThumbnailsFillsTheNewDocu
     };
     ASSERT_TRUE(document.OnNewDocument());
     EXPECT_EQ(document.m_nObjects, 2);
-    EXPECT_EQ(document.m_objects[1]->m_rcBounds.X, 400.0f);
+    EXPECT_EQ(document.Objects()[1]->m_rcBounds.X, 400.0f);
 }
 
 TEST_F(CreateNewDocumentDlgTest, EnterTypedOnAChosenThumbnailAcceptsIt)

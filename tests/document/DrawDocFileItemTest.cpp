@@ -100,8 +100,8 @@ protected:
 
 CDrawOleObj* OnlyOleObject(CDrawDoc& document)
 {
-    EXPECT_EQ(document.m_objects.size(), 1u);
-    return document.m_objects.empty() ? nullptr : dynamic_cast<CDrawOleObj*>(document.m_objects[0].get());
+    EXPECT_EQ(document.Objects().size(), 1u);
+    return document.Objects().empty() ? nullptr : dynamic_cast<CDrawOleObj*>(document.Objects()[0].get());
 }
 
 } // namespace
@@ -159,8 +159,8 @@ TEST_F(DocumentFileItemTest, CopiesGetStoragesOfTheirOwnAndRemovedObjectsAreLeft
 
     FileDocument again;
     ASSERT_TRUE(again->OnOpenDocument(saved));
-    ASSERT_EQ(again->m_objects.size(), 2u);
-    for (const auto& object : again->m_objects) {
+    ASSERT_EQ(again->Objects().size(), 2u);
+    for (const auto& object : again->Objects()) {
         auto* copy = dynamic_cast<CDrawOleObj*>(object.get());
         ASSERT_TRUE(copy && copy->m_pClientItem);
         EXPECT_EQ(copy->m_pClientItem->ClassId(), kServerClass);
@@ -174,8 +174,8 @@ TEST_F(DocumentFileItemTest, DamagedItemReferencesFailTheOpenCleanly)
         FileDocument doc;
         CDrawObj* kept = doc->Add(std::make_unique<CDrawRect>(RectF(1, 1, 5, 5), nullptr));
         EXPECT_FALSE(doc->OnOpenDocument(path));
-        ASSERT_EQ(doc->m_objects.size(), 1u);
-        EXPECT_EQ(doc->m_objects[0].get(), kept);
+        ASSERT_EQ(doc->Objects().size(), 1u);
+        EXPECT_EQ(doc->Objects()[0].get(), kept);
         ASSERT_EQ(doc.sink.messages.size(), 1u);
         EXPECT_NE(doc.sink.messages[0].find("Embedding 7"), std::string::npos) << doc.sink.messages[0];
         EXPECT_EQ(FilesIn("tmp"), 0u);
@@ -196,7 +196,7 @@ TEST_F(DocumentFileItemTest, DamagedItemReferencesFailTheOpenCleanly)
         ASSERT_TRUE(root->Commit());
         FileDocument doc;
         EXPECT_FALSE(doc->OnOpenDocument(PackCompound("stream.mzf", compound)));
-        EXPECT_TRUE(doc->m_objects.empty());
+        EXPECT_TRUE(doc->Objects().empty());
     }
 }
 

@@ -45,8 +45,8 @@ protected:
         CDrawObj* kept = doc->Add(std::make_unique<CDrawRect>(RectF(1, 1, 5, 5), nullptr));
         doc->SetModifiedFlag(true);
         EXPECT_FALSE(doc->OnOpenDocument(path));
-        ASSERT_EQ(doc->m_objects.size(), 1u);
-        EXPECT_EQ(doc->m_objects[0].get(), kept);
+        ASSERT_EQ(doc->Objects().size(), 1u);
+        EXPECT_EQ(doc->Objects()[0].get(), kept);
         EXPECT_EQ(doc->m_nObjects, 1);
         EXPECT_TRUE(doc->IsModified());
         EXPECT_EQ(doc.sink.messages.size(), 1u);
@@ -124,9 +124,9 @@ TEST_F(DocumentFileLoadTest, EmptyEntriesAndUnusablePageSizesCostNoObject)
         }));
         FileDocument doc;
         ASSERT_TRUE(doc->OnOpenDocument(path)) << c.width;
-        ASSERT_EQ(doc->m_objects.size(), 2u);
+        ASSERT_EQ(doc->Objects().size(), 2u);
         EXPECT_EQ(doc->m_nObjects, 2);
-        EXPECT_EQ(doc->m_objects[1]->m_rcFrame, second.m_rcFrame);
+        EXPECT_EQ(doc->Objects()[1]->m_rcFrame, second.m_rcFrame);
         EXPECT_EQ(doc->m_sizePage, c.page);
         // The replaced page is told once; a usable one not at all.
         const bool replaced = c.page != CSize(c.width, c.height);
@@ -151,10 +151,10 @@ TEST_F(DocumentFileLoadTest, KindOneOpensItsObject)
     }));
     FileDocument doc;
     ASSERT_TRUE(doc->OnOpenDocument(path));
-    ASSERT_EQ(doc->m_objects.size(), 1u);
+    ASSERT_EQ(doc->Objects().size(), 1u);
     EXPECT_EQ(doc->m_nKind, 1u);
     EXPECT_EQ(doc->m_sizePage, CDrawDoc::kDefaultPageSize);
-    EXPECT_EQ(RecordWithId(*doc->m_objects[0], 1), RecordWithId(rect, 1));
+    EXPECT_EQ(RecordWithId(*doc->Objects()[0], 1), RecordWithId(rect, 1));
 
     ExpectRefused(CraftDocument("onenull.mzf", ArchiveBytes([&](Archive& ar) {
         ar << uint32_t(1) << uint32_t(0) << uint32_t(1);

@@ -225,14 +225,14 @@ TEST_F(DocumentFileTest, SaveAndOpenKeepEveryRecordAndGiveFreshIds)
     EXPECT_EQ(first->m_sizePage, CSize(1200, 900));
     EXPECT_EQ(first->m_clrPaper.current, 0x00336699u);
     EXPECT_EQ(first->m_clrPaper.committed, 0x00336699u);
-    ASSERT_EQ(first->m_objects.size(), saved.size());   // the removed object is not stored
+    ASSERT_EQ(first->Objects().size(), saved.size());   // the removed object is not stored
     EXPECT_EQ(first->m_nObjects, int(saved.size()));
     for (size_t i = 0; i < saved.size(); ++i) {
-        CDrawObj& loaded = *first->m_objects[i];
+        CDrawObj& loaded = *first->Objects()[i];
         EXPECT_EQ(RecordWithId(loaded, 7), RecordWithId(*saved[i], 7)) << "object " << i;
         EXPECT_EQ(loaded.m_pDocument, &first.document);
         EXPECT_NE(loaded.m_nID, saved[i]->m_nID);
-        EXPECT_NE(loaded.m_nID, second->m_objects[i]->m_nID);
+        EXPECT_NE(loaded.m_nID, second->Objects()[i]->m_nID);
     }
     EXPECT_FALSE(first->IsModified());
 }
@@ -249,7 +249,7 @@ TEST_F(DocumentFileTest, AGlowInsideTheOutlineOnlyOpensAsItWasSaved)
     ASSERT_TRUE(doc->OnSaveDocument(path));
     FileDocument opened;
     ASSERT_TRUE(opened->OnOpenDocument(path));
-    CDrawObj& loaded = *opened->m_objects.at(0);
+    CDrawObj& loaded = *opened->Objects().at(0);
     EXPECT_FALSE(loaded.m_bGlow);
     EXPECT_TRUE(loaded.m_bInnerGlow);
 
@@ -304,8 +304,8 @@ TEST_F(DocumentFileTest, ACopyIsTheSavedDrawingWithoutItsPictureAndLeavesTheDocu
     FileDocument fromCopy, fromSave;
     ASSERT_TRUE(fromCopy->OnOpenDocument(copy));
     ASSERT_TRUE(fromSave->OnOpenDocument(saved));
-    ASSERT_EQ(fromCopy->m_objects.size(), 1u);
-    EXPECT_EQ(RecordWithId(*fromCopy->m_objects[0], 7), RecordWithId(*fromSave->m_objects[0], 7));
+    ASSERT_EQ(fromCopy->Objects().size(), 1u);
+    EXPECT_EQ(RecordWithId(*fromCopy->Objects()[0], 7), RecordWithId(*fromSave->Objects()[0], 7));
 
     EXPECT_FALSE(WriteDocumentCopy(doc.document, m_folder / "missing" / "x.mzf"));
     EXPECT_TRUE(doc.sink.messages.empty()) << "a copy that fails tells nobody";

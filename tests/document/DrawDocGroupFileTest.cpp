@@ -65,8 +65,8 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     ASSERT_TRUE(reopened->OnOpenDocument(path));
     EXPECT_TRUE(reopened.sink.messages.empty());
 
-    ASSERT_EQ(reopened->m_objects.size(), 2u);
-    auto* loaded = dynamic_cast<CDrawObjGroup*>(reopened->m_objects[0].get());
+    ASSERT_EQ(reopened->Objects().size(), 2u);
+    auto* loaded = dynamic_cast<CDrawObjGroup*>(reopened->Objects()[0].get());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetName(), "Group - 1");
     EXPECT_TRUE(loaded->m_bUseGroupSettings);
@@ -80,7 +80,7 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     EXPECT_EQ(loadedInner->m_children[0]->GetName(), "B");
     EXPECT_EQ(loadedInner->m_children[1]->m_nShapeType, ShapeType::Star);
     EXPECT_TRUE(SameRect(loaded->GetPathBounds(nullptr, nullptr), bounds, 1e-2f));
-    EXPECT_EQ(reopened->m_objects[1]->GetName(), "D");
+    EXPECT_EQ(reopened->Objects()[1]->GetName(), "D");
 
     // Children belong to the opened document, so editing one marks it modified, and
     // every object of the tree has an id of its own.
@@ -95,7 +95,7 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     ASSERT_TRUE(reopened->OnSaveDocument(again));
     FileDocument third;
     ASSERT_TRUE(third->OnOpenDocument(again));
-    auto* thirdGroup = dynamic_cast<CDrawObjGroup*>(third->m_objects[0].get());
+    auto* thirdGroup = dynamic_cast<CDrawObjGroup*>(third->Objects()[0].get());
     ASSERT_NE(thirdGroup, nullptr);
     EXPECT_EQ(RecordWithTreeIds(*thirdGroup), RecordWithTreeIds(*loaded));
 }

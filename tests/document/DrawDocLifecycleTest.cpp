@@ -24,7 +24,7 @@ TEST(DrawDocLifecycle, DeleteContentsLeavesNothingPointingAtTheObjects)
     DocumentSummary* oldSummary = f.document.m_pSummaryInfo.get();
 
     f.document.DeleteContents();
-    EXPECT_TRUE(f.document.m_objects.empty());
+    EXPECT_TRUE(f.document.Objects().empty());
     EXPECT_EQ(f.document.m_nObjects, 0);
     EXPECT_TRUE(f.view.m_selection.empty());
     EXPECT_TRUE(f.environment.frame.combo.empty());
@@ -52,7 +52,7 @@ TEST(DrawDocLifecycle, NewDocumentFromTheDialog)
     };
 
     ASSERT_TRUE(f.document.OnNewDocument());
-    EXPECT_TRUE(f.document.m_objects.empty());
+    EXPECT_TRUE(f.document.Objects().empty());
     EXPECT_EQ(shownTitle, "Untitled1");
     EXPECT_EQ(f.document.GetTitle(), "Logo");
     EXPECT_EQ(f.document.m_nUnit, DrawUnit::Millimetres);
@@ -132,9 +132,9 @@ TEST(DrawDocLifecycle, ATemplateGroupIsDissolvedIntoTheDocument)
     group->m_pMatrix->Translate(100, 0, MatrixOrder::Append);
 
     StartFromTemplate(f, std::move(group));
-    ASSERT_EQ(f.document.m_objects.size(), 2u);
-    EXPECT_EQ(f.document.m_objects[0].get(), firstRaw);
-    EXPECT_EQ(f.document.m_objects[1].get(), secondRaw);
+    ASSERT_EQ(f.document.Objects().size(), 2u);
+    EXPECT_EQ(f.document.Objects()[0].get(), firstRaw);
+    EXPECT_EQ(f.document.Objects()[1].get(), secondRaw);
     EXPECT_EQ(f.document.m_nObjects, 2);
     // The children keep their place on the page.
     EXPECT_EQ(*firstRaw->m_pMatrix, Matrix::Translation(100, 0));
@@ -152,8 +152,8 @@ TEST(DrawDocLifecycle, AGroupCodeOnAnObjectThatIsNoGroupAddsItUnchanged)
     CDrawObj* raw = impostor.get();
 
     StartFromTemplate(f, std::move(impostor));
-    ASSERT_EQ(f.document.m_objects.size(), 1u);
-    EXPECT_EQ(f.document.m_objects[0].get(), raw);
+    ASSERT_EQ(f.document.Objects().size(), 1u);
+    EXPECT_EQ(f.document.Objects()[0].get(), raw);
     EXPECT_EQ(*raw->m_pMatrix, Matrix::Translation(7, 7));
 }
 
@@ -161,7 +161,7 @@ TEST(DrawDocLifecycle, ATemplateThatYieldsNothingLeavesTheDocumentEmpty)
 {
     DocumentFixture f;
     StartFromTemplate(f, nullptr);
-    EXPECT_TRUE(f.document.m_objects.empty());
+    EXPECT_TRUE(f.document.Objects().empty());
     EXPECT_EQ(f.document.m_sizePage, CSize(1050, 600));
 }
 

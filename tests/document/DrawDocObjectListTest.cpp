@@ -1,6 +1,8 @@
 #include "document/DrawDoc.h"
 
 #include "document/DrawDocTestSupport.h"
+#include "document/UndoUnitPlace.h"
+#include "model/DrawObjGroup.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +20,8 @@ TEST(DrawDocObjectList, AddTakesTheObjectIn)
     const uint32_t id = owned->m_nID;
     CDrawObj* obj = f.document.Add(std::move(owned));
 
-    ASSERT_EQ(f.document.m_objects.size(), 1u);
-    EXPECT_EQ(f.document.m_objects[0].get(), obj);
+    ASSERT_EQ(f.document.Objects().size(), 1u);
+    EXPECT_EQ(f.document.Objects()[0].get(), obj);
     EXPECT_EQ(f.document.m_nObjects, 1);
     EXPECT_EQ(obj->m_pDocument, &f.document);
     EXPECT_FALSE(obj->m_bDeleted);
@@ -36,7 +38,7 @@ TEST(DrawDocObjectList, AddingTheSameObjectTwiceChangesNothing)
     f.environment.frame.combo.clear();
 
     f.document.Add(obj);
-    EXPECT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.Objects().size(), 1u);
     EXPECT_EQ(f.document.m_nObjects, 1);
     EXPECT_FALSE(f.document.IsModified());
     EXPECT_TRUE(f.environment.frame.combo.empty());
@@ -54,12 +56,12 @@ TEST(DrawDocObjectList, AnObjectWhoseIdIsTakenGetsAFreshOne)
     // With distinct ids, removing either never unlinks the other.
     std::unique_ptr<CDrawObj> removed = f.document.Remove(second, true);
     EXPECT_EQ(removed.get(), second);
-    ASSERT_EQ(f.document.m_objects.size(), 1u);
-    EXPECT_EQ(f.document.m_objects[0].get(), first);
+    ASSERT_EQ(f.document.Objects().size(), 1u);
+    EXPECT_EQ(f.document.Objects()[0].get(), first);
 }
 
 // Add knows the ids taken from an index of the list: it must follow every change of the
-// list, also those made directly on it.
+// list, also those an undo step makes through a DocumentTree.
 TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
 {
     DocumentFixture f;
@@ -71,11 +73,21 @@ TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
     heir->m_nID = freed;
     EXPECT_EQ(f.document.Add(std::move(heir))->m_nID, freed);
 
-    // An entry put in by other code than Add (a group's child moved out) takes its id.
-    auto moved = std::make_unique<TestRect>(RectF(40, 0, 10, 10));
-    const uint32_t taken = moved->m_nID;
-    moved->m_pDocument = &f.document;
-    f.document.m_objects.push_back(std::move(moved));
+    // An entry put in by other code than Add (a group's child moved out) takes its id,
+    // also when it takes another's place and the list keeps its length and both ends.
+    auto group = std::make_unique<CDrawObjGroup>();
+    group->m_children.push_back(std::make_unique<TestRect>(RectF(40, 0, 10, 10)));
+    CDrawObj* child = group->m_children.front().get();
+    const uint32_t taken = child->m_nID;
+    CDrawObj* holder = f.document.Add(std::move(group));
+    f.AddRect(RectF(80, 0, 10, 10));
+    auto* shelf = static_cast<CDrawObjGroup*>(f.document.Add(std::make_unique<CDrawObjGroup>()));
+    f.document.SetObjectZOrder(0, shelf);
+    const size_t length = f.document.Objects().size();
+    const int at = f.document.GetObjectZOrder(holder);
+    DocumentTree(f.document).MoveAll({{holder, ObjectPlace{shelf, 0}}, {child, ObjectPlace{nullptr, at}}});
+    ASSERT_EQ(f.document.Objects().size(), length);
+    ASSERT_EQ(f.document.GetObjectZOrder(child), at);
     auto twin = std::make_unique<TestRect>(RectF(60, 0, 10, 10));
     twin->m_nID = taken;
     EXPECT_NE(f.document.Add(std::move(twin))->m_nID, taken);
@@ -98,7 +110,7 @@ TEST(DrawDocObjectList, AddingManyAtOnceAddsEachAsAddDoes)
     ASSERT_EQ(added.size(), 4u);
     EXPECT_EQ(added[1], nullptr);
     EXPECT_EQ(added[3], first);
-    ASSERT_EQ(f.document.m_objects.size(), 3u);
+    ASSERT_EQ(f.document.Objects().size(), 3u);
     EXPECT_EQ(f.document.m_nObjects, 3);
     EXPECT_EQ(f.environment.frame.combo, (std::vector<CDrawObj*>{first, added[0], added[2]}));
     // Every id taken once.
@@ -118,7 +130,7 @@ TEST(DrawDocObjectList, RemoveHandsTheObjectBackAndDeselectsIt)
 
     std::unique_ptr<CDrawObj> removed = f.document.Remove(obj, true);
     EXPECT_EQ(removed.get(), obj);
-    EXPECT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.Objects().size(), 1u);
     // The live count is the caller's business.
     EXPECT_EQ(f.document.m_nObjects, 2);
     EXPECT_TRUE(f.document.IsModified());
@@ -133,7 +145,7 @@ TEST(DrawDocObjectList, RemoveHandsTheObjectBackAndDeselectsIt)
     f.view.m_selection = {keep};
     std::unique_ptr<CDrawObj> second = f.document.Remove(keep, false);
     EXPECT_EQ(f.view.m_selection, std::vector<CDrawObj*>{keep});
-    EXPECT_TRUE(f.document.m_objects.empty());
+    EXPECT_TRUE(f.document.Objects().empty());
 }
 
 TEST(DrawDocObjectList, RemoveFallsBackToTheId)
@@ -146,12 +158,12 @@ TEST(DrawDocObjectList, RemoveFallsBackToTheId)
 
     std::unique_ptr<CDrawObj> removed = f.document.Remove(&outside, true);
     EXPECT_EQ(removed.get(), inList);
-    ASSERT_EQ(f.document.m_objects.size(), 1u);
-    EXPECT_EQ(f.document.m_objects[0].get(), other);
+    ASSERT_EQ(f.document.Objects().size(), 1u);
+    EXPECT_EQ(f.document.Objects()[0].get(), other);
 
     TestRect stranger(RectF(0, 0, 1, 1));
     EXPECT_EQ(f.document.Remove(&stranger, true), nullptr);
-    EXPECT_EQ(f.document.m_objects.size(), 1u);
+    EXPECT_EQ(f.document.Objects().size(), 1u);
 }
 
 TEST(DrawDocObjectList, ObjectAtFindsTheFrontmostLiveObject)
@@ -198,7 +210,7 @@ TEST(DrawDocObjectList, ZOrderMovesAreClamped)
     CDrawObj* c = f.AddRect(RectF(0, 0, 1, 1));
     auto order = [&f] {
         std::vector<CDrawObj*> objects;
-        for (const auto& entry : f.document.m_objects)
+        for (const auto& entry : f.document.Objects())
             objects.push_back(entry.get());
         return objects;
     };

@@ -265,7 +265,7 @@ TEST(DrawDocUndo, RandomEditsUndoneGiveTheOriginalAndRedoneGiveTheFinalDrawing)
 
         auto live = [&f] {
             std::vector<CDrawObj*> objects;
-            for (const auto& object : f.document.m_objects) {
+            for (const auto& object : f.document.Objects()) {
                 if (!object->m_bDeleted)
                     objects.push_back(object.get());
             }
@@ -300,7 +300,7 @@ TEST(DrawDocUndo, RandomEditsUndoneGiveTheOriginalAndRedoneGiveTheFinalDrawing)
             } else if (op == 3) {
                 CDrawObj* object = pick(objects);
                 f.document.AddUndo(&f.view, UNDO_ZORDER, object);
-                f.document.SetObjectZOrder(int(random() % f.document.m_objects.size()), object);
+                f.document.SetObjectZOrder(int(random() % f.document.Objects().size()), object);
             } else if (op == 4) {
                 CDrawObj* first = pick(objects);
                 CDrawObj* second = pick(objects);

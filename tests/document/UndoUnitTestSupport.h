@@ -127,7 +127,7 @@ struct UndoFixture {
     std::vector<uint8_t> SavedRecords()
     {
         MemoryStream stream;
-        for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+        for (const std::unique_ptr<CDrawObj>& object : document.Objects()) {
             if (object->m_bDeleted)
                 continue;
             Archive ar(stream, ArchiveMode::Store);
@@ -140,7 +140,7 @@ struct UndoFixture {
     int LiveInList() const
     {
         int live = 0;
-        for (const std::unique_ptr<CDrawObj>& object : document.m_objects)
+        for (const std::unique_ptr<CDrawObj>& object : document.Objects())
             live += object->m_bDeleted ? 0 : 1;
         return live;
     }

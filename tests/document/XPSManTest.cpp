@@ -155,8 +155,8 @@ TEST_F(XpsImportTest, OpeningAnXpsFileAddsItsPagesToTheDocument)
     auto path = BuildPackage("open.xps", { PageMarkup(R"(<Path Data="M0,0 L5,5" Stroke="#000000"/>)") });
     FileDocument doc;
     ASSERT_TRUE(doc->OnOpenDocument(path));
-    ASSERT_EQ(doc->m_objects.size(), 1u);
-    EXPECT_EQ(doc->m_objects[0]->m_nShapeType, ShapeType::Group);
+    ASSERT_EQ(doc->Objects().size(), 1u);
+    EXPECT_EQ(doc->Objects()[0]->m_nShapeType, ShapeType::Group);
     EXPECT_EQ(doc->m_nObjects, 1);
     EXPECT_TRUE(doc.sink.messages.empty());
 }
@@ -177,8 +177,8 @@ TEST_F(XpsImportTest, DamagedPackagesFailCleanly)
     FileDocument doc;
     CDrawObj* kept = doc->Add(std::make_unique<CDrawPoly>());
     EXPECT_FALSE(doc->OnOpenDocument(Doc("cut.xps")));
-    ASSERT_EQ(doc->m_objects.size(), 1u);
-    EXPECT_EQ(doc->m_objects[0].get(), kept);
+    ASSERT_EQ(doc->Objects().size(), 1u);
+    EXPECT_EQ(doc->Objects()[0].get(), kept);
     EXPECT_EQ(doc.sink.messages.size(), 1u);
 
     // A flipped byte inside the page data: the CRC check drops the page, not the import.

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
             CDrawDoc again(environment);
             again.SetMessageSink(&sink);
-            if (!again.OnOpenDocument(resaved) || again.m_objects.size() != doc.m_objects.size()
+            if (!again.OnOpenDocument(resaved) || again.Objects().size() != doc.Objects().size()
                 || again.m_sizePage != doc.m_sizePage)
                 __builtin_trap();
         }

@@ -97,7 +97,7 @@ TEST(ShippedGallery, TemplateTextsStayOnThePageInEveryTextStyle)
         CDrawDoc document(environment);
         ASSERT_TRUE(document.OnOpenDocument(file)) << file;
         const CSize page = document.m_sizePage;
-        for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+        for (const std::unique_ptr<CDrawObj>& object : document.Objects()) {
             auto* text = dynamic_cast<CDrawRect*>(object.get());
             if (!text || text->m_nShapeType != ShapeType::Text)
                 continue;

@@ -95,7 +95,7 @@ struct PaneFixture {
         view->OnInitialUpdate();
         view->OnActivateView(true);
         pane->ClearAll();
-        pane->FillComboFromDocument(document.m_objects);
+        pane->FillComboFromDocument(document.Objects());
     }
     ~PaneFixture()
     {

@@ -302,7 +302,7 @@ TEST(PropertiesViewBar, TheObjectListOfAThousandObjects)
     EXPECT_EQ(combo.GetString(kObjects), "Rectangle - 999");
 
     // The open list holds a row for every entry and starts at the current one.
-    CDrawObj* chosen = f.document.m_objects[kObjects / 2].get();
+    CDrawObj* chosen = f.document.Objects()[kObjects / 2].get();
     combo.Choose(f.pane->AddObject(chosen));
     EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{chosen});
     combo.ShowPopup();

@@ -137,7 +137,7 @@ struct CommandFixture {
     std::vector<uint8_t> Records()
     {
         std::vector<CDrawObj*> live;
-        for (const std::unique_ptr<CDrawObj>& object : document.m_objects) {
+        for (const std::unique_ptr<CDrawObj>& object : document.Objects()) {
             if (!object->m_bDeleted)
                 live.push_back(object.get());
         }

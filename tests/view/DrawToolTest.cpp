@@ -152,7 +152,7 @@ struct ToolFixture {
         poly->RecalcBounds(nullptr);
         return static_cast<CDrawPoly*>(document.Add(std::move(poly)));
     }
-    CDrawObj* Newest() const { return document.m_objects.empty() ? nullptr : document.m_objects.back().get(); }
+    CDrawObj* Newest() const { return document.Objects().empty() ? nullptr : document.Objects().back().get(); }
     size_t UndoDepth() const
     {
         return testing::UndoStack(static_cast<CDrawDocUndo*>(document.m_pUndoManager.get())->Manager()).size();

@@ -129,7 +129,7 @@ TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
         const std::map<const CDrawObj*, char> marks = {{back, 'K'}, {a, 'a'}, {middle, 'm'}, {b, 'b'}, {cover, 'C'}};
         auto stacking = [&] {
             std::string text;
-            for (const std::unique_ptr<CDrawObj>& object : f.document.m_objects) {
+            for (const std::unique_ptr<CDrawObj>& object : f.document.Objects()) {
                 const auto known = marks.find(object.get());
                 const char mark = known == marks.end() ? '*' : known->second;
                 if (!object->m_bDeleted && !(mark == '*' && !text.empty() && text.back() == '*'))

@@ -407,4 +407,58 @@ TEST(DrawView, JoinCandidatesAreMarkedInTheDesktopHighlightColour)
     EXPECT_EQ(marked.GetB(), desktop.Blue());
 }
 
+// After a scroll the window shows the pixels it kept, moved, and paints only what came
+// into view: every pixel must be what a full repaint at the new position paints, also
+// where an object changed between the scroll and the paint.
+TEST(DrawView, APaintAfterAScrollShowsWhatAFullRepaintPaints)
+{
+    ViewFixture f;
+    f.view->OnActivateView(true);
+    CDrawObj* moved = nullptr;
+    for (int i = 0; i < 12; ++i) {
+        auto shape = std::make_unique<CDrawRect>(RectF(900.0f + float(i % 4) * 190.0f, 1400.0f + float(i / 4) * 170.0f, 133, 97), nullptr);
+        shape->m_nShapeType = i % 2 ? ShapeType::Ellipse : ShapeType::Star;
+        shape->SetFillColor(0xFF000000u | uint32_t(i * 2654435761u >> 8), true);
+        shape->SetLineWidth(3.0f, true);
+        moved = f.document.Add(std::move(shape));
+    }
+    f.view->Select(moved);
+    const wxSize size = f.view->GetClientSize();
+    const CRect client(0, 0, size.x, size.y);
+    ASSERT_TRUE(f.view->PaintBacking(client));
+
+    const auto sameAsFullRepaint = [&f, &client](const char* step) {
+        const ImageSurface* kept = f.view->PaintBacking(client);
+        const std::optional<ImageSurface> full = f.view->RenderClient(client);
+        ASSERT_TRUE(kept && full) << step;
+        int differing = 0;
+        for (int y = 0; y < client.Height(); ++y) {
+            for (int x = 0; x < client.Width(); ++x)
+                differing += kept->GetPixel(x, y) != full->GetPixel(x, y);
+        }
+        EXPECT_EQ(differing, 0) << step;
+    };
+    const auto scrollBy = [&f](int dx, int dy) {
+        const CPoint at = f.view->GetScrollPosition();
+        f.view->ScrollToPosition(CPoint(at.x + dx, at.y + dy));
+    };
+    scrollBy(0, 37);
+    sameAsFullRepaint("down");
+    scrollBy(-23, 0);
+    sameAsFullRepaint("left");
+    scrollBy(31, -17);
+    sameAsFullRepaint("diagonally");
+    scrollBy(size.x + 50, 0);
+    sameAsFullRepaint("beyond the window");
+
+    // An object moved after a scroll and before the paint: its repaint request is in
+    // window pixels at the new position.
+    scrollBy(0, -29);
+    CRect box = f.view->ObjectPaintBox(moved);
+    moved->Offset(PointF(40.0f, 25.0f), f.view);
+    box |= f.view->ObjectPaintBox(moved);
+    f.view->RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+    sameAsFullRepaint("moved object");
+}
+
 } // namespace kelmora
