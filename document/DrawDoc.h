@@ -124,6 +124,8 @@ public:
     // refreshes the selection info of each view that held any of them, once.
     void Deselect(const std::unordered_set<const CDrawObj*>& objects);
     bool Contains(const CDrawObj* object) const;
+    // Whether every one of `objects` is in the list, in one pass over it.
+    bool ContainsAll(const std::vector<CDrawObj*>& objects) const;
     // The frontmost live object under the point (document units), or behind `startBehind`
     // when given; null when none, or when `startBehind` is not in the list. With `outline`
     // the point must lie on an outline, otherwise a 6 × 6 probe must meet the bounds.
