@@ -98,6 +98,18 @@ bool CDrawDoc::Contains(const CDrawObj* object) const
     return GetObjectZOrder(object) >= 0;
 }
 
+bool CDrawDoc::ContainsAll(const std::vector<CDrawObj*>& objects) const
+{
+    if (objects.size() == 1)
+        return Contains(objects.front());
+    std::unordered_set<const CDrawObj*> missing(objects.begin(), objects.end());
+    for (const std::unique_ptr<CDrawObj>& object : m_objects) {
+        if (missing.erase(object.get()) != 0 && missing.empty())
+            break;
+    }
+    return missing.empty();
+}
+
 int CDrawDoc::GetObjectZOrder(const CDrawObj* object) const
 {
     if (!object)

@@ -139,6 +139,8 @@ public:
     // replaces an entry raises it once. An index of the list is current while it saw the
     // same count.
     uint64_t ListChanges() const { return m_listChanges; }
+    // Whether every one of `objects` is in the list, in one pass over it.
+    bool ContainsAll(const std::vector<CDrawObj*>& objects) const;
     // The frontmost live object under the point (document units), or behind `startBehind`
     // when given; null when none, or when `startBehind` is not in the list. With `outline`
     // the point must lie on an outline, otherwise a 6 × 6 probe must meet the bounds.

@@ -60,6 +60,7 @@ HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& co
                 return E_UNEXPECTED;
             SnapshotInfo info = WriteSnapshot(context->file->Stream(), unit->m_objects);
             unit->m_nFilePos = info.position;
+            unit->m_nSnapshotSize = info.size;
             unit->m_snapshotShape = std::move(info.shape);
             break;
         }
@@ -145,7 +146,7 @@ HRESULT UndoUnitBase::Do(IOleUndoManager* manager)
         break;
     case UNDO_CHANGE:
         try {
-            LoadSnapshot(m_context->file->Stream(), SnapshotInfo{m_nFilePos, m_snapshotShape}, m_objects);
+            LoadSnapshot(m_context->file->Stream(), m_nFilePos, m_nSnapshotSize, m_snapshotShape, m_objects);
         } catch (const std::exception&) {
             result = E_FAIL;
         }

@@ -96,7 +96,8 @@ public:
     std::vector<std::optional<ObjectPlace>> m_places;
     // The members of the groups among the objects (UNDO_INSERT, UNDO_DELETE).
     std::vector<GroupMembers> m_members;
-    // The groups' children as the snapshot holds them (UNDO_CHANGE).
+    // The snapshot's length in the undo file and its groups' children (UNDO_CHANGE).
+    std::uint64_t m_nSnapshotSize = 0;
     SnapshotShape m_snapshotShape;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "model/DrawObjGroup.h"
 #include "platform/archive/Archive.h"
+#include "platform/archive/MemoryStream.h"
 
 #include <utility>
 
@@ -104,33 +105,48 @@ void LoadNode(Archive& ar, CDrawObj* object, const SnapshotShape& shape)
 SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects)
 {
     SnapshotInfo info;
+    MemoryStream buffer;
+    {
+        Archive ar(buffer, ArchiveMode::Store);
+        ar.SetWholeState(true);
+        for (CDrawObj* object : objects)
+            WriteNode(ar, object, info.shape);
+    }
+    const std::vector<std::uint8_t>& bytes = buffer.Bytes();
     info.position = stream.Seek(0, SeekOrigin::End);
-    Archive ar(stream, ArchiveMode::Store);
-    ar.SetWholeState(true);
-    for (CDrawObj* object : objects)
-        WriteNode(ar, object, info.shape);
-    ar.Flush();
+    info.size = bytes.size();
+    stream.Write(bytes.data(), bytes.size());
+    stream.Flush();
     return info;
 }
 
-void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vector<CDrawObj*>& objects)
+void LoadSnapshot(ByteStream& stream, std::uint64_t position, std::uint64_t size, const SnapshotShape& shape,
+                  const std::vector<CDrawObj*>& objects)
 {
-    stream.Seek(std::int64_t(info.position), SeekOrigin::Begin);
-    struct Rewind {
-        ByteStream& stream;
-        std::uint64_t position;
-        ~Rewind()
-        {
-            try {
-                stream.Seek(std::int64_t(position), SeekOrigin::Begin);
-            } catch (...) {
-            }
+    const std::uint64_t streamSize = stream.Size();
+    if (position > streamSize || size > streamSize - position)
+        throw ArchiveException(ArchiveException::Cause::EndOfFile, "undo snapshot: beyond the end of the stream");
+    stream.Seek(std::int64_t(position), SeekOrigin::Begin);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    std::size_t read = 0;
+    try {
+        while (read < bytes.size()) {
+            const std::size_t got = stream.Read(bytes.data() + read, bytes.size() - read);
+            if (got == 0)
+                throw ArchiveException(ArchiveException::Cause::EndOfFile, "undo snapshot: stream ended early");
+            read += got;
         }
-    } rewind{stream, info.position};
-    Archive ar(stream, ArchiveMode::Load);
+    } catch (...) {
+        stream.Seek(std::int64_t(position), SeekOrigin::Begin);
+        throw;
+    }
+    stream.Seek(std::int64_t(position), SeekOrigin::Begin);
+
+    MemoryStream snapshot(std::move(bytes));
+    Archive ar(snapshot, ArchiveMode::Load);
     ar.SetWholeState(true);
     for (CDrawObj* object : objects)
-        LoadNode(ar, object, info.shape);
+        LoadNode(ar, object, shape);
 }
 
 } // namespace kelmora

@@ -13,6 +13,10 @@
 //
 // Loading leaves every object's deleted flag as it is: whether an object is live is the
 // business of the insert and delete units, not of a change of style.
+//
+// A snapshot is built in memory and handed to the stream in one write, and read back from
+// it in one read: an archive of many small values would otherwise cost a call into the
+// stream (a file's stdio) for every one of them.
 
 #include <cstdint>
 #include <map>
@@ -28,6 +32,7 @@ using SnapshotShape = std::map<const CDrawObj*, std::vector<const CDrawObj*>>;
 
 struct SnapshotInfo {
     std::uint64_t position = 0;
+    std::uint64_t size = 0; // bytes from `position`
     SnapshotShape shape;
 };
 
@@ -35,10 +40,16 @@ struct SnapshotInfo {
 // the stream's exceptions.
 SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects);
 
-// Reads the snapshot at `info.position` back into the objects (the same list it was
-// written from). A group whose children are no longer those recorded keeps its children
-// as they are; their stored records are skipped. Leaves the stream at `info.position`.
-// Throws the archive's and the stream's exceptions.
-void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vector<CDrawObj*>& objects);
+// Reads the snapshot of `size` bytes at `position` back into the objects (the same list it
+// was written from); `shape` is its groups' children as written. A group whose children
+// are no longer those recorded keeps its children as they are; their stored records are
+// skipped. Leaves the stream at `position`. Throws the archive's and the stream's
+// exceptions; EndOfFile, before reading anything, when the stream holds fewer bytes.
+void LoadSnapshot(ByteStream& stream, std::uint64_t position, std::uint64_t size, const SnapshotShape& shape,
+                  const std::vector<CDrawObj*>& objects);
+inline void LoadSnapshot(ByteStream& stream, const SnapshotInfo& info, const std::vector<CDrawObj*>& objects)
+{
+    LoadSnapshot(stream, info.position, info.size, info.shape, objects);
+}
 
 } // namespace kelmora

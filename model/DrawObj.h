@@ -139,6 +139,22 @@ public:
     // not finite, or a result without inverse, is ignored.
     virtual void Scale(float sx, float sy, ViewServices* pView);
 
+    // Everything MoveTo and Offset change, and nothing else: what a move gesture keeps of
+    // the objects it moves, instead of their whole records, to take the move back exactly
+    // or to put the state before it back for the moment its undo step is recorded.
+    struct Placement {
+        Matrix matrix;
+        PointF rotateCentre;
+        RectF bounds;
+        RectF refBounds;
+        RectF item; // a subclass's own rectangle that moves (CDrawOleObj's m_rcItem)
+        // Equal in every bit, as the records written from them would be.
+        bool SameAs(const Placement& other) const;
+    };
+    virtual Placement GetPlacement() const;
+    // Puts a placement back as it was read; the caller repaints.
+    virtual void SetPlacement(const Placement& placement);
+
     // ---- Selection marks, drawn in view units: state 1 or 2 the grip handles with their
     // arrows, guides and angle read-outs; 0 the end points of open polylines for the join
     // tool, the picked one in `highlight` (made opaque); any other state nothing. Deleted

@@ -7,7 +7,9 @@
 #include "model/DrawObj.h"
 #include "model/ViewServices.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace kelmora {
 
@@ -73,6 +75,33 @@ void CDrawObj::Offset(const PointF& delta, ViewServices* pView)
     m_pMatrix->Translate(d.X, d.Y, MatrixOrder::Append);
     RefreshBoundsFromPath();
     RefreshAfterMove(pView);
+}
+
+bool CDrawObj::Placement::SameAs(const Placement& other) const
+{
+    auto values = [](const Placement& p) {
+        const std::array<float, 6> m = p.matrix.Elements();
+        return std::array<float, 20>{m[0], m[1], m[2], m[3], m[4], m[5], p.rotateCentre.X, p.rotateCentre.Y,
+                                     p.bounds.X, p.bounds.Y, p.bounds.Width, p.bounds.Height,
+                                     p.refBounds.X, p.refBounds.Y, p.refBounds.Width, p.refBounds.Height,
+                                     p.item.X, p.item.Y, p.item.Width, p.item.Height};
+    };
+    const std::array<float, 20> a = values(*this);
+    const std::array<float, 20> b = values(other);
+    return std::memcmp(a.data(), b.data(), sizeof(a)) == 0;
+}
+
+CDrawObj::Placement CDrawObj::GetPlacement() const
+{
+    return Placement{*m_pMatrix, m_ptRotateCentre, m_rcBounds, m_rcRefBounds, RectF()};
+}
+
+void CDrawObj::SetPlacement(const Placement& placement)
+{
+    *m_pMatrix = placement.matrix;
+    m_ptRotateCentre = placement.rotateCentre;
+    m_rcBounds = placement.bounds;
+    m_rcRefBounds = placement.refBounds;
 }
 
 // Scales about the top-left corner of the bounds; the lock does not apply (the properties

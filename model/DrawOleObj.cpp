@@ -181,6 +181,19 @@ void CDrawOleObj::Offset(const PointF& delta, ViewServices* pView)
         m_pDocument->SetModifiedFlag(true);
 }
 
+CDrawObj::Placement CDrawOleObj::GetPlacement() const
+{
+    Placement placement = CDrawObj::GetPlacement();
+    placement.item = m_rcItem;
+    return placement;
+}
+
+void CDrawOleObj::SetPlacement(const Placement& placement)
+{
+    CDrawObj::SetPlacement(placement);
+    m_rcItem = placement.item;
+}
+
 void CDrawOleObj::MoveHandleTo(int, CPoint, uint32_t, ViewServices*) { }
 
 void CDrawOleObj::OnOpen(ViewServices*) { }

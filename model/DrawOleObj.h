@@ -56,6 +56,8 @@ public:
     void MoveTo(const RectF& target, ViewServices* pView) override;
     // Moves m_rcItem by `delta` (view units with a view). Nothing while locked.
     void Offset(const PointF& delta, ViewServices* pView) override;
+    Placement GetPlacement() const override;
+    void SetPlacement(const Placement& placement) override;
     void MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewServices* pView) override;
     // No program can open the item or show its properties here: both do nothing.
     void OnOpen(ViewServices* pView) override;

@@ -432,7 +432,9 @@ void CSelectTool::RecordDrag(CDrawView* view)
     state = kStateDragRecorded;
     if (s_pending)
         return;
-    s_pending = std::make_unique<PendingChange>(view->GetDocument(), view->m_selection);
+    s_pending = std::make_unique<PendingChange>(view->GetDocument(), view->m_selection,
+                                                s_selectMode == SelectMode::Move ? PendingRecord::Placement
+                                                                                 : PendingRecord::WholeState);
     if (view->m_selection.size() == 1) {
         const RectF bounds = view->m_selection.front()->GetPathBounds(nullptr, nullptr);
         s_freeTopLeft = PointF(bounds.X, bounds.Y);

@@ -171,10 +171,11 @@ void CMainFrame::UpdateCursorPos(float x, float y)
         SetStatusCoordFloat(cmd::kStatusX, "X", std::get<float>(shownX));
         SetStatusCoordFloat(cmd::kStatusY, "Y", std::get<float>(shownY));
     }
-    if (m_pStatusBar) {
+    // Repainted with the next frame of the display. An immediate update is not made: on
+    // GTK it paints every pending area of the whole top-level window, so during a drag
+    // each mouse motion would paint the drawing view once more, outside the frame clock.
+    if (m_pStatusBar)
         m_pStatusBar->Refresh();
-        m_pStatusBar->Update();
-    }
 }
 
 void CMainFrame::SetZoomSliderPos(int position)

@@ -1,5 +1,7 @@
 #include "bench/app/FrameBench.h"
 
+#include "app/DrawApp.h"
+#include "app/documents/DocumentHost.h"
 #include "app/desktop/AppSettings.h"
 #include "app/documents/DrawDocument.h"
 #include "app/documents/UserPrompt.h"
@@ -147,6 +149,26 @@ void SaveGeneratedLogo(const std::filesystem::path& path, int objects)
     PopulateLogo(document, objects);
     if (!document.OnSaveDocument(path))
         std::abort();
+}
+
+EditorWithDrawing::EditorWithDrawing(int objects)
+{
+    SaveGeneratedLogo(m_program.File("logo.MZF"), objects);
+    m_program.Manager().OpenDocumentFile(m_program.File("logo.MZF").string());
+    RunUntilPaintedAndIdle(-1);
+}
+
+CDrawView* EditorWithDrawing::View() const
+{
+    return GetActiveDrawView();
+}
+
+double EditorWithDrawing::Run(int command)
+{
+    const int before = command == cmd::kEditCopy ? -1 : ViewPaints();
+    const BenchClock::time_point start = BenchClock::now();
+    m_program.Command(command);
+    return std::chrono::duration<double>(RunUntilPaintedAndIdle(before) - start).count();
 }
 
 int RunFrameBenchmarks(int argc, char** argv)

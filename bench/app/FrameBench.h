@@ -54,6 +54,20 @@ BenchClock::time_point RunUntilPaintedAndIdle(int paintsBefore);
 // Saves a generated logo of `objects` objects (PopulateLogo) at `path`.
 void SaveGeneratedLogo(const std::filesystem::path& path, int objects);
 
+// The editor with a generated logo of `objects` objects open in it, come to rest.
+class EditorWithDrawing {
+public:
+    explicit EditorWithDrawing(int objects);
+    BenchProgram& Program() { return m_program; }
+    CDrawView* View() const;
+    // Sends the command and waits until the program has come to rest, having painted
+    // unless the command changes nothing on the screen (Copy); the seconds that took.
+    double Run(int command);
+
+private:
+    BenchProgram m_program;
+};
+
 // The benchmarks' main: starts wxWidgets on the display, runs the registered benchmarks
 // and shuts down. Non-zero when there is no display.
 int RunFrameBenchmarks(int argc, char** argv);

@@ -251,6 +251,29 @@ TEST(DrawDocUndo, ChangeOfAGroupReadsItsChildrenInPlace)
     group->m_children.push_back(std::move(moved));
 }
 
+// A file leaves out the parameters of a switched-off effect; an undo step must not, or
+// changing them while the effect is off could not be undone.
+TEST(DrawDocUndo, ParametersOfSwitchedOffEffectsAreUndoneAndRedone)
+{
+    UndoFixture f;
+    CDrawObj* a = f.AddRect(0);
+    a->m_bShadow = false;
+    a->m_bReflection = false;
+    a->m_fShadowDepth = 20.0f;
+    a->m_fReflectionDistance = 4.0f;
+    ASSERT_TRUE(f.document.AddUndo(&f.view, UNDO_CHANGE, a));
+    a->m_fShadowDepth = 55.0f;
+    a->m_fReflectionDistance = 9.0f;
+
+    ASSERT_EQ(f.Undo().Undo(), S_OK);
+    EXPECT_EQ(a->m_fShadowDepth, 20.0f);
+    EXPECT_EQ(a->m_fReflectionDistance, 4.0f);
+    ASSERT_EQ(f.Undo().Redo(), S_OK);
+    EXPECT_EQ(a->m_fShadowDepth, 55.0f);
+    EXPECT_EQ(a->m_fReflectionDistance, 9.0f);
+    EXPECT_FALSE(a->m_bShadow || a->m_bReflection);
+}
+
 // A random sequence of edits, undone completely and redone completely.
 TEST(DrawDocUndo, RandomEditsUndoneGiveTheOriginalAndRedoneGiveTheFinalDrawing)
 {

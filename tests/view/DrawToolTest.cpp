@@ -8,8 +8,10 @@
 #include "document/DrawDocTestSupport.h"
 #include "document/DrawDocUndo.h"
 #include "document/UndoManagerTestUnits.h"
+#include "document/UndoUnitSnapshot.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "platform/archive/MemoryStream.h"
 #include "res/CommandIds.h"
 #include "support/ShownFrame.h"
 
@@ -689,6 +691,48 @@ TEST(DrawTool, ArrowKeysNudgeOnlyWhileAMoveDragIsHeld)
     // After the drag the keys do nothing.
     f.Key(WXK_LEFT);
     EXPECT_FLOAT_EQ(rect->m_rcBounds.X, 1001.0f);
+}
+
+// A move keeps only where the objects lie: its undo step and its cancellation must still
+// give back every bit of their records, groups and custom rotation centres included.
+TEST(DrawTool, AMoveIsUndoneRedoneAndCancelledToTheExactRecords)
+{
+    ToolFixture f;
+    CDrawObj* first = f.AddRect(1000, 1500, 300, 200);
+    CDrawObj* second = f.AddRect(1400, 1500, 200, 200);
+    f.view->SelectObjects({first, second});
+    f.Command(cmd::kGroup);
+    CDrawObj* group = f.view->SingleSelected();
+    ASSERT_NE(group, nullptr);
+    CDrawObj* third = f.AddRect(1000, 1800, 300, 200);
+    third->m_bCustomRotateCentre = true;
+    third->m_ptRotateCentre = PointF(1111.5f, 1822.25f);
+    const std::vector<CDrawObj*> moved{group, third};
+    f.view->SelectObjects(moved);
+    const auto records = [&moved] {
+        MemoryStream stream;
+        WriteSnapshot(stream, moved);
+        return stream.Bytes();
+    };
+    // A click files nothing; it lets the view bring the bounds up to date first.
+    f.Click(f.At(1100, 1600));
+    const std::vector<uint8_t> before = records();
+    const size_t depth = f.UndoDepth();
+
+    f.Drag(f.At(1100, 1600), f.At(1237, 1713), 0, 4, false);
+    f.Key(WXK_ESCAPE);
+    f.Up(f.At(1237, 1713));
+    EXPECT_EQ(records(), before) << "cancelled";
+    EXPECT_EQ(f.UndoDepth(), depth);
+
+    f.Drag(f.At(1100, 1600), f.At(1237, 1713));
+    const std::vector<uint8_t> after = records();
+    EXPECT_NE(after, before);
+    EXPECT_EQ(f.UndoDepth(), depth + 1);
+    EXPECT_TRUE(f.Undo());
+    EXPECT_EQ(records(), before) << "undone";
+    EXPECT_TRUE(f.Redo());
+    EXPECT_EQ(records(), after) << "redone";
 }
 
 TEST(DrawTool, ToolAndEditCommands)
