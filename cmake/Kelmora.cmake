@@ -40,13 +40,15 @@ function(kelmora_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# kelmora_test(<name> [DEPS <libs...>] [WINDOW] [LOCK <resource>])
+# kelmora_test(<name> [DEPS <libs...>] [WINDOW] [LOCK <resource>] [ALONE <Suite.Test...>])
 # One GoogleTest executable of every .cpp in the current folder. WINDOW marks tests
 # that need a display; the test command runs the whole suite under xvfb-run. LOCK names a
 # resource of the shared display (the clipboard) that the tests hold alone: ctest runs no
-# two tests holding the same resource at once.
+# two tests holding the same resource at once. ALONE names tests that type on the shared
+# display's keyboard: the keys go to whichever window has the focus, and a window that
+# another test shows meanwhile takes it, so ctest runs these with no other test beside them.
 function(kelmora_test name)
-  cmake_parse_arguments(ARG "WINDOW" "LOCK" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW" "LOCK" "DEPS;ALONE" ${ARGN})
   if(NOT KELMORA_TESTS)
     return()
   endif()
@@ -76,6 +78,17 @@ function(kelmora_test name)
     DISCOVERY_TIMEOUT 120
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  if(ARG_ALONE)
+    # The tests are known only once ctest has listed them, so their property is set by a
+    # file ctest reads after the list.
+    set(alone_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_alone.cmake)
+    set(lines "")
+    foreach(test IN LISTS ARG_ALONE)
+      string(APPEND lines "set_tests_properties(\"${name}.${test}\" PROPERTIES RUN_SERIAL TRUE)\n")
+    endforeach()
+    file(WRITE ${alone_file} "${lines}")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${alone_file})
+  endif()
 endfunction()
 
 # kelmora_fuzzer(<name> <source> [DEPS <libs...>])
