@@ -1,11 +1,13 @@
 #include "app/properties/GridProperties.h"
 
 #include "app/properties/LengthUnits.h"
+#include "app/properties/PropertyEdits.h"
 
 #include <wx/button.h>
 #include <wx/propgrid/editors.h>
 #include <wx/propgrid/propgrid.h>
 #include <wx/settings.h>
+#include <wx/textctrl.h>
 
 namespace kelmora {
 
@@ -60,11 +62,76 @@ const RowInfo* RowInfoOf(const wxPGProperty* property)
     return property ? dynamic_cast<const RowInfo*>(property->GetClientObject()) : nullptr;
 }
 
+namespace {
+
+// Refuses the text typed into a number row through the grid, which marks the row and tells
+// the user. Empty text is no refusal: the row keeps its value.
+void RefuseAsNoNumber(wxPropertyGrid* grid, wxPGProperty* row, const wxString& text)
+{
+    if (!grid || !row || text.Strip(wxString::both).empty())
+        return;
+    // A message left from an earlier refusal would be shown in its place.
+    grid->GetValidationInfo().SetFailureMessage(kNotANumberMessage);
+    wxVariant typed(text);
+    grid->OnValidationFailure(row, typed);
+}
+
+// Lets through only the characters of a number as it is typed; on Enter, text with other
+// characters is refused through the grid instead of the toolkit's message box.
+class NumberRowValidator : public wxNumericPropertyValidator {
+public:
+    using wxNumericPropertyValidator::wxNumericPropertyValidator;
+    wxObject* Clone() const override { return new NumberRowValidator(*this); }
+    bool Validate(wxWindow* parent) override
+    {
+        auto* text = wxDynamicCast(GetWindow(), wxTextCtrl);
+        auto* grid = wxDynamicCast(parent, wxPropertyGrid);
+        if (!text || !grid || !grid->GetSelection() || IsValid(text->GetValue()).empty())
+            return wxNumericPropertyValidator::Validate(parent);
+        RefuseAsNoNumber(grid, grid->GetSelection(), text->GetValue());
+        return false;
+    }
+};
+
+} // namespace
+
 wxString CLengthProp::ValueToString(wxVariant& value, int) const
 {
     if (value.IsNull())
         return wxString();
     return wxString::FromUTF8(FormatLengthNumber(value.GetDouble()));
+}
+
+bool CLengthProp::StringToValue(wxVariant& variant, const wxString& text, int argFlags) const
+{
+    if (wxFloatProperty::StringToValue(variant, text, argFlags))
+        return true;
+    double number = 0.0;
+    if (!text.ToDouble(&number))
+        RefuseAsNoNumber(GetGrid(), const_cast<CLengthProp*>(this), text);
+    return false;
+}
+
+wxValidator* CLengthProp::DoGetValidator() const
+{
+    static NumberRowValidator validator(wxNumericPropertyValidator::Float);
+    return &validator;
+}
+
+bool CWholeNumberProp::StringToValue(wxVariant& variant, const wxString& text, int argFlags) const
+{
+    if (wxIntProperty::StringToValue(variant, text, argFlags))
+        return true;
+    long long number = 0;
+    if (!text.ToLongLong(&number))
+        RefuseAsNoNumber(GetGrid(), const_cast<CWholeNumberProp*>(this), text);
+    return false;
+}
+
+wxValidator* CWholeNumberProp::DoGetValidator() const
+{
+    static NumberRowValidator validator(wxNumericPropertyValidator::Signed);
+    return &validator;
 }
 
 CColorProp::CColorProp(const wxString& label, const wxString& name, const wxColour& colour, bool automatic)
