@@ -76,6 +76,17 @@ void RefuseAsNoNumber(wxPropertyGrid* grid, wxPGProperty* row, const wxString& t
     grid->OnValidationFailure(row, typed);
 }
 
+// Reads the text as the row's base class does; text that is no number is refused.
+template <typename Base, typename IsNumber>
+bool ReadOrRefuse(const Base& row, wxVariant& variant, const wxString& text, int argFlags, IsNumber isNumber)
+{
+    if (row.Base::StringToValue(variant, text, argFlags))
+        return true;
+    if (!isNumber())
+        RefuseAsNoNumber(row.GetGrid(), const_cast<Base*>(&row), text);
+    return false;
+}
+
 // Lets through only the characters of a number as it is typed; on Enter, text with other
 // characters is refused through the grid instead of the toolkit's message box.
 class NumberRowValidator : public wxNumericPropertyValidator {
@@ -104,12 +115,8 @@ wxString CLengthProp::ValueToString(wxVariant& value, int) const
 
 bool CLengthProp::StringToValue(wxVariant& variant, const wxString& text, int argFlags) const
 {
-    if (wxFloatProperty::StringToValue(variant, text, argFlags))
-        return true;
     double number = 0.0;
-    if (!text.ToDouble(&number))
-        RefuseAsNoNumber(GetGrid(), const_cast<CLengthProp*>(this), text);
-    return false;
+    return ReadOrRefuse<wxFloatProperty>(*this, variant, text, argFlags, [&] { return text.ToDouble(&number); });
 }
 
 wxValidator* CLengthProp::DoGetValidator() const
@@ -120,12 +127,8 @@ wxValidator* CLengthProp::DoGetValidator() const
 
 bool CWholeNumberProp::StringToValue(wxVariant& variant, const wxString& text, int argFlags) const
 {
-    if (wxIntProperty::StringToValue(variant, text, argFlags))
-        return true;
-    long long number = 0;
-    if (!text.ToLongLong(&number))
-        RefuseAsNoNumber(GetGrid(), const_cast<CWholeNumberProp*>(this), text);
-    return false;
+    wxLongLong_t number = 0;
+    return ReadOrRefuse<wxIntProperty>(*this, variant, text, argFlags, [&] { return text.ToLongLong(&number); });
 }
 
 wxValidator* CWholeNumberProp::DoGetValidator() const
