@@ -24,6 +24,7 @@
 #include "app/ribbon/ProgramArt.h"
 #include "app/ribbon/RibbonIcons.h"
 #include "platform/ui/Contrast.h"
+#include "platform/ui/DialogFit.h"
 #include "platform/ui/RibbonColors.h"
 #include "platform/ui/RibbonStatusBar.h"
 #include "platform/ui/ShowAtOnce.h"
@@ -223,6 +224,8 @@ void CMainFrame::RestoreWindowState()
     }
     if (settings.GetInt(kWindowMaximized, 0) != 0)
         Maximize();
+    else
+        FitToWorkArea();
     const std::string layout = settings.GetString(kPaneLayout, std::string());
     // A layout of other panes (an older version's), or a damaged one, leaves the panes
     // where they are.
@@ -236,6 +239,28 @@ void CMainFrame::RestoreWindowState()
     // The document area and the ribbon are never hidden or moved by a stored layout.
     m_mgr.GetPane(GetClientWindow()).Show();
     DockRibbon();
+}
+
+void CMainFrame::FitToWorkArea()
+{
+    // The first size, or one stored on a larger screen, may not fit the screen the frame
+    // opens on. The window manager's decorations become known only after the frame has
+    // shown and are then added round its inside: the frame is fitted again once then.
+    FitWindowToWorkArea(*this, HeldWorkAreaOf(*this));
+    m_fittedMargin = GetSize() - GetClientSize();
+    if (m_refitOnDecorations)
+        return;
+    m_refitOnDecorations = true;
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (!m_refitOnDecorations || GetSize() - GetClientSize() == m_fittedMargin)
+            return;
+        m_refitOnDecorations = false;
+        CallAfter([this] {
+            if (!IsMaximized() && !IsFullScreen())
+                FitWindowToWorkArea(*this, HeldWorkAreaOf(*this));
+        });
+    });
 }
 
 void CMainFrame::SaveWindowState()

@@ -166,6 +166,9 @@ private:
     void OnCloseWindow(wxCloseEvent& event);
     // The window's place and size and the panes' layout, kept in the settings.
     void RestoreWindowState();
+    // Fits the frame into the work area of its screen, now and when its decorations
+    // become known.
+    void FitToWorkArea();
     void SaveWindowState();
     void OnTabRightUp(wxAuiNotebookEvent& event);
     void OnTabEndDrag(wxAuiNotebookEvent& event);
@@ -188,6 +191,10 @@ private:
     int m_nAppLook = 0;
     bool m_bPropertiesWasVisible = false;
     bool m_bGalleryWasVisible = false;
+    // The frame's decorations as they were when it was fitted to its screen, and whether
+    // it is to be fitted again when they change.
+    wxSize m_fittedMargin;
+    bool m_refitOnDecorations = false;
     CDrawView* m_pActiveView = nullptr;
     // The commands the frame binds itself (BindCommands).
     std::unordered_set<int> m_frameCommands;

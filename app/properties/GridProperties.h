@@ -40,10 +40,29 @@ const RowInfo* RowInfoOf(const wxPGProperty* property);
 
 // A length in inches, millimetres or points: a float printed with six significant digits
 // (8.26, 209.804, 594.72), typed in the same way.
+//
+// The number rows keep letters from being typed, as the grid's own number rows do; text
+// that is no number all the same ("abc" pasted) is refused with the program's message
+// through the grid's validation failure, whether the row is left or Enter pressed, rather
+// than dropped unsaid or met with the toolkit's own box.
 class CLengthProp : public wxFloatProperty {
 public:
     CLengthProp(const wxString& label, const wxString& name, double value) : wxFloatProperty(label, name, value) { }
     wxString ValueToString(wxVariant& value, int argFlags = 0) const override;
+    bool StringToValue(wxVariant& variant, const wxString& text, int argFlags = 0) const override;
+
+protected:
+    wxValidator* DoGetValidator() const override;
+};
+
+// A whole number (pixels, transparency, counts).
+class CWholeNumberProp : public wxIntProperty {
+public:
+    CWholeNumberProp(const wxString& label, const wxString& name, long value) : wxIntProperty(label, name, value) { }
+    bool StringToValue(wxVariant& variant, const wxString& text, int argFlags = 0) const override;
+
+protected:
+    wxValidator* DoGetValidator() const override;
 };
 
 // A colour row: a chosen colour, or "Default", the automatic colour (shown as the button

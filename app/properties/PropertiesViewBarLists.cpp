@@ -90,7 +90,7 @@ wxPGProperty* CPropertiesViewBar::MakeLengthRow(const wxString& label, const wxS
 {
     const LengthValue shown = MakeLengthValue(length);
     if (std::holds_alternative<int32_t>(shown))
-        return new wxIntProperty(label, name, long(std::get<int32_t>(shown)));
+        return new CWholeNumberProp(label, name, long(std::get<int32_t>(shown)));
     return new CLengthProp(label, name, double(std::get<float>(shown)));
 }
 
@@ -119,7 +119,7 @@ void CPropertiesViewBar::AddColorRows(wxPGProperty* group, const RowDef& def, AR
     m_gridProps->AppendIn(group, Record(row, groupName, def.label, RowKind::Colour));
     if (def.transparencyLabel.empty())
         return;
-    auto* alpha = new wxIntProperty(Wx(def.transparencyLabel), RowName(groupName, def.transparencyLabel),
+    auto* alpha = new CWholeNumberProp(Wx(def.transparencyLabel), RowName(groupName, def.transparencyLabel),
                                     long(color >> 24));
     alpha->SetHelpString(Wx(def.transparencyDescription));
     SetSpin(alpha, SpinRange{true, 0, 255});
@@ -140,7 +140,7 @@ wxPGProperty* CPropertiesViewBar::MakeRow(const RowDef& def, const RowValue& val
         row = new wxBoolProperty(label, name, std::get<bool>(value));
         break;
     case RowKind::Int:
-        row = new wxIntProperty(label, name, long(std::clamp<int64_t>(std::get<int64_t>(value), LONG_MIN, LONG_MAX)));
+        row = new CWholeNumberProp(label, name, long(std::clamp<int64_t>(std::get<int64_t>(value), LONG_MIN, LONG_MAX)));
         SetSpin(row, def.spin);
         break;
     case RowKind::Length:

@@ -28,6 +28,12 @@ protected:
     }
 };
 
+DialogFitHook& TheHook()
+{
+    static DialogFitHook hook;
+    return hook;
+}
+
 } // namespace
 
 wxRect FitIntoWorkArea(const wxRect& window, const wxRect& workArea)
@@ -68,22 +74,36 @@ void FitDialogToWorkArea(wxDialog& dialog, const wxRect& workArea)
         dialog.SetWindowStyleFlag(style);
     }
     // A toolkit dialog has no size of its own until it shows: the limit alone holds it.
-    const wxRect now = dialog.GetRect();
+    FitWindowToWorkArea(dialog, workArea);
+}
+
+void FitWindowToWorkArea(wxTopLevelWindow& window, const wxRect& workArea)
+{
+    if (workArea.width <= 0 || workArea.height <= 0)
+        return;
+    const wxRect now = window.GetRect();
     if (now.width <= 0 || now.height <= 0)
         return;
+    const wxSize least = window.GetMinSize();
     wxRect fitted = FitIntoWorkArea(now, workArea);
     fitted.width = std::max(fitted.width, least.x);
     fitted.height = std::max(fitted.height, least.y);
     if (fitted != now)
-        dialog.SetSize(fitted);
+        window.SetSize(fitted);
 }
 
 void KeepDialogsOnScreen(std::function<wxRect(const wxWindow&)> workArea)
 {
-    static DialogFitHook hook;
+    DialogFitHook& hook = TheHook();
     if (!hook.workArea)
         hook.Register();
     hook.workArea = std::move(workArea);
+}
+
+wxRect HeldWorkAreaOf(const wxWindow& window)
+{
+    const DialogFitHook& hook = TheHook();
+    return hook.workArea ? hook.workArea(window) : WorkAreaOf(window);
 }
 
 } // namespace kelmora

@@ -12,6 +12,7 @@
 #include <functional>
 
 class wxDialog;
+class wxTopLevelWindow;
 class wxWindow;
 
 namespace kelmora {
@@ -26,6 +27,11 @@ wxRect FitIntoWorkArea(const wxRect& window, const wxRect& workArea);
 // screen's when neither is on any.
 wxRect WorkAreaOf(const wxWindow& window);
 
+// Moves and cuts the window the least so that it lies wholly inside the work area, its
+// decorations included as far as they are known. A window whose smallest size exceeds the
+// area keeps that size.
+void FitWindowToWorkArea(wxTopLevelWindow& window, const wxRect& workArea);
+
 // Holds the dialog to the work area: a resizable one (the toolkit's file and folder
 // choosers always are) can be made no larger than the area, also when the toolkit sizes
 // it later from its font or a remembered size; the present size and place of any dialog
@@ -36,5 +42,9 @@ void FitDialogToWorkArea(wxDialog& dialog, const wxRect& workArea);
 // the work area `workArea` gives for it (WorkAreaOf unless a test gives another). Later
 // calls only change where the work area comes from.
 void KeepDialogsOnScreen(std::function<wxRect(const wxWindow&)> workArea = WorkAreaOf);
+
+// The work area the program's windows are held to: the one KeepDialogsOnScreen was last
+// given for the window, WorkAreaOf before any call.
+wxRect HeldWorkAreaOf(const wxWindow& window);
 
 } // namespace kelmora

@@ -3,6 +3,7 @@
 // start-up message over the frame, and the window back where it was.
 
 #include "dialogs/CreateNewDocumentDlg.h"
+#include "platform/ui/DialogFit.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
 
@@ -201,6 +202,41 @@ TEST_F(StartUpTest, TheWindowComesBackWhereItWasAndAsLarge)
                          settings.GetInt("WindowHeight", 0)),
                   stored)
             << "run " << run;
+    }
+}
+
+// The first size, and a size and place stored on a larger screen, are fitted to the work
+// area of a smaller screen, the window manager's decorations included.
+TEST_F(StartUpTest, TheWindowOpensWithinTheWorkAreaOfItsScreen)
+{
+    WindowManagerProbe probe;
+    if (!probe.HasWindowManager())
+        GTEST_SKIP() << "no window manager manages the display";
+    const wxRect area(20, 30, 1200, 690);
+    KeepDialogsOnScreen([area](const wxWindow&) { return area; });
+    struct RestoreWorkArea {
+        ~RestoreWorkArea() { KeepDialogsOnScreen(); }
+    } restore;
+    AppSettings& settings = GetAppSettings();
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {
+            settings.WriteInt("WindowX", 500);
+            settings.WriteInt("WindowY", 300);
+            settings.WriteInt("WindowWidth", 1500);
+            settings.WriteInt("WindowHeight", 1000);
+        }
+        StartUp({"/nonexistent/none.MZF"});
+        WaitForTheFrame();
+        Window frame = None;
+        for (Window window : probe.OwnWindows()) {
+            if (probe.Title(window).starts_with(CMainFrame::kTitle) && probe.TransientFor(window) == None)
+                frame = window;
+        }
+        ASSERT_NE(frame, None);
+        const wxRect outer = probe.OuterRect(frame);
+        EXPECT_TRUE(area.Contains(outer)) << "run " << run << ": " << outer.x << "," << outer.y << " " << outer.width
+                                          << " x " << outer.height;
+        StopProgram();
     }
 }
 

@@ -71,6 +71,20 @@ public:
         return wxRect(x, y, attributes.width, attributes.height);
     }
 
+    // The window on the screen with the decorations the window manager puts round it.
+    wxRect OuterRect(Window window) const
+    {
+        wxRect outer = ScreenRect(window);
+        const std::vector<unsigned long> extents = Property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+        if (extents.size() == 4) {
+            outer.x -= int(extents[0]);
+            outer.width += int(extents[0] + extents[1]);
+            outer.y -= int(extents[2]);
+            outer.height += int(extents[2] + extents[3]);
+        }
+        return outer;
+    }
+
     // Asks the window to close, as its close box does.
     void Close(Window window) const
     {

@@ -106,25 +106,32 @@ TEST(PropertyEdit, WrongValuesAreRefusedAndChangeNothing)
     EXPECT_FALSE(f.Change("General", "Height", wxVariant(-1.0)));
     EXPECT_EQ(f.log.messages.size(), 2u);
 
-    // Text that is no number, typed into a length row and committed as the user would
-    // (the row's validator keeps letters from being typed at all), leaves the row as it was.
+    // Text that is no number, pasted into a number row (the row keeps letters from being
+    // typed), leaves the row as it was and tells the user why in the program's own words:
+    // committed as the row is left, and refused by the row's validator on Enter. In inches a
+    // decimal, in pixels a whole number.
     wxPropertyGrid* grid = f.Grid().GetGrid();
-    ASSERT_TRUE(grid->SelectProperty(f.Row("General", "Width"), true));
-    auto* editor = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
-    ASSERT_TRUE(editor);
-    editor->SetValue("abc");
-    grid->CommitChangesFromEditor();
-    wxTheApp->ProcessPendingEvents();
-    EXPECT_EQ(f.Text("General", "Width"), "2");
-    // In pixels, whole numbers, whose text the grid refuses when the row is left: the user
-    // is told in the program's own words.
+    const auto pasteAbc = [&](const char* shownBefore) {
+        ASSERT_TRUE(grid->SelectProperty(f.Row("General", "Width"), true));
+        auto* editor = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+        ASSERT_TRUE(editor);
+        const size_t before = f.log.messages.size();
+        editor->SetValue("abc");
+        wxValidator* validator = grid->GetSelection()->GetValidator();
+        ASSERT_TRUE(validator);
+        validator->SetWindow(editor);
+        EXPECT_FALSE(validator->Validate(grid));
+        grid->CommitChangesFromEditor();
+        wxTheApp->ProcessPendingEvents();
+        EXPECT_EQ(f.Text("General", "Width"), shownBefore);
+        ASSERT_EQ(f.log.messages.size(), before + 2);
+        EXPECT_EQ(f.log.messages[before], "Please enter a number.");
+        EXPECT_EQ(f.log.messages.back(), "Please enter a number.");
+    };
+    pasteAbc("2");
     f.pane->SetUnit(DrawUnit::Pixels);
     f.pane->RefreshProperties();
-    wxVariant typed("abc");
-    grid->OnValidationFailure(f.Row("General", "Width"), typed);
-    wxTheApp->ProcessPendingEvents();
-    ASSERT_EQ(f.log.messages.size(), 3u);
-    EXPECT_EQ(f.log.messages.back(), "Please enter a number.");
+    pasteAbc("192");
 
     EXPECT_FLOAT_EQ(rect->GetPathBounds(nullptr, nullptr).Width, 600.0f);
     EXPECT_FLOAT_EQ(rect->GetPathBounds(nullptr, nullptr).Height, 300.0f);
