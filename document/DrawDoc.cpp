@@ -3,7 +3,7 @@
 #include "document/DocumentEnvironment.h"
 #include "document/FrameServices.h"
 #include "document/NewDocumentDialog.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
 #include "model/DrawObjGroup.h"
@@ -219,7 +219,7 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
 
     const bool indexed = IdIndexCurrent();
     if (insertions.size() == 1) {
-        // One place: the objects go in there and the open tree learns where they stand.
+        // One place: the objects go in there and the open undo step learns where they stand.
         const CDrawObj* anchor = insertions.front().anchor;
         const auto at = std::find_if(m_objects.begin(), m_objects.end(), [anchor](const auto& e) { return e.get() == anchor; });
         const size_t first = at == m_objects.end() ? m_objects.size() : size_t(at - m_objects.begin()) + 1;
@@ -230,8 +230,8 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
                          std::make_move_iterator(taken.front().end()));
         const uint64_t before = m_listChanges;
         ListChanged();
-        if (m_pOpenTree)
-            m_pOpenTree->Listed(placed, first, before);
+        if (const std::shared_ptr<UndoStepIndex> step = m_openStep.lock())
+            step->Listed(placed, first, before);
     } else {
         // Many places: the list is dealt out again in one pass.
         std::unordered_map<const CDrawObj*, std::vector<size_t>> following;

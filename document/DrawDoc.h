@@ -12,8 +12,8 @@
 //   it and deletes it in DeleteContents;
 // - m_nObjects counts the live objects. Add raises it; Remove leaves it alone: whoever
 //   marks an object deleted or live again adjusts it;
-// - the list is changed only by the operations below (and by DocumentTree, through
-//   SlotsForMoves), each of which raises ListChanges once: every index of the list (the
+// - the list is changed only by the operations below (and by an undo step's
+//   UndoStepIndex, through SlotsForMoves), each of which raises ListChanges once: every index of the list (the
 //   ids', the painted areas', an undo step's places) is current while it saw that count.
 //
 // Document units are 1/300 inch. UI thread only.
@@ -44,7 +44,8 @@ namespace kelmora {
 class Archive;
 class CDrawObj;
 class DeviceContext;
-class DocumentTree;
+class UndoStepIndex;
+class UndoStepScope;
 class DocumentMessageSink;
 class DocumentEnvironment;
 class FrameServices;
@@ -249,10 +250,11 @@ public:
     uint32_t m_nKind = 0;                             // kind of the last archive read
 
 private:
-    friend class DocumentTree;
+    friend class UndoStepIndex;
+    friend class UndoStepScope;
     using ObjectSlots = std::vector<std::unique_ptr<CDrawObj>>;
 
-    // For DocumentTree, which moves objects between the list and groups: the list to take
+    // For UndoStepIndex, which moves objects between the list and groups: the list to take
     // entries from and put them in. Whoever changes it through here calls ListChanged.
     ObjectSlots& SlotsForMoves() { return m_objects; }
     // The list changed: the change counter rises, and what the document painted at each
@@ -311,8 +313,9 @@ private:
         uint64_t changes = 0;
     };
     mutable IdIndex m_idIndex;
-    // The tree that opened the step under way, if any (UndoUnitPlace.h).
-    DocumentTree* m_pOpenTree = nullptr;
+    // The record of the undo step under way, if any (UndoStepScope.h): held by the
+    // scopes of the step, seen here so that later scopes join it.
+    std::weak_ptr<UndoStepIndex> m_openStep;
 
     DocumentEnvironment& m_environment;
     DocumentMessageSink* m_pMessageSink = nullptr;

@@ -3,7 +3,7 @@
 #include "document/DrawDoc.h"
 #include "document/GroupUnit.h"
 #include "document/UndoUnitFile.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 
 namespace kelmora {
 
@@ -73,8 +73,10 @@ HRESULT CDrawDocUndo::Undo()
     m_context->document->DropPreviews();
     // All the step's units look the objects up in one index, and what they take away
     // leaves the selections once, at the end.
-    DocumentTree step(*m_context->document);
-    return m_spManager->UndoTo(nullptr);
+    UndoStepScope step(*m_context->document);
+    const HRESULT hr = m_spManager->UndoTo(nullptr);
+    step.Finish();
+    return hr;
 }
 
 HRESULT CDrawDocUndo::Redo()
@@ -82,8 +84,10 @@ HRESULT CDrawDocUndo::Redo()
     if (!m_context->document)
         return m_spManager->RedoTo(nullptr);
     m_context->document->DropPreviews();
-    DocumentTree step(*m_context->document);
-    return m_spManager->RedoTo(nullptr);
+    UndoStepScope step(*m_context->document);
+    const HRESULT hr = m_spManager->RedoTo(nullptr);
+    step.Finish();
+    return hr;
 }
 
 } // namespace kelmora

@@ -45,14 +45,15 @@ HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& co
                 unit->m_places.assign(performed->m_places.rbegin(), performed->m_places.rend());
                 unit->m_members = performed->m_members;
             } else if (document) {
-                DocumentTree tree(*document);
+                UndoStepScope step(*document);
                 for (CDrawObj* object : unit->m_objects) {
-                    unit->m_places.push_back(tree.Find(object));
+                    unit->m_places.push_back(step.Find(object));
                     if (unit->m_places.back()) {
-                        if (std::optional<GroupMembers> members = DocumentTree::MembersOf(object))
+                        if (std::optional<GroupMembers> members = UndoStepScope::MembersOf(object))
                             unit->m_members.push_back(std::move(*members));
                     }
                 }
+                step.Finish();
             }
             break;
         case UNDO_CHANGE: {
@@ -197,7 +198,7 @@ ViewServices* UndoUnitBase::LiveView() const
 
 void UndoUnitBase::Restore(CDrawDoc& document)
 {
-    DocumentTree tree(document);
+    UndoStepScope step(document);
     // Objects go back in the order of their recorded positions, so that each position
     // is taken in the list as it stood when it was recorded.
     std::vector<size_t> order(m_objects.size());
@@ -209,21 +210,22 @@ void UndoUnitBase::Restore(CDrawDoc& document)
         if (i < m_places.size() && m_places[i])
             moves.emplace_back(m_objects[i], *m_places[i]);
     }
-    tree.MoveAll(moves);
+    step.MoveAll(moves);
     for (size_t i : order) {
-        if (tree.Find(m_objects[i]))
-            tree.SetDeleted(m_objects[i], false);
+        if (step.Find(m_objects[i]))
+            step.SetDeleted(m_objects[i], false);
     }
     for (const GroupMembers& members : m_members)
-        tree.RestoreMembers(members);
+        step.RestoreMembers(members);
+    step.Finish();
 }
 
 void UndoUnitBase::RemoveObjects(CDrawDoc& document)
 {
-    DocumentTree tree(document);
+    UndoStepScope step(document);
     for (size_t i = 0; i < m_objects.size(); ++i) {
         CDrawObj* object = m_objects[i];
-        std::optional<ObjectPlace> now = tree.Find(object);
+        std::optional<ObjectPlace> now = step.Find(object);
         if (!now)
             continue;
         // An object in the list is flagged; one in a group only when that is where the
@@ -231,8 +233,9 @@ void UndoUnitBase::RemoveObjects(CDrawDoc& document)
         // there is what removes it from the drawing.
         const bool recordedHere = i < m_places.size() && m_places[i] && m_places[i]->owner == now->owner;
         if (!now->owner || recordedHere)
-            tree.SetDeleted(object, true);
+            step.SetDeleted(object, true);
     }
+    step.Finish();
 }
 
 void UndoUnitBase::ApplyZOrder(CDrawDoc& document)

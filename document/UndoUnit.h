@@ -22,7 +22,7 @@
 // with its deleted flag cleared; a group gets back the children it had. Removing flags an
 // object of the list deleted; an object that a restored group took back is removed by
 // being there. Inverses carry the same places, so a step undone and redone any number of
-// times puts every object back where it was (see UndoUnitPlace.h for the bookkeeping).
+// times puts every object back where it was (see UndoStepScope.h for the bookkeeping).
 // Commands that move objects record accordingly: the removal of objects before they are
 // taken away (so their places are known), the insertion of a group once it holds its
 // children, and the removal of a group before its children are released from it.
@@ -36,7 +36,7 @@
 // nothing; stacking order goes through the document itself).
 
 #include "document/UndoKind.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "document/UndoUnitSnapshot.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/IOleUndoManager.h"

@@ -55,6 +55,7 @@ void CDrawObjGroup::ApplyMatrixToChildren()
 
 std::vector<std::unique_ptr<CDrawObj>> CDrawObjGroup::ReleaseChildren()
 {
+    ChildrenChanged();
     return std::exchange(m_children, {});
 }
 

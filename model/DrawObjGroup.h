@@ -41,6 +41,10 @@ public:
     void ApplyMatrixToChildren();
     // Hands the children to the caller, in order, and leaves the group empty.
     std::vector<std::unique_ptr<CDrawObj>> ReleaseChildren();
+    // Rises with each change of the children made by the group itself or by an undo step,
+    // so that a place recorded as (group, index) can tell that it may have moved.
+    uint64_t ChildChanges() const { return m_childChanges; }
+    void ChildrenChanged() { ++m_childChanges; }
 
     bool CanFill() const override;
     bool CanStroke() const override;
@@ -81,6 +85,7 @@ public:
     std::vector<std::unique_ptr<CDrawObj>> m_children;
 
 private:
+    uint64_t m_childChanges = 1;
     // One pass (kDrawShadow or kDrawBody) over the children with the group's style parts
     // imposed; the union of what they painted.
     RectF DrawWithGroupSettings(ViewServices* pView, const Matrix& m, Graphics& g, DrawPartMask pass);

@@ -13,7 +13,7 @@
 #include "view/DrawView.h"
 
 #include "document/DrawDoc.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
 #include "platform/com/IOleParentUndoUnit.h"
@@ -224,7 +224,7 @@ void CDrawView::OnUngroup()
     {
         UndoStep step(m_document);
         // One look-up of places for all the units of the step.
-        DocumentTree tree(m_document);
+        UndoStepScope scope(m_document);
         for (CDrawObjGroup* group : groups) {
             // The group's own transform goes into its children; recorded first, so that
             // undo gives the group and its children their transforms back exactly.
@@ -234,20 +234,16 @@ void CDrawView::OnUngroup()
             // The children take the group's place, in their order.
             std::vector<CDrawDoc::Insertion> released(1);
             released.front().anchor = group;
-            for (std::unique_ptr<CDrawObj>& child : group->ReleaseChildren()) {
-                // A child flagged removed stays in the removed group.
-                if (child->m_bDeleted)
-                    group->m_children.push_back(std::move(child));
-                else
-                    released.front().objects.push_back(std::move(child));
-            }
+            // A child flagged removed stays in the removed group.
+            released.front().objects = scope.ReleaseLiveChildren(group);
             for (CDrawObj* added : m_document.InsertAfter(std::move(released))) {
                 added->RecalcBounds(this);
                 m_document.AddUndo(this, UNDO_INSERT, added);
                 children.push_back(added);
             }
-            tree.SetDeleted(group, true);
+            scope.SetDeleted(group, true);
         }
+        scope.Finish();
     }
     SelectObjects(children);
     m_document.SetModifiedFlag(true);
@@ -277,7 +273,7 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
     std::vector<CDrawObj*> result;
     if (!replaced.empty()) {
         UndoStep step(document);
-        DocumentTree tree(document);
+        UndoStepScope scope(document);
         document.AddUndoList(&view, UNDO_DELETE, replaced);
         // The pieces take their source's place, in their order.
         std::vector<size_t> counts;
@@ -298,8 +294,9 @@ static void ReplaceObjects(CDrawView& view, CDrawDoc& document, std::vector<Repl
                 document.AddUndo(&view, UNDO_INSERT, *piece);
                 result.push_back(*piece);
             }
-            tree.SetDeleted(replacements[i].source, true);
+            scope.SetDeleted(replacements[i].source, true);
         }
+        scope.Finish();
         document.SetModifiedFlag(true);
     } else {
         for (const Replacement& replacement : replacements)

@@ -1,7 +1,7 @@
 #include "view/PreviewState.h"
 
 #include "document/DrawDoc.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "model/DrawObj.h"
 
 #include <algorithm>
@@ -27,9 +27,9 @@ void PreviewState::Save(const std::vector<CDrawObj*>& objects)
 std::vector<CDrawObj*> PreviewState::Restore(CDrawDoc& document)
 {
     std::vector<CDrawObj*> restored;
-    const DocumentTree tree(document);
+    UndoStepScope step(document);
     for (const XPreviewStateItem& item : m_items) {
-        if (!tree.Find(item.object))
+        if (!step.Find(item.object))
             continue;
         try {
             LoadSnapshot(m_records, item.saved, {item.object});
@@ -40,6 +40,7 @@ std::vector<CDrawObj*> PreviewState::Restore(CDrawDoc& document)
             // object is then left as the read stopped and the others are still restored.
         }
     }
+    step.Finish();
     Clear();
     return restored;
 }

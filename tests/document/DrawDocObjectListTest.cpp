@@ -1,7 +1,7 @@
 #include "document/DrawDoc.h"
 
 #include "document/DrawDocTestSupport.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "model/DrawObjGroup.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ TEST(DrawDocObjectList, AnObjectWhoseIdIsTakenGetsAFreshOne)
 }
 
 // Add knows the ids taken from an index of the list: it must follow every change of the
-// list, also those an undo step makes through a DocumentTree.
+// list, also those an undo step makes through an UndoStepScope.
 TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
 {
     DocumentFixture f;
@@ -85,12 +85,47 @@ TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
     f.document.SetObjectZOrder(0, shelf);
     const size_t length = f.document.Objects().size();
     const int at = f.document.GetObjectZOrder(holder);
-    DocumentTree(f.document).MoveAll({{holder, ObjectPlace{shelf, 0}}, {child, ObjectPlace{nullptr, at}}});
+    UndoStepScope step(f.document);
+    step.MoveAll({{holder, ObjectPlace{shelf, 0}}, {child, ObjectPlace{nullptr, at}}});
+    step.Finish();
     ASSERT_EQ(f.document.Objects().size(), length);
     ASSERT_EQ(f.document.GetObjectZOrder(child), at);
     auto twin = std::make_unique<TestRect>(RectF(60, 0, 10, 10));
     twin->m_nID = taken;
     EXPECT_NE(f.document.Add(std::move(twin))->m_nID, taken);
+}
+
+// A step's places follow a group whose children it hands out, and what left the drawing
+// leaves the selections only when the step that opened it finishes.
+TEST(UndoStepScope, PlacesFollowAGroupsChildrenAndFinishDeselects)
+{
+    DocumentFixture f;
+    auto made = std::make_unique<CDrawObjGroup>();
+    for (int i = 0; i < 3; ++i)
+        made->m_children.push_back(std::make_unique<TestRect>(RectF(float(20 * i), 0, 10, 10)));
+    CDrawObj* a = made->m_children[0].get();
+    CDrawObj* b = made->m_children[1].get();
+    b->m_bDeleted = true;
+    f.AddRect(RectF(0, 40, 10, 10));
+    auto* group = static_cast<CDrawObjGroup*>(f.document.Add(std::move(made)));
+    f.view.m_selection = {group};
+
+    UndoStepScope step(f.document);
+    ASSERT_EQ(step.Find(a), (ObjectPlace{group, 0}));
+    ASSERT_EQ(step.Find(b), (ObjectPlace{group, 1}));
+    const std::vector<std::unique_ptr<CDrawObj>> released = step.ReleaseLiveChildren(group);
+    EXPECT_EQ(released.size(), 2u);
+    EXPECT_EQ(step.Find(b), (ObjectPlace{group, 0}));
+    EXPECT_FALSE(step.Find(a));
+
+    step.SetDeleted(group, true);
+    {
+        UndoStepScope joined(f.document);
+        joined.Finish();
+    }
+    EXPECT_EQ(f.view.m_selection, std::vector<CDrawObj*>{group}) << "a joined scope does not end the step";
+    step.Finish();
+    EXPECT_TRUE(f.view.m_selection.empty());
 }
 
 TEST(DrawDocObjectList, AddingManyAtOnceAddsEachAsAddDoes)

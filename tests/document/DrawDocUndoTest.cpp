@@ -121,9 +121,10 @@ TEST(DrawDocUndo, RemovalLeavesTheSelectionOfEveryView)
     EXPECT_EQ(second.m_selection, std::vector<CDrawObj*>{a});
     EXPECT_EQ(f.environment.frame.selectionRefreshes.size(), 2u);
     {
-        DocumentTree tree(f.document);
-        tree.SetDeleted(a, true);
-        tree.SetDeleted(a, false);
+        UndoStepScope step(f.document);
+        step.SetDeleted(a, true);
+        step.SetDeleted(a, false);
+        step.Finish();
     }
     EXPECT_EQ(second.m_selection, std::vector<CDrawObj*>{a});
     f.document.RemoveView(&second);

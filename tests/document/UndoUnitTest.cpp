@@ -222,7 +222,9 @@ TEST(GroupUnit, AFailingChildDropsTheInverseGroupAndReportsItsCode)
     f.Undo().Manager()->Add(failing.Get());
     ASSERT_TRUE(f.document.EndUndoGroup(bracket));
     bracket->Release();
-    DocumentTree(f.document).SetDeleted(a, true);
+    UndoStepScope step(f.document);
+    step.SetDeleted(a, true);
+    step.Finish();
 
     EXPECT_EQ(f.Undo().Undo(), E_FAIL);
     EXPECT_TRUE(RedoStack(f.Undo().Manager()).empty());

@@ -5,7 +5,7 @@
 #include "DrawDocTestSupport.h"
 #include "document/DrawDocUndo.h"
 #include "document/UndoUnitFile.h"
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 #include "document/UndoUnitSnapshot.h"
 #include "model/DrawObjGroup.h"
 #include "platform/archive/Archive.h"
@@ -77,9 +77,10 @@ struct UndoFixture {
     void Delete(const std::vector<CDrawObj*>& objects)
     {
         document.AddUndoList(&view, UNDO_DELETE, objects);
-        DocumentTree tree(document);
+        UndoStepScope step(document);
         for (CDrawObj* object : objects)
-            tree.SetDeleted(object, true);
+            step.SetDeleted(object, true);
+        step.Finish();
     }
 
     // Moves the objects out of the list into a new group at the front, recorded as the
@@ -116,7 +117,9 @@ struct UndoFixture {
             children.push_back(document.Add(std::move(child)));
             document.AddUndo(&view, UNDO_INSERT, children.back());
         }
-        DocumentTree(document).SetDeleted(group, true);
+        UndoStepScope step(document);
+        step.SetDeleted(group, true);
+        step.Finish();
         document.EndUndoGroup(bracket);
         bracket->Release();
         return children;

@@ -1,4 +1,4 @@
-#include "document/UndoUnitPlace.h"
+#include "document/UndoStepScope.h"
 
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
@@ -13,52 +13,91 @@
 
 namespace kelmora {
 
-DocumentTree::DocumentTree(CDrawDoc& document) : m_document(document)
+UndoStepScope::UndoStepScope(CDrawDoc& document) : m_document(document)
 {
-    if (document.m_pOpenTree)
-        m_root = document.m_pOpenTree;
-    else
-        document.m_pOpenTree = this;
+    m_step = document.m_openStep.lock();
+    if (!m_step) {
+        m_step = std::make_shared<UndoStepIndex>(document);
+        document.m_openStep = m_step;
+        m_opened = true;
+    }
 }
 
-DocumentTree::~DocumentTree()
+UndoStepScope::~UndoStepScope()
 {
-    if (m_root != this)
+    if (m_opened && m_document.m_openStep.lock() == m_step)
+        m_document.m_openStep.reset();
+}
+
+void UndoStepScope::Finish()
+{
+    if (!m_opened)
         return;
-    m_document.m_pOpenTree = nullptr;
-    if (!m_leaving.empty())
-        m_document.Deselect(m_leaving);
+    m_opened = false;
+    if (m_document.m_openStep.lock() == m_step)
+        m_document.m_openStep.reset();
+    m_step->DeselectLeaving();
 }
 
-bool DocumentTree::HoldsAt(const Location& location, const CDrawObj* object)
+std::vector<std::unique_ptr<CDrawObj>> UndoStepScope::ReleaseLiveChildren(CDrawObjGroup* group)
 {
-    return location.index < location.slots->size() && (*location.slots)[location.index].get() == object;
+    return m_step->ReleaseLiveChildren(group);
+}
+
+void UndoStepIndex::DeselectLeaving()
+{
+    if (m_leaving.empty())
+        return;
+    const std::unordered_set<const CDrawObj*> leaving = std::exchange(m_leaving, {});
+    m_document.Deselect(leaving);
+}
+
+UndoStepIndex::Slots& UndoStepIndex::SlotsOf(CDrawObjGroup* owner) const
+{
+    return owner ? owner->m_children : m_document.SlotsForMoves();
+}
+
+uint64_t UndoStepIndex::ChangesOf(const CDrawObjGroup* owner) const
+{
+    return owner ? owner->ChildChanges() : m_document.m_listChanges;
+}
+
+void UndoStepIndex::Changed(CDrawObjGroup* owner)
+{
+    if (owner)
+        owner->ChildrenChanged();
+    else
+        m_document.ListChanged();
+}
+
+bool UndoStepIndex::HoldsAt(const Location& location, const CDrawObj* object) const
+{
+    const Slots& slots = SlotsOf(location.owner);
+    return location.index < slots.size() && slots[location.index].get() == object;
 }
 
 template <class Visit>
-void DocumentTree::VisitPlaces(Visit&& visit) const
+void UndoStepIndex::VisitPlaces(Visit&& visit) const
 {
     // Depth first over the list and every group in it, without recursion: nesting is
     // whatever editing built.
-    struct Pending {
-        Slots* slots;
-        CDrawObjGroup* owner;
-    };
-    std::vector<Pending> pending{{&m_document.SlotsForMoves(), nullptr}};
+    std::vector<CDrawObjGroup*> pending{nullptr};
     while (!pending.empty()) {
-        const Pending next = pending.back();
+        CDrawObjGroup* const owner = pending.back();
         pending.pop_back();
-        for (size_t i = 0; i < next.slots->size(); ++i) {
-            CDrawObj* entry = (*next.slots)[i].get();
-            if (!visit(entry, Location{next.slots, next.owner, i}))
+        const Slots& slots = SlotsOf(owner);
+        const uint64_t changes = ChangesOf(owner);
+        for (size_t i = 0; i < slots.size(); ++i) {
+            CDrawObj* entry = slots[i].get();
+            if (!visit(entry, Location{owner, i, changes}))
                 return;
             if (auto* group = dynamic_cast<CDrawObjGroup*>(entry))
-                pending.push_back({&group->m_children, group});
+                pending.push_back(group);
         }
     }
 }
 
-void DocumentTree::IndexPlaces() const
+void UndoStepIndex::IndexPlaces() const
 {
     m_places.clear();
     VisitPlaces([this](const CDrawObj* entry, const Location& location) {
@@ -69,16 +108,16 @@ void DocumentTree::IndexPlaces() const
     m_indexedChanges = m_document.m_listChanges;
 }
 
-void DocumentTree::Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore)
+void UndoStepIndex::Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore)
 {
     if (!m_placesIndexed || m_indexedChanges != changesBefore)
         return;
     for (size_t i = 0; i < objects.size(); ++i)
-        m_places[objects[i]] = Location{&m_document.SlotsForMoves(), nullptr, first + i};
+        m_places[objects[i]] = Location{nullptr, first + i, m_document.m_listChanges};
     m_indexedChanges = m_document.m_listChanges;
 }
 
-std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* object) const
+std::optional<UndoStepIndex::Location> UndoStepIndex::Locate(const CDrawObj* object) const
 {
     if (!object)
         return std::nullopt;
@@ -90,13 +129,17 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
         if (m_indexedChanges != m_document.m_listChanges)
             IndexPlaces();
         auto found = m_places.find(object);
-        if (found != m_places.end() && !HoldsAt(found->second, object)) {
-            // Moves of others shifted it within its owner: it is looked for there first,
-            // everywhere only when it left.
-            Slots& slots = *found->second.slots;
-            const auto at = std::find_if(slots.begin(), slots.end(), [object](const auto& e) { return e.get() == object; });
+        if (found != m_places.end() && (found->second.changes != ChangesOf(found->second.owner) || !HoldsAt(found->second, object))) {
+            // Its owner changed since: where it was seen is checked, then it is looked for
+            // in that owner, and everywhere only when it left.
+            Location& place = found->second;
+            const Slots& slots = SlotsOf(place.owner);
+            const auto at = HoldsAt(place, object)
+                ? slots.begin() + std::ptrdiff_t(place.index)
+                : std::find_if(slots.begin(), slots.end(), [object](const auto& e) { return e.get() == object; });
             if (at != slots.end()) {
-                found->second.index = size_t(at - slots.begin());
+                place.index = size_t(at - slots.begin());
+                place.changes = ChangesOf(place.owner);
             } else {
                 IndexPlaces();
                 found = m_places.find(object);
@@ -113,32 +156,26 @@ std::optional<DocumentTree::Location> DocumentTree::Locate(const CDrawObj* objec
     return found;
 }
 
-std::optional<ObjectPlace> DocumentTree::Find(const CDrawObj* object) const
+std::optional<ObjectPlace> UndoStepIndex::Find(const CDrawObj* object) const
 {
-    if (m_root != this)
-        return m_root->Find(object);
     std::optional<Location> location = Locate(object);
     if (!location)
         return std::nullopt;
     return ObjectPlace{location->owner, int(location->index)};
 }
 
-bool DocumentTree::IsListed(const CDrawObj* object) const
+bool UndoStepIndex::IsListed(const CDrawObj* object) const
 {
-    if (m_root != this)
-        return m_root->IsListed(object);
     const std::optional<Location> location = Locate(object);
     return location && !location->owner;
 }
 
-bool DocumentTree::IsLiveInList(const CDrawObj* object) const
+bool UndoStepIndex::IsLiveInList(const CDrawObj* object) const
 {
-    if (m_root != this)
-        return m_root->IsLiveInList(object);
     return IsListed(object) && !object->m_bDeleted;
 }
 
-std::optional<GroupMembers> DocumentTree::MembersOf(CDrawObj* object)
+std::optional<GroupMembers> UndoStepScope::MembersOf(CDrawObj* object)
 {
     auto* group = dynamic_cast<CDrawObjGroup*>(object);
     if (!group)
@@ -152,7 +189,7 @@ std::optional<GroupMembers> DocumentTree::MembersOf(CDrawObj* object)
     return members;
 }
 
-bool DocumentTree::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
+bool UndoStepIndex::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
 {
     for (const CDrawObj* at = inner; at;) {
         if (at == outer)
@@ -163,10 +200,8 @@ bool DocumentTree::IsInside(const CDrawObj* inner, const CDrawObj* outer) const
     return false;
 }
 
-void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves)
+void UndoStepIndex::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>& moves)
 {
-    if (m_root != this)
-        return m_root->MoveAll(moves);
     if (moves.empty())
         return;
     if (moves.size() > 1 && !m_placesIndexed)
@@ -189,14 +224,14 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         std::unordered_set<const CDrawObj*> objects;
         std::vector<size_t> indexes;
     };
-    std::unordered_map<Slots*, Leaving> leaving;
+    std::unordered_map<CDrawObjGroup*, Leaving> leaving;
     for (const auto& [object, place] : moves) {
         const std::optional<Location> from = Locate(object);
         if (!from || from->owner == place.owner)
             continue;
         if (place.owner && (!Locate(place.owner) || IsInside(place.owner, object)))
             continue;
-        Leaving& out = leaving[from->slots];
+        Leaving& out = leaving[from->owner];
         if (!out.objects.insert(object).second)
             continue;
         out.indexes.push_back(from->index);
@@ -206,41 +241,42 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
         return;
 
     std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
-    for (auto& [slots, out] : leaving) {
+    for (auto& [owner, out] : leaving) {
+        Slots& slots = SlotsOf(owner);
         if (out.objects.size() <= kFew) {
             std::sort(out.indexes.begin(), out.indexes.end(), std::greater<>());
             for (size_t index : out.indexes) {
-                const auto at = slots->begin() + std::ptrdiff_t(index);
+                const auto at = slots.begin() + std::ptrdiff_t(index);
                 taken.emplace(at->get(), std::move(*at));
-                slots->erase(at);
+                slots.erase(at);
             }
             continue;
         }
         size_t kept = 0;
-        for (std::unique_ptr<CDrawObj>& entry : *slots) {
+        for (std::unique_ptr<CDrawObj>& entry : slots) {
             if (out.objects.contains(entry.get()))
                 taken.emplace(entry.get(), std::move(entry));
             else
-                (*slots)[kept++] = std::move(entry);
+                slots[kept++] = std::move(entry);
         }
-        slots->resize(kept);
+        slots.resize(kept);
     }
 
     // Into every owner in one pass each, when the positions asked of it rise (as restoring
     // a recorded order asks); otherwise one by one.
-    std::unordered_map<Slots*, std::vector<Move*>> arriving;
-    std::vector<Slots*> owners;
+    std::unordered_map<CDrawObjGroup*, std::vector<Move*>> arriving;
+    std::vector<CDrawObjGroup*> owners;
     for (Move& move : accepted) {
         move.held = std::move(taken[move.object]);
         move.held->m_pDocument = &m_document;
-        Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.SlotsForMoves();
-        std::vector<Move*>& into = arriving[to];
+        std::vector<Move*>& into = arriving[move.place.owner];
         if (into.empty())
-            owners.push_back(to);
+            owners.push_back(move.place.owner);
         into.push_back(&move);
     }
-    for (Slots* to : owners) {
-        const std::vector<Move*>& into = arriving[to];
+    for (CDrawObjGroup* owner : owners) {
+        Slots* const to = &SlotsOf(owner);
+        const std::vector<Move*>& into = arriving[owner];
         const bool rising = std::adjacent_find(into.begin(), into.end(), [](const Move* a, const Move* b) {
                                 return a->place.index < 0 || b->place.index <= a->place.index;
                             }) == into.end() && into.back()->place.index >= 0;
@@ -266,17 +302,23 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
     }
     // The document's list changed when anything left it or came into it: its ids may have
     // changed too (an object in another's place leaves its length and ends as they were).
-    Slots* const list = &m_document.SlotsForMoves();
-    if (leaving.contains(list) || arriving.contains(list)) {
+    for (const auto& [owner, out] : leaving) {
+        if (owner)
+            Changed(owner);
+    }
+    for (CDrawObjGroup* owner : owners) {
+        if (owner && !leaving.contains(owner))
+            Changed(owner);
+    }
+    if (leaving.contains(nullptr) || arriving.contains(nullptr)) {
         const bool current = m_placesIndexed && m_indexedChanges == m_document.m_listChanges;
-        m_document.ListChanged();
+        Changed(nullptr);
         if (current)
             m_indexedChanges = m_document.m_listChanges;
     }
     if (accepted.size() <= kFew && m_placesIndexed) {
         for (const Move& move : accepted) {
-            Slots* to = move.place.owner ? &move.place.owner->m_children : &m_document.SlotsForMoves();
-            m_places[move.object] = Location{to, move.place.owner, move.at};
+            m_places[move.object] = Location{move.place.owner, move.at, ChangesOf(move.place.owner)};
         }
     } else {
         m_placesIndexed = false;
@@ -286,10 +328,8 @@ void DocumentTree::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>&
     m_document.SetModifiedFlag(true);
 }
 
-void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
+void UndoStepIndex::SetDeleted(CDrawObj* object, bool deleted)
 {
-    if (m_root != this)
-        return m_root->SetDeleted(object, deleted);
     if (!object || object->m_bDeleted == deleted)
         return;
     const bool wasLive = IsLiveInList(object);
@@ -297,10 +337,8 @@ void DocumentTree::SetDeleted(CDrawObj* object, bool deleted)
     Settle(object, wasLive);
 }
 
-void DocumentTree::RestoreMembers(const GroupMembers& members)
+void UndoStepIndex::RestoreMembers(const GroupMembers& members)
 {
-    if (m_root != this)
-        return m_root->RestoreMembers(members);
     if (!members.group || !Locate(members.group))
         return;
     std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;
@@ -324,6 +362,7 @@ void DocumentTree::RestoreMembers(const GroupMembers& members)
     };
     if (!std::is_sorted(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); })) {
         std::stable_sort(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+        Changed(members.group);
         m_placesIndexed = false;
     }
     for (const std::unique_ptr<CDrawObj>& entry : slots) {
@@ -333,7 +372,28 @@ void DocumentTree::RestoreMembers(const GroupMembers& members)
     }
 }
 
-void DocumentTree::Settle(CDrawObj* object, bool wasLive)
+std::vector<std::unique_ptr<CDrawObj>> UndoStepIndex::ReleaseLiveChildren(CDrawObjGroup* group)
+{
+    std::vector<std::unique_ptr<CDrawObj>> released;
+    if (!group)
+        return released;
+    Slots& slots = group->m_children;
+    size_t kept = 0;
+    for (std::unique_ptr<CDrawObj>& entry : slots) {
+        if (entry && !entry->m_bDeleted) {
+            m_places.erase(entry.get());
+            released.push_back(std::move(entry));
+        } else {
+            slots[kept++] = std::move(entry);
+        }
+    }
+    slots.resize(kept);
+    if (!released.empty())
+        Changed(group);
+    return released;
+}
+
+void UndoStepIndex::Settle(CDrawObj* object, bool wasLive)
 {
     const bool live = IsLiveInList(object);
     if (live == wasLive)
