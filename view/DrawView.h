@@ -313,6 +313,8 @@ public:
     // where it lies now with the room its outline and effects took then, and, when it is
     // selected, its selection marks.
     CRect ObjectPaintBox(CDrawObj* object);
+    // The client rectangle the snap marks and edge guides cover now; empty when none show.
+    CRect SnapFeedbackBox();
 
     // ---- Tool, edit and view toggle commands
     // Makes `kind` current; what the tool in use has under way is taken back first.

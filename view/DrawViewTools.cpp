@@ -415,6 +415,13 @@ CRect CDrawView::DragPaintBox()
         band.InflateRect(kBoxSlack, kBoxSlack);
         box |= band;
     }
+    box |= SnapFeedbackBox();
+    return box;
+}
+
+CRect CDrawView::SnapFeedbackBox()
+{
+    CRect box;
     if (m_bHandleSnapped || m_bCenterSnapped) {
         box |= ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
                                       2 * kSnapMarkReach, 2 * kSnapMarkReach));
