@@ -669,10 +669,8 @@ void CSelectTool::EraseSnapFeedback(CDrawView* view)
 {
     if (view->m_bHandleSnapped || view->m_bCenterSnapped || view->m_bShowGuides) {
         // Only where the marks and guides were: the rest of the picture is unchanged.
-        const CRect box = view->SnapFeedbackBox();
+        view->RefreshSnapFeedback();
         view->ClearSnapFeedback();
-        if (!box.IsRectEmpty())
-            view->RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
     }
 }
 
