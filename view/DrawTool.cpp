@@ -668,8 +668,9 @@ void CSelectTool::CancelDrag(CDrawView* view)
 void CSelectTool::EraseSnapFeedback(CDrawView* view)
 {
     if (view->m_bHandleSnapped || view->m_bCenterSnapped || view->m_bShowGuides) {
+        // Only where the marks and guides were: the rest of the picture is unchanged.
+        view->RefreshSnapFeedback();
         view->ClearSnapFeedback();
-        view->Invalidate(true);
     }
 }
 

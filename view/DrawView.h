@@ -313,6 +313,8 @@ public:
     // where it lies now with the room its outline and effects took then, and, when it is
     // selected, its selection marks.
     CRect ObjectPaintBox(CDrawObj* object);
+    // Asks for a repaint of where the snap marks and edge guides show now.
+    void RefreshSnapFeedback();
 
     // ---- Tool, edit and view toggle commands
     // Makes `kind` current; what the tool in use has under way is taken back first.
@@ -335,8 +337,14 @@ private:
     void OnToolMouse(wxMouseEvent& event);
     void OnToolCaptureLost(wxMouseCaptureLostEvent& event);
     void OnToolKey(wxKeyEvent& event);
-    // What a drag step repaints: the selected objects and the drag's feedback.
+    // What a drag step repaints: the selected objects, the rubber band and the snap mark;
+    // the edge guides are repainted by GuidePaintBoxes.
     CRect DragPaintBox();
+    // The client rectangles the edge guides cover: the guides of one column (or row) of
+    // the window as one rectangle each. Guides reach far across a large drawing; a box
+    // around them all would take in most of the window.
+    std::vector<CRect> GuidePaintBoxes();
+    void RefreshBoxes(const CRect& box, const std::vector<CRect>& more);
     // The rubber band, over everything else (client units).
     void PaintToolFeedback(cairo_t* cr);
     // After a paint during a drag: dragged objects that painted beyond the repainted area

@@ -257,6 +257,7 @@ void CDrawView::OnToolMouse(wxMouseEvent& event)
             }
             // A drag step repaints where the selection and the feedback were and are.
             CRect box = DragPaintBox();
+            std::vector<CRect> guides = GuidePaintBoxes();
             ++m_nRepaintDeferral;
             try {
                 tool->OnMouseMove(this, flags, point);
@@ -267,8 +268,9 @@ void CDrawView::OnToolMouse(wxMouseEvent& event)
             --m_nRepaintDeferral;
             m_bRepaintDeferred = false;
             box |= DragPaintBox();
-            if (!box.IsRectEmpty())
-                RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+            const std::vector<CRect> guidesNow = GuidePaintBoxes();
+            guides.insert(guides.end(), guidesNow.begin(), guidesNow.end());
+            RefreshBoxes(box, guides);
         }
     } catch (const std::exception&) {
         // A step that failed ends the drag; the drawing stays as the step left it.
@@ -419,14 +421,57 @@ CRect CDrawView::DragPaintBox()
         box |= ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
                                       2 * kSnapMarkReach, 2 * kSnapMarkReach));
     }
-    if (m_bShowGuides) {
-        for (const SnapGuide& guide : m_guides) {
-            RectF line = RectF::FromCorners(PointF(guide.x1, guide.y1), PointF(guide.x2, guide.y2));
-            line.Inflate(2.0f, 2.0f);
-            box |= ClientBox(*this, line);
-        }
-    }
     return box;
+}
+
+std::vector<CRect> CDrawView::GuidePaintBoxes()
+{
+    std::vector<CRect> columns;
+    std::vector<CRect> rows;
+    if (!m_bShowGuides)
+        return columns;
+    for (const SnapGuide& guide : m_guides) {
+        RectF line = RectF::FromCorners(PointF(guide.x1, guide.y1), PointF(guide.x2, guide.y2));
+        line.Inflate(2.0f, 2.0f);
+        const CRect box = ClientBox(*this, line);
+        if (!box.IsRectEmpty())
+            (guide.orientation == SnapGuide::Vertical ? columns : rows).push_back(box);
+    }
+    // Boxes whose columns (rows) overlap become one: guides gather near the dragged
+    // object's edges.
+    const auto merge = [](std::vector<CRect>& boxes, auto low, auto high) {
+        std::sort(boxes.begin(), boxes.end(), [&](const CRect& a, const CRect& b) { return low(a) < low(b); });
+        std::vector<CRect> merged;
+        for (const CRect& box : boxes) {
+            if (!merged.empty() && low(box) <= high(merged.back()))
+                merged.back() |= box;
+            else
+                merged.push_back(box);
+        }
+        boxes = std::move(merged);
+    };
+    merge(columns, [](const CRect& r) { return r.left; }, [](const CRect& r) { return r.right; });
+    merge(rows, [](const CRect& r) { return r.top; }, [](const CRect& r) { return r.bottom; });
+    columns.insert(columns.end(), rows.begin(), rows.end());
+    return columns;
+}
+
+void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& more)
+{
+    if (!box.IsRectEmpty())
+        RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+    for (const CRect& r : more)
+        RefreshRect(wxRect(r.left, r.top, r.Width(), r.Height()), false);
+}
+
+void CDrawView::RefreshSnapFeedback()
+{
+    CRect box;
+    if (m_bHandleSnapped || m_bCenterSnapped) {
+        box = ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
+                                     2 * kSnapMarkReach, 2 * kSnapMarkReach));
+    }
+    RefreshBoxes(box, GuidePaintBoxes());
 }
 
 void CDrawView::RepaintOverflow(const CRect& painted)

@@ -13,6 +13,7 @@
 #include "model/DrawRect.h"
 #include "platform/archive/MemoryStream.h"
 #include "res/CommandIds.h"
+#include "support/BackingCheck.h"
 #include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
@@ -404,6 +405,37 @@ TEST(DrawTool, MovingSnapsToTheGridInDocumentUnitsAtAnyZoom)
     const size_t depth = f.UndoDepth();
     f.Click(f.At(rect->m_rcBounds.X + 50, 1550));
     EXPECT_EQ(f.UndoDepth(), depth);
+}
+
+// Edge guides reach far across the window and are repainted column by column: after
+// every step of a move, and after the release takes them away, the window's picture is
+// what a full repaint paints.
+TEST(DrawTool, AMoveWithEdgeGuidesLeavesThePictureOfAFullRepaint)
+{
+    ToolFixture f;
+    f.view->m_bSnapToEdge = true;
+    f.view->OnZoomSlider(50);
+    for (int i = 0; i < 3; ++i)
+        f.AddRect(1000, 1000 + 150 * float(i), 200, 100);
+    CDrawObj* dragged = f.AddRect(1100, 1600, 200, 100);
+    f.view->Select(dragged);
+    ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    const auto sameAsFullRepaint = [&f](const std::string& step) {
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << step;
+    };
+    // Left onto the others' edges, past them, and back onto them.
+    f.Down(f.At(1200, 1650));
+    bool guided = false;
+    for (float x : {1160.0f, 1130.0f, 1105.0f, 1060.0f, 1110.0f}) {
+        f.Move(f.At(x, 1650));
+        guided = guided || !f.view->m_guides.empty();
+        sameAsFullRepaint("at " + std::to_string(x));
+    }
+    EXPECT_TRUE(guided);
+    EXPECT_FALSE(f.view->m_guides.empty());
+    f.Up(f.At(1110, 1650));
+    EXPECT_TRUE(f.view->m_guides.empty());
+    sameAsFullRepaint("released");
 }
 
 TEST(DrawTool, SizingByACornerAndRotatingByAHandle)

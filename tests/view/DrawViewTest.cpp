@@ -5,6 +5,7 @@
 #include "model/DeviceContext.h"
 #include "model/DrawRect.h"
 #include "platform/graphics/Graphics.h"
+#include "support/BackingCheck.h"
 #include "support/ShownFrame.h"
 
 #include <gtest/gtest.h>
@@ -427,16 +428,8 @@ TEST(DrawView, APaintAfterAScrollShowsWhatAFullRepaintPaints)
     const CRect client(0, 0, size.x, size.y);
     ASSERT_TRUE(f.view->PaintBacking(client));
 
-    const auto sameAsFullRepaint = [&f, &client](const char* step) {
-        const ImageSurface* kept = f.view->PaintBacking(client);
-        const std::optional<ImageSurface> full = f.view->RenderClient(client);
-        ASSERT_TRUE(kept && full) << step;
-        int differing = 0;
-        for (int y = 0; y < client.Height(); ++y) {
-            for (int x = 0; x < client.Width(); ++x)
-                differing += kept->GetPixel(x, y) != full->GetPixel(x, y);
-        }
-        EXPECT_EQ(differing, 0) << step;
+    const auto sameAsFullRepaint = [&f](const char* step) {
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << step;
     };
     const auto scrollBy = [&f](int dx, int dy) {
         const CPoint at = f.view->GetScrollPosition();
