@@ -4,6 +4,7 @@
 #include "dialogs/ThumbnailList.h"
 #include "document/DirRead.h"
 #include "document/PaperSizeTable.h"
+#include "platform/ui/MessageText.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -32,7 +33,7 @@ CCreateNewDocumentDlg::CCreateNewDocumentDlg(wxWindow* parent, std::filesystem::
     m_fWidth = 210.0f;
     m_fHeight = 297.0f;
     m_reportError = [this](const std::string& message) {
-        wxMessageBox(wxString::FromUTF8(message), kTitle, wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(FitMessageToScreen(wxString::FromUTF8(message), this), kTitle, wxOK | wxICON_EXCLAMATION, this);
     };
 
     auto* grid = new wxFlexGridSizer(2, kBorder, kBorder);

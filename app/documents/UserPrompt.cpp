@@ -39,7 +39,7 @@ public:
 
     ChangedFileChoice AskReplaceChangedFile(const std::string& path) override
     {
-        wxMessageDialog dialog(Parent(), Text(ChangedFileText(path)) + "\n\nDo you want to overwrite it?",
+        wxMessageDialog dialog(Parent(), FitMessageToScreen(Text(ChangedFileText(path)) + "\n\nDo you want to overwrite it?", Parent()),
                                Text(kMessageCaption), wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
         dialog.SetYesNoCancelLabels("&Overwrite", "Save &As...", wxID_CANCEL);
         switch (dialog.ShowModal()) {

@@ -1,4 +1,5 @@
 #include "bench/app/FrameBench.h"
+#include "bench/common/StartToolkit.h"
 
 #include "app/DrawApp.h"
 #include "app/documents/DocumentHost.h"
@@ -173,14 +174,8 @@ double EditorWithDrawing::Run(int command)
 
 int RunFrameBenchmarks(int argc, char** argv)
 {
-    setenv("NO_AT_BRIDGE", "1", 0);
-    wxApp::SetInstance(new wxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "wxWidgets could not start; is there a display? Run under xvfb-run.\n");
+    if (!StartToolkitForBenchmarks(argv[0]))
         return 1;
-    }
     PaintCounter counter;
     g_paintCounter = &counter;
     wxEvtHandler::AddFilter(&counter);
