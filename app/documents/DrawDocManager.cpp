@@ -8,6 +8,7 @@
 #include "app/documents/UserPrompt.h"
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
+#include "platform/base/WorkProgress.h"
 #include "res/CommandIds.h"
 #include "view/DrawView.h"
 
@@ -390,6 +391,10 @@ void CDrawDocManager::EndSessionKeepingCopies()
 
 void CDrawDocManager::OnAutosaveTimer(wxTimerEvent&)
 {
+    // A long save keeps the program's windows painted, and the timer can fire inside it:
+    // the copies are made at the next tick rather than while a drawing is being written.
+    if (WorkInProgress())
+        return;
     AutosaveNow();
 }
 

@@ -42,6 +42,11 @@ WorkStage::~WorkStage()
     }
 }
 
+bool WorkInProgress()
+{
+    return t_progress != nullptr;
+}
+
 void ReportWorkProgress(std::uint64_t done, std::uint64_t total)
 {
     ScopedWorkProgress* progress = t_progress;

@@ -49,4 +49,8 @@ private:
 // `done` of `total` of the current stage is done.
 void ReportWorkProgress(std::uint64_t done, std::uint64_t total);
 
+// Whether a work that reports its progress is under way on this thread: its progress
+// window lets timers run, and what they start must not write beside it.
+bool WorkInProgress();
+
 } // namespace kelmora
