@@ -1,5 +1,5 @@
 #pragma once
-// What the document core needs of its undo machinery: the four entry points through which
+// What the document core needs of its undo machinery: the entry points through which
 // every edit records itself, and a way to forget everything. The undo module implements it
 // over the document's undo manager and undo file.
 
@@ -21,6 +21,13 @@ public:
     // cannot be made or the manager refuses it (the change itself stays made).
     virtual bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object) = 0;
     virtual bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects) = 0;
+    // Files a change unit over objects that have only been moved since the state it is to
+    // restore (they stand in that state now); a machinery without a lighter record for
+    // moves files an ordinary change unit.
+    virtual bool AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects)
+    {
+        return AddUndoList(view, UNDO_CHANGE, objects);
+    }
     // Opens a group that collects every unit until EndUndoGroup; the caller owns the
     // reference handed out through `unit`.
     virtual bool BeginUndoGroup(IOleParentUndoUnit** unit) = 0;

@@ -558,6 +558,12 @@ bool CDrawDoc::AddUndoList(ViewServices* view, UndoKind kind, const std::vector<
     return m_pUndoManager && m_pUndoManager->AddUndoList(view, kind, objects);
 }
 
+bool CDrawDoc::AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects)
+{
+    DropPreviews();
+    return m_pUndoManager && m_pUndoManager->AddMoveUndo(view, objects);
+}
+
 bool CDrawDoc::BeginUndoGroup(IOleParentUndoUnit** unit)
 {
     DropPreviews();

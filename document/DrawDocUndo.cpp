@@ -43,6 +43,13 @@ bool CDrawDocUndo::AddUndoList(ViewServices* view, UndoKind kind, const std::vec
     return File(unit, made);
 }
 
+bool CDrawDocUndo::AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects)
+{
+    IOleUndoUnit* unit = nullptr;
+    const HRESULT made = CreateMoveUndoUnit(m_context, objects, view, &unit);
+    return File(unit, made);
+}
+
 bool CDrawDocUndo::BeginUndoGroup(IOleParentUndoUnit** unit)
 {
     if (!unit)

@@ -1,5 +1,5 @@
 #pragma once
-// The undo machinery of one document: its undo manager, its undo file and the four entry
+// The undo machinery of one document: its undo manager, its undo file and the entry
 // points through which every edit records itself (CDrawDoc::AddUndo and the rest reach
 // them through DocumentUndo).
 //
@@ -29,6 +29,7 @@ public:
 
     bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object) override;
     bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects) override;
+    bool AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects) override;
     bool BeginUndoGroup(IOleParentUndoUnit** unit) override;
     bool EndUndoGroup(IOleParentUndoUnit* unit) override;
     void DiscardAll() override;

@@ -16,7 +16,7 @@ namespace kelmora {
 
 HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& context,
                            const std::vector<CDrawObj*>& objects, int kind, ViewServices* view,
-                           const UndoUnitBase* performed, IOleUndoUnit** out)
+                           const UndoUnitBase* performed, IOleUndoUnit** out, ChangeRecord record)
 {
     if (!out)
         return E_POINTER;
@@ -57,6 +57,17 @@ HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& co
             }
             break;
         case UNDO_CHANGE: {
+            if (performed)
+                record = performed->m_nChangeRecord;
+            if (record == ChangeRecord::Placement) {
+                if (!document)
+                    return E_UNEXPECTED;
+                unit->m_nChangeRecord = record;
+                unit->m_placements.reserve(unit->m_objects.size());
+                for (const CDrawObj* object : unit->m_objects)
+                    unit->m_placements.push_back(object->GetPlacement());
+                break;
+            }
             if (!document || !context->file)
                 return E_UNEXPECTED;
             SnapshotInfo info = WriteSnapshot(context->file->Stream(), unit->m_objects);
@@ -96,6 +107,13 @@ HRESULT CreateRedoUnit(const std::shared_ptr<UndoUnitContext>& context, const st
                        int kind, ViewServices* view, IOleUndoUnit** out)
 {
     return UndoUnitBase::Make(UndoUnitBase::Side::Redo, context, objects, kind, view, nullptr, out);
+}
+
+HRESULT CreateMoveUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
+                           ViewServices* view, IOleUndoUnit** out)
+{
+    return UndoUnitBase::Make(UndoUnitBase::Side::Undo, context, objects, UNDO_CHANGE, view, nullptr, out,
+                              UndoUnitBase::ChangeRecord::Placement);
 }
 
 HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
@@ -146,6 +164,11 @@ HRESULT UndoUnitBase::Do(IOleUndoManager* manager)
         undoSide ? Restore(*document) : RemoveObjects(*document);
         break;
     case UNDO_CHANGE:
+        if (m_nChangeRecord == ChangeRecord::Placement) {
+            for (size_t i = 0; i < m_objects.size() && i < m_placements.size(); ++i)
+                m_objects[i]->SetPlacement(m_placements[i]);
+            break;
+        }
         try {
             LoadSnapshot(m_context->file->Stream(), m_nFilePos, m_nSnapshotSize, m_snapshotShape, m_objects);
         } catch (const std::exception&) {

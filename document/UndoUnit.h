@@ -13,6 +13,7 @@
 //   UNDO_INSERT        where each object lives        objects removed     objects restored
 //   UNDO_DELETE        where each object lives        objects restored    objects removed
 //   UNDO_CHANGE        a snapshot in the undo file    snapshot loaded     the same
+//     (move only)      each object's placement        placements put back the same
 //   UNDO_ZORDER        the first object's position    position set back   the same
 //   other kinds        nothing                        nothing             nothing
 //
@@ -27,6 +28,10 @@
 // taken away (so their places are known), the insertion of a group once it holds its
 // children, and the removal of a group before its children are released from it.
 //
+// A change that only moved its objects (a drag or a nudge) keeps their placements in the
+// unit instead of a snapshot: a move of thousands of objects then writes nothing to the
+// undo file, and its inverse is a move unit too.
+//
 // Performing an insert, delete, change or stacking-order unit marks the document
 // modified (the document differs from what was saved); zoom and selection units do not.
 // Performing never repaints: the commands that perform units do.
@@ -38,6 +43,7 @@
 #include "document/UndoKind.h"
 #include "document/UndoStepScope.h"
 #include "document/UndoUnitSnapshot.h"
+#include "model/DrawObj.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/IOleUndoManager.h"
 #include "platform/com/IOleUndoUnit.h"
@@ -65,14 +71,18 @@ struct UndoUnitContext {
 class UndoUnitBase : public ComObject<IOleUndoUnit> {
 public:
     enum class Side { Undo, Redo };
+    // What a change unit records: a snapshot of the objects, or their placements only.
+    enum class ChangeRecord { Snapshot, Placement };
 
     // Makes a unit of that side. With `performed` (the unit being performed, whose
     // inverse this is) the places and members are taken from it, reversed with the list,
     // instead of being recorded anew: they say where the objects lived when the user's
-    // step was recorded, which stays true however often it is undone and redone.
+    // step was recorded, which stays true however often it is undone and redone. An
+    // inverse records what its unit recorded (`record` applies to new change units).
     static HRESULT Make(Side side, const std::shared_ptr<UndoUnitContext>& context,
                         const std::vector<CDrawObj*>& objects, int kind, ViewServices* view,
-                        const UndoUnitBase* performed, IOleUndoUnit** out);
+                        const UndoUnitBase* performed, IOleUndoUnit** out,
+                        ChangeRecord record = ChangeRecord::Snapshot);
 
     HRESULT Do(IOleUndoManager* manager) override;
     // The object's own description for a unit over one object, else "Group".
@@ -99,6 +109,9 @@ public:
     // The snapshot's length in the undo file and its groups' children (UNDO_CHANGE).
     std::uint64_t m_nSnapshotSize = 0;
     SnapshotShape m_snapshotShape;
+    // A move's change unit: the placement of each object of m_objects instead of a snapshot.
+    ChangeRecord m_nChangeRecord = ChangeRecord::Snapshot;
+    std::vector<CDrawObj::Placement> m_placements;
 
 protected:
     explicit UndoUnitBase(std::shared_ptr<UndoUnitContext> context) : m_context(std::move(context)) { }
@@ -148,6 +161,9 @@ HRESULT CreateUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const st
                        int kind, ViewServices* view, IOleUndoUnit** out);
 HRESULT CreateRedoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
                        int kind, ViewServices* view, IOleUndoUnit** out);
+// A change unit over objects that were only moved: it records their placements.
+HRESULT CreateMoveUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
+                           ViewServices* view, IOleUndoUnit** out);
 // CreateUndoUnit over the one object (none for null).
 HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
                                 ViewServices* view, IOleUndoUnit** out);

@@ -65,11 +65,11 @@ bool PendingChange::CommitPlacement(ViewServices* view)
     }
     if (!changed)
         return false;
-    // As for a whole-state record: the unit's snapshot is of the state before the move.
+    // The unit records the state before the move: it is put back for that moment.
     PutPlacementBack();
     bool filed = false;
     try {
-        filed = m_document.AddUndoList(view, UNDO_CHANGE, m_objects);
+        filed = m_document.AddMoveUndo(view, m_objects);
     } catch (...) {
         for (size_t i = 0; i < m_objects.size(); ++i)
             m_objects[i]->SetPlacement(after[i]);

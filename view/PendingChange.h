@@ -5,9 +5,9 @@
 // nothing is filed or put back: the record never reads an object it cannot find there.
 //
 // A move changes nothing but the objects' placement: for it only the placements are kept
-// (PendingRecord::Placement), and the one snapshot the change unit needs is written when
-// the move is filed. A drag of thousands of objects then costs no archive work on the
-// press and one snapshot on the release.
+// (PendingRecord::Placement), and the move is filed as a change unit that keeps placements
+// too. A drag of thousands of objects then costs no archive work on the press or the
+// release.
 
 #include "document/UndoUnitSnapshot.h"
 #include "model/DrawObj.h"

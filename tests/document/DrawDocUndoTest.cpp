@@ -47,6 +47,43 @@ TEST(DrawDocUndo, FillChangeOfTwoObjectsRestoresTheirRecordsAndWritesThreeSnapsh
     EXPECT_EQ(RecordOf(a), beforeA);
 }
 
+// A move is filed with the objects' placements instead of a snapshot: undone and redone
+// any number of times it gives back every bit of their records (a turned object and a
+// custom rotation centre among them), marks the document modified, and never grows the
+// undo file.
+TEST(DrawDocUndo, MoveUnitsRestoreExactRecordsWithoutTheUndoFile)
+{
+    UndoFixture f;
+    CDrawObj* a = f.AddRect(0);
+    CDrawObj* b = f.AddRect(100);
+    b->m_pMatrix->RotateAt(30.0f, PointF(150.0f, 50.0f), MatrixOrder::Append);
+    b->m_bCustomRotateCentre = true;
+    b->m_ptRotateCentre = PointF(133.25f, 17.5f);
+    b->RecalcBounds(nullptr);
+    const auto beforeA = RecordOf(a), beforeB = RecordOf(b);
+    const uint64_t fileAtStart = f.Undo().UndoFile().Size();
+
+    ASSERT_TRUE(f.document.AddMoveUndo(&f.view, {a, b}));
+    for (int step = 0; step < 3; ++step) {
+        a->Offset(PointF(10.3f, -7.1f), nullptr);
+        b->Offset(PointF(10.3f, -7.1f), nullptr);
+    }
+    const auto afterA = RecordOf(a), afterB = RecordOf(b);
+    ASSERT_NE(afterB, beforeB);
+
+    for (int round = 0; round < 2; ++round) {
+        f.document.SetModifiedFlag(false);
+        ASSERT_EQ(f.Undo().Undo(), S_OK);
+        EXPECT_EQ(RecordOf(a), beforeA);
+        EXPECT_EQ(RecordOf(b), beforeB);
+        EXPECT_TRUE(f.document.IsModified());
+        ASSERT_EQ(f.Undo().Redo(), S_OK);
+        EXPECT_EQ(RecordOf(a), afterA);
+        EXPECT_EQ(RecordOf(b), afterB);
+    }
+    EXPECT_EQ(f.Undo().UndoFile().Size(), fileAtStart);
+}
+
 TEST(DrawDocUndo, InsertUndoRedoAndDeleteKeepTheLiveCountAndThePane)
 {
     UndoFixture f;
