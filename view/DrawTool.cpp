@@ -247,6 +247,10 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
         }
     }
 
+    // A press that picks up the selection as it is changes nothing the panes show: they
+    // are brought up to date when the move is filed. With thousands of objects selected
+    // the panes' refresh costs a good part of a repaint.
+    bool unchanged = false;
     if (!onHandle) {
         if (CDrawObj* hit = document.ObjectAt(lp, (flags & kMouseControl) != 0, view)) {
             s_selectMode = SelectMode::Move;
@@ -256,6 +260,8 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
                 CopyFormatTo(view, hit);
             else if (!view->IsSelected(hit))
                 view->Select(hit, (flags & kMouseShift) != 0);
+            else
+                unchanged = kind == TOOL_SELECT;
         } else if (kind == TOOL_SELECT && state != kStateCopyFormat) {
             // A click on nothing empties the selection (undoably) and starts a rubber band;
             // with Shift the band adds to the selection.
@@ -268,7 +274,8 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
         }
     }
 
-    RefreshSelection(view);
+    if (!unchanged)
+        RefreshSelection(view);
     s_lastDocPoint = lp;
     CDrawTool::OnLButtonDown(view, flags, point);
 }
