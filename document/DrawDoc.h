@@ -202,6 +202,8 @@ public:
     // first has the views put back a pending live preview (DropPreviews).
     bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object);
     bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects);
+    // A change of the object's own fields only (DocumentUndo::AddUndoOwnFields).
+    bool AddUndoOwnFields(ViewServices* view, CDrawObj* object);
     bool BeginUndoGroup(IOleParentUndoUnit** unit);
     bool EndUndoGroup(IOleParentUndoUnit* unit);
     // Has every view put back the live preview it shows, before the drawing changes.

@@ -43,6 +43,13 @@ bool CDrawDocUndo::AddUndoList(ViewServices* view, UndoKind kind, const std::vec
     return File(unit, made);
 }
 
+bool CDrawDocUndo::AddUndoOwnFields(ViewServices* view, CDrawObj* object)
+{
+    IOleUndoUnit* unit = nullptr;
+    const HRESULT made = CreateOwnFieldsUndoUnit(m_context, object, view, &unit);
+    return File(unit, made);
+}
+
 bool CDrawDocUndo::BeginUndoGroup(IOleParentUndoUnit** unit)
 {
     if (!unit)

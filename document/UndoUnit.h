@@ -39,6 +39,7 @@
 #include "document/UndoStepScope.h"
 #include "document/UndoUnitSnapshot.h"
 #include "platform/com/ComObject.h"
+#include "platform/com/ComPtr.h"
 #include "platform/com/IOleUndoManager.h"
 #include "platform/com/IOleUndoUnit.h"
 
@@ -70,11 +71,21 @@ public:
     // inverse this is) the places and members are taken from it, reversed with the list,
     // instead of being recorded anew: they say where the objects lived when the user's
     // step was recorded, which stays true however often it is undone and redone.
+    // `ownFieldsOnly` (a change unit made anew): see m_bOwnFieldsOnly.
     static HRESULT Make(Side side, const std::shared_ptr<UndoUnitContext>& context,
                         const std::vector<CDrawObj*>& objects, int kind, ViewServices* view,
-                        const UndoUnitBase* performed, IOleUndoUnit** out);
+                        const UndoUnitBase* performed, IOleUndoUnit** out, bool ownFieldsOnly = false);
 
     HRESULT Do(IOleUndoManager* manager) override;
+    // Performs units[first], and the units after it, together when they form a run of at
+    // least two that each put one object, not flagged deleted and with no members of its
+    // own to restore, back into the document's list (the redo of an insertion, the undo of
+    // a removal): all are moved in one pass over the owners instead of one pass each, with
+    // the result of performing them one after the other, and their inverses are filed in
+    // the same order. Answers how many were performed, 0 when units[first] starts no such
+    // run; a failed filing's code goes to `result`.
+    static size_t DoRestoreRun(const std::vector<ComPtr<IOleUndoUnit>>& units, size_t first,
+                               IOleUndoManager* manager, HRESULT& result);
     // The object's own description for a unit over one object, else "Group".
     HRESULT GetDescription(std::string* description) override;
     HRESULT GetUnitType(CLSID* clsid, int32_t* id) override;
@@ -99,6 +110,9 @@ public:
     // The snapshot's length in the undo file and its groups' children (UNDO_CHANGE).
     std::uint64_t m_nSnapshotSize = 0;
     SnapshotShape m_snapshotShape;
+    // The snapshot holds the objects' own fields, a group's children left out, and so do
+    // the snapshots of all its inverses (UNDO_CHANGE): for a step that changed no child.
+    bool m_bOwnFieldsOnly = false;
 
 protected:
     explicit UndoUnitBase(std::shared_ptr<UndoUnitContext> context) : m_context(std::move(context)) { }
@@ -108,6 +122,9 @@ protected:
 private:
     // The view when it still belongs to the unit's document, else null.
     ViewServices* LiveView() const;
+    // Whether performing the unit does no more than move its one object, not flagged
+    // deleted, from wherever it is into the document's list.
+    bool OnlyListsItsObject(const UndoStepScope& step) const;
     void Restore(CDrawDoc& document);
     void RemoveObjects(CDrawDoc& document);
     void ApplyZOrder(CDrawDoc& document);
@@ -148,6 +165,10 @@ HRESULT CreateUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const st
                        int kind, ViewServices* view, IOleUndoUnit** out);
 HRESULT CreateRedoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
                        int kind, ViewServices* view, IOleUndoUnit** out);
+// A change unit over the one object whose snapshot leaves a group's children out: they
+// are left as they are whenever it or an inverse of it is performed.
+HRESULT CreateOwnFieldsUndoUnit(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object,
+                                ViewServices* view, IOleUndoUnit** out);
 // CreateUndoUnit over the one object (none for null).
 HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
                                 ViewServices* view, IOleUndoUnit** out);
