@@ -28,6 +28,9 @@ public:
     {
         return AddUndoList(view, UNDO_CHANGE, objects);
     }
+    // Files a change unit over the object that records its own fields only, a group's
+    // children left out, for a step that changes none of them. By default a whole change.
+    virtual bool AddUndoOwnFields(ViewServices* view, CDrawObj* object) { return AddUndo(view, UNDO_CHANGE, object); }
     // Opens a group that collects every unit until EndUndoGroup; the caller owns the
     // reference handed out through `unit`.
     virtual bool BeginUndoGroup(IOleParentUndoUnit** unit) = 0;

@@ -552,6 +552,12 @@ bool CDrawDoc::AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object)
     return m_pUndoManager && m_pUndoManager->AddUndo(view, kind, object);
 }
 
+bool CDrawDoc::AddUndoOwnFields(ViewServices* view, CDrawObj* object)
+{
+    DropPreviews();
+    return m_pUndoManager && m_pUndoManager->AddUndoOwnFields(view, object);
+}
+
 bool CDrawDoc::AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects)
 {
     DropPreviews();

@@ -204,6 +204,8 @@ public:
     bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects);
     // A change unit over objects that have only been moved (see DocumentUndo::AddMoveUndo).
     bool AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects);
+    // A change of the object's own fields only (DocumentUndo::AddUndoOwnFields).
+    bool AddUndoOwnFields(ViewServices* view, CDrawObj* object);
     bool BeginUndoGroup(IOleParentUndoUnit** unit);
     bool EndUndoGroup(IOleParentUndoUnit* unit);
     // Has every view put back the live preview it shows, before the drawing changes.

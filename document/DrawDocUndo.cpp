@@ -50,6 +50,13 @@ bool CDrawDocUndo::AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>&
     return File(unit, made);
 }
 
+bool CDrawDocUndo::AddUndoOwnFields(ViewServices* view, CDrawObj* object)
+{
+    IOleUndoUnit* unit = nullptr;
+    const HRESULT made = CreateOwnFieldsUndoUnit(m_context, object, view, &unit);
+    return File(unit, made);
+}
+
 bool CDrawDocUndo::BeginUndoGroup(IOleParentUndoUnit** unit)
 {
     if (!unit)

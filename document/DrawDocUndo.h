@@ -30,6 +30,7 @@ public:
     bool AddUndo(ViewServices* view, UndoKind kind, CDrawObj* object) override;
     bool AddUndoList(ViewServices* view, UndoKind kind, const std::vector<CDrawObj*>& objects) override;
     bool AddMoveUndo(ViewServices* view, const std::vector<CDrawObj*>& objects) override;
+    bool AddUndoOwnFields(ViewServices* view, CDrawObj* object) override;
     bool BeginUndoGroup(IOleParentUndoUnit** unit) override;
     bool EndUndoGroup(IOleParentUndoUnit* unit) override;
     void DiscardAll() override;

@@ -1,5 +1,7 @@
 #include "document/GroupUnit.h"
 
+#include "document/UndoUnit.h"
+
 #include "platform/com/IOleUndoManager.h"
 #include "platform/com/UndoUnitMatch.h"
 
@@ -45,10 +47,17 @@ HRESULT CGroupUnit::Do(IOleUndoManager* manager)
     // A copy: performing a child must not depend on this group staying as it is.
     const std::vector<ComPtr<IOleUndoUnit>> children(m_children.begin(), m_children.end());
     HRESULT result = S_OK;
-    for (const ComPtr<IOleUndoUnit>& child : children) {
-        const HRESULT code = child->Do(manager);
+    for (size_t i = 0; i < children.size();) {
+        // Many units that each put one object back (the children of an ungrouped group)
+        // are performed as one move.
+        if (const size_t performed = UndoUnitBase::DoRestoreRun(children, i, manager, result)) {
+            i += performed;
+            continue;
+        }
+        const HRESULT code = children[i]->Do(manager);
         if (FAILED(code))
             result = code;
+        ++i;
     }
 
     if (manager) {

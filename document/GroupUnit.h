@@ -5,8 +5,10 @@
 // While it is open on the manager it collects every unit added, newest first; a parent
 // opened inside it collects them instead until it is closed. Performing it performs every
 // child, newest first, inside a new group opened on the manager, which thereby collects
-// the children's inverses and is filed on the opposite stack as one step. When a child
-// fails, the new group is dropped and the child's code returned.
+// the children's inverses and is filed on the opposite stack as one step. Consecutive
+// children that each only put one object back into the document's list are performed
+// together, with the same result (UndoUnitBase::DoRestoreRun). When a child fails, the
+// new group is dropped and the child's code returned.
 
 #include "platform/com/ComObject.h"
 #include "platform/com/ComPtr.h"

@@ -70,7 +70,8 @@ HRESULT UndoUnitBase::Make(Side side, const std::shared_ptr<UndoUnitContext>& co
             }
             if (!document || !context->file)
                 return E_UNEXPECTED;
-            SnapshotInfo info = WriteSnapshot(context->file->Stream(), unit->m_objects);
+            unit->m_nChangeRecord = record;
+            SnapshotInfo info = WriteSnapshot(context->file->Stream(), unit->m_objects, record != ChangeRecord::OwnFields);
             unit->m_nFilePos = info.position;
             unit->m_nSnapshotSize = info.size;
             unit->m_snapshotShape = std::move(info.shape);
@@ -114,6 +115,16 @@ HRESULT CreateMoveUndoUnit(const std::shared_ptr<UndoUnitContext>& context, cons
 {
     return UndoUnitBase::Make(UndoUnitBase::Side::Undo, context, objects, UNDO_CHANGE, view, nullptr, out,
                               UndoUnitBase::ChangeRecord::Placement);
+}
+
+HRESULT CreateOwnFieldsUndoUnit(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object,
+                                ViewServices* view, IOleUndoUnit** out)
+{
+    std::vector<CDrawObj*> objects;
+    if (object)
+        objects.push_back(object);
+    return UndoUnitBase::Make(UndoUnitBase::Side::Undo, context, objects, UNDO_CHANGE, view, nullptr, out,
+                              UndoUnitBase::ChangeRecord::OwnFields);
 }
 
 HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
@@ -217,6 +228,64 @@ ViewServices* UndoUnitBase::LiveView() const
         return nullptr;
     const std::vector<ViewServices*>& views = m_context->document->GetViews();
     return std::find(views.begin(), views.end(), m_pView) != views.end() ? m_pView : nullptr;
+}
+
+bool UndoUnitBase::OnlyListsItsObject(const UndoStepScope& step) const
+{
+    const bool restores = m_nKind == (GetSide() == Side::Undo ? UNDO_DELETE : UNDO_INSERT);
+    if (!restores || m_objects.size() != 1 || m_places.size() != 1 || !m_places.front() ||
+        m_places.front()->owner || !m_members.empty())
+        return false;
+    // Restoring an object also clears its deleted flag; in a run the flags are left alone.
+    return !step.Find(m_objects.front()) || !m_objects.front()->m_bDeleted;
+}
+
+size_t UndoUnitBase::DoRestoreRun(const std::vector<ComPtr<IOleUndoUnit>>& units, size_t first,
+                                  IOleUndoManager* manager, HRESULT& result)
+{
+    auto* head = dynamic_cast<UndoUnitBase*>(units[first].Get());
+    CDrawDoc* document = head && head->m_context ? head->m_context->document : nullptr;
+    if (!document)
+        return 0;
+    UndoStepScope step(*document);
+    std::vector<UndoUnitBase*> run;
+    for (size_t i = first; i < units.size(); ++i) {
+        auto* unit = dynamic_cast<UndoUnitBase*>(units[i].Get());
+        if (!unit || unit->m_context != head->m_context || !unit->OnlyListsItsObject(step))
+            break;
+        run.push_back(unit);
+    }
+    if (run.size() < 2) {
+        step.Finish();
+        return 0;
+    }
+
+    // The inverses of insert and delete units take the places from the units themselves,
+    // not from the document: they can all be made first.
+    std::vector<ComPtr<IOleUndoUnit>> inverses(run.size());
+    std::vector<std::pair<CDrawObj*, ObjectPlace>> moves;
+    moves.reserve(run.size());
+    for (size_t i = 0; i < run.size(); ++i) {
+        UndoUnitBase* unit = run[i];
+        const Side inverseSide = unit->GetSide() == Side::Undo ? Side::Redo : Side::Undo;
+        IOleUndoUnit* made = nullptr;
+        if (SUCCEEDED(Make(inverseSide, unit->m_context, unit->m_objects, unit->m_nKind, unit->LiveView(), unit, &made)))
+            inverses[i] = ComPtr<IOleUndoUnit>::Adopt(made);
+        moves.emplace_back(unit->m_objects.front(), *unit->m_places.front());
+    }
+    // Every move goes into the list and none leaves it, so moving them together puts each
+    // where moving them one by one would.
+    step.MoveAll(moves);
+    step.Finish();
+    document->SetModifiedFlag(true);
+    for (const ComPtr<IOleUndoUnit>& inverse : inverses) {
+        if (inverse && manager) {
+            const HRESULT added = manager->Add(inverse.Get());
+            if (FAILED(added))
+                result = added;
+        }
+    }
+    return run.size();
 }
 
 void UndoUnitBase::Restore(CDrawDoc& document)

@@ -45,6 +45,7 @@
 #include "document/UndoUnitSnapshot.h"
 #include "model/DrawObj.h"
 #include "platform/com/ComObject.h"
+#include "platform/com/ComPtr.h"
 #include "platform/com/IOleUndoManager.h"
 #include "platform/com/IOleUndoUnit.h"
 
@@ -71,8 +72,10 @@ struct UndoUnitContext {
 class UndoUnitBase : public ComObject<IOleUndoUnit> {
 public:
     enum class Side { Undo, Redo };
-    // What a change unit records: a snapshot of the objects, or their placements only.
-    enum class ChangeRecord { Snapshot, Placement };
+    // What a change unit records: a snapshot of the objects, a snapshot of their own fields
+    // with a group's children left out (for a step that changed no child), or their
+    // placements only (for a move).
+    enum class ChangeRecord { Snapshot, OwnFields, Placement };
 
     // Makes a unit of that side. With `performed` (the unit being performed, whose
     // inverse this is) the places and members are taken from it, reversed with the list,
@@ -85,6 +88,15 @@ public:
                         ChangeRecord record = ChangeRecord::Snapshot);
 
     HRESULT Do(IOleUndoManager* manager) override;
+    // Performs units[first], and the units after it, together when they form a run of at
+    // least two that each put one object, not flagged deleted and with no members of its
+    // own to restore, back into the document's list (the redo of an insertion, the undo of
+    // a removal): all are moved in one pass over the owners instead of one pass each, with
+    // the result of performing them one after the other, and their inverses are filed in
+    // the same order. Answers how many were performed, 0 when units[first] starts no such
+    // run; a failed filing's code goes to `result`.
+    static size_t DoRestoreRun(const std::vector<ComPtr<IOleUndoUnit>>& units, size_t first,
+                               IOleUndoManager* manager, HRESULT& result);
     // The object's own description for a unit over one object, else "Group".
     HRESULT GetDescription(std::string* description) override;
     HRESULT GetUnitType(CLSID* clsid, int32_t* id) override;
@@ -109,8 +121,9 @@ public:
     // The snapshot's length in the undo file and its groups' children (UNDO_CHANGE).
     std::uint64_t m_nSnapshotSize = 0;
     SnapshotShape m_snapshotShape;
-    // A move's change unit: the placement of each object of m_objects instead of a snapshot.
+    // What a change unit records (UNDO_CHANGE), and so do all its inverses.
     ChangeRecord m_nChangeRecord = ChangeRecord::Snapshot;
+    // A move's change unit: the placement of each object of m_objects instead of a snapshot.
     std::vector<CDrawObj::Placement> m_placements;
 
 protected:
@@ -121,6 +134,9 @@ protected:
 private:
     // The view when it still belongs to the unit's document, else null.
     ViewServices* LiveView() const;
+    // Whether performing the unit does no more than move its one object, not flagged
+    // deleted, from wherever it is into the document's list.
+    bool OnlyListsItsObject(const UndoStepScope& step) const;
     void Restore(CDrawDoc& document);
     void RemoveObjects(CDrawDoc& document);
     void ApplyZOrder(CDrawDoc& document);
@@ -164,6 +180,10 @@ HRESULT CreateRedoUnit(const std::shared_ptr<UndoUnitContext>& context, const st
 // A change unit over objects that were only moved: it records their placements.
 HRESULT CreateMoveUndoUnit(const std::shared_ptr<UndoUnitContext>& context, const std::vector<CDrawObj*>& objects,
                            ViewServices* view, IOleUndoUnit** out);
+// A change unit over the one object whose snapshot leaves a group's children out: they
+// are left as they are whenever it or an inverse of it is performed.
+HRESULT CreateOwnFieldsUndoUnit(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object,
+                                ViewServices* view, IOleUndoUnit** out);
 // CreateUndoUnit over the one object (none for null).
 HRESULT CreateUndoUnitForObject(const std::shared_ptr<UndoUnitContext>& context, CDrawObj* object, int kind,
                                 ViewServices* view, IOleUndoUnit** out);

@@ -35,7 +35,7 @@ private:
     std::vector<std::unique_ptr<CDrawObj>> m_children;
 };
 
-void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape)
+void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape, bool withChildren)
 {
     auto* group = dynamic_cast<CDrawObjGroup*>(object);
     {
@@ -46,6 +46,11 @@ void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape)
         ar << kLeaf;
         return;
     }
+    if (!withChildren) {
+        // No children recorded: a load finds none that match, and leaves the group's own.
+        ar << kGroup << uint32_t(0) << std::uint64_t(0);
+        return;
+    }
     std::vector<const CDrawObj*>& children = shape[group];
     for (const std::unique_ptr<CDrawObj>& child : group->m_children)
         children.push_back(child.get());
@@ -54,7 +59,7 @@ void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape)
     const std::uint64_t lengthAt = stream.Tell();
     ar << std::uint64_t(0);
     for (const std::unique_ptr<CDrawObj>& child : group->m_children)
-        WriteNode(ar, child.get(), shape);
+        WriteNode(ar, child.get(), shape, true);
     const std::uint64_t end = stream.Tell();
     stream.Seek(std::int64_t(lengthAt), SeekOrigin::Begin);
     ar << std::uint64_t(end - lengthAt - sizeof(std::uint64_t));
@@ -102,7 +107,7 @@ void LoadNode(Archive& ar, CDrawObj* object, const SnapshotShape& shape)
 
 } // namespace
 
-SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects)
+SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects, bool withChildren)
 {
     SnapshotInfo info;
     MemoryStream buffer;
@@ -110,7 +115,7 @@ SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& obj
         Archive ar(buffer, ArchiveMode::Store);
         ar.SetWholeState(true);
         for (CDrawObj* object : objects)
-            WriteNode(ar, object, info.shape);
+            WriteNode(ar, object, info.shape, withChildren);
     }
     const std::vector<std::uint8_t>& bytes = buffer.Bytes();
     info.position = stream.Seek(0, SeekOrigin::End);

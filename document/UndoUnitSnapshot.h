@@ -36,9 +36,11 @@ struct SnapshotInfo {
     SnapshotShape shape;
 };
 
-// Appends a snapshot of the objects at the end of the stream. Throws the archive's and
-// the stream's exceptions.
-SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects);
+// Appends a snapshot of the objects at the end of the stream. Without `withChildren` a
+// group's node holds no children (count and length 0), so that loading it gives the group
+// its own fields back and leaves its children as they are. Throws the archive's and the
+// stream's exceptions.
+SnapshotInfo WriteSnapshot(ByteStream& stream, const std::vector<CDrawObj*>& objects, bool withChildren = true);
 
 // Reads the snapshot of `size` bytes at `position` back into the objects (the same list it
 // was written from); `shape` is its groups' children as written. A group whose children

@@ -23,6 +23,9 @@
 #include <wx/menu.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -208,6 +211,31 @@ void CDrawView::OnGroup()
     RepaintViews();
 }
 
+// Whether ungrouping leaves every child exactly as it is: the group's transform, folded
+// into each child's, changes no bit of it, and each child that leaves has bounds that are
+// already those of its path (they are refreshed here, as recalculating them would). Then
+// the group's own fields are all that undo has to keep, not a record of every child.
+static bool UngroupKeepsChildren(CDrawObjGroup& group)
+{
+    using Bits = std::array<std::uint32_t, 6>;
+    for (const std::unique_ptr<CDrawObj>& child : group.m_children) {
+        if (child && std::bit_cast<Bits>((*child->m_pMatrix * *group.m_pMatrix).Elements()) !=
+                         std::bit_cast<Bits>(child->m_pMatrix->Elements()))
+            return false;
+    }
+    using RectBits = std::array<std::uint32_t, 4>;
+    for (const std::unique_ptr<CDrawObj>& child : group.m_children) {
+        if (!child || child->m_bDeleted)
+            continue;
+        if (child->m_pPendingMatrix)
+            return false;
+        const RectBits bounds = std::bit_cast<RectBits>(child->GetPathBounds(nullptr, nullptr));
+        if (bounds != std::bit_cast<RectBits>(child->m_rcBounds) || bounds != std::bit_cast<RectBits>(child->m_rcRefBounds))
+            return false;
+    }
+    return true;
+}
+
 void CDrawView::OnUngroup()
 {
     const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
@@ -228,7 +256,11 @@ void CDrawView::OnUngroup()
         for (CDrawObjGroup* group : groups) {
             // The group's own transform goes into its children; recorded first, so that
             // undo gives the group and its children their transforms back exactly.
-            m_document.AddUndo(this, UNDO_CHANGE, group);
+            const bool childrenKept = UngroupKeepsChildren(*group);
+            if (childrenKept)
+                m_document.AddUndoOwnFields(this, group);
+            else
+                m_document.AddUndo(this, UNDO_CHANGE, group);
             m_document.AddUndo(this, UNDO_DELETE, group);
             group->ApplyMatrixToChildren();
             // The children take the group's place, in their order.
@@ -237,7 +269,8 @@ void CDrawView::OnUngroup()
             // A child flagged removed stays in the removed group.
             released.front().objects = scope.ReleaseLiveChildren(group);
             for (CDrawObj* added : m_document.InsertAfter(std::move(released))) {
-                added->RecalcBounds(this);
+                if (!childrenKept)
+                    added->RecalcBounds(this);
                 m_document.AddUndo(this, UNDO_INSERT, added);
                 children.push_back(added);
             }

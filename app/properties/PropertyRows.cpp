@@ -44,7 +44,9 @@ RowValue AngleOf(float radians)
 
 RectF PathBounds(const RowSource& source)
 {
-    return const_cast<CDrawObj*>(source.object)->GetPathBounds(nullptr, nullptr);
+    if (!source.pathBounds)
+        source.pathBounds = const_cast<CDrawObj*>(source.object)->GetPathBounds(nullptr, nullptr);
+    return *source.pathBounds;
 }
 
 bool IsGroup(const RowSource& source)

@@ -10,8 +10,10 @@
 #include "app/properties/PropertyNames.h"
 #include "model/Argb.h"
 #include "model/ShapeType.h"
+#include "platform/geometry/RectF.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +65,9 @@ struct RowSource {
     const BrushMan* brush = nullptr;
     const CDrawDoc* document = nullptr;
     const CDocSummaryInfo* summary = nullptr;
+    // The object's path bounds, worked out for the first row that reads them and kept for
+    // the others: a group's path is all its children's.
+    mutable std::optional<RectF> pathBounds;
 };
 
 struct SpinRange {

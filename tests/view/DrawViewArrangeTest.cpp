@@ -105,6 +105,48 @@ TEST(DrawViewArrange, UngroupOfSeveralGroupsUndoesAndRedoesAsOneStep)
     }
 }
 
+// Ungrouping a group whose transform moves no child keeps only the group's own fields for
+// undo; the children, a removed one among them, still come back exactly, also when one
+// was edited after the ungroup and both steps are undone and redone.
+TEST(DrawViewArrange, UngroupOfAnUnturnedGroupUndoesAndRedoesAroundAnEditOfAChild)
+{
+    CommandFixture f;
+    CDrawRect* a = f.AddRect(100, 100);
+    CDrawRect* removed = f.AddRect(300, 100);
+    CDrawRect* b = f.AddRect(500, 100, 300, 200, ShapeType::Ellipse);
+    CDrawRect* cover = f.AddRect(0, 0, 1000, 1000);
+    auto* group = static_cast<CDrawObjGroup*>(Grouped(f, {a, removed, b}));
+    ASSERT_TRUE(group->m_pMatrix->IsIdentity());
+    removed->m_bDeleted = true;
+    const auto grouped = f.Records();
+
+    f.view->Select(group);
+    f.Run(cmd::kUngroup);
+    EXPECT_EQ(f.view->m_selection, (Objects{a, b}));
+    ASSERT_EQ(group->m_children.size(), 1u);
+    EXPECT_EQ(group->m_children.front().get(), removed);
+    const auto ungrouped = f.Records();
+    f.view->Select(b);
+    f.Run(cmd::kRotate90CW);
+    const auto edited = f.Records();
+    ASSERT_NE(edited, ungrouped);
+
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(f.view->OnEditUndo());
+        EXPECT_EQ(f.Records(), ungrouped);
+        ASSERT_TRUE(f.view->OnEditUndo());
+        EXPECT_EQ(f.Records(), grouped);
+        ASSERT_EQ(group->m_children.size(), 3u);
+        EXPECT_EQ(group->m_children[2].get(), b);
+        EXPECT_TRUE(removed->m_bDeleted);
+        ASSERT_TRUE(f.view->OnEditRedo());
+        EXPECT_EQ(f.Records(), ungrouped);
+        ASSERT_TRUE(f.view->OnEditRedo());
+        EXPECT_EQ(f.Records(), edited);
+    }
+    EXPECT_EQ(f.document.GetObjectZOrder(cover), int(f.document.Objects().size()) - 1);
+}
+
 // Group, Ungroup, Explode and Convert never change what covers what: their result takes
 // the stacking place of what it replaces, and one undo puts everything back.
 TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
