@@ -26,6 +26,7 @@
 #include "document/UndoKind.h"
 #include "model/DocumentServices.h"
 #include "platform/geometry/CPoint.h"
+#include "platform/geometry/CRect.h"
 #include "platform/geometry/CSize.h"
 #include "platform/geometry/RectF.h"
 
@@ -302,6 +303,10 @@ private:
     // list order: those whose last drawing may reach into it, those not drawn yet and the
     // `selected`; nothing when every object is to be looked at.
     std::optional<std::vector<uint32_t>> PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected);
+    // The indexes, in list order, of the objects whose GetBounds may meet `probe` (view
+    // units): PaintCandidates around it, with the view's selection and `dragged`; nothing
+    // when every object is to be tested.
+    std::optional<std::vector<uint32_t>> ObjectsNearProbe(const CRect& probe, ViewServices* view, CDrawObj* dragged);
 
     ObjectSlots m_objects;    // back (first) to front (last)
     // See ListChanges; starts above 0 so that an index never made is never current.

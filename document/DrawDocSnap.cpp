@@ -4,6 +4,7 @@
 #include "document/DrawDoc.h"
 
 #include "model/DrawObj.h"
+#include "model/DrawPoly.h"
 #include "model/HandleKind.h"
 #include "model/ViewServices.h"
 
@@ -57,14 +58,42 @@ bool CDrawDoc::FindHandleNear(CDrawObj* object, ViewServices* view, CDrawObj* dr
     return found;
 }
 
+std::optional<std::vector<uint32_t>> CDrawDoc::ObjectsNearProbe(const CRect& probe, ViewServices* view,
+                                                                 CDrawObj* dragged)
+{
+    // GetBounds meets the probe with the path bounds rounded outward, and a thin line's
+    // with its hit box; both lie within this many view units of what the object painted.
+    constexpr float kReach = float(CDrawPoly::kLineHitSize / 2 + 2);
+    PointF corners[2] = {PointF(float(probe.left) - kReach, float(probe.top) - kReach),
+                         PointF(float(probe.right) + kReach, float(probe.bottom) + kReach)};
+    if (view && !view->UnzoomPointsF(corners))
+        return std::nullopt;
+    RectF area = RectF::FromCorners(corners[0], corners[1]);
+    area.Inflate(1.0f, 1.0f);
+    std::vector<CDrawObj*> changing = view ? view->m_selection : std::vector<CDrawObj*>();
+    if (dragged)
+        changing.push_back(dragged);
+    return PaintCandidates(area, changing);
+}
+
 void CDrawDoc::SnapToHandles(ViewServices* view, CDrawObj* dragged, int draggedHandle, CPoint point)
 {
     const CRect probe(point.x - 3, point.y - 3, point.x + 3, point.y + 3);
+    const auto snapsTo = [&](CDrawObj* object) {
+        return !object->m_bDeleted && object->GetBounds(probe, view)
+            && FindHandleNear(object, view, dragged, draggedHandle, point);
+    };
+    // In a large drawing the painted areas name the few objects near the point; the
+    // selection, which may have moved since it was painted, is always among them.
+    if (const std::optional<std::vector<uint32_t>> near = ObjectsNearProbe(probe, view, dragged)) {
+        for (auto i = near->rbegin(); i != near->rend(); ++i) {
+            if (snapsTo(m_objects[*i].get()))
+                return;
+        }
+        return;
+    }
     for (auto entry = m_objects.rbegin(); entry != m_objects.rend(); ++entry) {
-        CDrawObj* object = entry->get();
-        if (object->m_bDeleted || !object->GetBounds(probe, view))
-            continue;
-        if (FindHandleNear(object, view, dragged, draggedHandle, point))
+        if (snapsTo(entry->get()))
             return;
     }
 }
