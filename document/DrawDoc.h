@@ -163,6 +163,9 @@ public:
     // last changed its order. `hint` (optional) is where to look first and is set to where
     // the object was found.
     std::optional<RectF> LastPainted(const CDrawObj* object, size_t* hint = nullptr) const;
+    // The view's snap marks and edge guides, over whatever `g` holds; Draw ends with them
+    // unless the view omits its feedback.
+    void DrawSnapFeedback(Graphics& g, ViewServices& view);
 
     // ---- Snapping during a drag; each fills the view's snap feedback.
     // Snaps `point` to an anchor or centre handle of `object` within 20 units on both axes
@@ -281,7 +284,6 @@ private:
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
     std::optional<CPoint> GuideMetrics(ViewServices& view) const;
-    void DrawSnapFeedback(Graphics& g, ViewServices& view);
 
     // What each object of the list painted at its last drawing in a view, at the same
     // index, so that a partial repaint of a large drawing tests one compact array instead

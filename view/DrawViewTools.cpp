@@ -456,22 +456,24 @@ std::vector<CRect> CDrawView::GuidePaintBoxes()
     return columns;
 }
 
-void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& more)
+void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback)
 {
     if (!box.IsRectEmpty())
         RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
-    for (const CRect& r : more)
-        RefreshRect(wxRect(r.left, r.top, r.Width(), r.Height()), false);
+    for (const CRect& r : feedback) {
+        if (!r.IsRectEmpty())
+            RefreshFeedback(r);
+    }
 }
 
 void CDrawView::RefreshSnapFeedback()
 {
-    CRect box;
+    std::vector<CRect> boxes = GuidePaintBoxes();
     if (m_bHandleSnapped || m_bCenterSnapped) {
-        box = ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
-                                     2 * kSnapMarkReach, 2 * kSnapMarkReach));
+        boxes.push_back(ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
+                                               2 * kSnapMarkReach, 2 * kSnapMarkReach)));
     }
-    RefreshBoxes(box, GuidePaintBoxes());
+    RefreshBoxes(CRect(), boxes);
 }
 
 void CDrawView::RepaintOverflow(const CRect& painted)
