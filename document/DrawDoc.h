@@ -35,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -309,6 +310,11 @@ private:
     // units): PaintCandidates around it, with the view's selection and `dragged`; nothing
     // when every object is to be tested.
     std::optional<std::vector<uint32_t>> ObjectsNearProbe(const CRect& probe, ViewServices* view, CDrawObj* dragged);
+    // Calls `visit` for the live objects other than `dragged`, front to back, that may
+    // have an edge or centre line within `distance` (document units) of one of the
+    // vertical lines `xs` or horizontal lines `ys`; every such object is visited.
+    void ForEachNearEdges(ViewServices* view, CDrawObj* dragged, std::span<const float> xs, std::span<const float> ys,
+                          float distance, const std::function<void(const CDrawObj*)>& visit);
 
     ObjectSlots m_objects;    // back (first) to front (last)
     // See ListChanges; starts above 0 so that an index never made is never current.

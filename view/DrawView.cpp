@@ -577,6 +577,15 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
     // feedback.
     wxRegion stale(missing);
     stale.Subtract(backing.sceneValid);
+    // A region splits into bands: a box crossed by feedback strips comes in pieces, and an
+    // object across the pieces would be drawn once for each. Pieces that fill most of
+    // their bounds are painted as those bounds in one go.
+    int64_t staleArea = 0;
+    for (wxRegionIterator part(stale); part; ++part)
+        staleArea += int64_t(part.GetW()) * part.GetH();
+    const wxRect staleBounds = stale.GetBox();
+    if (int64_t(staleBounds.width) * staleBounds.height <= 2 * staleArea)
+        stale = wxRegion(staleBounds);
     bool painted = true;
     if (!stale.IsEmpty()) {
         cairo_t* scene = cairo_create(backing.scene->CairoSurface());
