@@ -7,7 +7,9 @@
 
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
+#include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "model/HandleKind.h"
 #include "res/CommandIds.h"
 
 #include <wx/app.h>
@@ -385,18 +387,22 @@ CRect CDrawView::ObjectPaintBox(CDrawObj* object)
     if (IsSelected(object)) {
         const int count = object->GetHandleCount();
         int64_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
+        // Only arc handles carry an angle read-out.
+        bool readout = false;
         for (int n = 1; n <= count; ++n) {
-            int kind = 0;
+            int kind = HANDLE_NONE;
             const CPoint p = object->GetHandle(n, &kind, this);
+            readout = readout || kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd;
             minX = std::min<int64_t>(minX, p.x);
             minY = std::min<int64_t>(minY, p.y);
             maxX = std::max<int64_t>(maxX, p.x);
             maxY = std::max<int64_t>(maxY, p.y);
         }
         if (count > 0) {
+            const int right = readout ? std::max(kMarkReach, kReadoutWidth) : kMarkReach;
+            const int below = readout ? std::max(kMarkReach, kReadoutHeight) : kMarkReach;
             const RectF marks(float(minX - kMarkReach), float(minY - kMarkReach),
-                              float(maxX - minX + kMarkReach + kReadoutWidth),
-                              float(maxY - minY + kMarkReach + std::max(kMarkReach, kReadoutHeight)));
+                              float(maxX - minX + kMarkReach + right), float(maxY - minY + kMarkReach + below));
             box |= ClientBox(*this, marks);
         }
     }
