@@ -436,12 +436,33 @@ std::vector<CRect> CDrawView::GuidePaintBoxes()
     std::vector<CRect> rows;
     if (!m_bShowGuides)
         return columns;
+    // Many guides share a line or overlap along it: those are gathered in view units
+    // first, so that each group is mapped to the client once.
+    std::vector<RectF> lines[2];
     for (const SnapGuide& guide : m_guides) {
         RectF line = RectF::FromCorners(PointF(guide.x1, guide.y1), PointF(guide.x2, guide.y2));
         line.Inflate(2.0f, 2.0f);
-        const CRect box = ClientBox(*this, line);
-        if (!box.IsRectEmpty())
-            (guide.orientation == SnapGuide::Vertical ? columns : rows).push_back(box);
+        if (line.IsFinite())
+            lines[guide.orientation == SnapGuide::Vertical ? 0 : 1].push_back(line);
+    }
+    for (int vertical : {1, 0}) {
+        std::vector<RectF>& group = lines[vertical ? 0 : 1];
+        const auto low = [vertical](const RectF& r) { return vertical ? r.X : r.Y; };
+        std::sort(group.begin(), group.end(), [&](const RectF& a, const RectF& b) { return low(a) < low(b); });
+        for (size_t i = 0; i < group.size();) {
+            float left = group[i].X, top = group[i].Y, right = group[i].GetRight(), bottom = group[i].GetBottom();
+            size_t j = i + 1;
+            for (; j < group.size() && low(group[j]) <= (vertical ? right : bottom); ++j) {
+                left = std::min(left, group[j].X);
+                top = std::min(top, group[j].Y);
+                right = std::max(right, group[j].GetRight());
+                bottom = std::max(bottom, group[j].GetBottom());
+            }
+            i = j;
+            const CRect box = ClientBox(*this, RectF::FromCorners(PointF(left, top), PointF(right, bottom)));
+            if (!box.IsRectEmpty())
+                (vertical ? columns : rows).push_back(box);
+        }
     }
     // Boxes whose columns (rows) overlap become one: guides gather near the dragged
     // object's edges.
