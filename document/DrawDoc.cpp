@@ -390,6 +390,17 @@ CDrawObj* CDrawDoc::ObjectAt(CPoint point, bool outline, ViewServices* view, CDr
         start = position - 1;
     }
     const CRect probe(point.x - 3, point.y - 3, point.x + 3, point.y + 3);
+    // In a large drawing the bounds test needs only the objects painted near the point.
+    if (!outline) {
+        if (const std::optional<std::vector<uint32_t>> near = ObjectsNearProbe(probe, view, nullptr)) {
+            for (auto i = near->rbegin(); i != near->rend(); ++i) {
+                CDrawObj* object = m_objects[*i].get();
+                if (int(*i) <= start && !object->m_bDeleted && object->GetBounds(probe, view))
+                    return object;
+            }
+            return nullptr;
+        }
+    }
     for (int i = start; i >= 0; --i) {
         CDrawObj* object = m_objects[size_t(i)].get();
         if (object->m_bDeleted)

@@ -26,6 +26,7 @@
 #include "document/UndoKind.h"
 #include "model/DocumentServices.h"
 #include "platform/geometry/CPoint.h"
+#include "platform/geometry/CRect.h"
 #include "platform/geometry/CSize.h"
 #include "platform/geometry/RectF.h"
 
@@ -34,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -162,6 +164,9 @@ public:
     // last changed its order. `hint` (optional) is where to look first and is set to where
     // the object was found.
     std::optional<RectF> LastPainted(const CDrawObj* object, size_t* hint = nullptr) const;
+    // The view's snap marks and edge guides, over whatever `g` holds; Draw ends with them
+    // unless the view omits its feedback.
+    void DrawSnapFeedback(Graphics& g, ViewServices& view);
 
     // ---- Snapping during a drag; each fills the view's snap feedback.
     // Snaps `point` to an anchor or centre handle of `object` within 20 units on both axes
@@ -284,7 +289,6 @@ private:
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
     std::optional<CPoint> GuideMetrics(ViewServices& view) const;
-    void DrawSnapFeedback(Graphics& g, ViewServices& view);
 
     // What each object of the list painted at its last drawing in a view, at the same
     // index, so that a partial repaint of a large drawing tests one compact array instead
@@ -306,6 +310,15 @@ private:
     // list order: those whose last drawing may reach into it, those not drawn yet and the
     // `selected`; nothing when every object is to be looked at.
     std::optional<std::vector<uint32_t>> PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected);
+    // The indexes, in list order, of the objects whose GetBounds may meet `probe` (view
+    // units): PaintCandidates around it, with the view's selection and `dragged`; nothing
+    // when every object is to be tested.
+    std::optional<std::vector<uint32_t>> ObjectsNearProbe(const CRect& probe, ViewServices* view, CDrawObj* dragged);
+    // Calls `visit` for the live objects other than `dragged`, front to back, that may
+    // have an edge or centre line within `distance` (document units) of one of the
+    // vertical lines `xs` or horizontal lines `ys`; every such object is visited.
+    void ForEachNearEdges(ViewServices* view, CDrawObj* dragged, std::span<const float> xs, std::span<const float> ys,
+                          float distance, const std::function<void(const CDrawObj*)>& visit);
 
     ObjectSlots m_objects;    // back (first) to front (last)
     // See ListChanges; starts above 0 so that an index never made is never current.

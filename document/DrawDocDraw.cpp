@@ -146,7 +146,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
             drawAt(i);
     }
     // Snap feedback belongs to a drag on screen; a printed or previewed page shows none.
-    if (view && !dc.IsPrinting())
+    if (view && !dc.IsPrinting() && !view->m_bOmitFeedback)
         DrawSnapFeedback(g, *view);
 }
 

@@ -4,11 +4,14 @@
 #include "document/DrawDoc.h"
 
 #include "model/DrawObj.h"
+#include "model/DrawPoly.h"
 #include "model/HandleKind.h"
 #include "model/ViewServices.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace kelmora {
 
@@ -57,14 +60,42 @@ bool CDrawDoc::FindHandleNear(CDrawObj* object, ViewServices* view, CDrawObj* dr
     return found;
 }
 
+std::optional<std::vector<uint32_t>> CDrawDoc::ObjectsNearProbe(const CRect& probe, ViewServices* view,
+                                                                 CDrawObj* dragged)
+{
+    // GetBounds meets the probe with the path bounds rounded outward, and a thin line's
+    // with its hit box; both lie within this many view units of what the object painted.
+    constexpr float kReach = float(CDrawPoly::kLineHitSize / 2 + 2);
+    PointF corners[2] = {PointF(float(probe.left) - kReach, float(probe.top) - kReach),
+                         PointF(float(probe.right) + kReach, float(probe.bottom) + kReach)};
+    if (view && !view->UnzoomPointsF(corners))
+        return std::nullopt;
+    RectF area = RectF::FromCorners(corners[0], corners[1]);
+    area.Inflate(1.0f, 1.0f);
+    std::vector<CDrawObj*> changing = view ? view->m_selection : std::vector<CDrawObj*>();
+    if (dragged)
+        changing.push_back(dragged);
+    return PaintCandidates(area, changing);
+}
+
 void CDrawDoc::SnapToHandles(ViewServices* view, CDrawObj* dragged, int draggedHandle, CPoint point)
 {
     const CRect probe(point.x - 3, point.y - 3, point.x + 3, point.y + 3);
+    const auto snapsTo = [&](CDrawObj* object) {
+        return !object->m_bDeleted && object->GetBounds(probe, view)
+            && FindHandleNear(object, view, dragged, draggedHandle, point);
+    };
+    // In a large drawing the painted areas name the few objects near the point; the
+    // selection, which may have moved since it was painted, is always among them.
+    if (const std::optional<std::vector<uint32_t>> near = ObjectsNearProbe(probe, view, dragged)) {
+        for (auto i = near->rbegin(); i != near->rend(); ++i) {
+            if (snapsTo(m_objects[*i].get()))
+                return;
+        }
+        return;
+    }
     for (auto entry = m_objects.rbegin(); entry != m_objects.rend(); ++entry) {
-        CDrawObj* object = entry->get();
-        if (object->m_bDeleted || !object->GetBounds(probe, view))
-            continue;
-        if (FindHandleNear(object, view, dragged, draggedHandle, point))
+        if (snapsTo(entry->get()))
             return;
     }
 }
@@ -85,6 +116,49 @@ void CDrawDoc::RecordGuide(ViewServices& view, int orientation, float x1, float 
     view.m_guides.push_back(SnapGuide{orientation, ends[0].X, ends[0].Y, ends[1].X, ends[1].Y});
 }
 
+void CDrawDoc::ForEachNearEdges(ViewServices* view, CDrawObj* dragged, std::span<const float> xs,
+                                std::span<const float> ys, float distance,
+                                const std::function<void(const CDrawObj*)>& visit)
+{
+    const auto visitAt = [&](size_t i) {
+        const CDrawObj* object = m_objects[i].get();
+        if (!object->m_bDeleted && object != dragged)
+            visit(object);
+    };
+    // An edge or centre line within `distance` of a line puts the object's bounds across
+    // the band around that line; in a large drawing the painted areas, which hold the
+    // bounds, name the objects across each band.
+    constexpr float kEndless = 1e30f;
+    std::vector<CDrawObj*> changing = view ? view->m_selection : std::vector<CDrawObj*>();
+    if (dragged)
+        changing.push_back(dragged);
+    std::vector<uint32_t> near;
+    bool indexed = true;
+    const auto band = [&](const RectF& area) {
+        std::optional<std::vector<uint32_t>> found = indexed ? PaintCandidates(area, changing) : std::nullopt;
+        if (!found)
+            indexed = false;
+        else
+            near.insert(near.end(), found->begin(), found->end());
+    };
+    const float reach = distance + 1.0f;
+    for (float x : xs)
+        band(RectF(x - reach, -kEndless, 2 * reach, 2 * kEndless));
+    for (float y : ys)
+        band(RectF(-kEndless, y - reach, 2 * kEndless, 2 * reach));
+    if (!indexed) {
+        for (size_t i = m_objects.size(); i-- > 0;)
+            visitAt(i);
+        return;
+    }
+    // Front to back, as the walk over every object goes: the first guide of an axis is
+    // the one a move snaps to.
+    std::sort(near.begin(), near.end(), std::greater<>());
+    near.erase(std::unique(near.begin(), near.end()), near.end());
+    for (uint32_t i : near)
+        visitAt(i);
+}
+
 void CDrawDoc::SnapHandleToEdges(CDrawObj* dragged, ViewServices* view, int x, int y)
 {
     if (!view)
@@ -98,10 +172,9 @@ void CDrawDoc::SnapHandleToEdges(CDrawObj* dragged, ViewServices* view, int x, i
     const float px = float(p.x);
     const float py = float(p.y);
 
-    for (auto entry = m_objects.rbegin(); entry != m_objects.rend(); ++entry) {
-        const CDrawObj* object = entry->get();
-        if (object->m_bDeleted || object == dragged)
-            continue;
+    const float xs[] = {px};
+    const float ys[] = {py};
+    ForEachNearEdges(view, dragged, xs, ys, distance, [&](const CDrawObj* object) {
         const RectF& r = object->m_rcBounds;
         for (float edge : {r.X, r.X + 0.5f * r.Width, r.X + r.Width}) {
             if (!Near(px, edge, distance))
@@ -119,7 +192,7 @@ void CDrawDoc::SnapHandleToEdges(CDrawObj* dragged, ViewServices* view, int x, i
             else
                 RecordGuide(*view, SnapGuide::Horizontal, r.X + r.Width + overhang, edge, px - overhang, py);
         }
-    }
+    });
 }
 
 void CDrawDoc::SnapMoveToEdges(ViewServices* view, CDrawObj* dragged)
@@ -133,10 +206,9 @@ void CDrawDoc::SnapMoveToEdges(ViewServices* view, CDrawObj* dragged)
     const float distance = float(metrics->y);
     const RectF d = dragged->m_rcBounds;
 
-    for (auto entry = m_objects.rbegin(); entry != m_objects.rend(); ++entry) {
-        const CDrawObj* object = entry->get();
-        if (object->m_bDeleted || object == dragged)
-            continue;
+    const float xs[] = {d.X, d.X + d.Width};
+    const float ys[] = {d.Y, d.Y + d.Height};
+    ForEachNearEdges(view, dragged, xs, ys, distance, [&](const CDrawObj* object) {
         const RectF& r = object->m_rcBounds;
 
         // Vertical guides: the other object's left, right and centre line against the
@@ -167,7 +239,7 @@ void CDrawDoc::SnapMoveToEdges(ViewServices* view, CDrawObj* dragged)
             else
                 RecordGuide(*view, SnapGuide::Horizontal, r.X + r.Width + overhang, edge, d.X - overhang, draggedEdge);
         }
-    }
+    });
 }
 
 } // namespace kelmora

@@ -65,7 +65,7 @@ void PaintedAreaIndex::Build(const std::vector<std::optional<RectF>>& areas)
     m_built = true;
 }
 
-PaintedAreaIndex::Span PaintedAreaIndex::SpanOf(const RectF& area) const
+PaintedAreaIndex::Span PaintedAreaIndex::SpanOf(const RectF& area, bool filed) const
 {
     if (!Finite(area))
         return Span{};
@@ -77,7 +77,7 @@ PaintedAreaIndex::Span PaintedAreaIndex::SpanOf(const RectF& area) const
     const float bottom = std::max(area.Y, area.GetBottom());
     const Span span{CellOf(left, m_left, m_cellWidth, m_columns), CellOf(top, m_top, m_cellHeight, m_rows),
                     CellOf(right, m_left, m_cellWidth, m_columns), CellOf(bottom, m_top, m_cellHeight, m_rows), false};
-    if (int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1) > kMaxCellsPerObject)
+    if (filed && int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1) > kMaxCellsPerObject)
         return Span{};
     return span;
 }
@@ -135,7 +135,7 @@ std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(const RectF& area, 
 {
     if (!m_built)
         return std::nullopt;
-    const Span span = SpanOf(area);
+    const Span span = SpanOf(area, false);
     const int64_t cells = span.loose ? int64_t(m_cells.size())
                                      : int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1);
     if (span.loose || cells * 4 > int64_t(m_cells.size()) || m_loose.size() * 4 > m_filed.size())

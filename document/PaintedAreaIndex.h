@@ -38,7 +38,9 @@ private:
         bool loose = true;
         friend bool operator==(const Span&, const Span&) = default;
     };
-    Span SpanOf(const RectF& area) const;
+    // An object's area over too many cells is loose; a query's area (`filed` false) only
+    // when it is not finite.
+    Span SpanOf(const RectF& area, bool filed = true) const;
     void File(uint32_t index, const Span& span);
     void Unfile(uint32_t index, const Span& span);
     std::vector<uint32_t>& Cell(int32_t x, int32_t y) { return m_cells[size_t(y) * size_t(m_columns) + size_t(x)]; }

@@ -18,10 +18,6 @@ KELMORA_IMPLEMENT_SERIAL(CDrawPoly, CDrawObj, 0)
 
 namespace {
 
-// Lines thinner than this (document units, or view units with a view) are hit-tested as
-// this wide, so that a horizontal or vertical line can be picked at all.
-constexpr int kLineHitSize = 50;
-
 // The made-up control point of a Bézier drawn point by point sits this far from the point.
 constexpr float kNewControlOffset = 10.0f;
 

@@ -60,6 +60,9 @@ public:
     // Arrow heads of the selection marks.
     static constexpr float kDefaultArrowSize = 30.0f;
     static constexpr float kDefaultArrowAngle = 1.0471976f;   // π/3
+    // Lines thinner than this (document units, or view units with a view) are hit-tested
+    // as this wide, so that a horizontal or vertical line can be picked at all.
+    static constexpr int kLineHitSize = 50;
 
     CDrawPoly();
     CDrawPoly(const RectF& rc, ViewServices* pView);

@@ -56,6 +56,9 @@ public:
     // Set while the view repaints only part of its window: objects that did not change
     // since their last drawing and lie outside that part need not be drawn again.
     bool m_bPartialPaint = false;
+    // Set while the view paints its picture without the drag feedback (snap marks, edge
+    // guides and its own tool feedback), which it lays over that picture afterwards.
+    bool m_bOmitFeedback = false;
 
     // Snap feedback of the current drag step.
     bool m_bHandleSnapped = false;

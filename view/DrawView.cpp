@@ -537,16 +537,19 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
     // The rubber band is drawn in client pixels: it does not move with a scroll.
     if (client.x <= 0 || client.y <= 0 || m_rcRubberBand) {
         m_backing.valid.Clear();
+        m_backing.sceneValid.Clear();
         return nullptr;
     }
     const CPoint scroll = GetScrollPosition();
     const std::array<uint32_t, 3> look = LookColours();
     Backing& backing = m_backing;
-    if (!backing.surface || backing.surface->Width() != client.x || backing.surface->Height() != client.y
-        || backing.look != look) {
+    if (!backing.surface || !backing.scene || backing.surface->Width() != client.x
+        || backing.surface->Height() != client.y || backing.look != look) {
         backing.valid.Clear();
+        backing.sceneValid.Clear();
         backing.surface = ImageSurface::Create(client.x, client.y);
-        if (!backing.surface)
+        backing.scene = ImageSurface::Create(client.x, client.y);
+        if (!backing.surface || !backing.scene)
             return nullptr;
         backing.look = look;
         backing.scroll = scroll;
@@ -554,10 +557,13 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
     if (scroll != backing.scroll) {
         const int dx = backing.scroll.x - scroll.x;
         const int dy = backing.scroll.y - scroll.y;
-        if (!backing.valid.IsEmpty()) {
-            ShiftPixels(backing.surface->CairoSurface(), dx, dy);
-            backing.valid.Offset(dx, dy);
-            backing.valid.Intersect(wxRect(0, 0, client.x, client.y));
+        for (auto [surface, valid] : {std::pair(&*backing.surface, &backing.valid),
+                                      std::pair(&*backing.scene, &backing.sceneValid)}) {
+            if (valid->IsEmpty())
+                continue;
+            ShiftPixels(surface->CairoSurface(), dx, dy);
+            valid->Offset(dx, dy);
+            valid->Intersect(wxRect(0, 0, client.x, client.y));
         }
         backing.scroll = scroll;
     }
@@ -567,38 +573,83 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
     missing.Subtract(backing.valid);
     if (missing.IsEmpty())
         return &*backing.surface;
-    cairo_t* cr = cairo_create(backing.surface->CairoSurface());
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    // The scene first, where it is not up to date: paper, grid and objects, without the
+    // feedback.
+    wxRegion stale(missing);
+    stale.Subtract(backing.sceneValid);
+    // A region splits into bands: a box crossed by feedback strips comes in pieces, and an
+    // object across the pieces would be drawn once for each. Pieces that fill most of
+    // their bounds are painted as those bounds in one go.
+    int64_t staleArea = 0;
+    for (wxRegionIterator part(stale); part; ++part)
+        staleArea += int64_t(part.GetW()) * part.GetH();
+    const wxRect staleBounds = stale.GetBox();
+    if (int64_t(staleBounds.width) * staleBounds.height <= 2 * staleArea)
+        stale = wxRegion(staleBounds);
     bool painted = true;
-    for (wxRegionIterator part(missing); part && painted; ++part) {
+    if (!stale.IsEmpty()) {
+        cairo_t* scene = cairo_create(backing.scene->CairoSurface());
+        cairo_set_operator(scene, CAIRO_OPERATOR_SOURCE);
+        m_bOmitFeedback = true;
+        for (wxRegionIterator part(stale); part; ++part) {
+            const wxRect r = part.GetRect();
+            const std::optional<ImageSurface> strip = RenderClient(CRect(r.x, r.y, r.x + r.width, r.y + r.height));
+            painted = bool(strip);
+            if (!strip)
+                break;
+            cairo_set_source_surface(scene, strip->CairoSurface(), r.x, r.y);
+            cairo_rectangle(scene, r.x, r.y, r.width, r.height);
+            cairo_fill(scene);
+            backing.sceneValid.Union(r);
+        }
+        m_bOmitFeedback = false;
+        cairo_destroy(scene);
+        cairo_surface_flush(backing.scene->CairoSurface());
+        if (!painted)
+            return nullptr;
+    }
+    // Then the picture: the scene with the feedback over it.
+    cairo_t* cr = cairo_create(backing.surface->CairoSurface());
+    for (wxRegionIterator part(missing); part; ++part) {
         const wxRect r = part.GetRect();
-        const std::optional<ImageSurface> strip = RenderClient(CRect(r.x, r.y, r.x + r.width, r.y + r.height));
-        painted = bool(strip);
-        if (!strip)
-            break;
-        cairo_set_source_surface(cr, strip->CairoSurface(), r.x, r.y);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, backing.scene->CairoSurface(), 0, 0);
         cairo_rectangle(cr, r.x, r.y, r.width, r.height);
         cairo_fill(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+        PaintFeedbackInto(cr, CRect(r.x, r.y, r.x + r.width, r.y + r.height));
         backing.valid.Union(r);
     }
     cairo_destroy(cr);
     cairo_surface_flush(backing.surface->CairoSurface());
-    return painted ? &*backing.surface : nullptr;
+    return &*backing.surface;
 }
 
 void CDrawView::Refresh(bool eraseBackground, const wxRect* rect)
 {
-    if (rect && !m_backing.valid.IsEmpty()) {
+    if (rect) {
         // The rectangle is in client pixels at the present scroll position; the picture's
         // pixels are where they were at its own.
         const CPoint scroll = GetScrollPosition();
         wxRect stale = *rect;
         stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
         m_backing.valid.Subtract(stale);
+        m_backing.sceneValid.Subtract(stale);
     } else {
         m_backing.valid.Clear();
+        m_backing.sceneValid.Clear();
     }
     wxScrolledCanvas::Refresh(eraseBackground, rect);
+}
+
+void CDrawView::RefreshFeedback(const CRect& box)
+{
+    const wxRect rect(box.left, box.top, box.Width(), box.Height());
+    const CPoint scroll = GetScrollPosition();
+    wxRect stale = rect;
+    stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
+    m_backing.valid.Subtract(stale);
+    wxScrolledCanvas::Refresh(false, &rect);
 }
 
 void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
@@ -625,7 +676,30 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
         OnDraw(g, screen);
     }
     cairo_restore(cr);
+    if (!m_bOmitFeedback)
+        PaintToolFeedback(cr);
+}
+
+void CDrawView::PaintFeedbackInto(cairo_t* cr, const CRect& box)
+{
+    cairo_save(cr);
+    cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
+    cairo_clip(cr);
+    cairo_save(cr);
+    // The transform of PaintInto, under which the document draws the snap feedback.
+    const CPoint scroll = GetScrollPosition();
+    const CSize offset = ZoomedPageOffset();
+    cairo_translate(cr, -scroll.x, -scroll.y);
+    cairo_scale(cr, double(m_logPixels.cx) / kLogicalPerInch, double(m_logPixels.cy) / kLogicalPerInch);
+    cairo_translate(cr, offset.cx, offset.cy);
+    {
+        Graphics g(cr);
+        g.SetSmoothingMode(SmoothingMode::AntiAlias);
+        m_document.DrawSnapFeedback(g, *this);
+    }
+    cairo_restore(cr);
     PaintToolFeedback(cr);
+    cairo_restore(cr);
 }
 
 void CDrawView::OnDraw(Graphics& g, DeviceContext& dc)

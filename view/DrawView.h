@@ -158,6 +158,9 @@ public:
     // Takes the rectangle (all of the client area without one) out of what the backing
     // picture holds before the window repaints it.
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+    // Repaints the client rectangle where only the drag feedback changed: the backing
+    // picture's scene there stays.
+    void RefreshFeedback(const CRect& box);
     // Paper, grid and objects into `g`, whose transform maps zoomed logical units to the
     // target. On a printer page: at factor 1 without paper, grid or selection marks, the
     // zoom put back afterwards.
@@ -274,13 +277,21 @@ private:
     // The backing picture of PaintBacking: the client area at scroll position `scroll`,
     // painted with the desktop colours `look`. `valid` holds the pixels that show what a
     // full repaint at that position would; Refresh takes out what it asks to repaint.
+    // `scene` is the same picture without the drag feedback, valid over `sceneValid`:
+    // where only the feedback changed (RefreshFeedback), the picture is that scene with
+    // the feedback laid over it, and no object is drawn again.
     struct Backing {
         std::optional<ImageSurface> surface;
+        std::optional<ImageSurface> scene;
         CPoint scroll;
         std::array<uint32_t, 3> look{};
         wxRegion valid;
+        wxRegion sceneValid;
     };
     Backing m_backing;
+    // Paints the drag feedback of the client rectangle `box` through `cr`, whose transform
+    // is client pixels, over what the target holds there.
+    void PaintFeedbackInto(cairo_t* cr, const CRect& box);
 
     // ==== Drawing tools: mouse and key dispatch, drag repaint, tool commands ============
     // (DrawViewTools.cpp). The view hands the left button, double-clicks and mouse moves
@@ -344,7 +355,8 @@ private:
     // the window as one rectangle each. Guides reach far across a large drawing; a box
     // around them all would take in most of the window.
     std::vector<CRect> GuidePaintBoxes();
-    void RefreshBoxes(const CRect& box, const std::vector<CRect>& more);
+    // Repaints `box` and, where only the drag feedback changes, the `feedback` rectangles.
+    void RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback);
     // The rubber band, over everything else (client units).
     void PaintToolFeedback(cairo_t* cr);
     // After a paint during a drag: dragged objects that painted beyond the repainted area

@@ -7,7 +7,9 @@
 
 #include "document/DrawDoc.h"
 #include "document/FrameServices.h"
+#include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "model/HandleKind.h"
 #include "res/CommandIds.h"
 
 #include <wx/app.h>
@@ -385,18 +387,22 @@ CRect CDrawView::ObjectPaintBox(CDrawObj* object)
     if (IsSelected(object)) {
         const int count = object->GetHandleCount();
         int64_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
+        // Only arc handles carry an angle read-out.
+        bool readout = false;
         for (int n = 1; n <= count; ++n) {
-            int kind = 0;
+            int kind = HANDLE_NONE;
             const CPoint p = object->GetHandle(n, &kind, this);
+            readout = readout || kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd;
             minX = std::min<int64_t>(minX, p.x);
             minY = std::min<int64_t>(minY, p.y);
             maxX = std::max<int64_t>(maxX, p.x);
             maxY = std::max<int64_t>(maxY, p.y);
         }
         if (count > 0) {
+            const int right = readout ? std::max(kMarkReach, kReadoutWidth) : kMarkReach;
+            const int below = readout ? std::max(kMarkReach, kReadoutHeight) : kMarkReach;
             const RectF marks(float(minX - kMarkReach), float(minY - kMarkReach),
-                              float(maxX - minX + kMarkReach + kReadoutWidth),
-                              float(maxY - minY + kMarkReach + std::max(kMarkReach, kReadoutHeight)));
+                              float(maxX - minX + kMarkReach + right), float(maxY - minY + kMarkReach + below));
             box |= ClientBox(*this, marks);
         }
     }
@@ -430,12 +436,33 @@ std::vector<CRect> CDrawView::GuidePaintBoxes()
     std::vector<CRect> rows;
     if (!m_bShowGuides)
         return columns;
+    // Many guides share a line or overlap along it: those are gathered in view units
+    // first, so that each group is mapped to the client once.
+    std::vector<RectF> lines[2];
     for (const SnapGuide& guide : m_guides) {
         RectF line = RectF::FromCorners(PointF(guide.x1, guide.y1), PointF(guide.x2, guide.y2));
         line.Inflate(2.0f, 2.0f);
-        const CRect box = ClientBox(*this, line);
-        if (!box.IsRectEmpty())
-            (guide.orientation == SnapGuide::Vertical ? columns : rows).push_back(box);
+        if (line.IsFinite())
+            lines[guide.orientation == SnapGuide::Vertical ? 0 : 1].push_back(line);
+    }
+    for (int vertical : {1, 0}) {
+        std::vector<RectF>& group = lines[vertical ? 0 : 1];
+        const auto low = [vertical](const RectF& r) { return vertical ? r.X : r.Y; };
+        std::sort(group.begin(), group.end(), [&](const RectF& a, const RectF& b) { return low(a) < low(b); });
+        for (size_t i = 0; i < group.size();) {
+            float left = group[i].X, top = group[i].Y, right = group[i].GetRight(), bottom = group[i].GetBottom();
+            size_t j = i + 1;
+            for (; j < group.size() && low(group[j]) <= (vertical ? right : bottom); ++j) {
+                left = std::min(left, group[j].X);
+                top = std::min(top, group[j].Y);
+                right = std::max(right, group[j].GetRight());
+                bottom = std::max(bottom, group[j].GetBottom());
+            }
+            i = j;
+            const CRect box = ClientBox(*this, RectF::FromCorners(PointF(left, top), PointF(right, bottom)));
+            if (!box.IsRectEmpty())
+                (vertical ? columns : rows).push_back(box);
+        }
     }
     // Boxes whose columns (rows) overlap become one: guides gather near the dragged
     // object's edges.
@@ -456,22 +483,24 @@ std::vector<CRect> CDrawView::GuidePaintBoxes()
     return columns;
 }
 
-void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& more)
+void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback)
 {
     if (!box.IsRectEmpty())
         RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
-    for (const CRect& r : more)
-        RefreshRect(wxRect(r.left, r.top, r.Width(), r.Height()), false);
+    for (const CRect& r : feedback) {
+        if (!r.IsRectEmpty())
+            RefreshFeedback(r);
+    }
 }
 
 void CDrawView::RefreshSnapFeedback()
 {
-    CRect box;
+    std::vector<CRect> boxes = GuidePaintBoxes();
     if (m_bHandleSnapped || m_bCenterSnapped) {
-        box = ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
-                                     2 * kSnapMarkReach, 2 * kSnapMarkReach));
+        boxes.push_back(ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
+                                               2 * kSnapMarkReach, 2 * kSnapMarkReach)));
     }
-    RefreshBoxes(box, GuidePaintBoxes());
+    RefreshBoxes(CRect(), boxes);
 }
 
 void CDrawView::RepaintOverflow(const CRect& painted)

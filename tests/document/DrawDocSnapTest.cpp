@@ -1,6 +1,10 @@
 #include "document/DrawDoc.h"
 
 #include "document/DrawDocTestSupport.h"
+#include "model/DeviceContext.h"
+#include "model/DrawPoly.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +181,62 @@ TEST(DrawDocSnap, EmptyDocumentRecordsNothing)
     EXPECT_FALSE(f.view.m_bCenterSnapped);
     EXPECT_FALSE(f.view.m_bShowGuides);
     EXPECT_TRUE(f.view.m_guides.empty());
+}
+
+// Once a large drawing has been painted, snapping and the bounds hit test look only at the
+// objects painted near the point or across the dragged edges' bands: they must find what
+// the walk over every object found before the painting, in the same order, also a thin
+// line whose hit box reaches well beyond what it paints.
+TEST(DrawDocSnap, APaintedLargeDrawingSnapsAndHitsAsAWalkOverEveryObject)
+{
+    DocumentFixture f;
+    for (int i = 0; i < 400; ++i)
+        f.AddRect(RectF(float(i % 20) * 50.0f, float(i / 20) * 50.0f, 30.0f + float(i % 3) * 5.0f, 30.0f));
+    auto line = std::make_unique<CDrawPoly>(RectF(1200, 500, 300, 0), nullptr);
+    line->m_nShapeType = ShapeType::Line;
+    line->SetPoints({PointF(1200, 500), PointF(1500, 500)});
+    line->RecalcBounds(nullptr);
+    CDrawObj* thin = f.document.Add(std::move(line));
+    TestRect* dragged = f.AddRect(RectF(304, 406, 30, 30));
+    f.view.m_selection = {dragged};
+
+    struct Found {
+        std::vector<float> guides;
+        bool centreSnapped = false;
+        CPoint snap;
+        std::vector<CDrawObj*> hits;
+    };
+    const auto find = [&] {
+        Found found;
+        f.view.ClearSnapFeedback();
+        f.document.SnapToHandles(&f.view, dragged, CDrawObj::kCentreHandle, dragged->GetAnchorPoint(&f.view));
+        found.centreSnapped = f.view.m_bCenterSnapped;
+        found.snap = f.view.m_ptSnap;
+        f.document.SnapMoveToEdges(&f.view, dragged);
+        f.document.SnapHandleToEdges(dragged, &f.view, 402, 951);
+        for (const SnapGuide& g : f.view.m_guides)
+            found.guides.insert(found.guides.end(), {float(g.orientation), g.x1, g.y1, g.x2, g.y2});
+        for (CPoint at : {CPoint(1300, 478), CPoint(1300, 522), CPoint(1300, 470), CPoint(317, 421), CPoint(960, 960)})
+            found.hits.push_back(f.document.ObjectAt(at, false, &f.view));
+        found.hits.push_back(f.document.ObjectAt(CPoint(317, 421), false, &f.view, dragged));
+        return found;
+    };
+    const Found walked = find();
+    ASSERT_TRUE(walked.centreSnapped);
+    ASSERT_GT(walked.guides.size(), 5u * 20);
+    EXPECT_EQ(walked.hits[0], thin);
+    EXPECT_EQ(walked.hits[1], thin);
+    EXPECT_EQ(walked.hits[2], nullptr);
+
+    ImageSurface surface = *ImageSurface::Create(200, 200);
+    Graphics g(surface);
+    DeviceContext screen;
+    f.document.Draw(g, screen, &f.view);
+    const Found indexed = find();
+    EXPECT_EQ(indexed.guides, walked.guides);
+    EXPECT_EQ(indexed.centreSnapped, walked.centreSnapped);
+    EXPECT_EQ(indexed.snap, walked.snap);
+    EXPECT_EQ(indexed.hits, walked.hits);
 }
 
 } // namespace kelmora

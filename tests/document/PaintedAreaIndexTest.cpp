@@ -43,7 +43,9 @@ TEST(PaintedAreaIndex, FindsEveryObjectThatMayReachIntoTheArea)
         move(size_t(random() % areas.size()), RectF(place(random), place(random), extent(random), extent(random)));
 
     const std::vector<RectF> queries = {RectF(4990.0f, 4990.0f, 10.0f, 10.0f), RectF(-6000.0f, 19000.0f, 1500.0f, 1500.0f),
-                                        RectF(0.0f, 0.0f, 300.0f, 200.0f), RectF(9990.0f, 0.0f, 400.0f, 40.0f)};
+                                        RectF(0.0f, 0.0f, 300.0f, 200.0f), RectF(9990.0f, 0.0f, 400.0f, 40.0f),
+                                        // A band across the whole drawing, over more cells than an object may be.
+                                        RectF(4000.0f, -1e30f, 20.0f, 2e30f)};
     for (const RectF& query : queries) {
         const std::optional<std::vector<uint32_t>> found = index.Query(query, {3999, 1});
         ASSERT_TRUE(found);

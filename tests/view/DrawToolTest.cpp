@@ -438,6 +438,34 @@ TEST(DrawTool, AMoveWithEdgeGuidesLeavesThePictureOfAFullRepaint)
     sameAsFullRepaint("released");
 }
 
+// A move repaints the selection marks where they were and are: an arc's, with arrows to
+// its end points and room for their angle read-outs, and a rectangle's, which need less.
+TEST(DrawTool, AMovedPieOrRectangleLeavesThePictureOfAFullRepaint)
+{
+    ToolFixture f;
+    f.view->OnActivateView(true);
+    f.view->OnZoomSlider(50);
+    f.Command(cmd::kToolPie);
+    f.MoveAndClick(f.At(1200, 1600));
+    f.MoveAndClick(f.At(1400, 1600));
+    f.Move(f.At(1200, 1400));
+    f.Click(f.At(1200, 1400));
+    CDrawObj* pie = f.Newest();
+    ASSERT_EQ(pie->m_nShapeType, ShapeType::Pie);
+    CDrawObj* rect = f.AddRect(1700, 1500, 200, 100);
+    for (auto [object, grip] : {std::pair(pie, PointF(1290, 1540)), std::pair(rect, PointF(1760, 1530))}) {
+        f.view->Select(object);
+        ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+        f.Down(f.At(grip.X, grip.Y));
+        for (float dy : {-40.0f, -90.0f, 30.0f}) {
+            f.Move(f.At(grip.X - 60.0f, grip.Y + dy));
+            EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << dy;
+        }
+        f.Up(f.At(grip.X - 60.0f, grip.Y + 30.0f));
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    }
+}
+
 TEST(DrawTool, SizingByACornerAndRotatingByAHandle)
 {
     ToolFixture f;
