@@ -53,8 +53,9 @@ TEST(PaintedAreaIndex, FindsEveryObjectThatMayReachIntoTheArea)
         EXPECT_EQ(std::adjacent_find(found->begin(), found->end()), found->end());
         for (size_t i = 0; i < areas.size(); ++i) {
             const bool needed = !areas[i] || Overlaps(*areas[i], query) || i == 3999 || i == 1;
-            if (needed)
+            if (needed) {
                 EXPECT_TRUE(std::binary_search(found->begin(), found->end(), uint32_t(i))) << i;
+            }
         }
         // It narrows: far fewer than all.
         EXPECT_LT(found->size(), areas.size() / 4);
