@@ -20,19 +20,19 @@ public:
     explicit DetachedChildren(CDrawObjGroup* group) : m_group(group)
     {
         if (m_group)
-            m_children = m_group->ReleaseChildren();
+            m_detached = m_group->ReleaseChildren();
     }
     ~DetachedChildren()
     {
         if (m_group)
-            m_group->ReplaceChildren(std::move(m_children));
+            m_group->ReplaceChildren(std::move(m_detached));
     }
     DetachedChildren(const DetachedChildren&) = delete;
     DetachedChildren& operator=(const DetachedChildren&) = delete;
 
 private:
     CDrawObjGroup* m_group;
-    std::vector<std::unique_ptr<CDrawObj>> m_children;
+    std::vector<std::unique_ptr<CDrawObj>> m_detached;
 };
 
 void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape)
