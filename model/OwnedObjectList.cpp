@@ -78,7 +78,10 @@ std::vector<size_t> OwnedObjectList::PutAt(std::vector<Placement> placements)
         && std::adjacent_find(placements.begin(), placements.end(), [](const Placement& a, const Placement& b) {
                return b.index <= a.index;
            }) == placements.end();
-    if (!rising) {
+    // A lone entry goes in where it belongs: that moves only the entries behind it, in
+    // place, where a merge would move every entry into a new array (an undo step of many
+    // one-object units puts each in on its own).
+    if (!rising || placements.size() == 1) {
         for (size_t i = 0; i < placements.size(); ++i) {
             const size_t size = m_entries.size();
             const std::ptrdiff_t index = placements[i].index;

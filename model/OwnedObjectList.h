@@ -62,7 +62,7 @@ public:
     Entries TakeWhere(const std::function<bool(const CDrawObj*)>& which);
     // Puts the entries in, in the order given, each at its position clamped to the size
     // of the list when its turn comes; the position each went in at (a later entry may
-    // push it further when the positions do not rise). When they rise, as restoring a
+    // push it further when the positions do not rise). When several rise, as restoring a
     // recorded order asks, that is one merge pass over the list; otherwise the entries go
     // in one by one.
     std::vector<size_t> PutAt(std::vector<Placement> placements);
