@@ -13,6 +13,7 @@
 #include <cassert>
 #include <cmath>
 #include <iterator>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -141,14 +142,9 @@ bool CDrawDoc::IdListed(uint32_t id) const
         m_idIndex.ids.clear();
         for (const std::unique_ptr<CDrawObj>& entry : m_objects)
             m_idIndex.ids.insert(entry->m_nID);
-        m_idIndex.changes = m_listChanges;
+        m_idIndex.changes = ListChanges();
     }
     return m_idIndex.ids.contains(id);
-}
-
-void CDrawDoc::ListChanged()
-{
-    ++m_listChanges;
 }
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
@@ -226,40 +222,41 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
         std::vector<CDrawObj*> placed;
         for (const std::unique_ptr<CDrawObj>& object : taken.front())
             placed.push_back(object.get());
-        m_objects.insert(m_objects.begin() + std::ptrdiff_t(first), std::make_move_iterator(taken.front().begin()),
-                         std::make_move_iterator(taken.front().end()));
-        const uint64_t before = m_listChanges;
-        ListChanged();
+        const uint64_t before = ListChanges();
+        m_objects.InsertAt(first, std::move(taken.front()));
         if (const std::shared_ptr<UndoStepIndex> step = m_openStep.lock())
             step->Listed(placed, first, before);
     } else {
-        // Many places: the list is dealt out again in one pass.
-        std::unordered_map<const CDrawObj*, std::vector<size_t>> following;
-        for (size_t i = 0; i < insertions.size(); ++i)
-            following[insertions[i].anchor].push_back(i);
-        std::vector<bool> dealt(insertions.size(), false);
-        std::vector<std::unique_ptr<CDrawObj>> list;
-        list.reserve(m_objects.size() + added.size());
-        for (std::unique_ptr<CDrawObj>& entry : m_objects) {
-            const auto after = following.find(entry.get());
-            list.push_back(std::move(entry));
-            if (after == following.end())
-                continue;
-            for (size_t i : after->second) {
-                dealt[i] = true;
-                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
-            }
+        // Many places, in one pass over the list: each insertion's objects follow the
+        // insertions before them that stand at the same place, and those whose anchor is
+        // not in the list go to the front after every other.
+        std::unordered_map<const CDrawObj*, size_t> anchors;
+        for (const Insertion& insertion : insertions)
+            anchors.emplace(insertion.anchor, m_objects.size());
+        for (size_t i = 0; i < m_objects.size(); ++i) {
+            const auto anchor = anchors.find(m_objects[i].get());
+            if (anchor != anchors.end())
+                anchor->second = i;
         }
+        // (position in the list before which it goes, whether its anchor is missing, index).
+        std::vector<std::tuple<size_t, bool, size_t>> order;
         for (size_t i = 0; i < insertions.size(); ++i) {
-            if (!dealt[i])
-                std::move(taken[i].begin(), taken[i].end(), std::back_inserter(list));
+            const size_t anchor = anchors.at(insertions[i].anchor);
+            const bool missing = anchor == m_objects.size();
+            order.emplace_back(missing ? anchor : anchor + 1, missing, i);
         }
-        m_objects = std::move(list);
-        ListChanged();
+        std::sort(order.begin(), order.end());
+        std::vector<OwnedObjectList::Placement> placements;
+        placements.reserve(added.size());
+        for (const auto& [before, missing, i] : order) {
+            for (std::unique_ptr<CDrawObj>& object : taken[i])
+                placements.push_back({std::ptrdiff_t(before + placements.size()), std::move(object)});
+        }
+        m_objects.PutAt(std::move(placements));
     }
     // The index took in the ids of everything that came in.
     if (indexed)
-        m_idIndex.changes = m_listChanges;
+        m_idIndex.changes = ListChanges();
     ForgetPainted();
     return added;
 }
@@ -268,11 +265,10 @@ void CDrawDoc::Adopt(CDrawObj* object)
 {
     // An index that saw the list as it is now sees it with the object too.
     const bool indexed = IdIndexCurrent();
-    m_objects.emplace_back(object);
-    ListChanged();
+    m_objects.Append(std::unique_ptr<CDrawObj>(object));
     if (indexed) {
         m_idIndex.ids.insert(object->m_nID);
-        m_idIndex.changes = m_listChanges;
+        m_idIndex.changes = ListChanges();
     }
     TakeIn(object);
 }
@@ -283,8 +279,7 @@ void CDrawDoc::AppendLoaded(std::unique_ptr<CDrawObj> object)
         return;
     if (!object->m_bDeleted)
         ++m_nObjects;
-    m_objects.push_back(std::move(object));
-    ListChanged();
+    m_objects.Append(std::move(object));
 }
 
 void CDrawDoc::TakeIn(CDrawObj* object)
@@ -326,9 +321,7 @@ std::unique_ptr<CDrawObj> CDrawDoc::Remove(CDrawObj* object, bool updateViews)
     }
     std::unique_ptr<CDrawObj> unlinked;
     if (entry != m_objects.end()) {
-        unlinked = std::move(*entry);
-        m_objects.erase(entry);
-        ListChanged();
+        unlinked = m_objects.TakeAt(size_t(entry - m_objects.begin()));
         if (frame && unlinked.get() != object)
             frame->RemoveObject(unlinked.get());
     }
@@ -343,16 +336,8 @@ std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawO
 {
     const std::unordered_set<const CDrawObj*> leaving(objects.begin(), objects.end());
     ForgetPainted();
-    std::vector<std::unique_ptr<CDrawObj>> unlinked;
-    size_t kept = 0;
-    for (std::unique_ptr<CDrawObj>& entry : m_objects) {
-        if (leaving.contains(entry.get()))
-            unlinked.push_back(std::move(entry));
-        else
-            m_objects[kept++] = std::move(entry);
-    }
-    m_objects.resize(kept);
-    ListChanged();
+    std::vector<std::unique_ptr<CDrawObj>> unlinked =
+        m_objects.TakeWhere([&leaving](const CDrawObj* entry) { return leaving.contains(entry); });
     FrameServices* frame = Frame();
     for (const std::unique_ptr<CDrawObj>& object : unlinked) {
         if (frame)
@@ -362,6 +347,21 @@ std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::Remove(const std::vector<CDrawO
     if (updateViews)
         Deselect(leaving);
     return unlinked;
+}
+
+std::unique_ptr<CDrawObj> CDrawDoc::TakeAtForStep(StepKey, size_t index)
+{
+    return m_objects.TakeAt(index);
+}
+
+std::vector<std::unique_ptr<CDrawObj>> CDrawDoc::TakeWhereForStep(StepKey, const std::function<bool(const CDrawObj*)>& which)
+{
+    return m_objects.TakeWhere(which);
+}
+
+std::vector<size_t> CDrawDoc::PutAtForStep(StepKey, std::vector<OwnedObjectList::Placement> placements)
+{
+    return m_objects.PutAt(std::move(placements));
 }
 
 void CDrawDoc::Deselect(const std::unordered_set<const CDrawObj*>& objects)
@@ -419,15 +419,11 @@ void CDrawDoc::SetObjectZOrder(int position, CDrawObj* object)
     const int current = GetObjectZOrder(object);
     if (current < 0)
         return;
-    std::unique_ptr<CDrawObj> taken = std::move(m_objects[size_t(current)]);
-    m_objects.erase(m_objects.begin() + current);
-    const int target = std::clamp(position, 0, int(m_objects.size()));
-    m_objects.insert(m_objects.begin() + target, std::move(taken));
     // The same ids as before.
     const bool indexed = IdIndexCurrent();
-    ListChanged();
+    m_objects.MoveTo(size_t(current), size_t(std::max(position, 0)));
     if (indexed)
-        m_idIndex.changes = m_listChanges;
+        m_idIndex.changes = ListChanges();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -677,8 +673,7 @@ void CDrawDoc::ReleaseObjects()
     }
     if (m_pUndoManager)
         m_pUndoManager->DiscardAll();
-    m_objects.clear();
-    ListChanged();
+    m_objects.TakeAll();
     ForgetPainted();
     m_nObjects = 0;
 }

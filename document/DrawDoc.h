@@ -12,9 +12,13 @@
 //   it and deletes it in DeleteContents;
 // - m_nObjects counts the live objects. Add raises it; Remove leaves it alone: whoever
 //   marks an object deleted or live again adjusts it;
-// - the list is changed only by the operations below (and by an undo step's
-//   UndoStepIndex, through SlotsForMoves), each of which raises ListChanges once: every index of the list (the
-//   ids', the painted areas', an undo step's places) is current while it saw that count.
+// - the list is an OwnedObjectList, private to this class: it changes only through the
+//   operations below, each of which raises ListChanges once when it changes the list.
+//   An undo step's moves are among them (the operations behind StepKey, which only the
+//   step's classes can use); nothing outside this class sees more than a const view of
+//   the entries. Every index of the list (the ids', the painted areas', an undo step's
+//   places) is current exactly while it saw that count. A group's children follow the
+//   same rule through the group's operations and its ChildChanges.
 //
 // Document units are 1/300 inch. UI thread only.
 
@@ -25,6 +29,7 @@
 #include "document/PaintedAreaIndex.h"
 #include "document/UndoKind.h"
 #include "model/DocumentServices.h"
+#include "model/OwnedObjectList.h"
 #include "platform/geometry/CPoint.h"
 #include "platform/geometry/CRect.h"
 #include "platform/geometry/CSize.h"
@@ -137,11 +142,11 @@ public:
     void Deselect(const std::unordered_set<const CDrawObj*>& objects);
     bool Contains(const CDrawObj* object) const;
     // The list, back (first) to front (last), deleted entries included.
-    const std::vector<std::unique_ptr<CDrawObj>>& Objects() const { return m_objects; }
+    const std::vector<std::unique_ptr<CDrawObj>>& Objects() const { return m_objects.Items(); }
     // Counts the changes of the list: every operation that adds, removes, moves or
     // replaces an entry raises it once. An index of the list is current while it saw the
     // same count.
-    uint64_t ListChanges() const { return m_listChanges; }
+    uint64_t ListChanges() const { return m_objects.Changes(); }
     // Whether every one of `objects` is in the list, in one pass over it.
     bool ContainsAll(const std::vector<CDrawObj*>& objects) const;
     // The frontmost live object under the point (document units), or behind `startBehind`
@@ -245,6 +250,22 @@ public:
     void SetMessageSink(DocumentMessageSink* sink) { m_pMessageSink = sink; }
     DocumentMessageSink* MessageSink() const { return m_pMessageSink; }
 
+    // ---- For an undo step (UndoStepScope.h) alone, which moves objects between the list
+    // and groups and keeps the live count, the properties pane and the selections with
+    // them: only the step's classes can make the key. The moves hand entries over as they
+    // are and tell nobody; each raises ListChanges once, as every change of the list does.
+    class StepKey {
+        friend class UndoStepIndex;
+        friend class UndoStepScope;
+        StepKey() = default;
+    };
+    std::unique_ptr<CDrawObj> TakeAtForStep(StepKey, size_t index);
+    std::vector<std::unique_ptr<CDrawObj>> TakeWhereForStep(StepKey, const std::function<bool(const CDrawObj*)>& which);
+    std::vector<size_t> PutAtForStep(StepKey, std::vector<OwnedObjectList::Placement> placements);
+    // The record of the undo step under way, if any: held by the scopes of the step, seen
+    // here so that later scopes join it.
+    std::weak_ptr<UndoStepIndex>& OpenStep(StepKey) { return m_openStep; }
+
     // ---- Members, in declared order.
     std::unique_ptr<DocumentSummary> m_pSummaryInfo;  // never null
     std::unique_ptr<DocumentUndo> m_pUndoManager;     // null: no undo
@@ -259,17 +280,6 @@ public:
     uint32_t m_nKind = 0;                             // kind of the last archive read
 
 private:
-    friend class UndoStepIndex;
-    friend class UndoStepScope;
-    using ObjectSlots = std::vector<std::unique_ptr<CDrawObj>>;
-
-    // For UndoStepIndex, which moves objects between the list and groups: the list to take
-    // entries from and put them in. Whoever changes it through here calls ListChanged.
-    ObjectSlots& SlotsForMoves() { return m_objects; }
-    // The list changed: the change counter rises, and what the document painted at each
-    // index no longer names the objects there.
-    void ListChanged();
-
     // Appends an object that is not in the list and whose id no entry carries, with the
     // bookkeeping of Add.
     void Adopt(CDrawObj* object);
@@ -284,7 +294,7 @@ private:
     // Whether an entry of the list carries the id. The index of ids is made again when
     // the list changed since it was made.
     bool IdListed(uint32_t id) const;
-    bool IdIndexCurrent() const { return m_idIndex.changes == m_listChanges; }
+    bool IdIndexCurrent() const { return m_idIndex.changes == ListChanges(); }
     void RecordGuide(ViewServices& view, int orientation, float x1, float y1, float x2, float y2);
     // The overhang E and the snap distance D of edge guides, in document units at the
     // view's zoom; nothing when the zoom cannot be inverted.
@@ -320,9 +330,7 @@ private:
     void ForEachNearEdges(ViewServices* view, CDrawObj* dragged, std::span<const float> xs, std::span<const float> ys,
                           float distance, const std::function<void(const CDrawObj*)>& visit);
 
-    ObjectSlots m_objects;    // back (first) to front (last)
-    // See ListChanges; starts above 0 so that an index never made is never current.
-    uint64_t m_listChanges = 1;
+    OwnedObjectList m_objects;    // back (first) to front (last); its count is ListChanges
 
     // The index of IdListed, and the count of list changes it saw.
     struct IdIndex {
@@ -330,8 +338,7 @@ private:
         uint64_t changes = 0;
     };
     mutable IdIndex m_idIndex;
-    // The record of the undo step under way, if any (UndoStepScope.h): held by the
-    // scopes of the step, seen here so that later scopes join it.
+    // See OpenStep.
     std::weak_ptr<UndoStepIndex> m_openStep;
 
     DocumentEnvironment& m_environment;

@@ -123,7 +123,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
             object->Draw(painted, g, view, nullptr, kDrawAllParts);
         if (onScreen) {
             m_painted[i] = PaintedArea{object, painted};
-            if (m_paintedIndexChanges == m_listChanges)
+            if (m_paintedIndexChanges == ListChanges())
                 m_paintedIndex.Update(i, painted);
         }
 
@@ -165,7 +165,7 @@ std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(const RectF& area
     const size_t count = m_objects.size();
     if (count < kIndexedFrom || m_painted.size() != count || selected.size() * 8 > count)
         return std::nullopt;
-    if (m_paintedIndexChanges != m_listChanges || !m_paintedIndex.IsBuilt()) {
+    if (m_paintedIndexChanges != ListChanges() || !m_paintedIndex.IsBuilt()) {
         // Made once most objects have been drawn: until then a walk draws them anyway.
         std::vector<std::optional<RectF>> areas(count);
         size_t known = 0;
@@ -183,7 +183,7 @@ std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(const RectF& area
             return std::nullopt;
         }
         m_paintedIndex.Build(areas);
-        m_paintedIndexChanges = m_listChanges;
+        m_paintedIndexChanges = ListChanges();
     }
     std::vector<uint32_t> extra;
     extra.reserve(selected.size());

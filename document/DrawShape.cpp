@@ -92,7 +92,7 @@ std::unique_ptr<CDrawObj> SingleObject(std::vector<std::unique_ptr<CDrawObj>> ob
         return std::move(objects.front());
 
     auto group = std::make_unique<CDrawObjGroup>(RectF(0, 0, 1.0f, 1.0f), nullptr);
-    group->m_children = std::move(objects);
+    group->ReplaceChildren(std::move(objects));
     group->SetName("Group");
     // The group's bounds are those of its children, so that its handles sit around them.
     group->RecalcBounds(nullptr);

@@ -15,18 +15,19 @@ namespace kelmora {
 
 UndoStepScope::UndoStepScope(CDrawDoc& document) : m_document(document)
 {
-    m_step = document.m_openStep.lock();
+    std::weak_ptr<UndoStepIndex>& open = document.OpenStep({});
+    m_step = open.lock();
     if (!m_step) {
         m_step = std::make_shared<UndoStepIndex>(document);
-        document.m_openStep = m_step;
+        open = m_step;
         m_opened = true;
     }
 }
 
 UndoStepScope::~UndoStepScope()
 {
-    if (m_opened && m_document.m_openStep.lock() == m_step)
-        m_document.m_openStep.reset();
+    if (m_opened && m_document.OpenStep({}).lock() == m_step)
+        m_document.OpenStep({}).reset();
 }
 
 void UndoStepScope::Finish()
@@ -34,8 +35,8 @@ void UndoStepScope::Finish()
     if (!m_opened)
         return;
     m_opened = false;
-    if (m_document.m_openStep.lock() == m_step)
-        m_document.m_openStep.reset();
+    if (m_document.OpenStep({}).lock() == m_step)
+        m_document.OpenStep({}).reset();
     m_step->DeselectLeaving();
 }
 
@@ -52,27 +53,35 @@ void UndoStepIndex::DeselectLeaving()
     m_document.Deselect(leaving);
 }
 
-UndoStepIndex::Slots& UndoStepIndex::SlotsOf(CDrawObjGroup* owner) const
+const UndoStepIndex::Entries& UndoStepIndex::EntriesOf(const CDrawObjGroup* owner) const
 {
-    return owner ? owner->m_children : m_document.SlotsForMoves();
+    return owner ? owner->Children() : m_document.Objects();
 }
 
 uint64_t UndoStepIndex::ChangesOf(const CDrawObjGroup* owner) const
 {
-    return owner ? owner->ChildChanges() : m_document.m_listChanges;
+    return owner ? owner->ChildChanges() : m_document.ListChanges();
 }
 
-void UndoStepIndex::Changed(CDrawObjGroup* owner)
+std::unique_ptr<CDrawObj> UndoStepIndex::TakeAt(CDrawObjGroup* owner, size_t index)
 {
-    if (owner)
-        owner->ChildrenChanged();
-    else
-        m_document.ListChanged();
+    return owner ? owner->TakeChildAt(index) : m_document.TakeAtForStep({}, index);
+}
+
+UndoStepIndex::Entries UndoStepIndex::TakeWhere(CDrawObjGroup* owner, const std::unordered_set<const CDrawObj*>& objects)
+{
+    const auto which = [&objects](const CDrawObj* entry) { return objects.contains(entry); };
+    return owner ? owner->TakeChildrenWhere(which) : m_document.TakeWhereForStep({}, which);
+}
+
+std::vector<size_t> UndoStepIndex::PutAt(CDrawObjGroup* owner, std::vector<OwnedObjectList::Placement> placements)
+{
+    return owner ? owner->PutChildrenAt(std::move(placements)) : m_document.PutAtForStep({}, std::move(placements));
 }
 
 bool UndoStepIndex::HoldsAt(const Location& location, const CDrawObj* object) const
 {
-    const Slots& slots = SlotsOf(location.owner);
+    const Entries& slots = EntriesOf(location.owner);
     return location.index < slots.size() && slots[location.index].get() == object;
 }
 
@@ -85,7 +94,7 @@ void UndoStepIndex::VisitPlaces(Visit&& visit) const
     while (!pending.empty()) {
         CDrawObjGroup* const owner = pending.back();
         pending.pop_back();
-        const Slots& slots = SlotsOf(owner);
+        const Entries& slots = EntriesOf(owner);
         const uint64_t changes = ChangesOf(owner);
         for (size_t i = 0; i < slots.size(); ++i) {
             CDrawObj* entry = slots[i].get();
@@ -105,7 +114,7 @@ void UndoStepIndex::IndexPlaces() const
         return true;
     });
     m_placesIndexed = true;
-    m_indexedChanges = m_document.m_listChanges;
+    m_indexedChanges = m_document.ListChanges();
 }
 
 void UndoStepIndex::Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore)
@@ -113,8 +122,8 @@ void UndoStepIndex::Listed(const std::vector<CDrawObj*>& objects, size_t first, 
     if (!m_placesIndexed || m_indexedChanges != changesBefore)
         return;
     for (size_t i = 0; i < objects.size(); ++i)
-        m_places[objects[i]] = Location{nullptr, first + i, m_document.m_listChanges};
-    m_indexedChanges = m_document.m_listChanges;
+        m_places[objects[i]] = Location{nullptr, first + i, m_document.ListChanges()};
+    m_indexedChanges = m_document.ListChanges();
 }
 
 std::optional<UndoStepIndex::Location> UndoStepIndex::Locate(const CDrawObj* object) const
@@ -126,14 +135,14 @@ std::optional<UndoStepIndex::Location> UndoStepIndex::Locate(const CDrawObj* obj
     if (!m_placesIndexed && ++m_lookups > 1)
         IndexPlaces();
     if (m_placesIndexed) {
-        if (m_indexedChanges != m_document.m_listChanges)
+        if (m_indexedChanges != m_document.ListChanges())
             IndexPlaces();
         auto found = m_places.find(object);
         if (found != m_places.end() && (found->second.changes != ChangesOf(found->second.owner) || !HoldsAt(found->second, object))) {
             // Its owner changed since: where it was seen is checked, then it is looked for
             // in that owner, and everywhere only when it left.
             Location& place = found->second;
-            const Slots& slots = SlotsOf(place.owner);
+            const Entries& slots = EntriesOf(place.owner);
             const auto at = HoldsAt(place, object)
                 ? slots.begin() + std::ptrdiff_t(place.index)
                 : std::find_if(slots.begin(), slots.end(), [object](const auto& e) { return e.get() == object; });
@@ -182,7 +191,7 @@ std::optional<GroupMembers> UndoStepScope::MembersOf(CDrawObj* object)
         return std::nullopt;
     GroupMembers members;
     members.group = group;
-    for (const std::unique_ptr<CDrawObj>& child : group->m_children) {
+    for (const std::unique_ptr<CDrawObj>& child : group->Children()) {
         members.children.push_back(child.get());
         members.deleted.push_back(child && child->m_bDeleted);
     }
@@ -240,26 +249,24 @@ void UndoStepIndex::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>
     if (accepted.empty())
         return;
 
+    // Whether the record of places saw the document's list as it is before the moves: the
+    // moves below keep it current.
+    const bool current = m_placesIndexed && m_indexedChanges == m_document.ListChanges();
     std::unordered_map<const CDrawObj*, std::unique_ptr<CDrawObj>> taken;
     for (auto& [owner, out] : leaving) {
-        Slots& slots = SlotsOf(owner);
         if (out.objects.size() <= kFew) {
             std::sort(out.indexes.begin(), out.indexes.end(), std::greater<>());
             for (size_t index : out.indexes) {
-                const auto at = slots.begin() + std::ptrdiff_t(index);
-                taken.emplace(at->get(), std::move(*at));
-                slots.erase(at);
+                std::unique_ptr<CDrawObj> entry = TakeAt(owner, index);
+                CDrawObj* const raw = entry.get();
+                taken.emplace(raw, std::move(entry));
             }
             continue;
         }
-        size_t kept = 0;
-        for (std::unique_ptr<CDrawObj>& entry : slots) {
-            if (out.objects.contains(entry.get()))
-                taken.emplace(entry.get(), std::move(entry));
-            else
-                slots[kept++] = std::move(entry);
+        for (std::unique_ptr<CDrawObj>& entry : TakeWhere(owner, out.objects)) {
+            CDrawObj* const raw = entry.get();
+            taken.emplace(raw, std::move(entry));
         }
-        slots.resize(kept);
     }
 
     // Into every owner in one pass each, when the positions asked of it rise (as restoring
@@ -275,47 +282,19 @@ void UndoStepIndex::MoveAll(const std::vector<std::pair<CDrawObj*, ObjectPlace>>
         into.push_back(&move);
     }
     for (CDrawObjGroup* owner : owners) {
-        Slots* const to = &SlotsOf(owner);
         const std::vector<Move*>& into = arriving[owner];
-        const bool rising = std::adjacent_find(into.begin(), into.end(), [](const Move* a, const Move* b) {
-                                return a->place.index < 0 || b->place.index <= a->place.index;
-                            }) == into.end() && into.back()->place.index >= 0;
-        if (!rising) {
-            for (Move* move : into) {
-                const size_t size = to->size();
-                move->at = move->place.index < 0 ? size : std::min(size_t(move->place.index), size);
-                to->insert(to->begin() + std::ptrdiff_t(move->at), std::move(move->held));
-            }
-            continue;
-        }
-        Slots merged;
-        merged.reserve(to->size() + into.size());
-        auto next = to->begin();
-        for (Move* move : into) {
-            while (merged.size() < size_t(move->place.index) && next != to->end())
-                merged.push_back(std::move(*next++));
-            move->at = merged.size();
-            merged.push_back(std::move(move->held));
-        }
-        std::move(next, to->end(), std::back_inserter(merged));
-        *to = std::move(merged);
+        std::vector<OwnedObjectList::Placement> placements;
+        placements.reserve(into.size());
+        for (Move* move : into)
+            placements.push_back({move->place.index, std::move(move->held)});
+        const std::vector<size_t> at = PutAt(owner, std::move(placements));
+        for (size_t i = 0; i < into.size(); ++i)
+            into[i]->at = at[i];
     }
-    // The document's list changed when anything left it or came into it: its ids may have
-    // changed too (an object in another's place leaves its length and ends as they were).
-    for (const auto& [owner, out] : leaving) {
-        if (owner)
-            Changed(owner);
-    }
-    for (CDrawObjGroup* owner : owners) {
-        if (owner && !leaving.contains(owner))
-            Changed(owner);
-    }
-    if (leaving.contains(nullptr) || arriving.contains(nullptr)) {
-        const bool current = m_placesIndexed && m_indexedChanges == m_document.m_listChanges;
-        Changed(nullptr);
-        if (current)
-            m_indexedChanges = m_document.m_listChanges;
-    }
+    // Every owner's count rose with its changes; the record of places follows the
+    // document's list through them.
+    if (current)
+        m_indexedChanges = m_document.ListChanges();
     if (accepted.size() <= kFew && m_placesIndexed) {
         for (const Move& move : accepted) {
             m_places[move.object] = Location{move.place.owner, move.at, ChangesOf(move.place.owner)};
@@ -349,23 +328,19 @@ void UndoStepIndex::RestoreMembers(const GroupMembers& members)
     MoveAll(moves);
 
     // The recorded children the group holds now, in their order, then the others.
-    Slots& slots = members.group->m_children;
     std::unordered_map<const CDrawObj*, size_t> recorded;
     for (size_t i = 0; i < members.children.size(); ++i) {
         if (members.children[i])
             recorded.emplace(members.children[i], i);
     }
     const size_t unrecorded = members.children.size();
-    const auto rank = [&recorded, unrecorded](const std::unique_ptr<CDrawObj>& entry) {
-        const auto found = recorded.find(entry.get());
+    const auto rank = [&recorded, unrecorded](const CDrawObj* entry) {
+        const auto found = recorded.find(entry);
         return found == recorded.end() ? unrecorded : found->second;
     };
-    if (!std::is_sorted(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); })) {
-        std::stable_sort(slots.begin(), slots.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
-        Changed(members.group);
+    if (members.group->OrderChildrenByRank(rank))
         m_placesIndexed = false;
-    }
-    for (const std::unique_ptr<CDrawObj>& entry : slots) {
+    for (const std::unique_ptr<CDrawObj>& entry : members.group->Children()) {
         const auto found = recorded.find(entry.get());
         if (found != recorded.end())
             SetDeleted(entry.get(), members.deleted[found->second]);
@@ -377,19 +352,9 @@ std::vector<std::unique_ptr<CDrawObj>> UndoStepIndex::ReleaseLiveChildren(CDrawO
     std::vector<std::unique_ptr<CDrawObj>> released;
     if (!group)
         return released;
-    Slots& slots = group->m_children;
-    size_t kept = 0;
-    for (std::unique_ptr<CDrawObj>& entry : slots) {
-        if (entry && !entry->m_bDeleted) {
-            m_places.erase(entry.get());
-            released.push_back(std::move(entry));
-        } else {
-            slots[kept++] = std::move(entry);
-        }
-    }
-    slots.resize(kept);
-    if (!released.empty())
-        Changed(group);
+    released = group->TakeChildrenWhere([](const CDrawObj* entry) { return entry && !entry->m_bDeleted; });
+    for (const std::unique_ptr<CDrawObj>& entry : released)
+        m_places.erase(entry.get());
     return released;
 }
 

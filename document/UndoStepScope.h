@@ -14,6 +14,8 @@
 // The count therefore changes only when an object of the list flips its flag, or when a
 // live object enters or leaves the list.
 
+#include "model/OwnedObjectList.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -68,7 +70,7 @@ public:
     void Listed(const std::vector<CDrawObj*>& objects, size_t first, uint64_t changesBefore);
 
 private:
-    using Slots = std::vector<std::unique_ptr<CDrawObj>>;
+    using Entries = std::vector<std::unique_ptr<CDrawObj>>;
     // A place as recorded: the owner (null: the document's list), the index in it, and
     // the owner's change count at the time. A place whose owner changed since is looked
     // for again in that owner before it is trusted.
@@ -77,10 +79,13 @@ private:
         size_t index = 0;
         uint64_t changes = 0;
     };
-    Slots& SlotsOf(CDrawObjGroup* owner) const;
+    // The owner's entries (null: the document's list), to look at; they change only
+    // through the owner's operations (TakeAt, TakeWhere, PutAt), each raising its count.
+    const Entries& EntriesOf(const CDrawObjGroup* owner) const;
     uint64_t ChangesOf(const CDrawObjGroup* owner) const;
-    // The owner's entries changed: its change count rises.
-    void Changed(CDrawObjGroup* owner);
+    std::unique_ptr<CDrawObj> TakeAt(CDrawObjGroup* owner, size_t index);
+    Entries TakeWhere(CDrawObjGroup* owner, const std::unordered_set<const CDrawObj*>& objects);
+    std::vector<size_t> PutAt(CDrawObjGroup* owner, std::vector<OwnedObjectList::Placement> placements);
     std::optional<Location> Locate(const CDrawObj* object) const;
     // Records the places of all objects at once.
     void IndexPlaces() const;
@@ -121,9 +126,9 @@ private:
 // scope is not used again.
 //
 // While a step is open, the document's objects are moved only by the scope and by the
-// document's own list changes (CDrawDoc::Add, Remove, InsertAfter, SetObjectZOrder),
-// which the step notices; an object that others shifted within its owner is looked for
-// there again.
+// owners' own operations (CDrawDoc::Add, Remove, InsertAfter, SetObjectZOrder, a group's
+// children's operations), which raise the owner's change count that the step checks; an
+// object that others shifted within its owner is looked for there again.
 class UndoStepScope {
 public:
     explicit UndoStepScope(CDrawDoc& document);

@@ -20,19 +20,19 @@ public:
     explicit DetachedChildren(CDrawObjGroup* group) : m_group(group)
     {
         if (m_group)
-            m_children = std::exchange(m_group->m_children, {});
+            m_detached = m_group->ReleaseChildren();
     }
     ~DetachedChildren()
     {
         if (m_group)
-            m_group->m_children = std::move(m_children);
+            m_group->ReplaceChildren(std::move(m_detached));
     }
     DetachedChildren(const DetachedChildren&) = delete;
     DetachedChildren& operator=(const DetachedChildren&) = delete;
 
 private:
     CDrawObjGroup* m_group;
-    std::vector<std::unique_ptr<CDrawObj>> m_children;
+    std::vector<std::unique_ptr<CDrawObj>> m_detached;
 };
 
 void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape, bool withChildren)
@@ -52,13 +52,13 @@ void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape, bool withChi
         return;
     }
     std::vector<const CDrawObj*>& children = shape[group];
-    for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+    for (const std::unique_ptr<CDrawObj>& child : group->Children())
         children.push_back(child.get());
-    ar << kGroup << uint32_t(group->m_children.size());
+    ar << kGroup << uint32_t(group->Children().size());
     ByteStream& stream = ar.Stream();
     const std::uint64_t lengthAt = stream.Tell();
     ar << std::uint64_t(0);
-    for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+    for (const std::unique_ptr<CDrawObj>& child : group->Children())
         WriteNode(ar, child.get(), shape, true);
     const std::uint64_t end = stream.Tell();
     stream.Seek(std::int64_t(lengthAt), SeekOrigin::Begin);
@@ -69,10 +69,10 @@ void WriteNode(Archive& ar, CDrawObj* object, SnapshotShape& shape, bool withChi
 bool SameChildren(const CDrawObjGroup* group, const SnapshotShape& shape)
 {
     auto it = shape.find(group);
-    if (it == shape.end() || it->second.size() != group->m_children.size())
+    if (it == shape.end() || it->second.size() != group->Children().size())
         return false;
-    for (size_t i = 0; i < group->m_children.size(); ++i) {
-        if (group->m_children[i].get() != it->second[i])
+    for (size_t i = 0; i < group->Children().size(); ++i) {
+        if (group->Children()[i].get() != it->second[i])
             return false;
     }
     return true;
@@ -98,8 +98,8 @@ void LoadNode(Archive& ar, CDrawObj* object, const SnapshotShape& shape)
     ar.RequireRemaining(length, 1);
     ByteStream& stream = ar.Stream();
     const std::uint64_t end = stream.Tell() + length;
-    if (group && count == group->m_children.size() && SameChildren(group, shape)) {
-        for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+    if (group && count == group->Children().size() && SameChildren(group, shape)) {
+        for (const std::unique_ptr<CDrawObj>& child : group->Children())
             LoadNode(ar, child.get(), shape);
     }
     stream.Seek(std::int64_t(end), SeekOrigin::Begin);

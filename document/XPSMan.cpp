@@ -24,7 +24,7 @@ std::unique_ptr<CDrawObjGroup> NewGroup(std::vector<std::unique_ptr<CDrawObj>> c
 {
     auto group = std::make_unique<CDrawObjGroup>();
     group->SetName("Group");
-    group->m_children = std::move(children);
+    group->ReplaceChildren(std::move(children));
     return group;
 }
 
@@ -125,7 +125,7 @@ void ScaleOutlines(CDrawObj& object, float factor)
 {
     object.m_pen.m_fWidth *= factor;
     if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
-        for (std::unique_ptr<CDrawObj>& child : group->m_children)
+        for (const std::unique_ptr<CDrawObj>& child : group->Children())
             ScaleOutlines(*child, factor);
     }
 }

@@ -35,11 +35,13 @@ CDrawObjGroup::CDrawObjGroup(const RectF& rc, ViewServices* pView) : CDrawObj(rc
 
 CDrawObjGroup::CDrawObjGroup(std::vector<std::unique_ptr<CDrawObj>>& objects) : CDrawObjGroup()
 {
+    std::vector<std::unique_ptr<CDrawObj>> children;
     for (std::unique_ptr<CDrawObj>& object : objects) {
         if (IsLive(object))
-            m_children.push_back(std::move(object));
+            children.push_back(std::move(object));
     }
     std::erase(objects, nullptr);
+    m_children.ReplaceAll(std::move(children));
 }
 
 CDrawObjGroup::~CDrawObjGroup() = default;
@@ -51,12 +53,6 @@ void CDrawObjGroup::ApplyMatrixToChildren()
             *child->m_pMatrix = *child->m_pMatrix * *m_pMatrix;
     }
     m_pMatrix->Reset();
-}
-
-std::vector<std::unique_ptr<CDrawObj>> CDrawObjGroup::ReleaseChildren()
-{
-    ChildrenChanged();
-    return std::exchange(m_children, {});
 }
 
 bool CDrawObjGroup::CanFill() const
@@ -135,7 +131,7 @@ void CDrawObjGroup::CopyTo(CDrawObjGroup* target, DocumentServices* pDoc) const
         if (IsLive(child))
             copies.push_back(child->CloneDetached());
     }
-    target->m_children = std::move(copies);
+    target->m_children.ReplaceAll(std::move(copies));
     if (pDoc)
         pDoc->Add(target);
 }
@@ -162,7 +158,7 @@ void SetDocumentOfTree(CDrawObj& object, DocumentServices* document)
 {
     object.m_pDocument = document;
     if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
-        for (auto& child : group->m_children) {
+        for (const std::unique_ptr<CDrawObj>& child : group->Children()) {
             if (child)
                 SetDocumentOfTree(*child, document);
         }
@@ -173,7 +169,7 @@ void RenewIdsOfTree(CDrawObj& object)
 {
     object.m_nID = NextObjectId();
     if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
-        for (auto& child : group->m_children) {
+        for (const std::unique_ptr<CDrawObj>& child : group->Children()) {
             if (child)
                 RenewIdsOfTree(*child);
         }

@@ -2,7 +2,9 @@
 // CDrawObjGroup: a drawing object that holds other drawing objects (shape type Group).
 // The children keep their own shapes, styles and matrices; the group's matrix applies on
 // top of theirs when the group is drawn, hit-tested or measured. The group owns its
-// children, back to front. Nothing is cached: every draw and measurement walks them.
+// children, back to front, in an OwnedObjectList: they change only through the group's
+// operations, each of which raises ChildChanges. Nothing is cached: every draw and
+// measurement walks them.
 //
 // Children flagged deleted (left in a group by undo bookkeeping) are kept, but they are
 // not drawn, measured, stored or copied, as removed objects of a document are not.
@@ -12,8 +14,10 @@
 // given back after each drawing step.
 
 #include "model/DrawObj.h"
+#include "model/OwnedObjectList.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,12 +43,31 @@ public:
     // Each child's matrix becomes child matrix × group matrix; the group's becomes the
     // identity. The children keep their place on the page when they leave the group.
     void ApplyMatrixToChildren();
+
+    // ---- The children, back (first) to front (last). See OwnedObjectList for what each
+    // operation does; every one that changes the children raises ChildChanges once.
+    const std::vector<std::unique_ptr<CDrawObj>>& Children() const { return m_children.Items(); }
+    // Rises with each change of the children, so that a place recorded as (group, index)
+    // can tell that it may have moved.
+    uint64_t ChildChanges() const { return m_children.Changes(); }
+    void AppendChild(std::unique_ptr<CDrawObj> child) { m_children.Append(std::move(child)); }
+    // The group holds exactly `children` from now on; the children it held, in order.
+    std::vector<std::unique_ptr<CDrawObj>> ReplaceChildren(std::vector<std::unique_ptr<CDrawObj>> children)
+    {
+        return m_children.ReplaceAll(std::move(children));
+    }
     // Hands the children to the caller, in order, and leaves the group empty.
-    std::vector<std::unique_ptr<CDrawObj>> ReleaseChildren();
-    // Rises with each change of the children made by the group itself or by an undo step,
-    // so that a place recorded as (group, index) can tell that it may have moved.
-    uint64_t ChildChanges() const { return m_childChanges; }
-    void ChildrenChanged() { ++m_childChanges; }
+    std::vector<std::unique_ptr<CDrawObj>> ReleaseChildren() { return m_children.TakeAll(); }
+    std::unique_ptr<CDrawObj> TakeChildAt(size_t index) { return m_children.TakeAt(index); }
+    std::vector<std::unique_ptr<CDrawObj>> TakeChildrenWhere(const std::function<bool(const CDrawObj*)>& which)
+    {
+        return m_children.TakeWhere(which);
+    }
+    std::vector<size_t> PutChildrenAt(std::vector<OwnedObjectList::Placement> placements)
+    {
+        return m_children.PutAt(std::move(placements));
+    }
+    bool OrderChildrenByRank(const std::function<size_t(const CDrawObj*)>& rank) { return m_children.OrderByRank(rank); }
 
     bool CanFill() const override;
     bool CanStroke() const override;
@@ -82,10 +105,9 @@ public:
     bool m_bConnected = false;         // "Connected": stored and copied
     bool m_bExtra2 = false;            // stored and copied, never read
     uint32_t m_dwExtra = 0;            // stored and copied, never read
-    std::vector<std::unique_ptr<CDrawObj>> m_children;
 
 private:
-    uint64_t m_childChanges = 1;
+    OwnedObjectList m_children;
     // One pass (kDrawShadow or kDrawBody) over the children with the group's style parts
     // imposed; the union of what they painted.
     RectF DrawWithGroupSettings(ViewServices* pView, const Matrix& m, Graphics& g, DrawPartMask pass);

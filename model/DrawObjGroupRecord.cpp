@@ -35,7 +35,7 @@ void CDrawObjGroup::Serialize(Archive& ar)
     // nothing would ever show, store or bring it back.
     std::vector<std::unique_ptr<CDrawObj>> children = ar.ReadObjectList<CDrawObj>();
     std::erase_if(children, [](const std::unique_ptr<CDrawObj>& child) { return !child || child->m_bDeleted; });
-    m_children = std::move(children);
+    m_children.ReplaceAll(std::move(children));
 }
 
 } // namespace kelmora

@@ -246,7 +246,7 @@ void CollectClientItems(CDrawObj* object, std::vector<CDrawItem*>& items)
         items.push_back(ole->m_pClientItem.get());
     if (auto* group = dynamic_cast<CDrawObjGroup*>(object)) {
         // Children flagged deleted are not part of the group's record.
-        for (const std::unique_ptr<CDrawObj>& child : group->m_children) {
+        for (const std::unique_ptr<CDrawObj>& child : group->Children()) {
             if (!child->m_bDeleted)
                 CollectClientItems(child.get(), items);
         }

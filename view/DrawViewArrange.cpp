@@ -218,13 +218,13 @@ void CDrawView::OnGroup()
 static bool UngroupKeepsChildren(CDrawObjGroup& group)
 {
     using Bits = std::array<std::uint32_t, 6>;
-    for (const std::unique_ptr<CDrawObj>& child : group.m_children) {
+    for (const std::unique_ptr<CDrawObj>& child : group.Children()) {
         if (child && std::bit_cast<Bits>((*child->m_pMatrix * *group.m_pMatrix).Elements()) !=
                          std::bit_cast<Bits>(child->m_pMatrix->Elements()))
             return false;
     }
     using RectBits = std::array<std::uint32_t, 4>;
-    for (const std::unique_ptr<CDrawObj>& child : group.m_children) {
+    for (const std::unique_ptr<CDrawObj>& child : group.Children()) {
         if (!child || child->m_bDeleted)
             continue;
         if (child->m_pPendingMatrix)

@@ -211,7 +211,7 @@ TEST_F(WorkspaceBarTest, ClickInsertsTheDrawingScaledSelectedAndUndoableInOneSte
     CDrawObj* inserted = m_document.Objects().back().get();
     auto* group = dynamic_cast<CDrawObjGroup*>(inserted);
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group->m_children.size(), 2u);
+    EXPECT_EQ(group->Children().size(), 2u);
     EXPECT_EQ(m_view->m_selection, std::vector<CDrawObj*>{inserted});
     // 600 × 300 becomes 192 × 96.
     const RectF bounds = inserted->GetPathBounds(nullptr, nullptr);

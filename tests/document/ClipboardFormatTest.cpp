@@ -50,7 +50,7 @@ TEST(ClipboardFormat, RecordsReadBackWholeAndHostileOnesAreRefusedWholly)
     const std::vector<uint8_t> good = WriteClipboardObjects(std::vector<CDrawObj*>{a.get(), b.get()});
     ClipboardObjects read = ReadClipboardObjects(good);
     ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(static_cast<CDrawObjGroup&>(*read.objects[1]).m_children.size(), 2u);
+    EXPECT_EQ(static_cast<CDrawObjGroup&>(*read.objects[1]).Children().size(), 2u);
     EXPECT_EQ(WriteClipboardObjects(Pointers(read.objects)), good);
 
     // Every truncation, however short.

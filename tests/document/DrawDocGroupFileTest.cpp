@@ -31,7 +31,7 @@ std::vector<uint8_t> RecordWithTreeIds(CDrawObjGroup& group)
     auto number = [&](auto& self, CDrawObj& object) -> void {
         object.m_nID = next++;
         if (auto* inner = dynamic_cast<CDrawObjGroup*>(&object)) {
-            for (auto& child : inner->m_children)
+            for (const auto& child : inner->Children())
                 self(self, *child);
         }
     };
@@ -48,12 +48,12 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     group->SetName("Group - 1");
     group->m_bUseGroupSettings = true;
     group->m_bGroupStroke = true;
-    group->m_children.push_back(Shape(ShapeType::Rectangle, RectF(0, 0, 100, 50), "A"));
+    group->AppendChild(Shape(ShapeType::Rectangle, RectF(0, 0, 100, 50), "A"));
     auto inner = std::make_unique<CDrawObjGroup>();
-    inner->m_children.push_back(Shape(ShapeType::Ellipse, RectF(200, 0, 80, 80), "B"));
-    inner->m_children.push_back(Shape(ShapeType::Star, RectF(300, 0, 80, 80), "C"));
+    inner->AppendChild(Shape(ShapeType::Ellipse, RectF(200, 0, 80, 80), "B"));
+    inner->AppendChild(Shape(ShapeType::Star, RectF(300, 0, 80, 80), "C"));
     inner->m_pMatrix->Rotate(15.0f);
-    group->m_children.push_back(std::move(inner));
+    group->AppendChild(std::move(inner));
     group->m_pMatrix->Translate(40, 60);
     auto* saved = static_cast<CDrawObjGroup*>(doc->Add(std::move(group)));
     doc->Add(Shape(ShapeType::Rectangle, RectF(500, 500, 10, 10), "D"));
@@ -72,22 +72,22 @@ TEST_F(DocumentFileTest, GroupsKeepEveryChildThroughSaveAndOpen)
     EXPECT_TRUE(loaded->m_bUseGroupSettings);
     EXPECT_TRUE(loaded->m_bGroupStroke);
     EXPECT_FALSE(loaded->m_bGroupFill);
-    ASSERT_EQ(loaded->m_children.size(), 2u);
-    EXPECT_EQ(loaded->m_children[0]->GetName(), "A");
-    auto* loadedInner = dynamic_cast<CDrawObjGroup*>(loaded->m_children[1].get());
+    ASSERT_EQ(loaded->Children().size(), 2u);
+    EXPECT_EQ(loaded->Children()[0]->GetName(), "A");
+    auto* loadedInner = dynamic_cast<CDrawObjGroup*>(loaded->Children()[1].get());
     ASSERT_NE(loadedInner, nullptr);
-    ASSERT_EQ(loadedInner->m_children.size(), 2u);
-    EXPECT_EQ(loadedInner->m_children[0]->GetName(), "B");
-    EXPECT_EQ(loadedInner->m_children[1]->m_nShapeType, ShapeType::Star);
+    ASSERT_EQ(loadedInner->Children().size(), 2u);
+    EXPECT_EQ(loadedInner->Children()[0]->GetName(), "B");
+    EXPECT_EQ(loadedInner->Children()[1]->m_nShapeType, ShapeType::Star);
     EXPECT_TRUE(SameRect(loaded->GetPathBounds(nullptr, nullptr), bounds, 1e-2f));
     EXPECT_EQ(reopened->Objects()[1]->GetName(), "D");
 
     // Children belong to the opened document, so editing one marks it modified, and
     // every object of the tree has an id of its own.
-    const CDrawObj* child = loadedInner->m_children[1].get();
+    const CDrawObj* child = loadedInner->Children()[1].get();
     EXPECT_EQ(child->m_pDocument, loaded->m_pDocument);
     EXPECT_NE(child->m_pDocument, nullptr);
-    EXPECT_NE(child->m_nID, loadedInner->m_children[0]->m_nID);
+    EXPECT_NE(child->m_nID, loadedInner->Children()[0]->m_nID);
     EXPECT_NE(child->m_nID, loaded->m_nID);
 
     // Saving again writes the same drawing.

@@ -127,8 +127,8 @@ TEST(DrawDocLifecycle, ATemplateGroupIsDissolvedIntoTheDocument)
     second->m_pMatrix->Translate(0, 5, MatrixOrder::Append);
     CDrawObj* firstRaw = first.get();
     CDrawObj* secondRaw = second.get();
-    group->m_children.push_back(std::move(first));
-    group->m_children.push_back(std::move(second));
+    group->AppendChild(std::move(first));
+    group->AppendChild(std::move(second));
     group->m_pMatrix->Translate(100, 0, MatrixOrder::Append);
 
     StartFromTemplate(f, std::move(group));

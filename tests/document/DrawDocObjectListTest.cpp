@@ -76,8 +76,8 @@ TEST(DrawDocObjectList, TheIdsTakenFollowTheList)
     // An entry put in by other code than Add (a group's child moved out) takes its id,
     // also when it takes another's place and the list keeps its length and both ends.
     auto group = std::make_unique<CDrawObjGroup>();
-    group->m_children.push_back(std::make_unique<TestRect>(RectF(40, 0, 10, 10)));
-    CDrawObj* child = group->m_children.front().get();
+    group->AppendChild(std::make_unique<TestRect>(RectF(40, 0, 10, 10)));
+    CDrawObj* child = group->Children().front().get();
     const uint32_t taken = child->m_nID;
     CDrawObj* holder = f.document.Add(std::move(group));
     f.AddRect(RectF(80, 0, 10, 10));
@@ -102,9 +102,9 @@ TEST(UndoStepScope, PlacesFollowAGroupsChildrenAndFinishDeselects)
     DocumentFixture f;
     auto made = std::make_unique<CDrawObjGroup>();
     for (int i = 0; i < 3; ++i)
-        made->m_children.push_back(std::make_unique<TestRect>(RectF(float(20 * i), 0, 10, 10)));
-    CDrawObj* a = made->m_children[0].get();
-    CDrawObj* b = made->m_children[1].get();
+        made->AppendChild(std::make_unique<TestRect>(RectF(float(20 * i), 0, 10, 10)));
+    CDrawObj* a = made->Children()[0].get();
+    CDrawObj* b = made->Children()[1].get();
     b->m_bDeleted = true;
     f.AddRect(RectF(0, 40, 10, 10));
     auto* group = static_cast<CDrawObjGroup*>(f.document.Add(std::move(made)));

@@ -237,9 +237,9 @@ TEST(DrawDocUndo, GroupingByHandIsUndoneAsOneStepAndLosesNoObject)
 
     ASSERT_EQ(f.Undo().Redo(), S_OK);
     EXPECT_EQ(f.SavedRecords(), grouped);
-    ASSERT_EQ(group->m_children.size(), 2u);
-    EXPECT_EQ(group->m_children[0].get(), a);
-    EXPECT_EQ(group->m_children[1].get(), c);
+    ASSERT_EQ(group->Children().size(), 2u);
+    EXPECT_EQ(group->Children()[0].get(), a);
+    EXPECT_EQ(group->Children()[1].get(), c);
     EXPECT_EQ(f.document.m_nObjects, 2);
 
     // Ungroup, then undo both steps and redo both.
@@ -248,7 +248,7 @@ TEST(DrawDocUndo, GroupingByHandIsUndoneAsOneStepAndLosesNoObject)
     const auto ungrouped = f.SavedRecords();
     ASSERT_EQ(f.Undo().Undo(), S_OK);
     EXPECT_EQ(f.SavedRecords(), grouped);
-    EXPECT_EQ(group->m_children.size(), 2u);
+    EXPECT_EQ(group->Children().size(), 2u);
     ASSERT_EQ(f.Undo().Undo(), S_OK);
     EXPECT_EQ(f.SavedRecords(), original);
     ASSERT_EQ(f.Undo().Redo(), S_OK);
@@ -269,9 +269,9 @@ TEST(DrawDocUndo, ChangeOfAGroupReadsItsChildrenInPlace)
     a->SetFillColor(0xFFFFFFFF, false);
     group->SetFillColor(0xFF123456, false);
     ASSERT_EQ(f.Undo().Undo(), S_OK);
-    ASSERT_EQ(group->m_children.size(), 2u);
-    EXPECT_EQ(group->m_children[0].get(), a) << "the child is the same object, read in place";
-    EXPECT_EQ(group->m_children[1].get(), b);
+    ASSERT_EQ(group->Children().size(), 2u);
+    EXPECT_EQ(group->Children()[0].get(), a) << "the child is the same object, read in place";
+    EXPECT_EQ(group->Children()[1].get(), b);
     EXPECT_EQ(f.SavedRecords(), before);
 
     // Children that are no longer the recorded ones keep their state; the group's own
@@ -279,14 +279,13 @@ TEST(DrawDocUndo, ChangeOfAGroupReadsItsChildrenInPlace)
     group->m_strName = "before";
     f.document.AddUndo(&f.view, UNDO_CHANGE, group);
     group->m_strName = "after";
-    std::unique_ptr<CDrawObj> moved = std::move(group->m_children[1]);
-    group->m_children.pop_back();
+    std::unique_ptr<CDrawObj> moved = group->TakeChildAt(1);
     a->SetFillColor(0xFF999999, false);
     ASSERT_EQ(f.Undo().Undo(), S_OK);
-    EXPECT_EQ(group->m_children.size(), 1u);
+    EXPECT_EQ(group->Children().size(), 1u);
     EXPECT_EQ(a->m_brush.m_clrFore, 0xFF999999u);
     EXPECT_EQ(group->m_strName, "before");
-    group->m_children.push_back(std::move(moved));
+    group->AppendChild(std::move(moved));
 }
 
 // A file leaves out the parameters of a switched-off effect; an undo step must not, or
@@ -353,8 +352,8 @@ TEST(DrawDocUndo, RandomEditsUndoneGiveTheOriginalAndRedoneGiveTheFinalDrawing)
                 f.document.AddUndoList(&f.view, UNDO_CHANGE, changed);
                 for (CDrawObj* object : changed) {
                     // A group's change reaches into its children as well.
-                    if (auto* group = dynamic_cast<CDrawObjGroup*>(object); group && !group->m_children.empty())
-                        group->m_children.front()->SetFillColor(0xFF000000u | random(), false);
+                    if (auto* group = dynamic_cast<CDrawObjGroup*>(object); group && !group->Children().empty())
+                        group->Children().front()->SetFillColor(0xFF000000u | random(), false);
                     object->SetFillColor(0xFF000000u | random(), false);
                     object->m_strName = "edit " + std::to_string(edits);
                 }

@@ -99,11 +99,11 @@ TEST_F(DrawShapeTest, SeveralObjectsComeBackAsOneGroupWithoutTheRemovedOnes)
     auto* group = dynamic_cast<CDrawObjGroup*>(shape.Load(path.string(), true));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->GetName(), "Group");
-    ASSERT_EQ(group->m_children.size(), 2u);
-    EXPECT_EQ(group->m_children[0]->GetName(), "a");
-    EXPECT_EQ(group->m_children[1]->GetName(), "b");
+    ASSERT_EQ(group->Children().size(), 2u);
+    EXPECT_EQ(group->Children()[0]->GetName(), "a");
+    EXPECT_EQ(group->Children()[1]->GetName(), "b");
     // Loading keeps the stored ids; only adding to a document gives fresh ones.
-    EXPECT_EQ(group->m_children[0]->m_nID, 4242u);
+    EXPECT_EQ(group->Children()[0]->m_nID, 4242u);
     EXPECT_TRUE(group->m_pMatrix->IsIdentity());
     EXPECT_EQ(group->m_rcBounds, RectF(0, 0, 60, 70));
     EXPECT_EQ(shape.m_clrPaper, 0x00123456u);
@@ -124,7 +124,7 @@ TEST_F(DrawShapeTest, ReadsUpToTheObjectListAndTakesThePageAsStored)
         CDrawShape shape;
         auto* group = dynamic_cast<CDrawObjGroup*>(shape.Load(CraftDocument("short.mzf", record).string(), true));
         ASSERT_NE(group, nullptr) << width;
-        EXPECT_EQ(group->m_children.size(), 2u);
+        EXPECT_EQ(group->Children().size(), 2u);
         EXPECT_EQ(shape.m_sizePage, CSize(width, height));
     }
 }
@@ -208,7 +208,7 @@ TEST_F(DrawShapeTest, DamagedFilesGiveNothingAndLeaveNoTemporaryFile)
         CDrawObj* object = shape.Load(Doc("cut.mzf").string(), true);
         if (object) {
             ASSERT_NE(dynamic_cast<CDrawObjGroup*>(object), nullptr) << size;
-            EXPECT_EQ(static_cast<CDrawObjGroup*>(object)->m_children.size(), 2u) << size;
+            EXPECT_EQ(static_cast<CDrawObjGroup*>(object)->Children().size(), 2u) << size;
         }
         EXPECT_EQ(FilesIn("tmp"), 0u) << size;
     }
@@ -261,7 +261,7 @@ TEST_F(DrawShapeTest, TwoThreadsLoadAndDrawAtOnce)
             CDrawShape shape;
             CDrawObj* object = shape.Load(path.string(), true);
             auto* group = dynamic_cast<CDrawObjGroup*>(object);
-            const size_t count = group ? group->m_children.size() : (object ? 1 : 0);
+            const size_t count = group ? group->Children().size() : (object ? 1 : 0);
             ImageSurface surface = *ImageSurface::Create(64, 64);
             Graphics g(surface);
             if (count != children || !shape.DrawFitted(g, 0, 0, 64, 64))

@@ -95,7 +95,7 @@ struct UndoFixture {
             std::unique_ptr<CDrawObj> taken = document.Remove(object, true);
             if (!taken->m_bDeleted)
                 --document.m_nObjects;
-            group->m_children.push_back(std::move(taken));
+            group->AppendChild(std::move(taken));
         }
         auto* added = static_cast<CDrawObjGroup*>(document.Add(std::move(group)));
         document.AddUndo(&view, UNDO_INSERT, added);

@@ -83,7 +83,7 @@ protected:
         EXPECT_TRUE(m_importer->Import(BuildPackage(name, {PageMarkup(body)}, extra))) << m_importer->GetError();
         std::vector<CDrawObj*> objects;
         if (m_importer->GetObjects().size() == 1) {
-            for (const std::unique_ptr<CDrawObj>& child : Page(*m_importer, 0).m_children)
+            for (const std::unique_ptr<CDrawObj>& child : Page(*m_importer, 0).Children())
                 objects.push_back(child.get());
         }
         return objects;
@@ -103,8 +103,8 @@ TEST_F(XpsImportTest, RectanglePathBecomesOneStyledPolyline)
     CDrawObjGroup& page = Page(importer, 0);
     EXPECT_EQ(page.GetName(), "Group");
     EXPECT_EQ(page.m_pMatrix->Elements(), (std::array<float, 6>{3, 0, 0, 3, 0, 0}));
-    ASSERT_EQ(page.m_children.size(), 1u);
-    auto* poly = dynamic_cast<CDrawPoly*>(page.m_children[0].get());
+    ASSERT_EQ(page.Children().size(), 1u);
+    auto* poly = dynamic_cast<CDrawPoly*>(page.Children()[0].get());
     ASSERT_TRUE(poly);
     EXPECT_EQ(poly->m_nShapeType, ShapeType::Custom);
     EXPECT_EQ(poly->GetName().rfind("Custom - ", 0), 0u);
@@ -136,18 +136,18 @@ TEST_F(XpsImportTest, PagesFiguresAndMissingBrushes)
     ASSERT_TRUE(importer.Import(path));
     // The page that is no fixed page is skipped; an empty page still gives its group.
     ASSERT_EQ(importer.GetObjects().size(), 2u);
-    EXPECT_TRUE(Page(importer, 0).m_children.empty());
+    EXPECT_TRUE(Page(importer, 0).Children().empty());
     CDrawObjGroup& second = Page(importer, 1);
-    ASSERT_EQ(second.m_children.size(), 2u);
+    ASSERT_EQ(second.Children().size(), 2u);
     // The three figures are one custom path: three starts.
-    auto* figures = dynamic_cast<CDrawPoly*>(second.m_children[0].get());
+    auto* figures = dynamic_cast<CDrawPoly*>(second.Children()[0].get());
     ASSERT_TRUE(figures);
     EXPECT_EQ(figures->m_nShapeType, ShapeType::Custom);
     EXPECT_EQ(figures->m_pointTypes, (std::vector<uint8_t>{0, 1, 0, 1, 0, 1}));
     EXPECT_TRUE(figures->m_bLineEnabled);
     EXPECT_FALSE(figures->m_bFillEnabled);
     // The glyph run's text is not imported, its clip is.
-    EXPECT_EQ(second.m_children[1]->m_nShapeType, ShapeType::Custom);
+    EXPECT_EQ(second.Children()[1]->m_nShapeType, ShapeType::Custom);
 }
 
 TEST_F(XpsImportTest, OpeningAnXpsFileAddsItsPagesToTheDocument)

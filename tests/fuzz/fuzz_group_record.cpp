@@ -26,7 +26,7 @@ namespace {
 // Every object in the tree once, and the group never inside itself.
 void CheckTree(const CDrawObjGroup& group, std::set<const CDrawObj*>& seen)
 {
-    for (const std::unique_ptr<CDrawObj>& child : group.m_children) {
+    for (const std::unique_ptr<CDrawObj>& child : group.Children()) {
         if (!child || child.get() == &group || !seen.insert(child.get()).second)
             std::abort();
         if (auto* inner = dynamic_cast<const CDrawObjGroup*>(child.get()))
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Archive ar(input, ArchiveMode::Load);
         group.Serialize(ar);
     } catch (const ArchiveException&) {
-        if (!group.m_children.empty())
+        if (!group.Children().empty())
             std::abort();   // a failed load takes none of what it read
         return 0;
     }

@@ -86,9 +86,9 @@ TEST(DrawObjGroup, ListConstructorTakesLiveObjectsInOrder)
     EXPECT_EQ(group.m_nShapeType, ShapeType::Group);
     EXPECT_FALSE(group.m_bLineEnabled);
     EXPECT_FALSE(group.m_bFillEnabled);
-    ASSERT_EQ(group.m_children.size(), 2u);
-    EXPECT_EQ(group.m_children[0].get(), first);
-    EXPECT_EQ(group.m_children[1].get(), last);
+    ASSERT_EQ(group.Children().size(), 2u);
+    EXPECT_EQ(group.Children()[0].get(), first);
+    EXPECT_EQ(group.Children()[1].get(), last);
     // The deleted object is not destroyed: it stays with the caller (for undo).
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(objects[0].get(), removed);
@@ -102,13 +102,13 @@ TEST(DrawObjGroup, RecordKeepsFlagsAndNestedChildren)
     group.m_bGroupFill = false;
     group.m_bConnected = true;
     group.m_dwExtra = 0x12345678;
-    group.m_children.push_back(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
-    group.m_children[0]->m_pMatrix->Translate(5, 7);
+    group.AppendChild(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
+    group.Children()[0]->m_pMatrix->Translate(5, 7);
     auto inner = std::make_unique<CDrawObjGroup>();
-    inner->m_children.push_back(Rect(RectF(30, 0, 10, 20), kGreen, kRed));
-    inner->m_children.push_back(Rect(RectF(50, 0, 10, 20), kGreen, kRed));
-    inner->m_children[1]->m_bDeleted = true;   // left behind by editing: not stored
-    group.m_children.push_back(std::move(inner));
+    inner->AppendChild(Rect(RectF(30, 0, 10, 20), kGreen, kRed));
+    inner->AppendChild(Rect(RectF(50, 0, 10, 20), kGreen, kRed));
+    inner->Children()[1]->m_bDeleted = true;   // left behind by editing: not stored
+    group.AppendChild(std::move(inner));
 
     const std::vector<uint8_t> bytes = Store(group);
     std::unique_ptr<CDrawObj> loaded = Load(bytes);
@@ -119,12 +119,12 @@ TEST(DrawObjGroup, RecordKeepsFlagsAndNestedChildren)
     EXPECT_FALSE(copy->m_bGroupFill);
     EXPECT_TRUE(copy->m_bConnected);
     EXPECT_EQ(copy->m_dwExtra, 0x12345678u);
-    ASSERT_EQ(copy->m_children.size(), 2u);
-    ASSERT_NE(dynamic_cast<CDrawRect*>(copy->m_children[0].get()), nullptr);
-    EXPECT_EQ(copy->m_children[0]->m_pMatrix->OffsetX(), 5.0f);
-    auto* copiedInner = dynamic_cast<CDrawObjGroup*>(copy->m_children[1].get());
+    ASSERT_EQ(copy->Children().size(), 2u);
+    ASSERT_NE(dynamic_cast<CDrawRect*>(copy->Children()[0].get()), nullptr);
+    EXPECT_EQ(copy->Children()[0]->m_pMatrix->OffsetX(), 5.0f);
+    auto* copiedInner = dynamic_cast<CDrawObjGroup*>(copy->Children()[1].get());
     ASSERT_NE(copiedInner, nullptr);
-    EXPECT_EQ(copiedInner->m_children.size(), 1u);
+    EXPECT_EQ(copiedInner->Children().size(), 1u);
     EXPECT_EQ(Store(*copy), bytes);
 
     // A child flagged removed in a file is not taken: nothing would show, store or bring
@@ -146,29 +146,29 @@ TEST(DrawObjGroup, RecordKeepsFlagsAndNestedChildren)
         Archive ar(input, ArchiveMode::Load);
         reread.Serialize(ar);
     }
-    ASSERT_EQ(reread.m_children.size(), 1u);
-    EXPECT_FALSE(reread.m_children[0]->m_bDeleted);
+    ASSERT_EQ(reread.Children().size(), 1u);
+    EXPECT_FALSE(reread.Children()[0]->m_bDeleted);
     EXPECT_TRUE(SameRect(copy->GetPathBounds(nullptr, nullptr), RectF(5, 0, 35, 20)));
 }
 
 TEST(DrawObjGroup, DamagedRecordThrowsAndKeepsTheChildren)
 {
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
-    group.m_children.push_back(Rect(RectF(20, 0, 10, 10), kRed, kBlue));
+    group.AppendChild(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
+    group.AppendChild(Rect(RectF(20, 0, 10, 10), kRed, kBlue));
     const std::vector<uint8_t> bytes = Store(group);
 
     CDrawObjGroup target;
-    target.m_children.push_back(Rect(RectF(0, 0, 1, 1), kRed, kBlue));
-    CDrawObj* kept = target.m_children[0].get();
+    target.AppendChild(Rect(RectF(0, 0, 1, 1), kRed, kBlue));
+    CDrawObj* kept = target.Children()[0].get();
     for (size_t cut : {bytes.size() - 1, bytes.size() - 40}) {
         // The record itself, without the class header of the object reference.
         std::vector<uint8_t> record(bytes.begin() + 2 + 2 + 2 + 13, bytes.begin() + ptrdiff_t(cut));
         MemoryStream stream(record.data(), record.size());
         Archive ar(stream, ArchiveMode::Load);
         EXPECT_THROW(target.Serialize(ar), ArchiveException);
-        ASSERT_EQ(target.m_children.size(), 1u);
-        EXPECT_EQ(target.m_children[0].get(), kept);
+        ASSERT_EQ(target.Children().size(), 1u);
+        EXPECT_EQ(target.Children()[0].get(), kept);
     }
 
     // A child that is no drawing object is refused.
@@ -191,8 +191,8 @@ TEST(DrawObjGroup, DrawsChildrenThroughItsMatrixInTheirOwnStyle)
     std::optional<ImageSurface> surface = ImageSurface::Create(120, 60);
     Graphics g(*surface);
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(0, 0, 20, 20), kRed, kBlue));
-    group.m_children.push_back(Rect(RectF(30, 0, 20, 20), kGreen, kBlue));
+    group.AppendChild(Rect(RectF(0, 0, 20, 20), kRed, kBlue));
+    group.AppendChild(Rect(RectF(30, 0, 20, 20), kGreen, kBlue));
     group.m_pMatrix->Translate(10, 10);
 
     RectF out;
@@ -210,8 +210,8 @@ TEST(DrawObjGroup, GroupSettingsImposeOnlyTheChosenPartsAndGiveStylesBack)
     std::optional<ImageSurface> surface = ImageSurface::Create(80, 40);
     Graphics g(*surface);
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(10, 10, 20, 20), kRed, kBlue));
-    group.m_children.push_back(Rect(RectF(40, 10, 20, 20), kGreen, kBlue));
+    group.AppendChild(Rect(RectF(10, 10, 20, 20), kRed, kBlue));
+    group.AppendChild(Rect(RectF(40, 10, 20, 20), kGreen, kBlue));
     group.m_bUseGroupSettings = true;
     group.m_bGroupStroke = true;
     group.m_bLineEnabled = true;
@@ -225,7 +225,7 @@ TEST(DrawObjGroup, GroupSettingsImposeOnlyTheChosenPartsAndGiveStylesBack)
     EXPECT_EQ(Pixel(*surface, 50, 20), kGreen);
     EXPECT_EQ(Pixel(*surface, 10, 20), kGreen);    // the group's outline
     EXPECT_EQ(Pixel(*surface, 40, 20), kGreen);
-    for (const auto& child : group.m_children) {
+    for (const auto& child : group.Children()) {
         EXPECT_EQ(child->m_pen.m_brush.m_clrFore, kBlue);
         EXPECT_FALSE(child->m_bGlow);
     }
@@ -248,14 +248,14 @@ TEST(DrawObjGroup, ClipObjectAppliesWithGroupSettingsAndLeavesTheCallersClip)
     g.SetClip(callerClip);
 
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(0, 0, 20, 20), kRed, kRed, 0.0f));
-    group.m_children.push_back(Rect(RectF(30, 0, 20, 20), kBlue, kBlue, 0.0f));
+    group.AppendChild(Rect(RectF(0, 0, 20, 20), kRed, kRed, 0.0f));
+    group.AppendChild(Rect(RectF(30, 0, 20, 20), kBlue, kBlue, 0.0f));
     group.m_pClipObject = Rect(RectF(0, 0, 25, 40), kRed, kRed);
     RectF out;
     group.Draw(out, g, nullptr, nullptr, kDrawAllParts);
     EXPECT_EQ(Pixel(*surface, 40, 10), kBlue);   // without group settings the clip is not used
 
-    group.m_children[1]->m_brush.m_clrFore = kGreen;
+    group.Children()[1]->m_brush.m_clrFore = kGreen;
     group.m_bUseGroupSettings = true;
     group.Draw(out, g, nullptr, nullptr, kDrawAllParts);
     EXPECT_EQ(Pixel(*surface, 10, 10), kRed);
@@ -274,8 +274,8 @@ TEST(DrawObjGroup, ReflectionLiesBelowTheWholeGroup)
     Graphics g(*surface);
     CDrawObjGroup group;
     // A tall and a short rectangle side by side.
-    group.m_children.push_back(Rect(RectF(0, 0, 20, 40), kRed, kRed, 0.0f));
-    group.m_children.push_back(Rect(RectF(30, 0, 20, 20), kBlue, kBlue, 0.0f));
+    group.AppendChild(Rect(RectF(0, 0, 20, 40), kRed, kRed, 0.0f));
+    group.AppendChild(Rect(RectF(30, 0, 20, 20), kBlue, kBlue, 0.0f));
     group.m_pMatrix->Translate(20, 20);
     group.m_bUseGroupSettings = true;
     group.m_bReflection = true;
@@ -299,8 +299,8 @@ TEST(DrawObjGroup, EmptyChildrenGiveEmptyBoundsAndPaintNothing)
     std::optional<ImageSurface> surface = ImageSurface::Create(40, 40);
     Graphics g(*surface);
     CDrawObjGroup group;
-    group.m_children.push_back(std::make_unique<CDrawObj>());
-    group.m_children.push_back(std::make_unique<CDrawObjGroup>());
+    group.AppendChild(std::make_unique<CDrawObj>());
+    group.AppendChild(std::make_unique<CDrawObjGroup>());
     EXPECT_TRUE(group.GetPathBounds(nullptr, nullptr).IsEmptyArea());
     EXPECT_FALSE(group.GetBounds(CRect(-100, -100, 100, 100), nullptr));
     group.m_bUseGroupSettings = true;
@@ -315,12 +315,12 @@ TEST(DrawObjGroup, EmptyChildrenGiveEmptyBoundsAndPaintNothing)
 TEST(DrawObjGroup, UngroupingARotatedGroupKeepsChildrenInPlace)
 {
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(0, 0, 20, 10), kRed, kBlue));
-    group.m_children.push_back(Rect(RectF(40, 0, 10, 30), kRed, kBlue));
-    group.m_children[1]->m_pMatrix->Scale(2, 1);
+    group.AppendChild(Rect(RectF(0, 0, 20, 10), kRed, kBlue));
+    group.AppendChild(Rect(RectF(40, 0, 10, 30), kRed, kBlue));
+    group.Children()[1]->m_pMatrix->Scale(2, 1);
     group.m_pMatrix->RotateAt(30.0f, PointF(25, 15), MatrixOrder::Append);
     std::vector<RectF> before;
-    for (const auto& child : group.m_children) {
+    for (const auto& child : group.Children()) {
         std::unique_ptr<GraphicsPath> path = child->CreatePath(nullptr, nullptr);
         path->Transform(*group.m_pMatrix);
         before.push_back(path->GetBounds());
@@ -330,7 +330,7 @@ TEST(DrawObjGroup, UngroupingARotatedGroupKeepsChildrenInPlace)
     group.ApplyMatrixToChildren();
     EXPECT_TRUE(group.m_pMatrix->IsIdentity());
     for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_TRUE(SameRect(group.m_children[i]->GetPathBounds(nullptr, nullptr), before[i], 1e-2f));
+        EXPECT_TRUE(SameRect(group.Children()[i]->GetPathBounds(nullptr, nullptr), before[i], 1e-2f));
     EXPECT_TRUE(SameRect(group.GetPathBounds(nullptr, nullptr), groupBounds, 1e-2f));
 }
 
@@ -338,7 +338,7 @@ TEST(DrawObjGroup, ZoomedOutlineAndHitTestMatchTheDrawing)
 {
     FakeView view(2.0f);
     CDrawObjGroup group;
-    group.m_children.push_back(Rect(RectF(10, 10, 20, 20), kRed, kBlue));
+    group.AppendChild(Rect(RectF(10, 10, 20, 20), kRed, kBlue));
     group.m_pMatrix->Translate(5, 0);
     // Document (15..35, 10..30) shows at (30..70, 20..60) in the view.
     EXPECT_TRUE(SameRect(group.GetPathBounds(&view, nullptr), RectF(30, 20, 40, 40)));
@@ -352,7 +352,7 @@ TEST(DrawObjGroup, HandleDragIsMeasuredFromWhereItBegan)
     FakeDocument doc;
     CDrawObjGroup group;
     group.m_pDocument = &doc;
-    group.m_children.push_back(Rect(RectF(0, 0, 100, 100), kRed, kBlue, 0.0f));
+    group.AppendChild(Rect(RectF(0, 0, 100, 100), kRed, kBlue, 0.0f));
     group.RecalcBounds(nullptr);
     EXPECT_EQ(group.GetHandleCount(), 18);
 
@@ -379,9 +379,9 @@ TEST(DrawObjGroup, CloneCopiesNestedChildrenDeeply)
     group.m_bGroupFill = true;
     group.m_bExtra2 = true;
     auto inner = std::make_unique<CDrawObjGroup>();
-    inner->m_children.push_back(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
-    group.m_children.push_back(std::move(inner));
-    group.m_children.push_back(Rect(RectF(20, 0, 10, 10), kRed, kBlue));
+    inner->AppendChild(Rect(RectF(0, 0, 10, 10), kRed, kBlue));
+    group.AppendChild(std::move(inner));
+    group.AppendChild(Rect(RectF(20, 0, 10, 10), kRed, kBlue));
 
     auto* copy = static_cast<CDrawObjGroup*>(group.Clone(&doc));
     ASSERT_EQ(doc.added.size(), 1u);
@@ -389,27 +389,27 @@ TEST(DrawObjGroup, CloneCopiesNestedChildrenDeeply)
     EXPECT_NE(copy->m_nID, group.m_nID);
     EXPECT_TRUE(copy->m_bGroupFill);
     EXPECT_TRUE(copy->m_bExtra2);
-    ASSERT_EQ(copy->m_children.size(), 2u);
-    auto* copiedInner = dynamic_cast<CDrawObjGroup*>(copy->m_children[0].get());
+    ASSERT_EQ(copy->Children().size(), 2u);
+    auto* copiedInner = dynamic_cast<CDrawObjGroup*>(copy->Children()[0].get());
     ASSERT_NE(copiedInner, nullptr);
-    ASSERT_EQ(copiedInner->m_children.size(), 1u);
-    EXPECT_NE(copiedInner->m_children[0].get(), static_cast<CDrawObjGroup&>(*group.m_children[0]).m_children[0].get());
-    EXPECT_EQ(dynamic_cast<CDrawRect*>(copy->m_children[1].get())->m_brush.m_clrFore, kRed);
+    ASSERT_EQ(copiedInner->Children().size(), 1u);
+    EXPECT_NE(copiedInner->Children()[0].get(), static_cast<CDrawObjGroup&>(*group.Children()[0]).Children()[0].get());
+    EXPECT_EQ(dynamic_cast<CDrawRect*>(copy->Children()[1].get())->m_brush.m_clrFore, kRed);
 
     // Copying over a group replaces its children.
     CDrawObjGroup target;
-    target.m_children.push_back(Rect(RectF(0, 0, 1, 1), kRed, kBlue));
+    target.AppendChild(Rect(RectF(0, 0, 1, 1), kRed, kBlue));
     group.CopyTo(&target, nullptr);
-    EXPECT_EQ(target.m_children.size(), 2u);
+    EXPECT_EQ(target.Children().size(), 2u);
 }
 
 TEST(DrawObjGroup, FontNamesOfEveryChildOnce)
 {
     CDrawObjGroup group;
-    group.m_children.push_back(std::make_unique<FontChild>(std::vector<std::string>{"Alpha", "Alpha", "Beta"}, true));
+    group.AppendChild(std::make_unique<FontChild>(std::vector<std::string>{"Alpha", "Alpha", "Beta"}, true));
     auto inner = std::make_unique<CDrawObjGroup>();
-    inner->m_children.push_back(std::make_unique<FontChild>(std::vector<std::string>{"Gamma"}, false));
-    group.m_children.push_back(std::move(inner));
+    inner->AppendChild(std::make_unique<FontChild>(std::vector<std::string>{"Gamma"}, false));
+    group.AppendChild(std::move(inner));
 
     std::vector<std::string> names{"Zeta"};
     EXPECT_FALSE(group.CollectFontNames(names));

@@ -35,9 +35,9 @@ TEST(DrawViewArrange, GroupUndoRedoKeepsEveryObjectInItsPlace)
     auto* group = dynamic_cast<CDrawObjGroup*>(f.view->m_selection.front());
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->GetName(), "Group");
-    ASSERT_EQ(group->m_children.size(), 2u);
-    EXPECT_EQ(group->m_children[0].get(), a);
-    EXPECT_EQ(group->m_children[1].get(), c);
+    ASSERT_EQ(group->Children().size(), 2u);
+    EXPECT_EQ(group->Children()[0].get(), a);
+    EXPECT_EQ(group->Children()[1].get(), c);
     EXPECT_EQ(f.document.m_nObjects, 2);
     const auto grouped = f.Records();
 
@@ -46,7 +46,7 @@ TEST(DrawViewArrange, GroupUndoRedoKeepsEveryObjectInItsPlace)
     EXPECT_EQ(f.document.m_nObjects, 3);
     ASSERT_TRUE(f.view->OnEditRedo());
     EXPECT_EQ(f.Records(), grouped);
-    EXPECT_EQ(group->m_children.size(), 2u);
+    EXPECT_EQ(group->Children().size(), 2u);
     (void)b;
 }
 
@@ -73,7 +73,7 @@ TEST(DrawViewArrange, UngroupSelectsTheChildrenAndItsUndoPutsThemBackInTheGroup)
 
     ASSERT_TRUE(f.view->OnEditUndo());
     EXPECT_EQ(f.Records(), grouped);
-    EXPECT_EQ(static_cast<CDrawObjGroup*>(group)->m_children.size(), 2u);
+    EXPECT_EQ(static_cast<CDrawObjGroup*>(group)->Children().size(), 2u);
     ASSERT_TRUE(f.view->OnEditRedo());
     EXPECT_EQ(f.Records(), ungrouped);
 }
@@ -123,8 +123,8 @@ TEST(DrawViewArrange, UngroupOfAnUnturnedGroupUndoesAndRedoesAroundAnEditOfAChil
     f.view->Select(group);
     f.Run(cmd::kUngroup);
     EXPECT_EQ(f.view->m_selection, (Objects{a, b}));
-    ASSERT_EQ(group->m_children.size(), 1u);
-    EXPECT_EQ(group->m_children.front().get(), removed);
+    ASSERT_EQ(group->Children().size(), 1u);
+    EXPECT_EQ(group->Children().front().get(), removed);
     const auto ungrouped = f.Records();
     f.view->Select(b);
     f.Run(cmd::kRotate90CW);
@@ -136,8 +136,8 @@ TEST(DrawViewArrange, UngroupOfAnUnturnedGroupUndoesAndRedoesAroundAnEditOfAChil
         EXPECT_EQ(f.Records(), ungrouped);
         ASSERT_TRUE(f.view->OnEditUndo());
         EXPECT_EQ(f.Records(), grouped);
-        ASSERT_EQ(group->m_children.size(), 3u);
-        EXPECT_EQ(group->m_children[2].get(), b);
+        ASSERT_EQ(group->Children().size(), 3u);
+        EXPECT_EQ(group->Children()[2].get(), b);
         EXPECT_TRUE(removed->m_bDeleted);
         ASSERT_TRUE(f.view->OnEditRedo());
         EXPECT_EQ(f.Records(), ungrouped);

@@ -141,7 +141,7 @@ std::string StyleState(CDrawObj& object)
     }
     if (auto* group = dynamic_cast<CDrawObjGroup*>(&object)) {
         state << group->m_bUseGroupSettings << '[';
-        for (const std::unique_ptr<CDrawObj>& child : group->m_children)
+        for (const std::unique_ptr<CDrawObj>& child : group->Children())
             state << StyleState(*child) << ';';
         state << ']';
     }

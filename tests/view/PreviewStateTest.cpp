@@ -48,8 +48,8 @@ TEST(PreviewState, GivesBackEachObjectItsOwnStateByIdentity)
     EXPECT_FALSE(group->m_bUseGroupSettings);
     EXPECT_FALSE(rect->m_bFillEnabled);
     // The group's children are the same objects, read in place.
-    ASSERT_EQ(group->m_children.size(), 2u);
-    EXPECT_EQ(group->m_children[0].get(), first);
+    ASSERT_EQ(group->Children().size(), 2u);
+    EXPECT_EQ(group->Children()[0].get(), first);
     EXPECT_EQ(first->m_nID, childId);
     EXPECT_FALSE(f.document.IsModified());
 }
