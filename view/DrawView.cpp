@@ -663,7 +663,19 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
     cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
     cairo_fill(cr);
 
+    DrawOnPage(cr, [this](Graphics& g) {
+        DeviceContext screen(false);
+        OnDraw(g, screen);
+    });
+    cairo_restore(cr);
+    if (!m_bOmitFeedback)
+        PaintToolFeedback(cr);
+}
+
+void CDrawView::DrawOnPage(cairo_t* cr, const std::function<void(Graphics&)>& draw)
+{
     // Zoomed logical units to client pixels.
+    cairo_save(cr);
     const CPoint scroll = GetScrollPosition();
     const CSize offset = ZoomedPageOffset();
     cairo_translate(cr, -scroll.x, -scroll.y);
@@ -672,12 +684,9 @@ void CDrawView::PaintInto(cairo_t* cr, const CRect& box)
     {
         Graphics g(cr);
         g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        DeviceContext screen(false);
-        OnDraw(g, screen);
+        draw(g);
     }
     cairo_restore(cr);
-    if (!m_bOmitFeedback)
-        PaintToolFeedback(cr);
 }
 
 void CDrawView::PaintFeedbackInto(cairo_t* cr, const CRect& box)
@@ -685,19 +694,8 @@ void CDrawView::PaintFeedbackInto(cairo_t* cr, const CRect& box)
     cairo_save(cr);
     cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
     cairo_clip(cr);
-    cairo_save(cr);
-    // The transform of PaintInto, under which the document draws the snap feedback.
-    const CPoint scroll = GetScrollPosition();
-    const CSize offset = ZoomedPageOffset();
-    cairo_translate(cr, -scroll.x, -scroll.y);
-    cairo_scale(cr, double(m_logPixels.cx) / kLogicalPerInch, double(m_logPixels.cy) / kLogicalPerInch);
-    cairo_translate(cr, offset.cx, offset.cy);
-    {
-        Graphics g(cr);
-        g.SetSmoothingMode(SmoothingMode::AntiAlias);
-        m_document.DrawSnapFeedback(g, *this);
-    }
-    cairo_restore(cr);
+    // Under the transform of PaintInto, as the document draws the snap feedback there.
+    DrawOnPage(cr, [this](Graphics& g) { m_document.DrawSnapFeedback(g, *this); });
     PaintToolFeedback(cr);
     cairo_restore(cr);
 }

@@ -292,6 +292,9 @@ private:
     // Paints the drag feedback of the client rectangle `box` through `cr`, whose transform
     // is client pixels, over what the target holds there.
     void PaintFeedbackInto(cairo_t* cr, const CRect& box);
+    // Runs `draw` on `cr` (client pixels) under the page's transform: logical units at the
+    // view's zoom, scrolled, the page at its offset; the transform is put back afterwards.
+    void DrawOnPage(cairo_t* cr, const std::function<void(Graphics&)>& draw);
 
     // ==== Drawing tools: mouse and key dispatch, drag repaint, tool commands ============
     // (DrawViewTools.cpp). The view hands the left button, double-clicks and mouse moves
