@@ -210,6 +210,17 @@ int CObjectCombo::Add(CDrawObj* object)
     return index;
 }
 
+void CObjectCombo::Include(const std::vector<CDrawObj*>& objects)
+{
+    bool changed = false;
+    for (CDrawObj* object : objects) {
+        if (object && m_entries.Include(object))
+            changed = true;
+    }
+    if (changed)
+        EntriesChanged();
+}
+
 void CObjectCombo::Remove(const CDrawObj* object)
 {
     if (!m_entries.Remove(object))

@@ -17,6 +17,8 @@
 
 #include <wx/combo.h>
 
+#include <vector>
+
 namespace kelmora {
 
 class CObjectListPopup;
@@ -31,6 +33,9 @@ public:
     // ---- Entries; the shown text and the open list follow.
     // The object's entry (null: "Document"), added when there is none; its position.
     int Add(CDrawObj* object);
+    // Adds the entries of those objects (null ones skipped) that have none, the open list
+    // following once for all of them.
+    void Include(const std::vector<CDrawObj*>& objects);
     void Remove(const CDrawObj* object);
     // The object's entry under its present name.
     void Rename(CDrawObj* object);

@@ -81,11 +81,15 @@ int ObjectListEntries::Count() const
 
 int ObjectListEntries::Insert(CDrawObj* object, std::string name)
 {
+    Place(object, std::move(name));
+    return IndexOf(object);
+}
+
+void ObjectListEntries::Place(CDrawObj* object, std::string name)
+{
     Key key{Fold(name), m_impl->nextSerial++};
-    const int index = int(m_impl->entries.order_of_key(key));
     m_impl->keys.emplace(object, key);
     m_impl->entries.insert({std::move(key), Entry{std::move(name), object}});
-    return index;
 }
 
 int ObjectListEntries::Add(CDrawObj* object)
@@ -93,6 +97,14 @@ int ObjectListEntries::Add(CDrawObj* object)
     if (const int index = IndexOf(object); index >= 0)
         return index;
     return Insert(object, NameOf(object));
+}
+
+bool ObjectListEntries::Include(CDrawObj* object)
+{
+    if (Contains(object))
+        return false;
+    Place(object, NameOf(object));
+    return true;
 }
 
 bool ObjectListEntries::Remove(const CDrawObj* object)

@@ -29,6 +29,9 @@ public:
     // Adds the object's entry, named by the object's name now, unless it has one; for
     // null, the document's entry. The entry's position.
     int Add(CDrawObj* object);
+    // Add without finding the entry's position: true when the entry is new. Filling the
+    // list with thousands of objects needs no positions.
+    bool Include(CDrawObj* object);
     // Drops the object's entry (null: the document's); false when it has none.
     bool Remove(const CDrawObj* object);
     // Puts the object's entry under the object's present name; false when it has none.
@@ -56,6 +59,7 @@ private:
     struct Impl;
 
     int Insert(CDrawObj* object, std::string name);
+    void Place(CDrawObj* object, std::string name);
 
     std::unique_ptr<Impl> m_impl;
 };

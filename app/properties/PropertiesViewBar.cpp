@@ -235,8 +235,7 @@ void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
 
 void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects)
 {
-    for (CDrawObj* object : objects)
-        AddObject(object);
+    m_comboObjects->Include(objects);
 }
 
 const std::vector<CDrawObj*>& CPropertiesViewBar::MultiSelection()

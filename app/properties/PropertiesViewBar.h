@@ -70,7 +70,7 @@ public:
     // the list first.
     void FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects);
     void FillComboFromDocument(CDrawDoc& document) override;
-    // AddObject for every object of the list.
+    // Adds the entry of every object of the list that has none.
     void FillComboFromList(const std::vector<CDrawObj*>& objects);
 
     // ---- What the grid shows

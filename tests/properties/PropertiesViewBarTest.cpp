@@ -211,6 +211,12 @@ TEST(PropertiesViewBar, TheObjectListIsSortedAndFollowsTheSelection)
     f.pane->ClearAll();
     EXPECT_EQ(combo.GetCount(), 0u);
     EXPECT_FALSE(f.pane->ShownObject());
+    // A selection of several fills the emptied list again, each object once, in order, and
+    // shows its first object.
+    f.pane->SetSelection({rect, arc, rect, nullptr});
+    EXPECT_EQ(ComboTexts(combo), (Names{"Arc - 1", "Rectangle - 3"}));
+    EXPECT_EQ(f.pane->ShownObject(), rect);
+    EXPECT_EQ(combo.GetValue(), "Rectangle - 3");
     f.pane->SetSelection({arc});
     ASSERT_TRUE(f.Change("Stroken", "Enable Stroken Outline", wxVariant(false)));
     EXPECT_FALSE(arc->m_bLineEnabled);
