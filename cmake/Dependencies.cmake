@@ -21,6 +21,9 @@ if(NOT KELMORA_FUZZ)
   pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
   # The ribbon kit sets a property of the toolkit's scrolled windows.
   pkg_check_modules(GOBJECT REQUIRED IMPORTED_TARGET gobject-2.0)
+  # Open message boxes are answered through the toolkit's dialog call when the program is
+  # told to end.
+  pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
   pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 endif()
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libgtk-3-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev
   libpng-dev libjpeg62-turbo-dev libtiff-dev libgif-dev
   libgsf-1-dev libpugixml-dev uuid-dev zlib1g-dev libdeflate-dev libcups2-dev

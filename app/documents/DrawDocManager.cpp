@@ -9,6 +9,7 @@
 #include "document/DrawDoc.h"
 #include "document/DrawDocFile.h"
 #include "platform/base/WorkProgress.h"
+#include "platform/ui/OpenDialogs.h"
 #include "res/CommandIds.h"
 #include "view/DrawView.h"
 
@@ -93,6 +94,8 @@ CDrawDocManager::CDrawDocManager(const std::filesystem::path& recoveryRoot)
 CDrawDocManager::~CDrawDocManager()
 {
     m_autosaveTimer.Stop();
+    if (m_endingRetry)
+        g_source_remove(m_endingRetry);
     for (unsigned source : m_signalSources)
         g_source_remove(source);
     // The documents go now, while this class's part of the manager still exists.
@@ -268,9 +271,13 @@ void CDrawDocManager::OpenAtStartUp(const std::vector<std::string>& files)
     RestoreRecoveryCopies();
     for (const std::string& file : files)
         OpenDocumentFile(file);
-    // Cancelling the dialog leaves the empty frame.
+    // Cancelling the dialog leaves the empty frame. A program told to end meanwhile shows
+    // none.
     if (files.empty() && GetDocumentsVector().empty())
-        CallAfter([this] { NewDocument(); });
+        CallAfter([this] {
+            if (!m_bEndingSession)
+                NewDocument();
+        });
 }
 
 CDrawDocument* CDrawDocManager::OpenRecentFile(size_t index)
@@ -367,24 +374,50 @@ void CDrawDocManager::CatchSessionEndSignals()
     };
     for (int signal : {SIGTERM, SIGHUP})
         m_signalSources.push_back(g_unix_signal_add(signal, onSignal, this));
+    TrackOpenDialogs();
 }
 
 void CDrawDocManager::EndSessionKeepingCopies()
 {
-    if (m_bEndingSession)
+    if (m_bFrameClosing)
         return;
-    m_bEndingSession = true;
-    const bool anyModified = std::ranges::any_of(GetDrawDocuments(), [](CDrawDocument* d) { return d->IsModified(); });
-    if (anyModified) {
-        if (!AutosaveNow())
-            std::fprintf(stderr, "kelmora: the program was told to end, and not every changed drawing could be "
-                                 "copied for recovery%s%s.\n",
-                         m_recovery ? "" : ": no folder can be made in ",
-                         m_recovery ? "" : m_recoveryRoot.c_str());
-        if (m_recovery)
-            m_recovery->KeepForNextStart();
+    if (!m_bEndingSession) {
+        m_bEndingSession = true;
+        const bool anyModified = std::ranges::any_of(GetDrawDocuments(), [](CDrawDocument* d) { return d->IsModified(); });
+        if (anyModified) {
+            if (!AutosaveNow())
+                std::fprintf(stderr, "kelmora: the program was told to end, and not every changed drawing could be "
+                                     "copied for recovery%s%s.\n",
+                             m_recovery ? "" : ": no folder can be made in ",
+                             m_recovery ? "" : m_recoveryRoot.c_str());
+            if (m_recovery)
+                m_recovery->KeepForNextStart();
+        }
+        m_autosaveTimer.Stop();
     }
-    m_autosaveTimer.Stop();
+    // A dialog open over the frame is answered with Cancel, and the frame closes once every
+    // dialog has returned to the command that showed it: destroyed under a dialog, the
+    // frame would be gone when that command goes on. The next look waits for a timeout
+    // first, so that it comes after the dialogs' loops have returned rather than from the
+    // same round of queued calls within them. A dialog that does not return is given up on
+    // after a few seconds.
+    constexpr int kDialogRounds = 200;
+    constexpr unsigned kDialogRoundMs = 20;
+    if (OpenDialogCount() > 0 && m_nEndingRounds++ < kDialogRounds) {
+        AnswerOpenDialogsWithCancel();
+        if (!m_endingRetry) {
+            m_endingRetry = g_timeout_add(kDialogRoundMs, [](gpointer manager) -> gboolean {
+                // Through the event queue, which also has the frame's deletion done at the
+                // next idle time.
+                auto* self = static_cast<CDrawDocManager*>(manager);
+                self->m_endingRetry = 0;
+                self->CallAfter([self] { self->EndSessionKeepingCopies(); });
+                return G_SOURCE_REMOVE;
+            }, this);
+        }
+        return;
+    }
+    m_bFrameClosing = true;
     if (DocumentHost* host = GetDocumentHost())
         host->HostFrame().Close(true);
 }
@@ -414,7 +447,14 @@ void CDrawDocManager::RestoreRecoveryCopies()
     const std::string question = std::string(kDocumentName)
         + " did not close properly. Do you want to restore the drawings it saved automatically ("
         + std::to_string(copies.size()) + ")?";
-    if (GetUserPrompt().AskYesNo(question, kDocumentName)) {
+    const bool restore = GetUserPrompt().AskYesNo(question, kDocumentName);
+    if (m_bEndingSession) {
+        // The program was told to end while it asked: the copies are neither restored nor
+        // discarded, and the next start offers them again.
+        m_recovery->ReleaseClaimed();
+        return;
+    }
+    if (restore) {
         for (const RecoveryStore::Copy& copy : copies) {
             CDrawDocument* document = CreateDocumentObject(copy.file.string(), wxDOC_SILENT);
             if (!document)

@@ -103,8 +103,9 @@ public:
     // that the next start offers. The signals are taken in by the main loop, and the work
     // is done from the event queue, never inside a signal handler.
     void CatchSessionEndSignals();
-    // What such a signal leads to: the copies are written and kept for the next start, and
-    // the main frame closes without asking.
+    // What such a signal leads to: the copies are written and kept for the next start, open
+    // dialogs are answered with Cancel, and the main frame closes without asking once they
+    // returned.
     void EndSessionKeepingCopies();
     // Offers the recovery copies left by an earlier session that crashed; the restored
     // drawings open modified, under their old names.
@@ -137,6 +138,9 @@ private:
     std::string m_recoveryFailure;   // why there is no recovery store
     std::vector<unsigned> m_signalSources;
     bool m_bEndingSession = false;
+    bool m_bFrameClosing = false;   // the session's end closed the frame
+    int m_nEndingRounds = 0;        // rounds spent waiting for open dialogs to return
+    unsigned m_endingRetry = 0;     // the timeout of the next round, 0 when none
     wxTimer m_autosaveTimer;
     int m_untitledCount = 0;
 };

@@ -220,4 +220,17 @@ void RecoveryStore::DiscardClaimed()
         std::filesystem::remove_all(folder, error);
 }
 
+void RecoveryStore::ReleaseClaimed()
+{
+    std::error_code error;
+    std::vector<std::filesystem::path> claimed;
+    for (const auto& entry : std::filesystem::directory_iterator(m_session, error)) {
+        if (entry.path().filename().string().starts_with(kClaimedPrefix))
+            claimed.push_back(entry.path());
+    }
+    // Back beside the sessions, under names of their own, where any start finds them.
+    for (const std::filesystem::path& folder : claimed)
+        std::filesystem::rename(folder, m_root / (m_session.filename().string() + "-" + folder.filename().string()), error);
+}
+
 } // namespace kelmora

@@ -55,6 +55,9 @@ public:
     // session, or at once by DiscardClaimed.
     std::vector<Copy> ClaimAbandoned();
     void DiscardClaimed();
+    // Gives the claimed folders up undecided: they go back to where earlier sessions' folders
+    // are, and the next start claims and offers them again.
+    void ReleaseClaimed();
 
     // Leaves this session's copies for the next start to offer, as a crashed session's
     // are: the lock is released, and neither Remove nor the end of the store deletes them.

@@ -8,6 +8,8 @@
 
 #include <glib.h>
 #include <wx/aui/auibook.h>
+#include <wx/dialog.h>
+#include <wx/msgdlg.h>
 
 #include <sys/stat.h>
 
@@ -474,6 +476,53 @@ TEST_F(DocumentWindows, ATerminatedSessionLeavesCopiesThatTheNextStartOffers)
     ASSERT_EQ(Documents().size(), 1u);
     EXPECT_EQ(Documents()[0]->GetDrawDoc().m_nObjects, 1);
     EXPECT_TRUE(Documents()[0]->IsModified());
+    m_prompt->saveAnswers = {SaveChoice::Discard};
+}
+
+TEST_F(DocumentWindows, TheSessionsEndAnswersOpenDialogsBeforeTheFrameCloses)
+{
+    Command(cmd::kFileNew);
+    AddRect();
+    m_manager->CatchSessionEndSignals();
+    // A dialog of the program's own with a toolkit message box over it, as a command that
+    // asks something shows them; the signal comes while both are open.
+    wxDialog dialog(nullptr, wxID_ANY, "Question");
+    int boxAnswer = wxID_NONE;
+    bool frameAfterBox = false;
+    dialog.CallAfter([&] {
+        wxMessageDialog box(&dialog, "Go on?", "Question", wxYES_NO);
+        box.CallAfter([] { std::raise(SIGTERM); });
+        boxAnswer = box.ShowModal();
+        frameAfterBox = GetMainFrame() != nullptr;
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_CANCEL);
+    EXPECT_NE(boxAnswer, wxID_YES);
+    EXPECT_TRUE(frameAfterBox) << "the frame outlives the dialogs opened over it";
+    for (int i = 0; i < 300 && GetMainFrame(); ++i) {
+        g_main_context_iteration(nullptr, FALSE);
+        wxTheApp->ProcessPendingEvents();
+        Idle();
+        wxMilliSleep(10);
+    }
+    EXPECT_EQ(GetMainFrame(), nullptr);
+    const std::filesystem::path session = m_manager->GetRecoveryStore()->SessionFolder();
+    m_frame = nullptr;
+    StopProgram();
+    EXPECT_TRUE(std::filesystem::exists(session));
+
+    // Told to end while it offers those copies, the next start neither restores nor
+    // discards them: the start after offers them again.
+    StartProgram();
+    m_prompt->whileAsking = [this] { m_manager->EndSessionKeepingCopies(); };
+    m_manager->RestoreRecoveryCopies();
+    m_prompt->whileAsking = nullptr;
+    EXPECT_TRUE(Documents().empty());
+    m_frame = nullptr;
+    StopProgram();
+    StartProgram();
+    m_manager->RestoreRecoveryCopies();
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0]->GetDrawDoc().m_nObjects, 1);
     m_prompt->saveAnswers = {SaveChoice::Discard};
 }
 

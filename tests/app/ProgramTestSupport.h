@@ -14,12 +14,15 @@
 #include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <wx/app.h>
 #include <wx/filehistory.h>
 
 #include <unistd.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -76,6 +79,8 @@ public:
     bool AskYesNo(const std::string& text, const std::string&) override
     {
         questions.push_back(text);
+        if (whileAsking)
+            whileAsking();
         return yes;
     }
     void ShowMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
@@ -100,6 +105,7 @@ public:
     std::vector<std::string> changedFiles;   // the files asked about by AskReplaceChangedFile
     std::vector<std::string> asked;
     bool yes = true;
+    std::function<void()> whileAsking;   // runs while a yes/no question is open
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     std::string openPath;
