@@ -208,7 +208,7 @@ std::vector<RecoveryStore::Copy> RecoveryStore::ClaimAbandoned()
     return copies;
 }
 
-void RecoveryStore::DiscardClaimed()
+std::vector<std::filesystem::path> RecoveryStore::ClaimedFolders() const
 {
     std::error_code error;
     std::vector<std::filesystem::path> claimed;
@@ -216,20 +216,21 @@ void RecoveryStore::DiscardClaimed()
         if (entry.path().filename().string().starts_with(kClaimedPrefix))
             claimed.push_back(entry.path());
     }
-    for (const std::filesystem::path& folder : claimed)
+    return claimed;
+}
+
+void RecoveryStore::DiscardClaimed()
+{
+    std::error_code error;
+    for (const std::filesystem::path& folder : ClaimedFolders())
         std::filesystem::remove_all(folder, error);
 }
 
 void RecoveryStore::ReleaseClaimed()
 {
-    std::error_code error;
-    std::vector<std::filesystem::path> claimed;
-    for (const auto& entry : std::filesystem::directory_iterator(m_session, error)) {
-        if (entry.path().filename().string().starts_with(kClaimedPrefix))
-            claimed.push_back(entry.path());
-    }
     // Back beside the sessions, under names of their own, where any start finds them.
-    for (const std::filesystem::path& folder : claimed)
+    std::error_code error;
+    for (const std::filesystem::path& folder : ClaimedFolders())
         std::filesystem::rename(folder, m_root / (m_session.filename().string() + "-" + folder.filename().string()), error);
 }
 

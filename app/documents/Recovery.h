@@ -65,6 +65,8 @@ public:
 
 private:
     RecoveryStore(std::filesystem::path root, std::filesystem::path session, int lockFd);
+    // The folders of earlier sessions this one claimed.
+    std::vector<std::filesystem::path> ClaimedFolders() const;
 
     std::filesystem::path m_root;
     std::filesystem::path m_session;
