@@ -213,8 +213,9 @@ void CDrawView::OnGroup()
 
 // Whether ungrouping leaves every child exactly as it is: the group's transform, folded
 // into each child's, changes no bit of it, and each child that leaves has bounds that are
-// already those of its path (they are refreshed here, as recalculating them would). Then
-// the group's own fields are all that undo has to keep, not a record of every child.
+// already those of its path, so recalculating them would change nothing. Then the group's
+// own fields are all that undo has to keep, not a record of every child, and the children's
+// bounds are not recalculated.
 static bool UngroupKeepsChildren(CDrawObjGroup& group)
 {
     using Bits = std::array<std::uint32_t, 6>;

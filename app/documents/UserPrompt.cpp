@@ -24,10 +24,7 @@ class DialogPrompt : public UserPrompt {
 public:
     SaveChoice AskSaveChanges(const std::string& documentName) override
     {
-        wxMessageDialog dialog(Parent(), FitMessageToScreen("Save changes to " + Text(documentName) + "?", Parent()),
-                               Text(kMessageCaption),
-                               wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
-        switch (dialog.ShowModal()) {
+        switch (AskYesNoCancel("Save changes to " + Text(documentName) + "?")) {
         case wxID_YES:
             return SaveChoice::Save;
         case wxID_NO:
@@ -39,10 +36,7 @@ public:
 
     ChangedFileChoice AskReplaceChangedFile(const std::string& path) override
     {
-        wxMessageDialog dialog(Parent(), FitMessageToScreen(Text(ChangedFileText(path)) + "\n\nDo you want to overwrite it?", Parent()),
-                               Text(kMessageCaption), wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
-        dialog.SetYesNoCancelLabels("&Overwrite", "Save &As...", wxID_CANCEL);
-        switch (dialog.ShowModal()) {
+        switch (AskYesNoCancel(Text(ChangedFileText(path)) + "\n\nDo you want to overwrite it?", "&Overwrite", "Save &As...")) {
         case wxID_YES:
             return ChangedFileChoice::Overwrite;
         case wxID_NO:
@@ -94,6 +88,17 @@ public:
     }
 
 private:
+    // A Yes/No/Cancel box over the main frame with the program's caption; the button pressed.
+    // Labels given replace Yes and No.
+    static int AskYesNoCancel(const wxString& text, const wxString& yesLabel = wxString(), const wxString& noLabel = wxString())
+    {
+        wxMessageDialog dialog(Parent(), FitMessageToScreen(text, Parent()), Text(kMessageCaption),
+                               wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
+        if (!yesLabel.empty())
+            dialog.SetYesNoCancelLabels(yesLabel, noLabel, wxID_CANCEL);
+        return dialog.ShowModal();
+    }
+
     static wxWindow* Parent()
     {
         DocumentHost* host = GetDocumentHost();
