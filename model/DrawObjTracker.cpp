@@ -247,7 +247,8 @@ std::vector<std::unique_ptr<CachedStamp>>& StampCache()
 // painted from a stamp where the target allows, in the order they are asked for.
 class TrackerPainter {
 public:
-    TrackerPainter(Graphics& g, Color highlight) : m_g(g), m_highlight(highlight)
+    TrackerPainter(Graphics& g, Color highlight)
+        : m_g(g), m_highlight(highlight), m_device(g.GetDeviceTransform()), m_smoothing(g.GetSmoothingMode())
     {
         // A selection of thousands of objects, zoomed in, has most of its marks out of
         // sight: they are left out rather than drawn and clipped.
@@ -329,7 +330,7 @@ private:
             fill = kBlack;
         std::vector<std::unique_ptr<CachedStamp>>& cache = StampCache();
         for (const std::unique_ptr<CachedStamp>& cached : cache) {
-            if (cached->shape == shape && cached->fill == fill && cached->stamp.Fits(m_g))
+            if (cached->shape == shape && cached->fill == fill && Fits(cached->stamp))
                 return &cached->stamp;
         }
         const float reach = MarkShapeReach(shape);
@@ -340,7 +341,7 @@ private:
         if (cache.size() >= kMaxCachedStamps) {
             // Stamps queued in this call fit this target and stay.
             std::erase_if(cache,
-                          [&](const std::unique_ptr<CachedStamp>& cached) { return !cached->stamp.Fits(m_g); });
+                          [&](const std::unique_ptr<CachedStamp>& cached) { return !Fits(cached->stamp); });
             if (cache.size() >= kMaxCachedStamps) {
                 Flush();
                 cache.clear();
@@ -349,6 +350,8 @@ private:
         cache.push_back(std::make_unique<CachedStamp>(CachedStamp{shape, fill, std::move(*stamp)}));
         return &cache.back()->stamp;
     }
+
+    bool Fits(const Stamp& stamp) const { return m_device && stamp.Fits(*m_device, m_smoothing); }
 
     const std::optional<Font>& ReadoutFont()
     {
@@ -366,6 +369,10 @@ private:
     // What the surface can show, widened by the reach of a mark; nothing when unknown.
     std::optional<RectF> m_sight;
     std::vector<StampAt> m_queue;
+    // The target's device transform and smoothing, which stay while one object's marks
+    // are drawn: every stamp is checked against them.
+    std::optional<Matrix> m_device;
+    SmoothingMode m_smoothing;
     bool m_fontTried = false;
     std::optional<Font> m_font;
 };

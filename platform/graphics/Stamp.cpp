@@ -75,7 +75,12 @@ std::optional<Stamp> Stamp::Create(const Graphics& target, const RectF& reach,
 bool Stamp::Fits(const Graphics& target) const
 {
     const std::optional<Matrix> device = target.GetDeviceTransform();
-    return device && LinearPart(*device) == m_linear && Antialiases(target.GetSmoothingMode()) == m_smooth;
+    return device && Fits(*device, target.GetSmoothingMode());
+}
+
+bool Stamp::Fits(const Matrix& device, SmoothingMode smoothing) const
+{
+    return LinearPart(device) == m_linear && Antialiases(smoothing) == m_smooth;
 }
 
 void Stamp::FindPaintedPixels()

@@ -37,6 +37,9 @@ public:
 
     // Whether the stamp was made for the target's current device transform and smoothing.
     bool Fits(const Graphics& target) const;
+    // The same for a target whose device transform and smoothing are these: for callers
+    // that check many stamps against one target.
+    bool Fits(const Matrix& device, SmoothingMode smoothing) const;
 
     const ImageSurface& Picture() const { return m_picture; }
     // The pixel of the picture whose centre is the shape's origin.
