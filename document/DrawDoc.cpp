@@ -198,6 +198,7 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
 
     // What is new takes ids no entry carries and is counted as Add counts it.
     std::vector<CDrawObj*> added;
+    std::vector<CDrawObj*> welcomed;
     std::vector<std::vector<std::unique_ptr<CDrawObj>>> taken(insertions.size());
     for (size_t i = 0; i < insertions.size(); ++i) {
         for (std::unique_ptr<CDrawObj>& object : insertions[i].objects) {
@@ -209,9 +210,13 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
                 raw->m_nID = NextObjectId();
             m_idIndex.ids.insert(raw->m_nID);
             taken[i].emplace_back(raw);
-            TakeIn(raw);
+            Welcome(raw);
+            welcomed.push_back(raw);
         }
     }
+    // The properties pane lists them all in one go.
+    if (FrameServices* frame = Frame(); frame && !welcomed.empty())
+        frame->AddObjects(welcomed);
 
     const bool indexed = IdIndexCurrent();
     if (insertions.size() == 1) {
@@ -284,12 +289,17 @@ void CDrawDoc::AppendLoaded(std::unique_ptr<CDrawObj> object)
 
 void CDrawDoc::TakeIn(CDrawObj* object)
 {
+    Welcome(object);
+    if (FrameServices* frame = Frame())
+        frame->AddObject(object);
+}
+
+void CDrawDoc::Welcome(CDrawObj* object)
+{
     ++m_nObjects;
     SetDocumentOfTree(*object, this);
     object->m_bDeleted = false;
     SetModifiedFlag(true);
-    if (FrameServices* frame = Frame())
-        frame->AddObject(object);
 }
 
 CDrawObj* CDrawDoc::Add(std::unique_ptr<CDrawObj> object)

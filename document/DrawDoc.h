@@ -291,6 +291,8 @@ private:
     // What Add does for an object it takes in, but for putting it in the list: counted,
     // pointed at this document, live, the document modified, listed in the properties pane.
     void TakeIn(CDrawObj* object);
+    // TakeIn without the properties pane, for callers that list many objects at once.
+    void Welcome(CDrawObj* object);
     // Whether an entry of the list carries the id. The index of ids is made again when
     // the list changed since it was made.
     bool IdListed(uint32_t id) const;

@@ -19,6 +19,13 @@ public:
     // Adds the object's name to the properties pane's object combo, unless an item carries
     // the object already; the item's index.
     virtual int AddObject(CDrawObj* object) = 0;
+    // Adds the names of the objects as AddObject does one by one, without the indexes:
+    // thousands of objects coming in at once update the combo once.
+    virtual void AddObjects(const std::vector<CDrawObj*>& objects)
+    {
+        for (CDrawObj* object : objects)
+            AddObject(object);
+    }
     // Deletes the combo item that carries the object; nothing when there is none.
     virtual void RemoveObject(CDrawObj* object) = 0;
     // Rebuilds the property grid for what the pane shows.

@@ -101,6 +101,7 @@ public:
 
     // ---- Frame services
     int AddObject(CDrawObj* object) override;
+    void AddObjects(const std::vector<CDrawObj*>& objects) override;
     void RemoveObject(CDrawObj* object) override;
     void RefreshProperties() override;
     void SetPropertiesUnit(DrawUnit unit) override;

@@ -77,6 +77,12 @@ int CMainFrame::AddObject(CDrawObj* object)
     return m_pPropertiesPane ? m_pPropertiesPane->AddObject(object) : -1;
 }
 
+void CMainFrame::AddObjects(const std::vector<CDrawObj*>& objects)
+{
+    if (m_pPropertiesPane)
+        m_pPropertiesPane->AddObjects(objects);
+}
+
 void CMainFrame::RemoveObject(CDrawObj* object)
 {
     if (m_pPropertiesPane)

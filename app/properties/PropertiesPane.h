@@ -24,6 +24,8 @@ public:
 
     // Lists the object in the object list unless it is there already; its entry's index.
     virtual int AddObject(CDrawObj* object) = 0;
+    // Lists those of the objects (null ones skipped) that are not listed yet, in one go.
+    virtual void AddObjects(const std::vector<CDrawObj*>& objects) = 0;
     // Drops the object's entry; nothing when it has none.
     virtual void RemoveObject(CDrawObj* object) = 0;
     // Rebuilds the grid for what it shows (after the unit changed, say).

@@ -222,10 +222,13 @@ void CPropertiesViewBar::RemoveObject(CDrawObj* object)
 void CPropertiesViewBar::FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects)
 {
     m_comboObjects->SetSelection(m_comboObjects->Add(nullptr));
+    std::vector<CDrawObj*> live;
+    live.reserve(objects.size());
     for (const std::unique_ptr<CDrawObj>& object : objects) {
         if (object && !object->m_bDeleted)
-            m_comboObjects->Add(object.get());
+            live.push_back(object.get());
     }
+    m_comboObjects->Include(live);
 }
 
 void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
@@ -233,7 +236,7 @@ void CPropertiesViewBar::FillComboFromDocument(CDrawDoc& document)
     FillComboFromDocument(document.Objects());
 }
 
-void CPropertiesViewBar::FillComboFromList(const std::vector<CDrawObj*>& objects)
+void CPropertiesViewBar::AddObjects(const std::vector<CDrawObj*>& objects)
 {
     m_comboObjects->Include(objects);
 }
@@ -343,7 +346,7 @@ int CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
     }
     if (objects.size() > 1) {
         SetMultiSelection(objects);
-        FillComboFromList(objects);
+        AddObjects(objects);
     }
     const int index = AddObject(objects.front());
     ShowCurrentItem(index);

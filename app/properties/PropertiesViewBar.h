@@ -71,7 +71,7 @@ public:
     void FillComboFromDocument(const std::vector<std::unique_ptr<CDrawObj>>& objects);
     void FillComboFromDocument(CDrawDoc& document) override;
     // Adds the entry of every object of the list that has none.
-    void FillComboFromList(const std::vector<CDrawObj*>& objects);
+    void AddObjects(const std::vector<CDrawObj*>& objects) override;
 
     // ---- What the grid shows
     // Shows the selection: the document when it is empty, its first object otherwise;
