@@ -6,12 +6,12 @@
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
 #include "model/ViewServices.h"
+#include "platform/base/PointerSet.h"
 #include "platform/graphics/Graphics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <unordered_set>
 
 namespace kelmora {
 
@@ -102,9 +102,8 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     if (onScreen && m_painted.size() != m_objects.size())
         m_painted.resize(m_objects.size());
     // Asked for every object: the selection may hold every object of the drawing.
-    const std::unordered_set<const CDrawObj*> selected =
-        marksShown ? std::unordered_set<const CDrawObj*>(view->m_selection.begin(), view->m_selection.end())
-                   : std::unordered_set<const CDrawObj*>();
+    const PointerSet<CDrawObj> selected =
+        marksShown ? PointerSet<CDrawObj>(view->m_selection) : PointerSet<CDrawObj>();
 
     const auto drawAt = [&](size_t i) {
         CDrawObj* object = m_objects[i].get();
