@@ -162,6 +162,11 @@ public:
     // nothing; it is kept for callers of the device-context interface.
     virtual void DrawTracker(DeviceContext& dc, int state, ViewServices* pView);
     virtual void DrawTrackerEx(Graphics& g, int state, ViewServices* pView, ARGB highlight = kDefaultHighlightColor);
+    // The box, about handle n of this kind at (0, 0), that the selection mark DrawTrackerEx
+    // draws there covers (view units, outline and antialiased edge included); empty where
+    // no mark is drawn. A guide arrow's head is counted at its handle, its shaft and the
+    // angle read-outs are not.
+    static RectF SelectionMarkBox(int n, int kind);
 
     // Drags handle n to `point` (view units with a view): rebuilds the pending matrix from
     // the matrix and the reference bounds; CommitTransform makes it current. Handle 9 moves

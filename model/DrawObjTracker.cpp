@@ -18,6 +18,8 @@
 #include "platform/text/StringFormat.h"
 #include "platform/text/TextDrawing.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -135,7 +137,8 @@ void CrossPaths(Graphics& g, PointF p, float half)
     g.DrawPath(kBlack, kPenWidth, path);
 }
 
-void ArrowPaths(Graphics& g, MarkShape shape, PointF p)
+// The outline of a rotate or skew arrow at the handle p; empty for other shapes.
+GraphicsPath ArrowPath(MarkShape shape, PointF p)
 {
     GraphicsPath path;
     auto curved = [&](float cx, float cy, float start) {
@@ -157,8 +160,16 @@ void ArrowPaths(Graphics& g, MarkShape shape, PointF p)
     case MarkShape::ArrowVertical: straight(x, y - d, x, y + d); break;
     case MarkShape::ArrowBottomRight: curved(x - d, y - d, 20.0f); break;
     case MarkShape::ArrowBottomLeft: curved(x + d, y - d, 110.0f); break;
-    default: return;
+    default: break;
     }
+    return path;
+}
+
+void ArrowPaths(Graphics& g, MarkShape shape, PointF p)
+{
+    const GraphicsPath path = ArrowPath(shape, p);
+    if (path.IsEmpty())
+        return;
     g.DrawPath(kBlack, kPenWidth, path);
     g.FillPath(kBlack, path);
 }
@@ -378,6 +389,47 @@ private:
 };
 
 } // namespace
+
+RectF CDrawObj::SelectionMarkBox(int n, int kind)
+{
+    // A pixel beyond the outline for the antialiased edge.
+    const auto square = [](float half) {
+        const float reach = half + kPenWidth + 1.0f;
+        return RectF(-reach, -reach, 2 * reach, 2 * reach);
+    };
+    switch (kind) {
+    case HANDLE_NONE: return RectF();
+    case HANDLE_MOVE:
+    case HANDLE_POINT:
+    case kHandleCornerRadius:
+    case kHandleArcCentre: return square(kMarkHalf);
+    case kHandleArcStart:
+    case kHandleArcEnd:
+    case kHandleControlAfter:
+    case kHandleControlBefore: return square(std::max(kMarkHalf, kMarkArrowSize));
+    case HANDLE_ROTATE_CENTRE: return square(kRingHalf);
+    case HANDLE_ROTATE:
+    case HANDLE_SKEW: {
+        const std::optional<MarkShape> arrow = HandleArrowShape(n);
+        if (!arrow)
+            return RectF();
+        // Each arrow keeps its shape wherever it is drawn: its box is measured once.
+        static const std::array<RectF, 8> boxes = [] {
+            std::array<RectF, 8> made;
+            for (int handle = 11; handle <= 18; ++handle) {
+                if (const std::optional<MarkShape> shape = HandleArrowShape(handle)) {
+                    RectF box = ArrowPath(*shape, PointF(0.0f, 0.0f)).GetBounds();
+                    box.Inflate(kPenWidth + 1.0f, kPenWidth + 1.0f);
+                    made[size_t(handle - 11)] = box;
+                }
+            }
+            return made;
+        }();
+        return boxes[size_t(n - 11)];
+    }
+    default: return square(kMarkHalf);
+    }
+}
 
 std::string FormatAngleReadout(double radians)
 {

@@ -47,10 +47,8 @@ constexpr ToolCommand kToolCommands[] = {
     {cmd::kToolCircle, TOOL_CIRCLE},   {cmd::kToolText, TOOL_TEXT},
 };
 
-// How far the selection marks reach beyond the outermost handle (view units): the rotate
-// and skew arrows are drawn up to 54 units from their handle; the angle read-outs of arcs
-// take 200 × 50 units to the right of and below theirs.
-constexpr int kMarkReach = 60;
+// The angle read-outs of arcs take 200 × 50 view units to the right of and below their
+// handle.
 constexpr int kReadoutWidth = 200;
 constexpr int kReadoutHeight = 50;
 // The snap marks reach 120 units (the centre cross) from the snap point.
@@ -386,25 +384,33 @@ CRect CDrawView::ObjectPaintBox(CDrawObj* object)
     // The selection marks, drawn around the handles.
     if (IsSelected(object)) {
         const int count = object->GetHandleCount();
-        int64_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
-        // Only arc handles carry an angle read-out.
-        bool readout = false;
+        // Each handle's mark about it; an arc handle's angle read-out to its right and
+        // below; guide arrows run between handles or from the anchor point.
+        RectF marks;
+        const auto take = [&marks](const RectF& r) {
+            if (marks.IsEmptyArea())
+                marks = r;
+            else
+                RectF::Union(marks, marks, r);
+        };
+        bool guides = false;
         for (int n = 1; n <= count; ++n) {
             int kind = HANDLE_NONE;
             const CPoint p = object->GetHandle(n, &kind, this);
-            readout = readout || kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd;
-            minX = std::min<int64_t>(minX, p.x);
-            minY = std::min<int64_t>(minY, p.y);
-            maxX = std::max<int64_t>(maxX, p.x);
-            maxY = std::max<int64_t>(maxY, p.y);
+            RectF mark = CDrawObj::SelectionMarkBox(n, kind);
+            if (mark.IsEmptyArea())
+                continue;
+            mark.Offset(float(p.x), float(p.y));
+            take(mark);
+            if (kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd)
+                take(RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight));
+            guides = guides || kind == kHandleArcStart || kind == kHandleArcEnd;
         }
-        if (count > 0) {
-            const int right = readout ? std::max(kMarkReach, kReadoutWidth) : kMarkReach;
-            const int below = readout ? std::max(kMarkReach, kReadoutHeight) : kMarkReach;
-            const RectF marks(float(minX - kMarkReach), float(minY - kMarkReach),
-                              float(maxX - minX + kMarkReach + right), float(maxY - minY + kMarkReach + below));
-            box |= ClientBox(*this, marks);
+        if (guides) {
+            const CPoint anchor = object->GetAnchorPoint(this);
+            take(RectF(float(anchor.x) - 1.0f, float(anchor.y) - 1.0f, 2.0f, 2.0f));
         }
+        box |= ClientBox(*this, marks);
     }
     return box;
 }
