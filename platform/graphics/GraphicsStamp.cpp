@@ -57,6 +57,21 @@ std::optional<std::pair<int, int>> Placement(const cairo_matrix_t& device, const
     return std::pair{int(std::floor(x)) - stamp.stamp->OriginX(), int(std::floor(y)) - stamp.stamp->OriginY()};
 }
 
+// Blends the pixels (one or a vector of them) at `from` over those at `to`, and steps both
+// past them.
+template <class Pixels>
+void BlendNext(const unsigned char*& from, unsigned char*& to)
+{
+    Pixels s;
+    Pixels t;
+    std::memcpy(&s, from, sizeof s);
+    std::memcpy(&t, to, sizeof t);
+    t = Over(s, t);
+    std::memcpy(to, &t, sizeof t);
+    from += sizeof s;
+    to += sizeof t;
+}
+
 // Blends the stamp's painted pixels with its top-left pixel at (left, top) of the target,
 // inside the clip box.
 void Blend(const Stamp& stamp, int left, int top, const PixelBox& clip, unsigned char* target, int targetStride)
@@ -79,22 +94,10 @@ void Blend(const Stamp& stamp, int left, int top, const PixelBox& clip, unsigned
         const unsigned char* from = source + size_t(row) * size_t(sourceStride) + size_t(firstX - left) * 4;
         unsigned char* to = target + size_t(y) * size_t(targetStride) + size_t(firstX) * 4;
         int x = firstX;
-        for (; x + kLanes <= wideEnd; x += kLanes, from += sizeof(FourPixels), to += sizeof(FourPixels)) {
-            FourPixels s;
-            FourPixels t;
-            std::memcpy(&s, from, sizeof s);
-            std::memcpy(&t, to, sizeof t);
-            t = Over(s, t);
-            std::memcpy(to, &t, sizeof t);
-        }
-        for (; x < wideEnd; ++x, from += 4, to += 4) {
-            uint32_t s;
-            uint32_t t;
-            std::memcpy(&s, from, sizeof s);
-            std::memcpy(&t, to, sizeof t);
-            t = Over(s, t);
-            std::memcpy(to, &t, sizeof t);
-        }
+        for (; x + kLanes <= wideEnd; x += kLanes)
+            BlendNext<FourPixels>(from, to);
+        for (; x < wideEnd; ++x)
+            BlendNext<uint32_t>(from, to);
     }
 }
 
