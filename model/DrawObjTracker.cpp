@@ -392,22 +392,24 @@ private:
 
 RectF CDrawObj::SelectionMarkBox(int n, int kind)
 {
-    // A pixel beyond the outline for the antialiased edge.
-    const auto square = [](float half) {
-        const float reach = half + kPenWidth + 1.0f;
+    // A mark's reach from its handle, and a pixel beyond for the antialiased edge.
+    const auto around = [](float reach) {
+        reach += 1.0f;
         return RectF(-reach, -reach, 2 * reach, 2 * reach);
     };
     switch (kind) {
     case HANDLE_NONE: return RectF();
-    case HANDLE_MOVE:
+    case HANDLE_MOVE: return around(MarkShapeReach(MarkShape::Cross));
     case HANDLE_POINT:
     case kHandleCornerRadius:
-    case kHandleArcCentre: return square(kMarkHalf);
+    case kHandleArcCentre: return around(MarkShapeReach(MarkShape::Circle));
     case kHandleArcStart:
     case kHandleArcEnd:
     case kHandleControlAfter:
-    case kHandleControlBefore: return square(std::max(kMarkHalf, kMarkArrowSize));
-    case HANDLE_ROTATE_CENTRE: return square(kRingHalf);
+    case kHandleControlBefore:
+        // A guide arrow's head, or the last control's square.
+        return around(std::max(MarkShapeReach(MarkShape::Square), kMarkArrowSize + kPenWidth));
+    case HANDLE_ROTATE_CENTRE: return around(MarkShapeReach(MarkShape::RotationCentre));
     case HANDLE_ROTATE:
     case HANDLE_SKEW: {
         const std::optional<MarkShape> arrow = HandleArrowShape(n);
@@ -427,7 +429,7 @@ RectF CDrawObj::SelectionMarkBox(int n, int kind)
         }();
         return boxes[size_t(n - 11)];
     }
-    default: return square(kMarkHalf);
+    default: return around(MarkShapeReach(MarkShape::Square));
     }
 }
 
