@@ -318,10 +318,11 @@ private:
     uint64_t m_paintedIndexChanges = 0;
     // Empties m_painted and its index.
     void ForgetPainted();
-    // The indexes of the objects a repaint of `area` (document units) has to look at, in
-    // list order: those whose last drawing may reach into it, those not drawn yet and the
-    // `selected`; nothing when every object is to be looked at.
-    std::optional<std::vector<uint32_t>> PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected);
+    // The indexes of the objects a repaint of `areas` (document units) has to look at, in
+    // list order and each once: those whose last drawing may reach into one of them, those
+    // not drawn yet and the `selected`; nothing when every object is to be looked at.
+    std::optional<std::vector<uint32_t>> PaintCandidates(std::span<const RectF> areas,
+                                                         const std::vector<CDrawObj*>& selected);
     // The indexes, in list order, of the objects whose GetBounds may meet `probe` (view
     // units): PaintCandidates around it, with the view's selection and `dragged`; nothing
     // when every object is to be tested.

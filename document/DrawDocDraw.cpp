@@ -136,7 +136,7 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     };
     // A small part of a large drawing: only the objects the index finds near it.
     const std::optional<std::vector<uint32_t>> candidates =
-        area ? PaintCandidates(*area, marksShown ? view->m_selection : std::vector<CDrawObj*>()) : std::nullopt;
+        area ? PaintCandidates(std::span(&*area, 1), marksShown ? view->m_selection : std::vector<CDrawObj*>()) : std::nullopt;
     if (candidates) {
         for (uint32_t i : *candidates)
             drawAt(i);
@@ -157,7 +157,8 @@ void CDrawDoc::ForgetPainted()
     m_paintedIndexChanges = 0;
 }
 
-std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(const RectF& area, const std::vector<CDrawObj*>& selected)
+std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(std::span<const RectF> areas,
+                                                               const std::vector<CDrawObj*>& selected)
 {
     // Below this many objects a walk over all of them costs as little as the index.
     constexpr size_t kIndexedFrom = 256;
@@ -191,7 +192,7 @@ std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(const RectF& area
         if (found != m_paintedPositions.end())
             extra.push_back(found->second);
     }
-    return m_paintedIndex.Query(area, extra);
+    return m_paintedIndex.Query(areas, extra);
 }
 
 std::optional<RectF> CDrawDoc::LastPainted(const CDrawObj* object, size_t* hint) const

@@ -75,7 +75,7 @@ std::optional<std::vector<uint32_t>> CDrawDoc::ObjectsNearProbe(const CRect& pro
     std::vector<CDrawObj*> changing = view ? view->m_selection : std::vector<CDrawObj*>();
     if (dragged)
         changing.push_back(dragged);
-    return PaintCandidates(area, changing);
+    return PaintCandidates(std::span(&area, 1), changing);
 }
 
 void CDrawDoc::SnapToHandles(ViewServices* view, CDrawObj* dragged, int draggedHandle, CPoint point)
@@ -132,31 +132,23 @@ void CDrawDoc::ForEachNearEdges(ViewServices* view, CDrawObj* dragged, std::span
     std::vector<CDrawObj*> changing = view ? view->m_selection : std::vector<CDrawObj*>();
     if (dragged)
         changing.push_back(dragged);
-    std::vector<uint32_t> near;
-    bool indexed = true;
-    const auto band = [&](const RectF& area) {
-        std::optional<std::vector<uint32_t>> found = indexed ? PaintCandidates(area, changing) : std::nullopt;
-        if (!found)
-            indexed = false;
-        else
-            near.insert(near.end(), found->begin(), found->end());
-    };
     const float reach = distance + 1.0f;
+    std::vector<RectF> bands;
+    bands.reserve(xs.size() + ys.size());
     for (float x : xs)
-        band(RectF(x - reach, -kEndless, 2 * reach, 2 * kEndless));
+        bands.emplace_back(x - reach, -kEndless, 2 * reach, 2 * kEndless);
     for (float y : ys)
-        band(RectF(-kEndless, y - reach, 2 * kEndless, 2 * reach));
-    if (!indexed) {
+        bands.emplace_back(-kEndless, y - reach, 2 * kEndless, 2 * reach);
+    const std::optional<std::vector<uint32_t>> near = PaintCandidates(bands, changing);
+    if (!near) {
         for (size_t i = m_objects.size(); i-- > 0;)
             visitAt(i);
         return;
     }
     // Front to back, as the walk over every object goes: the first guide of an axis is
     // the one a move snaps to.
-    std::sort(near.begin(), near.end(), std::greater<>());
-    near.erase(std::unique(near.begin(), near.end()), near.end());
-    for (uint32_t i : near)
-        visitAt(i);
+    for (auto i = near->rbegin(); i != near->rend(); ++i)
+        visitAt(*i);
 }
 
 void CDrawDoc::SnapHandleToEdges(CDrawObj* dragged, ViewServices* view, int x, int y)

@@ -133,23 +133,46 @@ void PaintedAreaIndex::Update(size_t index, const RectF& area)
 
 std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(const RectF& area, const std::vector<uint32_t>& extra) const
 {
-    if (!m_built)
+    return Query(std::span(&area, 1), extra);
+}
+
+std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(std::span<const RectF> areas,
+                                                             const std::vector<uint32_t>& extra) const
+{
+    if (!m_built || m_loose.size() * 4 > m_filed.size())
         return std::nullopt;
-    const Span span = SpanOf(area, false);
-    const int64_t cells = span.loose ? int64_t(m_cells.size())
-                                     : int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1);
-    if (span.loose || cells * 4 > int64_t(m_cells.size()) || m_loose.size() * 4 > m_filed.size())
-        return std::nullopt;
-    std::vector<uint32_t> found(m_loose);
-    found.insert(found.end(), extra.begin(), extra.end());
-    for (int32_t y = span.y0; y <= span.y1; ++y) {
-        for (int32_t x = span.x0; x <= span.x1; ++x) {
-            const std::vector<uint32_t>& cell = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
-            found.insert(found.end(), cell.begin(), cell.end());
+    std::vector<Span> spans;
+    spans.reserve(areas.size());
+    for (const RectF& area : areas) {
+        const Span span = SpanOf(area, false);
+        if (span.loose || int64_t(span.x1 - span.x0 + 1) * int64_t(span.y1 - span.y0 + 1) * 4 > int64_t(m_cells.size()))
+            return std::nullopt;
+        spans.push_back(span);
+    }
+    if (m_taken.size() != m_filed.size() || ++m_queryNumber == 0) {
+        m_taken.assign(m_filed.size(), 0);
+        m_queryNumber = 1;
+    }
+    std::vector<uint32_t> found;
+    const auto take = [&](uint32_t index) {
+        if (index < m_taken.size() && m_taken[index] != m_queryNumber) {
+            m_taken[index] = m_queryNumber;
+            found.push_back(index);
+        }
+    };
+    for (uint32_t index : m_loose)
+        take(index);
+    for (uint32_t index : extra)
+        take(index);
+    for (const Span& span : spans) {
+        for (int32_t y = span.y0; y <= span.y1; ++y) {
+            for (int32_t x = span.x0; x <= span.x1; ++x) {
+                for (uint32_t index : m_cells[size_t(y) * size_t(m_columns) + size_t(x)])
+                    take(index);
+            }
         }
     }
     std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
     return found;
 }
 

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kelmora {
@@ -30,6 +31,9 @@ public:
     // (edges touching count) and of every loose object, and of `extra`; nothing when the
     // query would look at so much of the grid that a walk over every object costs less.
     std::optional<std::vector<uint32_t>> Query(const RectF& area, const std::vector<uint32_t>& extra) const;
+    // The same for the union of `areas`: nothing when any one of them would look at too
+    // much of the grid.
+    std::optional<std::vector<uint32_t>> Query(std::span<const RectF> areas, const std::vector<uint32_t>& extra) const;
 
 private:
     // The cells an area covers, inclusive; `loose` when it is not filed in any cell.
@@ -52,6 +56,11 @@ private:
     std::vector<std::vector<uint32_t>> m_cells;
     std::vector<Span> m_filed;           // where each object is filed
     std::vector<uint32_t> m_loose;       // ascending; an entry may be filed in cells too
+    // Query's marks of the indexes it has taken, so that an object filed in many cells is
+    // listed once without sorting every entry: an index is taken when its mark is the
+    // query's number. Only the UI thread queries.
+    mutable std::vector<uint32_t> m_taken;
+    mutable uint32_t m_queryNumber = 0;
 };
 
 } // namespace kelmora

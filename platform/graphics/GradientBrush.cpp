@@ -1,6 +1,7 @@
 #include "platform/graphics/GradientBrush.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kelmora {
@@ -23,29 +24,50 @@ constexpr int kBellSamples = 32;
 // deviations, stretched so that it runs exactly from 0 to 1.
 constexpr double kBellSpread = 2.0;
 
-double Channel(Color c, int index)
+uint8_t ChannelLevel(Color c, int index)
 {
     switch (index) {
-    case 0: return c.GetR() / 255.0;
-    case 1: return c.GetG() / 255.0;
-    case 2: return c.GetB() / 255.0;
-    default: return c.GetA() / 255.0;
+    case 0: return c.GetR();
+    case 1: return c.GetG();
+    case 2: return c.GetB();
+    default: return c.GetA();
     }
+}
+
+double Channel(Color c, int index)
+{
+    return ChannelLevel(c, index) / 255.0;
+}
+
+// Each of the 256 channel levels in linear light, worked out once: every gradient drawn
+// mixes its colours through them.
+const std::array<double, 256>& LinearLevels()
+{
+    static const std::array<double, 256> levels = [] {
+        std::array<double, 256> table{};
+        for (int level = 0; level < 256; ++level)
+            table[size_t(level)] = std::pow(level / 255.0, kGamma);
+        return table;
+    }();
+    return levels;
 }
 
 // Mixes a and b by share t (0 = a), each colour channel in linear light when `gamma`.
 void Mix(Color a, Color b, double t, bool gamma, double rgba[4])
 {
+    const std::array<double, 256>& linear = LinearLevels();
     for (int i = 0; i < 4; ++i) {
         double x = Channel(a, i);
         double y = Channel(b, i);
         double lo = std::min(x, y);
         double hi = std::max(x, y);
         double v;
-        if (gamma && i < 3)
-            v = std::pow(std::pow(x, kGamma) + (std::pow(y, kGamma) - std::pow(x, kGamma)) * t, 1.0 / kGamma);
-        else
+        if (gamma && i < 3) {
+            const double lx = linear[ChannelLevel(a, i)];
+            v = std::pow(lx + (linear[ChannelLevel(b, i)] - lx) * t, 1.0 / kGamma);
+        } else {
             v = x + (y - x) * t;
+        }
         rgba[i] = std::isfinite(v) ? std::clamp(v, lo, hi) : lo;
     }
 }

@@ -60,8 +60,20 @@ TEST(PaintedAreaIndex, FindsEveryObjectThatMayReachIntoTheArea)
         // It narrows: far fewer than all.
         EXPECT_LT(found->size(), areas.size() / 4);
     }
-    // A query over most of the drawing is left to a walk over every object.
+    // Several areas at once: the union of the single answers, each index once, ascending.
+    std::vector<uint32_t> united;
+    for (const RectF& query : queries) {
+        const std::optional<std::vector<uint32_t>> found = index.Query(query, {3999, 1});
+        united.insert(united.end(), found->begin(), found->end());
+    }
+    std::sort(united.begin(), united.end());
+    united.erase(std::unique(united.begin(), united.end()), united.end());
+    EXPECT_EQ(index.Query(queries, {3999, 1}), united);
+    // A query over most of the drawing is left to a walk over every object, also as one of
+    // several areas.
     EXPECT_FALSE(index.Query(RectF(0.0f, 0.0f, 9000.0f, 9000.0f), {}));
+    const RectF withWhole[] = {queries[0], RectF(0.0f, 0.0f, 9000.0f, 9000.0f)};
+    EXPECT_FALSE(index.Query(withWhole, {}));
 }
 
 } // namespace kelmora
