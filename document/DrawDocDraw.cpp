@@ -136,7 +136,8 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     };
     // A small part of a large drawing: only the objects the index finds near it.
     const std::optional<std::vector<uint32_t>> candidates =
-        area ? PaintCandidates(std::span(&*area, 1), marksShown ? view->m_selection : std::vector<CDrawObj*>()) : std::nullopt;
+        area ? PaintCandidates(std::span(&*area, 1), marksShown ? view->m_selection : std::vector<CDrawObj*>())
+             : std::nullopt;
     if (candidates) {
         for (uint32_t i : *candidates)
             drawAt(i);

@@ -131,13 +131,13 @@ void PaintedAreaIndex::Update(size_t index, const RectF& area)
         m_loose.insert(at, uint32_t(index));
 }
 
-std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(const RectF& area, const std::vector<uint32_t>& extra) const
+std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(const RectF& area, const std::vector<uint32_t>& extra)
 {
     return Query(std::span(&area, 1), extra);
 }
 
 std::optional<std::vector<uint32_t>> PaintedAreaIndex::Query(std::span<const RectF> areas,
-                                                             const std::vector<uint32_t>& extra) const
+                                                             const std::vector<uint32_t>& extra)
 {
     if (!m_built || m_loose.size() * 4 > m_filed.size())
         return std::nullopt;

@@ -30,10 +30,10 @@ public:
     // The indexes, ascending and each once, of every object whose area may overlap `area`
     // (edges touching count) and of every loose object, and of `extra`; nothing when the
     // query would look at so much of the grid that a walk over every object costs less.
-    std::optional<std::vector<uint32_t>> Query(const RectF& area, const std::vector<uint32_t>& extra) const;
+    std::optional<std::vector<uint32_t>> Query(const RectF& area, const std::vector<uint32_t>& extra);
     // The same for the union of `areas`: nothing when any one of them would look at too
     // much of the grid.
-    std::optional<std::vector<uint32_t>> Query(std::span<const RectF> areas, const std::vector<uint32_t>& extra) const;
+    std::optional<std::vector<uint32_t>> Query(std::span<const RectF> areas, const std::vector<uint32_t>& extra);
 
 private:
     // The cells an area covers, inclusive; `loose` when it is not filed in any cell.
@@ -58,9 +58,9 @@ private:
     std::vector<uint32_t> m_loose;       // ascending; an entry may be filed in cells too
     // Query's marks of the indexes it has taken, so that an object filed in many cells is
     // listed once without sorting every entry: an index is taken when its mark is the
-    // query's number. Only the UI thread queries.
-    mutable std::vector<uint32_t> m_taken;
-    mutable uint32_t m_queryNumber = 0;
+    // query's number.
+    std::vector<uint32_t> m_taken;
+    uint32_t m_queryNumber = 0;
 };
 
 } // namespace kelmora
