@@ -176,7 +176,12 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
     // Which of the objects the list holds already: only one of this document may be, each
     // looked for in the list when there are few, all in one pass over it when many.
     constexpr size_t kFewLookups = 16;
+    size_t incoming = 0;
+    for (const Insertion& insertion : insertions)
+        incoming += insertion.objects.size();
+    // Sized once for all of them: an ungroup hands over thousands of objects at a time.
     std::unordered_set<const CDrawObj*> ours;
+    ours.reserve(incoming);
     for (const Insertion& insertion : insertions) {
         for (const std::unique_ptr<CDrawObj>& object : insertion.objects) {
             if (object && object->m_pDocument == this)
@@ -184,6 +189,7 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
         }
     }
     std::unordered_set<const CDrawObj*> listed;
+    listed.reserve(incoming);
     if (ours.size() > kFewLookups) {
         for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
             if (ours.contains(entry.get()))

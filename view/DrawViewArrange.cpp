@@ -206,7 +206,9 @@ void CDrawView::OnGroup()
         PlaceBefore(m_document, added, next);
         m_document.AddUndo(this, UNDO_INSERT, added);
     }
-    Select(added, false);
+    // The group's bounds were worked out above, over all its members: selecting it does
+    // not work them out again.
+    SelectObjects({added});
     m_document.SetModifiedFlag(true);
     RepaintViews();
 }
