@@ -277,16 +277,23 @@ void CDrawRect::CopyTo(CDrawRect* target, DocumentServices* pDoc) const
 // ---------------------------------------------------------------------------------------
 // Frame
 
-void CDrawRect::DrawFramePath(Graphics& g, ARGB color, float width, ViewServices* pView)
+std::optional<GraphicsPath> CDrawRect::FramePath(ViewServices* pView) const
 {
     GraphicsPath path;
     if (!path.AddRectangle(m_rcFrame))
-        return;
+        return std::nullopt;
     Matrix m = ActiveMatrix();
     if (pView)
         m = m * pView->ZoomMatrix();
-    if (path.Transform(m))
-        g.DrawPath(Color(color), width, path);
+    if (!path.Transform(m))
+        return std::nullopt;
+    return path;
+}
+
+void CDrawRect::DrawFramePath(Graphics& g, ARGB color, float width, ViewServices* pView)
+{
+    if (const std::optional<GraphicsPath> path = FramePath(pView))
+        g.DrawPath(Color(color), width, *path);
 }
 
 } // namespace kelmora

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kelmora {
@@ -118,6 +119,8 @@ public:
     // Draws the frame rectangle through the pending-or-current matrix (and the zoom) with
     // a solid pen; the selection marks use it.
     void DrawFramePath(Graphics& g, ARGB color, float width, ViewServices* pView);
+    // The frame as DrawFramePath draws it, in view units; none when it cannot be placed.
+    std::optional<GraphicsPath> FramePath(ViewServices* pView) const;
 
     // The side count as the builders take it: cut to kMaxShapeSides; values below 2 build
     // nothing.

@@ -259,7 +259,7 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
             else if (kind == TOOL_SELECT && state == kStateCopyFormat)
                 CopyFormatTo(view, hit);
             else if (!view->IsSelected(hit))
-                view->Select(hit, (flags & kMouseShift) != 0);
+                view->ChangeSelection(hit, (flags & kMouseShift) != 0);
             else
                 unchanged = kind == TOOL_SELECT;
         } else if (kind == TOOL_SELECT && state != kStateCopyFormat) {

@@ -184,6 +184,9 @@ public:
     // repainting when anything was selected; appends the object unless it is already
     // selected and repaints.
     void Select(CDrawObj* object, bool add = false);
+    // As Select, for a click or a choice that changes the selection and nothing else: only
+    // where marks go and come is repainted, not the whole window.
+    void ChangeSelection(CDrawObj* object, bool add);
     // Selects the live objects whose bounds overlap the client rectangle with a positive
     // area, back to front; without `add` replaces the selection. An object already
     // selected stays where it is. `ctrlFlag` (Ctrl at mouse-up) is not used.
@@ -235,6 +238,9 @@ public:
     std::optional<CPoint> m_ptLayoutScroll; // where the size changes' centring left the view
 
 private:
+    // Select and ChangeSelection: with `marksOnly` the marks are repainted where they go and
+    // come, else the whole window.
+    void SelectObject(CDrawObj* object, bool add, bool marksOnly);
     CSize ZoomedPageOffset() const;
     CPoint ClientToLogical(CPoint client) const;
     CPoint LogicalToClient(CPoint logical) const;
@@ -327,6 +333,8 @@ public:
     // where it lies now with the room its outline and effects took then, and, when it is
     // selected, its selection marks.
     CRect ObjectPaintBox(CDrawObj* object);
+    // The client rectangle the object's selection marks take where they are drawn now.
+    CRect MarksPaintBox(CDrawObj* object);
     // Asks for a repaint of where the snap marks and edge guides show now.
     void RefreshSnapFeedback();
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace kelmora {
 
@@ -23,6 +24,9 @@ namespace {
 constexpr char kUndoFailed[] = "Undo failed";
 constexpr char kRedoFailed[] = "Redo failed";
 constexpr char kErrorCaption[] = "Error";
+// Above this many objects whose marks go or come, the whole window is repainted: one
+// rectangle each would cost more than it saves.
+constexpr size_t kMaxRepaintedMarks = 64;
 
 } // namespace
 
@@ -38,24 +42,56 @@ void CDrawView::BindSelectionCommands()
 
 void CDrawView::Select(CDrawObj* object, bool add)
 {
+    SelectObject(object, add, false);
+}
+
+void CDrawView::ChangeSelection(CDrawObj* object, bool add)
+{
+    SelectObject(object, add, true);
+}
+
+void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
+{
     DropPreview();
     FrameServices* frame = m_document.Frame();
+    // The marks of a few objects are repainted where they are drawn. Those of many, those
+    // of every object in the join tool, and a change in the middle of a drag step, whose
+    // repaint comes at its end, go with the whole window.
+    bool whole = !marksOnly || m_nRepaintDeferral > 0 || IsJoinToolActive();
+    bool changed = false;
+    std::vector<CRect> marks;
+    const auto marksOf = [&](CDrawObj* changedObject) {
+        changed = true;
+        whole = whole || marks.size() >= kMaxRepaintedMarks;
+        if (!whole)
+            marks.push_back(MarksPaintBox(changedObject));
+    };
     if (!add) {
         // The handles of what was selected go from the screen, also when nothing is
         // selected in its place.
-        if (!m_selection.empty())
-            Invalidate(true);
+        for (CDrawObj* was : m_selection)
+            marksOf(was);
         m_selection.clear();
         if (frame)
             frame->RefreshSelectionInfo(this, true);
     }
-    if (!object || IsSelected(object))
+    if (object && !IsSelected(object)) {
+        m_selection.push_back(object);
+        object->RecalcBounds(this);
+        if (frame)
+            frame->RefreshSelectionInfo(this, true);
+        marksOf(object);
+    }
+    if (!changed)
         return;
-    m_selection.push_back(object);
-    object->RecalcBounds(this);
-    if (frame)
-        frame->RefreshSelectionInfo(this, true);
-    Invalidate(true);
+    if (whole) {
+        Invalidate(true);
+        return;
+    }
+    for (const CRect& box : marks) {
+        if (!box.IsRectEmpty())
+            RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+    }
 }
 
 void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)

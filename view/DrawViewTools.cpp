@@ -382,37 +382,51 @@ CRect CDrawView::ObjectPaintBox(CDrawObj* object)
         box |= ClientBox(*this, estimate);
     }
     // The selection marks, drawn around the handles.
-    if (IsSelected(object)) {
-        const int count = object->GetHandleCount();
-        // Each handle's mark about it; an arc handle's angle read-out to its right and
-        // below; guide arrows run between handles or from the anchor point.
-        RectF marks;
-        const auto take = [&marks](const RectF& r) {
-            if (marks.IsEmptyArea())
-                marks = r;
-            else
-                RectF::Union(marks, marks, r);
-        };
-        bool guides = false;
-        for (int n = 1; n <= count; ++n) {
-            int kind = HANDLE_NONE;
-            const CPoint p = object->GetHandle(n, &kind, this);
-            RectF mark = CDrawObj::SelectionMarkBox(n, kind);
-            if (mark.IsEmptyArea())
-                continue;
-            mark.Offset(float(p.x), float(p.y));
-            take(mark);
-            if (kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd)
-                take(RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight));
-            guides = guides || kind == kHandleArcStart || kind == kHandleArcEnd;
-        }
-        if (guides) {
-            const CPoint anchor = object->GetAnchorPoint(this);
-            take(RectF(float(anchor.x) - 1.0f, float(anchor.y) - 1.0f, 2.0f, 2.0f));
-        }
-        box |= ClientBox(*this, marks);
-    }
+    if (IsSelected(object))
+        box |= MarksPaintBox(object);
     return box;
+}
+
+CRect CDrawView::MarksPaintBox(CDrawObj* object)
+{
+    const int count = object->GetHandleCount();
+    // Each handle's mark about it; an arc handle's angle read-out to its right and
+    // below; guide arrows run between handles or from the anchor point.
+    RectF marks;
+    const auto take = [&marks](const RectF& r) {
+        if (marks.IsEmptyArea())
+            marks = r;
+        else
+            RectF::Union(marks, marks, r);
+    };
+    bool guides = false;
+    for (int n = 1; n <= count; ++n) {
+        int kind = HANDLE_NONE;
+        const CPoint p = object->GetHandle(n, &kind, this);
+        RectF mark = CDrawObj::SelectionMarkBox(n, kind);
+        if (mark.IsEmptyArea())
+            continue;
+        mark.Offset(float(p.x), float(p.y));
+        take(mark);
+        if (kind == kHandleArcCentre || kind == kHandleArcStart || kind == kHandleArcEnd)
+            take(RectF(float(p.x), float(p.y), kReadoutWidth, kReadoutHeight));
+        guides = guides || kind == kHandleArcStart || kind == kHandleArcEnd;
+    }
+    if (guides) {
+        const CPoint anchor = object->GetAnchorPoint(this);
+        take(RectF(float(anchor.x) - 1.0f, float(anchor.y) - 1.0f, 2.0f, 2.0f));
+    }
+    // A text object's frame is drawn with its marks, one unit wide.
+    if (object->m_nShapeType == ShapeType::Text) {
+        if (const auto* text = dynamic_cast<const CDrawRect*>(object)) {
+            if (const std::optional<GraphicsPath> frame = text->FramePath(this)) {
+                RectF reach = frame->GetBounds();
+                reach.Inflate(1.0f, 1.0f);
+                take(reach);
+            }
+        }
+    }
+    return ClientBox(*this, marks);
 }
 
 CRect CDrawView::DragPaintBox()

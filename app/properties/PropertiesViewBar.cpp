@@ -389,7 +389,7 @@ void CPropertiesViewBar::OnObjectSelChange(wxCommandEvent&)
     // Choosing the document (or an object deleted meanwhile, whose entry goes) empties
     // the view's selection, and the frame's selection display follows.
     if (CDrawView* view = m_host.GetActiveDrawView())
-        view->Select(object && !object->m_bDeleted ? object : nullptr, false);
+        view->ChangeSelection(object && !object->m_bDeleted ? object : nullptr, false);
 }
 
 } // namespace kelmora

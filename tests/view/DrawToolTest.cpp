@@ -438,6 +438,45 @@ TEST(DrawTool, AMoveWithEdgeGuidesLeavesThePictureOfAFullRepaint)
     sameAsFullRepaint("released");
 }
 
+// A click that changes the selection alone repaints the marks where they go and come,
+// not the whole window, and leaves the picture of a full repaint: a rectangle's marks, an
+// arc's with their angle read-outs, a text's frame, Shift adding, and a choice of nothing.
+TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
+{
+    ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
+        return new RepaintCountingView(parent, document);
+    });
+    auto* view = static_cast<RepaintCountingView*>(f.view);
+    f.view->OnZoomSlider(50);
+    f.Command(cmd::kToolPie);
+    f.MoveAndClick(f.At(1200, 1600));
+    f.MoveAndClick(f.At(1400, 1600));
+    f.Move(f.At(1200, 1400));
+    f.Click(f.At(1200, 1400));
+    f.Command(cmd::kToolSelect);
+    CDrawRect* rect = f.AddRect(1700, 1500, 200, 100);
+    CDrawRect* text = f.AddRect(700, 1200, 500, 150);
+    text->m_nShapeType = ShapeType::Text;
+    text->m_strText = "Ab";
+    text->RecalcBounds(nullptr);
+    f.view->Select(nullptr, false);
+    ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+
+    const auto step = [&f, view](const std::string& what, const std::function<void()>& change) {
+        view->repaints = 0;
+        change();
+        EXPECT_EQ(view->repaints, 0) << what;
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << what;
+    };
+    step("rectangle", [&] { f.Click(f.At(1760, 1530)); });
+    EXPECT_EQ(f.view->m_selection, std::vector<CDrawObj*>{rect});
+    step("arc", [&] { f.Click(f.At(1290, 1540)); });
+    step("text added", [&] { f.Click(f.At(720, 1220), kMouseShift); });
+    EXPECT_EQ(f.view->m_selection.size(), 2u);
+    step("nothing chosen", [&] { f.view->ChangeSelection(nullptr, false); });
+    EXPECT_TRUE(f.view->m_selection.empty());
+}
+
 // A move repaints the selection marks where they were and are: an arc's, with arrows to
 // its end points and room for their angle read-outs, and a rectangle's, which need less.
 TEST(DrawTool, AMovedPieOrRectangleLeavesThePictureOfAFullRepaint)
