@@ -534,8 +534,7 @@ std::array<uint32_t, 3> CDrawView::LookColours() const
 const ImageSurface* CDrawView::PaintBacking(const CRect& box)
 {
     const wxSize client = GetClientSize();
-    // The rubber band is drawn in client pixels: it does not move with a scroll.
-    if (client.x <= 0 || client.y <= 0 || m_rcRubberBand) {
+    if (client.x <= 0 || client.y <= 0) {
         m_backing.valid.Clear();
         m_backing.sceneValid.Clear();
         return nullptr;
@@ -565,6 +564,10 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
             valid->Offset(dx, dy);
             valid->Intersect(wxRect(0, 0, client.x, client.y));
         }
+        // The rubber band is drawn in client pixels: it does not move with a scroll, so
+        // the picture is laid anew over the moved scene.
+        if (m_rcRubberBand)
+            backing.valid.Clear();
         backing.scroll = scroll;
     }
 

@@ -368,6 +368,8 @@ private:
     std::vector<CRect> GuidePaintBoxes();
     // Repaints `box` and, where only the drag feedback changes, the `feedback` rectangles.
     void RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback);
+    // Repaints the edges of a rubber band (client units) as feedback.
+    void RefreshBandFrame(const CRect& band);
     // The rubber band, over everything else (client units).
     void PaintToolFeedback(cairo_t* cr);
     // After a paint during a drag: dragged objects that painted beyond the repainted area

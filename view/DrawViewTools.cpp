@@ -193,10 +193,23 @@ void CDrawView::ClearRubberBand()
 {
     if (!m_rcRubberBand)
         return;
-    CRect old = *m_rcRubberBand;
+    const CRect old = *m_rcRubberBand;
     m_rcRubberBand.reset();
-    old.InflateRect(kBoxSlack, kBoxSlack);
-    RefreshRect(wxRect(old.left, old.top, old.Width(), old.Height()), false);
+    RefreshBandFrame(old);
+}
+
+void CDrawView::RefreshBandFrame(const CRect& band)
+{
+    // The band is a frame over the drawing: only its four edges are repainted, and no
+    // object is drawn again for them.
+    const CRect edges[] = {CRect(band.left, band.top, band.right, band.top + 1),
+                           CRect(band.left, band.bottom - 1, band.right, band.bottom),
+                           CRect(band.left, band.top, band.left + 1, band.bottom),
+                           CRect(band.right - 1, band.top, band.right, band.bottom)};
+    for (CRect edge : edges) {
+        edge.InflateRect(kBoxSlack, kBoxSlack);
+        RefreshFeedback(edge);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -253,6 +266,14 @@ void CDrawView::OnToolMouse(wxMouseEvent& event)
                 return;
             if (!CDrawTool::IsDragging(this)) {
                 tool->OnMouseMove(this, flags, point);
+                return;
+            }
+            if (const std::optional<CRect> band = m_rcRubberBand) {
+                // A rubber band changes only itself.
+                tool->OnMouseMove(this, flags, point);
+                RefreshBandFrame(*band);
+                if (m_rcRubberBand)
+                    RefreshBandFrame(*m_rcRubberBand);
                 return;
             }
             // A drag step repaints where the selection and the feedback were and are.

@@ -332,7 +332,14 @@ public:
         ++repaints;
         CDrawView::Invalidate(erase);
     }
+    // Repaints of part of the window that draw the objects there again.
+    void Refresh(bool erase, const wxRect* rect) override
+    {
+        ++refreshes;
+        CDrawView::Refresh(erase, rect);
+    }
     int repaints = 0;
+    int refreshes = 0;
 };
 
 // Emptying a selection repaints the view, so that its handles go: a click on empty paper
@@ -475,6 +482,32 @@ TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
     EXPECT_EQ(f.view->m_selection.size(), 2u);
     step("nothing chosen", [&] { f.view->ChangeSelection(nullptr, false); });
     EXPECT_TRUE(f.view->m_selection.empty());
+}
+
+// A rubber band repaints its frame where it was and is over the kept picture: no object
+// is drawn again until the band selects, and every step leaves the picture of a full
+// repaint.
+TEST(DrawTool, ARubberBandRepaintsOnlyItsFrame)
+{
+    ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
+        return new RepaintCountingView(parent, document);
+    });
+    auto* view = static_cast<RepaintCountingView*>(f.view);
+    f.view->OnZoomSlider(50);
+    f.AddRect(1000, 1500, 200, 100);
+    f.AddRect(1300, 1600, 200, 100);
+    ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    f.Down(f.At(900, 1400));
+    for (PointF to : {PointF(1100, 1550), PointF(1600, 1800), PointF(1250, 1650), PointF(1600, 1750)}) {
+        view->repaints = view->refreshes = 0;
+        f.Move(f.At(to.X, to.Y));
+        EXPECT_EQ(view->repaints + view->refreshes, 0) << to.X;
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << to.X;
+    }
+    f.Up(f.At(1600, 1750));
+    EXPECT_EQ(f.view->m_selection.size(), 2u);
+    EXPECT_FALSE(f.view->GetRubberBand());
+    EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
 }
 
 // A move repaints the selection marks where they were and are: an arc's, with arrows to
