@@ -267,7 +267,7 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
             // with Shift the band adds to the selection.
             if (!(flags & kMouseShift) && !view->m_selection.empty()) {
                 document.AddUndoList(view, UNDO_SELECT, view->m_selection);
-                view->Select(nullptr, false);
+                view->ChangeSelection(nullptr, false);
             }
             s_selectMode = SelectMode::RubberBand;
             view->SetRubberBand(CRect(point, point));
