@@ -156,6 +156,16 @@ struct ToolFixture {
         return static_cast<CDrawPoly*>(document.Add(std::move(poly)));
     }
     CDrawObj* Newest() const { return document.Objects().empty() ? nullptr : document.Objects().back().get(); }
+    // A pie made with its tool, about (1200, 1600): the centre, the radius, the sweep.
+    CDrawObj* AddPie()
+    {
+        Command(cmd::kToolPie);
+        MoveAndClick(At(1200, 1600));
+        MoveAndClick(At(1400, 1600));
+        Move(At(1200, 1400));
+        Click(At(1200, 1400));
+        return Newest();
+    }
     size_t UndoDepth() const
     {
         return testing::UndoStack(static_cast<CDrawDocUndo*>(document.m_pUndoManager.get())->Manager()).size();
@@ -457,11 +467,7 @@ TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
     });
     auto* view = static_cast<RepaintCountingView*>(f.view);
     f.view->OnZoomSlider(50);
-    f.Command(cmd::kToolPie);
-    f.MoveAndClick(f.At(1200, 1600));
-    f.MoveAndClick(f.At(1400, 1600));
-    f.Move(f.At(1200, 1400));
-    f.Click(f.At(1200, 1400));
+    f.AddPie();
     f.Command(cmd::kToolSelect);
     CDrawRect* rect = f.AddRect(1700, 1500, 200, 100);
     CDrawRect* text = f.AddRect(700, 1200, 500, 150);
@@ -519,12 +525,7 @@ TEST(DrawTool, AMovedPieOrRectangleLeavesThePictureOfAFullRepaint)
     ToolFixture f;
     f.view->OnActivateView(true);
     f.view->OnZoomSlider(50);
-    f.Command(cmd::kToolPie);
-    f.MoveAndClick(f.At(1200, 1600));
-    f.MoveAndClick(f.At(1400, 1600));
-    f.Move(f.At(1200, 1400));
-    f.Click(f.At(1200, 1400));
-    CDrawObj* pie = f.Newest();
+    CDrawObj* pie = f.AddPie();
     ASSERT_EQ(pie->m_nShapeType, ShapeType::Pie);
     CDrawObj* rect = f.AddRect(1700, 1500, 200, 100);
     for (auto [object, grip] : {std::pair(pie, PointF(1290, 1540)), std::pair(rect, PointF(1760, 1530))}) {
