@@ -189,7 +189,8 @@ public:
     void ChangeSelection(CDrawObj* object, bool add);
     // Selects the live objects whose bounds overlap the client rectangle with a positive
     // area, back to front; without `add` replaces the selection. An object already
-    // selected stays where it is. `ctrlFlag` (Ctrl at mouse-up) is not used.
+    // selected stays where it is. Where marks go and come is repainted, as for
+    // ChangeSelection. `ctrlFlag` (Ctrl at mouse-up) is not used.
     void SelectWithinRect(CRect rect, bool add, unsigned ctrlFlag = 0);
     // Takes the object out of the selection and repaints; nothing when it is not selected.
     void Deselect(CDrawObj* object);
@@ -241,6 +242,8 @@ private:
     // Select and ChangeSelection: with `marksOnly` the marks are repainted where they go and
     // come, else the whole window.
     void SelectObject(CDrawObj* object, bool add, bool marksOnly);
+    // Repaints where the selection marks of these objects are drawn, as they come or go.
+    void RefreshMarksOf(const std::vector<CDrawObj*>& objects);
     CSize ZoomedPageOffset() const;
     CPoint ClientToLogical(CPoint client) const;
     CPoint LogicalToClient(CPoint logical) const;

@@ -14,6 +14,7 @@
 #include <wx/msgdlg.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <exception>
 #include <vector>
 
@@ -54,23 +55,11 @@ void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
 {
     DropPreview();
     FrameServices* frame = m_document.Frame();
-    // The marks of a few objects are repainted where they are drawn. Those of many, those
-    // of every object in the join tool, and a change in the middle of a drag step, whose
-    // repaint comes at its end, go with the whole window.
-    bool whole = !marksOnly || m_nRepaintDeferral > 0 || IsJoinToolActive();
-    bool changed = false;
-    std::vector<CRect> marks;
-    const auto marksOf = [&](CDrawObj* changedObject) {
-        changed = true;
-        whole = whole || marks.size() >= kMaxRepaintedMarks;
-        if (!whole)
-            marks.push_back(MarksPaintBox(changedObject));
-    };
+    std::vector<CDrawObj*> changed;
     if (!add) {
         // The handles of what was selected go from the screen, also when nothing is
         // selected in its place.
-        for (CDrawObj* was : m_selection)
-            marksOf(was);
+        changed = std::move(m_selection);
         m_selection.clear();
         if (frame)
             frame->RefreshSelectionInfo(this, true);
@@ -80,15 +69,26 @@ void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
         object->RecalcBounds(this);
         if (frame)
             frame->RefreshSelectionInfo(this, true);
-        marksOf(object);
+        changed.push_back(object);
     }
-    if (!changed)
+    if (changed.empty())
         return;
-    if (whole) {
+    if (marksOnly)
+        RefreshMarksOf(changed);
+    else
+        Invalidate(true);
+}
+
+void CDrawView::RefreshMarksOf(const std::vector<CDrawObj*>& objects)
+{
+    // Those of many objects, those of every object in the join tool, and a change in the
+    // middle of a drag step, whose repaint comes at its end, go with the whole window.
+    if (objects.size() > kMaxRepaintedMarks || m_nRepaintDeferral > 0 || IsJoinToolActive()) {
         Invalidate(true);
         return;
     }
-    for (const CRect& box : marks) {
+    for (CDrawObj* object : objects) {
+        const CRect box = MarksPaintBox(object);
         if (!box.IsRectEmpty())
             RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
     }
@@ -98,7 +98,9 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 {
     DropPreview();
     FrameServices* frame = m_document.Frame();
+    std::vector<CDrawObj*> changed;
     if (!add) {
+        changed = std::move(m_selection);
         m_selection.clear();
         if (frame)
             frame->RefreshSelectionInfo(this, true);
@@ -108,6 +110,7 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
     ClientToDocRect(rect);
     rect.NormalizeRect();
     const std::unordered_set<const CDrawObj*> selected(m_selection.begin(), m_selection.end());
+    const size_t kept = m_selection.size();
     for (const std::unique_ptr<CDrawObj>& entry : m_document.Objects()) {
         CDrawObj* object = entry.get();
         // An object that is already selected keeps its place: listing it twice would have
@@ -119,7 +122,8 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
     }
     if (frame)
         frame->RefreshSelectionInfo(this, true);
-    Invalidate(true);
+    changed.insert(changed.end(), m_selection.begin() + std::ptrdiff_t(kept), m_selection.end());
+    RefreshMarksOf(changed);
 }
 
 void CDrawView::Deselect(CDrawObj* object)

@@ -493,8 +493,8 @@ TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
 }
 
 // A rubber band repaints its frame where it was and is over the kept picture: no object
-// is drawn again until the band selects, and every step leaves the picture of a full
-// repaint.
+// is drawn again until the band selects, and then only where marks come; every step
+// leaves the picture of a full repaint.
 TEST(DrawTool, ARubberBandRepaintsOnlyItsFrame)
 {
     ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
@@ -512,8 +512,10 @@ TEST(DrawTool, ARubberBandRepaintsOnlyItsFrame)
         EXPECT_EQ(view->repaints + view->refreshes, 0) << to.X;
         EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << to.X;
     }
+    view->repaints = 0;
     f.Up(f.At(1600, 1750));
     EXPECT_EQ(f.view->m_selection.size(), 2u);
+    EXPECT_EQ(view->repaints, 0);
     EXPECT_FALSE(f.view->GetRubberBand());
     EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
 }
