@@ -192,7 +192,8 @@ public:
     // selected stays where it is. Where marks go and come is repainted, as for
     // ChangeSelection. `ctrlFlag` (Ctrl at mouse-up) is not used.
     void SelectWithinRect(CRect rect, bool add, unsigned ctrlFlag = 0);
-    // Takes the object out of the selection and repaints; nothing when it is not selected.
+    // Takes the object out of the selection and repaints where its marks were; nothing
+    // when it is not selected.
     void Deselect(CDrawObj* object);
     // Takes the object out of the selection and clears its join end point, without a repaint.
     void RemoveFromSelection(CDrawObj* object);

@@ -131,10 +131,10 @@ void CDrawView::Deselect(CDrawObj* object)
     DropPreview();
     if (!object || !IsSelected(object))
         return;
-    Invalidate(true);
     std::erase(m_selection, object);
     if (FrameServices* frame = m_document.Frame())
         frame->RefreshSelectionInfo(this, true);
+    RefreshMarksOf({object});
 }
 
 void CDrawView::RemoveFromSelection(CDrawObj* object)

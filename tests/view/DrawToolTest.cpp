@@ -459,7 +459,8 @@ TEST(DrawTool, AMoveWithEdgeGuidesLeavesThePictureOfAFullRepaint)
 
 // A click that changes the selection alone repaints the marks where they go and come,
 // not the whole window, and leaves the picture of a full repaint: a rectangle's marks, an
-// arc's with their angle read-outs, a text's frame, Shift adding, and a choice of nothing.
+// arc's with their angle read-outs, a text's frame, Shift adding, Shift and a double-click
+// taking out, and a choice of nothing.
 TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
 {
     ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
@@ -488,6 +489,13 @@ TEST(DrawTool, AClickThatChangesTheSelectionRepaintsOnlyTheMarks)
     step("arc", [&] { f.Click(f.At(1290, 1540)); });
     step("text added", [&] { f.Click(f.At(720, 1220), kMouseShift); });
     EXPECT_EQ(f.view->m_selection.size(), 2u);
+    step("text taken out", [&] {
+        const CPoint at = f.At(720, 1220);
+        f.Click(at, kMouseShift);
+        f.Mouse(wxEVT_LEFT_DCLICK, at, kMouseShift);
+        f.Up(at, kMouseShift);
+    });
+    EXPECT_EQ(f.view->m_selection.size(), 1u);
     step("nothing chosen", [&] { f.view->ChangeSelection(nullptr, false); });
     EXPECT_TRUE(f.view->m_selection.empty());
 }
