@@ -81,8 +81,9 @@ void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
 
 void CDrawView::RefreshMarksOf(const std::vector<CDrawObj*>& objects)
 {
-    // Those of many objects, those of every object in the join tool, and a change in the
-    // middle of a drag step, whose repaint comes at its end, go with the whole window.
+    // The marks of many objects, the join tool's (it marks every object), and marks that
+    // change in the middle of a drag step, whose repaint comes at its end, go with a
+    // repaint of the whole window.
     if (objects.size() > kMaxRepaintedMarks || m_nRepaintDeferral > 0 || IsJoinToolActive()) {
         Invalidate(true);
         return;
