@@ -245,6 +245,8 @@ private:
     void SelectObject(CDrawObj* object, bool add, bool marksOnly);
     // Repaints where the selection marks of these objects are drawn, as they come or go.
     void RefreshMarksOf(const std::vector<CDrawObj*>& objects);
+    // Empties the selection, tells the frame, and hands back what was selected.
+    std::vector<CDrawObj*> TakeSelection();
     CSize ZoomedPageOffset() const;
     CPoint ClientToLogical(CPoint client) const;
     CPoint LogicalToClient(CPoint logical) const;

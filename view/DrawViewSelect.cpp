@@ -55,15 +55,9 @@ void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
 {
     DropPreview();
     FrameServices* frame = m_document.Frame();
-    std::vector<CDrawObj*> changed;
-    if (!add) {
-        // The handles of what was selected go from the screen, also when nothing is
-        // selected in its place.
-        changed = std::move(m_selection);
-        m_selection.clear();
-        if (frame)
-            frame->RefreshSelectionInfo(this, true);
-    }
+    // The handles of what was selected go from the screen, also when nothing is selected
+    // in its place.
+    std::vector<CDrawObj*> changed = add ? std::vector<CDrawObj*>() : TakeSelection();
     if (object && !IsSelected(object)) {
         m_selection.push_back(object);
         object->RecalcBounds(this);
@@ -77,6 +71,15 @@ void CDrawView::SelectObject(CDrawObj* object, bool add, bool marksOnly)
         RefreshMarksOf(changed);
     else
         Invalidate(true);
+}
+
+std::vector<CDrawObj*> CDrawView::TakeSelection()
+{
+    std::vector<CDrawObj*> taken = std::move(m_selection);
+    m_selection.clear();
+    if (FrameServices* frame = m_document.Frame())
+        frame->RefreshSelectionInfo(this, true);
+    return taken;
 }
 
 void CDrawView::RefreshMarksOf(const std::vector<CDrawObj*>& objects)
@@ -99,13 +102,7 @@ void CDrawView::SelectWithinRect(CRect rect, bool add, unsigned)
 {
     DropPreview();
     FrameServices* frame = m_document.Frame();
-    std::vector<CDrawObj*> changed;
-    if (!add) {
-        changed = std::move(m_selection);
-        m_selection.clear();
-        if (frame)
-            frame->RefreshSelectionInfo(this, true);
-    }
+    std::vector<CDrawObj*> changed = add ? std::vector<CDrawObj*>() : TakeSelection();
     // A band dragged up or to the left arrives with its corners swapped.
     rect.NormalizeRect();
     ClientToDocRect(rect);
