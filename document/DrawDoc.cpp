@@ -8,6 +8,7 @@
 #include "model/DrawObj.h"
 #include "model/DrawObjGroup.h"
 #include "model/ViewServices.h"
+#include "platform/base/PointerSet.h"
 
 #include <algorithm>
 #include <cassert>
@@ -149,8 +150,10 @@ bool CDrawDoc::IdListed(uint32_t id) const
 
 std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> objects)
 {
-    std::unordered_set<const CDrawObj*> listed;
+    // Sized once for the list and all that comes in: a paste brings thousands at a time.
+    PointerSet<CDrawObj> listed = PointerSet<CDrawObj>::WithRoom(m_objects.size() + objects.size());
     std::unordered_set<uint32_t> ids;
+    ids.reserve(m_objects.size() + objects.size());
     for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
         listed.insert(entry.get());
         ids.insert(entry->m_nID);
@@ -160,7 +163,7 @@ std::vector<CDrawObj*> CDrawDoc::Add(std::vector<std::unique_ptr<CDrawObj>> obje
     for (std::unique_ptr<CDrawObj>& object : objects) {
         CDrawObj* raw = object.release();
         added.push_back(raw);
-        if (!raw || !listed.insert(raw).second)
+        if (!raw || !listed.insert(raw))
             continue;
         if (!ids.insert(raw->m_nID).second) {
             raw->m_nID = NextObjectId();
@@ -180,25 +183,26 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
     for (const Insertion& insertion : insertions)
         incoming += insertion.objects.size();
     // Sized once for all of them: an ungroup hands over thousands of objects at a time.
-    std::unordered_set<const CDrawObj*> ours;
-    ours.reserve(incoming);
+    PointerSet<CDrawObj> ours = PointerSet<CDrawObj>::WithRoom(incoming);
+    size_t oursCount = 0;
     for (const Insertion& insertion : insertions) {
         for (const std::unique_ptr<CDrawObj>& object : insertion.objects) {
-            if (object && object->m_pDocument == this)
-                ours.insert(object.get());
+            if (object && object->m_pDocument == this && ours.insert(object.get()))
+                ++oursCount;
         }
     }
-    std::unordered_set<const CDrawObj*> listed;
-    listed.reserve(incoming);
-    if (ours.size() > kFewLookups) {
+    PointerSet<CDrawObj> listed = PointerSet<CDrawObj>::WithRoom(incoming);
+    if (oursCount > kFewLookups) {
         for (const std::unique_ptr<CDrawObj>& entry : m_objects) {
             if (ours.contains(entry.get()))
                 listed.insert(entry.get());
         }
     } else {
-        for (const CDrawObj* object : ours) {
-            if (Contains(object))
-                listed.insert(object);
+        for (const Insertion& insertion : insertions) {
+            for (const std::unique_ptr<CDrawObj>& object : insertion.objects) {
+                if (object && object->m_pDocument == this && Contains(object.get()))
+                    listed.insert(object.get());
+            }
         }
     }
 
@@ -210,7 +214,7 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
         for (std::unique_ptr<CDrawObj>& object : insertions[i].objects) {
             CDrawObj* raw = object.release();
             added.push_back(raw);
-            if (!raw || !listed.insert(raw).second)
+            if (!raw || !listed.insert(raw))
                 continue;
             if (IdListed(raw->m_nID))
                 raw->m_nID = NextObjectId();

@@ -109,6 +109,8 @@ void UndoStepIndex::VisitPlaces(Visit&& visit) const
 void UndoStepIndex::IndexPlaces() const
 {
     m_places.clear();
+    // Room for the list at least: a step over a large drawing indexes tens of thousands.
+    m_places.reserve(m_document.Objects().size());
     VisitPlaces([this](const CDrawObj* entry, const Location& location) {
         m_places.emplace(entry, location);
         return true;

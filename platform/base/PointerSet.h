@@ -1,11 +1,14 @@
 #pragma once
-// A set of pointers made once and then only asked: whether it holds a pointer. Kept in one
-// flat table with open addressing, so that a set of tens of thousands of objects is made
-// with one allocation and asked without following links, as a paint does for every object.
+// A set of pointers that is asked whether it holds a pointer and grows by insertion only.
+// Kept in one flat table with open addressing, so that a set of tens of thousands of
+// objects is made with one allocation and asked without following links, as a paint does
+// for every object, and an insertion of thousands of objects keeps no node per object.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kelmora {
@@ -28,11 +31,30 @@ public:
         for (T* pointer : pointers) {
             if (!pointer)
                 continue;
-            size_t at = Slot(pointer);
-            while (m_slots[at] && m_slots[at] != pointer)
-                at = (at + 1) & (m_slots.size() - 1);
-            m_slots[at] = pointer;
+            Put(pointer);
         }
+    }
+
+    // An empty set with room for `count` pointers before it has to grow.
+    static PointerSet WithRoom(size_t count)
+    {
+        PointerSet set;
+        if (count > 0)
+            set.m_slots.assign(std::bit_ceil(2 * count), nullptr);
+        return set;
+    }
+
+    // Adds the pointer; false when the set held it already or it is null.
+    bool insert(const T* pointer)
+    {
+        if (!pointer)
+            return false;
+        if (2 * (m_count + 1) > m_slots.size()) {
+            if (contains(pointer))
+                return false;
+            Grow();
+        }
+        return Put(pointer);
     }
 
     bool contains(const T* pointer) const
@@ -48,6 +70,31 @@ public:
     }
 
 private:
+    // Puts the pointer into the table, which has room for it.
+    bool Put(const T* pointer)
+    {
+        size_t at = Slot(pointer);
+        while (m_slots[at]) {
+            if (m_slots[at] == pointer)
+                return false;
+            at = (at + 1) & (m_slots.size() - 1);
+        }
+        m_slots[at] = pointer;
+        ++m_count;
+        return true;
+    }
+
+    void Grow()
+    {
+        const std::vector<const T*> previous =
+            std::exchange(m_slots, std::vector<const T*>(std::max<size_t>(16, 2 * m_slots.size()), nullptr));
+        m_count = 0;
+        for (const T* pointer : previous) {
+            if (pointer)
+                Put(pointer);
+        }
+    }
+
     size_t Slot(const T* pointer) const
     {
         // Objects are aligned: the low bits say nothing; the product spreads the rest.
@@ -56,6 +103,7 @@ private:
     }
 
     std::vector<const T*> m_slots;
+    size_t m_count = 0;
 };
 
 } // namespace kelmora

@@ -27,5 +27,21 @@ TEST(PointerSet, HoldsExactlyThePointersItWasMadeOf)
     EXPECT_FALSE(PointerSet<int>().contains(&storage[0]));
 }
 
+TEST(PointerSet, InsertionPastItsRoomKeepsEveryPointerAndTellsRepeats)
+{
+    std::vector<int> storage(3000);
+    PointerSet<int> set = PointerSet<int>::WithRoom(10);
+    for (size_t i = 0; i < storage.size(); i += 2)
+        EXPECT_TRUE(set.insert(&storage[i])) << i;
+    EXPECT_FALSE(set.insert(&storage[0]));
+    EXPECT_FALSE(set.insert(nullptr));
+    for (size_t i = 0; i < storage.size(); ++i)
+        EXPECT_EQ(set.contains(&storage[i]), i % 2 == 0) << i;
+
+    PointerSet<int> grown;
+    EXPECT_TRUE(grown.insert(&storage[1]));
+    EXPECT_TRUE(grown.contains(&storage[1]));
+}
+
 } // namespace
 } // namespace kelmora
