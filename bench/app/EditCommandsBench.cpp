@@ -76,7 +76,7 @@ void BM_Command(benchmark::State& state)
         return;
     }
     const int64_t step = state.range(0);
-    if (step == kPaste || step == kUndoPaste) {
+    if (step == kPaste || step == kUndoPaste || step == kRedoPaste) {
         editor.Run(cmd::kEditSelectAll);
         editor.Run(cmd::kEditCopy);
     }
@@ -113,10 +113,6 @@ void BM_Command(benchmark::State& state)
         {{kSelectAllCmd, cmd::kGroup, cmd::kUngroup, kUndoCmd}, cmd::kEditRedo, {kUndoCmd, kUndoCmd}, "Redo of Ungroup; reference BM_FullPaint/0"},
         {{kSelectAllCmd, cmd::kEditClear, kUndoCmd, 0}, cmd::kEditRedo, {kUndoCmd, 0}, "Redo of Delete; reference BM_FullPaint/0"},
         {{cmd::kEditPaste, kUndoCmd, 0, 0}, cmd::kEditRedo, {kUndoCmd, 0}, "Redo of Paste; reference BM_FullPaint/2", Reference::LeftDeselected}};
-    if (step == kRedoPaste) {
-        editor.Run(kSelectAllCmd);
-        editor.Run(cmd::kEditCopy);
-    }
     const auto& chosen = kSteps[step];
     double ratios = 0.0;
     for (auto _ : state) {
