@@ -143,11 +143,12 @@ void CMainFrame::SetActiveDrawView(ViewServices* view)
     }
 }
 
-void CMainFrame::ViewDestroyed(ViewServices*)
+void CMainFrame::ViewDestroyed(ViewServices* view)
 {
-    // Whichever view goes, the frame forgets the one it remembers: the next activation
-    // names the active view again.
-    if (!m_pActiveView)
+    // Only the active view's going empties the pane. A window is deleted when the program
+    // is next idle, so a drawing opened again in place of its old window is active, and
+    // its pane filled, before the old view goes.
+    if (!m_pActiveView || static_cast<ViewServices*>(m_pActiveView) != view)
         return;
     m_pActiveView = nullptr;
     if (m_pPropertiesPane)

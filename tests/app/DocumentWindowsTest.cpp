@@ -2,6 +2,8 @@
 // question, the recent files, failed saves and opens, XPS import, recovery copies, exit.
 
 #include "app/documents/Recovery.h"
+#include "app/properties/ObjectCombo.h"
+#include "app/properties/PropertiesViewBar.h"
 #include "document/zip/ZipWriter.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "view/DrawView.h"
@@ -226,6 +228,28 @@ TEST_F(DocumentWindows, AFileOpenTwiceIsNeverWrittenOverWithoutAsking)
     EXPECT_EQ(m_prompt->changedFiles.size(), 1u);
     EXPECT_FALSE(b->IsModified());
     EXPECT_NE(ReadBytes(Doc("a.MZF")), ReadBytes(Doc("mine.MZF")));
+}
+
+TEST_F(DocumentWindows, ADrawingOpenedAgainAfterAChangeOnDiskKeepsItsPropertiesShown)
+{
+    SaveDrawing(Doc("other.MZF"), 3);
+    SaveDrawing(Doc("again.MZF"), 1);
+    CDrawDocument* old = m_manager->OpenDocumentFile(Doc("again.MZF").string());
+    ASSERT_NE(old, nullptr);
+    std::filesystem::copy_file(Doc("other.MZF"), Doc("again.MZF"), std::filesystem::copy_options::overwrite_existing);
+    m_prompt->yes = true;
+    m_manager->CheckActiveFileOnDisk();
+    // The old window goes when the program is idle, after the new one is shown.
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetDrawDoc().m_nObjects, 3);
+    auto* pane = dynamic_cast<CPropertiesViewBar*>(m_frame->GetPropertiesPane());
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->ShowsDocument());
+    EXPECT_GT(pane->GetObjectCombo()->GetCount(), 0u);
 }
 
 TEST_F(DocumentWindows, SavingOverAReadOnlyFileOffersSaveAs)

@@ -69,11 +69,20 @@ TEST_F(FrameServicesTest, TheFrameRemembersTheActiveViewUntilAViewGoes)
     EXPECT_FALSE(second->m_bViewActive);
     EXPECT_EQ(GetActiveDrawDoc(), &first->GetDocument());
 
-    // A second window on the drawing, then that window closed: the frame forgets its view.
+    // A second window on the drawing, then that window closed: the frame remembers the
+    // view that is left active, never the one that went.
     Command(cmd::kWindowNew);
     EXPECT_EQ(Documents().size(), 2u);
     Command(cmd::kFileClose);
     EXPECT_EQ(Documents().size(), 1u);
+    Idle();
+    EXPECT_NE(GetActiveDrawView(), nullptr);
+    EXPECT_EQ(m_frame->GetRememberedActiveView(), GetActiveDrawView());
+    // Every window closed: no view is remembered.
+    for (int i = 0; i < 4 && !Documents().empty(); ++i)
+        Command(cmd::kFileClose);
+    Idle();
+    ASSERT_TRUE(Documents().empty());
     EXPECT_EQ(m_frame->GetRememberedActiveView(), nullptr);
 }
 
