@@ -162,8 +162,12 @@ public:
     // Paints every live object back to front, then, on screen only (not on a printer
     // page), their selection marks in the active view and the view's snap feedback. While
     // the view repaints part of its window, objects that are not selected and whose last
-    // drawing lies outside the clip are left out.
+    // drawing lies outside the clip are left out, and so are those outside the list
+    // positions the view paints a layer of (m_nDrawFrom, m_nDrawTo).
     void Draw(Graphics& g, DeviceContext& dc, ViewServices* view);
+    // The list position of the backmost of the objects; the list's size when none of them
+    // is listed.
+    size_t BackmostPosition(const std::vector<CDrawObj*>& objects) const;
     // What the object painted at its last drawing in a view (document units, outline and
     // effects included); nothing when it has not been drawn since it was added or the list
     // last changed its order. `hint` (optional) is where to look first and is set to where

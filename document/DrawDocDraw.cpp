@@ -138,15 +138,19 @@ void CDrawDoc::Draw(Graphics& g, DeviceContext& dc, ViewServices* view)
     const std::optional<std::vector<uint32_t>> candidates =
         area ? PaintCandidates(std::span(&*area, 1), marksShown ? view->m_selection : std::vector<CDrawObj*>())
              : std::nullopt;
+    // A layer of the view's picture holds the objects of part of the list.
+    const size_t from = onScreen ? view->m_nDrawFrom : 0;
+    const size_t to = onScreen ? std::min(view->m_nDrawTo, m_objects.size()) : m_objects.size();
     if (candidates) {
-        for (uint32_t i : *candidates)
-            drawAt(i);
+        for (auto i = std::lower_bound(candidates->begin(), candidates->end(), from);
+             i != candidates->end() && *i < to; ++i)
+            drawAt(*i);
     } else {
-        for (size_t i = 0; i < m_objects.size(); ++i)
+        for (size_t i = from; i < to; ++i)
             drawAt(i);
     }
     // Snap feedback belongs to a drag on screen; a printed or previewed page shows none.
-    if (view && !dc.IsPrinting() && !view->m_bOmitFeedback)
+    if (view && !dc.IsPrinting() && !view->m_bOmitFeedback && to == m_objects.size())
         DrawSnapFeedback(g, *view);
 }
 
@@ -194,6 +198,16 @@ std::optional<std::vector<uint32_t>> CDrawDoc::PaintCandidates(std::span<const R
             extra.push_back(found->second);
     }
     return m_paintedIndex.Query(areas, extra);
+}
+
+size_t CDrawDoc::BackmostPosition(const std::vector<CDrawObj*>& objects) const
+{
+    const PointerSet<CDrawObj> wanted(objects);
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        if (wanted.contains(m_objects[i].get()))
+            return i;
+    }
+    return m_objects.size();
 }
 
 std::optional<RectF> CDrawDoc::LastPainted(const CDrawObj* object, size_t* hint) const

@@ -59,6 +59,10 @@ public:
     // Set while the view paints its picture without the drag feedback (snap marks, edge
     // guides and its own tool feedback), which it lays over that picture afterwards.
     bool m_bOmitFeedback = false;
+    // Set while the view paints its picture in layers: of the list, only the objects at
+    // positions from m_nDrawFrom up to (not including) m_nDrawTo are drawn on screen.
+    size_t m_nDrawFrom = 0;
+    size_t m_nDrawTo = SIZE_MAX;
 
     // Snap feedback of the current drag step.
     bool m_bHandleSnapped = false;

@@ -54,6 +54,9 @@ void FillRect(Graphics& g, Color colour, const RectF& rect)
     g.FillPath(colour, path);
 }
 
+// The most selected objects whose scene is painted over a kept layer of what lies
+// beneath them; as many as a drag repaints object by object.
+constexpr size_t kMaxLayeredSelection = 64;
 // The margin that Zoom Fit leaves round the page, in pixels.
 constexpr int kFitMargin = 6;
 // The page shadow's offset and the frame's pen, in zoomed logical units.
@@ -537,6 +540,7 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
     if (client.x <= 0 || client.y <= 0) {
         m_backing.valid.Clear();
         m_backing.sceneValid.Clear();
+        m_backing.belowValid.Clear();
         return nullptr;
     }
     const CPoint scroll = GetScrollPosition();
@@ -546,6 +550,8 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
         || backing.surface->Height() != client.y || backing.look != look) {
         backing.valid.Clear();
         backing.sceneValid.Clear();
+        backing.belowValid.Clear();
+        backing.below.reset();
         backing.surface = ImageSurface::Create(client.x, client.y);
         backing.scene = ImageSurface::Create(client.x, client.y);
         if (!backing.surface || !backing.scene)
@@ -557,8 +563,9 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
         const int dx = backing.scroll.x - scroll.x;
         const int dy = backing.scroll.y - scroll.y;
         for (auto [surface, valid] : {std::pair(&*backing.surface, &backing.valid),
-                                      std::pair(&*backing.scene, &backing.sceneValid)}) {
-            if (valid->IsEmpty())
+                                      std::pair(&*backing.scene, &backing.sceneValid),
+                                      std::pair(backing.below ? &*backing.below : nullptr, &backing.belowValid)}) {
+            if (!surface || valid->IsEmpty())
                 continue;
             ShiftPixels(surface->CairoSurface(), dx, dy);
             valid->Offset(dx, dy);
@@ -591,12 +598,21 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
         stale = wxRegion(staleBounds);
     bool painted = true;
     if (!stale.IsEmpty()) {
+        // The layer beneath the selection holds what it did only for the same selection
+        // at the same list positions.
+        const size_t split = LayerSplit();
+        if (split != backing.split || m_document.ListChanges() != backing.listChanges) {
+            backing.belowValid.Clear();
+            backing.split = split;
+            backing.listChanges = m_document.ListChanges();
+        }
         cairo_t* scene = cairo_create(backing.scene->CairoSurface());
         cairo_set_operator(scene, CAIRO_OPERATOR_SOURCE);
         m_bOmitFeedback = true;
         for (wxRegionIterator part(stale); part; ++part) {
             const wxRect r = part.GetRect();
-            const std::optional<ImageSurface> strip = RenderClient(CRect(r.x, r.y, r.x + r.width, r.y + r.height));
+            const CRect box(r.x, r.y, r.x + r.width, r.y + r.height);
+            const std::optional<ImageSurface> strip = split ? RenderOverBelow(box, split) : RenderClient(box);
             painted = bool(strip);
             if (!strip)
                 break;
@@ -631,28 +647,103 @@ const ImageSurface* CDrawView::PaintBacking(const CRect& box)
 void CDrawView::Refresh(bool eraseBackground, const wxRect* rect)
 {
     if (rect) {
-        // The rectangle is in client pixels at the present scroll position; the picture's
-        // pixels are where they were at its own.
-        const CPoint scroll = GetScrollPosition();
-        wxRect stale = *rect;
-        stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
-        m_backing.valid.Subtract(stale);
-        m_backing.sceneValid.Subtract(stale);
+        ForgetBacking(*rect, true, true);
     } else {
         m_backing.valid.Clear();
         m_backing.sceneValid.Clear();
+        m_backing.belowValid.Clear();
     }
     wxScrolledCanvas::Refresh(eraseBackground, rect);
+}
+
+void CDrawView::ForgetBacking(const wxRect& rect, bool scene, bool below)
+{
+    // The rectangle is in client pixels at the present scroll position; the picture's
+    // pixels are where they were at its own.
+    const CPoint scroll = GetScrollPosition();
+    wxRect stale = rect;
+    stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
+    m_backing.valid.Subtract(stale);
+    if (scene)
+        m_backing.sceneValid.Subtract(stale);
+    if (below)
+        m_backing.belowValid.Subtract(stale);
 }
 
 void CDrawView::RefreshFeedback(const CRect& box)
 {
     const wxRect rect(box.left, box.top, box.Width(), box.Height());
-    const CPoint scroll = GetScrollPosition();
-    wxRect stale = rect;
-    stale.Offset(scroll.x - m_backing.scroll.x, scroll.y - m_backing.scroll.y);
-    m_backing.valid.Subtract(stale);
+    ForgetBacking(rect, false, false);
     wxScrolledCanvas::Refresh(false, &rect);
+}
+
+void CDrawView::RefreshSelectionArea(const CRect& box)
+{
+    const wxRect rect(box.left, box.top, box.Width(), box.Height());
+    ForgetBacking(rect, true, false);
+    wxScrolledCanvas::Refresh(false, &rect);
+}
+
+size_t CDrawView::LayerSplit() const
+{
+    // A layer pays where a few selected objects change again and again over a drawing of
+    // many; the join tool's marks change with every object the mouse passes.
+    if (!m_bViewActive || m_selection.empty() || m_selection.size() > kMaxLayeredSelection || IsJoinToolActive())
+        return 0;
+    return m_document.BackmostPosition(m_selection);
+}
+
+std::optional<ImageSurface> CDrawView::RenderOverBelow(const CRect& box, size_t split)
+{
+    Backing& backing = m_backing;
+    const wxSize client = GetClientSize();
+    if (!backing.below || backing.below->Width() != client.x || backing.below->Height() != client.y) {
+        backing.belowValid.Clear();
+        backing.below = ImageSurface::Create(client.x, client.y);
+        if (!backing.below)
+            return RenderClient(box);
+    }
+    // The layer first, where it is not up to date: its objects are drawn there alone.
+    wxRegion missing(wxRect(box.left, box.top, box.Width(), box.Height()));
+    missing.Subtract(backing.belowValid);
+    if (!missing.IsEmpty()) {
+        const wxRect r = missing.GetBox();
+        m_nDrawTo = split;
+        const std::optional<ImageSurface> strip = RenderClient(CRect(r.x, r.y, r.x + r.width, r.y + r.height));
+        m_nDrawTo = SIZE_MAX;
+        if (!strip)
+            return std::nullopt;
+        cairo_t* cr = cairo_create(backing.below->CairoSurface());
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, strip->CairoSurface(), r.x, r.y);
+        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+        cairo_fill(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(backing.below->CairoSurface());
+        backing.belowValid.Union(r);
+    }
+    // Then the layer's pixels with the rest of the list drawn over them, as a paint of the
+    // box from the start would go on after the layer's last object.
+    std::optional<ImageSurface> surface = ImageSurface::Create(box.Width(), box.Height());
+    if (!surface)
+        return std::nullopt;
+    cairo_t* cr = cairo_create(surface->CairoSurface());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, backing.below->CairoSurface(), -box.left, -box.top);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_translate(cr, -box.left, -box.top);
+    m_bPartialPaint = box.left > 0 || box.top > 0 || box.right < client.x || box.bottom < client.y;
+    m_nDrawFrom = split;
+    DrawOnPage(cr, [this](Graphics& g) {
+        DeviceContext screen(false);
+        m_document.Draw(g, screen, this);
+    });
+    m_nDrawFrom = 0;
+    m_bPartialPaint = false;
+    cairo_destroy(cr);
+    cairo_surface_flush(surface->CairoSurface());
+    return surface;
 }
 
 void CDrawView::PaintInto(cairo_t* cr, const CRect& box)

@@ -161,6 +161,9 @@ public:
     // Repaints the client rectangle where only the drag feedback changed: the backing
     // picture's scene there stays.
     void RefreshFeedback(const CRect& box);
+    // Repaints the client rectangle where only the selected objects changed, as in a drag
+    // step: what lies beneath them there stays.
+    void RefreshSelectionArea(const CRect& box);
     // Paper, grid and objects into `g`, whose transform maps zoomed logical units to the
     // target. On a printer page: at factor 1 without paper, grid or selection marks, the
     // zoom put back afterwards.
@@ -292,15 +295,34 @@ private:
     // `scene` is the same picture without the drag feedback, valid over `sceneValid`:
     // where only the feedback changed (RefreshFeedback), the picture is that scene with
     // the feedback laid over it, and no object is drawn again.
+    // `below` is the layer of the scene beneath a small selection: the paper, the grid and
+    // the objects before list position `split` (the backmost selected one), valid over
+    // `belowValid` for the list as of `listChanges`. Where only the selection changed (a
+    // drag step), the scene is that layer with the selection and what lies above it drawn
+    // over it, and nothing below the selection is drawn again.
     struct Backing {
         std::optional<ImageSurface> surface;
         std::optional<ImageSurface> scene;
+        std::optional<ImageSurface> below;
         CPoint scroll;
         std::array<uint32_t, 3> look{};
         wxRegion valid;
         wxRegion sceneValid;
+        wxRegion belowValid;
+        size_t split = 0;
+        uint64_t listChanges = 0;
     };
     Backing m_backing;
+    // Takes the client rectangle (at the present scroll position) out of what the backing
+    // picture holds, and with `scene` out of its scene, and with `below` out of the layer
+    // beneath the selection.
+    void ForgetBacking(const wxRect& rect, bool scene, bool below);
+    // The list position that splits the scene into the layer beneath the selection and the
+    // rest; 0 when no such layer is kept (nothing or too much selected).
+    size_t LayerSplit() const;
+    // The scene over the client rectangle `box`, painted over the layer beneath the
+    // selection (brought up to date there first) from list position `split` on.
+    std::optional<ImageSurface> RenderOverBelow(const CRect& box, size_t split);
     // Paints the drag feedback of the client rectangle `box` through `cr`, whose transform
     // is client pixels, over what the target holds there.
     void PaintFeedbackInto(cairo_t* cr, const CRect& box);
@@ -372,7 +394,8 @@ private:
     // the window as one rectangle each. Guides reach far across a large drawing; a box
     // around them all would take in most of the window.
     std::vector<CRect> GuidePaintBoxes();
-    // Repaints `box` and, where only the drag feedback changes, the `feedback` rectangles.
+    // Repaints `box`, where only the selected objects change, and, where only the drag
+    // feedback changes, the `feedback` rectangles.
     void RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback);
     // Repaints the edges of a rubber band (client units) as feedback.
     void RefreshBandFrame(const CRect& band);

@@ -527,7 +527,7 @@ std::vector<CRect> CDrawView::GuidePaintBoxes()
 void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& feedback)
 {
     if (!box.IsRectEmpty())
-        RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+        RefreshSelectionArea(box);
     for (const CRect& r : feedback) {
         if (!r.IsRectEmpty())
             RefreshFeedback(r);
@@ -559,7 +559,7 @@ void CDrawView::RepaintOverflow(const CRect& painted)
         ZoomRectF(&*last);
         const CRect drawn = ClientBox(*this, *last) & client;
         if (!drawn.IsRectEmpty() && (drawn | painted) != painted)
-            RefreshRect(wxRect(drawn.left, drawn.top, drawn.Width(), drawn.Height()), false);
+            RefreshSelectionArea(drawn);
     }
 }
 

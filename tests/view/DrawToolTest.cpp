@@ -551,6 +551,57 @@ TEST(DrawTool, AMovedPieOrRectangleLeavesThePictureOfAFullRepaint)
     }
 }
 
+// A rectangle that counts its drawings.
+class CountedRect : public CDrawRect {
+public:
+    using CDrawRect::CDrawRect;
+    RectF& Draw(RectF& out, Graphics& g, ViewServices* view, const Matrix* extra, DrawPartMask parts) override
+    {
+        ++drawings;
+        return CDrawRect::Draw(out, g, view, extra, parts);
+    }
+    int drawings = 0;
+};
+
+// A drag inside a stack of objects lays the dragged object, and what lies above it, over a
+// kept layer of what lies beneath: nothing beneath is drawn again, and every step, the
+// release, a change beneath and another object chosen leave the picture of a full repaint.
+TEST(DrawTool, ADragInsideAStackDrawsNothingBeneathItAgain)
+{
+    ToolFixture f;
+    f.view->OnZoomSlider(50);
+    auto owned = std::make_unique<CountedRect>(RectF(1000, 1500, 400, 300), nullptr);
+    owned->m_nShapeType = ShapeType::Rectangle;
+    owned->SetFillColor(0xFF3060C0, true);
+    owned->EnableFill(true);
+    auto* beneath = static_cast<CountedRect*>(f.document.Add(std::move(owned)));
+    CDrawObj* middle = f.AddRect(1200, 1600, 300, 200);
+    CDrawObj* top = f.AddRect(1300, 1700, 300, 200);
+    f.view->Select(middle);
+    ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    const wxSize size = f.view->GetClientSize();
+    const CRect client(0, 0, size.x, size.y);
+    f.Down(f.At(1250, 1650));
+    for (float dx : {-40.0f, -90.0f, 60.0f}) {
+        f.Move(f.At(1250 + dx, 1650 + dx / 2));
+        beneath->drawings = 0;
+        ASSERT_TRUE(f.view->PaintBacking(client));
+        EXPECT_EQ(beneath->drawings, 0) << dx;
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << dx;
+    }
+    f.Up(f.At(1310, 1680));
+    EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+
+    // A change beneath that repaints only where it is.
+    beneath->m_brush.m_clrFore = 0xFFC06030;
+    const CPoint corner = f.At(1000, 1500);
+    const CPoint far = f.At(1400, 1800);
+    f.view->RefreshRect(wxRect(wxPoint(corner.x, corner.y), wxPoint(far.x, far.y)), false);
+    EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    f.view->ChangeSelection(top, false);
+    EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+}
+
 TEST(DrawTool, SizingByACornerAndRotatingByAHandle)
 {
     ToolFixture f;
