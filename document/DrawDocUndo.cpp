@@ -93,6 +93,14 @@ HRESULT CDrawDocUndo::Undo()
     return hr;
 }
 
+std::vector<CDrawObj*> CDrawDocUndo::NextStepMoves(bool undo) const
+{
+    const auto* unit = dynamic_cast<const UndoUnitBase*>(m_spManager->NextUnit(undo));
+    if (!unit || unit->m_nKind != UNDO_CHANGE || unit->m_nChangeRecord != UndoUnitBase::ChangeRecord::Placement)
+        return {};
+    return unit->m_objects;
+}
+
 HRESULT CDrawDocUndo::Redo()
 {
     if (!m_context->document)

@@ -38,6 +38,9 @@ public:
     // The newest undo (redo) step performed; the manager's code.
     HRESULT Undo();
     HRESULT Redo();
+    // The objects that the next undo (redo) step does no more than move, putting back
+    // their placements; empty when the step does anything else, or there is none.
+    std::vector<CDrawObj*> NextStepMoves(bool undo) const;
 
     IOleUndoManager* Manager() const { return m_spManager.Get(); }
     const CUndoFile& UndoFile() const { return *m_context->file; }

@@ -250,6 +250,12 @@ HRESULT CUndoManager::Enumerate(const UnitStack& stack, IEnumOleUndoUnits** enum
     return CUndoUnitEnumerator::Create(std::move(units), 0, enumerator);
 }
 
+IOleUndoUnit* CUndoManager::NextUnit(bool undo) const
+{
+    const UnitStack& stack = undo ? m_undoStack : m_redoStack;
+    return m_bEnabled && !stack.empty() ? stack.front().Get() : nullptr;
+}
+
 HRESULT CUndoManager::GetLastUndoDescription(std::string* description)
 {
     return LastDescription(m_undoStack, description);

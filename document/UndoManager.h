@@ -55,6 +55,9 @@ public:
     HRESULT GetLastUndoDescription(std::string* description) override;
     HRESULT GetLastRedoDescription(std::string* description) override;
     HRESULT Enable(bool enable) override;
+    // The unit the next undo (redo) performs, not referenced; null when there is none or
+    // the manager is disabled.
+    IOleUndoUnit* NextUnit(bool undo) const;
 
 private:
     // Front = newest unit.

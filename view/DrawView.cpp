@@ -670,6 +670,17 @@ void CDrawView::ForgetBacking(const wxRect& rect, bool scene, bool below)
         m_backing.belowValid.Subtract(stale);
 }
 
+bool CDrawView::PictureUpToDate() const
+{
+    const wxSize client = GetClientSize();
+    if (!m_backing.surface || m_backing.surface->Width() != client.x || m_backing.surface->Height() != client.y
+        || m_backing.scroll != GetScrollPosition())
+        return false;
+    wxRegion missing(wxRect(0, 0, client.x, client.y));
+    missing.Subtract(m_backing.valid);
+    return missing.IsEmpty();
+}
+
 void CDrawView::RefreshFeedback(const CRect& box)
 {
     const wxRect rect(box.left, box.top, box.Width(), box.Height());

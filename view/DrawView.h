@@ -264,6 +264,10 @@ private:
     // to the target.
     void PaintInto(cairo_t* cr, const CRect& box);
 
+    // Performs the newest undo (redo) step, reports a failure and repaints: where the
+    // objects were and are for a step that only moves a few of them, else the whole window.
+    // False on failure.
+    bool PerformAndRepaint(bool undo);
     // Binds the undo and redo commands.
     void BindSelectionCommands();
     // Binds the zoom and Show Objects commands with their update handlers (the command
@@ -313,6 +317,9 @@ private:
         uint64_t listChanges = 0;
     };
     Backing m_backing;
+    // Whether the backing picture holds the whole client area at the present scroll
+    // position: nothing is waiting to be repainted.
+    bool PictureUpToDate() const;
     // Takes the client rectangle (at the present scroll position) out of what the backing
     // picture holds, and with `scene` out of its scene, and with `below` out of the layer
     // beneath the selection.
@@ -363,6 +370,9 @@ public:
     CRect ObjectPaintBox(CDrawObj* object);
     // The client rectangle the object's selection marks take where they are drawn now.
     CRect MarksPaintBox(CDrawObj* object);
+    // The client rectangle of what the object painted (document units), shifted by `shift`
+    // (document units), and of its marks where they are drawn now when it is selected.
+    CRect MovedPaintBox(CDrawObj* object, RectF painted, PointF shift);
     // Asks for a repaint of where the snap marks and edge guides show now.
     void RefreshSnapFeedback();
 

@@ -214,23 +214,60 @@ bool CDrawView::OnEditUndo()
 {
     if (CancelToolWork())
         return true;
-    const bool ok = SUCCEEDED(PerformStep(m_document, true));
-    if (!ok)
-        ReportUndoFailure(kUndoFailed);
-    Invalidate(true);
-    // The step may have changed the objects and the selection the panes show.
-    RefreshFrame();
-    return ok;
+    return PerformAndRepaint(true);
 }
 
 bool CDrawView::OnEditRedo()
 {
     if (CancelToolWork())
         return true;
-    const bool ok = SUCCEEDED(PerformStep(m_document, false));
+    return PerformAndRepaint(false);
+}
+
+bool CDrawView::PerformAndRepaint(bool undo)
+{
+    // A step that only moves a few objects repaints where they were and where they are:
+    // moved, each paints what it painted last, shifted with its bounds. That holds while
+    // the window shows what a full repaint would, with no repaint waiting.
+    struct Moving {
+        CDrawObj* object;
+        RectF painted;
+        RectF bounds;
+    };
+    std::vector<Moving> moving;
+    CRect box;
+    const auto* machinery = dynamic_cast<const CDrawDocUndo*>(m_document.m_pUndoManager.get());
+    if (machinery && PictureUpToDate()) {
+        const std::vector<CDrawObj*> objects = machinery->NextStepMoves(undo);
+        if (objects.size() <= kMaxRepaintedMarks) {
+            for (CDrawObj* object : objects) {
+                const std::optional<RectF> painted = m_document.LastPainted(object);
+                if (!painted || object->m_bDeleted) {
+                    moving.clear();
+                    break;
+                }
+                moving.push_back(Moving{object, *painted, object->m_rcBounds});
+                box |= MovedPaintBox(object, *painted, PointF());
+            }
+        }
+    }
+    const bool ok = SUCCEEDED(PerformStep(m_document, undo));
     if (!ok)
-        ReportUndoFailure(kRedoFailed);
-    Invalidate(true);
+        ReportUndoFailure(undo ? kUndoFailed : kRedoFailed);
+    bool whole = !ok || moving.empty();
+    for (const Moving& entry : moving) {
+        const RectF now = entry.object->m_rcBounds;
+        if (whole || now.Width != entry.bounds.Width || now.Height != entry.bounds.Height) {
+            whole = true;
+            break;
+        }
+        box |= MovedPaintBox(entry.object, entry.painted, PointF(now.X - entry.bounds.X, now.Y - entry.bounds.Y));
+    }
+    if (whole)
+        Invalidate(true);
+    else if (!box.IsRectEmpty())
+        RefreshRect(wxRect(box.left, box.top, box.Width(), box.Height()), false);
+    // The step may have changed the objects and the selection the panes show.
     RefreshFrame();
     return ok;
 }

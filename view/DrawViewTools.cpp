@@ -408,6 +408,16 @@ CRect CDrawView::ObjectPaintBox(CDrawObj* object)
     return box;
 }
 
+CRect CDrawView::MovedPaintBox(CDrawObj* object, RectF painted, PointF shift)
+{
+    painted.Offset(shift.X, shift.Y);
+    ZoomRectF(&painted);
+    CRect box = ClientBox(*this, painted);
+    if (IsSelected(object))
+        box |= MarksPaintBox(object);
+    return box;
+}
+
 CRect CDrawView::MarksPaintBox(CDrawObj* object)
 {
     const int count = object->GetHandleCount();

@@ -564,11 +564,15 @@ public:
 };
 
 // A drag inside a stack of objects lays the dragged object, and what lies above it, over a
-// kept layer of what lies beneath: nothing beneath is drawn again, and every step, the
-// release, a change beneath and another object chosen leave the picture of a full repaint.
+// kept layer of what lies beneath: nothing beneath is drawn again. Undo and Redo of the
+// move repaint only where the object was and is. Every step, the release, Undo, Redo, a
+// change beneath and another object chosen leave the picture of a full repaint.
 TEST(DrawTool, ADragInsideAStackDrawsNothingBeneathItAgain)
 {
-    ToolFixture f;
+    ToolFixture f([](wxWindow* parent, CDrawDoc& document) -> CDrawView* {
+        return new RepaintCountingView(parent, document);
+    });
+    auto* view = static_cast<RepaintCountingView*>(f.view);
     f.view->OnZoomSlider(50);
     auto owned = std::make_unique<CountedRect>(RectF(1000, 1500, 400, 300), nullptr);
     owned->m_nShapeType = ShapeType::Rectangle;
@@ -591,6 +595,17 @@ TEST(DrawTool, ADragInsideAStackDrawsNothingBeneathItAgain)
     }
     f.Up(f.At(1310, 1680));
     EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    const RectF moved = middle->m_rcBounds;
+    // With nothing selected, no marks cover where the object goes.
+    f.view->ChangeSelection(nullptr, false);
+    ASSERT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0);
+    for (bool undo : {true, false}) {
+        view->repaints = 0;
+        ASSERT_TRUE(undo ? f.Undo() : f.Redo());
+        EXPECT_EQ(view->repaints, 0) << undo;
+        EXPECT_EQ(test::PixelsUnlikeAFullRepaint(*f.view), 0) << undo;
+    }
+    EXPECT_EQ(middle->m_rcBounds.X, moved.X);
 
     // A change beneath that repaints only where it is.
     beneath->m_brush.m_clrFore = 0xFFC06030;
