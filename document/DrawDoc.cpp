@@ -206,7 +206,9 @@ std::vector<CDrawObj*> CDrawDoc::InsertAfter(std::vector<Insertion> insertions)
         }
     }
 
-    // What is new takes ids no entry carries and is counted as Add counts it.
+    // What is new takes ids no entry carries and is counted as Add counts it. The id index
+    // is sized once for all of them.
+    m_idIndex.ids.reserve(m_idIndex.ids.size() + incoming);
     std::vector<CDrawObj*> added;
     std::vector<CDrawObj*> welcomed;
     std::vector<std::vector<std::unique_ptr<CDrawObj>>> taken(insertions.size());

@@ -112,7 +112,7 @@ void UndoStepIndex::IndexPlaces() const
     // Room for the list at least: a step over a large drawing indexes tens of thousands.
     m_places.reserve(m_document.Objects().size());
     VisitPlaces([this](const CDrawObj* entry, const Location& location) {
-        m_places.emplace(entry, location);
+        m_places.insert(entry, location);
         return true;
     });
     m_placesIndexed = true;
@@ -139,11 +139,11 @@ std::optional<UndoStepIndex::Location> UndoStepIndex::Locate(const CDrawObj* obj
     if (m_placesIndexed) {
         if (m_indexedChanges != m_document.ListChanges())
             IndexPlaces();
-        auto found = m_places.find(object);
-        if (found != m_places.end() && (found->second.changes != ChangesOf(found->second.owner) || !HoldsAt(found->second, object))) {
+        Location* found = m_places.find(object);
+        if (found && (found->changes != ChangesOf(found->owner) || !HoldsAt(*found, object))) {
             // Its owner changed since: where it was seen is checked, then it is looked for
             // in that owner, and everywhere only when it left.
-            Location& place = found->second;
+            Location& place = *found;
             const Entries& slots = EntriesOf(place.owner);
             const auto at = HoldsAt(place, object)
                 ? slots.begin() + std::ptrdiff_t(place.index)
@@ -156,7 +156,7 @@ std::optional<UndoStepIndex::Location> UndoStepIndex::Locate(const CDrawObj* obj
                 found = m_places.find(object);
             }
         }
-        return found == m_places.end() ? std::nullopt : std::optional<Location>(found->second);
+        return found ? std::optional<Location>(*found) : std::nullopt;
     }
     std::optional<Location> found;
     VisitPlaces([&](const CDrawObj* entry, const Location& location) {

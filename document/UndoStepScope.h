@@ -15,12 +15,12 @@
 // live object enters or leaves the list.
 
 #include "model/OwnedObjectList.h"
+#include "platform/base/PointerMap.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -103,8 +103,9 @@ private:
     CDrawDoc& m_document;
     // The places of all objects, once a second object has been looked for; dropped by
     // moves of many objects and by the document's own list changes (counted as of
-    // m_indexedChanges), kept by the move of one.
-    mutable std::unordered_map<const CDrawObj*, Location> m_places;
+    // m_indexedChanges), kept by the move of one. Flat: a step over a large drawing
+    // indexes tens of thousands and looks each of them up.
+    mutable PointerMap<CDrawObj, Location> m_places;
     mutable bool m_placesIndexed = false;
     mutable int m_lookups = 0;
     mutable uint64_t m_indexedChanges = 0;

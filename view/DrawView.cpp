@@ -6,6 +6,7 @@
 #include "model/Coordinates.h"
 #include "model/DeviceContext.h"
 #include "model/DrawObj.h"
+#include "platform/base/PointerSet.h"
 #include "platform/geometry/GraphicsPath.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/ui/ClassicScrollbars.h"
@@ -18,7 +19,6 @@
 #include <wx/settings.h>
 
 #include <algorithm>
-#include <unordered_set>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -971,16 +971,18 @@ void CDrawView::OnUpdate(ViewServices*, int hint, CDrawObj* object)
 void CDrawView::SelectObjects(const std::vector<CDrawObj*>& objects)
 {
     DropPreview();
-    // Sets, not searches: a paste or an undo hands over every object of a drawing.
-    std::unordered_set<const CDrawObj*> chosen(objects.begin(), objects.end());
+    // Flat sets, not searches: a paste, an ungroup or an undo hands over every object of a
+    // drawing.
+    const PointerSet<CDrawObj> chosen(objects);
     for (CDrawObj* object : m_selection) {
         if (!chosen.contains(object))
             object->m_nJoinHandle = 0;
     }
     m_selection.clear();
+    PointerSet<CDrawObj> taken = PointerSet<CDrawObj>::WithRoom(objects.size());
     for (CDrawObj* object : objects) {
         // Each object once, however often it is listed.
-        if (object && !object->m_bDeleted && chosen.erase(object))
+        if (object && !object->m_bDeleted && taken.insert(object))
             m_selection.push_back(object);
     }
     Refresh(true);

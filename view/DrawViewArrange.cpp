@@ -16,6 +16,7 @@
 #include "document/UndoStepScope.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
+#include "platform/base/PointerSet.h"
 #include "platform/com/IOleParentUndoUnit.h"
 #include "res/CommandIds.h"
 
@@ -241,11 +242,14 @@ static bool UngroupKeepsChildren(CDrawObjGroup& group)
 
 void CDrawView::OnUngroup()
 {
-    const std::unordered_map<const CDrawObj*, int> positions = ListPositions(m_document);
+    // Only groups of the document's own list are ungrouped.
+    PointerSet<CDrawObj> listed = PointerSet<CDrawObj>::WithRoom(m_document.Objects().size());
+    for (const std::unique_ptr<CDrawObj>& entry : m_document.Objects())
+        listed.insert(entry.get());
     std::vector<CDrawObjGroup*> groups;
     for (CDrawObj* object : m_selection) {
         auto* group = dynamic_cast<CDrawObjGroup*>(object);
-        if (group && object->m_nShapeType == ShapeType::Group && !object->m_bDeleted && positions.contains(object))
+        if (group && object->m_nShapeType == ShapeType::Group && !object->m_bDeleted && listed.contains(object))
             groups.push_back(group);
     }
     if (groups.empty())
@@ -265,7 +269,12 @@ void CDrawView::OnUngroup()
             else
                 m_document.AddUndo(this, UNDO_CHANGE, group);
             m_document.AddUndo(this, UNDO_DELETE, group);
-            group->ApplyMatrixToChildren();
+            // Kept children already hold, bit for bit, the product of their transform and
+            // the group's: only the group's own transform has to become the identity.
+            if (childrenKept)
+                group->m_pMatrix->Reset();
+            else
+                group->ApplyMatrixToChildren();
             // The children take the group's place, in their order.
             std::vector<CDrawDoc::Insertion> released(1);
             released.front().anchor = group;

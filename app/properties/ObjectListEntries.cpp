@@ -2,13 +2,14 @@
 
 #include "app/properties/PropertyNames.h"
 #include "model/DrawObj.h"
+#include "platform/base/PointerMap.h"
 
 #include <ext/pb_ds/assoc_container.hpp>
 #include <ext/pb_ds/tree_policy.hpp>
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace kelmora {
@@ -59,8 +60,19 @@ std::string Fold(std::string_view name)
 
 struct ObjectListEntries::Impl {
     Tree entries;
-    std::unordered_map<const CDrawObj*, Key> keys;
+    // The entry of every listed object, in a flat table: an insertion of thousands of
+    // objects asks it for each. The document's entry (null) is kept apart, as the table
+    // has no null key.
+    PointerMap<CDrawObj, Tree::iterator> objects;
+    std::optional<Tree::iterator> document;
     uint64_t nextSerial = 1;
+
+    Tree::iterator* Find(const CDrawObj* object)
+    {
+        if (!object)
+            return document ? &*document : nullptr;
+        return objects.find(object);
+    }
 };
 
 ObjectListEntries::ObjectListEntries() : m_impl(std::make_unique<Impl>())
@@ -71,7 +83,7 @@ ObjectListEntries::~ObjectListEntries() = default;
 
 bool ObjectListEntries::Contains(const CDrawObj* object) const
 {
-    return m_impl->keys.contains(object);
+    return m_impl->Find(object) != nullptr;
 }
 
 int ObjectListEntries::Count() const
@@ -88,8 +100,11 @@ int ObjectListEntries::Insert(CDrawObj* object, std::string name)
 void ObjectListEntries::Place(CDrawObj* object, std::string name)
 {
     Key key{Fold(name), m_impl->nextSerial++};
-    m_impl->keys.emplace(object, key);
-    m_impl->entries.insert({std::move(key), Entry{std::move(name), object}});
+    const Tree::iterator entry = m_impl->entries.insert({std::move(key), Entry{std::move(name), object}}).first;
+    if (object)
+        m_impl->objects.insert(object, entry);
+    else
+        m_impl->document = entry;
 }
 
 int ObjectListEntries::Add(CDrawObj* object)
@@ -109,22 +124,24 @@ bool ObjectListEntries::Include(CDrawObj* object)
 
 bool ObjectListEntries::Remove(const CDrawObj* object)
 {
-    auto found = m_impl->keys.find(object);
-    if (found == m_impl->keys.end())
+    Tree::iterator* found = m_impl->Find(object);
+    if (!found)
         return false;
-    m_impl->entries.erase(found->second);
-    m_impl->keys.erase(found);
+    m_impl->entries.erase(*found);
+    if (object)
+        m_impl->objects.erase(object);
+    else
+        m_impl->document.reset();
     return true;
 }
 
 bool ObjectListEntries::Rename(CDrawObj* object)
 {
-    auto found = m_impl->keys.find(object);
-    if (found == m_impl->keys.end())
+    Tree::iterator* found = m_impl->Find(object);
+    if (!found)
         return false;
     std::string name = NameOf(object);
-    auto entry = m_impl->entries.find(found->second);
-    if (entry != m_impl->entries.end() && entry->second.name == name)
+    if ((*found)->second.name == name)
         return true;
     Remove(object);
     Insert(object, std::move(name));
@@ -145,13 +162,14 @@ void ObjectListEntries::RenameChanged()
 void ObjectListEntries::Clear()
 {
     m_impl->entries.clear();
-    m_impl->keys.clear();
+    m_impl->objects.clear();
+    m_impl->document.reset();
 }
 
 int ObjectListEntries::IndexOf(const CDrawObj* object) const
 {
-    auto found = m_impl->keys.find(object);
-    return found == m_impl->keys.end() ? -1 : int(m_impl->entries.order_of_key(found->second));
+    const Tree::iterator* found = m_impl->Find(object);
+    return found ? int(m_impl->entries.order_of_key((*found)->first)) : -1;
 }
 
 CDrawObj* ObjectListEntries::ObjectAt(int index) const
