@@ -273,7 +273,14 @@ public:
     TrackerPainter& operator=(const TrackerPainter&) = delete;
 
     // Whether a mark at p, or a guide arrow between p and q, can be seen.
-    bool InSight(CPoint p) const { return InSight(p, p); }
+    bool InSight(CPoint p) const
+    {
+        if (!m_sight)
+            return true;
+        const float x = float(p.x);
+        const float y = float(p.y);
+        return m_sight->X <= x && x <= m_sight->GetRight() && m_sight->Y <= y && y <= m_sight->GetBottom();
+    }
     bool InSight(CPoint p, CPoint q) const
     {
         if (!m_sight)
@@ -337,12 +344,22 @@ private:
     // mark is too large to stamp.
     const Stamp* StampOf(MarkShape shape, Color fill)
     {
-        if (shape != MarkShape::Circle)
+        // Shapes other than the circle come in one colour: the stamp found for one serves
+        // every mark of that shape this painter draws.
+        const bool oneColour = shape != MarkShape::Circle;
+        const Stamp*& found = m_found[size_t(shape)];
+        if (oneColour) {
             fill = kBlack;
+            if (found)
+                return found;
+        }
         std::vector<std::unique_ptr<CachedStamp>>& cache = StampCache();
         for (const std::unique_ptr<CachedStamp>& cached : cache) {
-            if (cached->shape == shape && cached->fill == fill && Fits(cached->stamp))
+            if (cached->shape == shape && cached->fill == fill && Fits(cached->stamp)) {
+                if (oneColour)
+                    found = &cached->stamp;
                 return &cached->stamp;
+            }
         }
         const float reach = MarkShapeReach(shape);
         std::optional<Stamp> stamp = Stamp::Create(m_g, RectF(-reach, -reach, 2 * reach, 2 * reach),
@@ -356,9 +373,12 @@ private:
             if (cache.size() >= kMaxCachedStamps) {
                 Flush();
                 cache.clear();
+                m_found.fill(nullptr);
             }
         }
         cache.push_back(std::make_unique<CachedStamp>(CachedStamp{shape, fill, std::move(*stamp)}));
+        if (oneColour)
+            m_found[size_t(shape)] = &cache.back()->stamp;
         return &cache.back()->stamp;
     }
 
@@ -380,6 +400,8 @@ private:
     // What the surface can show, widened by the reach of a mark; nothing when unknown.
     std::optional<RectF> m_sight;
     std::vector<StampAt> m_queue;
+    // The stamps of the one-colour shapes found so far, by shape; they fit this target.
+    std::array<const Stamp*, size_t(MarkShape::ArrowBottomLeft) + 1> m_found{};
     // The target's device transform and smoothing, which stay while one object's marks
     // are drawn: every stamp is checked against them.
     std::optional<Matrix> m_device;

@@ -8,6 +8,7 @@
 #include "platform/graphics/Stamp.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -161,9 +162,21 @@ bool Graphics::DrawStamps(std::span<const StampAt> stamps)
     if (!device)
         return false;
     const std::optional<Matrix> transform = GetDeviceTransform();
+    if (!transform)
+        return false;
+    // A handful of stamps serve many marks: each is checked once.
+    std::array<const Stamp*, 8> checked{};
+    size_t checkedCount = 0;
     for (const StampAt& s : stamps) {
-        if (!s.stamp || !s.at.IsFinite() || !transform || !s.stamp->Fits(*transform, GetSmoothingMode()))
+        if (!s.stamp || !s.at.IsFinite())
             return false;
+        const auto end = checked.begin() + checkedCount;
+        if (std::find(checked.begin(), end, s.stamp) != end)
+            continue;
+        if (!s.stamp->Fits(*transform, GetSmoothingMode()))
+            return false;
+        if (checkedCount < checked.size())
+            checked[checkedCount++] = s.stamp;
     }
     if (stamps.empty() || BlendStamps(m_cr, *device, stamps))
         return true;
