@@ -1,8 +1,8 @@
 #pragma once
 // A map from pointers to small values, looked up far more often than it changes. Kept in
-// one flat table with open addressing, as PointerSet is, so that a map over the tens of
-// thousands of objects of a large drawing is filled with one allocation and asked without
-// following links. Removal shifts the entries behind back into place, so the table never
+// one flat table with open addressing, so that a map over the tens of thousands of objects
+// of a large drawing is filled with one allocation and asked without following links, as
+// a paint asks for every object. Removal shifts the entries behind back into place, so the table never
 // fills up with markers of removed entries.
 //
 // Null is never a key: it is not stored, found or removed. Values must be default
@@ -99,7 +99,8 @@ public:
 private:
     struct Slot {
         const K* key = nullptr;
-        V value{};
+        // An empty value (a set's) takes no room.
+        [[no_unique_address]] V value{};
     };
     static constexpr size_t kNone = ~size_t(0);
 
