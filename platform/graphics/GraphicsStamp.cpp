@@ -24,7 +24,7 @@ constexpr double kFarthestPixel = 1e8;
 // own compositing uses, two channels at a time. An opaque source gives the source and a
 // clear one the destination unchanged, so no pixel needs a test of its own.
 template <typename Pixels>
-inline Pixels Over(Pixels source, Pixels target)
+[[gnu::always_inline]] inline Pixels Over(Pixels source, Pixels target)
 {
     const Pixels keep = 255u - (source >> 24);
     Pixels rb = (target & 0x00FF00FFu) * keep + 0x00800080u;
@@ -35,7 +35,7 @@ inline Pixels Over(Pixels source, Pixels target)
 }
 
 // Four pixels blended at once; the compiler keeps them in one vector register.
-constexpr int kLanes = 4;
+constexpr int kLanes = Stamp::kRunLanes;
 using FourPixels = uint32_t __attribute__((vector_size(kLanes * sizeof(uint32_t))));
 
 struct PixelBox {
@@ -46,22 +46,33 @@ struct PixelBox {
     bool Empty() const { return left >= right || top >= bottom; }
 };
 
-// The device pixel of the stamp's top-left picture pixel when its origin goes on the
-// pixel that `at` falls in; nothing for a point off every surface.
-std::optional<std::pair<int, int>> Placement(const cairo_matrix_t& device, const StampAt& stamp)
+// std::floor for a value well inside int, without the call into the maths library that
+// processors without a rounding instruction need.
+inline int FloorToInt(double value)
 {
-    double x = stamp.at.X;
-    double y = stamp.at.Y;
-    cairo_matrix_transform_point(&device, &x, &y);
-    if (!(std::abs(x) < kFarthestPixel) || !(std::abs(y) < kFarthestPixel))
+    const int truncated = int(value);
+    return value < truncated ? truncated - 1 : truncated;
+}
+
+// The device pixel of the stamp's top-left picture pixel when its origin goes on the
+// pixel that `at` falls in; nothing for a point off every surface. The point is moved as
+// cairo_matrix_transform_point moves it, without a call into cairo for each of the
+// hundreds of thousands of marks a paint can hold.
+inline std::optional<std::pair<int, int>> Placement(const cairo_matrix_t& device, const StampAt& stamp)
+{
+    const double x = double(stamp.at.X);
+    const double y = double(stamp.at.Y);
+    const double deviceX = (device.xx * x + device.xy * y) + device.x0;
+    const double deviceY = (device.yx * x + device.yy * y) + device.y0;
+    if (!(std::abs(deviceX) < kFarthestPixel) || !(std::abs(deviceY) < kFarthestPixel))
         return std::nullopt;
-    return std::pair{int(std::floor(x)) - stamp.stamp->OriginX(), int(std::floor(y)) - stamp.stamp->OriginY()};
+    return std::pair{FloorToInt(deviceX) - stamp.stamp->OriginX(), FloorToInt(deviceY) - stamp.stamp->OriginY()};
 }
 
 // Blends the pixels (one or a vector of them) at `from` over those at `to`, and steps both
 // past them.
 template <class Pixels>
-void BlendNext(const unsigned char*& from, unsigned char*& to)
+[[gnu::always_inline]] inline void BlendNext(const unsigned char*& from, unsigned char*& to)
 {
     Pixels s;
     Pixels t;
@@ -74,12 +85,30 @@ void BlendNext(const unsigned char*& from, unsigned char*& to)
 }
 
 // Blends the stamp's painted pixels with its top-left pixel at (left, top) of the target,
-// inside the clip box.
+// inside the clip box. Where the processor has them, wider instructions with a 32-bit
+// multiply do the blend; the pixels are the same either way.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void Blend(const Stamp& stamp, int left, int top, const PixelBox& clip, unsigned char* target, int targetStride)
 {
-    cairo_surface_t* picture = stamp.Picture().CairoSurface();
-    const unsigned char* source = cairo_image_surface_get_data(picture);
-    const int sourceStride = cairo_image_surface_get_stride(picture);
+    const unsigned char* source = stamp.Pixels();
+    const int sourceStride = stamp.Stride();
+    if (left + stamp.RunsLeft() >= clip.left && left + stamp.RunsRight() <= clip.right
+        && top + stamp.FirstRow() >= clip.top && top + stamp.EndRow() <= clip.bottom) {
+        // Wholly inside the clip, as nearly every mark is: its runs as they were found.
+        for (const Stamp::Run& run : stamp.Runs()) {
+            const unsigned char* from = source + size_t(run.row) * size_t(sourceStride) + size_t(run.first) * 4;
+            unsigned char* to =
+                target + size_t(top + run.row) * size_t(targetStride) + size_t(left + run.first) * 4;
+            int x = run.first;
+            for (; x + kLanes <= run.end; x += kLanes)
+                BlendNext<FourPixels>(from, to);
+            for (; x < run.end; ++x)
+                BlendNext<uint32_t>(from, to);
+        }
+        return;
+    }
     const int firstY = std::max(top + stamp.FirstRow(), clip.top);
     const int endY = std::min(top + stamp.EndRow(), clip.bottom);
     for (int y = firstY; y < endY; ++y) {

@@ -89,7 +89,10 @@ void Stamp::FindPaintedPixels()
     cairo_surface_flush(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
+    m_pixels = data;
+    m_stride = stride;
     m_rows.assign(size_t(m_picture.Height()), Span{});
+    m_runs.clear();
     m_firstRow = m_picture.Height();
     m_endRow = 0;
     m_left = m_picture.Width();
@@ -105,6 +108,22 @@ void Stamp::FindPaintedPixels()
         while (row[end - 1] == 0)
             --end;
         m_rows[size_t(y)] = Span{first, end};
+        for (int x = first; x < end;) {
+            int runEnd = x + 1;
+            for (int clear = 0; runEnd + clear < end;) {
+                if (row[runEnd + clear] != 0) {
+                    runEnd += clear + 1;
+                    clear = 0;
+                } else if (++clear >= kRunGap) {
+                    break;
+                }
+            }
+            const int widened = std::min(x + (runEnd - x + kRunLanes - 1) / kRunLanes * kRunLanes, m_picture.Width());
+            m_runs.push_back(Run{y, x, widened});
+            x = runEnd;
+            while (x < end && row[x] == 0)
+                ++x;
+        }
         m_firstRow = std::min(m_firstRow, y);
         m_endRow = y + 1;
         m_left = std::min(m_left, first);
@@ -112,6 +131,10 @@ void Stamp::FindPaintedPixels()
     }
     if (m_endRow == 0)
         m_firstRow = m_left = m_right = 0;
+    m_runsLeft = m_left;
+    m_runsRight = m_right;
+    for (const Run& run : m_runs)
+        m_runsRight = std::max(m_runsRight, run.end);
 }
 
 } // namespace kelmora

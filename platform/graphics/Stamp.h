@@ -42,6 +42,10 @@ public:
     bool Fits(const Matrix& device, SmoothingMode smoothing) const;
 
     const ImageSurface& Picture() const { return m_picture; }
+    // The picture's premultiplied pixels and the bytes from one row to the next: the
+    // picture is not drawn on once made, so they stay as they are.
+    const unsigned char* Pixels() const { return m_pixels; }
+    int Stride() const { return m_stride; }
     // The pixel of the picture whose centre is the shape's origin.
     int OriginX() const { return m_originX; }
     int OriginY() const { return m_originY; }
@@ -54,6 +58,22 @@ public:
     // The box of painted pixels: columns [Left, Right), rows [FirstRow, EndRow).
     int Left() const { return m_left; }
     int Right() const { return m_right; }
+
+    // The painted pixels of the rows as runs [first, end) of columns, for painting a stamp
+    // that lies wholly inside the target's clip. Clear pixels blend to what is there: a
+    // run goes on across fewer than kRunGap clear ones, and is widened into the clear
+    // pixels after it to a whole number of kRunLanes pixels where the picture allows.
+    static constexpr int kRunGap = 8;
+    static constexpr int kRunLanes = 4;
+    struct Run {
+        int row = 0;
+        int first = 0;
+        int end = 0;
+    };
+    const std::vector<Run>& Runs() const { return m_runs; }
+    // The columns [RunsLeft, RunsRight) that the runs cover.
+    int RunsLeft() const { return m_runsLeft; }
+    int RunsRight() const { return m_runsRight; }
 
 private:
     struct Span {
@@ -68,7 +88,12 @@ private:
     bool m_smooth = false;
     int m_originX = 0;
     int m_originY = 0;
+    const unsigned char* m_pixels = nullptr;
+    int m_stride = 0;
     std::vector<Span> m_rows;
+    std::vector<Run> m_runs;
+    int m_runsLeft = 0;
+    int m_runsRight = 0;
     int m_firstRow = 0;
     int m_endRow = 0;
     int m_left = 0;

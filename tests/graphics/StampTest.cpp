@@ -14,9 +14,14 @@ constexpr int kSide = 64;
 const Color kRed(255, 0, 0);
 const Color kBlack(0, 0, 0);
 
-// A red disc with a thin black rim and a line through it, about p.
+// A red disc with a thin black rim and a line through it, about p, and two dots far apart
+// on the rows below it.
 void DrawShape(Graphics& g, PointF p)
 {
+    GraphicsPath dots;
+    dots.AddRectangle(RectF(p.X - 9.5f, p.Y + 7, 2, 2));
+    dots.AddRectangle(RectF(p.X + 7.5f, p.Y + 7, 2, 2));
+    g.FillPath(kBlack, dots);
     GraphicsPath disc;
     disc.AddEllipse(RectF(p.X - 6, p.Y - 6, 12, 12));
     g.FillPath(kRed, disc);
