@@ -397,9 +397,11 @@ private:
     void OnToolMouse(wxMouseEvent& event);
     void OnToolCaptureLost(wxMouseCaptureLostEvent& event);
     void OnToolKey(wxKeyEvent& event);
-    // What a drag step repaints: the selected objects, the rubber band and the snap mark;
-    // the edge guides are repainted by GuidePaintBoxes.
+    // What a drag step repaints of the drawing: the selected objects and the rubber band.
     CRect DragPaintBox();
+    // What a drag step repaints of the feedback drawn over the drawing: the edge guides
+    // and the snap mark.
+    std::vector<CRect> FeedbackPaintBoxes();
     // The client rectangles the edge guides cover: the guides of one column (or row) of
     // the window as one rectangle each. Guides reach far across a large drawing; a box
     // around them all would take in most of the window.

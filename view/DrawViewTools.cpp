@@ -278,7 +278,7 @@ void CDrawView::OnToolMouse(wxMouseEvent& event)
             }
             // A drag step repaints where the selection and the feedback were and are.
             CRect box = DragPaintBox();
-            std::vector<CRect> guides = GuidePaintBoxes();
+            std::vector<CRect> feedback = FeedbackPaintBoxes();
             ++m_nRepaintDeferral;
             try {
                 tool->OnMouseMove(this, flags, point);
@@ -289,9 +289,9 @@ void CDrawView::OnToolMouse(wxMouseEvent& event)
             --m_nRepaintDeferral;
             m_bRepaintDeferred = false;
             box |= DragPaintBox();
-            const std::vector<CRect> guidesNow = GuidePaintBoxes();
-            guides.insert(guides.end(), guidesNow.begin(), guidesNow.end());
-            RefreshBoxes(box, guides);
+            const std::vector<CRect> feedbackNow = FeedbackPaintBoxes();
+            feedback.insert(feedback.end(), feedbackNow.begin(), feedbackNow.end());
+            RefreshBoxes(box, feedback);
         }
     } catch (const std::exception&) {
         // A step that failed ends the drag; the drawing stays as the step left it.
@@ -474,11 +474,17 @@ CRect CDrawView::DragPaintBox()
         band.InflateRect(kBoxSlack, kBoxSlack);
         box |= band;
     }
-    if (m_bHandleSnapped || m_bCenterSnapped) {
-        box |= ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
-                                      2 * kSnapMarkReach, 2 * kSnapMarkReach));
-    }
     return box;
+}
+
+std::vector<CRect> CDrawView::FeedbackPaintBoxes()
+{
+    std::vector<CRect> boxes = GuidePaintBoxes();
+    if (m_bHandleSnapped || m_bCenterSnapped) {
+        boxes.push_back(ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
+                                               2 * kSnapMarkReach, 2 * kSnapMarkReach)));
+    }
+    return boxes;
 }
 
 std::vector<CRect> CDrawView::GuidePaintBoxes()
@@ -546,12 +552,7 @@ void CDrawView::RefreshBoxes(const CRect& box, const std::vector<CRect>& feedbac
 
 void CDrawView::RefreshSnapFeedback()
 {
-    std::vector<CRect> boxes = GuidePaintBoxes();
-    if (m_bHandleSnapped || m_bCenterSnapped) {
-        boxes.push_back(ClientBox(*this, RectF(float(m_ptSnap.x) - kSnapMarkReach, float(m_ptSnap.y) - kSnapMarkReach,
-                                               2 * kSnapMarkReach, 2 * kSnapMarkReach)));
-    }
-    RefreshBoxes(CRect(), boxes);
+    RefreshBoxes(CRect(), FeedbackPaintBoxes());
 }
 
 void CDrawView::RepaintOverflow(const CRect& painted)
