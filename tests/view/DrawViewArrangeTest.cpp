@@ -147,6 +147,32 @@ TEST(DrawViewArrange, UngroupOfAnUnturnedGroupUndoesAndRedoesAroundAnEditOfAChil
     EXPECT_EQ(f.document.GetObjectZOrder(cover), int(f.document.Objects().size()) - 1);
 }
 
+// A group of thousands of children has their paths built on several threads to see
+// whether any child's bounds would change. One stale child among them is found: every
+// child gets the bounds of its path, and undo gives each back exactly as it was.
+TEST(DrawViewArrange, UngroupOfThousandsOfChildrenFindsTheOneWithStaleBounds)
+{
+    CommandFixture f;
+    Objects objects;
+    for (int i = 0; i < 2600; ++i)
+        objects.push_back(f.AddRect(float(20 * (i % 50)), float(20 * (i / 50)), 15, 10,
+                                    i % 2 ? ShapeType::Ellipse : ShapeType::Rectangle));
+    objects.push_back(f.AddLine(PointF(0, 0), PointF(300, 90)));
+    CDrawObj* group = Grouped(f, objects);
+    CDrawObj* stale = objects[2200];
+    const RectF fresh = stale->m_rcBounds;
+    stale->m_rcBounds.Width += 5;
+    stale->m_rcRefBounds = stale->m_rcBounds;
+    const auto grouped = f.Records();
+
+    f.view->Select(group);
+    f.Run(cmd::kUngroup);
+    ASSERT_EQ(f.view->m_selection.size(), objects.size());
+    EXPECT_EQ(stale->m_rcBounds, fresh);
+    ASSERT_TRUE(f.view->OnEditUndo());
+    EXPECT_EQ(f.Records(), grouped);
+}
+
 // Group, Ungroup, Explode and Convert never change what covers what: their result takes
 // the stacking place of what it replaces, and one undo puts everything back.
 TEST(DrawViewArrange, StructuralCommandsKeepWhatCoversWhat)
