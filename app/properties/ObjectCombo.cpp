@@ -269,6 +269,15 @@ void CObjectCombo::SetSelection(int index)
     ShowCurrentText();
 }
 
+void CObjectCombo::SetCurrent(CDrawObj* object)
+{
+    if (!object && m_entries.Include(nullptr))
+        EntriesChanged();
+    m_hasCurrent = m_entries.Contains(object);
+    m_current = m_hasCurrent ? object : nullptr;
+    ShowCurrentText();
+}
+
 void CObjectCombo::Choose(int index)
 {
     SetSelection(index);
@@ -291,7 +300,9 @@ int CObjectCombo::FindTyped(wxChar letter, long timeMs)
 
 void CObjectCombo::ShowCurrentText()
 {
-    SetText(GetStringSelection());
+    // By the current object: its entry's position is not needed for its text.
+    const std::optional<std::string> name = m_hasCurrent ? m_entries.ShownName(m_current) : std::nullopt;
+    SetText(name ? wxString::FromUTF8(name->data(), name->size()) : wxString());
 }
 
 void CObjectCombo::EntriesChanged()

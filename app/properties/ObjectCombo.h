@@ -53,6 +53,9 @@ public:
     // Makes entry `index` current; wxNOT_FOUND (or any other position outside the list)
     // makes none current. Sends no event.
     void SetSelection(int index);
+    // Makes the object's entry current without finding its position; none when it has no
+    // entry. Null makes "Document" current, added when there is none. Sends no event.
+    void SetCurrent(CDrawObj* object);
     wxString GetStringSelection() const { return GetString(GetSelection()); }
 
     // What the user does: makes entry `index` current and sends wxEVT_CHOICE.

@@ -66,12 +66,26 @@ struct ObjectListEntries::Impl {
     PointerMap<CDrawObj, Tree::iterator> objects;
     std::optional<Tree::iterator> document;
     uint64_t nextSerial = 1;
+    // Objects included and not sorted in yet, in the order they came, and where each one
+    // last came in that order; one removed meanwhile has no place.
+    std::vector<CDrawObj*> waiting;
+    PointerMap<CDrawObj, size_t> waitingAt;
 
     Tree::iterator* Find(const CDrawObj* object)
     {
         if (!object)
             return document ? &*document : nullptr;
         return objects.find(object);
+    }
+
+    void Place(CDrawObj* object, std::string name)
+    {
+        Key key{Fold(name), nextSerial++};
+        const Tree::iterator entry = entries.insert({std::move(key), Entry{std::move(name), object}}).first;
+        if (object)
+            objects.insert(object, entry);
+        else
+            document = entry;
     }
 };
 
@@ -83,28 +97,33 @@ ObjectListEntries::~ObjectListEntries() = default;
 
 bool ObjectListEntries::Contains(const CDrawObj* object) const
 {
-    return m_impl->Find(object) != nullptr;
+    return m_impl->Find(object) != nullptr || m_impl->waitingAt.contains(object);
 }
 
 int ObjectListEntries::Count() const
 {
-    return int(m_impl->entries.size());
+    return int(m_impl->entries.size() + m_impl->waitingAt.size());
 }
 
 int ObjectListEntries::Insert(CDrawObj* object, std::string name)
 {
-    Place(object, std::move(name));
+    m_impl->Place(object, std::move(name));
     return IndexOf(object);
 }
 
-void ObjectListEntries::Place(CDrawObj* object, std::string name)
+void ObjectListEntries::Settle() const
 {
-    Key key{Fold(name), m_impl->nextSerial++};
-    const Tree::iterator entry = m_impl->entries.insert({std::move(key), Entry{std::move(name), object}}).first;
-    if (object)
-        m_impl->objects.insert(object, entry);
-    else
-        m_impl->document = entry;
+    Impl& impl = *m_impl;
+    if (impl.waiting.empty())
+        return;
+    // Each comes under its present name, as RenameChanged would put it.
+    for (size_t i = 0; i < impl.waiting.size(); ++i) {
+        CDrawObj* object = impl.waiting[i];
+        if (const size_t* at = impl.waitingAt.find(object); at && *at == i)
+            impl.Place(object, NameOf(object));
+    }
+    impl.waiting.clear();
+    impl.waitingAt.clear();
 }
 
 int ObjectListEntries::Add(CDrawObj* object)
@@ -118,12 +137,43 @@ bool ObjectListEntries::Include(CDrawObj* object)
 {
     if (Contains(object))
         return false;
-    Place(object, NameOf(object));
+    if (!object) {
+        m_impl->Place(object, NameOf(object));
+        return true;
+    }
+    Impl& impl = *m_impl;
+    // Objects included and removed again, over and over without a look at the list, leave
+    // no more than as many places as there are objects waiting.
+    if (impl.waiting.size() >= 2 * impl.waitingAt.size() + 1024) {
+        std::vector<CDrawObj*> kept;
+        kept.reserve(impl.waitingAt.size());
+        for (size_t i = 0; i < impl.waiting.size(); ++i) {
+            size_t* at = impl.waitingAt.find(impl.waiting[i]);
+            if (at && *at == i) {
+                *at = kept.size();
+                kept.push_back(impl.waiting[i]);
+            }
+        }
+        impl.waiting = std::move(kept);
+    }
+    impl.waitingAt.insert(object, impl.waiting.size());
+    impl.waiting.push_back(object);
     return true;
+}
+
+std::optional<std::string> ObjectListEntries::ShownName(const CDrawObj* object) const
+{
+    if (const Tree::iterator* found = m_impl->Find(object))
+        return (*found)->second.name;
+    if (m_impl->waitingAt.contains(object))
+        return NameOf(object);
+    return std::nullopt;
 }
 
 bool ObjectListEntries::Remove(const CDrawObj* object)
 {
+    if (m_impl->waitingAt.erase(object))
+        return true;
     Tree::iterator* found = m_impl->Find(object);
     if (!found)
         return false;
@@ -137,6 +187,9 @@ bool ObjectListEntries::Remove(const CDrawObj* object)
 
 bool ObjectListEntries::Rename(CDrawObj* object)
 {
+    // One still waiting takes its name when it is sorted in.
+    if (m_impl->waitingAt.contains(object))
+        return true;
     Tree::iterator* found = m_impl->Find(object);
     if (!found)
         return false;
@@ -161,6 +214,8 @@ void ObjectListEntries::RenameChanged()
 
 void ObjectListEntries::Clear()
 {
+    m_impl->waiting.clear();
+    m_impl->waitingAt.clear();
     m_impl->entries.clear();
     m_impl->objects.clear();
     m_impl->document.reset();
@@ -168,12 +223,14 @@ void ObjectListEntries::Clear()
 
 int ObjectListEntries::IndexOf(const CDrawObj* object) const
 {
+    Settle();
     const Tree::iterator* found = m_impl->Find(object);
     return found ? int(m_impl->entries.order_of_key((*found)->first)) : -1;
 }
 
 CDrawObj* ObjectListEntries::ObjectAt(int index) const
 {
+    Settle();
     if (index < 0 || index >= Count())
         return nullptr;
     return m_impl->entries.find_by_order(size_t(index))->second.object;
@@ -181,6 +238,7 @@ CDrawObj* ObjectListEntries::ObjectAt(int index) const
 
 std::string_view ObjectListEntries::NameAt(int index) const
 {
+    Settle();
     if (index < 0 || index >= Count())
         return {};
     return m_impl->entries.find_by_order(size_t(index))->second.name;
@@ -190,6 +248,7 @@ int ObjectListEntries::FindPrefix(std::string_view prefix, int from) const
 {
     // Names that begin alike stand together: the run starts where the prefix itself
     // would be sorted in.
+    Settle();
     const std::string folded = Fold(prefix);
     auto beginsWithPrefix = [&](int index) {
         return index >= 0 && index < Count()

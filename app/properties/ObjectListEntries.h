@@ -7,11 +7,15 @@
 // Adding, removing, renaming and finding one entry, and reaching the entry at a position,
 // take a time that grows with the logarithm of the number of entries only, so that a
 // document of many thousands of objects fills, empties and shows its list at once.
+// Entries included in numbers are sorted in only when a position or the order is first
+// asked for: a command that adds thousands of objects and shows one of them by its
+// object sorts none.
 //
 // The entries point at objects they do not own: whoever deletes an object removes its
 // entry first. No window is needed; the pane's list control shows these entries.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +36,8 @@ public:
     // Add without finding the entry's position: true when the entry is new. Filling the
     // list with thousands of objects needs no positions.
     bool Include(CDrawObj* object);
+    // The text of the object's entry (null: the document's); nothing when it has none.
+    std::optional<std::string> ShownName(const CDrawObj* object) const;
     // Drops the object's entry (null: the document's); false when it has none.
     bool Remove(const CDrawObj* object);
     // Puts the object's entry under the object's present name; false when it has none.
@@ -59,7 +65,8 @@ private:
     struct Impl;
 
     int Insert(CDrawObj* object, std::string name);
-    void Place(CDrawObj* object, std::string name);
+    // Sorts in the entries included since the last time, in the order they came.
+    void Settle() const;
 
     std::unique_ptr<Impl> m_impl;
 };

@@ -39,8 +39,8 @@ public:
     // Adds "Document" (made current) and every live object of the document.
     virtual void FillComboFromDocument(CDrawDoc& document) = 0;
     // Shows the selection: one object, or the first of several with every one listed; the
-    // document when it is empty. The index of the object-list entry shown.
-    virtual int SetSelection(const std::vector<CDrawObj*>& selection) = 0;
+    // document when it is empty.
+    virtual void SetSelection(const std::vector<CDrawObj*>& selection) = 0;
     // Shows the document's own properties.
     virtual void FillDocumentProperties(CDrawDoc& document) = 0;
 };

@@ -256,12 +256,6 @@ void CPropertiesViewBar::SetMultiSelection(std::vector<CDrawObj*> objects)
     m_multiSelGone.clear();
 }
 
-int CPropertiesViewBar::DocumentIndex()
-{
-    // Emptied by ClearAll and not filled again, the list still gets the document's entry.
-    return m_comboObjects->Add(nullptr);
-}
-
 // ---------------------------------------------------------------------------------------
 // What the grid shows
 
@@ -334,38 +328,42 @@ void CPropertiesViewBar::ClearAll()
     Refresh();
 }
 
-int CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
+void CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
 {
     SetMultiSelection({});
     std::vector<CDrawObj*> objects;
     std::copy_if(selection.begin(), selection.end(), std::back_inserter(objects), [](CDrawObj* o) { return o; });
     if (objects.empty()) {
-        const int index = DocumentIndex();
-        ShowCurrentItem(index);
-        return index;
+        ShowCurrentObject(nullptr);
+        return;
     }
     if (objects.size() > 1) {
         SetMultiSelection(objects);
         AddObjects(objects);
+    } else {
+        m_comboObjects->Include(objects);
     }
-    const int index = AddObject(objects.front());
-    ShowCurrentItem(index);
-    return index;
+    // Shown by its object: a selection of thousands just listed needs no positions.
+    ShowCurrentObject(objects.front());
 }
 
 CDrawObj* CPropertiesViewBar::ShowCurrentItem(int index)
 {
     if (index < 0 || unsigned(index) >= m_comboObjects->GetCount())
         return nullptr;
-    CDrawObj* object = m_comboObjects->GetObjectAt(index);
-    m_comboObjects->SetSelection(index);
+    return ShowCurrentObject(m_comboObjects->GetObjectAt(index));
+}
+
+CDrawObj* CPropertiesViewBar::ShowCurrentObject(CDrawObj* object)
+{
+    m_comboObjects->SetCurrent(object);
     if (object && !object->m_bDeleted) {
         FillObjectProperties(object);
         return object;
     }
     if (object) {
         m_comboObjects->Remove(object);
-        m_comboObjects->SetSelection(DocumentIndex());
+        m_comboObjects->SetCurrent(nullptr);
     }
     FillDocumentProperties(m_host.GetActiveDrawDoc());
     return object;

@@ -75,13 +75,14 @@ public:
 
     // ---- What the grid shows
     // Shows the selection: the document when it is empty, its first object otherwise;
-    // with several objects, edits marked for all reach every one. The index of the entry
-    // shown.
-    int SetSelection(const std::vector<CDrawObj*>& selection) override;
+    // with several objects, edits marked for all reach every one.
+    void SetSelection(const std::vector<CDrawObj*>& selection) override;
     // Makes entry `index` current and shows it: a live object's list, else the active
     // document's (a deleted object's entry is dropped). The entry's object, null for the
     // document or an index out of range.
     CDrawObj* ShowCurrentItem(int index);
+    // The same for the entry of a listed object (null: the document).
+    CDrawObj* ShowCurrentObject(CDrawObj* object);
     // Rebuilds the grid for what it shows (after a unit change, for example); nothing
     // while it is empty.
     void RefreshProperties() override;
@@ -156,7 +157,6 @@ private:
     void OnObjectSelChange(wxCommandEvent& event);
     void OnUnit(DrawUnit unit);
     void OnUpdateUnit(wxUpdateUIEvent& event, DrawUnit unit);
-    int DocumentIndex();
     // The multi-selection without the objects that have left the drawing.
     const std::vector<CDrawObj*>& MultiSelection();
     void SetMultiSelection(std::vector<CDrawObj*> objects);

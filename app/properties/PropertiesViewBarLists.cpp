@@ -257,7 +257,7 @@ void CPropertiesViewBar::FillDocumentProperties(CDrawDoc* document)
     ClearGrid();
     m_pShownDocument = document;
     // The object list names what the grid shows.
-    m_comboObjects->SetSelection(DocumentIndex());
+    m_comboObjects->SetCurrent(nullptr);
     RowSource source;
     source.document = document;
     source.summary = dynamic_cast<const CDocSummaryInfo*>(document->m_pSummaryInfo.get());

@@ -1,6 +1,7 @@
 #include "PaneFixture.h"
 
 #include "app/properties/ObjectCombo.h"
+#include "app/properties/ObjectListEntries.h"
 #include "app/properties/PropertiesToolBar.h"
 #include "model/DrawObjGroup.h"
 #include "model/PenMan.h"
@@ -324,6 +325,48 @@ TEST(PropertiesViewBar, TheObjectListOfAThousandObjects)
     EXPECT_EQ(ComboTexts(combo), (Names{"Document"}));
     ASSERT_TRUE(f.Undo());
     EXPECT_EQ(combo.GetCount(), unsigned(kObjects + 1));
+}
+
+// Entries included in numbers are sorted in when the list is first looked at, in the
+// order they came and under the names they have then; one removed meanwhile stays out,
+// also after thousands of inclusions and removals of the same object.
+TEST(ObjectListEntries, IncludedEntriesComeInAsTheyCameWhenTheListIsLookedAt)
+{
+    std::vector<std::unique_ptr<CDrawRect>> objects;
+    auto make = [&](const char* name) {
+        objects.push_back(std::make_unique<CDrawRect>(RectF(0, 0, 10, 10), nullptr));
+        objects.back()->SetName(name);
+        return objects.back().get();
+    };
+    CDrawRect* first = make("Same");
+    CDrawRect* renamed = make("Beta");
+    CDrawRect* removed = make("Alpha");
+    CDrawRect* second = make("same");
+    CDrawRect* again = make("Gamma");
+    ObjectListEntries entries;
+    entries.Add(nullptr);
+    for (CDrawObj* object : {static_cast<CDrawObj*>(first), static_cast<CDrawObj*>(renamed),
+                             static_cast<CDrawObj*>(removed), static_cast<CDrawObj*>(second)})
+        EXPECT_TRUE(entries.Include(object));
+    EXPECT_FALSE(entries.Include(first));
+    EXPECT_TRUE(entries.Remove(removed));
+    EXPECT_FALSE(entries.Contains(removed));
+    renamed->SetName("Zeta");
+    EXPECT_EQ(entries.ShownName(renamed), "Zeta");
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_TRUE(entries.Include(again));
+        ASSERT_TRUE(entries.Remove(again));
+    }
+    EXPECT_TRUE(entries.Include(again));
+    EXPECT_EQ(entries.Count(), 5);
+
+    std::vector<std::string> names;
+    for (int i = 0; i < entries.Count(); ++i)
+        names.emplace_back(entries.NameAt(i));
+    EXPECT_EQ(names, (Names{"Document", "Gamma", "Same", "same", "Zeta"}));
+    EXPECT_EQ(entries.ObjectAt(2), first);
+    EXPECT_EQ(entries.IndexOf(second), 3);
+    EXPECT_EQ(entries.IndexOf(removed), -1);
 }
 
 TEST(PropertiesViewBar, SwitchingUnitsReprintsEveryLength)
