@@ -1,9 +1,15 @@
 #include "model/DrawObjGroup.h"
 
 #include "model/DocumentServices.h"
+#include "model/DrawPoly.h"
+#include "model/DrawRect.h"
 #include "model/ViewServices.h"
+#include "platform/base/ParallelRanges.h"
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
+#include <typeinfo>
 #include <utility>
 
 namespace kelmora {
@@ -17,7 +23,51 @@ bool IsLive(const std::unique_ptr<CDrawObj>& child)
     return child && !child->m_bDeleted;
 }
 
+// Whether the object's path is built from its own fields alone: text reaches the font
+// machinery, a group its children, other kinds what they may share.
+bool BuildsPathAlone(const CDrawObj& object)
+{
+    if (typeid(object) == typeid(CDrawPoly))
+        return true;
+    return typeid(object) == typeid(CDrawRect) && object.m_nShapeType != ShapeType::Text;
+}
+
+// From this many objects on, paths are built on several threads, about a thousand each.
+constexpr size_t kParallelPathsFrom = 2048;
+constexpr size_t kPathsPerThread = 1024;
+constexpr size_t kMaxPathThreads = 8;
+
 } // namespace
+
+void ForEachObjectPath(const std::vector<CDrawObj*>& objects, const std::function<void(size_t)>& work)
+{
+    std::vector<size_t> alone;
+    std::vector<size_t> others;
+    if (objects.size() >= kParallelPathsFrom) {
+        for (size_t i = 0; i < objects.size(); ++i)
+            (objects[i] && BuildsPathAlone(*objects[i]) ? alone : others).push_back(i);
+    }
+    if (alone.size() < kParallelPathsFrom) {
+        for (size_t i = 0; i < objects.size(); ++i)
+            work(i);
+        return;
+    }
+    std::mutex failing;
+    std::exception_ptr failure;
+    ForRangesInParallel(alone.size(), kPathsPerThread, kMaxPathThreads, [&](size_t begin, size_t end) {
+        try {
+            for (size_t k = begin; k < end; ++k)
+                work(alone[k]);
+        } catch (...) {
+            const std::lock_guard lock(failing);
+            failure = std::current_exception();
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    for (size_t i : others)
+        work(i);
+}
 
 CDrawObjGroup::CDrawObjGroup()
 {
@@ -96,11 +146,18 @@ void CDrawObjGroup::MoveHandleTo(int n, CPoint point, uint32_t keyFlags, ViewSer
 
 std::unique_ptr<GraphicsPath> CDrawObjGroup::CreatePath(ViewServices* pView, const Matrix* extra)
 {
-    auto path = std::make_unique<GraphicsPath>();
+    std::vector<CDrawObj*> live;
     for (const std::unique_ptr<CDrawObj>& child : m_children) {
         if (IsLive(child))
-            path->AddPath(*child->CreatePath(nullptr, nullptr), false);
+            live.push_back(child.get());
     }
+    // Each child places its own path; thousands of them are built at once, and joined in
+    // their order.
+    std::vector<std::unique_ptr<GraphicsPath>> paths(live.size());
+    ForEachObjectPath(live, [&](size_t i) { paths[i] = live[i]->CreatePath(nullptr, nullptr); });
+    auto path = std::make_unique<GraphicsPath>();
+    for (const std::unique_ptr<GraphicsPath>& piece : paths)
+        path->AddPath(*piece, false);
     PlacePath(*path, pView, extra);
     return path;
 }

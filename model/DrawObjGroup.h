@@ -23,6 +23,14 @@
 
 namespace kelmora {
 
+// Calls work(i) for every position of `objects`. When there are thousands, the objects
+// whose paths are built from their own fields alone (shapes and curves, not text or
+// groups, which reach what others share) are worked on by several threads, the others
+// on this one. `work` touches nothing but objects[i] and what belongs to position i. An
+// exception from it is thrown again here, once every position has been worked on or
+// given up.
+void ForEachObjectPath(const std::vector<CDrawObj*>& objects, const std::function<void(size_t)>& work);
+
 class CDrawObjGroup : public CDrawObj {
     KELMORA_DECLARE_SERIAL(CDrawObjGroup)
 

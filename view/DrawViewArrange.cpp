@@ -16,8 +16,6 @@
 #include "document/UndoStepScope.h"
 #include "model/DrawObjGroup.h"
 #include "model/DrawPoly.h"
-#include "model/DrawRect.h"
-#include "platform/base/ParallelRanges.h"
 #include "platform/base/PointerSet.h"
 #include "platform/com/IOleParentUndoUnit.h"
 #include "res/CommandIds.h"
@@ -30,7 +28,6 @@
 #include <atomic>
 #include <bit>
 #include <cstdint>
-#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -218,20 +215,6 @@ void CDrawView::OnGroup()
     RepaintViews();
 }
 
-// Whether the object's path is built from its own fields alone, touching nothing that
-// other objects share (text reaches the font machinery): many of them can be built at once.
-static bool BuildsPathAlone(const CDrawObj& object)
-{
-    if (typeid(object) == typeid(CDrawPoly))
-        return true;
-    return typeid(object) == typeid(CDrawRect) && object.m_nShapeType != ShapeType::Text;
-}
-
-// Children this many or more build their paths on several threads, a few thousand each.
-constexpr size_t kParallelPathsFrom = 2048;
-constexpr size_t kPathsPerThread = 1024;
-constexpr size_t kMaxPathThreads = 8;
-
 // Whether ungrouping leaves every child exactly as it is: the group's transform, folded
 // into each child's, changes no bit of it, and each child that leaves has bounds that are
 // already those of its path, so recalculating them would change nothing. Then the group's
@@ -240,8 +223,7 @@ constexpr size_t kMaxPathThreads = 8;
 static bool UngroupKeepsChildren(CDrawObjGroup& group)
 {
     using Bits = std::array<std::uint32_t, 6>;
-    std::vector<CDrawObj*> alone;
-    std::vector<CDrawObj*> others;
+    std::vector<CDrawObj*> leaving;
     for (const std::unique_ptr<CDrawObj>& child : group.Children()) {
         if (!child)
             continue;
@@ -252,34 +234,20 @@ static bool UngroupKeepsChildren(CDrawObjGroup& group)
             continue;
         if (child->m_pPendingMatrix)
             return false;
-        (BuildsPathAlone(*child) ? alone : others).push_back(child.get());
+        leaving.push_back(child.get());
     }
+    // Each child's path is built apart from every other's; once one child is found
+    // changed, the rest need not be looked at.
     using RectBits = std::array<std::uint32_t, 4>;
-    const auto boundsKept = [](CDrawObj& child) {
-        const RectBits bounds = std::bit_cast<RectBits>(child.GetPathBounds(nullptr, nullptr));
-        return bounds == std::bit_cast<RectBits>(child.m_rcBounds) && bounds == std::bit_cast<RectBits>(child.m_rcRefBounds);
-    };
-    // Each child's path is built apart from every other's; a range that cannot build one
-    // (short of memory) counts as changed, and the children are then recalculated.
     std::atomic<bool> kept = true;
-    if (alone.size() >= kParallelPathsFrom) {
-        ForRangesInParallel(alone.size(), kPathsPerThread, kMaxPathThreads, [&](size_t begin, size_t end) {
-            try {
-                for (size_t i = begin; i < end && kept.load(std::memory_order_relaxed); ++i) {
-                    if (!boundsKept(*alone[i]))
-                        kept = false;
-                }
-            } catch (...) {
-                kept = false;
-            }
-        });
-    } else {
-        others.insert(others.begin(), alone.begin(), alone.end());
-    }
-    for (CDrawObj* child : others) {
-        if (!kept || !boundsKept(*child))
-            return false;
-    }
+    ForEachObjectPath(leaving, [&](size_t i) {
+        if (!kept.load(std::memory_order_relaxed))
+            return;
+        CDrawObj& child = *leaving[i];
+        const RectBits bounds = std::bit_cast<RectBits>(child.GetPathBounds(nullptr, nullptr));
+        if (bounds != std::bit_cast<RectBits>(child.m_rcBounds) || bounds != std::bit_cast<RectBits>(child.m_rcRefBounds))
+            kept = false;
+    });
     return kept;
 }
 

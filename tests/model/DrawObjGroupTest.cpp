@@ -2,6 +2,7 @@
 // without the group's settings, the group reflection, handle drags, copies and fonts.
 
 #include "model/DrawObjGroup.h"
+#include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "model/ModelTestSupport.h"
 #include "platform/archive/Archive.h"
@@ -92,6 +93,42 @@ TEST(DrawObjGroup, ListConstructorTakesLiveObjectsInOrder)
     // The deleted object is not destroyed: it stays with the caller (for undo).
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(objects[0].get(), removed);
+}
+
+// The path of a group of thousands of children, whose paths are built on several threads,
+// joins them in their order: shapes, a curve and a nested group, without a removed one.
+TEST(DrawObjGroup, PathOfThousandsOfChildrenJoinsThemInOrder)
+{
+    CDrawObjGroup group;
+    for (int i = 0; i < 2500; ++i) {
+        auto rect = Rect(RectF(float(i % 50) * 12, float(i / 50) * 12, 10, 8), kRed, kBlue);
+        rect->m_nShapeType = i % 3 ? ShapeType::Ellipse : ShapeType::Rectangle;
+        rect->m_bDeleted = i == 700;
+        group.AppendChild(std::move(rect));
+        if (i == 1000) {
+            auto inner = std::make_unique<CDrawObjGroup>();
+            inner->AppendChild(Rect(RectF(5, 5, 10, 20), kGreen, kRed));
+            group.AppendChild(std::move(inner));
+        } else if (i == 2000) {
+            auto curve = std::make_unique<CDrawPoly>();
+            curve->m_nShapeType = ShapeType::Bezier;
+            curve->SetPoints({PointF(0, 0), PointF(40, 90), PointF(80, -10), PointF(120, 30)});
+            group.AppendChild(std::move(curve));
+        }
+    }
+    std::vector<PointF> points;
+    std::vector<uint8_t> types;
+    for (const std::unique_ptr<CDrawObj>& child : group.Children()) {
+        if (child->m_bDeleted)
+            continue;
+        const std::unique_ptr<GraphicsPath> own = child->CreatePath(nullptr, nullptr);
+        points.insert(points.end(), own->Points().begin(), own->Points().end());
+        types.insert(types.end(), own->Types().begin(), own->Types().end());
+    }
+    const std::unique_ptr<GraphicsPath> joined = group.CreatePath(nullptr, nullptr);
+    ASSERT_EQ(joined->Points().size(), points.size());
+    EXPECT_TRUE(std::equal(points.begin(), points.end(), joined->Points().begin()));
+    EXPECT_TRUE(std::equal(types.begin(), types.end(), joined->Types().begin()));
 }
 
 TEST(DrawObjGroup, RecordKeepsFlagsAndNestedChildren)
