@@ -337,12 +337,9 @@ void CPropertiesViewBar::SetSelection(const std::vector<CDrawObj*>& selection)
         ShowCurrentObject(nullptr);
         return;
     }
-    if (objects.size() > 1) {
+    if (objects.size() > 1)
         SetMultiSelection(objects);
-        AddObjects(objects);
-    } else {
-        m_comboObjects->Include(objects);
-    }
+    AddObjects(objects);
     // Shown by its object: a selection of thousands just listed needs no positions.
     ShowCurrentObject(objects.front());
 }

@@ -94,7 +94,7 @@ void Blend(const Stamp& stamp, int left, int top, const PixelBox& clip, unsigned
 {
     const unsigned char* source = stamp.Pixels();
     const int sourceStride = stamp.Stride();
-    if (left + stamp.RunsLeft() >= clip.left && left + stamp.RunsRight() <= clip.right
+    if (left + stamp.Left() >= clip.left && left + stamp.RunsRight() <= clip.right
         && top + stamp.FirstRow() >= clip.top && top + stamp.EndRow() <= clip.bottom) {
         // Wholly inside the clip, as nearly every mark is: its runs as they were found.
         for (const Stamp::Run& run : stamp.Runs()) {

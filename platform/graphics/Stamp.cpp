@@ -131,7 +131,6 @@ void Stamp::FindPaintedPixels()
     }
     if (m_endRow == 0)
         m_firstRow = m_left = m_right = 0;
-    m_runsLeft = m_left;
     m_runsRight = m_right;
     for (const Run& run : m_runs)
         m_runsRight = std::max(m_runsRight, run.end);

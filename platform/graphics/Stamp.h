@@ -71,8 +71,7 @@ public:
         int end = 0;
     };
     const std::vector<Run>& Runs() const { return m_runs; }
-    // The columns [RunsLeft, RunsRight) that the runs cover.
-    int RunsLeft() const { return m_runsLeft; }
+    // The column after the last that the runs cover; they begin at Left().
     int RunsRight() const { return m_runsRight; }
 
 private:
@@ -92,7 +91,6 @@ private:
     int m_stride = 0;
     std::vector<Span> m_rows;
     std::vector<Run> m_runs;
-    int m_runsLeft = 0;
     int m_runsRight = 0;
     int m_firstRow = 0;
     int m_endRow = 0;
